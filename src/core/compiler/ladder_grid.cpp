@@ -1,0 +1,219 @@
+#include "ladder_grid.h"
+
+#include <algorithm>
+
+#include "plc/instruction_code.h"
+
+namespace kelcc::core::compiler {
+
+using plc::kCellKindVerticalLink;
+
+LadderGrid::LadderGrid() : m_rows(kRows + 1) {}
+
+LadderGrid::LadderGrid(const LadderGrid& other) : m_rows(kRows + 1) { *this = other; }
+
+LadderGrid& LadderGrid::operator=(const LadderGrid& other) {
+    if (this == &other) return *this;
+    m_rows.resize(kRows + 1);
+    for (int r = 0; r <= kRows; ++r) {
+        for (int c = 0; c <= kColumns; ++c) {
+            const Slot& from = other.slot(r, c);
+            Slot& to = slot(r, c);
+            to.mark = from.mark;
+            to.cell = from.cell ? std::make_unique<LadderCell>(*from.cell) : nullptr;
+        }
+    }
+    return *this;
+}
+
+const LadderCell* LadderGrid::cell(int row, int column) const noexcept {
+    if (!inRange(row, column)) return nullptr;
+    return slot(row, column).cell.get();
+}
+
+bool LadderGrid::setElement(int row, int column, int kind, std::string text) {
+    if (!inRange(row, column) || kind == kCellKindVerticalLink) return false;
+    auto& cell = slot(row, column).cell;
+    if (!cell) {
+        cell = std::make_unique<LadderCell>();
+        cell->row = row;
+        cell->column = static_cast<std::uint8_t>(column);
+    } else if (cell->element == 1 && cell->kind == kind && cell->text == text) {
+        return false;
+    }
+    cell->element = 1;
+    cell->kind = kind;
+    cell->text = std::move(text);
+    return true;
+}
+
+bool LadderGrid::setVerticalLink(int row, int column) {
+    // The power rail already joins every row in column 1, and a link from
+    // the last row would lead nowhere.
+    if (!inRange(row, column) || column == 1 || row == kRows) return false;
+    auto& cell = slot(row, column).cell;
+    if (!cell) {
+        cell = std::make_unique<LadderCell>();
+        cell->row = row;
+        cell->column = static_cast<std::uint8_t>(column);
+        cell->kind = kCellKindVerticalLink;
+    } else if (cell->verticalLink) {
+        return false;
+    }
+    cell->verticalLink = 1;
+    return true;
+}
+
+bool LadderGrid::setCell(int row, int column, int kind, std::string text) {
+    if (kind == kCellKindVerticalLink) return setVerticalLink(row, column);
+    return setElement(row, column, kind, std::move(text));
+}
+
+bool LadderGrid::deleteCell(int row, int column) {
+    if (!inRange(row, column)) return false;
+    Slot& s = slot(row, column);
+    if (!s.cell) return false;
+    s.mark = 0;
+    if (s.cell->verticalLink) {
+        if (s.cell->element == 0) return false;
+        s.cell->element = 0;
+        s.cell->kind = kCellKindVerticalLink;
+        s.cell->text.clear();
+        return true;
+    }
+    s.cell.reset();
+    return true;
+}
+
+bool LadderGrid::clearVerticalLink(int row, int column) {
+    if (!inRange(row, column)) return false;
+    Slot& s = slot(row, column);
+    if (!s.cell || !s.cell->verticalLink) return false;
+    if (s.cell->element == 0) {
+        s.cell.reset();
+    } else {
+        s.cell->verticalLink = 0;
+    }
+    return true;
+}
+
+std::uint8_t LadderGrid::mark(int row, int column) const noexcept {
+    return inRange(row, column) ? slot(row, column).mark : 0;
+}
+
+void LadderGrid::setMark(int row, int column, std::uint8_t mark) noexcept {
+    if (inRange(row, column)) slot(row, column).mark = mark;
+}
+
+int LadderGrid::lastUsedRow() const noexcept {
+    for (int r = kRows; r >= 1; --r) {
+        for (int c = 1; c <= kColumns; ++c) {
+            if (slot(r, c).cell) return r;
+        }
+    }
+    return 0;
+}
+
+bool LadderGrid::rowIsEmpty(int row) const noexcept {
+    if (row < 1 || row > kRows) return true;
+    for (int c = 1; c <= kColumns; ++c) {
+        const auto& cell = slot(row, c).cell;
+        if (cell && !(cell->element == 0 && cell->kind == kCellKindVerticalLink)) return false;
+    }
+    return true;
+}
+
+void LadderGrid::insertRows(int first, int count) {
+    if (first < 1 || first > kRows || count <= 0) return;
+    count = std::min(count, kRows - first + 1);
+    auto begin = m_rows.begin() + first;
+    // Rotate the rows that fall off the end to the insertion point, then
+    // empty them.
+    std::rotate(begin, m_rows.end() - count, m_rows.end());
+    for (int r = first; r < first + count; ++r) {
+        for (auto& s : m_rows[static_cast<std::size_t>(r)]) s = Slot{};
+    }
+    for (int r = first + count; r <= kRows; ++r) {
+        for (auto& s : m_rows[static_cast<std::size_t>(r)])
+            if (s.cell) s.cell->row = r;
+    }
+}
+
+void LadderGrid::deleteRows(int first, int count) {
+    if (first < 1 || first > kRows || count <= 0) return;
+    count = std::min(count, kRows - first + 1);
+    auto begin = m_rows.begin() + first;
+    std::rotate(begin, begin + count, m_rows.end());
+    for (int r = kRows - count + 1; r <= kRows; ++r) {
+        for (auto& s : m_rows[static_cast<std::size_t>(r)]) s = Slot{};
+    }
+    for (int r = first; r <= kRows - count; ++r) {
+        for (auto& s : m_rows[static_cast<std::size_t>(r)])
+            if (s.cell) s.cell->row = r;
+    }
+}
+
+void LadderGrid::clear() {
+    for (auto& row : m_rows) {
+        for (auto& s : row) s = Slot{};
+    }
+}
+
+namespace {
+
+bool rowHasElement(const LadderGrid& grid, int row) {
+    for (int c = 1; c <= LadderGrid::kColumns; ++c) {
+        const LadderCell* cell = grid.cell(row, c);
+        if (cell && cell->element) return true;
+    }
+    return false;
+}
+
+bool rowHasLink(const LadderGrid& grid, int row, int firstColumn) {
+    for (int c = firstColumn; c <= LadderGrid::kColumns; ++c) {
+        const LadderCell* cell = grid.cell(row, c);
+        if (cell && cell->verticalLink) return true;
+    }
+    return false;
+}
+
+std::vector<Network> divide(const LadderGrid& grid, int linkColumn, bool fromRowOne) {
+    std::vector<Network> networks;
+    const int last = grid.lastUsedRow();
+    int row = 1;
+    while (row <= last) {
+        int start = row;
+        while (start <= last && !rowHasElement(grid, start)) ++start;
+        if (start > last) break;
+        int end = start;
+        while (end < last && rowHasLink(grid, end, linkColumn)) ++end;
+        Network n;
+        n.firstRow = (fromRowOne && networks.empty()) ? 1 : start;
+        n.lastRow = end;
+        networks.push_back(n);
+        row = end + 1;
+    }
+    return networks;
+}
+
+}  // namespace
+
+std::vector<Network> LadderGrid::divideNetworks() const { return divide(*this, 2, false); }
+
+std::vector<Network> LadderGrid::divideNetworksForImage() const {
+    return divide(*this, 1, true);
+}
+
+bool LadderGrid::operator==(const LadderGrid& other) const {
+    for (int r = 1; r <= kRows; ++r) {
+        for (int c = 1; c <= kColumns; ++c) {
+            const LadderCell* a = cell(r, c);
+            const LadderCell* b = other.cell(r, c);
+            if (!a != !b) return false;
+            if (a && *a != *b) return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace kelcc::core::compiler

@@ -1,0 +1,87 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "compiler/ladder_cell.h"
+#include "compiler/network.h"
+
+namespace kelcc::core::compiler {
+
+// The ladder diagram: rows 1..kRows, columns 1..kColumns. Row 0 and column 0
+// exist only so that ladder coordinates index the grid directly.
+class LadderGrid final {
+public:
+    static constexpr int kRows = 5000;
+    static constexpr int kColumns = 8;
+    static constexpr int kMaxCompiledNetworkRows = 15;
+    static constexpr int kMaxDrawnNetworkRows = 14;
+
+    LadderGrid();
+    LadderGrid(const LadderGrid& other);
+    LadderGrid& operator=(const LadderGrid& other);
+    LadderGrid(LadderGrid&&) noexcept = default;
+    LadderGrid& operator=(LadderGrid&&) noexcept = default;
+
+    static bool inRange(int row, int column) noexcept {
+        return row >= 1 && row <= kRows && column >= 1 && column <= kColumns;
+    }
+
+    // nullptr for an empty place or coordinates outside the grid.
+    const LadderCell* cell(int row, int column) const noexcept;
+
+    // Places an element (kind != 15). A bare link at the place keeps its flag.
+    // Returns whether the grid changed.
+    bool setElement(int row, int column, int kind, std::string text);
+    // Sets the vertical-link flag; ignored in column 1 and in row kRows.
+    bool setVerticalLink(int row, int column);
+    // Kind 15 means setVerticalLink, any other kind setElement.
+    bool setCell(int row, int column, int kind, std::string text);
+    // Removes the element; a cell with a vertical link stays as a bare link.
+    bool deleteCell(int row, int column);
+    // Removes the vertical-link flag (an editing operation); a bare link cell
+    // disappears.
+    bool clearVerticalLink(int row, int column);
+
+    std::uint8_t mark(int row, int column) const noexcept;
+    void setMark(int row, int column, std::uint8_t mark) noexcept;
+
+    // Highest row holding any cell in columns 1-8; 0 when the grid is empty.
+    int lastUsedRow() const noexcept;
+    // True when every cell of the row is empty or a bare vertical link.
+    bool rowIsEmpty(int row) const noexcept;
+
+    // Moves rows >= first down by count; rows pushed past kRows are lost.
+    void insertRows(int first, int count);
+    // Removes rows first..first+count-1; rows below move up.
+    void deleteRows(int first, int count);
+    void clear();
+
+    // The compiler's division: starts at rows with an element, continues
+    // through vertical links in columns 2-8.
+    std::vector<Network> divideNetworks() const;
+    // The binary image's division: links in columns 1-8 count, and the first
+    // network starts at row 1, leading empty rows included.
+    std::vector<Network> divideNetworksForImage() const;
+
+    bool operator==(const LadderGrid& other) const;
+
+private:
+    struct Slot {
+        std::uint8_t mark = 0;
+        std::unique_ptr<LadderCell> cell;
+    };
+    using Row = std::array<Slot, kColumns + 1>;
+
+    Slot& slot(int row, int column) { return m_rows[static_cast<std::size_t>(row)][column]; }
+    const Slot& slot(int row, int column) const {
+        return m_rows[static_cast<std::size_t>(row)][column];
+    }
+
+    std::vector<Row> m_rows;  // kRows + 1 rows
+};
+
+}  // namespace kelcc::core::compiler

@@ -1,0 +1,3 @@
+# Address checks, instruction texts and operand forms.
+target_sources(kelcc_core PRIVATE
+)

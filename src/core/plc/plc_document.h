@@ -1,0 +1,195 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "compiler/ladder_grid.h"
+#include "compiler/network.h"
+#include "plc/il_store.h"
+#include "plc/project_state.h"
+
+namespace kelcc::core::plc {
+
+struct DataByteRecord {  // D0000-D0999
+    std::uint8_t value = 0;
+    std::string commentZh;  // GBK bytes
+    std::string commentEn;
+    bool operator==(const DataByteRecord&) const = default;
+};
+
+struct DataWordRecord {  // DC0000-DC0099, DT0000-DT0099
+    std::uint32_t value = 0;  // first word
+    std::uint32_t second = 0;
+    std::uint32_t third = 0;
+    std::string commentZh;
+    std::string commentEn;
+    bool operator==(const DataWordRecord&) const = default;
+};
+
+struct ProgramWarning {
+    char kind = 'P';  // P: subprogram never called, Q: label no jump names
+    std::uint16_t step = 0;
+    std::int32_t number = 0;
+    bool operator==(const ProgramWarning&) const = default;
+};
+
+struct CompileResult {
+    std::int32_t code = 0;  // 0: no error
+    std::int32_t row = -1;  // -1: not applicable
+    std::int32_t column = -1;
+    std::int32_t extra = 0;
+    bool operator==(const CompileResult&) const = default;
+};
+
+struct NetworkSteps {
+    int firstStep = -1;
+    int lastStep = -1;
+};
+
+struct NetworkRows {
+    int firstRow = -1;
+    int lastRow = -1;
+    int firstStep = -1;
+    int lastStep = -1;
+};
+
+// One project's PLC program while it is open: the instruction list, the
+// ladder it is compiled from, comments and data tables. All texts are GBK
+// bytes. Every edit through the setters marks the document and the project
+// modified and the program not compiled; the file reader fills the tables
+// through the raw accessors, which mark nothing.
+class PlcDocument final {
+public:
+    static constexpr int kDCount = 1000;
+    static constexpr int kKCount = 40;
+    static constexpr int kDcCount = 100;
+    static constexpr int kDtCount = 100;
+    static constexpr std::size_t kMaxRowCommentBytes = 99;
+    static constexpr const char* kTitle = "PLC主程序";
+
+    explicit PlcDocument(ProjectState& project);
+
+    ProjectState& project() const noexcept { return m_project; }
+
+    // --- modified flag ---
+    bool modified() const noexcept { return m_modified; }
+    void setModified(bool modified) noexcept { m_modified = modified; }
+
+    // --- instruction list ---
+    IlStore& il() noexcept { return m_il; }
+    const IlStore& il() const noexcept { return m_il; }
+    IlStore& compileIl() noexcept { return m_compileIl; }
+    int stepCount() const noexcept { return m_stepCount; }
+    void setStepCount(int steps) noexcept { m_stepCount = steps; }
+    std::uint16_t checksum() const noexcept { return m_checksum; }
+    void setChecksum(std::uint16_t crc) noexcept { m_checksum = crc; }
+    // Sets the checksum from the current IL (done after a successful compile).
+    void updateChecksum() noexcept { m_checksum = m_il.checksum(); }
+
+    // --- ladder ---
+    compiler::LadderGrid& grid() noexcept { return m_grid; }
+    const compiler::LadderGrid& grid() const noexcept { return m_grid; }
+    compiler::LadderGrid& savedGrid() noexcept { return m_savedGrid; }
+
+    const compiler::LadderCell* cell(int row, int column) const noexcept {
+        return m_grid.cell(row, column);
+    }
+    // Kind 15 sets the vertical-link flag only (ignored in column 1).
+    bool setCell(int row, int column, int kind, std::string text);
+    bool deleteCell(int row, int column);
+    int lastUsedRow() const noexcept { return m_grid.lastUsedRow(); }
+
+    // Rows move in the grid and their comments move along with them.
+    void insertRows(int first, int count);
+    void deleteRows(int first, int count);
+    // Deletes every row above the last used row that holds nothing but bare
+    // vertical links; returns the number of rows deleted.
+    int deleteEmptyRows();
+
+    // --- row comments (rows 1-5000; empty text = none) ---
+    const std::string& rowComment(int row) const noexcept;
+    // Longer texts are cut to 99 bytes at a character boundary.
+    bool setRowComment(int row, std::string text);
+    // Raw fill for readers: no marks.
+    void loadRowComment(int row, std::string text);
+
+    // --- networks ---
+    std::vector<compiler::Network>& networkTable() noexcept { return m_networks; }
+    const std::vector<compiler::Network>& networkTable() const noexcept { return m_networks; }
+    void divideNetworks() { m_networks = m_grid.divideNetworks(); }
+    std::vector<NetworkSteps>& networkSteps() noexcept { return m_networkSteps; }
+    std::vector<NetworkRows>& networkRows() noexcept { return m_networkRows; }
+    const std::vector<NetworkRows>& networkRows() const noexcept { return m_networkRows; }
+
+    // --- tables (raw accessors for readers and writers) ---
+    std::vector<std::string>& alarms() noexcept { return m_alarms; }
+    const std::vector<std::string>& alarms() const noexcept { return m_alarms; }
+    std::array<DataByteRecord, kDCount>& dTable() noexcept { return m_d; }
+    const std::array<DataByteRecord, kDCount>& dTable() const noexcept { return m_d; }
+    std::array<std::uint8_t, kKCount>& kTable() noexcept { return m_k; }
+    const std::array<std::uint8_t, kKCount>& kTable() const noexcept { return m_k; }
+    std::array<DataWordRecord, kDcCount>& dcTable() noexcept { return m_dc; }
+    const std::array<DataWordRecord, kDcCount>& dcTable() const noexcept { return m_dc; }
+    std::array<DataWordRecord, kDtCount>& dtTable() noexcept { return m_dt; }
+    const std::array<DataWordRecord, kDtCount>& dtTable() const noexcept { return m_dt; }
+    std::vector<std::string>& ioComments() noexcept { return m_ioComments; }
+    const std::vector<std::string>& ioComments() const noexcept { return m_ioComments; }
+
+    // --- edits of the tables by the user (mark modified when they change) ---
+    bool setD(int index, std::uint8_t value);
+    bool setDComments(int index, std::string zh, std::string en);
+    bool setK(int index, std::uint8_t value);
+    bool setDc(int index, const DataWordRecord& record);
+    bool setDt(int index, const DataWordRecord& record);
+    bool setAlarms(std::vector<std::string> alarms);
+    bool setIoComments(std::vector<std::string> comments);
+
+    // --- results of the last compile or open check ---
+    std::vector<ProgramWarning>& warnings() noexcept { return m_warnings; }
+    const std::vector<ProgramWarning>& warnings() const noexcept { return m_warnings; }
+    int warningCount() const noexcept { return m_warningCount; }
+    void setWarningCount(int count) noexcept { m_warningCount = count; }
+    const CompileResult& compileResult() const noexcept { return m_compileResult; }
+    void setCompileResult(const CompileResult& result) noexcept { m_compileResult = result; }
+
+    // Back to the state of a new document (tables empty, IL empty).
+    void clear();
+
+    // Marks the document and project modified and the program not compiled.
+    void markChanged();
+
+private:
+    ProjectState& m_project;
+    bool m_modified = false;
+
+    IlStore m_il;
+    IlStore m_compileIl;
+    int m_stepCount = 0;
+    std::uint16_t m_checksum = 0;
+
+    compiler::LadderGrid m_grid;
+    compiler::LadderGrid m_savedGrid;
+    std::vector<std::string> m_rowComments;  // index = row, 0..5000
+
+    std::vector<compiler::Network> m_networks;
+    std::vector<NetworkSteps> m_networkSteps;
+    std::vector<NetworkRows> m_networkRows;
+
+    std::vector<std::string> m_alarms;
+    std::array<DataByteRecord, kDCount> m_d{};
+    std::array<std::uint8_t, kKCount> m_k{};
+    std::array<DataWordRecord, kDcCount> m_dc{};
+    std::array<DataWordRecord, kDtCount> m_dt{};
+    std::vector<std::string> m_ioComments;
+
+    std::vector<ProgramWarning> m_warnings;
+    int m_warningCount = 0;
+    CompileResult m_compileResult;
+};
+
+// The name the rest of the workbench knows the document by.
+using CDocPLCLd = PlcDocument;
+
+}  // namespace kelcc::core::plc

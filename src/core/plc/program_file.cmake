@@ -1,0 +1,3 @@
+# The .ldx program file reader and writer.
+target_sources(kelcc_core PRIVATE
+)

@@ -1,0 +1,58 @@
+#include "common/atomic_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+
+namespace kelcc::core::common {
+namespace {
+
+namespace fs = std::filesystem;
+
+class AtomicFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_dir = fs::temp_directory_path() /
+                ("kelcc_atomic_" + std::to_string(::getpid()) + "_" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(m_dir);
+        fs::create_directories(m_dir);
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+    fs::path m_dir;
+};
+
+TEST_F(AtomicFileTest, WritesReplacesAndLeavesNoTemporaryFiles) {
+    const std::string path = (m_dir / "a.ldx").string();
+    const std::string bytes("x\r\n\0y", 5);
+    ASSERT_TRUE(AtomicFile::write(path, bytes).ok);
+    ASSERT_TRUE(AtomicFile::write(path, "second").ok);
+    std::string read;
+    ASSERT_TRUE(AtomicFile::read(path, read).ok);
+    EXPECT_EQ(read, "second");
+    int files = 0;
+    for ([[maybe_unused]] auto& e : fs::directory_iterator(m_dir)) ++files;
+    EXPECT_EQ(files, 1);
+}
+
+TEST_F(AtomicFileTest, FailuresCarryTheSystemErrorTextAndKeepTheOldFile) {
+    std::string read;
+    auto missing = AtomicFile::read((m_dir / "none").string(), read);
+    EXPECT_FALSE(missing.ok);
+    EXPECT_NE(missing.error.find("No such file"), std::string::npos) << missing.error;
+
+    auto intoMissingDir = AtomicFile::write((m_dir / "no" / "x").string(), "a");
+    EXPECT_FALSE(intoMissingDir.ok);
+
+    const std::string path = (m_dir / "big").string();
+    ASSERT_TRUE(AtomicFile::write(path, std::string(100, 'a')).ok);
+    auto tooBig = AtomicFile::read(path, read, 10);
+    EXPECT_FALSE(tooBig.ok);
+
+    auto dir = AtomicFile::read(m_dir.string(), read);
+    EXPECT_FALSE(dir.ok);
+}
+
+}  // namespace
+}  // namespace kelcc::core::common
