@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds and starts the program.
+set -euo pipefail
+cd "$(dirname "$0")"
+./scripts/install_deps.sh
+cmake --preset release >/dev/null
+cmake --build --preset release
+exec build/release/src/cli/kelcc-cli --help "$@"
