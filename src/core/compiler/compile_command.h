@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "common/interaction.h"
+#include "compiler/compile_errors.h"
+#include "plc/plc_document.h"
+
+namespace kelcc::core::compiler {
+
+// The compile command of the ladder view: compiles and produces the output
+// pane lines (UTF-8), shows "PLC程序编译失败!" through the interaction on
+// failure and sets the project's compiled mark.
+class CompileCommand final {
+public:
+    struct Outcome {
+        bool success = false;
+        std::vector<std::string> lines;
+    };
+
+    static Outcome run(plc::PlcDocument& doc, const std::string& projectName, Language language,
+                       common::Interaction& interaction);
+
+    // One line per warning of the document's list, in list order.
+    static std::vector<std::string> warningLines(const plc::PlcDocument& doc, Language language);
+    // The error line for a compile result (one of three forms).
+    static std::string errorLine(const plc::CompileResult& result, Language language);
+};
+
+}  // namespace kelcc::core::compiler
