@@ -1,6 +1,7 @@
 #include "ladder_grid.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "plc/instruction_code.h"
 
@@ -10,15 +11,21 @@ using plc::kCellKindVerticalLink;
 
 LadderGrid::LadderGrid() : m_rows(kRows + 1) {}
 
-LadderGrid::LadderGrid(const LadderGrid& other) : m_rows(kRows + 1) { *this = other; }
+LadderGrid::LadderGrid(const LadderGrid& other) : m_rows(kRows + 1) {
+    *this = other;
+}
 
 LadderGrid& LadderGrid::operator=(const LadderGrid& other) {
     if (this == &other) return *this;
-    m_rows.resize(kRows + 1);
+    ensureRows();
     for (int r = 0; r <= kRows; ++r) {
         for (int c = 0; c <= kColumns; ++c) {
-            const Slot& from = other.slot(r, c);
             Slot& to = slot(r, c);
+            if (!other.hasRows()) {
+                to = Slot{};
+                continue;
+            }
+            const Slot& from = other.slot(r, c);
             to.mark = from.mark;
             to.cell = from.cell ? std::make_unique<LadderCell>(*from.cell) : nullptr;
         }
@@ -26,13 +33,20 @@ LadderGrid& LadderGrid::operator=(const LadderGrid& other) {
     return *this;
 }
 
+LadderGrid& LadderGrid::operator=(LadderGrid&& other) noexcept {
+    // Swapping leaves the source with our old rows instead of none.
+    if (this != &other) m_rows.swap(other.m_rows);
+    return *this;
+}
+
 const LadderCell* LadderGrid::cell(int row, int column) const noexcept {
-    if (!inRange(row, column)) return nullptr;
+    if (!inRange(row, column) || !hasRows()) return nullptr;
     return slot(row, column).cell.get();
 }
 
 bool LadderGrid::setElement(int row, int column, int kind, std::string text) {
     if (!inRange(row, column) || kind == kCellKindVerticalLink) return false;
+    ensureRows();
     auto& cell = slot(row, column).cell;
     if (!cell) {
         cell = std::make_unique<LadderCell>();
@@ -47,10 +61,10 @@ bool LadderGrid::setElement(int row, int column, int kind, std::string text) {
     return true;
 }
 
-bool LadderGrid::setVerticalLink(int row, int column) {
-    // The power rail already joins every row in column 1, and a link from
-    // the last row would lead nowhere.
-    if (!inRange(row, column) || column == 1 || row == kRows) return false;
+bool LadderGrid::placeVerticalLink(int row, int column) {
+    // A link from the last row would lead nowhere.
+    if (!inRange(row, column) || row == kRows) return false;
+    ensureRows();
     auto& cell = slot(row, column).cell;
     if (!cell) {
         cell = std::make_unique<LadderCell>();
@@ -64,18 +78,24 @@ bool LadderGrid::setVerticalLink(int row, int column) {
     return true;
 }
 
+bool LadderGrid::setVerticalLink(int row, int column) {
+    // The power rail already joins every row in column 1.
+    if (column == 1) return false;
+    return placeVerticalLink(row, column);
+}
+
 bool LadderGrid::setCell(int row, int column, int kind, std::string text) {
     if (kind == kCellKindVerticalLink) return setVerticalLink(row, column);
     return setElement(row, column, kind, std::move(text));
 }
 
 bool LadderGrid::deleteCell(int row, int column) {
-    if (!inRange(row, column)) return false;
+    if (!inRange(row, column) || !hasRows()) return false;
     Slot& s = slot(row, column);
-    if (!s.cell) return false;
     s.mark = 0;
+    if (!s.cell) return false;
     if (s.cell->verticalLink) {
-        if (s.cell->element == 0) return false;
+        if (s.cell->element == 0 && s.cell->kind == kCellKindVerticalLink) return false;
         s.cell->element = 0;
         s.cell->kind = kCellKindVerticalLink;
         s.cell->text.clear();
@@ -86,7 +106,7 @@ bool LadderGrid::deleteCell(int row, int column) {
 }
 
 bool LadderGrid::clearVerticalLink(int row, int column) {
-    if (!inRange(row, column)) return false;
+    if (!inRange(row, column) || !hasRows()) return false;
     Slot& s = slot(row, column);
     if (!s.cell || !s.cell->verticalLink) return false;
     if (s.cell->element == 0) {
@@ -98,14 +118,15 @@ bool LadderGrid::clearVerticalLink(int row, int column) {
 }
 
 std::uint8_t LadderGrid::mark(int row, int column) const noexcept {
-    return inRange(row, column) ? slot(row, column).mark : 0;
+    return inRange(row, column) && hasRows() ? slot(row, column).mark : 0;
 }
 
 void LadderGrid::setMark(int row, int column, std::uint8_t mark) noexcept {
-    if (inRange(row, column)) slot(row, column).mark = mark;
+    if (inRange(row, column) && hasRows()) slot(row, column).mark = mark;
 }
 
 int LadderGrid::lastUsedRow() const noexcept {
+    if (!hasRows()) return 0;
     for (int r = kRows; r >= 1; --r) {
         for (int c = 1; c <= kColumns; ++c) {
             if (slot(r, c).cell) return r;
@@ -115,7 +136,7 @@ int LadderGrid::lastUsedRow() const noexcept {
 }
 
 bool LadderGrid::rowIsEmpty(int row) const noexcept {
-    if (row < 1 || row > kRows) return true;
+    if (row < 1 || row > kRows || !hasRows()) return true;
     for (int c = 1; c <= kColumns; ++c) {
         const auto& cell = slot(row, c).cell;
         if (cell && !(cell->element == 0 && cell->kind == kCellKindVerticalLink)) return false;
@@ -123,39 +144,68 @@ bool LadderGrid::rowIsEmpty(int row) const noexcept {
     return true;
 }
 
-void LadderGrid::insertRows(int first, int count) {
-    if (first < 1 || first > kRows || count <= 0) return;
-    count = std::min(count, kRows - first + 1);
-    auto begin = m_rows.begin() + first;
-    // Rotate the rows that fall off the end to the insertion point, then
-    // empty them.
-    std::rotate(begin, m_rows.end() - count, m_rows.end());
-    for (int r = first; r < first + count; ++r) {
-        for (auto& s : m_rows[static_cast<std::size_t>(r)]) s = Slot{};
-    }
-    for (int r = first + count; r <= kRows; ++r) {
+void LadderGrid::renumberCells(int from) {
+    for (int r = from; r <= kRows; ++r) {
         for (auto& s : m_rows[static_cast<std::size_t>(r)])
             if (s.cell) s.cell->row = r;
     }
 }
 
-void LadderGrid::deleteRows(int first, int count) {
-    if (first < 1 || first > kRows || count <= 0) return;
+bool LadderGrid::insertRows(int first, int count) {
+    if (first < 1 || first > kRows || count <= 0) return false;
+    ensureRows();
+    const bool changed = lastUsedRow() >= first;
+    count = std::min(count, kRows - first + 1);
+    // Rotate the rows that fall off the end to the insertion point, then
+    // empty them.
+    std::rotate(m_rows.begin() + first, m_rows.end() - count, m_rows.end());
+    for (int r = first; r < first + count; ++r) {
+        for (auto& s : m_rows[static_cast<std::size_t>(r)])
+            s = Slot{};
+    }
+    renumberCells(first + count);
+    return changed;
+}
+
+bool LadderGrid::deleteRows(int first, int count) {
+    if (first < 1 || first > kRows || count <= 0) return false;
+    ensureRows();
+    const bool changed = lastUsedRow() >= first;
     count = std::min(count, kRows - first + 1);
     auto begin = m_rows.begin() + first;
     std::rotate(begin, begin + count, m_rows.end());
     for (int r = kRows - count + 1; r <= kRows; ++r) {
-        for (auto& s : m_rows[static_cast<std::size_t>(r)]) s = Slot{};
-    }
-    for (int r = first; r <= kRows - count; ++r) {
         for (auto& s : m_rows[static_cast<std::size_t>(r)])
-            if (s.cell) s.cell->row = r;
+            s = Slot{};
     }
+    renumberCells(first);
+    return changed;
+}
+
+void LadderGrid::removeRows(const std::vector<bool>& remove) {
+    ensureRows();
+    const int limit = std::min<int>(kRows, static_cast<int>(remove.size()) - 1);
+    int to = 1;
+    for (int from = 1; from <= kRows; ++from) {
+        if (from <= limit && remove[static_cast<std::size_t>(from)]) continue;
+        if (to != from) {
+            m_rows[static_cast<std::size_t>(to)] =
+                std::move(m_rows[static_cast<std::size_t>(from)]);
+        }
+        ++to;
+    }
+    for (int r = to; r <= kRows; ++r) {
+        for (auto& s : m_rows[static_cast<std::size_t>(r)])
+            s = Slot{};
+    }
+    renumberCells(1);
 }
 
 void LadderGrid::clear() {
+    ensureRows();
     for (auto& row : m_rows) {
-        for (auto& s : row) s = Slot{};
+        for (auto& s : row)
+            s = Slot{};
     }
 }
 
@@ -177,16 +227,22 @@ bool rowHasLink(const LadderGrid& grid, int row, int firstColumn) {
     return false;
 }
 
+// The 15-row limit is the compiler's check, not the division's: a longer
+// chain is still one network here.
 std::vector<Network> divide(const LadderGrid& grid, int linkColumn, bool fromRowOne) {
     std::vector<Network> networks;
     const int last = grid.lastUsedRow();
     int row = 1;
     while (row <= last) {
         int start = row;
-        while (start <= last && !rowHasElement(grid, start)) ++start;
+        while (start <= last && !rowHasElement(grid, start))
+            ++start;
         if (start > last) break;
+        // A link on a row always reaches the row below, even past the last
+        // used row; only the grid's end stops it.
         int end = start;
-        while (end < last && rowHasLink(grid, end, linkColumn)) ++end;
+        while (end < LadderGrid::kRows && rowHasLink(grid, end, linkColumn))
+            ++end;
         Network n;
         n.firstRow = (fromRowOne && networks.empty()) ? 1 : start;
         n.lastRow = end;
@@ -198,7 +254,9 @@ std::vector<Network> divide(const LadderGrid& grid, int linkColumn, bool fromRow
 
 }  // namespace
 
-std::vector<Network> LadderGrid::divideNetworks() const { return divide(*this, 2, false); }
+std::vector<Network> LadderGrid::divideNetworks() const {
+    return divide(*this, 2, false);
+}
 
 std::vector<Network> LadderGrid::divideNetworksForImage() const {
     return divide(*this, 1, true);

@@ -21,10 +21,12 @@ public:
     static constexpr int kMaxDrawnNetworkRows = 14;
 
     LadderGrid();
+    // Copies are deep: every cell object is duplicated.
     LadderGrid(const LadderGrid& other);
     LadderGrid& operator=(const LadderGrid& other);
-    LadderGrid(LadderGrid&&) noexcept = default;
-    LadderGrid& operator=(LadderGrid&&) noexcept = default;
+    // A moved-from grid reads as empty and can be filled again.
+    LadderGrid(LadderGrid&& other) noexcept = default;
+    LadderGrid& operator=(LadderGrid&& other) noexcept;
 
     static bool inRange(int row, int column) noexcept {
         return row >= 1 && row <= kRows && column >= 1 && column <= kColumns;
@@ -38,6 +40,9 @@ public:
     bool setElement(int row, int column, int kind, std::string text);
     // Sets the vertical-link flag; ignored in column 1 and in row kRows.
     bool setVerticalLink(int row, int column);
+    // The rebuild from the instruction list may leave link flags in column 1
+    // (the binary image counts them); only row kRows is refused here.
+    bool placeVerticalLink(int row, int column);
     // Kind 15 means setVerticalLink, any other kind setElement.
     bool setCell(int row, int column, int kind, std::string text);
     // Removes the element; a cell with a vertical link stays as a bare link.
@@ -55,9 +60,14 @@ public:
     bool rowIsEmpty(int row) const noexcept;
 
     // Moves rows >= first down by count; rows pushed past kRows are lost.
-    void insertRows(int first, int count);
-    // Removes rows first..first+count-1; rows below move up.
-    void deleteRows(int first, int count);
+    // Returns whether any cell moved or was lost.
+    bool insertRows(int first, int count);
+    // Removes rows first..first+count-1; rows below move up. Returns whether
+    // any cell was removed or moved.
+    bool deleteRows(int first, int count);
+    // Removes every row r (1..kRows) with remove[r] set in one pass; the
+    // remaining rows move up in order. remove is indexed by row.
+    void removeRows(const std::vector<bool>& remove);
     void clear();
 
     // The compiler's division: starts at rows with an element, continues
@@ -75,6 +85,13 @@ private:
         std::unique_ptr<LadderCell> cell;
     };
     using Row = std::array<Slot, kColumns + 1>;
+
+    // False only for a moved-from grid, which holds no rows.
+    bool hasRows() const noexcept { return !m_rows.empty(); }
+    void ensureRows() {
+        if (m_rows.empty()) m_rows.resize(kRows + 1);
+    }
+    void renumberCells(int from);
 
     Slot& slot(int row, int column) { return m_rows[static_cast<std::size_t>(row)][column]; }
     const Slot& slot(int row, int column) const {

@@ -3,4 +3,6 @@ target_sources(kelcc_core PRIVATE
     compiler/ladder_grid.cpp
     compiler/ladder_grid.h
     compiler/network.h
+    compiler/network_snapshot.cpp
+    compiler/network_snapshot.h
 )

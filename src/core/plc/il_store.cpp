@@ -20,7 +20,11 @@ std::size_t IlStore::compact() {
 
 std::uint16_t IlStore::checksum() const noexcept {
     common::Crc16 crc;
-    for (const IlEntry& e : m_entries) crc.update(e.text);
+    // An entry set to opcode 0 through operator[] ends the program early.
+    for (const IlEntry& e : m_entries) {
+        if (e.opcode == 0) break;
+        crc.update(e.text);
+    }
     return crc.value();
 }
 

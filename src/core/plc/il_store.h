@@ -44,7 +44,8 @@ public:
     // Returns the number removed.
     std::size_t compact();
 
-    // CRC-16 (0x1021, initial 0) over the concatenated instruction texts.
+    // CRC-16 (0x1021, initial 0) over the concatenated instruction texts up
+    // to the first entry with opcode 0.
     std::uint16_t checksum() const noexcept;
 
     bool operator==(const IlStore& other) const;

@@ -29,42 +29,75 @@ bool PlcDocument::deleteCell(int row, int column) {
     return true;
 }
 
-void PlcDocument::insertRows(int first, int count) {
-    if (first < 1 || first > LadderGrid::kRows || count <= 0) return;
-    count = std::min(count, LadderGrid::kRows - first + 1);
-    m_grid.insertRows(first, count);
-    auto begin = m_rowComments.begin() + first;
-    std::rotate(begin, m_rowComments.end() - count, m_rowComments.end());
-    for (int r = first; r < first + count; ++r) m_rowComments[static_cast<std::size_t>(r)].clear();
+bool PlcDocument::clearVerticalLink(int row, int column) {
+    if (!m_grid.clearVerticalLink(row, column)) return false;
     markChanged();
+    return true;
 }
 
-void PlcDocument::deleteRows(int first, int count) {
-    if (first < 1 || first > LadderGrid::kRows || count <= 0) return;
+bool PlcDocument::hasCommentFrom(int row) const noexcept {
+    for (int r = std::max(row, 1); r <= LadderGrid::kRows; ++r) {
+        if (!m_rowComments[static_cast<std::size_t>(r)].empty()) return true;
+    }
+    return false;
+}
+
+bool PlcDocument::insertRows(int first, int count) {
+    if (first < 1 || first > LadderGrid::kRows || count <= 0) return false;
     count = std::min(count, LadderGrid::kRows - first + 1);
-    m_grid.deleteRows(first, count);
+    const bool commentsMove = hasCommentFrom(first);
+    const bool cellsMove = m_grid.insertRows(first, count);
+    auto begin = m_rowComments.begin() + first;
+    std::rotate(begin, m_rowComments.end() - count, m_rowComments.end());
+    for (int r = first; r < first + count; ++r)
+        m_rowComments[static_cast<std::size_t>(r)].clear();
+    if (!cellsMove && !commentsMove) return false;
+    markChanged();
+    return true;
+}
+
+bool PlcDocument::deleteRows(int first, int count) {
+    if (first < 1 || first > LadderGrid::kRows || count <= 0) return false;
+    count = std::min(count, LadderGrid::kRows - first + 1);
+    const bool commentsMove = hasCommentFrom(first);
+    const bool cellsMove = m_grid.deleteRows(first, count);
     auto begin = m_rowComments.begin() + first;
     std::rotate(begin, begin + count, m_rowComments.end());
     for (int r = LadderGrid::kRows - count + 1; r <= LadderGrid::kRows; ++r)
         m_rowComments[static_cast<std::size_t>(r)].clear();
+    if (!cellsMove && !commentsMove) return false;
     markChanged();
+    return true;
 }
 
 int PlcDocument::deleteEmptyRows() {
+    // Deleting the empty rows one at a time, each move shifting the rest up,
+    // removes a run completely; one compaction pass has the same result
+    // without moving the whole grid once per row.
+    const int last = m_grid.lastUsedRow();
+    std::vector<bool> remove(LadderGrid::kRows + 1, false);
     int deleted = 0;
-    int row = 1;
-    // Each deletion moves the rows below up by one, the last used row with
-    // them; a run of empty rows therefore goes away completely.
-    int last = m_grid.lastUsedRow();
-    while (row < last) {
-        if (m_grid.rowIsEmpty(row)) {
-            deleteRows(row, 1);
+    for (int r = 1; r < last; ++r) {
+        if (m_grid.rowIsEmpty(r)) {
+            remove[static_cast<std::size_t>(r)] = true;
             ++deleted;
-            --last;
-        } else {
-            ++row;
         }
     }
+    if (deleted == 0) return 0;
+    m_grid.removeRows(remove);
+    int to = 1;
+    for (int from = 1; from <= LadderGrid::kRows; ++from) {
+        auto& comment = m_rowComments[static_cast<std::size_t>(from)];
+        if (remove[static_cast<std::size_t>(from)]) {
+            comment.clear();
+            continue;
+        }
+        if (to != from) m_rowComments[static_cast<std::size_t>(to)] = std::move(comment);
+        ++to;
+    }
+    for (int r = to; r <= LadderGrid::kRows; ++r)
+        m_rowComments[static_cast<std::size_t>(r)].clear();
+    markChanged();
     return deleted;
 }
 
@@ -150,10 +183,12 @@ void PlcDocument::clear() {
     m_checksum = 0;
     m_grid.clear();
     m_savedGrid.clear();
-    for (auto& c : m_rowComments) c.clear();
+    for (auto& c : m_rowComments)
+        c.clear();
     m_networks.clear();
     m_networkSteps.clear();
     m_networkRows.clear();
+    m_snapshots.clear();
     m_alarms.clear();
     m_d.fill({});
     m_k.fill(0);

@@ -7,6 +7,7 @@
 
 #include "compiler/ladder_grid.h"
 #include "compiler/network.h"
+#include "compiler/network_snapshot.h"
 #include "plc/il_store.h"
 #include "plc/project_state.h"
 
@@ -19,7 +20,7 @@ struct DataByteRecord {  // D0000-D0999
     bool operator==(const DataByteRecord&) const = default;
 };
 
-struct DataWordRecord {  // DC0000-DC0099, DT0000-DT0099
+struct DataWordRecord {       // DC0000-DC0099, DT0000-DT0099
     std::uint32_t value = 0;  // first word
     std::uint32_t second = 0;
     std::uint32_t third = 0;
@@ -99,11 +100,14 @@ public:
     // Kind 15 sets the vertical-link flag only (ignored in column 1).
     bool setCell(int row, int column, int kind, std::string text);
     bool deleteCell(int row, int column);
+    // Removes a vertical link (an editing operation); a bare link disappears.
+    bool clearVerticalLink(int row, int column);
     int lastUsedRow() const noexcept { return m_grid.lastUsedRow(); }
 
-    // Rows move in the grid and their comments move along with them.
-    void insertRows(int first, int count);
-    void deleteRows(int first, int count);
+    // Rows move in the grid and their comments move along with them; rows
+    // pushed past the last row are lost. Return whether anything changed.
+    bool insertRows(int first, int count);
+    bool deleteRows(int first, int count);
     // Deletes every row above the last used row that holds nothing but bare
     // vertical links; returns the number of rows deleted.
     int deleteEmptyRows();
@@ -122,6 +126,12 @@ public:
     std::vector<NetworkSteps>& networkSteps() noexcept { return m_networkSteps; }
     std::vector<NetworkRows>& networkRows() noexcept { return m_networkRows; }
     const std::vector<NetworkRows>& networkRows() const noexcept { return m_networkRows; }
+
+    // Network copies kept by the ladder editor; the count is their size.
+    std::vector<compiler::NetworkSnapshot>& networkSnapshots() noexcept { return m_snapshots; }
+    const std::vector<compiler::NetworkSnapshot>& networkSnapshots() const noexcept {
+        return m_snapshots;
+    }
 
     // --- tables (raw accessors for readers and writers) ---
     std::vector<std::string>& alarms() noexcept { return m_alarms; }
@@ -161,6 +171,8 @@ public:
     void markChanged();
 
 private:
+    bool hasCommentFrom(int row) const noexcept;
+
     ProjectState& m_project;
     bool m_modified = false;
 
@@ -176,6 +188,7 @@ private:
     std::vector<compiler::Network> m_networks;
     std::vector<NetworkSteps> m_networkSteps;
     std::vector<NetworkRows> m_networkRows;
+    std::vector<compiler::NetworkSnapshot> m_snapshots;
 
     std::vector<std::string> m_alarms;
     std::array<DataByteRecord, kDCount> m_d{};

@@ -2,18 +2,331 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <functional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "plc/instruction_code.h"
+
 namespace kelcc::core::plc {
 namespace {
 
-TEST(PlcDocument, DeletingRowsAboveACommentMovesItUp) {
+using compiler::LadderGrid;
+using compiler::NetworkSnapshot;
+
+constexpr int kContact = 1;
+constexpr int kCoil = 6;
+constexpr int kLink = 15;
+constexpr int kEnd1 = static_cast<int>(InstructionCode::END1);
+constexpr int kEnd2 = static_cast<int>(InstructionCode::END2);
+
+std::uint16_t referenceCrc(std::string_view bytes) {
+    std::uint16_t value = 0;
+    for (char ch : bytes) {
+        value ^= static_cast<std::uint16_t>(static_cast<std::uint8_t>(ch) << 8);
+        for (int i = 0; i < 8; ++i) {
+            value = (value & 0x8000) ? static_cast<std::uint16_t>((value << 1) ^ 0x1021)
+                                     : static_cast<std::uint16_t>(value << 1);
+        }
+    }
+    return value;
+}
+
+class PlcDocumentTest : public ::testing::Test {
+protected:
+    // Forget the marks of the set-up so a test sees only its own changes.
+    void resetMarks() {
+        doc.setModified(false);
+        project.clearModified();
+        project.setPlcCompiled(true);
+    }
+    bool anyMark() const {
+        return doc.modified() || project.projectModified() || !project.plcCompiled();
+    }
+    bool allMarks() const {
+        return doc.modified() && project.projectModified() && !project.plcCompiled();
+    }
+
     SimpleProjectState project;
-    PlcDocument doc(project);
-    ASSERT_TRUE(doc.setRowComment(10, "comment"));
-    doc.deleteRows(3, 2);
-    EXPECT_EQ(doc.rowComment(8), "comment");
-    EXPECT_TRUE(doc.rowComment(10).empty());
-    EXPECT_TRUE(project.projectModified());
-    EXPECT_FALSE(project.plcCompiled());
+    PlcDocument doc{project};
+};
+
+TEST_F(PlcDocumentTest, StartsEmpty) {
+    EXPECT_TRUE(doc.il().empty());
+    EXPECT_EQ(doc.stepCount(), 0);
+    EXPECT_EQ(doc.checksum(), 0);
+    EXPECT_EQ(doc.lastUsedRow(), 0);
+    EXPECT_EQ(doc.warningCount(), 0);
+    EXPECT_EQ(doc.compileResult(), CompileResult{});
+    EXPECT_TRUE(doc.networkSnapshots().empty());
+    EXPECT_FALSE(anyMark());
+    EXPECT_STREQ(PlcDocument::kTitle, "PLC主程序");
+}
+
+// A new project as opening its default file leaves it: two IL steps and a
+// ladder of two rows.
+TEST_F(PlcDocumentTest, NewProjectHoldsEnd1AndEnd2) {
+    ASSERT_TRUE(doc.il().append(kEnd1, "END1"));
+    ASSERT_TRUE(doc.il().append(kEnd2, "END2"));
+    doc.grid().setElement(1, 1, kEnd1, "END1");
+    doc.grid().setElement(2, 1, kEnd2, "END2");
+    doc.setStepCount(static_cast<int>(doc.il().size()));
+
+    EXPECT_EQ(doc.il().size(), 2u);
+    EXPECT_EQ(doc.stepCount(), 2);
+    EXPECT_EQ(doc.lastUsedRow(), 2);
+    EXPECT_EQ(doc.checksum(), 0);  // not compiled yet
+    doc.divideNetworks();
+    ASSERT_EQ(doc.networkTable().size(), 2u);
+    EXPECT_EQ(doc.networkTable()[0].firstRow, 1);
+    EXPECT_EQ(doc.networkTable()[0].lastRow, 1);
+    EXPECT_EQ(doc.networkTable()[1].firstRow, 2);
+    EXPECT_EQ(doc.networkTable()[1].lastRow, 2);
+
+    doc.updateChecksum();
+    EXPECT_EQ(doc.checksum(), referenceCrc("END1END2"));
+    EXPECT_FALSE(anyMark());  // filling by the reader is no edit
+}
+
+// --- comments travel with their rows ----------------------------------------
+
+struct RowMove {
+    const char* name;
+    bool insert;
+    int first;
+    int count;
+    int commentRow;
+    int expectedRow;  // 0: the comment is gone
+    bool changes = true;
+};
+
+void PrintTo(const RowMove& m, std::ostream* os) {
+    *os << m.name;
+}
+
+class CommentsFollowRows : public PlcDocumentTest, public ::testing::WithParamInterface<RowMove> {};
+
+TEST_P(CommentsFollowRows, TogetherWithTheirCells) {
+    const RowMove m = GetParam();
+    ASSERT_TRUE(doc.setRowComment(m.commentRow, "note"));
+    ASSERT_TRUE(doc.setCell(m.commentRow, 1, kContact, "X0000.0"));
+    resetMarks();
+
+    EXPECT_EQ(m.insert ? doc.insertRows(m.first, m.count) : doc.deleteRows(m.first, m.count),
+              m.changes);
+    EXPECT_EQ(allMarks(), m.changes);
+    EXPECT_EQ(anyMark(), m.changes);
+    if (m.expectedRow == 0) {
+        EXPECT_EQ(doc.lastUsedRow(), 0);
+        for (int r = 1; r <= LadderGrid::kRows; ++r)
+            ASSERT_TRUE(doc.rowComment(r).empty()) << r;
+        return;
+    }
+    EXPECT_EQ(doc.rowComment(m.expectedRow), "note");
+    ASSERT_NE(doc.cell(m.expectedRow, 1), nullptr);
+    EXPECT_EQ(doc.lastUsedRow(), m.expectedRow);
+    if (m.expectedRow != m.commentRow) {
+        EXPECT_TRUE(doc.rowComment(m.commentRow).empty());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Moves, CommentsFollowRows,
+    ::testing::Values(
+        RowMove{"DeleteTwoAbove", false, 3, 2, 10, 8},
+        RowMove{"DeleteDirectlyAbove", false, 9, 1, 10, 9},
+        RowMove{"DeleteBelow", false, 11, 5, 10, 10, false},
+        RowMove{"DeleteTheRowItself", false, 9, 2, 10, 0},
+        RowMove{"InsertTwoAbove", true, 3, 2, 10, 12},
+        RowMove{"InsertAtTheRow", true, 10, 1, 10, 11},
+        RowMove{"InsertPushesOffTheEnd", true, LadderGrid::kRows - 3, 5, LadderGrid::kRows - 1, 0},
+        RowMove{"InsertToTheLastRow", true, 4990, 4, LadderGrid::kRows - 4, LadderGrid::kRows}),
+    [](const ::testing::TestParamInfo<RowMove>& info) { return info.param.name; });
+
+// --- delete empty rows --------------------------------------------------------
+
+TEST_F(PlcDocumentTest, DeleteEmptyRowsRemovesRunsAndBareLinkRows) {
+    // 1 E "one" | 2 - "lost" | 3 - | 4 link only | 5 E "five" | 6 E | 7 - |
+    // 8 link only (last used row) | 9 - "nine"
+    ASSERT_TRUE(doc.setCell(1, 1, kContact, "X0000.1"));
+    ASSERT_TRUE(doc.setCell(1, 8, kCoil, "Y0000.1"));
+    ASSERT_TRUE(doc.setRowComment(1, "one"));
+    ASSERT_TRUE(doc.setRowComment(2, "lost"));
+    ASSERT_TRUE(doc.setCell(4, 3, kLink, ""));
+    ASSERT_TRUE(doc.setCell(4, 5, kLink, ""));
+    ASSERT_TRUE(doc.setCell(5, 1, kContact, "X0000.5"));
+    ASSERT_TRUE(doc.setCell(5, 3, kLink, ""));  // an element row with a link stays
+    ASSERT_TRUE(doc.setRowComment(5, "five"));
+    ASSERT_TRUE(doc.setCell(6, 1, kEnd1, "END1"));
+    ASSERT_TRUE(doc.setCell(8, 2, kLink, ""));
+    ASSERT_TRUE(doc.setRowComment(9, "nine"));
+    resetMarks();
+
+    EXPECT_EQ(doc.deleteEmptyRows(), 4);  // rows 2, 3, 4 and 7
+    EXPECT_TRUE(allMarks());
+
+    EXPECT_EQ(doc.cell(1, 1)->text, "X0000.1");
+    EXPECT_EQ(doc.rowComment(1), "one");
+    EXPECT_EQ(doc.cell(2, 1)->text, "X0000.5");
+    EXPECT_EQ(doc.cell(2, 3)->verticalLink, 1);
+    EXPECT_EQ(doc.cell(2, 1)->row, 2);
+    EXPECT_EQ(doc.rowComment(2), "five");
+    EXPECT_EQ(doc.cell(3, 1)->kind, kEnd1);
+    // The last used row is never examined, even when it holds only links.
+    ASSERT_NE(doc.cell(4, 2), nullptr);
+    EXPECT_EQ(doc.cell(4, 2)->kind, kLink);
+    EXPECT_EQ(doc.lastUsedRow(), 4);
+    // Rows after it are not deleted but move up with the rest.
+    EXPECT_EQ(doc.rowComment(5), "nine");
+    for (int r : {3, 4, 6, 7, 8, 9})
+        EXPECT_TRUE(doc.rowComment(r).empty()) << r;
+
+    // Nothing left to delete: no marks.
+    resetMarks();
+    EXPECT_EQ(doc.deleteEmptyRows(), 0);
+    EXPECT_FALSE(anyMark());
+}
+
+TEST_F(PlcDocumentTest, DeleteEmptyRowsOnAFullGridIsOnePass) {
+    // Every second row empty and commented, every other row an element whose
+    // comment names it: half of the grid goes and every kept comment must
+    // stay with its element.
+    for (int r = 1; r <= LadderGrid::kRows; ++r) {
+        if (r % 2 == 0) {
+            ASSERT_TRUE(doc.setCell(r, 1, kContact, std::to_string(r)));
+            ASSERT_TRUE(doc.setRowComment(r, std::to_string(r)));
+        } else {
+            ASSERT_TRUE(doc.setRowComment(r, "gone"));
+            if (r % 3 == 0) {
+                ASSERT_TRUE(doc.setCell(r, 4, kLink, ""));
+            }
+        }
+    }
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(doc.deleteEmptyRows(), LadderGrid::kRows / 2);
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+    // Generous: a row-by-row rotation takes seconds, one pass milliseconds.
+    EXPECT_LT(elapsed, std::chrono::seconds(1));
+    for (int r = 1; r <= LadderGrid::kRows / 2; ++r) {
+        const compiler::LadderCell* cell = doc.cell(r, 1);
+        ASSERT_NE(cell, nullptr) << r;
+        ASSERT_EQ(cell->text, std::to_string(2 * r));
+        ASSERT_EQ(doc.rowComment(r), cell->text);
+    }
+    EXPECT_EQ(doc.lastUsedRow(), LadderGrid::kRows / 2);
+    for (int r = LadderGrid::kRows / 2 + 1; r <= LadderGrid::kRows; ++r)
+        ASSERT_TRUE(doc.rowComment(r).empty()) << r;
+}
+
+// --- marks only on change ---------------------------------------------------
+
+struct Edit {
+    const char* name;
+    std::function<bool(PlcDocument&)> apply;
+    bool changes;
+};
+
+void PrintTo(const Edit& e, std::ostream* os) {
+    *os << e.name;
+}
+
+class MarksOnChange : public PlcDocumentTest, public ::testing::WithParamInterface<Edit> {};
+
+TEST_P(MarksOnChange, AreSetExactlyWhenSomethingChanged) {
+    ASSERT_TRUE(doc.setCell(1, 1, kContact, "X0000.0"));
+    ASSERT_TRUE(doc.setCell(1, 2, kLink, ""));
+    ASSERT_TRUE(doc.setCell(2, 8, kCoil, "Y0000.0"));
+    ASSERT_TRUE(doc.setRowComment(2, "comment"));
+    ASSERT_TRUE(doc.setAlarms({"A0000.0\t0001\tfault"}));
+    resetMarks();
+
+    EXPECT_EQ(GetParam().apply(doc), GetParam().changes);
+    if (GetParam().changes) {
+        EXPECT_TRUE(allMarks());
+    } else {
+        EXPECT_FALSE(anyMark());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Edits, MarksOnChange,
+    ::testing::Values(
+        Edit{"SameElement", [](PlcDocument& d) { return d.setCell(1, 1, kContact, "X0000.0"); },
+             false},
+        Edit{"OtherOperand", [](PlcDocument& d) { return d.setCell(1, 1, kContact, "X0000.1"); },
+             true},
+        Edit{"OtherKind", [](PlcDocument& d) { return d.setCell(1, 1, 2, "X0000.0"); }, true},
+        Edit{"LinkInColumnOne", [](PlcDocument& d) { return d.setCell(3, 1, kLink, ""); }, false},
+        Edit{"LinkAgain", [](PlcDocument& d) { return d.setCell(1, 2, kLink, ""); }, false},
+        Edit{"NewLink", [](PlcDocument& d) { return d.setCell(1, 8, kLink, ""); }, true},
+        Edit{"DeleteEmptyPlace", [](PlcDocument& d) { return d.deleteCell(5, 5); }, false},
+        Edit{"DeleteBareLink", [](PlcDocument& d) { return d.deleteCell(1, 2); }, false},
+        Edit{"DeleteElement", [](PlcDocument& d) { return d.deleteCell(1, 1); }, true},
+        Edit{"ClearLink", [](PlcDocument& d) { return d.clearVerticalLink(1, 2); }, true},
+        Edit{"ClearNoLink", [](PlcDocument& d) { return d.clearVerticalLink(1, 1); }, false},
+        Edit{"SameComment", [](PlcDocument& d) { return d.setRowComment(2, "comment"); }, false},
+        Edit{"OtherComment", [](PlcDocument& d) { return d.setRowComment(2, "other"); }, true},
+        Edit{"ClearComment", [](PlcDocument& d) { return d.setRowComment(2, ""); }, true},
+        Edit{"ClearNoComment", [](PlcDocument& d) { return d.setRowComment(3, ""); }, false},
+        Edit{"CommentOutsideRows", [](PlcDocument& d) { return d.setRowComment(0, "x"); }, false},
+        Edit{"InsertBelowEverything", [](PlcDocument& d) { return d.insertRows(3, 4); }, false},
+        Edit{"InsertAtCommentRow", [](PlcDocument& d) { return d.insertRows(2, 1); }, true},
+        Edit{"DeleteBelowEverything", [](PlcDocument& d) { return d.deleteRows(3, 4); }, false},
+        Edit{"DeleteRowOne", [](PlcDocument& d) { return d.deleteRows(1, 1); }, true},
+        Edit{"DeleteNoRows", [](PlcDocument& d) { return d.deleteRows(1, 0); }, false},
+        Edit{"NoEmptyRows", [](PlcDocument& d) { return d.deleteEmptyRows() != 0; }, false},
+        Edit{"SameD", [](PlcDocument& d) { return d.setD(3, 0); }, false},
+        Edit{"OtherD", [](PlcDocument& d) { return d.setD(3, 7); }, true},
+        Edit{"DOutOfRange", [](PlcDocument& d) { return d.setD(PlcDocument::kDCount, 7); }, false},
+        Edit{"DComments", [](PlcDocument& d) { return d.setDComments(0, "zh", "en"); }, true},
+        Edit{"SameK", [](PlcDocument& d) { return d.setK(39, 0); }, false},
+        Edit{"OtherK", [](PlcDocument& d) { return d.setK(39, 1); }, true},
+        Edit{"SameDc", [](PlcDocument& d) { return d.setDc(0, DataWordRecord{}); }, false},
+        Edit{"OtherDt",
+             [](PlcDocument& d) {
+                 return d.setDt(99, DataWordRecord{5, 0, 9, "", ""});
+             },
+             true},
+        Edit{"SameAlarms", [](PlcDocument& d) { return d.setAlarms({"A0000.0\t0001\tfault"}); },
+             false},
+        Edit{"OtherAlarms", [](PlcDocument& d) { return d.setAlarms({}); }, true},
+        Edit{"SameIoComments", [](PlcDocument& d) { return d.setIoComments({}); }, false},
+        Edit{"OtherIoComments",
+             [](PlcDocument& d) { return d.setIoComments({"0001\tX0000.0\tzh\ten"}); }, true}),
+    [](const ::testing::TestParamInfo<Edit>& info) { return info.param.name; });
+
+TEST_F(PlcDocumentTest, RowCommentsAreCutTo99Bytes) {
+    ASSERT_TRUE(doc.setRowComment(4, std::string(150, 'c')));
+    EXPECT_EQ(doc.rowComment(4), std::string(PlcDocument::kMaxRowCommentBytes, 'c'));
+    // The same text again (cut to the same comment) is no change.
+    EXPECT_FALSE(doc.setRowComment(4, std::string(120, 'c')));
+    doc.loadRowComment(5, std::string(100, 'd'));
+    EXPECT_EQ(doc.rowComment(5).size(), PlcDocument::kMaxRowCommentBytes);
+    doc.loadRowComment(LadderGrid::kRows + 1, "ignored");
+    EXPECT_TRUE(doc.rowComment(LadderGrid::kRows + 1).empty());
+}
+
+TEST_F(PlcDocumentTest, SavedGridAndSnapshotsAreIndependentCopies) {
+    ASSERT_TRUE(doc.setCell(1, 1, kContact, "X0000.0"));
+    ASSERT_TRUE(doc.setCell(1, 2, kLink, ""));
+    ASSERT_TRUE(doc.setCell(2, 8, kCoil, "Y0000.0"));
+    doc.savedGrid() = doc.grid();
+    doc.networkSnapshots().push_back(NetworkSnapshot::capture(doc.grid(), 1, 2));
+
+    ASSERT_TRUE(doc.deleteCell(1, 1));
+    ASSERT_TRUE(doc.deleteRows(1, 1));
+    EXPECT_EQ(doc.savedGrid().cell(1, 1)->text, "X0000.0");
+    EXPECT_EQ(doc.savedGrid().cell(2, 8)->text, "Y0000.0");
+    EXPECT_EQ(doc.networkSnapshots()[0].cell(0, 1)->text, "X0000.0");
+    EXPECT_EQ(doc.networkSnapshots()[0].cell(1, 8)->text, "Y0000.0");
+
+    doc.clear();
+    EXPECT_TRUE(doc.networkSnapshots().empty());
+    EXPECT_EQ(doc.savedGrid().lastUsedRow(), 0);
+    EXPECT_EQ(doc.lastUsedRow(), 0);
+    EXPECT_FALSE(doc.modified());
 }
 
 }  // namespace
