@@ -84,15 +84,6 @@ TEST(LadderGrid, ElementOnABareLinkKeepsTheLink) {
     EXPECT_EQ(grid.cell(5, 2)->verticalLink, 1);
 }
 
-TEST(LadderGrid, SettingTheSameElementAgainChangesNothing) {
-    LadderGrid grid;
-    EXPECT_TRUE(grid.setElement(2, 8, kCoil, "Y0000.0"));
-    EXPECT_FALSE(grid.setElement(2, 8, kCoil, "Y0000.0"));
-    EXPECT_TRUE(grid.setElement(2, 8, kCoil, "Y0000.1"));
-    EXPECT_TRUE(grid.setElement(2, 8, kContact, "Y0000.1"));
-    EXPECT_EQ(grid.cell(2, 8)->kind, kContact);
-}
-
 TEST(LadderGrid, DeletingAnElementWithALinkLeavesABareLink) {
     LadderGrid grid;
     ASSERT_TRUE(grid.setElement(1, 2, kContact, "X0000.0"));
