@@ -1,1 +1,4 @@
-target_sources(kelcc_core PRIVATE compiler / grid_text.cpp compiler / grid_text.h)
+target_sources(kelcc_core PRIVATE
+    compiler/grid_text.cpp
+    compiler/grid_text.h
+)
