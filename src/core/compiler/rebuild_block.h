@@ -1,0 +1,47 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "compiler/ladder_cell.h"
+
+namespace kelcc::core::compiler {
+
+// Scratch grid of the ladder rebuild: one part of a network while it is
+// drawn from the IL. Rows 1-14 and columns 1-8 are used; places outside
+// them read as empty and writes there are ignored.
+class RebuildBlock final {
+public:
+    static constexpr int kRows = 14;
+    static constexpr int kColumns = 8;
+
+    // Empties the block and sets its extent to {0, 0}.
+    void clear();
+
+    const LadderCell* cell(int row, int column) const noexcept;
+    // Places an element; a link already at the place keeps its flag.
+    void setElement(int row, int column, int kind, std::string text);
+    void setLine(int row, int column);
+    // Sets the link flag, creating an element-less cell on an empty place.
+    void setLink(int row, int column);
+    // Moves every cell of other here, shifted by the offsets; other ends up
+    // empty. A moved cell replaces what it lands on but keeps the link flag
+    // found there (left by an earlier OR or ORB).
+    void moveFrom(RebuildBlock& other, int rowOffset, int columnOffset);
+
+    int rows = 0;
+    int width = 0;
+
+private:
+    static bool inBlock(int row, int column) noexcept {
+        return row >= 1 && row <= kRows && column >= 1 && column <= kColumns;
+    }
+    std::optional<LadderCell>& at(int row, int column) {
+        return m_cells[static_cast<std::size_t>(row * (kColumns + 1) + column)];
+    }
+
+    std::array<std::optional<LadderCell>, (kRows + 1) * (kColumns + 1)> m_cells;
+};
+
+}  // namespace kelcc::core::compiler
