@@ -1,0 +1,85 @@
+#include "plc_document_file.h"
+
+#include "compiler/compile_command.h"
+#include "compiler/il_check.h"
+#include "compiler/ladder_rebuild.h"
+#include "plc/ladder_image.h"
+#include "plc/program_file.h"
+
+namespace kelcc::core::plc {
+
+using common::Answer;
+using common::MessageIcon;
+
+bool PlcDocumentFile::open(PlcDocument& doc, const std::string& path,
+                           common::Interaction& interaction) {
+    doc.clear();
+    auto read = ProgramFile::readFile(path, doc, interaction);
+    if (read.result == ProgramFile::kReadUnreadable) {
+        doc.clear();
+        return false;
+    }
+    bool ok = read.result == ProgramFile::kReadOk;
+    if (ok) ok = compiler::IlCheck::checkAndDivide(doc).ok();
+    if (ok) ok = compiler::LadderRebuild::rebuild(doc, doc.networkSteps()).ok();
+    if (!ok) {
+        interaction.inform(ProgramFile::kUnsupportedVersionText, ProgramFile::kCaption,
+                           MessageIcon::Warning);
+        doc.clear();
+        return false;
+    }
+    doc.setStepCount(static_cast<int>(doc.il().size()));
+    doc.setModified(false);
+    return true;
+}
+
+common::FileResult PlcDocumentFile::save(const PlcDocument& doc, const std::string& path) {
+    auto text = ProgramFile::writeFile(path, doc);
+    if (!text.ok) return text;
+    return LadderImage::writeFile(path + ".bin", doc.grid());
+}
+
+PlcDocumentFile::SaveCommandResult PlcDocumentFile::fileSave(PlcDocument& doc,
+                                                             const std::string& path,
+                                                             const std::string& projectName,
+                                                             compiler::Language language,
+                                                             common::Interaction& interaction) {
+    SaveCommandResult result;
+    if (!doc.modified()) return result;
+
+    auto compiled = compiler::CompileCommand::run(doc, projectName, language, interaction);
+    result.lines = std::move(compiled.lines);
+    if (compiled.success) {
+        // A file that cannot be written is reported, and the document stays
+        // modified so that nothing is lost silently.
+        auto written = save(doc, path);
+        if (!written.ok) {
+            interaction.inform(written.error, ProgramFile::kCaption, MessageIcon::Stop);
+            result.outcome = SaveOutcome::WriteFailed;
+            return result;
+        }
+        doc.setModified(false);
+        std::string projectError = doc.project().saveProjectFile();
+        if (!projectError.empty()) {
+            interaction.inform(projectError, ProgramFile::kCaption, MessageIcon::Stop);
+            result.outcome = SaveOutcome::WriteFailed;
+        }
+        return result;
+    }
+
+    const std::string question = path +
+                                 "\r\n\r\n梯形图程序转换失败,返回修改吗?\n"
+                                 "按[是]返回修改程序,按[否]只保存修改前的程序";
+    Answer answer = interaction.ask(question, kSaveQuestionCaption, {Answer::Yes, Answer::No},
+                                    MessageIcon::Stop);
+    if (answer == Answer::No) {
+        // The program as it was before the edits comes back from disk.
+        open(doc, path, interaction);
+        result.outcome = SaveOutcome::Reverted;
+    } else {
+        result.outcome = SaveOutcome::ReturnToEditing;
+    }
+    return result;
+}
+
+}  // namespace kelcc::core::plc
