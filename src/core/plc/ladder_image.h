@@ -1,9 +1,12 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "common/atomic_file.h"
 #include "compiler/ladder_grid.h"
+#include "compiler/network.h"
+#include "plc/ladder_image_model.h"
 
 namespace kelcc::core::plc {
 
@@ -12,9 +15,17 @@ namespace kelcc::core::plc {
 // from the grid, never read back by the workbench.
 class LadderImage final {
 public:
-    // The image bytes for a grid.
+    // The image bytes for a grid, divided by the grid's image division.
     static std::string build(const compiler::LadderGrid& grid);
-    // Writes the image atomically.
+    // The image bytes for the given network table; an entry with a negative
+    // first row ends the table.
+    static std::string build(const compiler::LadderGrid& grid,
+                             const std::vector<compiler::Network>& networks);
+    // The in-memory image the bytes are written from.
+    static LadderImageModel model(const compiler::LadderGrid& grid,
+                                  const std::vector<compiler::Network>& networks);
+    // Writes the image atomically; on failure the file is left as it was and
+    // the result carries the system's error text.
     static common::FileResult writeFile(const std::string& path, const compiler::LadderGrid& grid);
 };
 
