@@ -1,2 +1,3 @@
 target_sources(kelcc_core_tests PRIVATE
+    core/plc/program_file_test.cpp
 )

@@ -1,0 +1,559 @@
+#include "plc/program_file.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <initializer_list>
+#include <random>
+#include <string>
+
+#include "common/atomic_file.h"
+#include "common/interaction.h"
+#include "plc/instruction_code.h"
+
+namespace kelcc::core::plc {
+namespace {
+
+namespace fs = std::filesystem;
+using common::MessageIcon;
+using common::RecordingInteraction;
+
+std::string lines(std::initializer_list<std::string_view> list, std::string_view eol = "\r\n") {
+    std::string out;
+    for (std::string_view l : list) {
+        out += l;
+        out += eol;
+    }
+    return out;
+}
+
+std::string readData(const char* name) {
+    std::string bytes;
+    const auto result =
+        common::AtomicFile::read(std::string(KELCC_TEST_DATA_DIR) + "/" + name, bytes);
+    EXPECT_TRUE(result.ok) << result.error;
+    return bytes;
+}
+
+// The part of a written file from `keyword` up to and including its end line.
+std::string sectionOf(const std::string& file, const std::string& keyword) {
+    const std::size_t begin = file.find("\r\n" + keyword + "\r\n");
+    const std::string end = "END_" + keyword + "\r\n";
+    const std::size_t stop = file.find(end, begin);
+    if (begin == std::string::npos || stop == std::string::npos) return {};
+    return file.substr(begin + 2, stop + end.size() - begin - 2);
+}
+
+class ProgramFileTest : public ::testing::Test {
+protected:
+    int read(std::string_view bytes) { return ProgramFile::read(bytes, m_doc, m_ui); }
+
+    SimpleProjectState m_project;
+    PlcDocument m_doc{m_project};
+    RecordingInteraction m_ui;
+};
+
+// --- round trips --------------------------------------------------------
+
+TEST_F(ProgramFileTest, GoldenFileReadsAndWritesBackByteForByte) {
+    const std::string golden = readData("full_program.ldx");
+    ASSERT_EQ(read(golden), ProgramFile::kReadOk);
+    EXPECT_TRUE(m_ui.messages().empty());
+    EXPECT_EQ(ProgramFile::write(m_doc), golden);
+}
+
+TEST_F(ProgramFileTest, GoldenFileFillsEveryPartOfTheDocument) {
+    ASSERT_EQ(read(readData("full_program.ldx")), ProgramFile::kReadOk);
+    ASSERT_EQ(m_doc.il().size(), 22u);
+    EXPECT_EQ(m_doc.stepCount(), 22);
+    EXPECT_EQ(m_doc.il()[0].text, "LD      X0000.0");
+    EXPECT_EQ(m_doc.il()[0].opcode, static_cast<std::uint32_t>(InstructionCode::LD));
+    EXPECT_EQ(m_doc.il()[8].text, "ANB");
+    EXPECT_EQ(m_doc.il()[21].opcode, static_cast<std::uint32_t>(InstructionCode::SPE));
+    EXPECT_EQ(m_doc.checksum(), 0);
+    EXPECT_EQ(m_project.plcInfo(0), "\xC9\xE8\xBC\xC6:\xD5\xC5\xB9\xA4");  // GBK, verbatim
+    EXPECT_EQ(m_project.plcInfo(1).substr(0, 6), "V2.31 ");
+    EXPECT_EQ(m_project.plcInfo(2).substr(0, 2), "\xB1\xB8");
+    ASSERT_EQ(m_doc.alarms().size(), 4u);
+    EXPECT_EQ(m_doc.alarms()[0].substr(0, 13), "A0001.3\t1001\t");
+    EXPECT_EQ(m_doc.alarms()[2], "A0015.3\t1002\t");
+    EXPECT_EQ(m_doc.alarms()[3].substr(0, 8), "A0080.0\t");
+    EXPECT_EQ(m_doc.dTable()[1].value, 37);
+    EXPECT_EQ(m_doc.dTable()[999].value, 0);
+    EXPECT_EQ(m_doc.dcTable()[1].value, 2654435761u);
+    EXPECT_EQ(m_doc.dcTable()[1].second, 3u);
+    EXPECT_EQ(m_doc.dcTable()[1].third, 0x80000001u);
+    // PLC_INIT_DT comes before INITDATA_DC and is passed over by the search
+    // order; INITDATA_DT carries the same first words.
+    EXPECT_EQ(m_doc.dtTable()[2].value, 81006u);
+    EXPECT_EQ(m_doc.dtTable()[2].second, 0xFFFFFFFDu);
+    EXPECT_EQ(m_doc.kTable()[1], 32);
+    ASSERT_EQ(m_doc.ioComments().size(), 3u);
+    EXPECT_EQ(m_doc.ioComments()[2], "0003\tR0010.2\t\tinternal relay");
+    EXPECT_EQ(m_doc.dTable()[12].commentZh, "");
+    EXPECT_EQ(m_doc.dTable()[12].commentEn, "English only");
+    EXPECT_EQ(m_doc.dTable()[100].commentEn, "Counter\twith tab");
+    EXPECT_EQ(m_doc.dcTable()[0].commentEn, "Count 1");
+    EXPECT_EQ(m_doc.dtTable()[99].commentEn, "Timer");
+    EXPECT_EQ(m_doc.rowComment(7).substr(0, 16), "spindle control ");
+    EXPECT_EQ(m_doc.rowComment(5000), "last row");
+    EXPECT_FALSE(m_doc.modified());
+}
+
+TEST_F(ProgramFileTest, FilledDocumentSurvivesWriteReadWrite) {
+    for (std::string_view text : {"LD      X0000.0", "OUT     Y0001.7", "END1", "END2"})
+        ASSERT_TRUE(m_doc.il().append(
+            static_cast<std::uint32_t>(InstructionCodeOf(text.substr(0, text.find(' ')))),
+            std::string(text)));
+    m_project.setPlcInfo(0, "a");
+    m_project.setPlcInfo(2, "\xD6\xD0");
+    m_doc.alarms() = {"A0000.0\t1000\tzero", "A0999.7\t1001\t", "A0002.1"};
+    for (int i = 0; i < PlcDocument::kDCount; ++i) {
+        m_doc.dTable()[i].value = static_cast<std::uint8_t>(i);
+        if (i % 7 == 0) m_doc.dTable()[i].commentZh = "d" + std::to_string(i);
+        if (i % 11 == 0) m_doc.dTable()[i].commentEn = "D " + std::to_string(i);
+    }
+    for (int i = 0; i < PlcDocument::kDcCount; ++i) {
+        m_doc.dcTable()[i] = {0xFFFFFFFFu - i, 0x10u * i, 7u, i % 2 ? "c" : "", "C"};
+        m_doc.dtTable()[i] = {static_cast<std::uint32_t>(i), 1, 0xABCDEFu, "", i % 3 ? "" : "t"};
+    }
+    for (int i = 0; i < PlcDocument::kKCount; ++i)
+        m_doc.kTable()[i] = static_cast<std::uint8_t>(255 - i);
+    m_doc.ioComments() = {"0001\tX0000.0\t\xBC\xB1\xCD\xA3\tE-stop", "free text"};
+    m_doc.loadRowComment(1, "first");
+    m_doc.loadRowComment(4999, "\xD7\xA2\xCA\xCD");
+
+    const std::string first = ProgramFile::write(m_doc);
+    SimpleProjectState project;
+    PlcDocument doc(project);
+    ASSERT_EQ(ProgramFile::read(first, doc, m_ui), ProgramFile::kReadOk);
+    EXPECT_EQ(doc.il(), m_doc.il());
+    EXPECT_EQ(doc.alarms(), m_doc.alarms());
+    EXPECT_EQ(doc.dTable(), m_doc.dTable());
+    EXPECT_EQ(doc.dcTable(), m_doc.dcTable());
+    EXPECT_EQ(doc.dtTable(), m_doc.dtTable());
+    EXPECT_EQ(doc.kTable(), m_doc.kTable());
+    EXPECT_EQ(doc.ioComments(), m_doc.ioComments());
+    EXPECT_EQ(doc.rowComment(4999), m_doc.rowComment(4999));
+    EXPECT_EQ(project.plcInfo(2), "\xD6\xD0");
+    EXPECT_EQ(ProgramFile::write(doc), first);
+}
+
+TEST_F(ProgramFileTest, NewProjectFileHasTwoStepsAndFourEmptyInfoLines) {
+    const std::string file = ProgramFile::newProjectFile();
+    EXPECT_EQ(file, lines({"PLC VER1.0", "PLC_ORGANIZATION", "TOTALSTEPS\t2", "0000    END1",
+                           "0001    END2", "END_PLC_ORGANIZATION", "", "PLC_INFO", "TOTALTIPS\t4",
+                           "", "", "", "", "END_PLC_INFO"}));
+    ASSERT_EQ(read(file), ProgramFile::kReadOk);
+    ASSERT_EQ(m_doc.il().size(), 2u);
+    EXPECT_EQ(m_doc.il()[0].opcode, static_cast<std::uint32_t>(InstructionCode::END1));
+    EXPECT_EQ(m_doc.il()[1].text, "END2");
+    EXPECT_EQ(sectionOf(ProgramFile::write(m_doc), "PLC_ORGANIZATION"),
+              lines({"PLC_ORGANIZATION", "TOTALSTEPS\t2", "0000    END1", "0001    END2",
+                     "END_PLC_ORGANIZATION"}));
+}
+
+TEST_F(ProgramFileTest, WrittenFileHasTheFixedLayout) {
+    m_doc.setChecksum(0xBEEF);
+    m_doc.dcTable()[0] = {1, 2, 3, "", ""};
+    m_doc.kTable()[39] = 0xAB;
+    const std::string file = ProgramFile::write(m_doc);
+    EXPECT_TRUE(
+        file.starts_with("PLC VER1.0\r\nPLC_ORGANIZATION\r\nTOTALSTEPS\t0\r\n"
+                         "END_PLC_ORGANIZATION\r\n\r\nPLC_INFO\r\nTOTALTIPS\t4\r\n"
+                         "\r\nBEEF\r\n\r\n\r\nEND_PLC_INFO\r\n\r\n"));
+    EXPECT_TRUE(
+        file.ends_with("END_PLC_SYMBOL\r\n\r\nNETWORK_COMMENT\r\nTOTALTIPS\t0\r\n"
+                       "END_NETWORK_COMMENT\r\n"));
+    // Section order of the writer.
+    std::size_t at = 0;
+    for (const char* keyword :
+         {"PLC_ORGANIZATION", "PLC_INFO", "PLC_ALARM", "PLC_INIT_D", "PLC_INIT_DC", "PLC_INIT_DT",
+          "INITDATA_DC", "INITDATA_DT", "INITDATA_K", "PLC_SYMBOL", "NETWORK_COMMENT"}) {
+        const std::size_t next = file.find(std::string("\r\n") + keyword + "\r\n", at);
+        ASSERT_NE(next, std::string::npos) << keyword;
+        at = next + 1;
+    }
+    const std::string d = sectionOf(file, "PLC_INIT_D");
+    EXPECT_TRUE(d.starts_with("PLC_INIT_D\r\nTOTALTIPS\t1000\r\n0001\t0\r\n"));
+    EXPECT_TRUE(d.ends_with("1000\t0\r\nEND_PLC_INIT_D\r\n"));
+    EXPECT_NE(sectionOf(file, "PLC_INIT_DC").find("\r\n0100\t0\r\n"), std::string::npos);
+    EXPECT_NE(sectionOf(file, "INITDATA_DC").find("TOTALTIPS\t100\r\n0001\t1\t3\t2\t\r\n"),
+              std::string::npos);
+    const std::string k = sectionOf(file, "INITDATA_K");
+    EXPECT_TRUE(k.starts_with("INITDATA_K\r\nTOTALTIPS \r\n0001\t0\t\r\n"));
+    EXPECT_TRUE(k.ends_with("0040\tAB\t\r\nEND_INITDATA_K\r\n"));
+    EXPECT_EQ(std::count(k.begin(), k.end(), '\n'), 43);
+
+    // The checksum in the file is never taken over by the reader.
+    ASSERT_EQ(read(file), ProgramFile::kReadOk);
+    EXPECT_EQ(m_doc.checksum(), 0);
+}
+
+TEST_F(ProgramFileTest, WriteFileWritesTheSameBytesAtomically) {
+    const fs::path dir = fs::temp_directory_path() / ("kelcc_pf_" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    const std::string path = (dir / "main_demo.ldx").string();
+    ASSERT_TRUE(m_doc.il().append(static_cast<std::uint32_t>(InstructionCode::END1), "END1"));
+    ASSERT_TRUE(ProgramFile::writeFile(path, m_doc).ok);
+    std::string bytes;
+    ASSERT_TRUE(common::AtomicFile::read(path, bytes).ok);
+    EXPECT_EQ(bytes, ProgramFile::write(m_doc));
+    EXPECT_FALSE(fs::exists(path + ".bin"));
+
+    SimpleProjectState project;
+    PlcDocument doc(project);
+    const auto result = ProgramFile::readFile(path, doc, m_ui);
+    EXPECT_EQ(result.result, ProgramFile::kReadOk);
+    EXPECT_EQ(doc.il(), m_doc.il());
+
+    const auto missing = ProgramFile::readFile((dir / "missing.ldx").string(), doc, m_ui);
+    EXPECT_EQ(missing.result, ProgramFile::kReadUnreadable);
+    EXPECT_NE(missing.error.find("No such file"), std::string::npos) << missing.error;
+    ASSERT_EQ(m_ui.messages().size(), 1u);
+    EXPECT_EQ(m_ui.messages()[0].text, missing.error);
+    EXPECT_EQ(doc.il(), m_doc.il());  // untouched
+    fs::remove_all(dir);
+}
+
+// --- header -------------------------------------------------------------
+
+struct HeaderCase {
+    std::string header;
+    int result;
+};
+
+class ProgramFileHeaderTest : public ProgramFileTest,
+                              public ::testing::WithParamInterface<HeaderCase> {};
+
+TEST_P(ProgramFileHeaderTest, HeadersSortingAfterVersionOneAreRefused) {
+    ASSERT_TRUE(m_doc.il().append(static_cast<std::uint32_t>(InstructionCode::END2), "END2"));
+    const std::string file =
+        GetParam().header + "\r\n" +
+        lines({"PLC_ORGANIZATION", "TOTALSTEPS\t1", "0000    END1", "END_PLC_ORGANIZATION"});
+    EXPECT_EQ(read(file), GetParam().result);
+    EXPECT_TRUE(m_ui.messages().empty());  // the open path tells the user
+    ASSERT_EQ(m_doc.il().size(), 1u);
+    EXPECT_EQ(m_doc.il()[0].text, GetParam().result == 0 ? "END1" : "END2");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Headers, ProgramFileHeaderTest,
+    ::testing::Values(HeaderCase{"PLC VER1.0", 0}, HeaderCase{"PLC VER0.9", 0},
+                      HeaderCase{"PLC VER1.", 0}, HeaderCase{"", 0}, HeaderCase{"PLC VER2.0", 255},
+                      HeaderCase{"PLC VER1.0 ", 255}, HeaderCase{"PLC VER1.1", 255},
+                      HeaderCase{"plc ver1.0", 255},
+                      HeaderCase{"\xEF\xBB\xBFPLC VER1.0", 255},  // bytes compare unsigned
+                      HeaderCase{std::string("PLC VER1.0\0", 11), 255}));
+
+// --- IL section ---------------------------------------------------------
+
+TEST_F(ProgramFileTest, IlLinesAreTakenInFileOrderAndRenumbered) {
+    ASSERT_EQ(read(lines({"PLC VER1.0", "PLC_ORGANIZATION", "TOTALSTEPS\t99",
+                          "0007    LD      X0000.0", "", "0007    OUT     Y0000.0", "0001\tEND1",
+                          "   12  END2  X", "END_PLC_ORGANIZATION"})),
+              ProgramFile::kReadOk);
+    ASSERT_EQ(m_doc.il().size(), 4u);
+    EXPECT_EQ(m_doc.il()[1].text, "OUT     Y0000.0");
+    EXPECT_EQ(m_doc.il()[3].text, "END2  X");  // text kept as written
+    const std::string il = sectionOf(ProgramFile::write(m_doc), "PLC_ORGANIZATION");
+    EXPECT_EQ(il, lines({"PLC_ORGANIZATION", "TOTALSTEPS\t4", "0000    LD      X0000.0",
+                         "0001    OUT     Y0000.0", "0002    END1", "0003    END2  X",
+                         "END_PLC_ORGANIZATION"}));
+}
+
+TEST_F(ProgramFileTest, BareLineFeedsReadLikeCrLf) {
+    const std::string golden = readData("full_program.ldx");
+    std::string lf;
+    for (char c : golden)
+        if (c != '\r') lf += c;
+    ASSERT_EQ(read(lf), ProgramFile::kReadOk);
+    EXPECT_EQ(ProgramFile::write(m_doc), golden);
+}
+
+class ProgramFileBadIlTest : public ProgramFileTest,
+                             public ::testing::WithParamInterface<std::string> {};
+
+TEST_P(ProgramFileBadIlTest, RefusedIlLeavesDocumentAndProjectUntouched) {
+    ASSERT_TRUE(m_doc.il().append(static_cast<std::uint32_t>(InstructionCode::END1), "END1"));
+    m_doc.alarms() = {"A0000.1"};
+    m_doc.setModified(true);
+    m_project.setPlcInfo(0, "kept");
+    const std::string file =
+        lines({"PLC VER1.0", "PLC_ORGANIZATION", "TOTALSTEPS\t1", "0000    END1"}) + GetParam() +
+        lines({"END_PLC_ORGANIZATION", "PLC_INFO", "TOTALTIPS\t4", "new"});
+    EXPECT_EQ(read(file), ProgramFile::kReadFormatError);
+    ASSERT_EQ(m_ui.messages().size(), 1u);
+    EXPECT_EQ(m_ui.messages()[0].text, "文件数据格式错误!");
+    EXPECT_EQ(m_ui.messages()[0].caption, "KELCC");
+    EXPECT_EQ(m_ui.messages()[0].icon, MessageIcon::Warning);
+    EXPECT_FALSE(m_ui.messages()[0].question);
+    ASSERT_EQ(m_doc.il().size(), 1u);
+    EXPECT_EQ(m_doc.alarms().size(), 1u);
+    EXPECT_TRUE(m_doc.modified());
+    EXPECT_EQ(m_project.plcInfo(0), "kept");
+}
+
+std::string manyIlLines(int count) {
+    std::string out;
+    for (int i = 0; i < count; ++i)
+        out += "0000    LD      X0000.0\r\n";
+    return out;
+}
+
+INSTANTIATE_TEST_SUITE_P(BadLines, ProgramFileBadIlTest,
+                         ::testing::Values("0001    XYZ     X0000.0\r\n",
+                                           "0001    ld      X0000.0\r\n", "0001    NOP\r\n",
+                                           "0001\r\n", "0001    \r\n", "LD      X0000.0\r\n",
+                                           std::string("0001    LD\0     X0000.0\r\n", 25),
+                                           manyIlLines(5000)));  // with the END1 above: 5001 steps
+
+TEST_F(ProgramFileTest, ExactlyFiveThousandStepsAreAccepted) {
+    const std::string file = lines({"PLC VER1.0", "PLC_ORGANIZATION", "TOTALSTEPS\t5000"}) +
+                             manyIlLines(5000) + lines({"END_PLC_ORGANIZATION"});
+    ASSERT_EQ(read(file), ProgramFile::kReadOk);
+    EXPECT_EQ(m_doc.il().size(), 5000u);
+    EXPECT_NE(ProgramFile::write(m_doc).find("\r\n4999    LD      X0000.0\r\nEND_"),
+              std::string::npos);
+}
+
+// --- table sections -----------------------------------------------------
+
+struct RecordCase {
+    const char* name;
+    const char* section;
+    const char* record;
+    int index;            // entry that must take the value, -1: none
+    std::uint32_t value;  // for PLC_INIT_D and INITDATA_K the stored byte
+};
+
+class ProgramFileRecordTest : public ProgramFileTest,
+                              public ::testing::WithParamInterface<RecordCase> {};
+
+TEST_P(ProgramFileRecordTest, NumbersParseWithoutOverflowAndBadIndexesAreIgnored) {
+    const RecordCase& c = GetParam();
+    const std::string file =
+        lines({"PLC VER1.0", c.section, "TOTALTIPS\t1", c.record, std::string("END_") + c.section});
+    ASSERT_EQ(read(file), ProgramFile::kReadOk);
+    const bool isD = std::string_view(c.section) == "PLC_INIT_D";
+    const bool isK = std::string_view(c.section) == "INITDATA_K";
+    const auto valueAt = [&](int i) -> std::uint32_t {
+        if (isD) return m_doc.dTable()[i].value;
+        if (isK) return m_doc.kTable()[i];
+        return m_doc.dcTable()[i].value;
+    };
+    const int size = isD ? 1000 : isK ? 40 : 100;
+    for (int i = 0; i < size; ++i) {
+        if (i == c.index)
+            EXPECT_EQ(valueAt(i), c.value) << i;
+        else
+            EXPECT_EQ(valueAt(i), 0u) << i;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Records, ProgramFileRecordTest,
+    ::testing::Values(
+        RecordCase{"D300Wraps", "PLC_INIT_D", "0005\t300", 4, 44},
+        RecordCase{"DLast", "PLC_INIT_D", "1000\t255", 999, 255},
+        RecordCase{"DNumberZero", "PLC_INIT_D", "0000\t7", -1, 0},
+        RecordCase{"DBeyond", "PLC_INIT_D", "1001\t7", -1, 0},
+        RecordCase{"DNotANumber", "PLC_INIT_D", "abcd\t7", -1, 0},
+        RecordCase{"DHugeIndex", "PLC_INIT_D", "99999999999999999999999\t7", -1, 0},
+        RecordCase{"DHugeValueSaturates", "PLC_INIT_D", "0002\t99999999999999999999", 1, 255},
+        RecordCase{"DValueStopsAtLetter", "PLC_INIT_D", "0002\t12abc", 1, 12},
+        RecordCase{"DNegativeReadsZero", "PLC_INIT_D", "0002\t-3", 1, 0},
+        RecordCase{"DcDecimal", "PLC_INIT_DC", "0100\t4294967295", 99, 4294967295u},
+        RecordCase{"DcOverflowSaturates", "PLC_INIT_DC", "0001\t4294967296", 0, 4294967295u},
+        RecordCase{"DcBeyond", "PLC_INIT_DC", "0101\t5", -1, 0},
+        RecordCase{"DcWords", "INITDATA_DC", "0003\tff\t1\t2\t", 2, 255},
+        RecordCase{"DcWordsTooLong", "INITDATA_DC", "0003\t1FFFFFFFF\t1\t2", 2, 4294967295u},
+        RecordCase{"KHex", "INITDATA_K", "0040\tFF\t", 39, 255},
+        RecordCase{"KLowByte", "INITDATA_K", "0001\t1AB\t", 0, 0xAB},
+        RecordCase{"KBeyond", "INITDATA_K", "0041\t1\t", -1, 0},
+        RecordCase{"KMalformed", "INITDATA_K", "0002\tZZ\t", 1, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ProgramFileTest, DataWordsAreFirstThirdSecond) {
+    ASSERT_EQ(read(lines({"PLC VER1.0", "INITDATA_DT", "TOTALTIPS\t100", "0002\tA\tB\tC\t",
+                          "0003\t1\tx\t5", "END_INITDATA_DT"})),
+              ProgramFile::kReadOk);
+    EXPECT_EQ(m_doc.dtTable()[1], (DataWordRecord{10, 12, 11, "", ""}));
+    // After a malformed word the rest of the line reads as 0.
+    EXPECT_EQ(m_doc.dtTable()[2], (DataWordRecord{1, 0, 0, "", ""}));
+}
+
+TEST_F(ProgramFileTest, AlarmNumbersBecomeAddressesAndBack) {
+    ASSERT_EQ(read(lines({"PLC VER1.0", "PLC_ALARM", "TOTALTIPS\t4", "0011\t1001\ttext\tmore", "",
+                          "7", "4294967295\tx", "END_PLC_ALARM"})),
+              ProgramFile::kReadOk);
+    ASSERT_EQ(m_doc.alarms().size(), 3u);  // the empty line is no record
+    EXPECT_EQ(m_doc.alarms()[0], "A0001.3\t1001\ttext\tmore");
+    EXPECT_EQ(m_doc.alarms()[1], "A0000.7");
+    EXPECT_EQ(m_doc.alarms()[2], "A536870911.7\tx");
+    EXPECT_EQ(sectionOf(ProgramFile::write(m_doc), "PLC_ALARM"),
+              lines({"PLC_ALARM", "TOTALTIPS\t3", "0011\t1001\ttext\tmore", "0007", "4294967295\tx",
+                     "END_PLC_ALARM"}));
+}
+
+TEST_F(ProgramFileTest, AlarmsWithoutAValidAddressAreLeftOut) {
+    m_doc.alarms() = {"A0001.3\t1\tok",   "X0001.3\t2\tbad",      "A0001.8\t3\tbad", "A.1\t4\tbad",
+                      "A0001.3x\t5\tbad", "A536870912.0\t6\tbad", "A01.2",           ""};
+    EXPECT_EQ(sectionOf(ProgramFile::write(m_doc), "PLC_ALARM"),
+              lines({"PLC_ALARM", "TOTALTIPS\t2", "0011\t1\tok", "0010", "END_PLC_ALARM"}));
+}
+
+TEST_F(ProgramFileTest, SymbolRecordsGoToTablesOrTheAddressCommentList) {
+    ASSERT_EQ(read(lines({"PLC VER1.0", "PLC_SYMBOL", "TOTALTIPS\t9", "0001\tX0000.0\tzh\ten",
+                          "0002\tD0012\t\trest\tof line", "0003\tDC0099\tc\t", "0004\tDT0000\tt",
+                          "0005\tD1000\tfar\tout", "0006\tDC0100\tfar\tout", "0007\tD12\tshort\tx",
+                          "", "no tabs", "END_PLC_SYMBOL"})),
+              ProgramFile::kReadOk);
+    EXPECT_EQ(m_doc.dTable()[12].commentZh, "");
+    EXPECT_EQ(m_doc.dTable()[12].commentEn, "rest\tof line");
+    EXPECT_EQ(m_doc.dcTable()[99].commentZh, "c");
+    EXPECT_EQ(m_doc.dcTable()[99].commentEn, "");
+    EXPECT_EQ(m_doc.dtTable()[0].commentZh, "t");
+    EXPECT_EQ(m_doc.ioComments(), (std::vector<std::string>{"0001\tX0000.0\tzh\ten",
+                                                            "0007\tD12\tshort\tx", "no tabs"}));
+    EXPECT_EQ(sectionOf(ProgramFile::write(m_doc), "PLC_SYMBOL"),
+              lines({"PLC_SYMBOL", "TOTALTIPS\t6", "0001\tX0000.0\tzh\ten", "0007\tD12\tshort\tx",
+                     "no tabs", "0004\tD0012\t\trest\tof line", "0005\tDC0099\tc\t",
+                     "0006\tDT0000\tt\t", "END_PLC_SYMBOL"}));
+}
+
+TEST_F(ProgramFileTest, NetworkCommentsTakeRowFromFirstFourCharacters) {
+    const std::string longText(150, 'x');
+    ASSERT_EQ(read(lines({"PLC VER1.0", "NETWORK_COMMENT", "TOTALTIPS\t5", "0003\tthree", "12\tabc",
+                          "0000\tzero", "5001\tbeyond", "0020\t" + longText, "0009",
+                          "END_NETWORK_COMMENT"})),
+              ProgramFile::kReadOk);
+    EXPECT_EQ(m_doc.rowComment(3), "three");
+    EXPECT_EQ(m_doc.rowComment(12), "c");  // text from the sixth character
+    EXPECT_EQ(m_doc.rowComment(20), std::string(99, 'x'));
+    EXPECT_EQ(m_doc.rowComment(9), "");
+    EXPECT_EQ(sectionOf(ProgramFile::write(m_doc), "NETWORK_COMMENT"),
+              lines({"NETWORK_COMMENT", "TOTALTIPS\t3", "0003\tthree", "0012\tc",
+                     "0020\t" + std::string(99, 'x'), "END_NETWORK_COMMENT"}));
+}
+
+TEST_F(ProgramFileTest, InfoKeepsThreeTextsAndSkipsTheChecksum) {
+    ASSERT_EQ(read(lines({"PLC VER1.0", "PLC_INFO", "TOTALTIPS\t4", "one", "ABCD", "two", "three",
+                          "four", "five", "END_PLC_INFO"})),
+              ProgramFile::kReadOk);
+    EXPECT_EQ(m_project.plcInfo(0), "one");
+    EXPECT_EQ(m_project.plcInfo(1), "two");
+    EXPECT_EQ(m_project.plcInfo(2), "three");
+    // A file without the section empties the texts of the previous program.
+    ASSERT_EQ(read("PLC VER1.0\r\n"), ProgramFile::kReadOk);
+    EXPECT_EQ(m_project.plcInfo(0), "");
+}
+
+TEST_F(ProgramFileTest, LineBreaksInsideHeldTextsCannotSplitARecord) {
+    m_project.setPlcInfo(0, "two\nlines");
+    m_doc.loadRowComment(2, "a\nEND_NETWORK_COMMENT");
+    m_doc.ioComments() = {"x\ny"};
+    const std::string file = ProgramFile::write(m_doc);
+    ASSERT_EQ(read(file), ProgramFile::kReadOk);
+    EXPECT_EQ(m_project.plcInfo(0), "two lines");
+    EXPECT_EQ(m_doc.rowComment(2), "a END_NETWORK_COMMENT");
+    EXPECT_EQ(m_doc.ioComments(), std::vector<std::string>{"x y"});
+    EXPECT_EQ(ProgramFile::write(m_doc), file);
+}
+
+TEST_F(ProgramFileTest, KeywordLikeTextsDoNotBecomeSections) {
+    // After the writer's PLC_INIT_DT is passed over, INITDATA_DT is searched
+    // from the top, where an information text could otherwise answer.
+    m_project.setPlcInfo(1, "INITDATA_DT");
+    m_doc.ioComments() = {"PLC_INIT_DT", "END_PLC_SYMBOL"};
+    m_doc.dtTable()[3] = {77, 1, 2, "", ""};
+    const std::string file = ProgramFile::write(m_doc);
+    ASSERT_EQ(read(file), ProgramFile::kReadOk);
+    EXPECT_EQ(m_doc.dtTable()[3], (DataWordRecord{77, 1, 2, "", ""}));
+    EXPECT_EQ(m_project.plcInfo(1), "INITDATA_DT ");
+    EXPECT_EQ(m_doc.ioComments(), (std::vector<std::string>{"PLC_INIT_DT ", "END_PLC_SYMBOL "}));
+    EXPECT_EQ(ProgramFile::write(m_doc), file);
+}
+
+// --- section search -----------------------------------------------------
+
+TEST_F(ProgramFileTest, MissingSectionDoesNotHideTheLaterOnes) {
+    std::string golden = readData("full_program.ldx");
+    const std::string alarm = sectionOf(golden, "PLC_ALARM");
+    golden.erase(golden.find(alarm), alarm.size());
+    ASSERT_EQ(read(golden), ProgramFile::kReadOk);
+    EXPECT_TRUE(m_doc.alarms().empty());
+    EXPECT_EQ(m_doc.dTable()[1].value, 37);
+    EXPECT_EQ(m_doc.kTable()[1], 32);
+    EXPECT_EQ(m_doc.ioComments().size(), 3u);
+    EXPECT_EQ(m_doc.rowComment(1).empty(), false);
+}
+
+TEST_F(ProgramFileTest, SectionBehindTheReadPlaceIsNotFound) {
+    // Alarms before the information: the alarm search starts after
+    // END_PLC_INFO, runs into the end and leaves the alarms empty; the
+    // rewind then lets the D section before them be found.
+    ASSERT_EQ(read(lines({"PLC VER1.0", "PLC_INIT_D", "TOTALTIPS\t1000", "0001\t9",
+                          "END_PLC_INIT_D", "PLC_ALARM", "TOTALTIPS\t1", "0001\tx", "END_PLC_ALARM",
+                          "PLC_INFO", "TOTALTIPS\t4", "info", "END_PLC_INFO"})),
+              ProgramFile::kReadOk);
+    EXPECT_TRUE(m_doc.alarms().empty());
+    EXPECT_EQ(m_project.plcInfo(0), "info");
+    EXPECT_EQ(m_doc.dTable()[0].value, 9);
+}
+
+TEST_F(ProgramFileTest, TruncatedFileKeepsWhatWasReadBeforeTheCut) {
+    const std::string golden = readData("full_program.ldx");
+    const std::size_t cut = golden.find("0500\t");
+    ASSERT_EQ(read(std::string_view(golden).substr(0, cut + 3)), ProgramFile::kReadOk);
+    EXPECT_EQ(m_doc.il().size(), 22u);
+    EXPECT_EQ(m_doc.dTable()[1].value, 37);
+    EXPECT_EQ(m_doc.dTable()[497].value, (497 * 37) % 256);
+    EXPECT_EQ(m_doc.dTable()[498].value, 0);
+    EXPECT_TRUE(m_doc.ioComments().empty());
+
+    // Cut inside the IL: the lines before the cut are the program.
+    const std::size_t ilCut = golden.find("0005    AND");
+    ASSERT_EQ(read(std::string_view(golden).substr(0, ilCut)), ProgramFile::kReadOk);
+    EXPECT_EQ(m_doc.il().size(), 5u);
+    // A cut inside a mnemonic makes it unknown.
+    EXPECT_EQ(read(std::string_view(golden).substr(0, ilCut + 10)), ProgramFile::kReadFormatError);
+}
+
+// --- hostile input ------------------------------------------------------
+
+TEST_F(ProgramFileTest, HostileInputNeverCrashes) {
+    std::mt19937 random(12345);
+    for (int round = 0; round < 200; ++round) {
+        std::string bytes(random() % 4096, '\0');
+        for (char& c : bytes)
+            c = static_cast<char>(random());
+        if (round % 2) bytes.insert(0, "PLC VER1.0\r\nPLC_ORGANIZATION\r\n");
+        const int result = read(bytes);
+        EXPECT_TRUE(result == 0 || result == 1 || result == 255) << result;
+    }
+    EXPECT_EQ(read(std::string(1 << 20, '\0')), ProgramFile::kReadOk);
+    EXPECT_TRUE(m_doc.il().empty());
+    EXPECT_EQ(read(std::string(8 << 20, 'A')), ProgramFile::kReadOk);  // no line end at all
+    std::string longLine = "PLC VER1.0\nPLC_ORGANIZATION\n\n0000    END1";
+    longLine.append(8 << 20, ' ');
+    ASSERT_EQ(read(longLine + "\nEND_PLC_ORGANIZATION"), ProgramFile::kReadOk);
+    EXPECT_EQ(m_doc.il()[0].text.size(), 4u + (8u << 20));
+    EXPECT_EQ(read(std::string(4 << 20, '\n')), ProgramFile::kReadOk);
+}
+
+TEST_F(ProgramFileTest, MillionIlLinesAreRefusedEarly) {
+    const std::string file =
+        lines({"PLC VER1.0", "PLC_ORGANIZATION", "TOTALSTEPS\t1000000"}) + manyIlLines(1000000);
+    EXPECT_EQ(read(file), ProgramFile::kReadFormatError);
+    EXPECT_TRUE(m_doc.il().empty());
+    // Empty lines take no step, and a million of them are merely skipped.
+    const std::string empty = lines({"PLC VER1.0", "PLC_ORGANIZATION", "TOTALSTEPS\t1"}) +
+                              std::string(1000000, '\n') + lines({"0000    END1"});
+    EXPECT_EQ(read(empty), ProgramFile::kReadOk);
+    EXPECT_EQ(m_doc.il().size(), 1u);
+}
+
+}  // namespace
+}  // namespace kelcc::core::plc
