@@ -1,0 +1,24 @@
+#include "il_test_program.h"
+
+#include "plc/instruction_code.h"
+
+namespace kelcc::core::compiler::test {
+
+plc::IlStore IlTestProgram::store(const std::vector<std::string>& lines) {
+    plc::IlStore il;
+    for (const std::string& text : lines) {
+        const std::string_view word = std::string_view(text).substr(0, text.find(' '));
+        const auto code = static_cast<std::uint32_t>(plc::InstructionCodeOf(word));
+        if (!il.append(code, text)) break;
+    }
+    return il;
+}
+
+std::string IlTestProgram::line(std::string_view mnemonic, std::string_view operand) {
+    std::string text(mnemonic);
+    text.resize(8, ' ');
+    text += operand;
+    return text;
+}
+
+}  // namespace kelcc::core::compiler::test

@@ -1,0 +1,335 @@
+#include "compiler/ladder_rebuild.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "compiler/il_check.h"
+#include "il_test_program.h"
+#include "plc/plc_document.h"
+#include "plc/project_state.h"
+
+namespace kelcc::core::compiler {
+namespace {
+
+using test::IlTestProgram;
+
+std::string L(std::string_view mnemonic, std::string_view operand = {}) {
+    return IlTestProgram::line(mnemonic, operand);
+}
+
+using V = std::vector<std::string>;
+
+std::vector<std::string> repeat(const std::string& line, int times) {
+    return std::vector<std::string>(static_cast<std::size_t>(times), line);
+}
+
+std::vector<std::string> operator+(std::vector<std::string> a, const std::vector<std::string>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+// One token per column: "." empty, "-" line, "[x]" open contact, "[/x]"
+// closed contact, "(x)" coil, "{text}" function box; "|" marks a vertical
+// link (alone for a cell that holds only the link).
+std::string dumpRow(const LadderGrid& grid, int row) {
+    std::string out;
+    for (int c = 1; c <= LadderGrid::kColumns; ++c) {
+        if (c > 1) out += ' ';
+        const LadderCell* cell = grid.cell(row, c);
+        if (!cell) {
+            out += '.';
+            continue;
+        }
+        if (cell->element) {
+            switch (cell->kind) {
+                case 0:
+                    out += "-";
+                    break;
+                case 1:
+                    out += "[" + cell->text + "]";
+                    break;
+                case 2:
+                    out += "[/" + cell->text + "]";
+                    break;
+                case 6:
+                    out += "(" + cell->text + ")";
+                    break;
+                default:
+                    out += "{" + cell->text + "}";
+            }
+        }
+        if (cell->verticalLink) out += '|';
+    }
+    return out;
+}
+
+std::vector<std::string> dump(const LadderGrid& grid) {
+    std::vector<std::string> rows;
+    for (int r = 1; r <= grid.lastUsedRow(); ++r)
+        rows.push_back(dumpRow(grid, r));
+    return rows;
+}
+
+class RebuildFixture {
+protected:
+    // The open path: check and divide, then rebuild.
+    StepError open(const std::vector<std::string>& lines) {
+        m_doc.il() = IlTestProgram::store(lines);
+        const StepError checked = IlCheck::checkAndDivide(m_doc);
+        EXPECT_TRUE(checked.ok()) << "check: " << checked.code << " at " << checked.step;
+        if (!checked.ok()) return checked;
+        return LadderRebuild::rebuild(m_doc, m_doc.networkSteps());
+    }
+
+    plc::SimpleProjectState m_project;
+    plc::PlcDocument m_doc{m_project};
+};
+
+struct DrawCase {
+    const char* name;
+    std::vector<std::string> lines;
+    std::vector<std::string> rows;
+};
+
+void PrintTo(const DrawCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class LadderRebuildDrawTest : public RebuildFixture, public ::testing::TestWithParam<DrawCase> {};
+
+TEST_P(LadderRebuildDrawTest, DrawsTheNormalisedLadder) {
+    const DrawCase& c = GetParam();
+    // Programs without their ends get them, each drawn as a row of its own.
+    const bool complete = std::find(c.lines.begin(), c.lines.end(), L("END1")) != c.lines.end();
+    const V ends = {L("END1"), L("END2")};
+    const V endRows = {"{END1    } . . . . . . .", "{END2    } . . . . . . ."};
+    const StepError result = open(complete ? c.lines : c.lines + ends);
+    ASSERT_TRUE(result.ok()) << result.code << " at " << result.step;
+    EXPECT_EQ(dump(m_doc.grid()), complete ? c.rows : c.rows + endRows);
+}
+
+const std::string kLdA = L("LD", "a");
+const std::string kOutY = L("OUT", "y");
+
+INSTANTIATE_TEST_SUITE_P(
+    Instructions, LadderRebuildDrawTest,
+    ::testing::Values(
+        DrawCase{"OneContactOneCoil",
+                 {L("LD", "X0000.0"), L("OUT", "Y0000.0")},
+                 {"[X0000.0] - - - - - - (Y0000.0)"}},
+        DrawCase{"ParallelContact",
+                 {kLdA, L("OR", "b"), kOutY},
+                 {"[a]| -| - - - - - (y)", "[b] . . . . . . ."}},
+        DrawCase{"ParallelPairInSeries",
+                 {kLdA, L("LD", "b"), L("OR", "c"), L("ANB"), kOutY},
+                 {"[a] [b]| -| - - - - (y)", ". [c] . . . . . ."}},
+        DrawCase{"TwoOutputs",
+                 {kLdA, kOutY, L("OUT", "z")},
+                 {"[a] -| - - - - - (y)", ". - - - - - - (z)"}},
+        DrawCase{"SeriesPairsInParallel",
+                 {kLdA, L("AND", "b"), L("LD", "c"), L("AND", "d"), L("ORB"), kOutY},
+                 {"[a]| [b] -| - - - - (y)", "[c] [d] . . . . . ."}},
+        DrawCase{"NarrowUpperBlockIsExtendedByALine",
+                 {kLdA, L("LD", "b"), L("AND", "c"), L("ORB"), kOutY},
+                 {"[a]| - -| - - - - (y)", "[b] [c] . . . . . ."}},
+        DrawCase{"NarrowLowerBlockIsExtendedByALine",
+                 {kLdA, L("AND", "b"), L("LD", "c"), L("ORB"), kOutY},
+                 {"[a]| [b] -| - - - - (y)", "[c] - . . . . . ."}},
+        DrawCase{"ContactAfterParallelTakesOverTheLink",
+                 {kLdA, L("OR", "b"), L("LD", "c"), L("ANB"), kOutY},
+                 {"[a]| [c]| - - - - - (y)", "[b] . . . . . . ."}},
+        DrawCase{"AndAfterOrLandsOnTheLink",
+                 {kLdA, L("OR", "b"), L("AND", "c"), kOutY},
+                 {"[a]| [c]| - - - - - (y)", "[b] . . . . . . ."}},
+        DrawCase{"ClosedContacts",
+                 {L("LDI", "a"), L("ANI", "b"), L("ORI", "c"), kOutY},
+                 {"[/a]| [/b] -| - - - - (y)", "[/c] - . . . . . ."}},
+        DrawCase{"BareLinkInColumnOneStays",
+                 {kLdA, L("LD", "b"), L("OR", "c"), L("ANB"), L("LD", "d"), L("ORB"), kOutY},
+                 {"[a]| [b]| -| - - - - (y)", "| [c] | . . . . .", "[d] - . . . . . ."}},
+        DrawCase{
+            "FunctionBoxesKeepTheWholeText",
+            {kLdA, L("SET", "Y0000.1"), L("TMRB", "T0001 100 Y0000.2"),
+             L("CMP", "0001 D0001 D0002 R0001.0")},
+            {"[a] -| - - - - {SET     Y0000.1} .", ". -| - - - {TMRB    T0001 100 Y0000.2} . .",
+             ". - - - {CMP     0001 D0001 D0002 R0001.0} . . ."}},
+        DrawCase{"SevenContactsFillTheRow",
+                 V{kLdA} + repeat(L("AND", "b"), 6) + V{kOutY},
+                 {"[a] [b] [b] [b] [b] [b] [b] (y)"}},
+        DrawCase{"StructureNetworks",
+                 {L("END1"), L("END2"), L("SP", "P0001"), L("SPE")},
+                 {"{END1    } . . . . . . .", "{END2    } . . . . . . .",
+                  "{SP      P0001} . . . . . . .", "{SPE     } . . . . . . ."}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+class LadderRebuildTest : public RebuildFixture, public ::testing::Test {};
+
+TEST_F(LadderRebuildTest, FourteenRowsAreTheMostANetworkHolds) {
+    ASSERT_TRUE(open(V{kLdA} + repeat(L("OR", "b"), 13) + V{kOutY, L("END1"), L("END2")}).ok());
+    EXPECT_EQ(m_doc.grid().lastUsedRow(), 16);
+    EXPECT_EQ(m_doc.grid().cell(14, 1)->text, "b");
+    EXPECT_EQ(m_doc.grid().cell(15, 1)->kind, 19);
+}
+
+TEST_F(LadderRebuildTest, RecordsWhereEachNetworkWasPlaced) {
+    ASSERT_TRUE(
+        open({kLdA, L("OR", "b"), kOutY, L("END1"), kLdA, kOutY, L("OUT", "z"), L("END2")}).ok());
+    const std::vector<std::vector<int>> expected = {
+        {1, 2, 0, 2}, {3, 3, 3, 3}, {4, 5, 4, 6}, {6, 6, 7, 7}};
+    std::vector<std::vector<int>> actual;
+    for (const plc::NetworkRows& n : m_doc.networkRows())
+        actual.push_back({n.firstRow, n.lastRow, n.firstStep, n.lastStep});
+    EXPECT_EQ(actual, expected);
+}
+
+TEST_F(LadderRebuildTest, ReplacesTheWholeGridOnSuccess) {
+    m_doc.grid().setElement(100, 3, 1, "old");
+    ASSERT_TRUE(open({L("END1"), L("END2")}).ok());
+    EXPECT_EQ(m_doc.grid().cell(100, 3), nullptr);
+    EXPECT_EQ(m_doc.grid().lastUsedRow(), 2);
+}
+
+TEST_F(LadderRebuildTest, ShortTextsGiveContactsWithoutOperand) {
+    plc::IlStore il;
+    ASSERT_TRUE(il.append(1, "LD"));
+    ASSERT_TRUE(il.append(3, "AND     "));
+    ASSERT_TRUE(il.append(7, "OR      \xb0\xa1"));  // GBK bytes pass unchanged
+    ASSERT_TRUE(il.append(6, "O"));
+    m_doc.il() = il;
+    const StepError result = LadderRebuild::rebuild(m_doc, {{0, 3}});
+    ASSERT_TRUE(result.ok()) << result.code;
+    EXPECT_EQ(dump(m_doc.grid()), (V{"[]| [] -| - - - - ()", "[\xb0\xa1] - . . . . . ."}));
+}
+
+TEST_F(LadderRebuildTest, StopsAtTheEndMarkOfTheTable) {
+    m_doc.il() = IlTestProgram::store({L("END1"), L("END2")});
+    const StepError result = LadderRebuild::rebuild(m_doc, {{0, 0}, {-1, -1}, {1, 1}});
+    ASSERT_TRUE(result.ok());
+    EXPECT_EQ(m_doc.grid().lastUsedRow(), 1);
+    EXPECT_EQ(m_doc.networkRows().size(), 1u);
+}
+
+struct FailCase {
+    const char* name;
+    std::vector<std::string> lines;
+    int code;
+    int step;
+};
+
+void PrintTo(const FailCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class LadderRebuildFailTest : public RebuildFixture, public ::testing::TestWithParam<FailCase> {};
+
+// The IL passes the open check; only the drawing is out of bounds.
+TEST_P(LadderRebuildFailTest, RefusesAndLeavesTheGridUntouched) {
+    const FailCase& c = GetParam();
+    m_doc.grid().setElement(1, 1, 1, "keep");
+    m_doc.grid().placeVerticalLink(1, 2);
+    m_doc.networkRows() = {{1, 1, 0, 0}};
+    const LadderGrid before = m_doc.grid();
+    const StepError result = open(c.lines + V{L("END1"), L("END2")});
+    EXPECT_EQ(result.code, c.code);
+    EXPECT_EQ(result.step, c.step);
+    EXPECT_TRUE(m_doc.grid() == before);
+    ASSERT_EQ(m_doc.networkRows().size(), 1u);
+    EXPECT_EQ(m_doc.networkRows()[0].firstRow, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Limits, LadderRebuildFailTest,
+    ::testing::Values(
+        FailCase{"EightContactsInARow", V{kLdA} + repeat(L("AND", "b"), 7) + V{kOutY}, 352, 7},
+        FailCase{"SeriesBlocksTooWide",
+                 V{kLdA} + repeat(L("AND", "b"), 3) + V{L("LD", "c")} + repeat(L("AND", "d"), 3) +
+                     V{L("ANB"), kOutY},
+                 352, 8},
+        FailCase{"FifteenParallelContacts", V{kLdA} + repeat(L("OR", "b"), 14) + V{kOutY}, 353, 14},
+        FailCase{"ParallelBlocksTooTall",
+                 V{kLdA} + repeat(L("OR", "b"), 6) + V{L("LD", "c")} + repeat(L("OR", "d"), 7) +
+                     V{L("ORB"), kOutY},
+                 353, 15},
+        FailCase{"FifteenOutputs", V{kLdA} + repeat(kOutY, 15), 353, 15},
+        FailCase{"CompareBoxAfterFiveContacts",
+                 V{kLdA} + repeat(L("AND", "b"), 4) + V{L("CMP", "0001 D0001 D0002 R0001.0")}, 351,
+                 5},
+        FailCase{"TimerAfterSixContacts",
+                 V{kLdA} + repeat(L("AND", "b"), 5) + V{L("TMRB", "T0001 100 Y0000.2")}, 351, 6},
+        FailCase{"SetAfterSevenContacts", V{kLdA} + repeat(L("AND", "b"), 6) + V{L("SET", "y")},
+                 351, 7},
+        FailCase{"TwentyOpenBlocks", repeat(kLdA, 20) + repeat(L("ORB"), 19) + V{kOutY}, 300, 19}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct TableCase {
+    const char* name;
+    std::vector<std::pair<std::uint32_t, std::string>> il;
+    std::vector<plc::NetworkSteps> networks;
+    int code;
+    int step;
+};
+
+void PrintTo(const TableCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class LadderRebuildTableTest : public RebuildFixture, public ::testing::TestWithParam<TableCase> {};
+
+// Networks that no check would produce: the rebuild must refuse them
+// without touching anything.
+TEST_P(LadderRebuildTableTest, RefusesInconsistentNetworks) {
+    const TableCase& c = GetParam();
+    m_doc.il().clear();
+    for (const auto& [opcode, text] : c.il)
+        ASSERT_TRUE(m_doc.il().append(opcode, text));
+    m_doc.grid().setElement(7, 7, 21, "SET     keep");
+    const LadderGrid before = m_doc.grid();
+    const StepError result = LadderRebuild::rebuild(m_doc, c.networks);
+    EXPECT_EQ(result.code, c.code);
+    EXPECT_EQ(result.step, c.step);
+    EXPECT_TRUE(m_doc.grid() == before);
+    EXPECT_TRUE(m_doc.networkRows().empty());
+}
+
+const std::pair<std::uint32_t, std::string> kIlLd{1, "LD      a"};
+const std::pair<std::uint32_t, std::string> kIlOut{6, "OUT     y"};
+const std::pair<std::uint32_t, std::string> kIlEnd1{19, "END1    "};
+
+std::vector<std::pair<std::uint32_t, std::string>> loads(int n) {
+    return std::vector<std::pair<std::uint32_t, std::string>>(static_cast<std::size_t>(n), kIlLd);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tables, LadderRebuildTableTest,
+    ::testing::Values(
+        TableCase{"CodeWithoutInstruction", {kIlLd, {24, "XXX     1"}, kIlOut}, {{0, 2}}, 301, 1},
+        TableCase{"CodeAliasingLoadWhenCut", {{0x101, "LD      a"}, kIlOut}, {{0, 1}}, 301, 0},
+        TableCase{"NoOutput", {kIlLd}, {{0, 0}}, 302, 0},
+        TableCase{"BlockLeftOnTheStack", {kIlLd, kIlLd, kIlOut}, {{0, 2}}, 302, 2},
+        TableCase{"OutputWithoutCondition", {kIlOut}, {{0, 0}}, 302, 0},
+        TableCase{"AndWithoutCondition", {{3, "AND     b"}, kIlOut}, {{0, 1}}, 302, 0},
+        TableCase{"OrWithoutCondition", {{8, "ORI     b"}, kIlOut}, {{0, 1}}, 302, 0},
+        TableCase{"OrbWithoutSecondBlock", {kIlLd, {16, "ORB     "}, kIlOut}, {{0, 2}}, 302, 1},
+        TableCase{"AnbWithoutSecondBlock", {kIlLd, {14, "ANB     "}, kIlOut}, {{0, 2}}, 302, 1},
+        TableCase{"NoBlockLeftForEnd",
+                  [] {
+                      auto il = loads(19);
+                      il.push_back(kIlEnd1);
+                      il.push_back(kIlEnd1);
+                      return il;
+                  }(),
+                  {{0, 20}},
+                  303,
+                  20},
+        TableCase{"EndAfterAnOutput", {kIlLd, kIlOut, kIlEnd1}, {{0, 2}}, 304, 2},
+        TableCase{"StepsBeyondTheProgram", {kIlLd, kIlOut}, {{0, 5}}, 302, 0},
+        TableCase{"StepsReversed", {kIlLd, kIlOut}, {{1, 0}}, 302, 1},
+        TableCase{"LaterNetworkFails", {kIlEnd1, kIlLd}, {{0, 0}, {1, 1}}, 302, 1}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace kelcc::core::compiler
