@@ -25,7 +25,9 @@ public:
     void addJump(int step, int number) { m_jumps.push_back({step, number}); }
     void addLabel(int step, int number) { m_labels.push_back({step, number}); }
     void addCall(int step, int number) { m_calls.push_back({step, number}); }
-    void openSubprogram(int startStep, int number) { m_subprograms.push_back({startStep, -1, number}); }
+    void openSubprogram(int startStep, int number) {
+        m_subprograms.push_back({startStep, -1, number});
+    }
     void closeSubprogram(int endStep);
     void setEnd1Step(int step) { m_end1Step = step; }
     void setEnd2Step(int step) { m_end2Step = step; }
@@ -33,7 +35,8 @@ public:
     // Cross references and jump ranges, in this order: JMPB needs exactly one
     // LBL (410 none, 411 several); unnamed LBL -> warning Q; CALL needs exactly
     // one SP (412, 413); CALL inside the subprogram it calls -> 418; uncalled
-    // SP -> warning P; jump ranges 414, 415, 416. Appends the warnings (all Q
+    // SP -> warning P; jump ranges 414, 415, 416 (a subprogram start or end
+    // between a jump and its label after END2). Appends the warnings (all Q
     // before all P) and returns 0 or the first error code.
     int check(std::vector<plc::ProgramWarning>& warnings) const;
 
