@@ -9,8 +9,8 @@ target_sources(kelcc_core PRIVATE
     plc/operand_field.h
     plc/operand_form.cpp
     plc/operand_form.h
-    plc/operand_form_spec.cpp
-    plc/operand_form_spec.h
+    plc/operand_form_data.cpp
+    plc/operand_form_data.h
     plc/plc_address.cpp
     plc/plc_address.h
 )

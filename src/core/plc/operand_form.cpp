@@ -54,14 +54,14 @@ std::vector<std::string> TableWords(std::string_view text) {
     return words;
 }
 
-bool HasTable(const OperandFormSpec& spec) {
-    return std::any_of(spec.layout.begin(), spec.layout.end(),
+bool HasTable(const OperandFormData& data) {
+    return std::any_of(data.layout.begin(), data.layout.end(),
                        [](const IlToken& t) { return t.kind == TokenKind::Table; });
 }
 
-int ListField(const OperandFormSpec& spec) {
-    for (std::size_t i = 0; i < spec.fields.size(); ++i) {
-        if (spec.fields[i].kind == FieldKind::List) return static_cast<int>(i);
+int ListField(const OperandFormData& data) {
+    for (std::size_t i = 0; i < data.fields.size(); ++i) {
+        if (data.fields[i].kind == FieldKind::List) return static_cast<int>(i);
     }
     return kNoField;
 }
@@ -76,23 +76,23 @@ FormResult Failure(int field, std::string message) {
 }  // namespace
 
 std::optional<OperandForm> OperandForm::ForInstruction(InstructionCode code) noexcept {
-    for (const OperandFormSpec& spec : FunctionFormSpecs()) {
-        if (spec.code == code) return OperandForm(spec);
+    for (const OperandFormData& data : FunctionFormData()) {
+        if (data.code == code) return OperandForm(data);
     }
     return std::nullopt;
 }
 
 OperandForm OperandForm::Contact() noexcept {
-    return OperandForm(ContactFormSpec());
+    return OperandForm(ContactFormData());
 }
 
 OperandForm OperandForm::Coil() noexcept {
-    return OperandForm(CoilFormSpec());
+    return OperandForm(CoilFormData());
 }
 
 int OperandForm::selected(const FormValues& values, int field) const {
-    if (field < 0 || static_cast<std::size_t>(field) >= m_spec->fields.size()) return -1;
-    const auto& items = m_spec->fields[static_cast<std::size_t>(field)].items;
+    if (field < 0 || static_cast<std::size_t>(field) >= m_data->fields.size()) return -1;
+    const auto& items = m_data->fields[static_cast<std::size_t>(field)].items;
     const auto it = std::find(items.begin(), items.end(), FieldText(values, field));
     return it == items.end() ? -1 : static_cast<int>(it - items.begin());
 }
@@ -103,17 +103,17 @@ int OperandForm::itemNumber(const FormValues& values, int field) const {
 
 FormValues OperandForm::blank() const {
     FormValues values;
-    for (const OperandField& field : m_spec->fields) {
+    for (const OperandField& field : m_data->fields) {
         if (field.kind == FieldKind::Combo && !field.items.empty()) {
             values.fields.emplace_back(field.items.front());
         } else {
             values.fields.emplace_back(field.initial);
         }
     }
-    const int list = ListField(*m_spec);
+    const int list = ListField(*m_data);
     if (list != kNoField) {
         values.list = CodbFreshTable(
-            itemNumber(values, m_spec->fields[static_cast<std::size_t>(list)].sizeField));
+            itemNumber(values, m_data->fields[static_cast<std::size_t>(list)].sizeField));
     }
     return values;
 }
@@ -123,7 +123,7 @@ FormValues OperandForm::parse(std::string_view line) const {
     std::string_view head = line;
     std::string_view table;
     bool hasTable = false;
-    if (HasTable(*m_spec)) {
+    if (HasTable(*m_data)) {
         const std::size_t comma = line.find(',');
         if (comma != std::string_view::npos) {
             head = line.substr(0, comma);
@@ -132,11 +132,11 @@ FormValues OperandForm::parse(std::string_view line) const {
         }
     }
     const std::vector<std::string_view> tokens = IlTokens(head);
-    std::size_t next = m_spec->returnsAddress ? 0 : 1;  // skip the mnemonic
+    std::size_t next = m_data->returnsAddress ? 0 : 1;  // skip the mnemonic
 
-    for (const IlToken& rule : m_spec->layout) {
+    for (const IlToken& rule : m_data->layout) {
         const int first = rule.fields.front();
-        const OperandField& field = m_spec->fields[static_cast<std::size_t>(first)];
+        const OperandField& field = m_data->fields[static_cast<std::size_t>(first)];
         std::string& value = values.fields[static_cast<std::size_t>(first)];
         if (rule.kind == TokenKind::Table) {
             std::vector<std::string> entries;
@@ -172,8 +172,8 @@ FormValues OperandForm::parse(std::string_view line) const {
                     const auto index = static_cast<std::size_t>(token[rule.fixed.size() + k] - '0');
                     const auto f = static_cast<std::size_t>(rule.fields[k]);
                     if (IsDecimalDigit(token[rule.fixed.size() + k]) &&
-                        index < m_spec->fields[f].items.size()) {
-                        values.fields[f] = m_spec->fields[f].items[index];
+                        index < m_data->fields[f].items.size()) {
+                        values.fields[f] = m_data->fields[f].items[index];
                     }
                 }
                 break;
@@ -186,7 +186,7 @@ FormValues OperandForm::parse(std::string_view line) const {
 }
 
 FormResult OperandForm::validate(const FormValues& values) const {
-    const auto& fields = m_spec->fields;
+    const auto& fields = m_data->fields;
     // A combo is always on one of its items in a dialog; anything else is
     // refused rather than written as some default.
     for (std::size_t i = 0; i < fields.size(); ++i) {
@@ -198,7 +198,7 @@ FormResult OperandForm::validate(const FormValues& values) const {
 
     std::vector<Canonical> canonical(fields.size());
     std::vector<std::string> table;
-    for (const int index : m_spec->checkOrder) {
+    for (const int index : m_data->checkOrder) {
         const OperandField& field = fields[static_cast<std::size_t>(index)];
         const std::string& text = FieldText(values, index);
         Canonical& out = canonical[static_cast<std::size_t>(index)];
@@ -220,7 +220,7 @@ FormResult OperandForm::validate(const FormValues& values) const {
                                        field.dcDtAllowed);
                 if (!checked.ok()) {
                     return fail(field.message.empty()
-                                    ? MessageForKind(checked.result, m_spec->compareMessages)
+                                    ? MessageForKind(checked.result, m_data->compareMessages)
                                     : field.message);
                 }
                 out.text = checked.canonical;
@@ -279,14 +279,14 @@ FormResult OperandForm::validate(const FormValues& values) const {
 
     FormResult result;
     result.ok = true;
-    if (m_spec->returnsAddress) {
+    if (m_data->returnsAddress) {
         result.text =
-            canonical[static_cast<std::size_t>(m_spec->layout.front().fields.front())].text;
-        result.choice = selected(values, m_spec->choiceField);
+            canonical[static_cast<std::size_t>(m_data->layout.front().fields.front())].text;
+        result.choice = selected(values, m_data->choiceField);
         return result;
     }
     std::vector<std::string> words;
-    for (const IlToken& rule : m_spec->layout) {
+    for (const IlToken& rule : m_data->layout) {
         const auto first = static_cast<std::size_t>(rule.fields.front());
         switch (rule.kind) {
             case TokenKind::Text:
@@ -312,12 +312,12 @@ FormResult OperandForm::validate(const FormValues& values) const {
                 break;
         }
     }
-    result.text = IlLine(MnemonicOf(m_spec->code), words);
+    result.text = IlLine(MnemonicOf(m_data->code), words);
     return result;
 }
 
 void OperandForm::comboChanged(FormValues& values, int field) const {
-    for (const OperandField& list : m_spec->fields) {
+    for (const OperandField& list : m_data->fields) {
         if (list.kind != FieldKind::List) continue;
         if (list.sizeField == field) values.list = CodbFreshTable(itemNumber(values, field));
         if (list.lengthField == field) CodbLowerToMax(values.list, itemNumber(values, field));
@@ -326,9 +326,9 @@ void OperandForm::comboChanged(FormValues& values, int field) const {
 
 std::optional<std::string> OperandForm::editListEntry(FormValues& values, std::size_t entry,
                                                       std::string_view typed) const {
-    const int list = ListField(*m_spec);
+    const int list = ListField(*m_data);
     if (list == kNoField || entry >= values.list.size()) return std::nullopt;
-    const int lengthField = m_spec->fields[static_cast<std::size_t>(list)].lengthField;
+    const int lengthField = m_data->fields[static_cast<std::size_t>(list)].lengthField;
     return CodbEditEntry(values.list[entry], typed, itemNumber(values, lengthField));
 }
 

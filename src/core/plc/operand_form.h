@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "plc/instruction_code.h"
-#include "plc/operand_form_spec.h"
+#include "plc/operand_form_data.h"
 
 namespace kelcc::core::plc {
 
@@ -32,17 +32,17 @@ struct FormResult {
 // it has, how an instruction line fills them and how OK judges them.
 class OperandForm final {
 public:
-    explicit OperandForm(const OperandFormSpec& spec) noexcept : m_spec(&spec) {}
+    explicit OperandForm(const OperandFormData& data) noexcept : m_data(&data) {}
 
     // Empty for instructions without a dialog (END1, END2, SPE, basics).
     static std::optional<OperandForm> ForInstruction(InstructionCode code) noexcept;
     static OperandForm Contact() noexcept;
     static OperandForm Coil() noexcept;
 
-    const OperandFormSpec& spec() const noexcept { return *m_spec; }
-    InstructionCode code() const noexcept { return m_spec->code; }
-    std::string_view title() const noexcept { return m_spec->title; }
-    const std::vector<OperandField>& fields() const noexcept { return m_spec->fields; }
+    const OperandFormData& data() const noexcept { return *m_data; }
+    InstructionCode code() const noexcept { return m_data->code; }
+    std::string_view title() const noexcept { return m_data->title; }
+    const std::vector<OperandField>& fields() const noexcept { return m_data->fields; }
 
     // A new cell: empty fields, first combo items, the fields' initial texts.
     FormValues blank() const;
@@ -71,7 +71,7 @@ public:
     int itemNumber(const FormValues& values, int field) const;
 
 private:
-    const OperandFormSpec* m_spec;
+    const OperandFormData* m_data;
 };
 
 }  // namespace kelcc::core::plc

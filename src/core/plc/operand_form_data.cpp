@@ -1,4 +1,4 @@
-#include "plc/operand_form_spec.h"
+#include "plc/operand_form_data.h"
 
 #include <utility>
 
@@ -104,7 +104,7 @@ IlToken Prefixed(int field) {
     return {TokenKind::Prefixed, {field}, {}};
 }
 
-OperandFormSpec BitForm(InstructionCode code, std::string_view title, std::string_view message) {
+OperandFormData BitForm(InstructionCode code, std::string_view title, std::string_view message) {
     return {.code = code,
             .title = title,
             .fields = {Bit("", "地址", BitOut, message)},
@@ -113,7 +113,7 @@ OperandFormSpec BitForm(InstructionCode code, std::string_view title, std::strin
 }
 
 // JMPB, LBL, CALL and SP: a number that the compiler checks, not the form.
-OperandFormSpec NumberForm(InstructionCode code, std::string_view title, std::string_view prefix,
+OperandFormData NumberForm(InstructionCode code, std::string_view title, std::string_view prefix,
                            std::string_view button) {
     const bool label = prefix == "L";
     return {.code = code,
@@ -125,7 +125,7 @@ OperandFormSpec NumberForm(InstructionCode code, std::string_view title, std::st
             .lookupButton = button};
 }
 
-OperandFormSpec ArithmeticForm(InstructionCode code, std::string_view title, OperandField first,
+OperandFormData ArithmeticForm(InstructionCode code, std::string_view title, OperandField first,
                                OperandField second) {
     return {.code = code,
             .title = title,
@@ -140,9 +140,9 @@ OperandFormSpec ArithmeticForm(InstructionCode code, std::string_view title, Ope
             .layout = {Length(0), Text(1), Text(2), Text(3), Text(4), Text(5)}};
 }
 
-std::vector<OperandFormSpec> MakeFunctionForms() {
+std::vector<OperandFormData> MakeFunctionForms() {
     using IC = InstructionCode;
-    std::vector<OperandFormSpec> forms;
+    std::vector<OperandFormData> forms;
     forms.push_back(BitForm(IC::SET, "SET-置位指令", kByKind));
     forms.push_back(BitForm(IC::RST, "RST-复位指令", kByKind));
     forms.push_back(BitForm(IC::ALT, "ALT-交替输出指令", kInstructionAddress));
@@ -295,7 +295,7 @@ std::vector<OperandFormSpec> MakeFunctionForms() {
     return forms;
 }
 
-OperandFormSpec ElementForm(InstructionCode code, std::string_view type, Items forms,
+OperandFormData ElementForm(InstructionCode code, std::string_view type, Items forms,
                             AddressClass addressClass) {
     return {.code = code,
             .title = "触点/线圈设置",
@@ -309,19 +309,19 @@ OperandFormSpec ElementForm(InstructionCode code, std::string_view type, Items f
 
 }  // namespace
 
-const std::vector<OperandFormSpec>& FunctionFormSpecs() {
-    static const std::vector<OperandFormSpec> kForms = MakeFunctionForms();
+const std::vector<OperandFormData>& FunctionFormData() {
+    static const std::vector<OperandFormData> kForms = MakeFunctionForms();
     return kForms;
 }
 
-const OperandFormSpec& ContactFormSpec() {
-    static const OperandFormSpec kForm =
+const OperandFormData& ContactFormData() {
+    static const OperandFormData kForm =
         ElementForm(InstructionCode::LD, "触点", {"--| |--", "--|/|--"}, BitIn);
     return kForm;
 }
 
-const OperandFormSpec& CoilFormSpec() {
-    static const OperandFormSpec kForm =
+const OperandFormData& CoilFormData() {
+    static const OperandFormData kForm =
         ElementForm(InstructionCode::OUT, "线圈", {"--( )--"}, BitOut);
     return kForm;
 }

@@ -24,8 +24,8 @@ struct IlToken {
 };
 
 // Everything that describes one operand form; the forms themselves are
-// data, so a dialog can be built from a spec without knowing the instruction.
-struct OperandFormSpec {
+// data, so a dialog can be built from a data without knowing the instruction.
+struct OperandFormData {
     InstructionCode code = InstructionCode::Unknown;
     std::string_view title{};
     std::vector<OperandField> fields{};  // in the order a dialog shows them
@@ -38,8 +38,8 @@ struct OperandFormSpec {
 };
 
 // The forms of all function instructions that take operands.
-const std::vector<OperandFormSpec>& FunctionFormSpecs();
-const OperandFormSpec& ContactFormSpec();
-const OperandFormSpec& CoilFormSpec();
+const std::vector<OperandFormData>& FunctionFormData();
+const OperandFormData& ContactFormData();
+const OperandFormData& CoilFormData();
 
 }  // namespace kelcc::core::plc

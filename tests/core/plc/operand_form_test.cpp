@@ -413,10 +413,10 @@ TEST(OperandForms, JumpNumbersAreNotRangeCheckedButMustBeShortDigits) {
         EXPECT_FALSE(result.ok) << bad;
         EXPECT_EQ(result.message, "指令地址设置错误!");
     }
-    EXPECT_EQ(jmpb.spec().lookupButton, "查看标号");
-    EXPECT_EQ(FormOf(IC::LBL).spec().lookupButton, "查看跳转");
-    EXPECT_EQ(FormOf(IC::CALL).spec().lookupButton, "查看子程序");
-    EXPECT_EQ(FormOf(IC::SP).spec().lookupButton, "查看调用");
+    EXPECT_EQ(jmpb.data().lookupButton, "查看标号");
+    EXPECT_EQ(FormOf(IC::LBL).data().lookupButton, "查看跳转");
+    EXPECT_EQ(FormOf(IC::CALL).data().lookupButton, "查看子程序");
+    EXPECT_EQ(FormOf(IC::SP).data().lookupButton, "查看调用");
     EXPECT_EQ(FormOf(IC::SP).fields()[0].prefix, "P");
 }
 
