@@ -1,5 +1,6 @@
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <string>
 
 #include "common/interaction.h"
@@ -29,9 +30,12 @@ void fillFullDocument(PlcDocument& doc) {
     doc.project().setPlcInfo(0, "designer");
     doc.project().setPlcInfo(1, "V1.00");
     doc.project().setPlcInfo(2, kZh);
-    for (int i = 0; i < 400; ++i)
-        doc.alarms().push_back("A" + std::to_string(1000 + i / 8) + "." + std::to_string(i % 8) +
-                               "\t" + std::to_string(1000 + i) + "\t" + kZh + " alarm text");
+    char line[128];
+    for (int i = 0; i < 400; ++i) {
+        std::snprintf(line, sizeof line, "A%04d.%d\t%d\t%s alarm text", 100 + i / 8, i % 8,
+                      1000 + i, kZh);
+        doc.alarms().emplace_back(line);
+    }
     for (int i = 0; i < PlcDocument::kDCount; ++i)
         doc.dTable()[i] = {static_cast<std::uint8_t>(i), kZh, "D comment"};
     for (int i = 0; i < PlcDocument::kDcCount; ++i) {
@@ -40,10 +44,10 @@ void fillFullDocument(PlcDocument& doc) {
     }
     for (int i = 0; i < PlcDocument::kKCount; ++i)
         doc.kTable()[i] = static_cast<std::uint8_t>(0xF0 + i);
-    for (int i = 0; i < 512; ++i)
-        doc.ioComments().push_back(std::to_string(1000 + i).substr(1) + "\tX" +
-                                   std::to_string(1000 + i / 8).substr(1) + "." +
-                                   std::to_string(i % 8) + "\t" + kZh + "\tinput");
+    for (int i = 0; i < 512; ++i) {
+        std::snprintf(line, sizeof line, "%04d\tX%04d.%d\t%s\tinput", i + 1, i / 8, i % 8, kZh);
+        doc.ioComments().emplace_back(line);
+    }
     for (int row = 1; row <= 5000; row += 5)
         doc.loadRowComment(row, std::string(kZh) + " network");
 }
