@@ -1,55 +1,30 @@
 // kelcc-cli: batch commands of the workbench without a window.
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
-#include "common/interaction.h"
-#include "plc/plc_document.h"
-#include "plc/program_file.h"
-#include "plc/project_state.h"
+#include "plc_commands.h"
 
 namespace {
-
-using kelcc::core::plc::ProgramFile;
 
 constexpr const char* kUsage =
     "Usage: kelcc-cli COMMAND [ARGS]\n"
     "\n"
     "Commands:\n"
     "  resave IN.ldx OUT.ldx   read a PLC program file and write it back unchanged\n"
+    "  open IN.ldx             open a PLC program file as the workbench does and\n"
+    "                          print the rebuilt ladder as grid text\n"
+    "  compile (IN.ldx | --grid GRID.txt) [--lang zh|en] [--project NAME]\n"
+    "          [--save OUT.ldx]\n"
+    "                          compile the ladder and print the output lines;\n"
+    "                          --save writes OUT.ldx and OUT.ldx.bin on success\n"
     "  --help                  show this text\n"
-    "  --version               show the version\n";
-
-// Exit codes: 0 done, 1 the file was refused, 2 usage or file system error.
-int resave(const std::string& in, const std::string& out) {
-    kelcc::core::plc::SimpleProjectState project;
-    kelcc::core::plc::PlcDocument doc(project);
-    kelcc::core::common::RecordingInteraction interaction;
-    const ProgramFile::ReadFileResult read = ProgramFile::readFile(in, doc, interaction);
-    switch (read.result) {
-        case ProgramFile::kReadOk:
-            break;
-        case ProgramFile::kReadUnreadable:
-            std::fprintf(stderr, "kelcc-cli: %s\n", read.error.c_str());
-            return 2;
-        case ProgramFile::kReadFormatError:
-            // The reader has told the user through the interaction.
-            for (const auto& message : interaction.messages())
-                std::fprintf(stderr, "kelcc-cli: %s: %s\n", in.c_str(), message.text.c_str());
-            return 1;
-        default:
-            std::fprintf(stderr, "kelcc-cli: %s: %s\n", in.c_str(),
-                         ProgramFile::kUnsupportedVersionText);
-            return 1;
-    }
-    const kelcc::core::common::FileResult written = ProgramFile::writeFile(out, doc);
-    if (!written.ok) {
-        std::fprintf(stderr, "kelcc-cli: %s\n", written.error.c_str());
-        return 2;
-    }
-    return 0;
-}
+    "  --version               show the version\n"
+    "\n"
+    "Grid text: one line per occupied cell, ROW<TAB>COLUMN<TAB>KIND<TAB>ELEMENT<TAB>\n"
+    "VLINK<TAB>TEXT, and #ROW<TAB>TEXT for a row comment (UTF-8).\n"
+    "\n"
+    "Exit codes: 0 done, 1 refused or not compiled, 2 usage or file error.\n";
 
 }  // namespace
 
@@ -59,21 +34,19 @@ int main(int argc, char** argv) {
         std::fputs(kUsage, stderr);
         return 2;
     }
-    if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+    const std::string command = args[0];
+    const std::vector<std::string> rest(args.begin() + 1, args.end());
+    if (command == "--help" || command == "-h" || command == "help") {
         std::fputs(kUsage, stdout);
         return 0;
     }
-    if (args[0] == "--version") {
+    if (command == "--version") {
         std::puts("kelcc-cli 1.4.0");
         return 0;
     }
-    if (args[0] == "resave") {
-        if (args.size() != 3) {
-            std::fprintf(stderr, "kelcc-cli: resave needs IN.ldx and OUT.ldx\n\n%s", kUsage);
-            return 2;
-        }
-        return resave(args[1], args[2]);
-    }
-    std::fprintf(stderr, "kelcc-cli: unknown command '%s'\n\n%s", args[0].c_str(), kUsage);
+    if (command == "resave") return kelcc::cli::PlcCommands::resave(rest);
+    if (command == "open") return kelcc::cli::PlcCommands::open(rest);
+    if (command == "compile") return kelcc::cli::PlcCommands::compile(rest);
+    std::fprintf(stderr, "kelcc-cli: unknown command '%s'\n\n%s", command.c_str(), kUsage);
     return 2;
 }

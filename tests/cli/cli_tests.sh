@@ -48,5 +48,43 @@ grep -q 'No such file' "$tmp/err"; check "missing file names the system error" 0
 "$cli" resave "$golden" "$tmp/no/such/dir/out.ldx" 2>/dev/null; check "unwritable output" 2 $?
 "$cli" resave "$golden" >/dev/null 2>&1; check "resave without output" 2 $?
 
+# open: the workbench's open path, the ladder printed as grid text.
+demo="$data/demo_program.ldx"
+"$cli" open "$demo" >"$tmp/demo.grid" 2>"$tmp/err"; check "open demo" 0 $?
+grep -q $'^#1\t自保持回路$' "$tmp/demo.grid"; check "open prints row comments in UTF-8" 0 $?
+grep -q $'^1\t8\t6\t1\t0\tY0000.0$' "$tmp/demo.grid"; check "open prints the coil cell" 0 $?
+"$cli" open "$tmp/v2.ldx" >"$tmp/out" 2>"$tmp/err"; check "open refuses version" 1 $?
+grep -q '不支持的文件版本!' "$tmp/err"; check "open refusal message" 0 $?
+[ ! -s "$tmp/out" ]; check "refused open prints no grid" 0 $?
+"$cli" open "$golden" >/dev/null 2>"$tmp/err"; check "open refuses a program that fails the check" 1 $?
+"$cli" open "$tmp/missing.ldx" >/dev/null 2>&1; check "open missing file" 2 $?
+
+# compile: of an opened file, then of its grid text; both save the same files.
+"$cli" compile "$demo" --save "$tmp/a.ldx" >"$tmp/a.out" 2>"$tmp/err"; check "compile demo" 0 $?
+head -1 "$tmp/a.out" | grep -q '^----------------工程 demo_program : 编译PLC主程序----------------$'
+check "compile header names the project" 0 $?
+tail -1 "$tmp/a.out" | grep -q '^编译成功 : 0 错误, 0 警告.$'; check "compile summary" 0 $?
+[ -s "$tmp/a.ldx" ] && [ -s "$tmp/a.ldx.bin" ]; check "compile --save writes program and image" 0 $?
+"$cli" open "$tmp/a.ldx" >"$tmp/a.grid"; check "saved program opens" 0 $?
+cmp -s "$tmp/demo.grid" "$tmp/a.grid"; check "saved program draws the same ladder" 0 $?
+"$cli" compile --grid "$tmp/demo.grid" --project demo --lang en --save "$tmp/b.ldx" >"$tmp/b.out"
+check "compile grid" 0 $?
+grep -q '^Compile succeeded' "$tmp/b.out"; check "english summary" 0 $?
+cmp -s "$tmp/a.ldx.bin" "$tmp/b.ldx.bin"; check "grid and file compile to the same image" 0 $?
+grep -a -c $'^00[0-9][0-9]    ' "$tmp/b.ldx" >"$tmp/steps"; grep -q '^25$' "$tmp/steps"
+check "grid compiles to the same 25 steps" 0 $?
+
+printf '1\t8\t1\t1\t0\tX0000.0\n' >"$tmp/bad.grid"
+"$cli" compile --grid "$tmp/bad.grid" --save "$tmp/c.ldx" >"$tmp/c.out" 2>"$tmp/err"
+check "compile error exits 1" 1 $?
+grep -q '^    错误 0201 : \[行(1)列(8)\] : 最后一列的触点不是OUT.$' "$tmp/c.out"; check "error line" 0 $?
+tail -1 "$tmp/c.out" | grep -q '^编译失败 : 1 错误, 0 警告.$'; check "failure summary" 0 $?
+[ ! -e "$tmp/c.ldx" ]; check "failed compile saves nothing" 0 $?
+printf '1\t9\t1\t1\t0\tX\n' >"$tmp/worse.grid"
+"$cli" compile --grid "$tmp/worse.grid" >/dev/null 2>"$tmp/err"; check "bad grid text" 2 $?
+grep -q 'line 1' "$tmp/err"; check "bad grid text names the line" 0 $?
+"$cli" compile "$demo" --lang fr >/dev/null 2>&1; check "unknown language" 2 $?
+"$cli" compile >/dev/null 2>&1; check "compile without input" 2 $?
+
 echo "$passed passed, $failed failed"
 [ "$failed" = 0 ]
