@@ -1,0 +1,95 @@
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+#include "compiler/circuit_graph.h"
+#include "compiler/network.h"
+#include "plc/il_store.h"
+#include "plc/plc_document.h"
+
+namespace kelcc::core::compiler {
+
+// Walks the circuit graph network by network and writes the instruction
+// list. Joints where several paths meet become ORB (or OR for a single
+// parallel contact), joints where the circuit splits into a block that
+// merges again become ANB; the pending operations wait on the block stack.
+class IlGenerator final {
+public:
+    // The stack has 29 entries and entry 0 holds nothing: at most 28 pending
+    // operations; the next one is refused with kErrorBlocksTooDeep.
+    static constexpr int kDefaultBlockStackEntries = 29;
+    // Joints handled inside one another; a well-formed network of 15 rows
+    // needs far fewer, this only bounds the recursion on hostile grids.
+    static constexpr int kMaxJointNesting = 64;
+
+    IlGenerator(const CircuitGraph& graph, plc::IlStore& out,
+                int blockStackEntries = kDefaultBlockStackEntries);
+
+    // Emits every network; fills steps with {first step, last step} per
+    // network. Stops at the first error.
+    plc::CompileResult generate(const std::vector<Network>& networks,
+                                std::vector<plc::NetworkSteps>& steps);
+
+private:
+    enum class Flow { Terminal, Reached, Failed };
+    enum class JointState : unsigned char { Unseen, Open, Done };
+    static constexpr int kParallel = -7;  // pending entry of an OR contact: nothing to emit
+
+    struct Record {
+        int joint = -1;
+        int arrived = 0;
+        int taken = 0;
+        int link = -1;  // record where the series that reached the joint began
+        bool dropped = false;
+    };
+    struct Block {
+        int joint = -1;
+        int operation = 0;  // ORB (16), ANB (14) or kParallel
+    };
+    // The first element of a branch after horizontal lines, or the joint
+    // the lines run into.
+    struct Place {
+        int joint = -1;
+        int row = 0;
+        int column = 0;
+    };
+
+    bool generateNetwork(std::size_t network, const Network& rows);
+    Flow walkSeries(int row, int column, int mergeTarget, int depth);
+    Flow enterJoint(int joint, int depth);
+    Flow handleJoint(int joint, int depth);
+    Flow handleOutputs(int record, int depth);
+    bool unwind(int record);
+    bool takeBranch(int record, Place& place);
+    Place followLines(int row, int column);
+    bool leadsStraightInto(int row, int column, int joint) const;
+    bool blockRefersTo(int joint) const;
+    int resolve(int record) const;
+
+    bool visit(int row, int column);
+    bool emitContact(int row, int column, int offset);
+    bool emitTerminal(int row, int column);
+    bool emitPlain(int opcode, int joint);
+    bool emit(int opcode, std::string_view mnemonic, std::string_view operand, int row, int column);
+    bool pushBlock(int joint, int operation, int row, int column);
+
+    void fail(int code, int row = -1, int column = -1);
+    void failAtJoint(int code, int joint);
+
+    const CircuitGraph& m_graph;
+    plc::IlStore& m_out;
+    int m_blockStackEntries;
+    plc::CompileResult m_error;
+
+    std::vector<Record> m_records;
+    std::vector<Block> m_blocks;  // entry 0 is the unused bottom
+    std::vector<JointState> m_jointState;
+    std::vector<unsigned char> m_visited;  // per place of the current network
+    int m_firstRow = 0;
+    int m_rowCount = 0;
+    int m_current = -1;  // record where the current series began
+    int m_reached = -1;  // open joint a walk ran into
+};
+
+}  // namespace kelcc::core::compiler

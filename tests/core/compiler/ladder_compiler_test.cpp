@@ -1,0 +1,570 @@
+#include "compiler/ladder_compiler.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "circuit_oracle.h"
+#include "common/crc16.h"
+#include "compiler/circuit_graph.h"
+#include "compiler/compile_errors.h"
+#include "compiler/il_check.h"
+#include "compiler/il_generator.h"
+#include "compiler/ladder_rebuild.h"
+#include "il_program_generator.h"
+#include "il_test_program.h"
+#include "ladder_drawing.h"
+#include "plc/instruction_code.h"
+
+namespace kelcc::core::compiler {
+namespace {
+
+using test::CircuitOracle;
+using test::IlTestProgram;
+using test::LadderDrawing;
+
+const std::string kEnd1 = "=END1    ";
+const std::string kEnd2 = "=END2    ";
+
+std::string Il(std::string_view mnemonic, std::string_view operand = {}) {
+    return IlTestProgram::line(mnemonic, operand);
+}
+std::string X(char letter) {
+    return LadderDrawing::contactOperand(letter);
+}
+std::string Y(int n) {
+    return LadderDrawing::coilOperand(n);
+}
+
+std::vector<std::string> Texts(const plc::IlStore& il) {
+    std::vector<std::string> texts;
+    for (const plc::IlEntry& e : il)
+        texts.push_back(e.text);
+    return texts;
+}
+
+// The rows followed by the END1 and END2 rows a program needs.
+std::vector<std::string> Program(std::vector<std::string> rows) {
+    rows.push_back(kEnd1);
+    rows.push_back(kEnd2);
+    return rows;
+}
+
+plc::CompileResult At(int code, int row, int column) {
+    return {code, row, column, 0};
+}
+
+std::vector<std::string> ChainOfRows(int rows) {
+    // A column-2 link on every row but the last: one network of that many rows.
+    std::vector<std::string> out = {"a|-+|-|-|-|-|-|Y0"};
+    for (int r = 2; r < rows; ++r)
+        out.push_back("b|.+");
+    out.push_back("b");
+    return out;
+}
+
+class CompilerFixture : public ::testing::Test {
+protected:
+    plc::CompileResult compile(const std::vector<std::string>& rows) {
+        LadderDrawing::draw(doc.grid(), 1, rows);
+        return LadderCompiler::compile(doc);
+    }
+    plc::SimpleProjectState project;
+    plc::PlcDocument doc{project};
+};
+
+// --- circuits that compile, and redraw to what was drawn ----------------------
+
+struct CompiledCase {
+    const char* name;
+    std::vector<std::string> rows;  // drawn as the rebuild draws them
+    std::vector<std::string> il;
+};
+
+void PrintTo(const CompiledCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class CompiledLadder : public CompilerFixture,
+                       public ::testing::WithParamInterface<CompiledCase> {};
+
+TEST_P(CompiledLadder, GivesTheInstructionListAndRedrawsTheSameLadder) {
+    const CompiledCase& c = GetParam();
+    const std::vector<std::string> rows = Program(c.rows);
+    const LadderGrid drawn = LadderDrawing::grid(rows);
+
+    const plc::CompileResult result = compile(rows);
+
+    ASSERT_EQ(result, plc::CompileResult{}) << CompileErrors::text(result.code, Language::English);
+    std::vector<std::string> expected = c.il;
+    expected.push_back("END1    ");
+    expected.push_back("END2    ");
+    EXPECT_EQ(Texts(doc.il()), expected);
+    EXPECT_EQ(doc.stepCount(), static_cast<int>(expected.size()));
+    EXPECT_EQ(doc.checksum(), doc.il().checksum());
+    EXPECT_NE(doc.checksum(), 0);
+    EXPECT_TRUE(doc.compileIl().empty());
+    EXPECT_TRUE(doc.grid() == drawn);
+    ASSERT_GE(doc.networkSteps().size(), 3u);
+    EXPECT_EQ(doc.networkSteps().front().firstStep, 0);
+    const int last = static_cast<int>(expected.size()) - 1;
+    EXPECT_EQ(doc.networkSteps().back().firstStep, last);
+    EXPECT_EQ(doc.networkSteps().back().lastStep, last);
+    for (const plc::IlEntry& e : doc.il()) {
+        EXPECT_EQ(e.opcode, static_cast<std::uint32_t>(
+                                plc::InstructionCodeOf(e.text.substr(0, e.text.find(' ')))))
+            << e.text;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EdgeCases, CompiledLadder,
+    ::testing::Values(
+        CompiledCase{"LdOut", {"a|-|-|-|-|-|-|Y0"}, {Il("LD", X('a')), Il("OUT", Y(0))}},
+        CompiledCase{"OrThroughVerticalLink",
+                     {"a+|-+|-|-|-|-|-|Y0", "b"},
+                     {Il("LD", X('a')), Il("OR", X('b')), Il("OUT", Y(0))}},
+        CompiledCase{"TwoSeriesPairsInParallel",
+                     {"a+|b|-+|-|-|-|-|Y0", "c|d"},
+                     {Il("LD", X('a')), Il("AND", X('b')), Il("LD", X('c')), Il("AND", X('d')),
+                      Il("ORB"), Il("OUT", Y(0))}},
+        CompiledCase{
+            "ContactThenParallelPair",
+            {"a|b+|-+|-|-|-|-|Y0", ".|c"},
+            {Il("LD", X('a')), Il("LD", X('b')), Il("OR", X('c')), Il("ANB"), Il("OUT", Y(0))}},
+        CompiledCase{"OneConditionTwoCoils",
+                     {"a|-+|-|-|-|-|-|Y0", ".|-|-|-|-|-|-|Y1"},
+                     {Il("LD", X('a')), Il("OUT", Y(0)), Il("OUT", Y(1))}},
+        CompiledCase{"ClosedContacts",
+                     {"!a+|!b|-+|-|-|-|-|Y0", "!c|d"},
+                     {Il("LDI", X('a')), Il("ANI", X('b')), Il("LDI", X('c')), Il("AND", X('d')),
+                      Il("ORB"), Il("OUT", Y(0))}},
+        CompiledCase{"ParallelClosedContact",
+                     {"a+|-+|-|-|-|-|-|Y0", "!b"},
+                     {Il("LD", X('a')), Il("ORI", X('b')), Il("OUT", Y(0))}},
+        CompiledCase{"SevenContactsInSeries",
+                     {"a|b|c|d|e|f|g|Y0"},
+                     {Il("LD", X('a')), Il("AND", X('b')), Il("AND", X('c')), Il("AND", X('d')),
+                      Il("AND", X('e')), Il("AND", X('f')), Il("AND", X('g')), Il("OUT", Y(0))}},
+        CompiledCase{"BoxesSharingACondition",
+                     {"a|b|-+|-|-|-|=SET     Y0000.1", ".|.|-+|-|-|-|-|Y0",
+                      ".|.|-|-|-|=TMRB    T0001 0100 Y0000.3"},
+                     {Il("LD", X('a')), Il("AND", X('b')), "SET     Y0000.1", Il("OUT", Y(0)),
+                      "TMRB    T0001 0100 Y0000.3"}},
+        CompiledCase{"ThreeParallelContacts",
+                     {"a+|-+|-|-|-|-|-|Y0", "b+|.+", "c"},
+                     {Il("LD", X('a')), Il("OR", X('b')), Il("OR", X('c')), Il("OUT", Y(0))}},
+        CompiledCase{"SeparateNetworks",
+                     {"a|-|-|-|-|-|-|Y0", "!b|-|-|-|-|-|-|Y1"},
+                     {Il("LD", X('a')), Il("OUT", Y(0)), Il("LDI", X('b')), Il("OUT", Y(1))}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Ladders drawn by hand need not be in the drawn form: they compile to the
+// same program and come back normalised.
+TEST_F(CompilerFixture, HandDrawnParallelContactComesBackNormalised) {
+    // The OR contact on row 2 reaches the joint through lines.
+    ASSERT_EQ(compile(Program({"a|-|-|-+|-|-|-|Y0", "b|-|-"})), plc::CompileResult{});
+    EXPECT_EQ(Texts(doc.il()), (std::vector<std::string>{Il("LD", X('a')), Il("OR", X('b')),
+                                                         Il("OUT", Y(0)), "END1    ", "END2    "}));
+    EXPECT_TRUE(doc.grid() == LadderDrawing::grid(Program({"a+|-+|-|-|-|-|-|Y0", "b"})));
+}
+
+TEST_F(CompilerFixture, RowsHoldingOnlyLinksAreDeletedWithTheirComments) {
+    LadderDrawing::draw(doc.grid(), 1, Program({"a|-+|-|-|-|-|-|Y0", ".|+", "b"}));
+    doc.loadRowComment(3, "parallel contact");
+    doc.loadRowComment(4, "end of level 1");
+    ASSERT_EQ(LadderCompiler::compile(doc), plc::CompileResult{});
+    EXPECT_EQ(doc.rowComment(2), "parallel contact");
+    EXPECT_EQ(doc.rowComment(3), "end of level 1");
+    EXPECT_EQ(doc.rowComment(4), "");
+    EXPECT_TRUE(doc.grid() == LadderDrawing::grid(Program({"a+|-+|-|-|-|-|-|Y0", "b"})));
+}
+
+// 15 rows pass the circuit stages but cannot be drawn: the rebuild refuses
+// them after the empty rows were deleted, and all of it is undone.
+TEST_F(CompilerFixture, FailedRebuildPutsProgramLadderAndCommentsBack) {
+    ASSERT_EQ(compile(Program({"z|-|-|-|-|-|-|Y7"})), plc::CompileResult{});
+    const plc::IlStore before = doc.il();
+    doc.grid().clear();
+    std::vector<std::string> rows = {"c|-+|-|-|-|-|-|Y1", ".|+", "d"};
+    for (const std::string& row : ChainOfRows(15))
+        rows.push_back(row);
+    LadderDrawing::draw(doc.grid(), 1, Program(rows));
+    doc.loadRowComment(3, "below the empty row");
+    const LadderGrid drawn = doc.grid();
+
+    EXPECT_EQ(LadderCompiler::compile(doc), At(353, -1, -1));
+    EXPECT_TRUE(doc.il() == before);
+    EXPECT_EQ(doc.stepCount(), 4);
+    EXPECT_EQ(doc.checksum(), 0);
+    EXPECT_TRUE(doc.grid() == drawn);
+    EXPECT_EQ(doc.rowComment(3), "below the empty row");
+    EXPECT_EQ(doc.rowComment(2), "");
+}
+
+// --- errors of the circuit ------------------------------------------------------
+
+struct ErrorCase {
+    const char* name;
+    std::vector<std::string> rows;
+    plc::CompileResult expected;
+};
+
+void PrintTo(const ErrorCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class CircuitError : public CompilerFixture, public ::testing::WithParamInterface<ErrorCase> {};
+
+TEST_P(CircuitError, IsReportedAtItsPlaceAndChangesNothing) {
+    const ErrorCase& c = GetParam();
+    // A program compiled before: it must survive the failed compile.
+    ASSERT_EQ(compile(Program({"z|-|-|-|-|-|-|Y7"})), plc::CompileResult{});
+    const plc::IlStore before = doc.il();
+    doc.grid().clear();
+    LadderDrawing::draw(doc.grid(), 1, Program(c.rows));
+    const LadderGrid drawn = doc.grid();
+    project.setPlcCompiled(true);
+
+    const plc::CompileResult result = LadderCompiler::compile(doc);
+
+    EXPECT_EQ(result, c.expected);
+    EXPECT_EQ(doc.compileResult(), c.expected);
+    EXPECT_TRUE(doc.il() == before);
+    EXPECT_EQ(doc.stepCount(), 4);
+    EXPECT_EQ(doc.checksum(), 0);
+    EXPECT_TRUE(doc.compileIl().empty());
+    EXPECT_TRUE(doc.grid() == drawn);
+    EXPECT_TRUE(doc.modified());
+    EXPECT_FALSE(project.plcCompiled());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Codes, CircuitError,
+    ::testing::Values(
+        ErrorCase{"UnknownKind200", {"a|-|#24:CMPX 1|"}, At(200, 1, 3)},
+        ErrorCase{"PositionKindAsCell200", {"a|#3:X0000.1|-|-|-|-|-|Y0"}, At(200, 1, 2)},
+        ErrorCase{
+            "BoxTextOfAnotherInstruction200", {"a|-|-|-|-|-|#21:RST     Y0000.1"}, At(200, 1, 7)},
+        ErrorCase{"CoilWithoutOperand200", {"a|-|-|-|-|-|-|#6:"}, At(200, 1, 8)},
+        ErrorCase{"LineBreakInOperand200", {"a|-|-|-|-|-|-|#6:Y0000.0\n"}, At(200, 1, 8)},
+        ErrorCase{"ContactInLastColumn201", {"a|-|-|-|-|-|-|b"}, At(201, 1, 8)},
+        ErrorCase{"CoilInColumn7OpenOnTheRight202", {"a|-|-|-|-|-|Y0"}, At(202, 1, 7)},
+        ErrorCase{"GapInRow202", {"a|-|.|-|-|-|-|Y0"}, At(202, 1, 2)},
+        ErrorCase{
+            "CoilFedOnlyFromBelow203", {".|.|.|.|.|.|.|Y0+", "a|-|-|-|-|-|-|Y1"}, At(203, 1, 8)},
+        ErrorCase{"OpenLeftReplaces201", {".|.|.|.|.|.|.|b"}, At(203, 1, 8)},
+        ErrorCase{"LinkEndingInNothing205", {"a|-+|-|-|-|-|-|Y0", ""}, At(205, 1, 2)},
+        ErrorCase{"LinkWithNothingAtItsTop206", {".|.|+", "a|-|-|-|-|-|-|Y0"}, At(206, 1, 3)},
+        ErrorCase{"BlocksCross207",
+                  {"-|d|b|b+|f|f|-|Y0+", "e|d+|-|-|e|a+|f+|Y1", "d|e|d|c|-|d||"},
+                  At(207, 1, 4)},
+        ErrorCase{"RailWiredIntoJoint208", {"a|-+|-|-|-|-|-|Y0", "-"}, At(208, 1, 2)},
+        ErrorCase{"CoilBeforeMoreCircuit209", {"a|-|-|-|-|-|Y0|Y1"}, At(209, 1, 7)},
+        ErrorCase{"OutputWiredIntoJoint211",
+                  {"a|-|-|-|-|-|-|Y0+", "b|-|-+|-|-|-|-|Y1", ".|.|-|-|-|-|-|Y2"},
+                  At(211, 1, 8)},
+        ErrorCase{"ContactAfterSharedOutput212",
+                  {"a|-|-|-|-|-|-+|Y0", ".|.|.|.|.|.|c|Y1"},
+                  At(212, 2, 7)},
+        ErrorCase{"RailWiredIntoFirstJoint213", {"-|-+|-|-|-|-|-|Y0", "a"}, At(213, 1, 2)},
+        ErrorCase{"CoilOnTheRail214", {"-|-|-|-|-|-|-|Y0"}, At(214, 1, 8)},
+        ErrorCase{"BoxOnTheRail214", {"=SET     Y0000.1"}, At(214, 1, 1)},
+        ErrorCase{"SecondOutputLevel215", {"a|-+|b|-|-|-|-|Y0", ".|-|-|-|-|-|-|Y1"}, At(215, 1, 2)},
+        ErrorCase{"SomethingAfterABox216", {"a|-|-|-|-|-|=SET     Y0000.1|Y0"}, At(216, 1, 7)},
+        ErrorCase{"LinkFromAboveIntoABox216",
+                  {"a|-|-|-|-|-|-|Y0+", "b|-|-|-|-|-|=SET     Y0000.1"},
+                  At(216, 2, 7)},
+        ErrorCase{"EndNotAlone216", {"=END1    |-"}, At(216, 1, 1)},
+        ErrorCase{
+            "BoxRightOfItsColumn216", {"a|-|-|-|-|=CMP     1 D0000 D0001 Y0000.1"}, At(216, 1, 6)},
+        ErrorCase{"SixteenRowNetwork353", ChainOfRows(16), At(353, -1, -1)},
+        ErrorCase{"FifteenRowNetworkIsNotDrawable353", ChainOfRows(15), At(353, -1, -1)}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CompilerFixture, FourteenRowNetworkCompiles) {
+    ASSERT_EQ(compile(Program(ChainOfRows(14))), plc::CompileResult{});
+    EXPECT_EQ(doc.il()[13].text, Il("OR", X('b')));
+}
+
+TEST_F(CompilerFixture, ProgramBeyondTheStoreIsRefusedAtTheElementThatOverflows) {
+    // 2501 rungs of two steps each: the LD of the last rung would be step 5001.
+    std::vector<std::string> rows(2501, "a|-|-|-|-|-|-|Y0");
+    const plc::CompileResult result = compile(Program(rows));
+    EXPECT_EQ(result, At(kErrorTooManySteps, 2501, 1));
+    EXPECT_TRUE(doc.il().empty());
+    EXPECT_TRUE(doc.compileIl().empty());
+}
+
+TEST_F(CompilerFixture, FullStoreCompiles) {
+    std::vector<std::string> rows(2499, "a|-|-|-|-|-|-|Y0");
+    ASSERT_EQ(compile(Program(rows)), plc::CompileResult{});
+    EXPECT_EQ(doc.stepCount(), 5000);
+}
+
+TEST(IlGeneratorLimits, BlockStackDeeperThanItsEntriesIsRefused) {
+    // LD a, LD b, OR c, ANB holds two pending entries at once (the ANB and
+    // the parallel contact); entry 0 holds nothing.
+    const LadderGrid grid = LadderDrawing::grid({"a|b+|-+|-|-|-|-|Y0", ".|c"});
+    const std::vector<plc::CompileResult> expected = {
+        At(kErrorBlocksTooDeep, 1, 2), At(kErrorBlocksTooDeep, 2, 2), plc::CompileResult{}};
+    for (int entries = 1; entries <= 3; ++entries) {
+        CircuitGraph graph(grid);
+        ASSERT_EQ(graph.build(), plc::CompileResult{});
+        ASSERT_EQ(graph.check(), plc::CompileResult{});
+        std::vector<Network> networks;
+        ASSERT_EQ(graph.divide(networks), plc::CompileResult{});
+        plc::IlStore out;
+        std::vector<plc::NetworkSteps> steps;
+        EXPECT_EQ(IlGenerator(graph, out, entries).generate(networks, steps),
+                  expected[static_cast<std::size_t>(entries - 1)])
+            << entries;
+    }
+}
+
+// --- the program check ------------------------------------------------------------
+
+struct ProgramCase {
+    const char* name;
+    std::vector<std::string> rows;
+    int code;
+};
+
+void PrintTo(const ProgramCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class ProgramError : public CompilerFixture, public ::testing::WithParamInterface<ProgramCase> {};
+
+TEST_P(ProgramError, IsReportedWithoutPosition) {
+    const ProgramCase& c = GetParam();
+    EXPECT_EQ(compile(c.rows), At(c.code, -1, -1));
+    EXPECT_TRUE(doc.il().empty());
+}
+
+std::vector<std::string> Boxes(int count, const std::string& box, std::vector<std::string> tail) {
+    std::vector<std::string> rows(static_cast<std::size_t>(count), box);
+    rows.insert(rows.end(), tail.begin(), tail.end());
+    return rows;
+}
+
+const std::string kRung = "a|-|-|-|-|-|-|Y0";
+
+INSTANTIATE_TEST_SUITE_P(
+    Codes, ProgramError,
+    ::testing::Values(
+        ProgramCase{"EmptyLadder408", {}, 408}, ProgramCase{"NoEnd2_408", {kRung, kEnd1}, 408},
+        ProgramCase{"End2BeforeEnd1_407", {kEnd2, kEnd1}, 407},
+        ProgramCase{"SecondEnd1_404", {kEnd1, kEnd1, kEnd2}, 404},
+        ProgramCase{"SecondEnd2_405", {kEnd1, kEnd2, kEnd2}, 405},
+        ProgramCase{"SpNotAfterEnd2_401", {kEnd1, kEnd2, kRung, "=SP      P0001", "=SPE    "}, 401},
+        ProgramCase{"SpeOutsideSubprogram402", {kEnd1, kEnd2, "=SPE    "}, 402},
+        ProgramCase{"SubprogramLeftOpen409", {kEnd1, kEnd2, "=SP      P0001", kRung}, 409},
+        ProgramCase{"CallWithoutSubprogram412", {"a|-|-|-|-|-|=CALL    P0003", kEnd1, kEnd2}, 412},
+        ProgramCase{"JumpOutOfLevelOne414",
+                    {"a|-|-|-|-|-|=JMPB    L0001", kEnd1, "=LBL     L0001", kEnd2},
+                    414},
+        ProgramCase{"JumpWithoutLabel410", {"a|-|-|-|-|-|=JMPB    L0002", kEnd1, kEnd2}, 410},
+        ProgramCase{"TooManyDifu516", Boxes(101, "a|-|-|-|-|-|=DIFU    Y0000.1", {kEnd1, kEnd2}),
+                    516},
+        ProgramCase{"TooManyCodb510",
+                    Boxes(101, "a|-|-|-|=CODB    1 1 D0000 D0001 , 1", {kEnd1, kEnd2}), 510},
+        // The limit holds when the one too many is the very last step.
+        ProgramCase{"TooManyDifdAtTheEnd517",
+                    Boxes(0, "",
+                          [] {
+                              std::vector<std::string> rows = {kEnd1, kEnd2};
+                              for (int i = 0; i < 101; ++i)
+                                  rows.push_back("a|-|-|-|-|-|=DIFD    Y0000.1");
+                              return rows;
+                          }()),
+                    517}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CompilerFixture, HundredDifuCompile) {
+    ASSERT_EQ(compile(Boxes(100, "a|-|-|-|-|-|=DIFU    Y0000.1", {kEnd1, kEnd2})),
+              plc::CompileResult{});
+    EXPECT_EQ(doc.stepCount(), 202);
+}
+
+TEST_F(CompilerFixture, SubprogramsLabelsAndTheirWarnings) {
+    const std::vector<std::string> rows = {
+        "a|-|-|-|-|-|=CALL    P0001",
+        "=LBL     L0004",
+        kEnd1,
+        kEnd2,
+        "=SP      P0001",
+        "b|-|-|-|-|-|-|Y1",
+        "=SPE    ",
+        "=SP      P0002",
+        "=SPE    ",
+    };
+    ASSERT_EQ(compile(rows), plc::CompileResult{});
+    EXPECT_EQ(doc.stepCount(), 11);
+    EXPECT_EQ(doc.warnings(), (std::vector<plc::ProgramWarning>{{'Q', 2, 4}, {'P', 9, 2}}));
+    EXPECT_TRUE(doc.grid() == LadderDrawing::grid(rows));
+}
+
+// --- round trips through the rebuild ----------------------------------------------
+
+class RebuildRoundTrip : public ::testing::TestWithParam<std::uint32_t> {};
+
+CircuitOracle::Inputs StateOf(unsigned bits) {
+    // Each operand maps to one bit by a hash of its text.
+    return [bits](const std::string& operand) {
+        return ((bits >> (std::hash<std::string>{}(operand) % 16)) & 1U) != 0;
+    };
+}
+
+// A program drawn by the rebuild and compiled again means the same. The
+// compiler need not write the program the way it was written (OR and ORB
+// associate either way), but recompiling soon reaches the normal form, where
+// compiling the drawing changes nothing more.
+TEST_P(RebuildRoundTrip, CompilingTheDrawingOfAProgramKeepsItsMeaning) {
+    test::IlProgramGenerator generator(GetParam());
+    std::mt19937 rng(GetParam());
+    for (int i = 0; i < 10; ++i) {
+        const std::vector<std::string> program = generator.program();
+        const plc::IlStore original = IlTestProgram::store(program);
+        plc::SimpleProjectState project;
+        plc::PlcDocument doc(project);
+        doc.il() = original;
+        ASSERT_TRUE(IlCheck::checkAndDivide(doc).ok());
+        ASSERT_TRUE(LadderRebuild::rebuild(doc, doc.networkSteps()).ok());
+
+        plc::IlStore previous;
+        bool stable = false;
+        for (int pass = 1; pass <= 4 && !stable; ++pass) {
+            const plc::CompileResult result = LadderCompiler::compile(doc);
+            ASSERT_EQ(result, plc::CompileResult{})
+                << CompileErrors::text(result.code, Language::English) << " seed " << GetParam()
+                << " pass " << pass;
+            for (int k = 0; k < 64; ++k) {
+                const CircuitOracle::Inputs state = StateOf(static_cast<unsigned>(rng()));
+                ASSERT_EQ(CircuitOracle::ofIl(doc.il(), state),
+                          CircuitOracle::ofIl(original, state));
+            }
+            stable = pass > 1 && doc.il() == previous;
+            previous = doc.il();
+        }
+        EXPECT_TRUE(stable) << "seed " << GetParam() << " program " << i;
+        const LadderGrid drawn = doc.grid();
+        ASSERT_EQ(LadderCompiler::compile(doc), plc::CompileResult{});
+        EXPECT_TRUE(doc.grid() == drawn);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, RebuildRoundTrip, ::testing::Range<std::uint32_t>(1, 31));
+
+// Nested blocks the generator may not write: the compiler's own form.
+TEST_F(CompilerFixture, NestedParallelBlocksRoundTrip) {
+    const std::vector<std::string> program = {Il("LD", X('a')), Il("LD", X('b')), Il("LD", X('c')),
+                                              Il("LD", X('d')), Il("OR", X('e')), Il("ANB"),
+                                              Il("ORB"),        Il("ANB"),        Il("OUT", Y(0)),
+                                              "END1    ",       "END2    "};
+    doc.il() = IlTestProgram::store(program);
+    ASSERT_TRUE(IlCheck::checkAndDivide(doc).ok());
+    ASSERT_TRUE(LadderRebuild::rebuild(doc, doc.networkSteps()).ok());
+    const LadderGrid drawn = doc.grid();
+    ASSERT_EQ(LadderCompiler::compile(doc), plc::CompileResult{});
+    EXPECT_EQ(Texts(doc.il()), program);
+    EXPECT_TRUE(doc.grid() == drawn);
+}
+
+// --- any grid: no crash, and what compiles means what was drawn -------------------
+
+// Rows that mostly pass the circuit check: a run of contacts and lines from
+// a start column, a coil at its end when it reaches column 8, and links.
+std::vector<std::string> RandomNetwork(std::mt19937& rng) {
+    const int rows = 1 + static_cast<int>(rng() % 4);
+    std::vector<std::string> drawing;
+    int coil = 0;
+    for (int r = 0; r < rows; ++r) {
+        const int start = r == 0 || rng() % 3 != 0 ? 1 : 2 + static_cast<int>(rng() % 4);
+        const int end = rng() % 3 != 0 ? 8 : start + static_cast<int>(rng() % (8 - start));
+        std::string row;
+        for (int c = 1; c <= 8; ++c) {
+            std::string cell;
+            if (c >= start && c <= end) {
+                if (c == 8) {
+                    cell = "Y" + std::to_string(coil++);
+                } else {
+                    const unsigned pick = rng() % 10;
+                    cell = pick < 3   ? "-"
+                           : pick < 8 ? std::string(1, static_cast<char>('a' + rng() % 6))
+                                      : std::string("!") + static_cast<char>('a' + rng() % 6);
+                }
+            }
+            if (c >= 2 && r < rows - 1 && rng() % 100 < 22) cell += "+";
+            row += cell + (c < 8 ? "|" : "");
+        }
+        drawing.push_back(row);
+    }
+    return drawing;
+}
+
+TEST(RandomLadders, CompileSafelyAndKeepTheirMeaning) {
+    std::mt19937 rng(20240601);
+    plc::SimpleProjectState project;
+    plc::PlcDocument doc(project);
+    int compiled = 0;
+    for (int iteration = 0; iteration < 800; ++iteration) {
+        const std::vector<std::string> drawing = RandomNetwork(rng);
+        const LadderGrid drawn = LadderDrawing::grid(drawing);
+        doc.grid() = LadderDrawing::grid(Program(drawing));
+
+        const plc::CompileResult result = LadderCompiler::compile(doc);
+        if (result.code != 0) {
+            EXPECT_TRUE(doc.compileIl().empty());
+            continue;
+        }
+        ++compiled;
+        const plc::IlStore il = doc.il();
+        LadderGrid redrawn = doc.grid();
+        for (unsigned inputs = 0; inputs < 64; ++inputs) {
+            const CircuitOracle::Inputs state = [inputs](const std::string& operand) {
+                return ((inputs >> (operand.back() - '0')) & 1U) != 0;
+            };
+            ASSERT_EQ(CircuitOracle::ofIl(il, state), CircuitOracle::ofLadder(drawn, state))
+                << ::testing::PrintToString(drawing);
+        }
+        // The saved program opens again, and compiling the redrawn ladder is
+        // a fixed point.
+        ASSERT_TRUE(IlCheck::checkAndDivide(doc).ok()) << ::testing::PrintToString(drawing);
+        ASSERT_EQ(LadderCompiler::compile(doc), plc::CompileResult{})
+            << ::testing::PrintToString(drawing);
+        EXPECT_TRUE(doc.il() == il);
+        EXPECT_TRUE(doc.grid() == redrawn);
+    }
+    // The sample must exercise the walk, not only the checks.
+    EXPECT_GT(compiled, 100);
+}
+
+TEST(RandomLadders, HostileCellsNeverCrashTheCompiler) {
+    std::mt19937 rng(7);
+    plc::SimpleProjectState project;
+    plc::PlcDocument doc(project);
+    const std::vector<std::string> texts = {
+        "", "X0000.0", "END1", "SET     Y0000.1", "\n", "LBL     L0001", std::string(300, 'A')};
+    for (int iteration = 0; iteration < 300; ++iteration) {
+        doc.grid().clear();
+        const int rows = 1 + static_cast<int>(rng() % 40);
+        for (int r = 1; r <= rows; ++r) {
+            for (int c = 1; c <= 8; ++c) {
+                if (rng() % 3 == 0) continue;
+                const int kind = static_cast<int>(rng() % 45) - 1;
+                doc.grid().setElement(r, c, kind, texts[rng() % texts.size()]);
+                if (rng() % 3 == 0) doc.grid().placeVerticalLink(r, c);
+            }
+        }
+        const plc::CompileResult result = LadderCompiler::compile(doc);
+        EXPECT_NE(result.code, 0);
+        EXPECT_TRUE(doc.compileIl().empty());
+    }
+}
+
+}  // namespace
+}  // namespace kelcc::core::compiler
