@@ -74,7 +74,8 @@ cmp -s "$tmp/a.ldx.bin" "$tmp/b.ldx.bin"; check "grid and file compile to the sa
 grep -a -c $'^00[0-9][0-9]    ' "$tmp/b.ldx" >"$tmp/steps"; grep -q '^25$' "$tmp/steps"
 check "grid compiles to the same 25 steps" 0 $?
 
-printf '1\t8\t1\t1\t0\tX0000.0\n' >"$tmp/bad.grid"
+{ printf '1\t1\t1\t1\t0\tX0000.0\n'; for c in 2 3 4 5 6 7; do printf '1\t%d\t0\t1\t0\t\n' $c; done
+  printf '1\t8\t1\t1\t0\tX0000.1\n'; } >"$tmp/bad.grid"
 "$cli" compile --grid "$tmp/bad.grid" --save "$tmp/c.ldx" >"$tmp/c.out" 2>"$tmp/err"
 check "compile error exits 1" 1 $?
 grep -q '^    错误 0201 : \[行(1)列(8)\] : 最后一列的触点不是OUT.$' "$tmp/c.out"; check "error line" 0 $?

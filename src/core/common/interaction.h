@@ -36,7 +36,10 @@ public:
                const std::vector<Answer>& buttons, MessageIcon icon) override;
 
     // Answers handed out in order; when they run out the first button is taken.
-    void script(std::vector<Answer> answers) { m_answers = std::move(answers); }
+    void script(std::vector<Answer> answers) {
+        m_answers = std::move(answers);
+        m_next = 0;
+    }
     const std::vector<Message>& messages() const { return m_messages; }
 
 private:
