@@ -1,0 +1,81 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cnc_data/project_mark.h"
+#include "common/atomic_file.h"
+
+namespace kelcc::core::cnc_data {
+
+// A CNC table file held as one text line per entry: the tool offsets
+// (Tcomp.cmp) and the pitch compensation (Wcomp.wmp). The file is the four
+// bytes 03 04 05 06, then every entry in index order, each ended by CR LF
+// (an empty entry gives an empty line). Lines are kept as bytes; what a
+// line means is the table's business (ToolOffsetTable,
+// PitchCompensationTable).
+class CncTableDocument {
+public:
+    static constexpr std::string_view kHeader{"\x03\x04\x05\x06", 4};
+    // Real tables are a few kilobytes; a larger file is refused as
+    // unreadable instead of being loaded whole.
+    static constexpr std::size_t kMaxFileBytes = std::size_t{4} << 20;
+
+    enum class ReadResult { Ok, BadHeader };
+
+    struct OpenResult {
+        bool ok = false;
+        std::string error;  // the system's error text; empty for a bad header
+    };
+
+    CncTableDocument(const CncTableDocument&) = delete;
+    CncTableDocument& operator=(const CncTableDocument&) = delete;
+    virtual ~CncTableDocument() = default;
+
+    const std::string& title() const noexcept { return m_title; }
+    std::size_t entryCount() const noexcept { return m_entries.size(); }
+    const std::string& entry(std::size_t index) const { return m_entries.at(index); }
+    const std::vector<std::string>& entries() const noexcept { return m_entries; }
+
+    // Stores one entry; a change marks the document and the project
+    // modified. Returns whether the entry changed. A line feed inside the
+    // line is stored as a blank so that one entry stays one line.
+    bool setEntry(std::size_t index, std::string line);
+    // Replaces every entry without marking anything: the table's own
+    // rewrite when it is shown, which is no edit.
+    void replaceEntries(std::vector<std::string> entries);
+
+    bool modified() const noexcept { return m_modified; }
+    void setModified(bool modified) noexcept { m_modified = modified; }
+    void setProjectMark(ProjectMark mark) { m_projectMark = std::move(mark); }
+
+    // Reading starts from an empty table: every line whose leading number is
+    // an index of the table replaces that entry, all other lines (empty
+    // ones too) are ignored. On BadHeader the document is left as it was.
+    ReadResult read(std::string_view bytes);
+    std::string write() const;
+
+    // Open and save of the file on disk; save is atomic and clears the
+    // modified flag on success.
+    OpenResult open(const std::string& path);
+    common::FileResult save(const std::string& path);
+
+    // A line split at every tab: n tabs give n + 1 fields.
+    static std::vector<std::string_view> fields(std::string_view line);
+
+    // The contents of a new table file: the header without entries.
+    static std::string seedFile() { return std::string(kHeader); }
+
+protected:
+    CncTableDocument(std::size_t entryCount, std::string title);
+
+private:
+    std::vector<std::string> m_entries;
+    std::string m_title;
+    bool m_modified = false;
+    ProjectMark m_projectMark;
+};
+
+}  // namespace kelcc::core::cnc_data

@@ -1,0 +1,171 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+
+#include "cnc_data/part_program_document.h"
+#include "cnc_data/part_program_image.h"
+#include "cnc_data/program_name.h"
+#include "common/atomic_file.h"
+
+namespace kelcc::core::cnc_data {
+namespace {
+
+namespace fs = std::filesystem;
+using Result = PartProgramImage::Result;
+
+struct NameCase {
+    const char* typed;
+    const char* name;   // nullptr: refused
+    const char* error;  // when refused
+};
+
+void PrintTo(const NameCase& c, std::ostream* os) {
+    *os << '"' << c.typed << '"';
+}
+
+class ProgramNameTest : public ::testing::TestWithParam<NameCase> {};
+
+TEST_P(ProgramNameTest, ParsesTheNameEdit) {
+    const auto parsed = ProgramName::parse(GetParam().typed);
+    EXPECT_EQ(parsed.ok, GetParam().name != nullptr);
+    EXPECT_EQ(parsed.name, GetParam().name ? GetParam().name : "");
+    EXPECT_EQ(parsed.error, GetParam().error ? GetParam().error : "");
+}
+
+const char* const kInvalid = ProgramName::kInvalidText;
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ProgramNameTest,
+    ::testing::Values(NameCase{"O7", "O0007", nullptr}, NameCase{"O12345", "O12345", nullptr},
+                      NameCase{"O0001", "O0001", nullptr}, NameCase{"O000000042", "O0042", nullptr},
+                      NameCase{"O99999999", "O99999999", nullptr},
+                      NameCase{"", nullptr, "请输入文件名!"}, NameCase{"P0001", nullptr, kInvalid},
+                      NameCase{"O12A", nullptr, kInvalid}, NameCase{"O", nullptr, kInvalid},
+                      NameCase{"o1", nullptr, kInvalid}, NameCase{"O 1", nullptr, kInvalid},
+                      NameCase{"O100000000", nullptr, kInvalid},
+                      NameCase{"O99999999999999999999999", nullptr, kInvalid}));
+
+TEST(ProgramNameTest, FileNamesAndImportRules) {
+    EXPECT_EQ(ProgramName::filePath("/p/proj", "O0007"), "/p/proj/O0007.cnc");
+    EXPECT_EQ(ProgramName::fromPath("/p/proj/O12345.cnc"), "O12345");
+    EXPECT_TRUE(ProgramName::importExtensionAccepted("/a/b.CNC"));
+    EXPECT_FALSE(ProgramName::importExtensionAccepted("/a/b.Cnc"));
+    EXPECT_FALSE(ProgramName::importExtensionAccepted("/a.cnc/b"));
+    EXPECT_EQ(ProgramName::importPreset("O12345"), "O1234");
+    EXPECT_EQ(ProgramName::importPreset("程序一二三四五"), "程序一二三");
+}
+
+struct PrepareCase {
+    std::string text;
+    Result result;
+    std::string image;
+};
+
+void PrintTo(const PrepareCase& c, std::ostream* os) {
+    *os << ::testing::PrintToString(c.text);
+}
+
+class PrepareTextTest : public ::testing::TestWithParam<PrepareCase> {};
+
+TEST_P(PrepareTextTest, ChecksAndRewritesTheLines) {
+    const auto prepared = PartProgramImage::prepareText(GetParam().text);
+    EXPECT_EQ(prepared.result, GetParam().result);
+    EXPECT_TRUE(prepared.isImage);
+    EXPECT_EQ(prepared.image, GetParam().image);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PrepareTextTest,
+    ::testing::Values(PrepareCase{"o0001;\r\n", Result::Ok, "o0001\r\n"},
+                      PrepareCase{"O1\ng01 x10;y5\n", Result::Ok, "O1\r\nG01 X10\r\nY5\r\n"},
+                      PrepareCase{"O1 a;b;\r\n\r\n\n#1 -2.5 /%;;\r\nm30", Result::Ok,
+                                  "O1 a;b\r\n#1 -2.5 /%\r\n\r\nM30\r\n"},
+                      PrepareCase{"", Result::BadFirstLine, ""},
+                      PrepareCase{"\nO1\n", Result::BadFirstLine, ""},
+                      PrepareCase{"%\nO1\n", Result::BadFirstLine, ""},
+                      PrepareCase{"O1\nG01\tX1\n", Result::BadCharacter, ""},
+                      PrepareCase{"O1\nX(1)\n", Result::BadCharacter, ""},
+                      PrepareCase{"O1\nX1\rY2\n", Result::BadCharacter, ""},
+                      PrepareCase{"O1\n\xd6\xd0\n", Result::BadCharacter, ""}));
+
+TEST(PartProgramImageTest, TwoMegabytesAreTheLastAcceptedLength) {
+    std::string text = "O1\n";
+    text += std::string(PartProgramImage::kMaxFileBytes - text.size() - 1, 'X');
+    text += '\n';
+    ASSERT_EQ(text.size(), 2097152u);
+    EXPECT_EQ(PartProgramImage::prepareText(text).result, Result::Ok);
+    text += 'X';
+    EXPECT_EQ(PartProgramImage::prepareText(text).result, Result::TooLong);
+
+    const fs::path dir = fs::temp_directory_path() / ("kelcc_prog_" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    const std::string path = (dir / "O0001.cnc").string();
+    ASSERT_TRUE(common::AtomicFile::write(path, text).ok);
+    EXPECT_EQ(PartProgramImage::PrepareProgram(path, "O0001.cnc").result, Result::TooLong);
+    text.pop_back();
+    ASSERT_TRUE(common::AtomicFile::write(path, text).ok);
+    const auto prepared = PartProgramImage::PrepareProgram(path, "O0001.CNC");
+    EXPECT_EQ(prepared.result, Result::Ok);
+    EXPECT_EQ(prepared.image.size(), text.size() + 2);
+
+    // Other files are sent as they are, without being read.
+    const auto plain = PartProgramImage::PrepareProgram(path, "plc.ldx");
+    EXPECT_EQ(plain.result, Result::Ok);
+    EXPECT_FALSE(plain.isImage);
+    const auto missing = PartProgramImage::PrepareProgram((dir / "none").string(), "O2.cnc");
+    EXPECT_EQ(missing.result, Result::Unreadable);
+    EXPECT_FALSE(missing.error.empty());
+    fs::remove_all(dir);
+}
+
+TEST(PartProgramImageTest, MessagesNameTheFile) {
+    const auto tooLong = PartProgramImage::messageFor(Result::TooLong, "O0001.cnc");
+    ASSERT_TRUE(tooLong.has_value());
+    EXPECT_EQ(tooLong->text, "零件程序文件 \"O0001.cnc\" 长度超过2M字节!");
+    EXPECT_EQ(tooLong->caption, "文件长度超限");
+    const auto badFirst = PartProgramImage::messageFor(Result::BadFirstLine, "O2.cnc");
+    ASSERT_TRUE(badFirst.has_value());
+    EXPECT_EQ(badFirst->text,
+              "零件程序文件 \"O2.cnc\" 格式错误!\r\n\r\n文件开头应以字母'O'后加0-9999四位数字."
+              "\r\n\r\n请修改该文件至符合语法规则.");
+    const auto badChar = PartProgramImage::messageFor(Result::BadCharacter, "O3.cnc");
+    ASSERT_TRUE(badChar.has_value());
+    EXPECT_EQ(badChar->caption, "格式错误");
+    EXPECT_EQ(
+        badChar->text.rfind("零件程序文件 \"O3.cnc\" 格式错误!\r\n\r\n文件中包含不允许的字符.", 0),
+        0u);
+    EXPECT_FALSE(PartProgramImage::messageFor(Result::Ok, "x").has_value());
+}
+
+TEST(PartProgramDocumentTest, KeepsTheFileBytesAndMarksRealChanges) {
+    const fs::path dir = fs::temp_directory_path() / ("kelcc_doc_" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    const std::string path = ProgramName::filePath(dir.string(), "O0012");
+    const std::string bytes("O0012\r\nG01 X1;\n\xd6\xd0\0end", 22);
+    ASSERT_TRUE(common::AtomicFile::write(path, bytes).ok);
+
+    PartProgramDocument doc;
+    int marks = 0;
+    doc.setProjectMark([&marks](bool on) { marks += on ? 1 : 0; });
+    ASSERT_TRUE(doc.open(path).ok);
+    EXPECT_EQ(doc.text(), bytes);
+    EXPECT_EQ(doc.title(), "零件加工程序-O0012");
+    EXPECT_FALSE(doc.setText(bytes));
+    EXPECT_EQ(marks, 0);
+    EXPECT_TRUE(doc.setText(PartProgramDocument::seedText("O0012")));
+    EXPECT_EQ(marks, 1);
+    ASSERT_TRUE(doc.save().ok);
+    EXPECT_FALSE(doc.modified());
+    std::string written;
+    ASSERT_TRUE(common::AtomicFile::read(path, written).ok);
+    EXPECT_EQ(written, "O0012\r\n");
+
+    EXPECT_FALSE(doc.open((dir / "missing.cnc").string()).ok);
+    EXPECT_EQ(doc.path(), path);  // a failed open keeps the document
+    fs::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace kelcc::core::cnc_data
