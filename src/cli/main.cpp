@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "plc_commands.h"
+#include "project_commands.h"
 
 namespace {
 
@@ -18,6 +19,16 @@ constexpr const char* kUsage =
     "          [--save OUT.ldx]\n"
     "                          compile the ladder and print the output lines;\n"
     "                          --save writes OUT.ldx and OUT.ldx.bin on success\n"
+    "  project new FOLDER NAME [--overwrite]\n"
+    "                          create project NAME in FOLDER/NAME with its default\n"
+    "                          files; an existing folder needs --overwrite\n"
+    "  project show FILE.gpr   print the project file: a line\n"
+    "                          counts<TAB>PLC<TAB>PROGRAMS<TAB>CNC<TAB>FURTHER, then one\n"
+    "                          line per record: TYPE<TAB>NUMBER<TAB>NAME<TAB>CREATED<TAB>\n"
+    "                          MODIFIED (name in UTF-8, empty fields as -)\n"
+    "  project add-program FILE.gpr PATH.cnc [--name ONNNN] [--overwrite]\n"
+    "                          import a part program into the project, named\n"
+    "                          after the file's first 5 characters unless --name\n"
     "  --help                  show this text\n"
     "  --version               show the version\n"
     "\n"
@@ -47,6 +58,7 @@ int main(int argc, char** argv) {
     if (command == "resave") return kelcc::cli::PlcCommands::resave(rest);
     if (command == "open") return kelcc::cli::PlcCommands::open(rest);
     if (command == "compile") return kelcc::cli::PlcCommands::compile(rest);
+    if (command == "project") return kelcc::cli::ProjectCommands::run(rest);
     std::fprintf(stderr, "kelcc-cli: unknown command '%s'\n\n%s", command.c_str(), kUsage);
     return 2;
 }

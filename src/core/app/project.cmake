@@ -1,2 +1,21 @@
 target_sources(kelcc_core PRIVATE
+    app/default_files.cpp
+    app/default_files.h
+    app/directory_tree.cpp
+    app/directory_tree.h
+    app/part_program_commands.cpp
+    app/part_program_commands.h
+    app/project.cpp
+    app/project.h
+    app/project_file.cpp
+    app/project_file.h
+    app/project_file_names.cpp
+    app/project_file_names.h
+    app/project_host.cpp
+    app/project_host.h
+    app/project_item_type.h
+    app/project_tree.cpp
+    app/project_tree.h
+    app/settings_rules.cpp
+    app/settings_rules.h
 )
