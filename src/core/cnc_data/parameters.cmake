@@ -1,2 +1,23 @@
 target_sources(kelcc_core PRIVATE
+    cnc_data/bit_parameter_texts.cpp
+    cnc_data/bit_parameter_texts.h
+    cnc_data/bit_value_control.cpp
+    cnc_data/bit_value_control.h
+    cnc_data/data_parameter_texts.cpp
+    cnc_data/data_parameter_texts.h
+    cnc_data/function_groups.cpp
+    cnc_data/function_groups.h
+    cnc_data/numeric_entry.cpp
+    cnc_data/numeric_entry.h
+    cnc_data/parameter_catalogue.cpp
+    cnc_data/parameter_catalogue.h
+    cnc_data/parameter_document.cpp
+    cnc_data/parameter_document.h
+    cnc_data/parameter_file.cpp
+    cnc_data/parameter_file.h
+    cnc_data/parameter_table.cpp
+    cnc_data/parameter_table.h
+    cnc_data/value_constraint.h
+    cnc_data/value_rules.cpp
+    cnc_data/value_rules.h
 )

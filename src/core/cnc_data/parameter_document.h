@@ -1,0 +1,76 @@
+#pragma once
+
+#include <functional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cnc_data/parameter_catalogue.h"
+#include "common/interaction.h"
+
+namespace kelcc::core::cnc_data {
+
+// The CNC parameters of a project while their window is open: one
+// ParameterLine per bit parameter (30) and per data parameter (149), read
+// from and written to ParaB.par and ParaW.par in the project folder.
+//
+// Data parameters 0155-0163 (indices 140-148) are read and kept but never
+// written; the file the controller receives holds indices 0-139 only.
+class ParameterDocument final {
+public:
+    // Called with true when the document's data really changed.
+    using ProjectMark = std::function<void(bool modified)>;
+
+    static constexpr const char* kTitle = "参数";
+    static constexpr const char* kErrorCaption = "KELCC";
+
+    explicit ParameterDocument(ProjectMark projectMark = {});
+
+    const std::string& title() const noexcept { return m_title; }
+    bool modified() const noexcept { return m_modified; }
+    void setModified(bool modified) noexcept { m_modified = modified; }
+    void setProjectMark(ProjectMark mark) { m_projectMark = std::move(mark); }
+
+    // Empty for an index outside the array.
+    const std::string& line(ParameterKind kind, int index) const;
+    // The value of an entry, or its default ("00000000" / "0") when empty.
+    std::string value(ParameterKind kind, int index) const;
+
+    // Replaces one ParameterLine without marking anything. Line ends inside
+    // the text are stored as blanks so that one entry stays one line.
+    // Returns false for an index outside the array or when nothing changed.
+    bool setLine(ParameterKind kind, int index, std::string text);
+
+    // Collect: stores every row of the table as a ParameterLine (an empty
+    // value becomes the row's default). When any line changed, the document
+    // and the project are marked modified. Expects 30 and 149 values.
+    bool collect(std::span<const std::string> bitValues, std::span<const std::string> dataValues);
+
+    // Loads both files of the folder. A file that cannot be read is reported
+    // with the system's error text; a file without the 03 04 05 06 header
+    // fails without a message. On failure the document keeps its data.
+    bool open(const std::string& folder, common::Interaction& interaction);
+    // Writes both files, each atomically, ParaB.par first; a failure is
+    // reported and stops the save (a file already written stays). Success
+    // clears the modified flag.
+    bool save(const std::string& folder, common::Interaction& interaction);
+
+    std::string bitFileBytes() const;
+    std::string dataFileBytes() const;
+
+private:
+    std::vector<std::string>* array(ParameterKind kind);
+    const std::vector<std::string>* array(ParameterKind kind) const;
+
+    std::vector<std::string> m_bitLines;
+    std::vector<std::string> m_dataLines;
+    std::string m_title;
+    bool m_modified = false;
+    ProjectMark m_projectMark;
+};
+
+// The name the window classes know the document by.
+using CDocPara = ParameterDocument;
+
+}  // namespace kelcc::core::cnc_data

@@ -1,0 +1,258 @@
+#include "cnc_data/parameter_catalogue.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <utility>
+
+#include "cnc_data/bit_parameter_texts.h"
+#include "cnc_data/data_parameter_texts.h"
+#include "cnc_data/function_groups.h"
+#include "cnc_data/parameter_table.h"
+#include "cnc_data/value_rules.h"
+#include "common/text_codec.h"
+
+namespace kelcc::core::cnc_data {
+namespace {
+
+constexpr Language kLanguages[] = {Language::Chinese, Language::English};
+
+std::size_t gbkBytes(std::string_view utf8) {
+    const auto gbk = common::TextCodec::utf8ToGbk(utf8);
+    EXPECT_TRUE(gbk.ok) << utf8;
+    return gbk.text.size();
+}
+
+TEST(ParameterCatalogueTest, NumbersMapOntoThirtyBitAndHundredFortyNineDataIndices) {
+    const std::pair<int, ParameterSlot> cases[] = {{0, {}},
+                                                   {1, {ParameterKind::Bit, 0}},
+                                                   {14, {ParameterKind::Bit, 13}},
+                                                   {15, {ParameterKind::Data, 0}},
+                                                   {154, {ParameterKind::Data, 139}},
+                                                   {163, {ParameterKind::Data, 148}},
+                                                   {164, {ParameterKind::Bit, 14}},
+                                                   {165, {}},
+                                                   {168, {ParameterKind::Bit, 15}},
+                                                   {171, {}},
+                                                   {172, {ParameterKind::Bit, 16}},
+                                                   {185, {ParameterKind::Bit, 29}},
+                                                   {186, {}},
+                                                   {200, {}},
+                                                   {201, {}}};
+    for (const auto& [number, slot] : cases)
+        EXPECT_EQ(ParameterCatalogue::slot(number), slot) << number;
+
+    std::set<int> bitIndices, dataIndices;
+    for (int number = 1; number <= 200; ++number) {
+        const ParameterSlot slot = ParameterCatalogue::slot(number);
+        if (slot.kind == ParameterKind::Bit) {
+            bitIndices.insert(slot.index);
+            EXPECT_EQ(ParameterCatalogue::bitNumber(slot.index), number);
+        } else if (slot.kind == ParameterKind::Data) {
+            dataIndices.insert(slot.index);
+            EXPECT_EQ(ParameterCatalogue::dataNumber(slot.index), number);
+        }
+    }
+    EXPECT_EQ(bitIndices.size(), 30u);
+    EXPECT_EQ(*bitIndices.rbegin(), 29);
+    EXPECT_EQ(dataIndices.size(), 149u);
+    EXPECT_EQ(*dataIndices.rbegin(), 148);
+}
+
+struct RuleCase {
+    int number;
+    ValueKind kind;
+    int digits;
+    int minimum;
+    int maximum;
+    const char* type;
+    const char* range;
+};
+
+class ValueRuleTest : public ::testing::TestWithParam<RuleCase> {};
+
+TEST_P(ValueRuleTest, RuleAndColumnTexts) {
+    const RuleCase& c = GetParam();
+    const auto rule = ParameterCatalogue::constraint(c.number);
+    ASSERT_TRUE(rule);
+    EXPECT_EQ(*rule, (ValueConstraint{c.kind, c.digits, c.maximum, c.minimum}));
+    EXPECT_EQ(ParameterCatalogue::typeText(c.number), c.type);
+    EXPECT_EQ(ParameterCatalogue::rangeText(c.number), c.range);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ValueRuleTest,
+    ::testing::Values(
+        RuleCase{1, ValueKind::BitString, 8, 0, 255, "BIT", ""},
+        RuleCase{185, ValueKind::BitString, 8, 0, 255, "BIT", ""},
+        RuleCase{18, ValueKind::Unsigned, 3, 1, 255, "WORD", "1 , 255"},
+        RuleCase{21, ValueKind::Signed, 4, -2000, 2000, "LONG", "-2000 , 2000"},
+        RuleCase{27, ValueKind::Unsigned, 10, 0, 8000, "WORD", "0 , 8000"},
+        RuleCase{44, ValueKind::BaudRate, 6, 2400, 115200, "DWORD", "2400 , 115200"},
+        RuleCase{50, ValueKind::Signed, 7, -9999999, 9999999, "LONG", "-9999999 , 9999999"},
+        RuleCase{65, ValueKind::Unsigned, 5, 0, 60000, "WORD", "0 , 60000"},
+        RuleCase{97, ValueKind::Unsigned, 1, 0, 0, "WORD", "0 , 0"},
+        RuleCase{103, ValueKind::Unsigned, 6, 1000, 999999, "DWORD", "1000 , 999999"},
+        RuleCase{115, ValueKind::Unsigned, 6, -99999, 99999, "DWORD", "-99999 , 99999"},
+        RuleCase{119, ValueKind::Unsigned, 1, 2, 5, "WORD", "2 , 5"},
+        RuleCase{154, ValueKind::Unsigned, 9, -99999999, 99999999, "DWORD",
+                 "-99999999 , 99999999"}));
+
+TEST(ParameterCatalogueTest, EveryDataParameterHasItsDescriptionAndRule) {
+    for (int number = 15; number <= 163; ++number) {
+        const auto zh = DataParameterTexts::description(number, Language::Chinese);
+        const auto en = DataParameterTexts::description(number, Language::English);
+        EXPECT_FALSE(zh.empty() || en.empty()) << number;
+        EXPECT_EQ(zh == "保留", en == "Standby") << number;
+        EXPECT_EQ(ValueRules::reserved(number), zh == "保留") << number;
+        EXPECT_EQ(ValueRules::forNumber(number).has_value(), number <= 154) << number;
+        EXPECT_EQ(ParameterCatalogue::description(number, Language::English), en);
+    }
+    EXPECT_TRUE(DataParameterTexts::description(14, Language::English).empty());
+    EXPECT_TRUE(DataParameterTexts::description(164, Language::Chinese).empty());
+    EXPECT_TRUE(ParameterCatalogue::typeText(155).empty());
+    EXPECT_TRUE(ParameterCatalogue::rangeText(200).empty());
+
+    EXPECT_EQ(DataParameterTexts::description(17, Language::English), "X command denominator");
+    EXPECT_EQ(DataParameterTexts::description(18, Language::Chinese), "Z轴指令分频系数");
+    EXPECT_EQ(DataParameterTexts::description(44, Language::Chinese), "串口通信的速率(BPS)");
+    EXPECT_EQ(DataParameterTexts::description(45, Language::Chinese),
+              "软件限位机床坐标X轴最大坐标值(0.001mm)");
+    EXPECT_EQ(DataParameterTexts::description(45, Language::English), "X+ stroke limit");
+}
+
+TEST(ParameterCatalogueTest, BitTablesHaveTheSameShapeInBothLanguages) {
+    int described = 0;
+    for (int row = 0; row < 30; ++row) {
+        for (Language language : kLanguages) {
+            const auto mnemonics = BitParameterTexts::mnemonics(row, language);
+            EXPECT_FALSE(mnemonics.empty()) << row;
+            EXPECT_LT(gbkBytes(mnemonics), 80u) << row;
+        }
+        for (int bit = 0; bit < 8; ++bit) {
+            const std::string prefix = "BIT" + std::to_string(bit) + ":1/0:";
+            const auto zh = BitParameterTexts::description(row, bit, Language::Chinese);
+            const auto en = BitParameterTexts::description(row, bit, Language::English);
+            EXPECT_EQ(zh.substr(0, prefix.size()), prefix) << row << bit;
+            EXPECT_EQ(en.substr(0, prefix.size() + 1), prefix + " ") << row << bit;
+            EXPECT_EQ(zh == prefix + "保留", en == prefix + " Standby") << row << bit;
+            described += zh != prefix + "保留";
+        }
+    }
+    EXPECT_GT(described, 0);
+    EXPECT_TRUE(BitParameterTexts::mnemonics(30, Language::English).empty());
+    EXPECT_TRUE(BitParameterTexts::description(0, 8, Language::English).empty());
+
+    EXPECT_EQ(BitParameterTexts::mnemonics(6, Language::English),
+              "***  ***  *** ***  SMZ *** ZCZ\t ZCX ");
+    EXPECT_EQ(BitParameterTexts::mnemonics(0, Language::Chinese),
+              "*** *** ***模拟主轴 手轮 半径编程*** ***");
+    EXPECT_EQ(BitParameterTexts::mnemonics(26, Language::English),
+              BitParameterTexts::mnemonics(12, Language::English));
+    EXPECT_EQ(ParameterCatalogue::description(184, Language::Chinese),
+              "*** PTEST *** *** ***  ***  *** LANG");
+    EXPECT_EQ(BitParameterTexts::description(0, 2, Language::English),
+              "BIT2:1/0: Radius or diameter programing");
+    EXPECT_EQ(BitParameterTexts::description(0, 4, Language::Chinese),
+              "BIT4:1/0:主轴转速模拟电压控制/开关量控制");
+    EXPECT_EQ(BitParameterTexts::description(0, 7, Language::Chinese), "BIT7:1/0:保留");
+    EXPECT_EQ(BitParameterTexts::description(1, 5, Language::English),
+              "BIT5:1/0: RS-232-C valid or not");
+}
+
+TEST(ParameterCatalogueTest, GroupItemsEditExistingParametersOncePerBit) {
+    const auto groups = FunctionGroups::all();
+    ASSERT_EQ(groups.size(), 22u);
+    EXPECT_EQ(groups[0].name(Language::Chinese), "驱动器");
+    EXPECT_EQ(groups[8].name(Language::English), "Communication");
+    EXPECT_EQ(groups[21].name(Language::Chinese), "其他参数");
+    std::set<std::pair<int, int>> bits;
+    for (const FunctionGroup& group : groups) {
+        EXPECT_FALSE(group.items.empty()) << group.nameZh;
+        EXPECT_LE(group.items.size(), 20u);
+        for (const GroupItem& item : group.items) {
+            EXPECT_LT(gbkBytes(item.nameZh), 60u) << item.nameZh;
+            EXPECT_LT(item.nameEn.size(), 60u) << item.nameEn;
+            const ParameterSlot slot = ParameterCatalogue::slot(item.number);
+            if (item.isSwitch()) {
+                ASSERT_EQ(slot.kind, ParameterKind::Bit) << item.nameZh;
+                ASSERT_LT(item.bit, 8);
+                EXPECT_TRUE(bits.insert({item.number, item.bit}).second) << item.nameZh;
+                for (Language language : kLanguages) {
+                    const auto text =
+                        BitParameterTexts::description(slot.index, item.bit, language);
+                    EXPECT_EQ(text.find("保留"), std::string_view::npos) << item.nameZh;
+                    EXPECT_EQ(text.find("Standby"), std::string_view::npos) << item.nameZh;
+                    for (int value : {0, 1}) {
+                        EXPECT_FALSE(item.option(value, language).empty()) << item.nameZh;
+                        EXPECT_LT(gbkBytes(item.option(value, language)), 20u) << item.nameZh;
+                    }
+                }
+            } else {
+                ASSERT_EQ(slot.kind, ParameterKind::Data) << item.nameZh;
+                EXPECT_TRUE(ValueRules::forNumber(item.number)) << item.nameZh;
+                EXPECT_FALSE(ValueRules::reserved(item.number)) << item.nameZh;
+            }
+        }
+    }
+    // Every bit with a function can be reached from some group.
+    for (int row = 0; row < 30; ++row) {
+        for (int bit = 0; bit < 8; ++bit) {
+            const bool reserved =
+                BitParameterTexts::description(row, bit, Language::English).ends_with("Standby");
+            EXPECT_EQ(bits.count({ParameterCatalogue::bitNumber(row), bit}) == 1, !reserved)
+                << row << " " << bit;
+        }
+    }
+}
+
+TEST(ParameterTableTest, CellsShowNumberValueTypeRangeAndDescription) {
+    ParameterTable table;
+    EXPECT_EQ(table.cellText(0, 4, Language::Chinese), "说明");
+    EXPECT_EQ(table.cellText(0, 1, Language::Chinese), "参数值");
+    EXPECT_EQ(table.cellText(7, 0, Language::English), "0007");
+    EXPECT_EQ(table.cellText(164, 1, Language::English), "00000000");
+    EXPECT_EQ(table.cellText(164, 2, Language::English), "BIT");
+    EXPECT_EQ(table.cellText(44, 1, Language::English), "0");
+    EXPECT_EQ(table.cellText(44, 3, Language::English), "2400 , 115200");
+    EXPECT_EQ(table.cellText(44, 4, Language::English), "Baudrate");
+    EXPECT_EQ(table.cellText(160, 1, Language::English), "0");
+    EXPECT_EQ(table.cellText(160, 3, Language::English), "");
+    EXPECT_EQ(table.cellText(190, 1, Language::English), "");
+    EXPECT_EQ(table.cellText(190, 4, Language::English), "");
+}
+
+TEST(ParameterTableTest, EditsAreNormalisedAndRowsWithoutFileAreReadOnly) {
+    ParameterTable table;
+    EXPECT_TRUE(table.setValue(44, "40000"));
+    EXPECT_EQ(table.value(44), "38400");
+    EXPECT_FALSE(table.setValue(44, "38401"));  // normalises to what is there
+    EXPECT_FALSE(table.setValue(44, "12a"));
+    EXPECT_TRUE(table.setValue(3, "101"));
+    EXPECT_EQ(table.value(3), "00000101");
+    EXPECT_FALSE(table.setValue(3, "00000201"));
+    EXPECT_FALSE(table.editable(155));
+    EXPECT_FALSE(table.setValue(155, "5"));
+    EXPECT_FALSE(table.setValue(190, "5"));
+    EXPECT_TRUE(table.editable(154));
+}
+
+TEST(ParameterTableTest, GroupItemsReadAndWriteTheirBitOrValue) {
+    ParameterTable table;
+    const GroupItem& ready = FunctionGroups::all()[0].items[0];
+    EXPECT_EQ(table.itemText(ready, Language::Chinese), "低电平");
+    EXPECT_TRUE(table.setBit(ready.number, ready.bit, true));
+    EXPECT_EQ(table.itemText(ready, Language::English), "High");
+    EXPECT_EQ(table.bitOf(ready.number, ready.bit), 1);
+    EXPECT_FALSE(table.setBit(ready.number, ready.bit, true));
+    EXPECT_FALSE(table.setBit(44, 0, true));
+
+    const GroupItem& baud = FunctionGroups::all()[8].items[1];
+    ASSERT_EQ(baud.number, 44);
+    table.setValue(44, "9600");
+    EXPECT_EQ(table.itemText(baud, Language::English), "9600");
+}
+
+}  // namespace
+}  // namespace kelcc::core::cnc_data

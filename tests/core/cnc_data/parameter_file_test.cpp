@@ -1,0 +1,224 @@
+#include "cnc_data/parameter_file.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <optional>
+
+#include "cnc_data/parameter_document.h"
+#include "cnc_data/parameter_table.h"
+#include "common/atomic_file.h"
+
+namespace kelcc::core::cnc_data {
+namespace {
+
+namespace fs = std::filesystem;
+using common::RecordingInteraction;
+
+const std::string kHeader("\x03\x04\x05\x06", 4);
+
+// Every bit entry and data entries 0-148, as the controller writes them.
+std::string fullBitFile() {
+    std::string bytes = kHeader;
+    for (int i = 0; i < 30; ++i)
+        bytes += ParameterFile::formatLine(i, i % 2 ? "10100101" : "00000000") + "\r\n";
+    return bytes;
+}
+std::string dataFile(int count) {
+    std::string bytes = kHeader;
+    for (int i = 0; i < count; ++i)
+        bytes += ParameterFile::formatLine(i, std::to_string(i * 7 - 300)) + "\r\n";
+    return bytes;
+}
+
+struct LineCase {
+    ParameterKind kind;
+    std::string line;
+    std::optional<int> index;
+};
+
+class ParameterLineTest : public ::testing::TestWithParam<LineCase> {};
+
+TEST_P(ParameterLineTest, IndexLimitsAndWellFormedValues) {
+    const LineCase& c = GetParam();
+    EXPECT_EQ(ParameterFile::lineIndex(c.line, c.kind), c.index) << c.line;
+    const auto lines = ParameterFile::read(kHeader + c.line + "\r\n", c.kind);
+    ASSERT_TRUE(lines);
+    for (std::size_t i = 0; i < lines->size(); ++i)
+        EXPECT_EQ((*lines)[i], c.index && static_cast<int>(i) == *c.index ? c.line : "") << i;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, ParameterLineTest,
+    ::testing::Values(LineCase{ParameterKind::Bit, "0000\t00000001", 0},
+                      LineCase{ParameterKind::Bit, "0029\t11111111", 29},
+                      LineCase{ParameterKind::Bit, "0030\t11111111", std::nullopt},
+                      LineCase{ParameterKind::Bit, "0035\t17", std::nullopt},
+                      LineCase{ParameterKind::Data, "0035\t17", 35},
+                      LineCase{ParameterKind::Data, "0148\t-5", 148},
+                      LineCase{ParameterKind::Data, "0149\t5", std::nullopt},
+                      LineCase{ParameterKind::Bit, "0003\t101", 3},
+                      LineCase{ParameterKind::Bit, "0003\t00000002", std::nullopt},
+                      LineCase{ParameterKind::Bit, "0003\t000000001", std::nullopt},
+                      LineCase{ParameterKind::Bit, "0003\t", std::nullopt},
+                      LineCase{ParameterKind::Bit, "0003", std::nullopt},
+                      LineCase{ParameterKind::Bit, "\t00000001", std::nullopt},
+                      LineCase{ParameterKind::Bit, "-001\t00000001", std::nullopt},
+                      LineCase{ParameterKind::Data, "x004\t1", std::nullopt},
+                      LineCase{ParameterKind::Data, "0004\t12a", std::nullopt},
+                      LineCase{ParameterKind::Data, "0004\t-", std::nullopt},
+                      LineCase{ParameterKind::Data, "0004\t-2147483648", 4},
+                      LineCase{ParameterKind::Data, "0004\t2147483648", std::nullopt},
+                      LineCase{ParameterKind::Data, "99999999999\t1", std::nullopt}));
+
+TEST(ParameterFileTest, RefusesFilesWithoutTheHeader) {
+    for (const std::string& bytes :
+         {std::string(), std::string("\x03\x04\x05", 3), std::string("\x03\x04\x05\x07", 4),
+          std::string("\x03\x00\x05\x06", 4), std::string("0000\t00000000\r\n")}) {
+        EXPECT_FALSE(ParameterFile::read(bytes, ParameterKind::Bit));
+        EXPECT_FALSE(ParameterFile::read(bytes, ParameterKind::Data));
+    }
+}
+
+TEST(ParameterFileTest, ReadWriteIsByteExactAndDataStopsAtIndex139) {
+    const auto bits = ParameterFile::read(fullBitFile(), ParameterKind::Bit);
+    ASSERT_TRUE(bits);
+    EXPECT_EQ(ParameterFile::write(*bits, 30), fullBitFile());
+    const auto data = ParameterFile::read(dataFile(149), ParameterKind::Data);
+    ASSERT_TRUE(data);
+    EXPECT_EQ((*data)[148], "0148\t736");                        // kept after reading ...
+    EXPECT_EQ(ParameterFile::write(*data, 140), dataFile(140));  // ... but not written
+}
+
+TEST(ParameterFileTest, AcceptsLineFeedsAndKeepsTheLastOfRepeatedIndices) {
+    const auto lines =
+        ParameterFile::read(kHeader + "0001\t5\n0001\t6\r\n\r\n0002\t7", ParameterKind::Data);
+    ASSERT_TRUE(lines);
+    EXPECT_EQ((*lines)[1], "0001\t6");
+    EXPECT_EQ((*lines)[2], "0002\t7");
+    EXPECT_EQ(ParameterFile::write(*lines, 140), kHeader + "0001\t6\r\n0002\t7\r\n");
+}
+
+class ParameterDocumentTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_dir = fs::temp_directory_path() /
+                ("kelcc_para_" + std::to_string(::getpid()) + "_" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(m_dir);
+        fs::create_directories(m_dir);
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+
+    void put(const char* name, const std::string& bytes) {
+        ASSERT_TRUE(common::AtomicFile::write((m_dir / name).string(), bytes).ok);
+    }
+    std::string get(const char* name) {
+        std::string bytes;
+        EXPECT_TRUE(common::AtomicFile::read((m_dir / name).string(), bytes).ok);
+        return bytes;
+    }
+
+    fs::path m_dir;
+    int m_marks = 0;
+    ParameterDocument m_doc{[this](bool) { ++m_marks; }};
+    RecordingInteraction m_ui;
+};
+
+TEST_F(ParameterDocumentTest, OpenAndSaveRoundTripByteExact) {
+    put("ParaB.par", fullBitFile());
+    put("ParaW.par", dataFile(140));
+    ASSERT_TRUE(m_doc.open(m_dir.string(), m_ui));
+    EXPECT_EQ(m_doc.title(), "参数");
+    EXPECT_TRUE(m_ui.messages().empty());
+    fs::remove(m_dir / "ParaB.par");
+    fs::remove(m_dir / "ParaW.par");
+    ASSERT_TRUE(m_doc.save(m_dir.string(), m_ui));
+    EXPECT_EQ(get("ParaB.par"), fullBitFile());
+    EXPECT_EQ(get("ParaW.par"), dataFile(140));
+    EXPECT_EQ(m_marks, 0);
+}
+
+TEST_F(ParameterDocumentTest, HeaderOnlyFilesShowDefaultsAndWriteBackUnchanged) {
+    put("ParaB.par", kHeader);
+    put("ParaW.par", kHeader);
+    ASSERT_TRUE(m_doc.open(m_dir.string(), m_ui));
+    ParameterTable table;
+    table.load(m_doc);
+    for (int i = 0; i < 30; ++i)
+        EXPECT_EQ(table.cellText(ParameterCatalogue::bitNumber(i), 1, Language::English),
+                  "00000000");
+    EXPECT_EQ(table.value(163), "0");
+    EXPECT_EQ(m_doc.bitFileBytes(), kHeader);
+    EXPECT_EQ(m_doc.dataFileBytes(), kHeader);
+}
+
+TEST_F(ParameterDocumentTest, LineOfIndex35SetsDataParameter50Only) {
+    put("ParaB.par", kHeader + "0035\t17\r\n");
+    put("ParaW.par", kHeader + "0035\t17\r\n");
+    ASSERT_TRUE(m_doc.open(m_dir.string(), m_ui));
+    ParameterTable table;
+    table.load(m_doc);
+    EXPECT_EQ(table.value(50), "17");
+    for (int i = 0; i < 30; ++i)
+        EXPECT_EQ(m_doc.line(ParameterKind::Bit, i), "");
+}
+
+TEST_F(ParameterDocumentTest, RefusedFilesLeaveTheDocumentAsItWas) {
+    put("ParaB.par", kHeader + "0001\t00000001\r\n");
+    put("ParaW.par", kHeader);
+    ASSERT_TRUE(m_doc.open(m_dir.string(), m_ui));
+
+    put("ParaW.par", "\x03\x04\x05");  // truncated header: no message
+    EXPECT_FALSE(m_doc.open(m_dir.string(), m_ui));
+    EXPECT_TRUE(m_ui.messages().empty());
+
+    put("ParaW.par", kHeader + std::string(ParameterFile::kMaxFileBytes, '1'));
+    EXPECT_FALSE(m_doc.open(m_dir.string(), m_ui));
+    fs::remove(m_dir / "ParaB.par");
+    EXPECT_FALSE(m_doc.open(m_dir.string(), m_ui));
+    ASSERT_EQ(m_ui.messages().size(), 2u);
+    EXPECT_NE(m_ui.messages()[1].text.find("ParaB.par"), std::string::npos);
+    EXPECT_EQ(m_ui.messages()[1].caption, "KELCC");
+    EXPECT_EQ(m_doc.line(ParameterKind::Bit, 1), "0001\t00000001");
+}
+
+TEST_F(ParameterDocumentTest, FailedSaveIsReportedAndKeepsModified) {
+    m_doc.setModified(true);
+    EXPECT_FALSE(m_doc.save((m_dir / "missing").string(), m_ui));
+    ASSERT_EQ(m_ui.messages().size(), 1u);
+    EXPECT_TRUE(m_doc.modified());
+    EXPECT_TRUE(m_doc.save(m_dir.string(), m_ui));
+    EXPECT_FALSE(m_doc.modified());
+    EXPECT_EQ(get("ParaB.par"), kHeader);
+}
+
+TEST_F(ParameterDocumentTest, CollectWritesEveryRowAndMarksOnlyRealChanges) {
+    ParameterTable table;
+    ASSERT_TRUE(table.setValue(164, "1"));
+    ASSERT_TRUE(table.setValue(44, ""));
+    EXPECT_TRUE(table.collect(m_doc));
+    EXPECT_TRUE(m_doc.modified());
+    EXPECT_EQ(m_marks, 1);
+    EXPECT_EQ(m_doc.line(ParameterKind::Bit, 14), "0014\t00000001");
+    EXPECT_EQ(m_doc.line(ParameterKind::Data, 29), "0029\t0");  // empty cell: default
+    EXPECT_EQ(m_doc.line(ParameterKind::Data, 148), "0148\t0");
+    EXPECT_FALSE(table.collect(m_doc));
+    EXPECT_EQ(m_marks, 1);
+
+    const std::string bytes = m_doc.dataFileBytes();
+    EXPECT_NE(bytes.find("0139\t0\r\n"), std::string::npos);
+    EXPECT_EQ(bytes.find("0140\t"), std::string::npos);
+    EXPECT_EQ(m_doc.bitFileBytes().size(), 4u + 30u * 15u);
+}
+
+TEST_F(ParameterDocumentTest, SetLineKeepsOneEntryOnOneLine) {
+    EXPECT_TRUE(m_doc.setLine(ParameterKind::Data, 3, "0003\t1\r\n0004\t2"));
+    EXPECT_FALSE(m_doc.setLine(ParameterKind::Data, 149, "0149\t1"));
+    EXPECT_FALSE(m_doc.setLine(ParameterKind::Bit, -1, "x"));
+    EXPECT_EQ(m_doc.dataFileBytes(), kHeader + "0003\t1  0004\t2\r\n");
+}
+
+}  // namespace
+}  // namespace kelcc::core::cnc_data
