@@ -1,0 +1,147 @@
+#include "app/part_program_commands.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "app/project_file.h"
+#include "app/project_file_names.h"
+#include "common/atomic_file.h"
+
+namespace kelcc::core::app {
+namespace {
+
+namespace fs = std::filesystem;
+using common::Answer;
+using common::RecordingInteraction;
+
+struct NameCase {
+    const char* typed;
+    const char* name;  // nullptr: refused
+};
+
+class TreeProgramNameTest : public ::testing::TestWithParam<NameCase> {};
+
+TEST_P(TreeProgramNameTest, FollowsTheNameRule) {
+    const auto name = ProjectFileNames::programName(GetParam().typed);
+    if (GetParam().name == nullptr)
+        EXPECT_FALSE(name.has_value()) << *name;
+    else
+        EXPECT_EQ(name.value_or("<refused>"), GetParam().name);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, TreeProgramNameTest,
+                         ::testing::Values(NameCase{"O7", "O0007"}, NameCase{"O1", "O0001"},
+                                           NameCase{"O0001", "O0001"}, NameCase{"O12345", "O12345"},
+                                           NameCase{"O000012", "O0012"},
+                                           NameCase{"O999999999", "O999999999"},
+                                           NameCase{"O9999999999", nullptr},
+                                           NameCase{"P0001", nullptr}, NameCase{"O12A", nullptr},
+                                           NameCase{"o0001", nullptr}, NameCase{"O-1", nullptr},
+                                           NameCase{"O1/..", nullptr}));
+
+std::string readAll(const fs::path& path) {
+    std::string bytes;
+    EXPECT_TRUE(common::AtomicFile::read(path.string(), bytes).ok) << path;
+    return bytes;
+}
+
+class PartProgramCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_dir = fs::temp_directory_path() /
+                ("kelcc_programs_" + std::to_string(::getpid()) + "_" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(m_dir);
+        fs::create_directories(m_dir);
+        m_host.setAutoOpen(false);
+        bool asked = false;
+        ASSERT_TRUE(m_project.newProject([&]() -> std::optional<ProjectLocation> {
+            if (asked) return std::nullopt;
+            asked = true;
+            return ProjectLocation{"demo", m_dir.string()};
+        }));
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+
+    static PartProgramCommands::NameDialog typing(std::vector<std::string> list) {
+        auto shared = std::make_shared<std::vector<std::string>>(std::move(list));
+        return [shared]() -> std::optional<std::string> {
+            if (shared->empty()) return std::nullopt;
+            std::string next = shared->front();
+            shared->erase(shared->begin());
+            return next;
+        };
+    }
+    std::uint32_t recordedPrograms() {
+        return ProjectFile::parse(readAll(m_dir / "demo" / "demo.gpr")).header.partProgramCount;
+    }
+
+    fs::path m_dir;
+    RecordingInteraction m_ui;
+    HeadlessProjectHost m_host;
+    Project m_project{m_ui, m_host};
+};
+
+TEST_F(PartProgramCommandsTest, NewProgramChecksTheNameAndAsksBeforeReplacing) {
+    ASSERT_TRUE(PartProgramCommands::newProgram(m_project, typing({"", "P1", "O7"})));
+    ASSERT_EQ(m_ui.messages().size(), 2u);
+    EXPECT_EQ(m_ui.messages()[0].text, "请输入文件名!");
+    EXPECT_EQ(m_ui.messages()[1].text, "请输入以字母 'O' 开头后加数字的文件名!");
+    const fs::path file = m_dir / "demo" / "O0007.cnc";
+    EXPECT_EQ(readAll(file), "O0007\r\n");
+    EXPECT_EQ(m_host.opened().back(), std::make_pair(file.string(), ProjectItemType::PartProgram));
+    EXPECT_EQ(recordedPrograms(), 1u);
+
+    common::AtomicFile::write(file.string(), "edited");
+    m_ui.script({Answer::Cancel, Answer::Ok});
+    ASSERT_TRUE(PartProgramCommands::newProgram(m_project, typing({"O7", "O0007"})));
+    EXPECT_EQ(m_ui.messages().back().text, "文件 O0007.cnc 已存在,覆盖该文件吗?");
+    EXPECT_EQ(m_ui.messages().back().caption, "新建零件加工程序");
+    EXPECT_EQ(readAll(file), "O0007\r\n");
+    EXPECT_FALSE(m_host.isDocumentOpen(file.string()));  // closed, not reopened
+    EXPECT_EQ(m_project.tree().enumeratePrograms().size(), 1u);
+}
+
+TEST_F(PartProgramCommandsTest, ImportCopiesLinesWithCrLf) {
+    const fs::path source = m_dir / "O12ABCDEF.cnc";
+    common::AtomicFile::write(source.string(), "O12\nG01 X1\r\nM30");
+    EXPECT_EQ(PartProgramCommands::importPreset(source.string()), "O12AB");
+    EXPECT_FALSE(PartProgramCommands::importProgram(m_project, source.string(), typing({"O12AB"})));
+    EXPECT_EQ(m_ui.messages().back().text, "请输入以字母 'O' 开头后加数字的文件名!");
+
+    ASSERT_TRUE(PartProgramCommands::importProgram(m_project, source.string(), typing({"O12"})));
+    EXPECT_EQ(readAll(m_dir / "demo" / "O0012.cnc"), "O12\r\nG01 X1\r\nM30\r\n");
+    EXPECT_EQ(recordedPrograms(), 1u);
+
+    m_ui.script({Answer::No});
+    common::AtomicFile::write(source.string(), "changed");
+    ASSERT_TRUE(PartProgramCommands::importProgram(m_project, source.string(), typing({"O12"})));
+    EXPECT_EQ(m_ui.messages().back().text, "文件已存在,覆盖该文件吗?");
+    EXPECT_EQ(readAll(m_dir / "demo" / "O0012.cnc"), "O12\r\nG01 X1\r\nM30\r\n");
+
+    const std::string inProject = (m_dir / "demo" / "O0012.cnc").string();
+    ASSERT_TRUE(PartProgramCommands::importProgram(m_project, inProject, typing({"O12"})));
+    EXPECT_EQ(m_ui.messages().back().text, "文件已在工程中");
+
+    const fs::path wrong = m_dir / "prog.Cnc";
+    common::AtomicFile::write(wrong.string(), "x");
+    EXPECT_FALSE(PartProgramCommands::importProgram(m_project, wrong.string(), typing({"O1"})));
+    EXPECT_EQ(m_ui.messages().back().text, "文件扩展名错误!");
+}
+
+TEST_F(PartProgramCommandsTest, DeleteRemovesTheEntryAndOptionallyTheFile) {
+    ASSERT_TRUE(PartProgramCommands::newProgram(m_project, typing({"O1"})));
+    ASSERT_TRUE(PartProgramCommands::newProgram(m_project, typing({"O2"})));
+    EXPECT_EQ(recordedPrograms(), 2u);
+    ASSERT_TRUE(PartProgramCommands::deleteProgram(m_project, "O0001", false));
+    EXPECT_TRUE(fs::exists(m_dir / "demo" / "O0001.cnc"));
+    ASSERT_TRUE(PartProgramCommands::deleteProgram(m_project, "O0002", true));
+    EXPECT_FALSE(fs::exists(m_dir / "demo" / "O0002.cnc"));
+    EXPECT_EQ(recordedPrograms(), 0u);
+    EXPECT_FALSE(PartProgramCommands::deleteProgram(m_project, "O0002", true));
+}
+
+}  // namespace
+}  // namespace kelcc::core::app

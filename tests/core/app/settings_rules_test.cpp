@@ -1,0 +1,67 @@
+#include "app/settings_rules.h"
+
+#include <gtest/gtest.h>
+
+namespace kelcc::core::app {
+namespace {
+
+using Comm = SettingsRules::Communication;
+using Text = std::optional<std::string>;
+
+struct CommCase {
+    Text port;
+    Text baud;
+    Comm expected;
+};
+
+class CommunicationTest : public ::testing::TestWithParam<CommCase> {};
+
+TEST_P(CommunicationTest, TakesBothOrNeither) {
+    EXPECT_EQ(SettingsRules::communication(GetParam().port, GetParam().baud), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CommunicationTest,
+    ::testing::Values(CommCase{std::nullopt, std::nullopt, {1, 38400}},
+                      CommCase{"2", "9600", {2, 9600}}, CommCase{"1", "115200", {1, 115200}},
+                      CommCase{"2x", "4800", {2, 4800}},  // only the first character
+                      CommCase{"3", "9600", {1, 38400}},  // port 3 is not taken at start-up
+                      CommCase{"2", "", {1, 38400}},      // an empty baud drops both
+                      CommCase{"2", std::nullopt, {1, 38400}}, CommCase{"", "9600", {1, 38400}},
+                      CommCase{"2", "600", {1, 38400}},  // not a rate the dialog offers
+                      CommCase{"2", "abc", {1, 38400}},
+                      CommCase{"2", "99999999999999999999", {1, 38400}},
+                      CommCase{"2", "19200 baud", {2, 19200}}));
+
+TEST(SettingsRulesTest, OptionsAndTheirDefaults) {
+    const auto none = SettingsRules::options(std::nullopt, std::nullopt, std::nullopt);
+    EXPECT_EQ(none, (SettingsRules::Options{true, true, 0}));
+    EXPECT_EQ(SettingsRules::options("0", "2", "2"), (SettingsRules::Options{false, false, 1}));
+    EXPECT_EQ(SettingsRules::options("7", "1", "abc"), (SettingsRules::Options{true, true, 0}));
+    EXPECT_STREQ(SettingsRules::languageLibrary(1), "KELCC_ResENU.dll");
+}
+
+TEST(SettingsRulesTest, ReopensOnlyAnExistingRememberedProject) {
+    auto yes = +[](const std::string&) { return true; };
+    auto no = +[](const std::string&) { return false; };
+    const SettingsRules::Options on{true, true, 0};
+    EXPECT_EQ(SettingsRules::projectToReopen(on, "/p/x.gpr", yes), "/p/x.gpr");
+    EXPECT_EQ(SettingsRules::projectToReopen(on, "/p/x.gpr", no), std::nullopt);
+    EXPECT_EQ(SettingsRules::projectToReopen(on, "", yes), std::nullopt);
+    EXPECT_EQ(SettingsRules::projectToReopen({false, true, 0}, "/p/x.gpr", yes), std::nullopt);
+    EXPECT_EQ(SettingsRules::projectToReopen(on, std::string(300, 'a'), yes)->size(), 259u);
+}
+
+TEST(SettingsRulesTest, OptionsDialogWritesOnlyWhatChanged) {
+    const SettingsRules::Options before{true, true, 0};
+    auto change = SettingsRules::optionsChange(before, {false, true, 0});
+    EXPECT_EQ(change.writes, (std::vector<SettingsRules::Write>{{"AutoLoad", "0"}}));
+    EXPECT_FALSE(change.languageChanged);
+    change = SettingsRules::optionsChange(before, {true, true, 1});
+    EXPECT_EQ(change.writes, (std::vector<SettingsRules::Write>{{"Lang", "1"}}));
+    EXPECT_TRUE(change.languageChanged);
+    EXPECT_TRUE(SettingsRules::optionsChange(before, before).writes.empty());
+}
+
+}  // namespace
+}  // namespace kelcc::core::app
