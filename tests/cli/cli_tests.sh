@@ -87,5 +87,35 @@ grep -q 'line 1' "$tmp/err"; check "bad grid text names the line" 0 $?
 "$cli" compile "$demo" --lang fr >/dev/null 2>&1; check "unknown language" 2 $?
 "$cli" compile >/dev/null 2>&1; check "compile without input" 2 $?
 
+# project: a new project is shown by project show; add-program adds a record.
+"$cli" project new "$tmp" demo >"$tmp/new.out" 2>"$tmp/err"; check "project new" 0 $?
+gpr="$tmp/demo/demo.gpr"
+grep -qx "$gpr" "$tmp/new.out"; check "project new prints the project file" 0 $?
+[ "$(od -An -tx1 -N4 "$tmp/demo/Tcomp.cmp" | tr -d ' ')" = 03040506 ]; check "seeded table file" 0 $?
+"$cli" project show "$gpr" >"$tmp/show.out"; check "project show" 0 $?
+head -1 "$tmp/show.out" | grep -q $'^counts\t1\t0\t4\t0$'; check "show header counts" 0 $?
+sed -n 2p "$tmp/show.out" | grep -q $'^2\t0\t主程序\t[0-9-]*,[0-9:]*\t'; check "show PLC record" 0 $?
+[ "$(wc -l <"$tmp/show.out")" = 6 ]; check "show prints five records" 0 $?
+"$cli" project new "$tmp" demo >/dev/null 2>"$tmp/err"; check "existing folder refused" 1 $?
+grep -q '文件夹已存在' "$tmp/err"; check "existing folder message" 0 $?
+"$cli" project new "$tmp" demo --overwrite >/dev/null 2>&1; check "existing folder overwritten" 0 $?
+"$cli" project new "$tmp" .. >/dev/null 2>&1; check "unsafe project name refused" 1 $?
+"$cli" project new "$tmp/none" x >/dev/null 2>&1; check "missing storage path" 2 $?
+printf 'O0012\nG01 X1\n' >"$tmp/O12prog.cnc"
+"$cli" project add-program "$gpr" "$tmp/O12prog.cnc" --name O12 2>"$tmp/err"; check "add-program" 0 $?
+grep -q $'^O0012\r$' "$tmp/demo/O0012.cnc"; check "added program copied with CR LF" 0 $?
+"$cli" project show "$gpr" >"$tmp/show.out"
+head -1 "$tmp/show.out" | grep -q $'^counts\t1\t1\t4\t0$'; check "show counts the program" 0 $?
+tail -1 "$tmp/show.out" | grep -q $'^103\t0\tO0012\t-\t-$'; check "show the program record" 0 $?
+"$cli" project add-program "$gpr" "$tmp/O12prog.cnc" --name O12 2>"$tmp/err"
+check "add-program over an existing file refused" 1 $?
+"$cli" project add-program "$gpr" "$tmp/O12prog.cnc" --name P12 2>"$tmp/err"; check "bad program name" 1 $?
+grep -q "请输入以字母 'O' 开头后加数字的文件名!" "$tmp/err"; check "bad program name message" 0 $?
+head -c 51 "$gpr" >"$tmp/short.gpr"
+"$cli" project show "$tmp/short.gpr" >/dev/null 2>"$tmp/err"; check "short project file refused" 1 $?
+grep -q '文件打开失败!' "$tmp/err"; check "short project file message" 0 $?
+"$cli" project show "$tmp/none.gpr" >/dev/null 2>&1; check "missing project file" 2 $?
+"$cli" project frobnicate >/dev/null 2>&1; check "unknown project command" 2 $?
+
 echo "$passed passed, $failed failed"
 [ "$failed" = 0 ]
