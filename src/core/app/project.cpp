@@ -294,6 +294,10 @@ bool Project::loadProjectFile(const std::string& path, bool rebuild) {
         tell(read.error, MessageIcon::Stop);
         return false;
     }
+    return loadProjectBytes(bytes, rebuild);
+}
+
+bool Project::loadProjectBytes(std::string_view bytes, bool rebuild) {
     const ProjectFile::Parsed parsed = ProjectFile::parse(bytes);
     switch (parsed.status) {
         case ProjectFile::ParseStatus::Ok:

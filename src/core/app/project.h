@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "app/project_host.h"
 #include "app/project_item_type.h"
@@ -116,6 +117,10 @@ public:
     bool importPlcProgram(const ImportRequest& request, const LocationDialog& newProjectDialog);
 
     bool loadProjectFile(const std::string& path, bool rebuild);
+    // The same from the file's bytes (the file could be read).
+    bool loadProjectBytes(std::string_view bytes, bool rebuild);
+    // The project file as WriteProjectFile would write it now.
+    std::string projectFileBytes() const { return buildProjectFile(); }
     // Writes the project file; a failure has been shown to the user.
     bool writeProjectFile();
     bool adoptStagedFiles(const std::string& stagingFolder, bool reload);
