@@ -49,6 +49,17 @@ public:
     static constexpr int kItemNameBytes = 60;
     static constexpr int kOptionBytes = 20;
 
+    // Captions of the by-function tree and of its item grid.
+    static constexpr std::string_view kByFunctionRoot = "按功能设置";
+    static constexpr std::string_view kByNumberRoot = "按序号设置";
+    static constexpr std::string_view kBitBranch = "状态参数";
+    static constexpr std::string_view kDataBranch = "数据参数";
+    static constexpr std::string_view kItemColumn = "相关参数";
+    static constexpr int kItemColumnWidth = 265;
+    static constexpr std::string_view kValueColumn = "参数值(或选项)";
+    static constexpr int kValueColumnWidth = 100;
+    static constexpr std::string_view kNumberColumn = "参数序号";
+
     static std::span<const FunctionGroup> all() noexcept;
 };
 
