@@ -423,6 +423,16 @@ bool Project::closeProjectAsk() {
     return true;
 }
 
+bool Project::confirmExit() {
+    if (!m_modified) return true;
+    const Answer answer =
+        m_ui.ask(kSaveQuestionText, kExitCaption, {Answer::Yes, Answer::No, Answer::Cancel},
+                 MessageIcon::Question);
+    if (answer == Answer::Cancel) return false;
+    if (answer == Answer::No) m_modified = false;
+    return true;
+}
+
 void Project::closeEverything() {
     m_host.closeAllDocuments();
     forgetProject();

@@ -34,6 +34,7 @@ class Project final : public plc::ProjectState {
 public:
     static constexpr const char* kCaption = "KELCC";
     static constexpr const char* kSaveCaption = "保存工程";
+    static constexpr const char* kExitCaption = "退出";
     static constexpr const char* kNoProjectTitle = "KELCC";
     static constexpr const char* kTitleFormat = "KELCC - 工程:%1";
     static constexpr const char* kNewProjectTitle = "新建配置工程...";
@@ -112,6 +113,9 @@ public:
     OpenOutcome openProjectByPath(const std::string& path);
     bool closeProjectAsk();
     bool closeProject() { return closeProjectAsk(); }
+    // Closing the main window: false keeps the program running. No drops
+    // the edits (nothing is saved); the caller then runs saveProject().
+    bool confirmExit();
     bool saveProject();
     bool saveProjectAs(const LocationDialog& dialog);
     bool importPlcProgram(const ImportRequest& request, const LocationDialog& newProjectDialog);

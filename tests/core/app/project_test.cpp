@@ -294,6 +294,21 @@ TEST_F(ProjectTest, CloseAskCancelKeepsTheProjectModified) {
     EXPECT_EQ(m_host.windowTitle(), "KELCC");
 }
 
+TEST_F(ProjectTest, ExitNoDropsTheEditsAndSavesNothing) {
+    createDemo();
+    EXPECT_TRUE(m_project.confirmExit());
+    EXPECT_TRUE(m_ui.messages().empty());
+    m_project.markProjectModified();
+    fs::remove(demo() / "demo.gpr");
+    m_ui.script({Answer::Cancel, Answer::No});
+    EXPECT_FALSE(m_project.confirmExit());
+    EXPECT_TRUE(m_project.projectModified());
+    EXPECT_TRUE(m_project.confirmExit());
+    EXPECT_EQ(m_ui.messages().back().caption, "退出");
+    EXPECT_TRUE(m_project.saveProject());
+    EXPECT_FALSE(fs::exists(demo() / "demo.gpr"));
+}
+
 TEST_F(ProjectTest, SaveAsCopiesTheFilesUnderTheNewName) {
     createDemo();
     m_project.tree().findOrAddProgram("O0001");
