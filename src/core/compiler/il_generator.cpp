@@ -189,6 +189,11 @@ IlGenerator::Flow IlGenerator::handleJoint(int joint, int depth) {
         return Flow::Failed;
     }
     const CircuitGraph::Joint& j = m_graph.joint(joint);
+    // A joint that only passes on, through lines, to a joint still being
+    // merged into closes a parallel block that is itself one of that
+    // joint's branches. The rebuild draws such a block as branches of the
+    // outer joint, so it is written that way: flat, not nested.
+    const int outer = mergeTargetOf(joint);
     const int record = static_cast<int>(m_records.size());
     m_records.push_back({joint, 1, 0, m_current, false});
     m_jointState[static_cast<std::size_t>(joint)] = JointState::Open;
@@ -222,14 +227,20 @@ IlGenerator::Flow IlGenerator::handleJoint(int joint, int depth) {
             failAtJoint(208, place.joint);
             return Flow::Failed;
         }
+        if (outer >= 0 && m_blocks.size() > 1 && m_blocks.back().joint == outer) {
+            // The outer joint's pending branch is complete: close it before
+            // the next branch joins, as (A || B) || C rather than A || (B || C).
+            if (m_blocks.back().operation == kOrb && !emitPlain(kOrb, outer)) return Flow::Failed;
+            m_blocks.pop_back();
+        }
         if (!pushBlock(joint, kOrb, place.row, place.column)) return Flow::Failed;
         if (!isContact(m_graph.element(place.row, place.column)->kind)) {
             fail(209, place.row, place.column);
             return Flow::Failed;
         }
         // A single contact wired straight into the joint from below is an
-        // OR; only when the lines end on this very joint does OR combine it
-        // with the right condition.
+        // OR; only when the lines end on this very joint (or on one that
+        // passes on to it) does OR combine it with the right condition.
         int offset = kLoad;
         if (j.topRow < place.row && leadsStraightInto(place.row, place.column, joint)) {
             m_blocks.back().operation = kParallel;
@@ -360,14 +371,45 @@ IlGenerator::Place IlGenerator::followLines(int row, int column) {
 }
 
 bool IlGenerator::leadsStraightInto(int row, int column, int joint) const {
+    const int reached = lineEnd(row, column);
+    if (reached < 0) return false;
+    return reached == joint ||
+           (m_jointState[static_cast<std::size_t>(reached)] == JointState::Unseen &&
+            mergeTargetOf(reached) == joint);
+}
+
+int IlGenerator::lineEnd(int row, int column) const {
     for (;;) {
         const CircuitGraph::Target target = m_graph.output(row, column);
-        if (target.joint >= 0) return target.joint == joint;
+        if (target.joint >= 0) return target.joint;
         const LadderCell* next = m_graph.element(target.row, target.column);
-        if (!next || next->kind != kLine) return false;
+        if (!next || next->kind != kLine) return -1;
         row = target.row;
         column = target.column;
     }
+}
+
+int IlGenerator::mergeTargetOf(int joint) const {
+    // Bounded by the joint count: each step moves to a joint further right.
+    for (int steps = 0; steps < m_graph.jointCount(); ++steps) {
+        const CircuitGraph::Joint& j = m_graph.joint(joint);
+        if (j.column == 0 || j.outputs != 1 || j.branches.size() != 1) return -1;
+        const int row = j.branches.front();
+        const LadderCell* first = m_graph.element(row, j.column);
+        if (!first || first->kind != kLine) return -1;
+        const int next = lineEnd(row, j.column);
+        if (next < 0) return -1;
+        switch (m_jointState[static_cast<std::size_t>(next)]) {
+            case JointState::Open:
+                return next;
+            case JointState::Unseen:
+                joint = next;
+                break;
+            case JointState::Done:
+                return -1;
+        }
+    }
+    return -1;
 }
 
 bool IlGenerator::blockRefersTo(int joint) const {

@@ -64,6 +64,12 @@ private:
     bool takeBranch(int record, Place& place);
     Place followLines(int row, int column);
     bool leadsStraightInto(int row, int column, int joint) const;
+    // The joint that horizontal lines from the element at (row, column) run
+    // into, or -1 when they end on another element.
+    int lineEnd(int row, int column) const;
+    // The open joint that a joint passes on to through lines alone (and
+    // through further such joints), or -1.
+    int mergeTargetOf(int joint) const;
     bool blockRefersTo(int joint) const;
     int resolve(int record) const;
 
