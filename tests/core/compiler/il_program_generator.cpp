@@ -58,65 +58,110 @@ int IlProgramGenerator::pick(int low, int high) {
     return low + static_cast<int>(m_rng() % span);
 }
 
-std::string IlProgramGenerator::contact(const char* mnemonic) {
+IlProgramGenerator::Node IlProgramGenerator::contact() {
     static constexpr char kLetters[] = {'X', 'Y', 'R', 'F', 'G'};
     char operand[16];
     std::snprintf(operand, sizeof operand, "%c%04d.%d", kLetters[pick(0, 4)], pick(0, 127),
                   pick(0, 7));
-    std::string text = mnemonic;
-    if (pick(0, 3) == 0) text += "I";  // LDI, ANI, ORI
-    if (text == "ANDI") text = "ANI";
-    return IlTestProgram::line(text, operand);
+    Node n;
+    n.operand = operand;
+    n.closed = pick(0, 3) == 0;
+    return n;
 }
 
-IlProgramGenerator::Block IlProgramGenerator::condition(int maxWidth, int maxRows, int depth) {
-    Block b;
-    b.lines.push_back(contact("LD"));
-    const int steps = pick(0, 4);
-    for (int i = 0; i < steps; ++i) {
-        switch (pick(0, 3)) {
-            case 0:
-                if (b.width < maxWidth) {
-                    b.lines.push_back(contact("AND"));
-                    ++b.width;
-                }
-                break;
-            case 1:
-                if (b.rows < maxRows) {
-                    b.lines.push_back(contact("OR"));
-                    ++b.rows;
-                }
-                break;
-            case 2:
-                if (depth < m_options.maxDepth && b.width < maxWidth && maxRows >= 2) {
-                    Block c = condition(maxWidth - b.width, maxRows, depth + 1);
-                    if (c.rows == 1) {
-                        c.lines.push_back(contact("OR"));
-                        c.rows = 2;
-                    }
-                    std::move(c.lines.begin(), c.lines.end(), std::back_inserter(b.lines));
-                    b.lines.push_back(IlTestProgram::line("ANB"));
-                    b.width += c.width;
-                    b.rows = std::max(b.rows, c.rows);
-                }
-                break;
-            default:
-                if (depth < m_options.maxDepth && b.rows < maxRows) {
-                    const Block c = condition(maxWidth, maxRows - b.rows, depth + 1);
-                    if (c.lines.size() == 1) {
-                        // A lone contact in parallel is an OR.
-                        b.lines.push_back(contact("OR"));
-                    } else {
-                        b.lines.insert(b.lines.end(), c.lines.begin(), c.lines.end());
-                        b.lines.push_back(IlTestProgram::line("ORB"));
-                        b.width = std::max(b.width, c.width);
-                    }
-                    b.rows += c.rows;
-                }
-                break;
+IlProgramGenerator::Node IlProgramGenerator::condition(int maxWidth, int maxRows) {
+    switch (pick(0, 4)) {
+        case 0:
+            return contact();
+        case 1:
+        case 2:
+            return series(maxWidth, maxRows, 0);
+        default:
+            return parallel(maxWidth, maxRows, 0);
+    }
+}
+
+IlProgramGenerator::Node IlProgramGenerator::series(int maxWidth, int maxRows, int depth) {
+    Node s;
+    s.kind = Node::Kind::Series;
+    s.width = 0;
+    const int parts = pick(2, 4);
+    for (int i = 0; i < parts && s.width < maxWidth; ++i) {
+        const bool group = depth < m_options.maxDepth && maxRows >= 2 && pick(0, 2) == 0;
+        Node part = group ? parallel(maxWidth - s.width, maxRows, depth + 1) : contact();
+        s.width += part.width;
+        s.rows = std::max(s.rows, part.rows);
+        if (part.kind == Node::Kind::Series) {
+            // A group that came out as one branch: its parts join this series.
+            for (Node& inner : part.parts)
+                s.parts.push_back(std::move(inner));
+        } else {
+            s.parts.push_back(std::move(part));
         }
     }
-    return b;
+    // A series of one part is that part; it is a contact or a group, and a
+    // group may stand where this series was asked for only at the top.
+    if (s.parts.size() == 1 && s.parts.front().kind == Node::Kind::Contact)
+        return std::move(s.parts.front());
+    if (s.parts.size() == 1) {
+        s.parts.push_back(contact());
+        if (s.width >= maxWidth) return contact();
+        s.width += 1;
+    }
+    return s;
+}
+
+IlProgramGenerator::Node IlProgramGenerator::parallel(int maxWidth, int maxRows, int depth) {
+    Node p;
+    p.kind = Node::Kind::Parallel;
+    p.rows = 0;
+    const int branches = pick(2, 4);
+    for (int i = 0; i < branches && p.rows < maxRows; ++i) {
+        const bool chain = depth < m_options.maxDepth && maxWidth >= 2 && pick(0, 1) == 0;
+        Node branch = chain ? series(maxWidth, maxRows - p.rows, depth + 1) : contact();
+        p.rows += branch.rows;
+        p.width = std::max(p.width, branch.width);
+        p.parts.push_back(std::move(branch));
+    }
+    if (p.parts.size() == 1) return std::move(p.parts.front());
+    return p;
+}
+
+std::string IlProgramGenerator::contactLine(const Node& node, const char* open,
+                                            const char* closed) {
+    return IlTestProgram::line(node.closed ? closed : open, node.operand);
+}
+
+void IlProgramGenerator::emit(const Node& node, std::vector<std::string>& lines) {
+    switch (node.kind) {
+        case Node::Kind::Contact:
+            lines.push_back(contactLine(node, "LD", "LDI"));
+            return;
+        case Node::Kind::Series:
+            emit(node.parts.front(), lines);
+            for (std::size_t i = 1; i < node.parts.size(); ++i) {
+                const Node& part = node.parts[i];
+                if (part.kind == Node::Kind::Contact) {
+                    lines.push_back(contactLine(part, "AND", "ANI"));
+                } else {
+                    emit(part, lines);
+                    lines.push_back(IlTestProgram::line("ANB"));
+                }
+            }
+            return;
+        case Node::Kind::Parallel:
+            emit(node.parts.front(), lines);
+            for (std::size_t i = 1; i < node.parts.size(); ++i) {
+                const Node& branch = node.parts[i];
+                if (branch.kind == Node::Kind::Contact) {
+                    lines.push_back(contactLine(branch, "OR", "ORI"));
+                } else {
+                    emit(branch, lines);
+                    lines.push_back(IlTestProgram::line("ORB"));
+                }
+            }
+            return;
+    }
 }
 
 std::vector<std::string> IlProgramGenerator::network(const std::vector<std::string>& extraOutputs) {
@@ -129,8 +174,8 @@ std::vector<std::string> IlProgramGenerator::network(const std::vector<std::stri
         column = std::min(column, sample.column);
     }
     // The contacts must end left of the leftmost output.
-    const Block b = condition(std::min(kMaxWidth, column - 1), kMaxRows, 0);
-    std::vector<std::string> lines = b.lines;
+    std::vector<std::string> lines;
+    emit(condition(std::min(kMaxWidth, column - 1), kMaxRows), lines);
     lines.insert(lines.end(), outputs.begin(), outputs.end());
     return lines;
 }

@@ -172,6 +172,63 @@ TEST_F(CompilerFixture, HandDrawnParallelContactComesBackNormalised) {
     EXPECT_TRUE(doc.grid() == LadderDrawing::grid(Program({"a+|-+|-|-|-|-|-|Y0", "b"})));
 }
 
+// A parallel block whose joint passes on through lines to the joint it is a
+// branch of is drawn by the rebuild as branches of that joint. Written
+// nested (LD b, OR c, ORB), its drawing would compile to another program.
+struct FlatCase {
+    const char* name;
+    std::vector<std::string> rows;
+    std::vector<std::string> il;
+};
+
+void PrintTo(const FlatCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class ParallelBlockIntoOuterJoint : public CompilerFixture,
+                                    public ::testing::WithParamInterface<FlatCase> {};
+
+TEST_P(ParallelBlockIntoOuterJoint, IsWrittenFlatAndRecompilesUnchanged) {
+    const FlatCase& c = GetParam();
+    ASSERT_EQ(compile(Program(c.rows)), plc::CompileResult{});
+    std::vector<std::string> expected = c.il;
+    expected.push_back("END1    ");
+    expected.push_back("END2    ");
+    ASSERT_EQ(Texts(doc.il()), expected);
+
+    const LadderGrid drawn = doc.grid();
+    ASSERT_EQ(LadderCompiler::compile(doc), plc::CompileResult{});
+    EXPECT_EQ(Texts(doc.il()), expected);
+    EXPECT_TRUE(doc.grid() == drawn);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ParallelBlockIntoOuterJoint,
+                         ::testing::Values(
+                             // b || c close at column 2 and run on to the joint of a at column 3,
+                             // which d-e joins as well.
+                             FlatCase{
+                                 "ContactsThenBlock",
+                                 {"a|-|-+|-|-|-|-|Y0", "b|-+|+", "c|.|+", "d|e"},
+                                 {Il("LD", X('a')), Il("OR", X('b')), Il("OR", X('c')),
+                                  Il("LD", X('d')), Il("AND", X('e')), Il("ORB"), Il("OUT", Y(0))}},
+                             // b-c || d close at column 3, one line short of a's joint.
+                             FlatCase{"SeriesThenContact",
+                                      {"a|-|-|-+|-|-|-|Y0", "b|c|-+", "d|-"},
+                                      {Il("LD", X('a')), Il("LD", X('b')), Il("AND", X('c')),
+                                       Il("ORB"), Il("OR", X('d')), Il("OUT", Y(0))}},
+                             // Two such joints in a row: b || c, then that || d, then on to a's.
+                             FlatCase{"TwoJointsInARow",
+                                      {"a|-|-|-+|-|-|-|Y0", "b|-+|-+", "c|.|+", "d|-"},
+                                      {Il("LD", X('a')), Il("OR", X('b')), Il("OR", X('c')),
+                                       Il("OR", X('d')), Il("OUT", Y(0))}},
+                             // The inner block sits behind a contact: a-(b || c) is no branch of
+                             // its own and keeps its ANB.
+                             FlatCase{"BlockBehindAContactStaysNested",
+                                      {"a|-|-|-+|-|-|-|Y0", "d|b+|-+", ".|c"},
+                                      {Il("LD", X('a')), Il("LD", X('d')), Il("LD", X('b')),
+                                       Il("OR", X('c')), Il("ANB"), Il("ORB"), Il("OUT", Y(0))}}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(CompilerFixture, RowsHoldingOnlyLinksAreDeletedWithTheirComments) {
     LadderDrawing::draw(doc.grid(), 1, Program({"a|-+|-|-|-|-|-|Y0", ".|+", "b"}));
     doc.loadRowComment(3, "parallel contact");
@@ -421,8 +478,8 @@ CircuitOracle::Inputs StateOf(unsigned bits) {
 
 // A program drawn by the rebuild and compiled again means the same. The
 // compiler need not write the program the way it was written (OR and ORB
-// associate either way), but recompiling soon reaches the normal form, where
-// compiling the drawing changes nothing more.
+// associate either way), but what it writes is the normal form: compiling
+// its drawing once more changes nothing.
 TEST_P(RebuildRoundTrip, CompilingTheDrawingOfAProgramKeepsItsMeaning) {
     test::IlProgramGenerator generator(GetParam());
     std::mt19937 rng(GetParam());
@@ -437,7 +494,7 @@ TEST_P(RebuildRoundTrip, CompilingTheDrawingOfAProgramKeepsItsMeaning) {
 
         plc::IlStore previous;
         bool stable = false;
-        for (int pass = 1; pass <= 4 && !stable; ++pass) {
+        for (int pass = 1; pass <= 2; ++pass) {
             const plc::CompileResult result = LadderCompiler::compile(doc);
             ASSERT_EQ(result, plc::CompileResult{})
                 << CompileErrors::text(result.code, Language::English) << " seed " << GetParam()
@@ -447,7 +504,7 @@ TEST_P(RebuildRoundTrip, CompilingTheDrawingOfAProgramKeepsItsMeaning) {
                 ASSERT_EQ(CircuitOracle::ofIl(doc.il(), state),
                           CircuitOracle::ofIl(original, state));
             }
-            stable = pass > 1 && doc.il() == previous;
+            stable = pass == 2 && doc.il() == previous;
             previous = doc.il();
         }
         EXPECT_TRUE(stable) << "seed " << GetParam() << " program " << i;
