@@ -1,2 +1,19 @@
 target_sources(kelcc_core PRIVATE
+    comm/controller_name.cpp
+    comm/controller_name.h
+    comm/file_entry.h
+    comm/file_header.cpp
+    comm/file_header.h
+    comm/file_list.cpp
+    comm/file_list.h
+    comm/modem_file.cpp
+    comm/modem_file.h
+    comm/resume_decision.cpp
+    comm/resume_decision.h
+    comm/resume_record.cpp
+    comm/resume_record.h
+    comm/session_list.cpp
+    comm/session_list.h
+    comm/transfer_progress.cpp
+    comm/transfer_progress.h
 )
