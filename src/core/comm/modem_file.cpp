@@ -146,6 +146,14 @@ CModemFile::ReadResult CModemFile::readPiece(std::size_t wanted, std::string& pi
     return m_position == m_size ? ReadResult::Last : ReadResult::More;
 }
 
+CModemFile::ReadResult CModemFile::readPiece(std::span<std::uint8_t> buffer, std::size_t& count) {
+    std::string piece;
+    const ReadResult result = readPiece(buffer.size(), piece);
+    std::copy(piece.begin(), piece.end(), reinterpret_cast<char*>(buffer.data()));
+    count = piece.size();
+    return result;
+}
+
 bool CModemFile::writePiece(std::string_view data) {
     if (m_mode != Mode::Receive) return false;
     if (m_written + static_cast<std::uint64_t>(data.size()) > kMaxSize) {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -58,6 +59,12 @@ public:
     // sent only up to that size, which its header announced.
     ReadResult readPiece(std::size_t wanted, std::string& piece);
     bool writePiece(std::string_view data);
+    // The same over raw buffers: up to buffer.size() bytes, `count` read.
+    ReadResult readPiece(std::span<std::uint8_t> buffer, std::size_t& count);
+    bool writePiece(std::span<const std::uint8_t> data) {
+        return writePiece(
+            std::string_view(reinterpret_cast<const char*>(data.data()), data.size()));
+    }
 
     // Positions the data from its start (a resumed part program); false
     // beyond the end.

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -224,6 +225,26 @@ TEST_F(ModemFileTest, ReceiveIntoAMissingFolderFails) {
     EXPECT_FALSE(file.openForReceive(path("nowhere/O0001.cnc")));
     EXPECT_FALSE(file.lastError().empty());
     EXPECT_FALSE(file.isOpen());
+}
+
+TEST_F(ModemFileTest, RawBufferPiecesMatchTheFile) {
+    write("plc.bin", std::string(600, 'q') + "end");
+    CModemFile file;
+    ASSERT_EQ(file.openForSend(path("plc.bin"), "plc.bin").result, Result::Ok);
+    std::array<std::uint8_t, 512> buffer{};
+    std::size_t count = 0;
+    EXPECT_EQ(file.readPiece(buffer, count), Read::More);
+    EXPECT_EQ(count, 512u);
+    EXPECT_EQ(buffer[511], 'q');
+    EXPECT_EQ(file.readPiece(buffer, count), Read::Last);
+    ASSERT_EQ(count, 91u);
+    EXPECT_EQ(std::string(buffer.begin() + 88, buffer.begin() + 91), "end");
+
+    ASSERT_TRUE(file.openForReceive(path("copy.bin")));
+    const std::array<std::uint8_t, 3> bytes{'a', 0, 'b'};
+    ASSERT_TRUE(file.writePiece(std::span<const std::uint8_t>(bytes)));
+    ASSERT_TRUE(file.finish());
+    EXPECT_EQ(read("copy.bin"), std::string("a\0b", 3));
 }
 
 TEST_F(ModemFileTest, ReadingAndWritingNeedTheirOwnMode) {
