@@ -1,0 +1,203 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "comm/link_byte_sink.h"
+#include "comm/link_clock.h"
+#include "comm/link_frame.h"
+#include "comm/link_frame_parser.h"
+#include "comm/link_listener.h"
+#include "comm/link_transfer_file.h"
+#include "comm/link_transfer_handler.h"
+#include "comm/link_types.h"
+
+namespace kelcc::core::comm {
+
+// The PC end of the link protocol. Single-threaded and event-driven: the host
+// feeds received chunks to onBytes() and calls onTick() from its 300 ms timer;
+// bytes leave through the sink, reports go to the listener. Connect,
+// Disconnect and the file list are requests whose completion is reported.
+class LinkEngine final {
+public:
+    static constexpr std::uint32_t kTickMs = 300;
+    static constexpr std::uint32_t kReplyTimeoutMs = 5000;
+    static constexpr std::uint32_t kConnectWaitMs = 500;
+    static constexpr std::uint32_t kDisconnectWaitMs = 3000;
+    static constexpr std::uint32_t kListWaitMs = 8000;
+    static constexpr std::uint32_t kNoTimeout = 0xFFFFFFFF;
+    static constexpr std::int32_t kErrorLimit = 10;
+    static constexpr std::size_t kAckReadSize = 7;
+    static constexpr std::size_t kFrameReadSize = LinkFrame::kFullDataFrameSize;
+
+    LinkEngine(const LinkClock& clock, LinkByteSink& sink, LinkListener& listener,
+               LinkTransferFile& file, LinkTransferHandler& handler);
+
+    // Input from the host.
+    void onBytes(std::span<const std::uint8_t> chunk);
+    void onTick();
+
+    // Requests.
+    void connect();
+    void disconnect();
+    void requestFileList(std::uint8_t area);
+    void takeControl();
+    void close();
+    void markIdle();
+
+    // Used by the transfer layer. Both return whether the frame was queued.
+    bool sendCommand(Command command, std::uint8_t subCode,
+                     std::span<const std::uint8_t> data = {});
+    bool sendReply(Command command, std::uint8_t subCode, std::span<const std::uint8_t> data = {});
+    // The file command was accepted: start its data frames.
+    void startSendingFile();
+    // The download was accepted: data frames go to the transfer file.
+    void startReceivingFile();
+    // Raises and handles an error; callers stop on any action but Continue.
+    ErrorAction raiseError(LinkError code);
+    void setState(LinkState state, bool resetSequences);
+    void clearTimeout() { setTimeout(kNoTimeout); }
+    void setDone(std::int32_t value) { m_done = value; }
+    void setRepeat(bool repeat) { m_repeat = repeat; }
+    void setFileIndex(std::int32_t index) { m_fileIndex = index; }
+    void setReadSize(std::size_t bytes) { m_sink.setReadSize(bytes); }
+    void clearBytesSent() { m_bytesSent = 0; }
+
+    LinkState state() const { return m_state; }
+    Role role() const { return m_role; }
+    bool paused() const { return m_paused; }
+    bool repeat() const { return m_repeat; }
+    bool accepted() const { return m_accepted; }
+    bool timerRunning() const { return m_timerRunning; }
+    std::int32_t done() const { return m_done; }
+    std::int32_t fileIndex() const { return m_fileIndex; }
+    std::int32_t errorCount() const { return m_errorCount; }
+    LinkError lastError() const { return m_lastError; }
+    std::uint8_t transmitSequence() const { return m_txSequence; }
+    std::uint8_t receiveSequence() const { return m_rxSequence; }
+    ReceiveMode receiveMode() const { return m_receiveMode; }
+    SentKind lastSentKind() const { return m_lastKind; }
+    std::uint32_t timeoutLength() const { return m_timeoutLength; }
+    std::uint32_t bytesSent() const { return m_bytesSent; }
+    const std::string& listText() const { return m_listText; }
+
+private:
+    enum class Posted : std::uint8_t {
+        SendNext = 1,
+        ReceiveNext = 3,
+        Resume = 4,
+    };
+    enum class PieceOutcome : std::uint8_t {
+        Sent = 0,
+        Finished = 1,
+        Failed = 2,
+    };
+
+    void parseFrames();
+    // Per-state handlers of a received frame.
+    void handleFrame(const Frame& frame);
+    void onTransferFrame(const Frame& frame);
+    void onClosingFrame(const Frame& frame);
+    void onProbingFrame(const Frame& frame);
+    void onReadyFrame(const Frame& frame);
+    void onReadyFrameCncMaster(const Frame& frame);
+    void onReadyFramePcMaster(const Frame& frame);
+
+    void onDataFrame(const Frame& frame);
+    void onAck(const Frame& frame);
+    void onListReply(const Frame& frame);
+    void onControl(const Frame& frame);
+    void onControlReply(const Frame& frame);
+    void onFileReply(const Frame& frame);
+    void onUploadOffer(const Frame& frame);
+    // Shared answers of the three reply kinds; false when not one of them.
+    bool onBusyAnswer(const Frame& frame);
+
+    void checkConnect();
+    void checkDisconnect();
+    void checkFileList();
+    void checkTimeout();
+    void finishDisconnect(bool answered);
+    void finishFileList(bool ok);
+
+    bool queue(std::span<const std::uint8_t> bytes);
+    bool sendKept(const std::vector<std::uint8_t>& bytes, SentKind kind);
+    std::uint8_t nextTransmitSequence();
+    PieceOutcome sendNextPiece();
+    void continueSending();
+    void finishSentFile();
+    void resendData();
+    void resendKept();
+    void resendLast();
+    void resendByKind(LinkState savedState);
+    void sendNak();
+    void sendProbe();
+    void resume();
+    void pauseForBusy();
+
+    void setTimeout(std::uint32_t lengthMs);
+    void setWaitTimeout(std::span<const std::uint8_t> data);
+    void resetLink();
+    void abortTransfer();
+    void post(Posted message) { m_posted.push_back(message); }
+    void drainPosted();
+    void event(LinkEvent e, std::uint32_t value = 0) { m_listener.linkEvent(e, value); }
+
+    const LinkClock& m_clock;
+    LinkByteSink& m_sink;
+    LinkListener& m_listener;
+    LinkTransferFile& m_file;
+    LinkTransferHandler& m_handler;
+    LinkFrameParser m_parser;
+
+    LinkState m_state = LinkState::Idle;
+    Role m_role = Role::MasterPc;
+    ReceiveMode m_receiveMode = ReceiveMode::None;
+    SentKind m_lastKind = SentKind::None;
+    std::uint8_t m_lastCommand = 0;
+    std::uint8_t m_lastCommandSubCode = 0;
+    std::uint8_t m_txSequence = 255;
+    std::uint8_t m_rxSequence = 1;
+    std::uint8_t m_expectedData = 1;
+    std::uint8_t m_previousRxSequence = 1;
+    std::int32_t m_errorCount = 0;
+    LinkError m_lastError = LinkError::None;
+    LinkState m_savedState = LinkState::Idle;
+    bool m_accepted = false;
+    bool m_paused = false;
+    bool m_repeat = false;
+    bool m_timerRunning = false;
+    std::int32_t m_done = 0;
+    std::int32_t m_fileIndex = 0;
+    std::uint32_t m_bytesSent = 0;
+    std::uint32_t m_timeoutStart = 0;
+    std::uint32_t m_timeoutLength = kNoTimeout;
+
+    // Kept until acknowledged so that they can be sent again byte for byte.
+    std::vector<std::uint8_t> m_dataFrame;
+    std::vector<std::uint8_t> m_commandFrame;
+    std::array<std::uint8_t, LinkFrame::kPacketSize> m_piece{};
+
+    std::string m_listText;
+    std::string m_uploadPath;
+
+    bool m_connectPending = false;
+    std::uint32_t m_connectSentAt = 0;
+    bool m_disconnectPending = false;
+    std::uint32_t m_disconnectStart = 0;
+    bool m_listPending = false;
+    std::uint32_t m_listStart = 0;
+
+    std::deque<Posted> m_posted;
+    bool m_draining = false;
+};
+
+// The name the rest of the workbench knows the engine by.
+using CModemLink = LinkEngine;
+
+}  // namespace kelcc::core::comm

@@ -1,0 +1,79 @@
+#include "comm/link_errors.h"
+
+namespace kelcc::core::comm {
+
+ErrorAction LinkErrors::actionOf(LinkError code) noexcept {
+    switch (code) {
+        case LinkError::StorageFull:
+        case LinkError::NoSuchFile:
+        case LinkError::FileCreate:
+        case LinkError::FileRead:
+        case LinkError::ControllerRead:
+        case LinkError::DncWrite:
+        case LinkError::Forbidden:
+        case LinkError::UnknownFormat:
+        case LinkError::NoPermission:
+        case LinkError::ProgramFormat:
+        case LinkError::ProgramTooLong:
+            return ErrorAction::AbortTransfer;
+        case LinkError::ProbeTimeout:
+        case LinkError::ErrorLimit:
+        case LinkError::OutOfSequence:
+        case LinkError::UnknownAnswer:
+            return ErrorAction::BreakLink;
+        case LinkError::ClosedByPeer:
+            return ErrorAction::ClosedByPeer;
+        case LinkError::BusyTimeout:
+            return ErrorAction::StatusOnly;
+        case LinkError::None:
+        case LinkError::HeaderSum:
+        case LinkError::DataCrc:
+        case LinkError::Timeout:
+        case LinkError::BufferOverflow:
+            return ErrorAction::Continue;
+    }
+    return ErrorAction::Continue;
+}
+
+std::string LinkErrors::messageOf(LinkError code) {
+    switch (code) {
+        case LinkError::HeaderSum:
+        case LinkError::DataCrc:
+            return "数据校验和错.";
+        case LinkError::StorageFull:
+            return "FLASH存储空间满.";
+        case LinkError::ProbeTimeout:
+            return "操作超时,断开连接.";
+        case LinkError::NoSuchFile:
+            return "文件不存在";
+        case LinkError::FileCreate:
+        case LinkError::FileRead:
+        case LinkError::ControllerRead:
+        case LinkError::DncWrite:
+            return "读写文件错误.";
+        case LinkError::ErrorLimit:
+            return "达到最大错误数,断开连接.";
+        case LinkError::Timeout:
+            return "操作超时，检测对方状态";
+        case LinkError::ClosedByPeer:
+            return "通讯被另一端取消.";
+        case LinkError::UnknownAnswer:
+            return "未知的应答数据";
+        case LinkError::Forbidden:
+            return "CNC禁止修改文件数据";
+        case LinkError::UnknownFormat:
+            return "未知的文件数据格式";
+        case LinkError::NoPermission:
+            return "CNC权限不允许文件数据修改";
+        case LinkError::None:
+        case LinkError::OutOfSequence:
+        case LinkError::BufferOverflow:
+        case LinkError::BusyTimeout:
+        case LinkError::ProgramFormat:
+        case LinkError::ProgramTooLong:
+            return {};
+    }
+    return {};
+}
+
+}  // namespace kelcc::core::comm

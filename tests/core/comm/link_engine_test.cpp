@@ -1,0 +1,682 @@
+#include "comm/link_engine.h"
+
+#include <gtest/gtest.h>
+
+#include "comm/link_frame_parser.h"
+#include "link_fakes.h"
+
+namespace kelcc::core::comm {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+using namespace kelcc::core::comm::testing;
+
+std::uint8_t code(Command command) {
+    return static_cast<std::uint8_t>(command);
+}
+
+Bytes patterned(std::size_t size, std::uint8_t seed = 1) {
+    Bytes data(size);
+    for (std::size_t i = 0; i < size; ++i)
+        data[i] = static_cast<std::uint8_t>(i * 13 + seed);
+    return data;
+}
+
+Frame decode(const Bytes& bytes) {
+    LinkFrameParser parser;
+    EXPECT_TRUE(parser.append(bytes));
+    auto result = parser.next();
+    EXPECT_EQ(result.status, LinkFrameParser::Status::Complete);
+    EXPECT_EQ(parser.buffered(), 0u);
+    return result.frame;
+}
+
+const Bytes kRequest{0xAA, 0xAA, 0xAA};
+const Bytes kAccept{0x55, 0x55, 0x55};
+const Bytes kNak{0x12, 0x00, 0x50, 0x00, 0x00, 0x00, 0x62};
+const Bytes kFileHeader = patterned(27);
+
+class LinkEngineTest : public ::testing::Test {
+protected:
+    void feed(const Bytes& bytes) { m_engine.onBytes(bytes); }
+    void controller(std::uint8_t sequence, Command command, std::uint8_t subCode, Bytes data = {}) {
+        feed(LinkFrame::encode(Frame{sequence, code(command), subCode, std::move(data)}));
+    }
+    void connectLink() {
+        m_engine.connect();
+        feed(kAccept);
+        ASSERT_EQ(m_engine.state(), LinkState::Ready);
+        m_sink.writes.clear();
+    }
+    // Moves the clock forward in timer periods, ticking after each.
+    void run(std::uint32_t ms) {
+        for (std::uint32_t done = 0; done < ms; done += LinkEngine::kTickMs) {
+            m_clock.now += std::min(LinkEngine::kTickMs, ms - done);
+            m_engine.onTick();
+        }
+    }
+    Frame lastSent() {
+        EXPECT_FALSE(m_sink.writes.empty());
+        return m_sink.writes.empty() ? Frame{} : decode(m_sink.writes.back());
+    }
+    bool sentAny(Command command) const {
+        for (const Bytes& bytes : m_sink.writes)
+            if (bytes.size() >= 7 && bytes[2] == code(command)) return true;
+        return false;
+    }
+    // Connects, sends CMD_FILE 1 and lets the controller accept it.
+    void startSending(Bytes content, bool expectData = true) {
+        connectLink();
+        m_file.content = std::move(content);
+        m_handler.onAccepted = [](LinkEngine& engine, std::uint8_t) { engine.startSendingFile(); };
+        ASSERT_TRUE(m_engine.sendCommand(Command::File, 1, kFileHeader));
+        controller(m_engine.transmitSequence(), Command::FileReply, 0);
+        if (expectData) {
+            ASSERT_EQ(m_engine.state(), LinkState::Transfer);
+        }
+    }
+    void startReceiving() {
+        connectLink();
+        m_engine.startReceivingFile();
+    }
+    void expectLastError(LinkError code, ErrorAction action, const std::string& message) {
+        ASSERT_FALSE(m_listener.errors.empty());
+        const auto& error = m_listener.errors.back();
+        EXPECT_EQ(error.code, code);
+        EXPECT_EQ(error.action, action);
+        EXPECT_EQ(error.message, message);
+    }
+
+    FakeClock m_clock;
+    FakeSink m_sink;
+    RecordingListener m_listener;
+    FakeFile m_file;
+    FakeHandler m_handler;
+    LinkEngine m_engine{m_clock, m_sink, m_listener, m_file, m_handler};
+};
+
+TEST_F(LinkEngineTest, HandshakeOpensTheLinkAndStartsTheTimer) {
+    m_engine.connect();
+    ASSERT_EQ(m_sink.writes.size(), 1u);
+    EXPECT_EQ(m_sink.writes[0], kRequest);
+    EXPECT_EQ(m_engine.state(), LinkState::Connecting);
+    EXPECT_TRUE(m_listener.connects.empty());
+
+    feed(kAccept);
+    EXPECT_EQ(m_listener.connects, std::vector<bool>{true});
+    EXPECT_EQ(m_engine.state(), LinkState::Ready);
+    EXPECT_TRUE(m_engine.timerRunning());
+    EXPECT_TRUE(m_engine.accepted());
+    EXPECT_TRUE(m_listener.hasEvent(LinkEvent::Accepted, 0));
+    EXPECT_EQ(m_engine.transmitSequence(), 255);
+    EXPECT_EQ(m_engine.receiveSequence(), 255);
+}
+
+TEST_F(LinkEngineTest, AcceptSplitOverTwoChunksIsNotTakenAndConnectGivesUpAfterFiveRequests) {
+    const std::uint32_t start = m_clock.now;
+    m_engine.connect();
+    feed({0x55, 0x55});
+    feed({0x55});
+    while (m_listener.connects.empty() && m_clock.now - start < 10000) {
+        m_clock.now += 10;
+        m_engine.onTick();
+    }
+    EXPECT_EQ(m_listener.connects, std::vector<bool>{false});
+    EXPECT_EQ(m_clock.now - start, 2000u);
+    ASSERT_EQ(m_sink.writes.size(), 5u);
+    for (const Bytes& bytes : m_sink.writes)
+        EXPECT_EQ(bytes, kRequest);
+    EXPECT_EQ(m_engine.state(), LinkState::Idle);
+    EXPECT_FALSE(m_engine.timerRunning());
+}
+
+TEST_F(LinkEngineTest, ControllerOpensTheLinkWithAWholeRequest) {
+    feed({0xAA, 0xAA});
+    feed({0xAA});
+    EXPECT_TRUE(m_sink.writes.empty());
+    EXPECT_EQ(m_engine.state(), LinkState::Idle);
+    feed(kRequest);
+    ASSERT_EQ(m_sink.writes.size(), 1u);
+    EXPECT_EQ(m_sink.writes[0], kAccept);
+    EXPECT_EQ(m_engine.state(), LinkState::Ready);
+}
+
+TEST_F(LinkEngineTest, TransmitSequenceSkipsZeroAndDisconnectCarriesZero) {
+    connectLink();
+    for (int i = 1; i <= 256; ++i) {
+        ASSERT_TRUE(m_engine.sendCommand(Command::List, 1));
+        EXPECT_EQ(lastSent().sequence, i == 256 ? 1 : i);
+    }
+    m_engine.sendCommand(Command::Disconnect, 0);
+    EXPECT_EQ(m_sink.writes.back(), (Bytes{0x12, 0x00, 0x40, 0x00, 0x00, 0x00, 0x52}));
+    EXPECT_EQ(m_engine.transmitSequence(), 255);
+    m_engine.sendCommand(Command::List, 1);
+    EXPECT_EQ(lastSent().sequence, 1);
+}
+
+TEST_F(LinkEngineTest, RepliesCarryTheReceivedSequenceAndRolesFollowControl) {
+    connectLink();
+    m_engine.takeControl();
+    EXPECT_EQ(lastSent().command, code(Command::Control));
+    controller(lastSent().sequence, Command::ControlReply, 0);
+    EXPECT_TRUE(m_listener.hasEvent(LinkEvent::PcHasControl, 0));
+
+    controller(7, Command::Control, 4);
+    EXPECT_EQ(m_engine.role(), Role::MasterCnc);
+    Frame reply = lastSent();
+    EXPECT_EQ(reply.command, code(Command::ControlReply));
+    EXPECT_EQ(reply.sequence, 7);
+    EXPECT_TRUE(m_listener.hasEvent(LinkEvent::CncHasControl, 0));
+
+    controller(9, Command::Probe, 0);
+    reply = lastSent();
+    EXPECT_EQ(reply.command, code(Command::Status));
+    EXPECT_EQ(reply.subCode, 0);
+    EXPECT_EQ(reply.sequence, 9);
+
+    controller(10, Command::Control, 3);
+    EXPECT_EQ(m_engine.role(), Role::MasterPc);
+    EXPECT_TRUE(m_listener.errors.empty());
+}
+
+class DamagedFrames : public LinkEngineTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(DamagedFrames, NineAreNakedAndTheTenthBreaksTheLink) {
+    const bool damageHeader = GetParam();
+    connectLink();
+    m_engine.sendCommand(Command::List, 1);
+    Bytes damaged = LinkFrame::encode(Frame{1, code(Command::ListReply), 0, {0, 3}});
+    if (damageHeader)
+        damaged[6] ^= 0xFF;
+    else
+        damaged.back() ^= 0x01;
+    const LinkError expected = damageHeader ? LinkError::HeaderSum : LinkError::DataCrc;
+    for (int i = 1; i <= 9; ++i) {
+        feed(damaged);
+        EXPECT_EQ(m_sink.writes.back(), kNak) << i;
+        expectLastError(expected, ErrorAction::Continue, "数据校验和错.");
+        EXPECT_EQ(m_engine.errorCount(), i);
+    }
+    const std::size_t written = m_sink.writes.size();
+    feed(damaged);
+    expectLastError(LinkError::ErrorLimit, ErrorAction::BreakLink, "达到最大错误数,断开连接.");
+    EXPECT_EQ(m_sink.writes.size(), written);
+    EXPECT_EQ(m_engine.state(), LinkState::Idle);
+    EXPECT_EQ(m_listener.errors.size(), 10u);
+}
+
+INSTANTIATE_TEST_SUITE_P(HeaderOrCrc, DamagedFrames, ::testing::Bool());
+
+TEST_F(LinkEngineTest, ProgressBetweenErrorsRestartsTheCount) {
+    connectLink();
+    Bytes damaged = LinkFrame::encode(Frame{1, code(Command::ListReply), 0, {}});
+    damaged[6] ^= 0xFF;
+    for (int i = 0; i < 9; ++i)
+        feed(damaged);
+    controller(3, Command::Control, 3);  // answered with a reply: progress
+    EXPECT_EQ(m_engine.errorCount(), 0);
+    feed(damaged);
+    expectLastError(LinkError::HeaderSum, ErrorAction::Continue, "数据校验和错.");
+}
+
+TEST_F(LinkEngineTest, NakFromTheControllerRepeatsTheLastFrameByteForByte) {
+    connectLink();
+    m_engine.sendCommand(Command::File, 2, kFileHeader);
+    const Bytes command = m_sink.writes.back();
+    controller(0, Command::Nak, 0);
+    EXPECT_EQ(m_sink.writes.back(), command);
+    expectLastError(LinkError::HeaderSum, ErrorAction::Continue, "数据校验和错.");
+}
+
+TEST_F(LinkEngineTest, OversizedFrameIsRefusedAtOnceWithANak) {
+    connectLink();
+    Bytes header{0x12, 0x01, 0x00, 0x00, 0x10, 0x00};
+    header.push_back(LinkFrame::headerSum(header));
+    feed(header);
+    EXPECT_EQ(m_sink.writes.back(), kNak);
+    expectLastError(LinkError::HeaderSum, ErrorAction::Continue, "数据校验和错.");
+}
+
+TEST_F(LinkEngineTest, SilenceBringsAProbeAndThenBreaksTheLink) {
+    connectLink();
+    m_engine.sendCommand(Command::File, 2, kFileHeader);
+    const std::size_t written = m_sink.writes.size();
+    run(4800);
+    EXPECT_EQ(m_sink.writes.size(), written);
+    run(300);
+    const Frame probe = lastSent();
+    EXPECT_EQ(probe.command, code(Command::Probe));
+    EXPECT_EQ(probe.sequence, m_engine.transmitSequence());
+    EXPECT_EQ(m_engine.state(), LinkState::Probing);
+    expectLastError(LinkError::Timeout, ErrorAction::Continue, "操作超时，检测对方状态");
+
+    run(4800);
+    EXPECT_EQ(m_listener.errors.size(), 1u);
+    run(300);
+    expectLastError(LinkError::ProbeTimeout, ErrorAction::BreakLink, "操作超时,断开连接.");
+    EXPECT_EQ(m_engine.state(), LinkState::Idle);
+    EXPECT_FALSE(m_engine.timerRunning());
+}
+
+TEST_F(LinkEngineTest, BusyWaitTimeReplacesTheTimeout) {
+    connectLink();
+    m_engine.sendCommand(Command::List, 1);
+    controller(1, Command::Control, 1, {0x00, 0x00, 0x4E, 0x20});  // 20000 ms
+    EXPECT_TRUE(m_listener.hasEvent(LinkEvent::Busy, kBusy));
+    run(19800);
+    EXPECT_FALSE(sentAny(Command::Probe));
+    run(300);
+    EXPECT_EQ(lastSent().command, code(Command::Probe));
+}
+
+TEST_F(LinkEngineTest, ProbeFindingNothingPendingClearsTheTimeout) {
+    connectLink();
+    m_engine.sendCommand(Command::List, 1);
+    run(5100);
+    controller(m_engine.transmitSequence(), Command::Status, 0x00);
+    EXPECT_EQ(m_engine.state(), LinkState::Ready);
+    EXPECT_TRUE(m_listener.hasEvent(LinkEvent::NothingPending, 0));
+    run(20000);
+    EXPECT_EQ(m_listener.errors.size(), 1u);
+}
+
+TEST_F(LinkEngineTest, StatusWithAnotherSequenceIsNotTheProbeAnswer) {
+    connectLink();
+    m_engine.sendCommand(Command::List, 1);
+    run(5100);
+    controller(static_cast<std::uint8_t>(m_engine.transmitSequence() + 1), Command::Status, 0);
+    expectLastError(LinkError::UnknownAnswer, ErrorAction::BreakLink, "未知的应答数据");
+}
+
+struct ErrorCase {
+    const char* name;
+    bool duringSend;
+    Command command;
+    std::uint8_t subCode;
+    LinkError code;
+    ErrorAction action;
+    const char* message;
+};
+
+class ErrorActions : public LinkEngineTest, public ::testing::WithParamInterface<ErrorCase> {};
+
+TEST_P(ErrorActions, AnswerRaisesItsErrorWithItsAction) {
+    const ErrorCase& c = GetParam();
+    if (c.duringSend) {
+        startSending(patterned(2000));
+    } else {
+        connectLink();
+        m_engine.sendCommand(Command::File, 1, kFileHeader);
+    }
+    const int closesBefore = m_file.closes;
+    controller(m_engine.transmitSequence(), c.command, c.subCode);
+    expectLastError(c.code, c.action, c.message);
+    EXPECT_EQ(m_listener.errors.size(), 1u);
+    switch (c.action) {
+        case ErrorAction::AbortTransfer:
+            EXPECT_EQ(m_engine.state(), LinkState::Ready);
+            EXPECT_EQ(m_engine.timeoutLength(), LinkEngine::kNoTimeout);
+            EXPECT_GT(m_file.closes, closesBefore);
+            EXPECT_TRUE(m_engine.timerRunning());
+            break;
+        case ErrorAction::BreakLink:
+        case ErrorAction::ClosedByPeer:
+            EXPECT_EQ(m_engine.state(), LinkState::Idle);
+            EXPECT_EQ(m_engine.role(), Role::MasterPc);
+            EXPECT_FALSE(m_engine.timerRunning());
+            EXPECT_GT(m_file.closes, closesBefore);
+            break;
+        default:
+            ADD_FAILURE() << "no case for this action";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Codes, ErrorActions,
+    ::testing::Values(
+        ErrorCase{"StorageFull", false, Command::FileReply, 3, LinkError::StorageFull,
+                  ErrorAction::AbortTransfer, "FLASH存储空间满."},
+        ErrorCase{"NoSuchFile", false, Command::FileReply, 4, LinkError::NoSuchFile,
+                  ErrorAction::AbortTransfer, "文件不存在"},
+        ErrorCase{"CreateFailed", false, Command::FileReply, 6, LinkError::FileCreate,
+                  ErrorAction::AbortTransfer, "读写文件错误."},
+        ErrorCase{"ReadFailed", false, Command::FileReply, 7, LinkError::ControllerRead,
+                  ErrorAction::AbortTransfer, "读写文件错误."},
+        ErrorCase{"WriteFailed", false, Command::FileReply, 8, LinkError::FileRead,
+                  ErrorAction::AbortTransfer, "读写文件错误."},
+        ErrorCase{"DncWrite", false, Command::ControlReply, 9, LinkError::DncWrite,
+                  ErrorAction::AbortTransfer, "读写文件错误."},
+        ErrorCase{"Permission", false, Command::FileReply, 0x15, LinkError::NoPermission,
+                  ErrorAction::AbortTransfer, "CNC权限不允许文件数据修改"},
+        ErrorCase{"UnknownFileReply", false, Command::FileReply, 0x20, LinkError::UnknownAnswer,
+                  ErrorAction::BreakLink, "未知的应答数据"},
+        ErrorCase{"Forbidden", true, Command::Ack, 0x10, LinkError::Forbidden,
+                  ErrorAction::AbortTransfer, "CNC禁止修改文件数据"},
+        ErrorCase{"UnknownFormat", true, Command::Ack, 0x11, LinkError::UnknownFormat,
+                  ErrorAction::AbortTransfer, "未知的文件数据格式"},
+        ErrorCase{"UnknownAck", true, Command::Ack, 0x30, LinkError::UnknownAnswer,
+                  ErrorAction::BreakLink, "未知的应答数据"},
+        ErrorCase{"DataWhileSending", true, Command::Data, 2, LinkError::UnknownAnswer,
+                  ErrorAction::BreakLink, "未知的应答数据"},
+        ErrorCase{"StatusWithoutProbe", true, Command::Status, 0, LinkError::UnknownAnswer,
+                  ErrorAction::BreakLink, "未知的应答数据"},
+        ErrorCase{"ClosedByController", true, Command::Disconnect, 0, LinkError::ClosedByPeer,
+                  ErrorAction::ClosedByPeer, "通讯被另一端取消."}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(LinkEngineTest, DisconnectFromTheControllerIsAnswered) {
+    connectLink();
+    controller(0, Command::Disconnect, 0);
+    EXPECT_EQ(m_sink.writes.back(), (Bytes{0x12, 0x00, 0x41, 0x00, 0x00, 0x00, 0x53}));
+    EXPECT_EQ(m_engine.state(), LinkState::Idle);
+}
+
+TEST_F(LinkEngineTest, FileIsSentInPiecesWithFirstFurtherAndLastSubCodes) {
+    const Bytes content = patterned(1200);
+    startSending(content);
+    EXPECT_EQ(m_sink.readSize, LinkEngine::kAckReadSize);
+    Bytes received;
+    const std::vector<std::uint8_t> subCodes{0, 2, 1};
+    for (std::size_t i = 0; i < subCodes.size(); ++i) {
+        const Frame frame = lastSent();
+        EXPECT_EQ(frame.command, code(Command::Data));
+        EXPECT_EQ(frame.sequence, i + 1);
+        EXPECT_EQ(frame.subCode, subCodes[i]);
+        received.insert(received.end(), frame.data.begin(), frame.data.end());
+        EXPECT_EQ(m_handler.sendNext, 0);
+        controller(frame.sequence, Command::Ack, 0);
+    }
+    EXPECT_EQ(received, content);
+    EXPECT_EQ(m_listener.progress, content.size());
+    EXPECT_EQ(m_handler.sendNext, 1);
+    EXPECT_EQ(m_engine.state(), LinkState::Ready);
+    EXPECT_EQ(m_engine.fileIndex(), 1);
+    EXPECT_EQ(m_sink.readSize, LinkEngine::kFrameReadSize);
+    EXPECT_EQ(m_file.closes, 1);
+    EXPECT_EQ(m_engine.timeoutLength(), LinkEngine::kNoTimeout);
+}
+
+TEST_F(LinkEngineTest, EmptyFileEndsWithoutADataFrame) {
+    startSending({}, false);
+    EXPECT_FALSE(sentAny(Command::Data));
+    EXPECT_EQ(m_handler.sendNext, 1);
+    EXPECT_EQ(m_engine.state(), LinkState::Ready);
+}
+
+TEST_F(LinkEngineTest, UnreadableFileAbortsTheTransfer) {
+    m_file.readFails = true;
+    startSending(patterned(10), false);
+    expectLastError(LinkError::FileRead, ErrorAction::AbortTransfer, "读写文件错误.");
+    EXPECT_EQ(m_engine.state(), LinkState::Ready);
+    EXPECT_FALSE(sentAny(Command::Data));
+}
+
+TEST_F(LinkEngineTest, DataCheckErrorAtTheControllerRepeatsTheDataFrame) {
+    startSending(patterned(1000));
+    const Bytes first = m_sink.writes.back();
+    controller(1, Command::Ack, 2);
+    EXPECT_EQ(m_sink.writes.back(), first);
+    expectLastError(LinkError::DataCrc, ErrorAction::Continue, "数据校验和错.");
+}
+
+TEST_F(LinkEngineTest, BusyControllerPausesTheTransferUntilItIsReady) {
+    startSending(patterned(1000));
+    controller(1, Command::Ack, 4);
+    EXPECT_TRUE(m_engine.paused());
+    EXPECT_EQ(m_engine.state(), LinkState::Ready);
+    Frame ask = lastSent();
+    EXPECT_EQ(ask.command, code(Command::Control));
+    EXPECT_EQ(ask.subCode, 0x10);
+
+    controller(ask.sequence, Command::ControlReply, 0x14, {0, 0, 0x27, 0x10});  // 10000 ms
+    run(9900);
+    EXPECT_FALSE(sentAny(Command::Probe));
+    controller(ask.sequence, Command::ControlReply, 0x12);
+    EXPECT_FALSE(m_engine.paused());
+    EXPECT_EQ(m_engine.state(), LinkState::Transfer);
+    const Frame next = lastSent();
+    EXPECT_EQ(next.command, code(Command::Data));
+    EXPECT_EQ(next.subCode, 1);
+    EXPECT_EQ(next.data.size(), 1000u - 512u);
+}
+
+TEST_F(LinkEngineTest, TimeoutWhileWaitingForReadyIsOnlyAStatus) {
+    startSending(patterned(1000));
+    controller(1, Command::Ack, 5);
+    run(5100);
+    expectLastError(LinkError::BusyTimeout, ErrorAction::StatusOnly, "");
+    EXPECT_EQ(m_engine.state(), LinkState::Probing);
+}
+
+struct ProbeCase {
+    const char* name;
+    std::uint8_t status;
+    bool sameFrameAgain;  // else the next piece
+    LinkError error;
+};
+
+class ProbeWhileSending : public LinkEngineTest, public ::testing::WithParamInterface<ProbeCase> {};
+
+TEST_P(ProbeWhileSending, AnswerDecidesWhichPieceGoesOut) {
+    const ProbeCase& c = GetParam();
+    startSending(patterned(1000));
+    const Bytes first = m_sink.writes.back();
+    run(5100);
+    ASSERT_EQ(lastSent().command, code(Command::Probe));
+    controller(m_engine.transmitSequence(), Command::Status, c.status);
+    EXPECT_EQ(m_engine.state(), LinkState::Transfer);
+    if (c.sameFrameAgain) {
+        EXPECT_EQ(m_sink.writes.back(), first);
+    } else {
+        const Frame next = lastSent();
+        EXPECT_EQ(next.command, code(Command::Data));
+        EXPECT_EQ(next.sequence, 2);
+        EXPECT_EQ(next.subCode, 1);
+    }
+    expectLastError(c.error, ErrorAction::Continue,
+                    c.error == LinkError::Timeout ? "操作超时，检测对方状态" : "数据校验和错.");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    States, ProbeWhileSending,
+    ::testing::Values(ProbeCase{"Handled", 0, false, LinkError::Timeout},
+                      ProbeCase{"NotReceived", 1, true, LinkError::Timeout},
+                      ProbeCase{"HeaderError", 2, true, LinkError::HeaderSum},
+                      ProbeCase{"DataError", 3, true, LinkError::DataCrc},
+                      ProbeCase{"BusyOverContinue", 6, false, LinkError::Timeout},
+                      ProbeCase{"BusyOverRepeat", 7, true, LinkError::Timeout}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(LinkEngineTest, ProbeAnsweredBusyResumesTheTransferWhenReady) {
+    startSending(patterned(1000));
+    run(5100);
+    controller(m_engine.transmitSequence(), Command::Status, 4);
+    const Frame ask = lastSent();
+    ASSERT_EQ(ask.command, code(Command::Control));
+    EXPECT_EQ(ask.subCode, 0x10);
+    controller(ask.sequence, Command::ControlReply, 0x12);
+    EXPECT_EQ(m_engine.state(), LinkState::Transfer);
+    EXPECT_EQ(lastSent().command, code(Command::Data));
+}
+
+TEST_F(LinkEngineTest, ReceivedFileIsWrittenAndEachPieceAcknowledged) {
+    startReceiving();
+    const Bytes first = patterned(512, 3);
+    const Bytes last = patterned(40, 5);
+    controller(1, Command::Data, 0, first);
+    Frame ack = lastSent();
+    EXPECT_EQ(ack.command, code(Command::Ack));
+    EXPECT_EQ(ack.subCode, 0);
+    EXPECT_EQ(ack.sequence, 1);
+    controller(2, Command::Data, 1, last);
+    EXPECT_EQ(lastSent().sequence, 2);
+    Bytes expected = first;
+    expected.insert(expected.end(), last.begin(), last.end());
+    EXPECT_EQ(m_file.written, expected);
+    EXPECT_EQ(m_file.closes, 1);
+    EXPECT_EQ(m_handler.receiveNext, 1);
+    EXPECT_EQ(m_engine.state(), LinkState::Ready);
+    EXPECT_EQ(m_engine.fileIndex(), 1);
+    EXPECT_TRUE(m_listener.errors.empty());
+}
+
+TEST_F(LinkEngineTest, DataFrameOutOfSequenceBreaksTheLink) {
+    startReceiving();
+    controller(1, Command::Data, 0, patterned(10));
+    controller(3, Command::Data, 2, patterned(10));
+    expectLastError(LinkError::OutOfSequence, ErrorAction::BreakLink, "");
+    EXPECT_EQ(m_file.written.size(), 10u);
+}
+
+TEST_F(LinkEngineTest, DamagedDataFrameIsTakenWhenRepeated) {
+    startReceiving();
+    Bytes damaged = LinkFrame::encode(Frame{1, 0x00, 0, patterned(10)});
+    damaged[9] ^= 0x40;
+    feed(damaged);
+    EXPECT_EQ(m_sink.writes.back(), kNak);
+    controller(1, Command::Data, 0, patterned(10));
+    EXPECT_EQ(lastSent().command, code(Command::Ack));
+    EXPECT_EQ(m_file.written, patterned(10));
+}
+
+TEST_F(LinkEngineTest, PieceThatCannotBeWrittenIsNotAcknowledged) {
+    startReceiving();
+    m_file.writeFails = true;
+    controller(1, Command::Data, 0, patterned(10));
+    EXPECT_FALSE(sentAny(Command::Ack));
+    expectLastError(LinkError::FileCreate, ErrorAction::AbortTransfer, "读写文件错误.");
+    EXPECT_EQ(m_engine.state(), LinkState::Ready);
+}
+
+class ProbeWhileReceiving : public LinkEngineTest,
+                            public ::testing::WithParamInterface<std::uint8_t> {};
+
+TEST_P(ProbeWhileReceiving, LastAcknowledgementGoesOutAgain) {
+    startReceiving();
+    controller(1, Command::Data, 0, patterned(512));
+    const Bytes ack = m_sink.writes.back();
+    run(5100);
+    ASSERT_EQ(lastSent().command, code(Command::Probe));
+    controller(m_engine.transmitSequence(), Command::Status, GetParam());
+    EXPECT_EQ(m_sink.writes.back(), ack);
+    EXPECT_EQ(m_engine.state(), LinkState::Transfer);
+    EXPECT_EQ(m_file.reads, 0);
+    controller(2, Command::Data, 1, patterned(5));
+    EXPECT_EQ(m_handler.receiveNext, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(HandledOrNotReceived, ProbeWhileReceiving, ::testing::Values(0, 1));
+
+TEST_F(LinkEngineTest, FileListArrivesAsText) {
+    connectLink();
+    m_engine.requestFileList(1);
+    Frame list = lastSent();
+    EXPECT_EQ(list.command, code(Command::List));
+    EXPECT_EQ(list.subCode, 1);
+    controller(list.sequence, Command::ListReply, 0, {0x00, 0x02});
+    EXPECT_EQ(m_engine.state(), LinkState::Transfer);
+    const std::string first = "plc.ldx\t100\t1\t\r\n";
+    const std::string second = "ParaB.par\t20\t1\t\r\n";
+    controller(1, Command::Data, 0, Bytes(first.begin(), first.end()));
+    EXPECT_TRUE(m_listener.lists.empty());
+    controller(2, Command::Data, 1, Bytes(second.begin(), second.end()));
+    ASSERT_EQ(m_listener.lists.size(), 1u);
+    EXPECT_EQ(m_listener.lists[0], first + second);
+    EXPECT_EQ(m_engine.state(), LinkState::Ready);
+}
+
+TEST_F(LinkEngineTest, EmptyFileListEndsAtOnce) {
+    connectLink();
+    m_engine.requestFileList(2);
+    controller(lastSent().sequence, Command::ListReply, 0, {0x00, 0x00});
+    ASSERT_EQ(m_listener.lists.size(), 1u);
+    EXPECT_EQ(m_listener.lists[0], std::string());
+    EXPECT_EQ(m_engine.state(), LinkState::Ready);
+}
+
+TEST_F(LinkEngineTest, FileListThatDoesNotArriveFailsAfterEightSeconds) {
+    connectLink();
+    m_engine.requestFileList(1);
+    run(7800);
+    EXPECT_TRUE(m_listener.lists.empty());
+    run(300);
+    ASSERT_EQ(m_listener.lists.size(), 1u);
+    EXPECT_FALSE(m_listener.lists[0].has_value());
+}
+
+TEST_F(LinkEngineTest, AnsweredDisconnectEndsIdle) {
+    connectLink();
+    m_engine.disconnect();
+    EXPECT_EQ(m_sink.writes.back(), (Bytes{0x12, 0x00, 0x40, 0x00, 0x00, 0x00, 0x52}));
+    EXPECT_EQ(m_engine.state(), LinkState::Closing);
+    EXPECT_FALSE(m_engine.timerRunning());
+    controller(0, Command::DisconnectReply, 0);
+    EXPECT_EQ(m_listener.disconnects, std::vector<bool>{true});
+    EXPECT_EQ(m_engine.state(), LinkState::Idle);
+    EXPECT_FALSE(m_engine.accepted());
+}
+
+TEST_F(LinkEngineTest, UnansweredDisconnectStillResetsTheLinkAfterThreeSeconds) {
+    connectLink();
+    m_engine.disconnect();
+    run(2900);
+    EXPECT_TRUE(m_listener.disconnects.empty());
+    run(300);
+    EXPECT_EQ(m_listener.disconnects, std::vector<bool>{false});
+    EXPECT_EQ(m_engine.state(), LinkState::Idle);
+}
+
+TEST_F(LinkEngineTest, DisconnectOfALinkTheControllerOpenedEndsAtOnce) {
+    feed(kRequest);
+    m_engine.disconnect();
+    EXPECT_EQ(m_listener.disconnects, std::vector<bool>{true});
+    EXPECT_EQ(m_engine.state(), LinkState::Idle);
+}
+
+TEST_F(LinkEngineTest, ControllerUploadIsReceivedAndHandsTheRoleBack) {
+    connectLink();
+    controller(1, Command::Control, 4);
+    ASSERT_EQ(m_engine.role(), Role::MasterCnc);
+    m_handler.upload = UploadEntry{"O0001.cnc", "/tmp/O0001.cnc.tmp", 15};
+    controller(2, Command::File, 5, kFileHeader);
+    Frame reply = lastSent();
+    EXPECT_EQ(reply.command, code(Command::FileReply));
+    EXPECT_EQ(reply.subCode, 0);
+    ASSERT_EQ(m_listener.uploads.size(), 1u);
+    EXPECT_EQ(m_listener.uploads[0].name, "O0001.cnc");
+    EXPECT_EQ(m_handler.offeredHeaders[0], kFileHeader);
+    EXPECT_EQ(m_engine.state(), LinkState::Transfer);
+
+    controller(1, Command::Data, 0, patterned(10));
+    controller(2, Command::DataLast, 1, patterned(5));
+    const Frame control = lastSent();
+    EXPECT_EQ(control.command, code(Command::Control));
+    EXPECT_EQ(control.subCode, 4);
+    EXPECT_EQ(m_listener.completed, std::vector<std::string>{"/tmp/O0001.cnc.tmp"});
+    EXPECT_EQ(m_file.written.size(), 15u);
+    controller(control.sequence, Command::ControlReply, 0);
+    EXPECT_EQ(m_engine.role(), Role::MasterPc);
+    EXPECT_EQ(m_engine.done(), 1);
+    EXPECT_TRUE(m_listener.errors.empty());
+}
+
+TEST_F(LinkEngineTest, UploadThatCannotBeStoredIsRefused) {
+    connectLink();
+    controller(1, Command::Control, 4);
+    controller(2, Command::File, 1, kFileHeader);
+    const Frame reply = lastSent();
+    EXPECT_EQ(reply.command, code(Command::FileReply));
+    EXPECT_EQ(reply.subCode, 6);
+    expectLastError(LinkError::FileCreate, ErrorAction::AbortTransfer, "读写文件错误.");
+    EXPECT_NE(m_engine.state(), LinkState::Transfer);
+}
+
+TEST_F(LinkEngineTest, CommandThatCannotBeQueuedStartsNoTimeout) {
+    connectLink();
+    m_sink.failWrites = true;
+    EXPECT_FALSE(m_engine.sendCommand(Command::List, 1));
+    EXPECT_EQ(m_engine.timeoutLength(), LinkEngine::kNoTimeout);
+}
+
+}  // namespace
+}  // namespace kelcc::core::comm
