@@ -23,6 +23,9 @@ namespace kelcc::core::comm {
 // feeds received chunks to onBytes() and calls onTick() from its 300 ms timer;
 // bytes leave through the sink, reports go to the listener. Connect,
 // Disconnect and the file list are requests whose completion is reported.
+// Listener calls come from inside the handlers: a listener that drives the
+// engine in answer (a disconnect on a broken link) must do so afterwards,
+// from its own queued work, not from within the call.
 class LinkEngine final {
 public:
     static constexpr std::uint32_t kTickMs = 300;

@@ -671,6 +671,72 @@ TEST_F(LinkEngineTest, UploadThatCannotBeStoredIsRefused) {
     EXPECT_NE(m_engine.state(), LinkState::Transfer);
 }
 
+TEST_F(LinkEngineTest, FileAnswersGoToTheTransferSide) {
+    connectLink();
+    m_engine.sendCommand(Command::File, 2, kFileHeader);
+    controller(1, Command::FileReply, 1);  // "exists" only answers a write
+    EXPECT_EQ(m_handler.exists, 0);
+    controller(1, Command::FileReply, 0, {0x01});
+    EXPECT_EQ(m_handler.accepted, std::vector<std::uint8_t>{2});
+
+    m_engine.sendCommand(Command::File, 1, kFileHeader);
+    controller(2, Command::FileReply, 1);
+    EXPECT_EQ(m_handler.exists, 1);
+    EXPECT_TRUE(m_listener.errors.empty());
+}
+
+TEST_F(LinkEngineTest, ResumablePartProgramIsHandedToTheTransferSide) {
+    startSending(patterned(1000));
+    controller(1, Command::Ack, 8);
+    EXPECT_EQ(m_handler.resumeOffers, 1);
+    EXPECT_EQ(m_engine.state(), LinkState::Ready);
+    EXPECT_EQ(m_sink.readSize, LinkEngine::kFrameReadSize);
+
+    m_engine.sendCommand(Command::File, 7, kFileHeader);
+    run(5100);
+    controller(m_engine.transmitSequence(), Command::Status, 0x10);
+    EXPECT_EQ(m_handler.resumeQuestions, 1);
+    EXPECT_EQ(m_engine.state(), LinkState::Ready);
+}
+
+TEST_F(LinkEngineTest, ListAnswerForAnUnknownAreaIsIgnored) {
+    connectLink();
+    m_engine.requestFileList(7);
+    controller(lastSent().sequence, Command::ListReply, 0, {0x00, 0x02});
+    EXPECT_EQ(m_engine.state(), LinkState::Ready);
+    EXPECT_TRUE(m_listener.lists.empty());
+    EXPECT_TRUE(m_listener.errors.empty());
+}
+
+TEST_F(LinkEngineTest, NakOfTheProbeBringsTheProbeAgain) {
+    startSending(patterned(1000));
+    run(5100);
+    const Bytes probe = m_sink.writes.back();
+    controller(0, Command::Nak, 0);
+    EXPECT_EQ(m_sink.writes.back(), probe);
+    EXPECT_EQ(m_engine.state(), LinkState::Probing);
+}
+
+TEST_F(LinkEngineTest, BusyWithoutAWaitTimeKeepsTheRunningTimeout) {
+    connectLink();
+    m_engine.sendCommand(Command::List, 1);
+    controller(1, Command::Control, 1);
+    EXPECT_EQ(m_engine.timeoutLength(), LinkEngine::kReplyTimeoutMs);
+    run(5100);
+    EXPECT_EQ(lastSent().command, code(Command::Probe));
+}
+
+TEST_F(LinkEngineTest, AbortDropsTheNextFileThatWasAlreadyScheduled) {
+    startSending(patterned(10));
+    // The last acknowledgement and a refusal arrive in one chunk.
+    Bytes chunk = LinkFrame::encode(Frame{1, code(Command::Ack), 0, {}});
+    const Bytes refusal = LinkFrame::encode(Frame{1, code(Command::FileReply), 3, {}});
+    chunk.insert(chunk.end(), refusal.begin(), refusal.end());
+    feed(chunk);
+    expectLastError(LinkError::StorageFull, ErrorAction::AbortTransfer, "FLASH存储空间满.");
+    EXPECT_EQ(m_handler.sendNext, 0);
+}
+
 TEST_F(LinkEngineTest, CommandThatCannotBeQueuedStartsNoTimeout) {
     connectLink();
     m_sink.failWrites = true;
