@@ -737,6 +737,25 @@ TEST_F(LinkEngineTest, AbortDropsTheNextFileThatWasAlreadyScheduled) {
     EXPECT_EQ(m_handler.sendNext, 0);
 }
 
+TEST_F(LinkEngineTest, ChunkThatDoesNotFitIsDroppedWithError17) {
+    connectLink();
+    feed(Bytes(LinkFrameParser::kCapacity + 1, 0x12));
+    expectLastError(LinkError::BufferOverflow, ErrorAction::Continue, "");
+    EXPECT_EQ(m_engine.state(), LinkState::Ready);
+    controller(1, Command::Control, 3);
+    EXPECT_EQ(lastSent().command, code(Command::ControlReply));
+}
+
+TEST_F(LinkEngineTest, PartProgramRefusalsOfTheTransferSideAbortTheTransfer) {
+    for (const LinkError error : {LinkError::ProgramFormat, LinkError::ProgramTooLong}) {
+        startSending(patterned(1000));
+        EXPECT_EQ(m_engine.raiseError(error), ErrorAction::AbortTransfer);
+        expectLastError(error, ErrorAction::AbortTransfer, "");
+        EXPECT_EQ(m_engine.state(), LinkState::Ready);
+        EXPECT_EQ(m_engine.timeoutLength(), LinkEngine::kNoTimeout);
+    }
+}
+
 TEST_F(LinkEngineTest, CommandThatCannotBeQueuedStartsNoTimeout) {
     connectLink();
     m_sink.failWrites = true;
