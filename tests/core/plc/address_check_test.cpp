@@ -90,7 +90,10 @@ INSTANTIATE_TEST_SUITE_P(
                       AddressCase{"DC5", DCOnly, true, true, CheckOk, "DC0005"},
                       AddressCase{"DT5", DCOnly, true, true, CheckBadType, ""},
                       AddressCase{"D5", DCOnly, true, true, CheckBadType, ""},
+                      AddressCase{"DC100", DCOnly, true, true, CheckBadRange, ""},
                       AddressCase{"DT99", DTOnly, true, true, CheckOk, "DT0099"},
+                      AddressCase{"DC1", DTOnly, true, true, CheckBadType, ""},
+                      AddressCase{"D1", DTOnly, true, true, CheckBadType, ""},
                       AddressCase{"D5", DOnly, true, false, CheckOk, "D0005"},
                       AddressCase{"DC5", DOnly, true, false, CheckBadType, ""},
                       AddressCase{"D5", ConstOnly, true, false, CheckBadType, ""},
@@ -172,15 +175,6 @@ INSTANTIATE_TEST_SUITE_P(
         ClassLetters{FindByte, true, "CTD", true}, ClassLetters{LabelL, true, "L", false},
         ClassLetters{SubP, true, "P", false}, ClassLetters{DOnly, true, "D", false},
         ClassLetters{ConstOnly, true, "", false}));
-
-TEST(AddressCheck, DcDtOnlyClassesAcceptTheirOwnFormAlone) {
-    EXPECT_EQ(AddressCheck("DC99", DCOnly, true, true).canonical, "DC0099");
-    EXPECT_EQ(AddressCheck("DC100", DCOnly, true, true).result, CheckBadRange);
-    EXPECT_EQ(AddressCheck("DT0", DCOnly, true, true).result, CheckBadType);
-    EXPECT_EQ(AddressCheck("DT99", DTOnly, true, true).canonical, "DT0099");
-    EXPECT_EQ(AddressCheck("DC1", DTOnly, true, true).result, CheckBadType);
-    EXPECT_EQ(AddressCheck("D1", DTOnly, true, true).result, CheckBadType);
-}
 
 struct ConstantCase {
     std::string text;

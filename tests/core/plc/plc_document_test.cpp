@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "common/crc16.h"
 #include "plc/instruction_code.h"
 
 namespace kelcc::core::plc {
@@ -21,18 +22,6 @@ constexpr int kCoil = 6;
 constexpr int kLink = 15;
 constexpr int kEnd1 = static_cast<int>(InstructionCode::END1);
 constexpr int kEnd2 = static_cast<int>(InstructionCode::END2);
-
-std::uint16_t referenceCrc(std::string_view bytes) {
-    std::uint16_t value = 0;
-    for (char ch : bytes) {
-        value ^= static_cast<std::uint16_t>(static_cast<std::uint8_t>(ch) << 8);
-        for (int i = 0; i < 8; ++i) {
-            value = (value & 0x8000) ? static_cast<std::uint16_t>((value << 1) ^ 0x1021)
-                                     : static_cast<std::uint16_t>(value << 1);
-        }
-    }
-    return value;
-}
 
 class PlcDocumentTest : public ::testing::Test {
 protected:
@@ -74,7 +63,7 @@ TEST_F(PlcDocumentTest, NewProjectHoldsEnd1AndEnd2) {
     EXPECT_EQ(doc.networkTable()[1].lastRow, 2);
 
     doc.updateChecksum();
-    EXPECT_EQ(doc.checksum(), referenceCrc("END1END2"));
+    EXPECT_EQ(doc.checksum(), common::Crc16::of("END1END2"));
     EXPECT_FALSE(anyMark());  // filling by the reader is no edit
 }
 
