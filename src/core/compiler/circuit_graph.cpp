@@ -26,37 +26,8 @@ CompileResult errorAt(int code, int row, int column) {
 CircuitGraph::CircuitGraph(const LadderGrid& grid) : m_grid(grid) {}
 
 int CircuitGraph::functionColumn(int kind) noexcept {
-    switch (static_cast<InstructionCode>(kind)) {
-        case InstructionCode::END1:
-        case InstructionCode::END2:
-        case InstructionCode::LBL:
-        case InstructionCode::SP:
-        case InstructionCode::SPE:
-            return 1;
-        case InstructionCode::SET:
-        case InstructionCode::RST:
-        case InstructionCode::JMPB:
-        case InstructionCode::CALL:
-        case InstructionCode::DIFU:
-        case InstructionCode::DIFD:
-        case InstructionCode::ALT:
-            return 7;
-        case InstructionCode::TMRB:
-            return 6;
-        case InstructionCode::CMP:
-        case InstructionCode::CTRC:
-        case InstructionCode::MOVN:
-        case InstructionCode::DECB:
-        case InstructionCode::CODB:
-        case InstructionCode::ROTB:
-        case InstructionCode::PARI:
-        case InstructionCode::ADDB:
-        case InstructionCode::SUBB:
-        case InstructionCode::MOVE:
-            return 5;
-        default:
-            return 0;
-    }
+    if (kind < static_cast<int>(InstructionCode::END1) || kind > 255) return 0;
+    return plc::PlacementColumnOf(static_cast<InstructionCode>(kind));
 }
 
 bool CircuitGraph::isValidKind(int kind) noexcept {

@@ -40,35 +40,11 @@ std::string operandOf(const std::string& ilText) {
     return ilText.size() > kMnemonicField ? ilText.substr(kMnemonicField) : std::string();
 }
 
-// Column of an output element, 0 for instructions that are no output.
+// Column of an output element, 0 for instructions that are no output (the
+// boxes of column 1 open their own network instead).
 int targetColumn(InstructionCode code) noexcept {
-    switch (code) {
-        case InstructionCode::OUT:
-            return 8;
-        case InstructionCode::SET:
-        case InstructionCode::RST:
-        case InstructionCode::JMPB:
-        case InstructionCode::CALL:
-        case InstructionCode::DIFU:
-        case InstructionCode::DIFD:
-        case InstructionCode::ALT:
-            return 7;
-        case InstructionCode::TMRB:
-            return 6;
-        case InstructionCode::CMP:
-        case InstructionCode::CTRC:
-        case InstructionCode::MOVN:
-        case InstructionCode::DECB:
-        case InstructionCode::CODB:
-        case InstructionCode::ROTB:
-        case InstructionCode::PARI:
-        case InstructionCode::ADDB:
-        case InstructionCode::SUBB:
-        case InstructionCode::MOVE:
-            return 5;
-        default:
-            return 0;
-    }
+    const int column = plc::PlacementColumnOf(code);
+    return column == 1 ? 0 : column;
 }
 
 bool isStructure(InstructionCode code) noexcept {

@@ -44,4 +44,40 @@ std::string_view MnemonicOf(InstructionCode code) noexcept {
     return {};
 }
 
+int PlacementColumnOf(InstructionCode code) noexcept {
+    switch (code) {
+        case InstructionCode::OUT:
+            return 8;
+        case InstructionCode::END1:
+        case InstructionCode::END2:
+        case InstructionCode::LBL:
+        case InstructionCode::SP:
+        case InstructionCode::SPE:
+            return 1;
+        case InstructionCode::SET:
+        case InstructionCode::RST:
+        case InstructionCode::JMPB:
+        case InstructionCode::CALL:
+        case InstructionCode::DIFU:
+        case InstructionCode::DIFD:
+        case InstructionCode::ALT:
+            return 7;
+        case InstructionCode::TMRB:
+            return 6;
+        case InstructionCode::CMP:
+        case InstructionCode::CTRC:
+        case InstructionCode::MOVN:
+        case InstructionCode::DECB:
+        case InstructionCode::CODB:
+        case InstructionCode::ROTB:
+        case InstructionCode::PARI:
+        case InstructionCode::ADDB:
+        case InstructionCode::SUBB:
+        case InstructionCode::MOVE:
+            return 5;
+        default:
+            return 0;
+    }
+}
+
 }  // namespace kelcc::core::plc

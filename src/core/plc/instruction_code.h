@@ -45,7 +45,7 @@ enum class InstructionCode : std::uint8_t {
     Unknown = 255,
 };
 
-inline constexpr int kCellKindLine = 0;          // horizontal line
+inline constexpr int kCellKindLine = 0;           // horizontal line
 inline constexpr int kCellKindVerticalLink = 15;  // no element, vertical link only
 
 // Exact, case-sensitive lookup of a program mnemonic; Unknown for any other
@@ -55,10 +55,14 @@ InstructionCode InstructionCodeOf(std::string_view mnemonic) noexcept;
 // The mnemonic of a code, or an empty view for codes that have none.
 std::string_view MnemonicOf(InstructionCode code) noexcept;
 
+// The ladder column an element of this code is placed in: 8 for a coil, 1
+// for the boxes that stand alone on their row (END1, END2, LBL, SP, SPE),
+// 7, 6 or 5 for the other function boxes; 0 for contacts and the rest.
+int PlacementColumnOf(InstructionCode code) noexcept;
+
 // Function instructions (codes 19-42) in the order the editor lists them.
 inline constexpr std::string_view kFunctionInstructionList[] = {
-    "ADDB", "ALT",  "DIFD", "DIFU", "CALL", "CMP",  "CODB", "CTRC",
-    "DECB", "END1", "END2", "JMPB", "LBL",  "MOVN", "MOVE", "PARI",
-    "ROTB", "RST",  "SET",  "SP",   "SPE",  "SUBB", "TMRB"};
+    "ADDB", "ALT",  "DIFD", "DIFU", "CALL", "CMP", "CODB", "CTRC", "DECB", "END1", "END2", "JMPB",
+    "LBL",  "MOVN", "MOVE", "PARI", "ROTB", "RST", "SET",  "SP",   "SPE",  "SUBB", "TMRB"};
 
 }  // namespace kelcc::core::plc

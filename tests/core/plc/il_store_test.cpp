@@ -127,5 +127,21 @@ TEST(InstructionCode, LookupIsExactAndCaseSensitive) {
     }
 }
 
+TEST(InstructionCode, PlacementColumnsFollowTheLadderRules) {
+    EXPECT_EQ(PlacementColumnOf(InstructionCode::OUT), 8);
+    for (auto code : {InstructionCode::END1, InstructionCode::END2, InstructionCode::LBL,
+                      InstructionCode::SP, InstructionCode::SPE})
+        EXPECT_EQ(PlacementColumnOf(code), 1) << MnemonicOf(code);
+    EXPECT_EQ(PlacementColumnOf(InstructionCode::ALT), 7);
+    EXPECT_EQ(PlacementColumnOf(InstructionCode::TMRB), 6);
+    EXPECT_EQ(PlacementColumnOf(InstructionCode::MOVE), 5);
+    for (auto code : {InstructionCode::LD, InstructionCode::ORB, InstructionCode::NOP,
+                      InstructionCode::Unknown})
+        EXPECT_EQ(PlacementColumnOf(code), 0);
+    // Every function instruction has a column.
+    for (auto name : kFunctionInstructionList)
+        EXPECT_NE(PlacementColumnOf(InstructionCodeOf(name)), 0);
+}
+
 }  // namespace
 }  // namespace kelcc::core::plc
