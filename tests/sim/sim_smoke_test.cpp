@@ -1,0 +1,4 @@
+#include <gtest/gtest.h>
+
+// Replaced by the simulator tests.
+TEST(SimBuild, LinksAgainstTheCore) { SUCCEED(); }
