@@ -617,6 +617,7 @@ void LinkEngine::onDataFrame(const Frame& frame) {
         m_done = 1;
         return;
     }
+    m_file.lastPieceWritten();
     m_file.close();
     setState(LinkState::Ready, true);
     clearTimeout();

@@ -29,6 +29,9 @@ public:
     virtual bool writePiece(std::span<const std::uint8_t> data) = 0;
     // Closes the file (or frees the image); harmless when nothing is open.
     virtual void close() = 0;
+    // The last piece of a received file was written and acknowledged; the
+    // close() that follows keeps the file. Any other close() drops it.
+    virtual void lastPieceWritten() {}
 };
 
 }  // namespace kelcc::core::comm
