@@ -1,2 +1,9 @@
 target_sources(kelcc_core PRIVATE
+    comm/link_file_adapter.cpp
+    comm/link_file_adapter.h
+    comm/transfer_handler.cpp
+    comm/transfer_handler.h
+    comm/transfer_port.h
+    comm/transfer_session.cpp
+    comm/transfer_session.h
 )

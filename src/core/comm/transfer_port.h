@@ -1,0 +1,16 @@
+#pragma once
+
+namespace kelcc::core::comm {
+
+// The serial line as a transfer session sees it: opening it also starts
+// its reader and writer, closing it stops them.
+class TransferPort {
+public:
+    virtual ~TransferPort() = default;
+    // False when the port does not exist or is in use.
+    virtual bool open() = 0;
+    virtual void close() = 0;
+    virtual bool isOpen() const = 0;
+};
+
+}  // namespace kelcc::core::comm

@@ -1,0 +1,478 @@
+#include "comm/transfer_session.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+#include "comm/file_list.h"
+#include "comm/link_errors.h"
+
+namespace kelcc::core::comm {
+namespace {
+
+using common::Answer;
+using common::MessageIcon;
+
+constexpr int kFirstProgramArea = 2;
+constexpr const char* kLineIndent = "    ";
+
+std::string replaced(std::string text, const std::string& value) {
+    const auto at = text.find("%1");
+    if (at != std::string::npos) text.replace(at, 2, value);
+    return text;
+}
+
+std::string statusText(std::uint32_t value) {
+    switch (value) {
+        case kStatusSendingFileCommand:
+            return "发送文件传输命令";
+        case kStatusSendingData:
+            return "发送文件数据";
+        case kStatusSendingDownload:
+            return "发送下载命令";
+        case kStatusReceivingData:
+            return "接收文件数据";
+        default:
+            return {};
+    }
+}
+
+}  // namespace
+
+TransferSession::TransferSession(const LinkClock& clock, LinkByteSink& sink, TransferPort& port,
+                                 common::Interaction& ui, app::Project& project, Options options)
+    : m_port(port),
+      m_ui(ui),
+      m_project(project),
+      m_options(std::move(options)),
+      m_handler(m_adapter, *this, ui, m_options.tempFolder),
+      m_engine(clock, sink, *this, m_adapter, m_handler) {
+    m_handler.setNewFileObserver([this](std::uint32_t size, std::uint32_t position) {
+        later([this, size, position] { onNewFile(size, position); });
+    });
+    m_handler.setResumeCancelledObserver([this] {
+        later([this] {
+            if (!m_running) return;
+            endSessionUi();
+            disconnectSequence(true);
+        });
+    });
+}
+
+void TransferSession::later(std::function<void()> work) {
+    m_later.push_back(std::move(work));
+}
+
+void TransferSession::settle() {
+    if (m_settling) return;
+    m_settling = true;
+    while (!m_later.empty()) {
+        std::function<void()> work = std::move(m_later.front());
+        m_later.pop_front();
+        work();
+    }
+    m_settling = false;
+}
+
+void TransferSession::tell(const std::string& text, MessageIcon icon) {
+    m_ui.inform(text, kCaption, icon);
+}
+
+// --- input ---
+
+void TransferSession::onBytes(std::span<const std::uint8_t> chunk) {
+    m_engine.onBytes(chunk);
+    settle();
+}
+
+void TransferSession::onTick() {
+    m_engine.onTick();
+    settle();
+}
+
+void TransferSession::onTransferTimer() {
+    if (!m_timerRunning) return;
+    m_progress.tick(m_deleteFirst);
+}
+
+// --- connect and disconnect ---
+
+bool TransferSession::openLink() {
+    if (!m_port.open()) return false;
+    m_engine.connect();
+    return true;
+}
+
+void TransferSession::connectCommand() {
+    if (m_connected || m_closing != Closing::None) return;
+    m_retried = false;
+    if (!openLink()) tell(kPortBusyText, MessageIcon::Stop);
+    settle();
+}
+
+void TransferSession::onConnected(bool accepted) {
+    if (accepted) {
+        m_pending = Pending::Connect;
+        m_engine.takeControl();
+        return;
+    }
+    if (!m_retried && m_port.isOpen()) {
+        // One more try from a closed port once the disconnect is through.
+        m_retried = true;
+        m_closing = Closing::ConnectRetry;
+        m_engine.disconnect();
+        return;
+    }
+    closeLink();
+    tell(kConnectFailedText, MessageIcon::Stop);
+}
+
+void TransferSession::closeLink() {
+    m_port.close();
+    m_engine.close();
+    m_connected = false;
+}
+
+void TransferSession::onDisconnected(bool answered) {
+    const Closing closing = m_closing;
+    m_closing = Closing::None;
+    if (closing == Closing::ConnectRetry) {
+        closeLink();
+        if (answered) {
+            if (openLink()) return;
+            // The second OpenLink failed at its port: that is its message.
+            if (!m_port.isOpen()) {
+                tell(kPortBusyText, MessageIcon::Stop);
+                return;
+            }
+        }
+        tell(kConnectFailedText, MessageIcon::Stop);
+        return;
+    }
+    if (closing != Closing::Sequence) return;
+    if (!answered && m_reportUnanswered) tell(kNoDisconnectReplyText, MessageIcon::Stop);
+    m_engine.markIdle();
+    closeLink();
+    m_running = false;
+    std::function<void()> after = std::move(m_afterDisconnect);
+    m_afterDisconnect = nullptr;
+    if (after) after();
+}
+
+void TransferSession::disconnectSequence(bool reportUnanswered, std::function<void()> after) {
+    if (m_closing != Closing::None) return;
+    m_closing = Closing::Sequence;
+    m_reportUnanswered = reportUnanswered;
+    m_afterDisconnect = std::move(after);
+    m_engine.disconnect();
+}
+
+void TransferSession::disconnectCommand() {
+    if (!m_port.isOpen()) return;
+    disconnectSequence(true);
+    settle();
+}
+
+void TransferSession::dialogCancelled() {
+    disconnectSequence(true);
+    settle();
+}
+
+bool TransferSession::confirmQuit() {
+    if (!m_connected) return true;
+    const Answer answer =
+        m_ui.ask(kQuitText, kQuitCaption, {Answer::Ok, Answer::Cancel}, MessageIcon::Information);
+    if (answer != Answer::Ok) return false;
+    disconnectSequence(true);
+    settle();
+    return true;
+}
+
+void TransferSession::userCancel() {
+    if (!m_running) return;
+    endSessionUi();
+    disconnectSequence(false, [this] { tell(kUserCancelText, MessageIcon::Information); });
+    settle();
+}
+
+// --- sessions ---
+
+bool TransferSession::sendToCncCommand() {
+    if (!m_connected || m_running) return false;
+    m_pending = Pending::Send;
+    m_engine.takeControl();
+    settle();
+    return true;
+}
+
+bool TransferSession::readFromCncCommand() {
+    if (!m_connected || m_running) return false;
+    m_pending = Pending::Read;
+    m_engine.takeControl();
+    settle();
+    return true;
+}
+
+void TransferSession::onPcHasControl() {
+    switch (m_pending) {
+        case Pending::Connect:
+            tell(kConnectedText, MessageIcon::Information);
+            m_connected = true;
+            break;
+        case Pending::Send:
+            if (m_callbacks.sendDialog) m_callbacks.sendDialog();
+            break;
+        case Pending::Read:
+            m_choices = {};
+            m_listArea = CFileEntry::kConfigArea;
+            m_engine.requestFileList(static_cast<std::uint8_t>(m_listArea));
+            break;
+    }
+}
+
+void TransferSession::onFileList(const std::optional<std::string>& text) {
+    if (m_listArea == 0) return;
+    const int area = m_listArea;
+    FileList::Parsed parsed;
+    if (text) parsed = FileList::parse(*text);
+    if (!parsed.ok) {
+        m_listArea = 0;
+        m_choices = {};
+        tell(kListFailedText, MessageIcon::Stop);
+        return;
+    }
+    if (area == CFileEntry::kConfigArea)
+        m_choices.configList = std::move(parsed.entries);
+    else
+        m_choices.programs[static_cast<std::size_t>(area - kFirstProgramArea)] =
+            FileList::offeredPrograms(parsed.entries);
+    if (area < CFileEntry::kLastArea) {
+        m_listArea = area == CFileEntry::kConfigArea ? kFirstProgramArea : area + 1;
+        m_engine.requestFileList(static_cast<std::uint8_t>(m_listArea));
+        return;
+    }
+    m_listArea = 0;
+    if (m_callbacks.readDialog) m_callbacks.readDialog(m_choices);
+}
+
+bool TransferSession::startSend(const SessionList::SendSelection& selection) {
+    const SessionList::Built built = SessionList::forSending(m_project, selection);
+    if (!built.ok) {
+        tell(built.error, MessageIcon::Stop);
+        return false;
+    }
+    std::vector<std::string> lines;
+    for (const CFileEntry& entry : built.entries)
+        lines.push_back(kLineIndent + entry.localPath);
+    beginSession(kProgressTitle, std::move(lines));
+    m_handler.sendFiles(m_engine, built.entries);
+    settle();
+    return true;
+}
+
+bool TransferSession::startReceive(const SessionList::ReceiveSelection& selection, SaveMode mode,
+                                   const app::LocationDialog& newProjectDialog) {
+    if (selection.empty() && selection.programs.empty()) {
+        tell(SessionList::kNoSelectionText, MessageIcon::Warning);
+        return false;
+    }
+    if (mode == SaveMode::Overwrite) {
+        // Not offered while no project is open.
+        if (!m_project.hasProject()) return false;
+        if (m_ui.ask(kOverwriteText, kReadCaption, {Answer::Ok, Answer::Cancel},
+                     MessageIcon::Question) != Answer::Ok)
+            return false;
+    }
+    const std::uint64_t seconds = m_options.wallSeconds ? m_options.wallSeconds() : 0;
+    const std::string staging = SessionList::stagingFolderPath(m_options.tempFolder, seconds);
+    if (!SessionList::makeStagingFolder(staging)) {
+        tell(SessionList::kStagingFailedText, MessageIcon::Stop);
+        return false;
+    }
+    const SessionList::Built built =
+        SessionList::forReceiving(staging, selection, m_choices.configList);
+    if (!built.ok) {
+        tell(built.error, MessageIcon::Stop);
+        return false;
+    }
+    // A new project that was not made, or no project at all, has nowhere
+    // to take the files: the session does not start.
+    const bool haveProject =
+        mode == SaveMode::NewProject ? m_project.newProject(newProjectDialog) : true;
+    if (!haveProject || !m_project.hasProject()) {
+        std::error_code ec;
+        std::filesystem::remove_all(staging, ec);
+        disconnectSequence(true);
+        settle();
+        return true;
+    }
+    m_adopt = true;
+    m_staging = staging;
+    std::vector<std::string> lines;
+    for (const CFileEntry& entry : built.entries)
+        lines.push_back(kLineIndent + entry.name);
+    beginSession(kProgressTitle, std::move(lines));
+    m_handler.receiveFiles(m_engine, built.entries);
+    settle();
+    return true;
+}
+
+void TransferSession::beginSession(const std::string& title, std::vector<std::string> lines) {
+    m_view = {};
+    m_view.shown = true;
+    m_view.title = title;
+    m_retries = 0;
+    m_view.retries = "0";
+    m_groupSuffix = "/" + std::to_string(lines.size());
+    m_view.group = "文件 1" + m_groupSuffix;
+    m_view.lines = std::move(lines);
+    m_previousPosition = 0;
+    m_progress.start();
+    m_deleteFirst = false;
+    m_running = true;
+    m_timerRunning = true;
+}
+
+void TransferSession::endSessionUi() {
+    m_running = false;
+    m_timerRunning = false;
+    m_view.shown = false;
+}
+
+void TransferSession::onNewFile(std::uint32_t size, std::uint32_t position) {
+    m_progress.newFile(size);
+    m_view.group = "文件 " + std::to_string(position) + m_groupSuffix;
+    auto mark = [this](std::uint32_t at, const char* marker) {
+        if (at == 0 || at > m_view.lines.size()) return;
+        std::string& line = m_view.lines[at - 1];
+        line.replace(0, std::min<std::size_t>(2, line.size()), marker);
+    };
+    if (m_previousPosition != position) mark(m_previousPosition, "##");
+    mark(position, "->");
+    m_previousPosition = position;
+}
+
+void TransferSession::onEvent(LinkEvent event, std::uint32_t value) {
+    switch (event) {
+        case LinkEvent::TotalSize:
+            m_progress.setTotal(SessionList::totalSize(m_handler.entries()));
+            break;
+        case LinkEvent::StatusText:
+            m_view.status = statusText(value);
+            break;
+        case LinkEvent::Busy:
+            if (value == kBusy) m_view.status = kBusyText;
+            break;
+        case LinkEvent::DeletedFirst:
+            m_deleteFirst = false;
+            break;
+        case LinkEvent::DeleteFirst:
+            m_deleteFirst = true;
+            break;
+        case LinkEvent::PcHasControl:
+            onPcHasControl();
+            break;
+        case LinkEvent::AllSent:
+            if (!m_running) break;
+            endSessionUi();
+            disconnectSequence(true, [this] { tell(kAllSentText, MessageIcon::Information); });
+            break;
+        case LinkEvent::AllReceived:
+            if (!m_running) break;
+            endSessionUi();
+            disconnectSequence(true, [this] {
+                m_project.adoptStagedFiles(m_staging, m_adopt);
+                tell(kAllReceivedText, MessageIcon::Information);
+            });
+            break;
+        default:
+            break;
+    }
+}
+
+void TransferSession::onError(ErrorAction action, const std::string& message) {
+    switch (action) {
+        case ErrorAction::Continue:
+            m_view.lastError = message;
+            m_view.retries = std::to_string(++m_retries);
+            break;
+        case ErrorAction::AbortTransfer:
+            endSessionUi();
+            m_engine.setState(LinkState::Ready, true);
+            tell(message, MessageIcon::Stop);
+            break;
+        case ErrorAction::BreakLink:
+            endSessionUi();
+            tell(message, MessageIcon::Stop);
+            disconnectSequence(true);
+            break;
+        case ErrorAction::ClosedByPeer:
+            endSessionUi();
+            tell(message, MessageIcon::Stop);
+            closeLink();
+            break;
+        case ErrorAction::StatusOnly:
+            m_view.status = message;
+            break;
+    }
+}
+
+// --- uploads ---
+
+std::string TransferSession::uploadText(const std::string& path) {
+    return replaced(kUploadText, std::filesystem::path(path).stem().string());
+}
+
+common::FileResult TransferSession::saveUpload(const std::string& uploadPath,
+                                               const std::string& target) {
+    common::FileResult copied = app::Project::copyFile(uploadPath, target);
+    if (copied.ok) std::remove(uploadPath.c_str());
+    return copied;
+}
+
+// --- LinkListener: everything is handled once the engine call returns ---
+
+void TransferSession::linkError(LinkError, ErrorAction action, const std::string& message) {
+    later([this, action, message] { onError(action, message); });
+}
+
+void TransferSession::linkProgress(std::uint32_t bytes, bool skipped) {
+    later([this, bytes, skipped] { m_progress.moved(bytes, skipped); });
+}
+
+void TransferSession::linkEvent(LinkEvent event, std::uint32_t value) {
+    later([this, event, value] { onEvent(event, value); });
+}
+
+void TransferSession::uploadStarted(const UploadEntry& entry) {
+    later([this, entry] {
+        beginSession(kUploadTitle, {kLineIndent + entry.name});
+        onNewFile(entry.size, 1);
+    });
+}
+
+void TransferSession::uploadComplete(const std::string& localPath) {
+    later([this, localPath] {
+        endSessionUi();
+        // Acknowledged, but the file could not be kept.
+        if (m_adapter.takeKeepFailure()) {
+            tell(LinkErrors::messageOf(LinkError::FileCreate), MessageIcon::Stop);
+            return;
+        }
+        if (m_callbacks.uploadReceived) m_callbacks.uploadReceived(localPath);
+    });
+}
+
+void TransferSession::connectFinished(bool accepted) {
+    later([this, accepted] { onConnected(accepted); });
+}
+
+void TransferSession::disconnectFinished(bool answered) {
+    later([this, answered] { onDisconnected(answered); });
+}
+
+void TransferSession::fileListFinished(const std::optional<std::string>& text) {
+    later([this, text] { onFileList(text); });
+}
+
+}  // namespace kelcc::core::comm
