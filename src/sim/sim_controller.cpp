@@ -1,0 +1,582 @@
+#include "sim_controller.h"
+
+#include <algorithm>
+#include <array>
+
+#include "comm/controller_name.h"
+#include "comm/file_list.h"
+#include "comm/link_frame.h"
+
+namespace kelcc::sim {
+
+using core::comm::Command;
+using core::comm::ControllerName;
+using core::comm::FileHeader;
+using core::comm::FileList;
+using core::comm::Frame;
+using core::comm::LinkFrame;
+using core::comm::LinkFrameParser;
+using core::comm::ResumeRecord;
+using core::comm::Role;
+
+namespace {
+
+constexpr std::uint8_t kFirstPiece = 0;
+constexpr std::uint8_t kLastPiece = 1;
+constexpr std::uint8_t kFurtherPiece = 2;
+
+constexpr std::uint8_t kFileWrite = 1;
+constexpr std::uint8_t kFileRead = 2;
+constexpr std::uint8_t kFileDelete = 4;
+constexpr std::uint8_t kFileUpload = 5;
+constexpr std::uint8_t kFileResumeQuestion = 6;
+constexpr std::uint8_t kFileResumeDecision = 7;
+
+constexpr std::uint8_t kControlHandOver = 3;
+constexpr std::uint8_t kControlTake = 4;
+constexpr std::uint8_t kControlTellReady = 0x10;
+
+std::uint8_t cmd(Command command) noexcept {
+    return static_cast<std::uint8_t>(command);
+}
+
+std::array<std::uint8_t, 4> bigEndian32(std::uint32_t value) noexcept {
+    return {static_cast<std::uint8_t>(value >> 24), static_cast<std::uint8_t>(value >> 16),
+            static_cast<std::uint8_t>(value >> 8), static_cast<std::uint8_t>(value)};
+}
+
+std::string_view textOf(const std::vector<std::uint8_t>& data) noexcept {
+    return {reinterpret_cast<const char*>(data.data()), data.size()};
+}
+
+std::span<const std::uint8_t> bytesOf(const std::string& text) noexcept {
+    return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
+}
+
+bool isPartProgram(const FileHeader& header) noexcept {
+    const std::string& name = header.name;
+    if (header.area < 2 || name.size() < 4) return false;
+    const std::string_view ext = std::string_view(name).substr(name.size() - 4);
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+    return ext[0] == '.' && lower(ext[1]) == 'c' && lower(ext[2]) == 'n' && lower(ext[3]) == 'c';
+}
+
+}  // namespace
+
+SimController::SimController(SimStorage& storage, SimOptions options,
+                             core::comm::LinkByteSink& sink)
+    : m_storage(storage), m_options(std::move(options)), m_sink(sink) {}
+
+bool SimController::planUpload(std::string name, std::vector<std::uint8_t> bytes) {
+    if (!ControllerName::isSafe(name) || bytes.size() > kMaxFileSize) return false;
+    m_upload.header = FileHeader{};
+    m_upload.header.name = std::move(name);
+    m_upload.header.size = static_cast<std::uint32_t>(bytes.size());
+    m_upload.header.size2 = m_upload.header.size;
+    m_upload.header.area = SimStorage::kFirstArea;
+    m_upload.bytes = std::move(bytes);
+    m_upload.stage = UploadStage::Planned;
+    return true;
+}
+
+std::uint8_t SimController::probeStatus() const noexcept {
+    if (m_state == State::WaitingResume && m_dnc.interrupted) return kStatusWantsResume;
+    if (m_busy) return kStatusBusy;
+    if (m_busyOverUntold) return kStatusBusyOver;
+    switch (m_state) {
+        case State::Receiving:
+            return m_lastFrame;
+        case State::Sending:
+            // The piece on its way is not acknowledged yet.
+            return kStatusNotReceived;
+        case State::Ready:
+            if (m_lastFrame == kStatusHeaderError || m_lastFrame == kStatusDataError)
+                return m_lastFrame;
+            return kStatusNothingPending;
+        default:
+            return kStatusNothingPending;
+    }
+}
+
+void SimController::tick(std::uint32_t nowMs) {
+    m_now = nowMs;
+    if (m_busy && m_now - m_busySince >= m_options.busyMs) {
+        m_busy = false;
+        if (m_readyWanted) {
+            m_readyWanted = false;
+            reply(Command::ControlReply, kReady);
+        } else {
+            m_busyOverUntold = true;
+        }
+    }
+    if (m_upload.stage == UploadStage::Planned && m_state == State::Ready &&
+        m_role == Role::MasterPc && !m_busy && m_now - m_quietSince >= kUploadDelayMs) {
+        m_upload.stage = UploadStage::AwaitRole;
+        command(Command::Control, kControlTake);
+    }
+}
+
+void SimController::receive(std::span<const std::uint8_t> bytes) {
+    if (m_state == State::Idle) {
+        for (std::uint8_t byte : bytes) {
+            m_requestRun = byte == LinkFrame::kLinkRequest[0] ? m_requestRun + 1 : 0;
+            if (m_requestRun == static_cast<int>(LinkFrame::kLinkRequest.size())) {
+                accept();
+                return;
+            }
+        }
+        return;
+    }
+    // A PC that did not hear the accept asks again; a request never comes
+    // inside a frame, so a chunk that is exactly the request opens anew.
+    if (std::ranges::equal(bytes, LinkFrame::kLinkRequest)) {
+        accept();
+        return;
+    }
+    if (!m_parser.append(bytes)) {
+        // Cannot happen with frames of at most 2048 bytes unless the line is
+        // pure noise: start over rather than stall.
+        m_parser.clear();
+        m_parser.append(bytes);
+    }
+    for (;;) {
+        LinkFrameParser::Result result = m_parser.next();
+        if (result.status == LinkFrameParser::Status::NeedMore) break;
+        m_quietSince = m_now;
+        if (result.status == LinkFrameParser::Status::Complete) {
+            handleFrame(result.frame);
+            continue;
+        }
+        const bool dataFrame = result.status == LinkFrameParser::Status::CrcError &&
+                               (result.frame.command == cmd(Command::Data) ||
+                                result.frame.command == cmd(Command::DataLast));
+        if (dataFrame && m_state == State::Receiving) {
+            // The PC sends a data frame again on this answer.
+            m_lastFrame = kStatusDataError;
+            send(result.frame.sequence, Command::Ack, kCheckError);
+        } else {
+            m_lastFrame = result.status == LinkFrameParser::Status::CrcError ? kStatusDataError
+                                                                             : kStatusHeaderError;
+            // The PC answers a negative acknowledgement with its last frame.
+            send(0, Command::Nak, 0);
+        }
+    }
+}
+
+void SimController::accept() {
+    m_requestRun = 0;
+    m_parser.clear();
+    resetTransfer();
+    m_state = State::Ready;
+    m_role = Role::MasterPc;
+    m_lastFrame = kStatusNothingPending;
+    m_lastSent.clear();
+    m_quietSince = m_now;
+    resetSequences();
+    m_sink.write(LinkFrame::kLinkAccept);
+}
+
+void SimController::resetTransfer() {
+    m_inData.clear();
+    m_out.clear();
+    m_outPos = 0;
+    m_outLen = 0;
+    m_outUpload = false;
+    m_dnc.active = false;
+    m_dnc.negotiated = false;
+    m_readyWanted = false;
+    m_busyOverUntold = false;
+    if (m_upload.stage != UploadStage::None && m_upload.stage != UploadStage::Finished)
+        m_upload.stage = UploadStage::Planned;
+}
+
+void SimController::resetSequences() noexcept {
+    m_tx = 255;
+    m_rx = 255;
+}
+
+void SimController::send(std::uint8_t sequence, Command command, std::uint8_t subCode,
+                         std::span<const std::uint8_t> data) {
+    Frame frame;
+    frame.sequence = sequence;
+    frame.command = cmd(command);
+    frame.subCode = subCode;
+    frame.data.assign(data.begin(), data.end());
+    m_lastSent = LinkFrame::encode(frame);
+    m_quietSince = m_now;
+    m_sink.write(m_lastSent);
+}
+
+void SimController::reply(Command command, std::uint8_t subCode,
+                          std::span<const std::uint8_t> data) {
+    send(m_rx, command, subCode, data);
+}
+
+void SimController::command(Command command, std::uint8_t subCode,
+                            std::span<const std::uint8_t> data) {
+    m_tx = m_tx == 255 ? 1 : static_cast<std::uint8_t>(m_tx + 1);
+    send(m_tx, command, subCode, data);
+}
+
+void SimController::handleFrame(const Frame& frame) {
+    const auto command = static_cast<Command>(frame.command);
+    switch (command) {
+        case Command::Nak:
+            if (!m_lastSent.empty()) m_sink.write(m_lastSent);
+            return;
+        case Command::Disconnect:
+            m_rx = frame.sequence;
+            reply(Command::DisconnectReply, 0);
+            resetTransfer();
+            m_parser.clear();
+            m_state = State::Idle;
+            m_role = Role::MasterPc;
+            resetSequences();
+            return;
+        case Command::Probe:
+            // The answer carries the probe's own number.
+            send(frame.sequence, Command::Status, probeStatus());
+            return;
+        case Command::Data:
+        case Command::DataLast:
+            handleData(frame);
+            return;
+        default:
+            break;
+    }
+    m_rx = frame.sequence;
+    switch (command) {
+        case Command::Ack:
+            handleAck(frame);
+            break;
+        case Command::Control:
+            handleControl(frame);
+            break;
+        case Command::ControlReply:
+            handleControlReply(frame);
+            break;
+        case Command::List:
+            handleList(frame);
+            break;
+        case Command::File:
+            handleFile(frame);
+            break;
+        case Command::FileReply:
+            handleFileReply(frame);
+            break;
+        default:
+            break;  // status and disconnect answers need nothing
+    }
+}
+
+void SimController::handleData(const Frame& frame) {
+    if (m_state != State::Receiving) return;
+    if (frame.sequence == m_rx) {
+        // Sent again because our acknowledgement was lost or damaged.
+        send(frame.sequence, Command::Ack, kDone);
+        return;
+    }
+    const std::uint8_t expected = m_rx == 255 ? 1 : static_cast<std::uint8_t>(m_rx + 1);
+    if (frame.sequence != expected) {
+        m_lastFrame = kStatusNotReceived;
+        return;
+    }
+    if (frame.subCode != kFirstPiece && frame.subCode != kLastPiece &&
+        frame.subCode != kFurtherPiece)
+        return;
+    m_rx = frame.sequence;
+    m_lastFrame = kStatusHandled;
+
+    if (m_dnc.active && !m_dnc.negotiated) {
+        // The part program is run while it arrives: agree on the start first.
+        m_state = State::WaitingResume;
+        reply(Command::Ack, kAckResumable);
+        return;
+    }
+    if (m_inData.size() + frame.data.size() > kMaxFileSize) {
+        m_state = State::Ready;
+        m_inData.clear();
+        reply(Command::Ack, kAckForbidden);
+        return;
+    }
+    m_inData.insert(m_inData.end(), frame.data.begin(), frame.data.end());
+    if (frame.subCode == kLastPiece) {
+        finishWrite();
+        return;
+    }
+    if (m_dnc.active && m_options.interruptAfter && !m_dnc.interrupted &&
+        m_inData.size() >= *m_options.interruptAfter) {
+        // Break off without an answer; the PC's probe then learns that the
+        // controller waits for the resume record.
+        m_dnc.interrupted = true;
+        m_state = State::WaitingResume;
+        return;
+    }
+    if (m_busy) {
+        reply(Command::Ack, kStatusBusy);
+        return;
+    }
+    if (m_options.busyMs > 0 && ++m_framesSinceBusy >= kFramesBetweenBusy) {
+        // The data of this frame is kept: the PC goes on with the next piece
+        // when the busy period is over.
+        m_framesSinceBusy = 0;
+        startBusy();
+        reply(Command::Ack, kCannotTakeData);
+        return;
+    }
+    reply(Command::Ack, kDone);
+}
+
+void SimController::startBusy() {
+    m_busy = true;
+    m_busySince = m_now;
+    m_busyOverUntold = false;
+}
+
+void SimController::finishWrite() {
+    const FileHeader& header = m_dnc.active ? m_dnc.header : m_inHeader;
+    const bool written = m_storage.write(header.area, header.name, m_inData);
+    m_inData.clear();
+    if (m_dnc.active) {
+        m_dnc.active = false;
+        m_dnc.negotiated = false;
+        m_dnc.haveRecord = false;
+    }
+    m_state = State::Ready;
+    m_lastFrame = kStatusHandled;
+    reply(Command::Ack, written ? kDone : kAckForbidden);
+    resetSequences();
+}
+
+void SimController::handleAck(const Frame& frame) {
+    if (m_state != State::Sending) return;
+    if (frame.sequence != m_outSeq) {
+        // The PC repeats its answer to the previous piece: ours was lost.
+        if (frame.subCode == kDone && !m_lastSent.empty()) m_sink.write(m_lastSent);
+        return;
+    }
+    if (frame.subCode == kCheckError) {
+        m_sink.write(m_lastSent);
+        return;
+    }
+    if (frame.subCode != kDone) {
+        m_state = State::Ready;
+        m_out.clear();
+        return;
+    }
+    m_outPos += m_outLen;
+    if (m_outPos < m_out.size()) {
+        sendPiece();
+        return;
+    }
+    m_state = State::Ready;
+    m_lastFrame = kStatusHandled;
+    m_out.clear();
+    resetSequences();
+    if (m_outUpload) {
+        // The PC takes the command role back by itself after the last piece.
+        m_outUpload = false;
+        m_upload.stage = UploadStage::Finished;
+        m_upload.bytes.clear();
+    }
+}
+
+void SimController::startSending(std::vector<std::uint8_t> bytes, bool upload) {
+    m_out = std::move(bytes);
+    m_outPos = 0;
+    m_outLen = 0;
+    m_outUpload = upload;
+    m_state = State::Sending;
+    resetSequences();
+    sendPiece();
+}
+
+void SimController::sendPiece() {
+    m_outLen = std::min(LinkFrame::kPacketSize, m_out.size() - m_outPos);
+    const bool last = m_outPos + m_outLen >= m_out.size();
+    const std::uint8_t subCode = last ? kLastPiece : m_outPos == 0 ? kFirstPiece : kFurtherPiece;
+    const Command command = last && m_outUpload ? Command::DataLast : Command::Data;
+    m_tx = m_tx == 255 ? 1 : static_cast<std::uint8_t>(m_tx + 1);
+    m_outSeq = m_tx;
+    send(m_tx, command, subCode, std::span<const std::uint8_t>(m_out).subspan(m_outPos, m_outLen));
+}
+
+void SimController::handleControl(const Frame& frame) {
+    switch (frame.subCode) {
+        case kControlTake:
+            m_role = Role::MasterPc;
+            reply(Command::ControlReply, kDone);
+            break;
+        case kControlHandOver:
+            m_role = Role::MasterCnc;
+            reply(Command::ControlReply, kDone);
+            break;
+        case kControlTellReady:
+            if (m_busy) {
+                m_readyWanted = true;
+                const std::uint32_t left = m_options.busyMs - (m_now - m_busySince);
+                reply(Command::ControlReply, kBusyWait, bigEndian32(left + kBusyMarginMs));
+            } else {
+                m_busyOverUntold = false;
+                reply(Command::ControlReply, kReady);
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+void SimController::handleControlReply(const Frame& frame) {
+    if (frame.subCode != kDone) return;
+    if (m_upload.stage == UploadStage::AwaitRole) {
+        m_role = Role::MasterCnc;
+        m_upload.stage = UploadStage::AwaitFileReply;
+        command(Command::File, kFileUpload, bytesOf(*m_upload.header.encode()));
+    } else if (m_upload.stage == UploadStage::AwaitRoleBack) {
+        m_role = Role::MasterPc;
+        m_upload.stage = UploadStage::Finished;
+    }
+}
+
+void SimController::handleFileReply(const Frame& frame) {
+    if (m_upload.stage != UploadStage::AwaitFileReply) return;
+    if (frame.subCode == kDone) {
+        m_upload.stage = UploadStage::Sending;
+        startSending(m_upload.bytes, true);
+    } else {
+        m_upload.stage = UploadStage::AwaitRoleBack;
+        command(Command::Control, kControlHandOver);
+    }
+}
+
+void SimController::handleList(const Frame& frame) {
+    const std::uint8_t area = frame.subCode;
+    if (area > SimStorage::kLastArea) {
+        reply(Command::ListReply, kNoSuchFile);
+        return;
+    }
+    auto entries = m_storage.list(area);
+    // The count travels in 16 bits.
+    if (entries.size() > 0xFFFF) entries.resize(0xFFFF);
+    const auto count = static_cast<std::uint16_t>(entries.size());
+    const std::array<std::uint8_t, 2> countBytes{static_cast<std::uint8_t>(count >> 8),
+                                                 static_cast<std::uint8_t>(count)};
+    reply(Command::ListReply, kDone, countBytes);
+    if (count == 0) return;
+    const std::string text = FileList::format(entries);
+    startSending(std::vector<std::uint8_t>(text.begin(), text.end()), false);
+}
+
+void SimController::handleFile(const Frame& frame) {
+    if (frame.subCode == kFileResumeQuestion || frame.subCode == kFileResumeDecision) {
+        const auto record = ResumeRecord::decode(textOf(frame.data));
+        if (!record || !m_dnc.active) {
+            reply(Command::FileReply, kNoSuchFile);
+            return;
+        }
+        if (frame.subCode == kFileResumeQuestion)
+            answerResumeQuestion();
+        else
+            answerResumeDecision(*record);
+        return;
+    }
+    const auto header = FileHeader::decode(textOf(frame.data));
+    if (!header) {
+        reply(Command::FileReply, kNoSuchFile);
+        return;
+    }
+    const bool named = m_storage.pathFor(header->area, header->name).has_value();
+    switch (frame.subCode) {
+        case kFileWrite:
+            if (!ControllerName::isSafe(header->name)) {
+                reply(Command::FileReply, kCreateFailed);
+            } else if (!named) {
+                reply(Command::FileReply, kNoSuchFile);
+            } else if (m_options.refuseWrite) {
+                reply(Command::FileReply, kNoPermission);
+            } else if (m_options.storageFull || header->size > kMaxFileSize) {
+                reply(Command::FileReply, kStorageFull);
+            } else if (m_storage.exists(header->area, header->name)) {
+                reply(Command::FileReply, kExists);
+            } else {
+                startWrite(*header);
+            }
+            break;
+        case kFileRead: {
+            const auto bytes = named && m_storage.exists(header->area, header->name)
+                                   ? m_storage.read(header->area, header->name)
+                                   : std::nullopt;
+            if (!named || !m_storage.exists(header->area, header->name)) {
+                reply(Command::FileReply, kNoSuchFile);
+            } else if (!bytes) {
+                reply(Command::FileReply, kReadFailed);
+            } else {
+                reply(Command::FileReply, kDone);
+                startSending(*bytes, false);
+            }
+            break;
+        }
+        case kFileDelete:
+            if (!named || !m_storage.exists(header->area, header->name)) {
+                reply(Command::FileReply, kNoSuchFile);
+            } else if (m_options.refuseWrite) {
+                reply(Command::FileReply, kNoPermission);
+            } else {
+                reply(Command::FileReply,
+                      m_storage.remove(header->area, header->name) ? kDone : kWriteFailed);
+            }
+            break;
+        default:
+            reply(Command::FileReply, kNoSuchFile);
+            break;
+    }
+}
+
+void SimController::startWrite(const FileHeader& header) {
+    m_inHeader = header;
+    m_inData.clear();
+    m_framesSinceBusy = 0;
+    const bool dnc = m_options.interruptAfter.has_value() && isPartProgram(header);
+    if (dnc && !(m_dnc.header == header)) m_dnc.haveRecord = false;
+    m_dnc.active = dnc;
+    m_dnc.negotiated = false;
+    if (dnc) m_dnc.header = header;
+    reply(Command::FileReply, kDone);
+    m_state = State::Receiving;
+    m_lastFrame = kStatusHandled;
+    resetSequences();
+}
+
+void SimController::answerResumeQuestion() {
+    // What the controller holds of the last part program; a size of 0 tells
+    // the PC to start anew.
+    ResumeRecord held;
+    if (m_dnc.haveRecord) {
+        held = m_dnc.record;
+        held.offset = static_cast<std::uint32_t>(m_inData.size());
+    }
+    m_state = State::WaitingResume;
+    reply(Command::FileReply, kDone, bytesOf(held.encode()));
+}
+
+void SimController::answerResumeDecision(const ResumeRecord& pc) {
+    const auto mode = static_cast<ResumeRecord::Mode>(pc.mode);
+    const bool sameFile = m_dnc.haveRecord && m_dnc.record.path == pc.path &&
+                          m_dnc.record.modified == pc.modified && m_dnc.record.size == pc.size;
+    if (mode != ResumeRecord::Mode::Continue || !sameFile || m_inData.size() >= pc.size)
+        m_inData.clear();
+    m_dnc.record = pc;
+    m_dnc.record.offset = 0;
+    m_dnc.haveRecord = true;
+    m_dnc.negotiated = true;
+
+    ResumeRecord answer = pc;
+    answer.offset = static_cast<std::uint32_t>(m_inData.size());
+    reply(Command::FileReply, kDone, bytesOf(answer.encode()));
+    // The PC numbers its data frames from 1 again.
+    m_state = State::Receiving;
+    m_lastFrame = kStatusHandled;
+    resetSequences();
+}
+
+}  // namespace kelcc::sim

@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+
+#include <numeric>
+
+#include "line_faults.h"
+#include "output_pacer.h"
+#include "sim_options.h"
+
+namespace kelcc::sim {
+namespace {
+
+std::vector<std::uint8_t> ramp(std::size_t size) {
+    std::vector<std::uint8_t> bytes(size);
+    std::iota(bytes.begin(), bytes.end(), std::uint8_t{0});
+    return bytes;
+}
+
+TEST(LineFaults, SameSeedDamagesTheSameBytes) {
+    const auto clean = ramp(20000);
+    LineFaults first(0.01, 0.01, 42);
+    LineFaults second(0.01, 0.01, 42);
+    LineFaults other(0.01, 0.01, 43);
+    const auto a = first.apply(clean);
+    EXPECT_EQ(a, second.apply(clean));
+    EXPECT_NE(a, other.apply(clean));
+    // Roughly the asked rate, never zero at this length.
+    EXPECT_GT(first.dropped(), 50u);
+    EXPECT_LT(first.dropped(), 400u);
+    EXPECT_GT(first.corrupted(), 50u);
+    EXPECT_EQ(a.size(), clean.size() - first.dropped());
+}
+
+TEST(LineFaults, ZeroRatesPassEverythingAndFullRatesNothing) {
+    const auto clean = ramp(1000);
+    LineFaults quiet(0.0, 0.0, 1);
+    EXPECT_FALSE(quiet.active());
+    EXPECT_EQ(quiet.apply(clean), clean);
+
+    LineFaults noisy(1.0, 0.0, 1);
+    const auto damaged = noisy.apply(clean);
+    ASSERT_EQ(damaged.size(), clean.size());
+    for (std::size_t i = 0; i < clean.size(); ++i)
+        EXPECT_NE(damaged[i], clean[i]);
+
+    LineFaults cut(0.0, 1.0, 1);
+    EXPECT_TRUE(cut.apply(clean).empty());
+}
+
+TEST(OutputPacer, ReleasesWholeChunksAtTheLineSpeed) {
+    // 9600 baud moves 960 bytes a second.
+    OutputPacer pacer(9600, 0);
+    pacer.push(ramp(3), 1000);
+    pacer.push(ramp(96), 1000);
+    EXPECT_TRUE(pacer.takeDue(1003).empty());
+    EXPECT_EQ(pacer.takeDue(1004).size(), 3u);  // 3.125 ms rounded up
+    EXPECT_EQ(pacer.nextDueMs(), 1104u);
+    EXPECT_TRUE(pacer.takeDue(1103).empty());
+    EXPECT_EQ(pacer.takeDue(1104).size(), 96u);
+    EXPECT_TRUE(pacer.empty());
+    // An idle line starts the next chunk at once.
+    pacer.push(ramp(1), 5000);
+    EXPECT_EQ(pacer.nextDueMs(), 5002u);
+}
+
+TEST(OutputPacer, DelayAndNoPacing) {
+    OutputPacer delayed(0, 250);
+    delayed.push(ramp(10), 100);
+    delayed.push(ramp(10), 120);
+    EXPECT_TRUE(delayed.takeDue(349).empty());
+    EXPECT_EQ(delayed.takeDue(350).size(), 10u);
+    EXPECT_EQ(delayed.takeDue(370).size(), 10u);
+
+    OutputPacer direct(0, 0);
+    direct.push(ramp(600), 7);
+    EXPECT_EQ(direct.takeDue(7).size(), 600u);
+}
+
+TEST(SimOptions, ParsesEveryOption) {
+    std::string message;
+    const auto parsed = SimOptions::parse({"--storage",
+                                           "/tmp/s",
+                                           "--link",
+                                           "/tmp/l",
+                                           "--busy",
+                                           "1500",
+                                           "--storage-full",
+                                           "--refuse-write",
+                                           "--interrupt-after",
+                                           "4096",
+                                           "--upload",
+                                           "u.txt",
+                                           "--corrupt-rate",
+                                           "0.001",
+                                           "--drop-rate",
+                                           "0.5",
+                                           "--seed",
+                                           "7",
+                                           "--delay-ms",
+                                           "20",
+                                           "--baud",
+                                           "19200"},
+                                          message);
+    ASSERT_TRUE(parsed) << message;
+    const SimOptions& o = *parsed;
+    EXPECT_EQ(o.storage, "/tmp/s");
+    EXPECT_EQ(o.link, "/tmp/l");
+    EXPECT_EQ(o.busyMs, 1500u);
+    EXPECT_TRUE(o.storageFull);
+    EXPECT_TRUE(o.refuseWrite);
+    EXPECT_EQ(o.interruptAfter, 4096u);
+    EXPECT_EQ(o.upload, "u.txt");
+    EXPECT_DOUBLE_EQ(o.corruptRate, 0.001);
+    EXPECT_DOUBLE_EQ(o.dropRate, 0.5);
+    EXPECT_EQ(o.seed, 7u);
+    EXPECT_EQ(o.delayMs, 20u);
+    EXPECT_EQ(o.baud, 19200u);
+}
+
+TEST(SimOptions, RefusesBadValues) {
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{"--busy"},
+                                               {"--busy", "-1"},
+                                               {"--baud", "12x"},
+                                               {"--baud", "5"},
+                                               {"--corrupt-rate", "1.5"},
+                                               {"--drop-rate", "nan"},
+                                               {"--storage", ""},
+                                               {"--frobnicate", "1"}}) {
+        std::string message;
+        EXPECT_FALSE(SimOptions::parse(args, message)) << args[0];
+        EXPECT_FALSE(message.empty());
+    }
+    std::string message;
+    EXPECT_FALSE(SimOptions::parse({"--help"}, message));
+    EXPECT_EQ(message, SimOptions::usage());
+}
+
+}  // namespace
+}  // namespace kelcc::sim

@@ -1,4 +1,0 @@
-#include <gtest/gtest.h>
-
-// Replaced by the simulator tests.
-TEST(SimBuild, LinksAgainstTheCore) { SUCCEED(); }
