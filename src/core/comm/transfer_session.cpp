@@ -399,7 +399,8 @@ void TransferSession::onError(ErrorAction action, const std::string& message) {
         case ErrorAction::AbortTransfer:
             endSessionUi();
             m_engine.setState(LinkState::Ready, true);
-            tell(message, MessageIcon::Stop);
+            // A refused part program has had its own message already.
+            if (!message.empty()) tell(message, MessageIcon::Stop);
             break;
         case ErrorAction::BreakLink:
             endSessionUi();
