@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "link_commands.h"
 #include "plc_commands.h"
 #include "project_commands.h"
 
@@ -29,6 +30,20 @@ constexpr const char* kUsage =
     "  project add-program FILE.gpr PATH.cnc [--name ONNNN] [--overwrite]\n"
     "                          import a part program into the project, named\n"
     "                          after the file's first 5 characters unless --name\n"
+    "  list --area A           print the controller's files of storage area A (1-4):\n"
+    "                          NAME<TAB>SIZE<TAB>AREA per line\n"
+    "  send FILE.gpr [--plc] [--params] [--tools] [--pitch] [--program NAME]...\n"
+    "                          send the chosen files of the project to the controller\n"
+    "  receive FILE.gpr [--plc] [--params] [--tools] [--pitch]\n"
+    "          [--program AREA:NAME]... [--overwrite]\n"
+    "                          read files from the controller into the project;\n"
+    "                          part programs already in it are replaced only with\n"
+    "                          --overwrite\n"
+    "    Link options: --device PATH or --port N (1-4), --baud N (default 115200).\n"
+    "    Questions are answered without asking: reading into FILE.gpr is confirmed\n"
+    "    and an interrupted send resumes where it broke off. Progress goes to\n"
+    "    stderr. Exit 0 done, 1 with the message of a protocol or session error,\n"
+    "    2 when no link could be made.\n"
     "  --help                  show this text\n"
     "  --version               show the version\n"
     "\n"
@@ -58,6 +73,9 @@ int main(int argc, char** argv) {
     if (command == "resave") return kelcc::cli::PlcCommands::resave(rest);
     if (command == "open") return kelcc::cli::PlcCommands::open(rest);
     if (command == "compile") return kelcc::cli::PlcCommands::compile(rest);
+    if (command == "list") return kelcc::cli::LinkCommands::list(rest);
+    if (command == "send") return kelcc::cli::LinkCommands::send(rest);
+    if (command == "receive") return kelcc::cli::LinkCommands::receive(rest);
     if (command == "project") return kelcc::cli::ProjectCommands::run(rest);
     std::fprintf(stderr, "kelcc-cli: unknown command '%s'\n\n%s", command.c_str(), kUsage);
     return 2;

@@ -241,6 +241,7 @@ void TransferSession::onFileList(const std::optional<std::string>& text) {
         tell(kListFailedText, MessageIcon::Stop);
         return;
     }
+    if (m_callbacks.listed) m_callbacks.listed(area, parsed.entries);
     if (area == CFileEntry::kConfigArea)
         m_choices.configList = std::move(parsed.entries);
     else

@@ -81,6 +81,8 @@ public:
         std::function<void(const ReadChoices&)> readDialog;
         // A file the controller uploaded is complete at this path.
         std::function<void(const std::string& path)> uploadReceived;
+        // Each list of the read sequence as it arrives, all its entries.
+        std::function<void(int area, const std::vector<CFileEntry>& entries)> listed;
     };
 
     // The progress window's contents; shown is false while it is closed.
