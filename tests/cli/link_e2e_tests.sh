@@ -1,0 +1,162 @@
+#!/usr/bin/env bash
+# The link commands of the command-line tool against the stand-in controller
+# on a pseudo-terminal: whole sessions, checked byte for byte.
+set -u
+cli=${KELCC_CLI:?}
+sim=${KEL500_SIM:?}
+tmp=$(mktemp -d)
+sim_pid=
+stop_sim() {
+    if [ -n "$sim_pid" ]; then
+        kill "$sim_pid" 2>/dev/null
+        wait "$sim_pid" 2>/dev/null
+        sim_pid=
+    fi
+}
+trap 'stop_sim; rm -rf "$tmp"' EXIT
+passed=0
+failed=0
+
+check() {  # name, expected exit code, actual exit code
+    if [ "$2" = "$3" ]; then passed=$((passed + 1)); else
+        failed=$((failed + 1)); echo "FAIL: $1 (exit $3, expected $2)"; fi
+}
+
+# Starts the controller with storage $tmp/$1 and any further options; the
+# line is $tmp/tty once it has printed its device path.
+start_sim() {
+    local storage=$1
+    shift
+    stop_sim
+    rm -f "$tmp/sim.out"
+    "$sim" --storage "$tmp/$storage" --link "$tmp/tty" "$@" >"$tmp/sim.out" 2>"$tmp/sim.err" &
+    sim_pid=$!
+    for _ in $(seq 1 200); do
+        if [ -s "$tmp/sim.out" ] && [ -L "$tmp/tty" ]; then return 0; fi
+        sleep 0.1
+    done
+    echo "FAIL: the controller did not start"; cat "$tmp/sim.err"
+    failed=$((failed + 1))
+    return 1
+}
+
+# Every run of the tool is bounded, so a hung session fails the case.
+run() { timeout 300 "$cli" "$@"; }
+
+# A part program of about $2 bytes, CR LF lines.
+make_program() {
+    local name=$1 size=$2 i=0
+    {
+        printf '%s\r\n' "$name"
+        while [ $((i * 20)) -lt "$size" ]; do
+            printf 'G01 X%05d Z%05d\r\n' "$i" $((i * 7 % 99999))
+            i=$((i + 1))
+        done
+        printf 'M30\r\n'
+    } >"$tmp/$name.cnc"
+}
+
+# A project with a compiled PLC program and two part programs.
+run project new "$tmp" demo >/dev/null 2>&1; check "project new" 0 $?
+proj=$tmp/demo
+run compile "$proj/main_demo.ldx" --save "$proj/main_demo.ldx" >/dev/null 2>&1
+check "compile the PLC program" 0 $?
+printf 'seed\r\n' >>"$proj/Tcomp.cmp"
+make_program O0001 3000
+make_program O0002 20000
+run project add-program "$proj/demo.gpr" "$tmp/O0001.cnc" >/dev/null 2>&1; check "add O0001" 0 $?
+run project add-program "$proj/demo.gpr" "$tmp/O0002.cnc" >/dev/null 2>&1; check "add O0002" 0 $?
+
+all_config="--plc --params --tools --pitch"
+config_files="ParaB.par ParaW.par Tcomp.cmp Wcomp.wmp"
+
+# Case: the whole project sent, listed and read back byte-identical.
+if start_sim store1; then
+    # shellcheck disable=SC2086
+    run send "$proj/demo.gpr" --device "$tmp/tty" $all_config --program O0001 --program O0002 \
+        2>"$tmp/err"
+    check "send the project" 0 $?
+    grep -q '所有文件传送完毕' "$tmp/err"; check "send reports all sent" 0 $?
+    cmp -s "$proj/main_demo.ldx" "$tmp/store1/1/plc.ldx"; check "plc.ldx on the controller" 0 $?
+    cmp -s "$proj/main_demo.ldx.bin" "$tmp/store1/1/plc.bin"; check "plc.bin on the controller" 0 $?
+    for f in $config_files; do
+        cmp -s "$proj/$f" "$tmp/store1/1/$f"; check "$f on the controller" 0 $?
+    done
+    for p in O0001 O0002; do
+        cmp -s "$proj/$p.cnc" "$tmp/store1/2/$p.cnc"; check "$p.cnc on the controller" 0 $?
+    done
+
+    run list --device "$tmp/tty" --area 2 >"$tmp/list2" 2>"$tmp/err"; check "list area 2" 0 $?
+    printf 'O0001.cnc\t%s\t2\nO0002.cnc\t%s\t2\n' "$(stat -c %s "$tmp/O0001.cnc")" \
+        "$(stat -c %s "$tmp/O0002.cnc")" >"$tmp/list2.expected"
+    cmp -s "$tmp/list2" "$tmp/list2.expected"; check "list area 2 names sizes and area" 0 $?
+    run list --device "$tmp/tty" --area 1 >"$tmp/list1" 2>/dev/null; check "list area 1" 0 $?
+    [ "$(wc -l <"$tmp/list1")" = 6 ]; check "area 1 holds six files" 0 $?
+    grep -q $'^plc.ldx\t'"$(stat -c %s "$proj/main_demo.ldx")"$'\t1$' "$tmp/list1"
+    check "list area 1 gives plc.ldx with its size" 0 $?
+    run list --device "$tmp/tty" --area 3 >"$tmp/list3" 2>/dev/null; check "list empty area" 0 $?
+    [ ! -s "$tmp/list3" ]; check "empty area prints nothing" 0 $?
+
+    run project new "$tmp" back >/dev/null 2>&1; check "second project" 0 $?
+    back=$tmp/back
+    # shellcheck disable=SC2086
+    run receive "$back/back.gpr" --device "$tmp/tty" $all_config --program 2:O0001 \
+        --program 2:O0002.cnc 2>"$tmp/err"
+    check "receive everything" 0 $?
+    grep -q '所有文件接收完毕' "$tmp/err"; check "receive reports all received" 0 $?
+    cmp -s "$proj/main_demo.ldx" "$back/main_back.ldx"; check "PLC program read back" 0 $?
+    for f in $config_files O0001.cnc O0002.cnc; do
+        cmp -s "$proj/$f" "$back/$f"; check "$f read back identical" 0 $?
+    done
+    run project show "$back/back.gpr" >"$tmp/show" 2>/dev/null
+    grep -q $'\tO0002\t' "$tmp/show"; check "received program is in the project" 0 $?
+
+    # Already in the project: kept without --overwrite, replaced with it.
+    printf 'O0001\r\nlocal\r\n' >"$back/O0001.cnc"
+    run receive "$back/back.gpr" --device "$tmp/tty" --program 2:O0001 2>"$tmp/err"
+    check "receive without --overwrite refuses" 1 $?
+    grep -q 'local' "$back/O0001.cnc"; check "the project's program is kept" 0 $?
+    run receive "$back/back.gpr" --device "$tmp/tty" --program 2:O0001 --overwrite 2>/dev/null
+    check "receive with --overwrite" 0 $?
+    cmp -s "$proj/O0001.cnc" "$back/O0001.cnc"; check "--overwrite replaces the program" 0 $?
+
+    run receive "$back/back.gpr" --device "$tmp/tty" --program 3:O0001 2>"$tmp/err"
+    check "receive a program the controller lacks" 1 $?
+    run list --device "$tmp/tty" --area 1 >/dev/null 2>&1; check "link usable afterwards" 0 $?
+fi
+stop_sim
+
+# Case: files already on the controller are deleted and written again.
+if start_sim store2; then
+    run send "$proj/demo.gpr" --device "$tmp/tty" --tools --program O0001 >/dev/null 2>&1
+    check "first send" 0 $?
+    printf 'O0001\r\nG00 X1\r\nG01 Z2\r\nM30\r\n' >"$proj/O0001.cnc"
+    printf 'changed\r\n' >>"$proj/Tcomp.cmp"
+    run send "$proj/demo.gpr" --device "$tmp/tty" --tools --program O0001 2>"$tmp/err"
+    check "send over existing files" 0 $?
+    cmp -s "$proj/O0001.cnc" "$tmp/store2/2/O0001.cnc"; check "program replaced" 0 $?
+    cmp -s "$proj/Tcomp.cmp" "$tmp/store2/1/Tcomp.cmp"; check "table replaced" 0 $?
+    ls "$tmp/store2/2" >"$tmp/names"
+    [ "$(cat "$tmp/names")" = O0001.cnc ]; check "no side files left" 0 $?
+fi
+stop_sim
+
+# Case: no link.
+run list --device "$tmp/no-such-tty" --area 1 >"$tmp/out" 2>"$tmp/err"
+check "missing device" 2 $?
+grep -q '串口不存在或被占用!' "$tmp/err"; check "missing device message" 0 $?
+[ ! -s "$tmp/out" ]; check "missing device prints no list" 0 $?
+run send "$proj/demo.gpr" --device "$tmp/no-such-tty" --params >/dev/null 2>"$tmp/err"
+check "send without a device" 2 $?
+grep -q '串口不存在或被占用!' "$tmp/err"; check "send names the port" 0 $?
+# A controller that hears nothing: the handshake fails, is tried once more,
+# then the connection message.
+if start_sim store3 --drop-rate 1; then
+    run list --device "$tmp/tty" --area 1 >"$tmp/out" 2>"$tmp/err"; check "silent controller" 2 $?
+    grep -q '连接失败!请检查硬件连接。' "$tmp/err"; check "silent controller message" 0 $?
+fi
+stop_sim
+run list --device "$tmp/tty" --area 9 >/dev/null 2>&1; check "bad area" 2 $?
+
+echo "link e2e: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
