@@ -1,22 +1,19 @@
 #include "link_commands.h"
 
-#include <unistd.h>
-
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <optional>
 #include <system_error>
 #include <utility>
 
 #include "comm/posix_serial_port.h"
 #include "link_session_runner.h"
+#include "temp_folder.h"
 
 namespace kelcc::cli {
 namespace {
 
-namespace fs = std::filesystem;
 using core::comm::PortPaths;
 using core::comm::PosixSerialPort;
 using core::comm::SessionList;
@@ -90,35 +87,6 @@ Parsed parse(const char* command, const std::vector<std::string>& args) {
     p.ok = true;
     return p;
 }
-
-// A private folder for staging and uploads, removed when the command ends
-// unless it still holds received files that could not be adopted.
-class TempFolder {
-public:
-    TempFolder() {
-        std::error_code ec;
-        std::string pattern = (fs::temp_directory_path(ec) / "kelcc-cli-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) != nullptr) m_path = pattern;
-    }
-    ~TempFolder() {
-        if (m_path.empty()) return;
-        std::error_code ec;
-        bool empty = true;
-        for (fs::recursive_directory_iterator it(m_path, ec), end; !ec && it != end;
-             it.increment(ec))
-            if (it->is_regular_file(ec)) empty = false;
-        if (empty)
-            fs::remove_all(m_path, ec);
-        else
-            std::fprintf(stderr, "kelcc-cli: received files were left in %s\n", m_path.c_str());
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const std::string& path() const { return m_path; }
-
-private:
-    std::string m_path;
-};
 
 }  // namespace
 
