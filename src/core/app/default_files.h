@@ -10,6 +10,9 @@ public:
     // A new project's PLC program: two end steps and four empty
     // information lines.
     static std::string plcProgram();
+    // The binary ladder image of that program (its END1 and END2 rows), so
+    // that a new project can be sent before its program was ever saved.
+    static std::string plcImage();
     // A missing PLC program seeded on opening: the header and the IL
     // section only.
     static std::string shortPlcProgram();

@@ -226,7 +226,8 @@ bool Project::createProjectFiles() {
         tell(kCreateProjectFailedText, MessageIcon::Warning);
         return false;
     }
-    if (!common::AtomicFile::write(plcProgramPath(), DefaultFiles::plcProgram()).ok) {
+    if (!common::AtomicFile::write(plcProgramPath(), DefaultFiles::plcProgram()).ok ||
+        !common::AtomicFile::write(plcProgramPath() + ".bin", DefaultFiles::plcImage()).ok) {
         tell(kCreatePlcFailedText, MessageIcon::Warning);
         return false;
     }

@@ -9,6 +9,8 @@
 #include "app/project_file.h"
 #include "common/atomic_file.h"
 #include "common/text_codec.h"
+#include "plc/ladder_image.h"
+#include "plc/plc_document_file.h"
 #include "plc/program_file.h"
 
 namespace kelcc::core::app {
@@ -78,6 +80,14 @@ TEST_F(ProjectTest, NewProjectWritesTheDefaultFilesAndOpens) {
     ASSERT_TRUE(m_project.newProject(answers({{"demo", m_dir.string()}})));
     EXPECT_TRUE(m_ui.messages().empty());
     EXPECT_EQ(readAll(demo() / "main_demo.ldx"), plc::ProgramFile::newProjectFile());
+    {
+        // The image is the one a save of the opened program writes, so a new
+        // project can be sent at once.
+        plc::SimpleProjectState state;
+        plc::PlcDocument doc(state);
+        ASSERT_TRUE(plc::PlcDocumentFile::open(doc, (demo() / "main_demo.ldx").string(), m_ui));
+        EXPECT_EQ(readAll(demo() / "main_demo.ldx.bin"), plc::LadderImage::build(doc.grid()));
+    }
     for (const char* name : {"ParaB.par", "ParaW.par", "Tcomp.cmp", "Wcomp.wmp"})
         EXPECT_EQ(readAll(demo() / name), std::string("\3\4\5\6", 4)) << name;
     const auto parsed = ProjectFile::parse(readAll(demo() / "demo.gpr"));
@@ -313,6 +323,7 @@ TEST_F(ProjectTest, SaveAsCopiesTheFilesUnderTheNewName) {
     createDemo();
     m_project.tree().findOrAddProgram("O0001");
     writeAll(demo() / "O0001.cnc", "O0001\r\nG00\r\n");
+    fs::remove(demo() / "main_demo.ldx.bin");
     ASSERT_TRUE(m_project.saveProjectAs(answers({{"copy", m_dir.string()}})));
     const fs::path copy = m_dir / "copy";
     EXPECT_EQ(readAll(copy / "main_copy.ldx"), readAll(demo() / "main_demo.ldx"));
