@@ -59,6 +59,17 @@ TransferSession::TransferSession(const LinkClock& clock, LinkByteSink& sink, Tra
     });
 }
 
+TransferSession::~TransferSession() {
+    discardStaging();
+}
+
+void TransferSession::discardStaging() {
+    if (!m_stagingLive) return;
+    m_stagingLive = false;
+    std::error_code ec;
+    std::filesystem::remove_all(m_staging, ec);
+}
+
 void TransferSession::later(std::function<void()> work) {
     m_later.push_back(std::move(work));
 }
@@ -309,6 +320,7 @@ bool TransferSession::startReceive(const SessionList::ReceiveSelection& selectio
     }
     m_adopt = true;
     m_staging = staging;
+    m_stagingLive = true;
     std::vector<std::string> lines;
     for (const CFileEntry& entry : built.entries)
         lines.push_back(kLineIndent + entry.name);
@@ -338,6 +350,9 @@ void TransferSession::endSessionUi() {
     m_running = false;
     m_timerRunning = false;
     m_view.shown = false;
+    // A session that ends any other way than with everything received
+    // leaves nothing of its own in the temporary folder.
+    discardStaging();
 }
 
 void TransferSession::onNewFile(std::uint32_t size, std::uint32_t position) {
@@ -380,6 +395,9 @@ void TransferSession::onEvent(LinkEvent event, std::uint32_t value) {
             break;
         case LinkEvent::AllReceived:
             if (!m_running) break;
+            // Adoption removes the folder, or keeps it when a copy failed so
+            // that nothing received is lost.
+            m_stagingLive = false;
             endSessionUi();
             disconnectSequence(true, [this] {
                 m_project.adoptStagedFiles(m_staging, m_adopt);

@@ -98,6 +98,9 @@ public:
 
     TransferSession(const LinkClock& clock, LinkByteSink& sink, TransferPort& port,
                     common::Interaction& ui, app::Project& project, Options options);
+    ~TransferSession() override;
+    TransferSession(const TransferSession&) = delete;
+    TransferSession& operator=(const TransferSession&) = delete;
 
     void setCallbacks(Callbacks callbacks) { m_callbacks = std::move(callbacks); }
 
@@ -169,6 +172,9 @@ private:
 
     void beginSession(const std::string& title, std::vector<std::string> lines);
     void endSessionUi();
+    // Removes the staging folder of a receive session that has not ended
+    // with adoption.
+    void discardStaging();
     // Disconnect, mark idle, close the port and the engine; then `after`.
     void disconnectSequence(bool reportUnanswered, std::function<void()> after = {});
     void closeLink();
@@ -204,6 +210,7 @@ private:
     ReadChoices m_choices;
 
     std::string m_staging;
+    bool m_stagingLive = false;
     std::string m_groupSuffix;
     std::uint32_t m_previousPosition = 0;
     std::uint32_t m_retries = 0;

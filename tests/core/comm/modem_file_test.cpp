@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "common/atomic_file.h"
+#include "test_folder.h"
 
 namespace kelcc::core::comm {
 namespace {
@@ -22,9 +23,7 @@ using Result = cnc_data::PartProgramImage::Result;
 class ModemFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("kelcc_modem_" + std::to_string(::getpid()) + "_" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        m_dir = testing::testFolder("kelcc_modem_");
         fs::remove_all(m_dir);
         fs::create_directories(m_dir);
     }

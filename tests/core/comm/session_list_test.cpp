@@ -12,6 +12,7 @@
 #include "comm/file_list.h"
 #include "comm/modem_file.h"
 #include "common/atomic_file.h"
+#include "test_folder.h"
 
 namespace kelcc::core::comm {
 namespace {
@@ -36,9 +37,7 @@ std::set<std::string> filesIn(const fs::path& dir) {
 class SessionListTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("kelcc_session_" + std::to_string(::getpid()) + "_" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        m_dir = testing::testFolder("kelcc_session_");
         fs::remove_all(m_dir);
         fs::create_directories(m_dir);
         m_host.setAutoOpen(false);
