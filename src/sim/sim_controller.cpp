@@ -549,11 +549,13 @@ void SimController::startWrite(const FileHeader& header) {
 
 void SimController::answerResumeQuestion() {
     // What the controller holds of the last part program; a size of 0 tells
-    // the PC to start anew.
+    // the PC to start anew. The size field tells how much is held: the PC
+    // offers to resume only when its file is longer than that.
     ResumeRecord held;
     if (m_dnc.haveRecord) {
         held = m_dnc.record;
         held.offset = static_cast<std::uint32_t>(m_inData.size());
+        held.size = held.offset;
     }
     m_state = State::WaitingResume;
     reply(Command::FileReply, kDone, bytesOf(held.encode()));

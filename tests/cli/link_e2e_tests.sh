@@ -193,6 +193,78 @@ for seed in 3 11 29; do
     stop_sim
 done
 
+# Case: a 1 MiB part program whose transfer the controller breaks off;
+# the tool is asked whether to resume, answers Yes, and the program on the
+# controller ends identical.
+make_program O0004 1110000
+[ "$(stat -c %s "$tmp/O0004.cnc")" -ge 1048576 ]; check "O0004 is at least 1 MiB" 0 $?
+run project add-program "$proj/demo.gpr" "$tmp/O0004.cnc" >/dev/null 2>&1; check "add O0004" 0 $?
+if start_sim store4 --interrupt-after 300000; then
+    run send "$proj/demo.gpr" --device "$tmp/tty" --program O0004 2>"$tmp/err"
+    check "interrupted send completes" 0 $?
+    grep -q '需要从断点处进行续传吗' "$tmp/err"; check "the tool was asked to resume" 0 $?
+    grep -q '取消DNC文件传送。 -> yes' "$tmp/err"; check "the tool answered Yes" 0 $?
+    cmp -s "$tmp/O0004.cnc" "$tmp/store4/2/O0004.cnc"; check "resumed program identical" 0 $?
+    ls "$tmp/store4/2" >"$tmp/names"
+    [ "$(cat "$tmp/names")" = O0004.cnc ]; check "resumed send leaves no side files" 0 $?
+fi
+stop_sim
+
+# Case: a controller that is busy now and then while taking data; the
+# session waits it out and completes.
+if start_sim store5 --busy 300; then
+    run send "$proj/demo.gpr" --device "$tmp/tty" --params --tools --program O0002 2>"$tmp/err"
+    check "send to a busy controller" 0 $?
+    grep -q '所有文件传送完毕' "$tmp/err"; check "busy send reports all sent" 0 $?
+    for f in ParaB.par ParaW.par Tcomp.cmp; do
+        cmp -s "$proj/$f" "$tmp/store5/1/$f"; check "busy send: $f identical" 0 $?
+    done
+    cmp -s "$proj/O0002.cnc" "$tmp/store5/2/O0002.cnc"; check "busy send: O0002 identical" 0 $?
+    run project new "$tmp" busy_back >/dev/null 2>&1; check "busy read-back project" 0 $?
+    run receive "$tmp/busy_back/busy_back.gpr" --device "$tmp/tty" --params --program 2:O0002 \
+        2>"$tmp/err"
+    check "receive from a busy controller" 0 $?
+    for f in ParaB.par ParaW.par O0002.cnc; do
+        cmp -s "$proj/$f" "$tmp/busy_back/$f"; check "busy receive: $f identical" 0 $?
+    done
+fi
+stop_sim
+
+# Case: the controller goes away in the middle of a receive. The tool ends
+# with an error, nothing half-received reaches the project and no staging
+# folder is left behind.
+mkdir -p "$tmp/store6/2"
+cp "$tmp/O0004.cnc" "$tmp/store6/2/"
+run project new "$tmp" gone >/dev/null 2>&1; check "project for the broken receive" 0 $?
+if start_sim store6 --baud 115200; then
+    rm -f "$tmp/gone.err"
+    run receive "$tmp/gone/gone.gpr" --device "$tmp/tty" --program 2:O0004 2>"$tmp/gone.err" &
+    cli_pid=$!
+    # Wait (bounded) until part of the program has arrived.
+    started=no
+    for _ in $(seq 1 600); do
+        if find "$tmp" -path '*kelcc-cli-*' -type f -size +2k 2>/dev/null | grep -q .; then
+            started=yes
+            break
+        fi
+        kill -0 "$cli_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    check "the receive got under way" yes "$started"
+    kill -9 "$sim_pid" 2>/dev/null
+    wait "$sim_pid" 2>/dev/null
+    sim_pid=
+    wait "$cli_pid"
+    check "receive from a vanished controller fails" 1 $?
+    # Something besides progress, answered questions and the connection.
+    grep -v -e ' [0-9]*/[0-9]* ' -e ' -> ' -e '连接成功!' "$tmp/gone.err" | grep -q .
+    check "an error message is shown" 0 $?
+    [ ! -e "$tmp/gone/O0004.cnc" ]; check "no partial program in the project" 0 $?
+    find "$tmp" -path '*kelcc-cli-*' >"$tmp/left"
+    [ ! -s "$tmp/left" ]; check "no staging folder left behind" 0 $?
+fi
+stop_sim
+
 # Case: no link.
 run list --device "$tmp/no-such-tty" --area 1 >"$tmp/out" 2>"$tmp/err"
 check "missing device" 2 $?
