@@ -1,5 +1,5 @@
 // Moves one large part program over a pseudo-terminal to and from the
-// stand-in controller, which paces its output at the line rate, and prints
+// stand-in controller, which paces both directions at the line rate, and prints
 // bytes per second against the stop-and-wait limit of the line: baud / 10
 // bytes per second, times 512 data bytes in each 528-byte frame.
 //
@@ -122,8 +122,8 @@ int main(int argc, char** argv) {
             std::fputs("send failed or the file differs\n", stderr);
             status = 1;
         } else {
-            // The controller paces only what it sends; the data here goes
-            // the other way, so only its answers are held to the rate.
+            // The controller takes what it reads no faster than the line
+            // either, so this is held to the same limit.
             report("send", size, took.count(), baud);
         }
     }

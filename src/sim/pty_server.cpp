@@ -25,6 +25,7 @@ PtyServer::PtyServer(const SimOptions& options)
     : m_outFaults(options.corruptRate, options.dropRate, options.seed),
       m_inFaults(options.corruptRate, options.dropRate, options.seed ^ kInSeedOffset),
       m_pacer(options.baud, options.delayMs),
+      m_inPacer(options.baud, 0),
       m_start(std::chrono::steady_clock::now()) {}
 
 PtyServer::~PtyServer() {
@@ -83,20 +84,31 @@ void PtyServer::flush() {
     }
 }
 
+void PtyServer::deliver(SimController& controller) {
+    // Chunk by chunk: a repeated link request is only recognised as a chunk
+    // of its own.
+    while (auto chunk = m_inPacer.popDue(nowMs()))
+        controller.receive(*chunk);
+}
+
 void PtyServer::serve(SimController& controller, const std::atomic<bool>& stop) {
     std::vector<std::uint8_t> buffer(kReadChunk);
     while (!stop.load()) {
+        deliver(controller);
         controller.tick(static_cast<std::uint32_t>(nowMs()));
         flush();
 
-        int timeout = kPollMs;
-        if (const auto due = m_pacer.nextDueMs()) {
-            const std::uint64_t now = nowMs();
-            timeout = static_cast<int>(std::min<std::uint64_t>(static_cast<std::uint64_t>(kPollMs),
-                                                               *due > now ? *due - now : 0));
-        }
-        pollfd fd{m_master, static_cast<short>(POLLIN | (m_pending.empty() ? 0 : POLLOUT)), 0};
-        const int ready = ::poll(&fd, 1, timeout);
+        std::uint64_t timeout = kPollMs;
+        const std::uint64_t now = nowMs();
+        for (const auto due : {m_pacer.nextDueMs(), m_inPacer.nextDueMs()})
+            if (due) timeout = std::min(timeout, *due > now ? *due - now : 0);
+        // The line is read no further ahead than one chunk of what is still
+        // on its way, so a fast writer is held back by the pseudo-terminal.
+        const bool readMore = m_inPacer.queuedBytes() < kReadChunk;
+        const auto events =
+            static_cast<short>((readMore ? POLLIN : 0) | (m_pending.empty() ? 0 : POLLOUT));
+        pollfd fd{m_master, events, 0};
+        const int ready = ::poll(&fd, 1, static_cast<int>(timeout));
         if (ready < 0) {
             if (errno == EINTR) continue;
             return;
@@ -105,10 +117,9 @@ void PtyServer::serve(SimController& controller, const std::atomic<bool>& stop) 
         const ssize_t count = ::read(m_master, buffer.data(), buffer.size());
         if (count <= 0) continue;
         const std::span<const std::uint8_t> chunk(buffer.data(), static_cast<std::size_t>(count));
-        if (m_inFaults.active())
-            controller.receive(m_inFaults.apply(chunk));
-        else
-            controller.receive(chunk);
+        m_inPacer.push(m_inFaults.active() ? m_inFaults.apply(chunk)
+                                           : std::vector<std::uint8_t>(chunk.begin(), chunk.end()),
+                       nowMs());
     }
 }
 

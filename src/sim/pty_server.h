@@ -9,7 +9,7 @@
 
 #include "comm/link_byte_sink.h"
 #include "line_faults.h"
-#include "output_pacer.h"
+#include "line_pacer.h"
 #include "sim_options.h"
 
 namespace kelcc::sim {
@@ -17,7 +17,7 @@ namespace kelcc::sim {
 class SimController;
 
 // The master side of a pseudo-terminal, carrying the controller's bytes
-// through the line faults and the pacing. The controller writes into it as
+// through the line faults and the pacing, both ways. The controller writes into it as
 // its sink; serve() feeds it what arrives.
 class PtyServer final : public core::comm::LinkByteSink {
 public:
@@ -43,6 +43,7 @@ public:
 private:
     std::uint64_t nowMs() const;
     void flush();
+    void deliver(SimController& controller);
 
     int m_master = -1;
     // Kept open so the line stays up while no PC has the device open.
@@ -50,7 +51,10 @@ private:
     std::string m_slavePath;
     LineFaults m_outFaults;
     LineFaults m_inFaults;
-    OutputPacer m_pacer;
+    LinePacer m_pacer;
+    // What the PC wrote reaches the controller no faster than the line
+    // would carry it.
+    LinePacer m_inPacer;
     std::vector<std::uint8_t> m_pending;  // released but not yet taken by the line
     std::chrono::steady_clock::time_point m_start;
 };

@@ -169,5 +169,33 @@ TEST(PtyServer, ServesHandshakeWriteAndReadOverAPseudoTerminal) {
     EXPECT_EQ(answer->command, static_cast<std::uint8_t>(Command::DisconnectReply));
 }
 
+TEST(PtyServer, DataFromThePcReachesTheControllerNoFasterThanTheLine) {
+    SimOptions options;
+    options.baud = 9600;  // 960 bytes a second
+    ServedController served(options);
+    PcEnd pc(served.path());
+    ASSERT_TRUE(pc.open());
+    pc.write({LinkFrame::kLinkRequest.begin(), LinkFrame::kLinkRequest.end()});
+    ASSERT_EQ(pc.readBytes(3), std::vector<std::uint8_t>(3, 0x55));
+    pc.write(test::frameBytes(1, Command::File, 1, fileHeader("ParaB.par", 512)));
+    auto answer = pc.readFrame();
+    ASSERT_TRUE(answer);
+    ASSERT_EQ(answer->subCode, 0);
+
+    // A full data frame of 521 bytes takes about 543 ms on the line before
+    // the controller can answer it; a load can only make it later.
+    const std::vector<std::uint8_t> content(512, 0x5A);
+    const auto frame = test::frameBytes(1, Command::Data, 1, content);
+    ASSERT_GE(frame.size(), 521u);
+    const auto start = std::chrono::steady_clock::now();
+    pc.write(frame);
+    answer = pc.readFrame();
+    const auto took = std::chrono::steady_clock::now() - start;
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(answer->command, static_cast<std::uint8_t>(Command::Ack));
+    EXPECT_GE(took, std::chrono::milliseconds(frame.size() * 10 * 1000 / 9600 - 20));
+    EXPECT_EQ(served.storage().read(1, "ParaB.par"), content);
+}
+
 }  // namespace
 }  // namespace kelcc::sim

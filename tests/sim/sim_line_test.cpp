@@ -3,7 +3,7 @@
 #include <numeric>
 
 #include "line_faults.h"
-#include "output_pacer.h"
+#include "line_pacer.h"
 #include "sim_options.h"
 
 namespace kelcc::sim {
@@ -46,9 +46,9 @@ TEST(LineFaults, ZeroRatesPassEverythingAndFullRatesNothing) {
     EXPECT_TRUE(cut.apply(clean).empty());
 }
 
-TEST(OutputPacer, ReleasesWholeChunksAtTheLineSpeed) {
+TEST(LinePacer, ReleasesWholeChunksAtTheLineSpeed) {
     // 9600 baud moves 960 bytes a second.
-    OutputPacer pacer(9600, 0);
+    LinePacer pacer(9600, 0);
     pacer.push(ramp(3), 1000);
     pacer.push(ramp(96), 1000);
     EXPECT_TRUE(pacer.takeDue(1003).empty());
@@ -62,15 +62,36 @@ TEST(OutputPacer, ReleasesWholeChunksAtTheLineSpeed) {
     EXPECT_EQ(pacer.nextDueMs(), 5002u);
 }
 
-TEST(OutputPacer, DelayAndNoPacing) {
-    OutputPacer delayed(0, 250);
+TEST(LinePacer, ShortChunksAddUpWithoutRoundingEachOne) {
+    // 100 chunks of 7 bytes at 115200 baud: 60.8 ms in all, where rounding
+    // every chunk to a whole millisecond would make it 100 ms.
+    LinePacer pacer(115200, 0);
+    for (int i = 0; i < 100; ++i)
+        pacer.push(ramp(7), 0);
+    EXPECT_EQ(pacer.queuedBytes(), 700u);
+    std::size_t released = 0;
+    while (auto chunk = pacer.popDue(61)) {
+        EXPECT_EQ(chunk->size(), 7u);  // one at a time, whole
+        released += chunk->size();
+    }
+    EXPECT_EQ(released, 700u);
+    EXPECT_TRUE(pacer.empty());
+    EXPECT_EQ(pacer.queuedBytes(), 0u);
+
+    pacer.push(ramp(7), 1000);
+    EXPECT_FALSE(pacer.popDue(1000));
+    EXPECT_TRUE(pacer.popDue(1001));
+}
+
+TEST(LinePacer, DelayAndNoPacing) {
+    LinePacer delayed(0, 250);
     delayed.push(ramp(10), 100);
     delayed.push(ramp(10), 120);
     EXPECT_TRUE(delayed.takeDue(349).empty());
     EXPECT_EQ(delayed.takeDue(350).size(), 10u);
     EXPECT_EQ(delayed.takeDue(370).size(), 10u);
 
-    OutputPacer direct(0, 0);
+    LinePacer direct(0, 0);
     direct.push(ramp(600), 7);
     EXPECT_EQ(direct.takeDue(7).size(), 600u);
 }
