@@ -663,8 +663,10 @@ void LinkEngine::onAck(const Frame& frame) {
             break;
         case 8:
             m_sink.setReadSize(kFrameReadSize);
-            m_handler.resumeOffered(*this);
+            // Ready first: a refusal by the transfer side resets the link
+            // and must not be undone afterwards.
             setState(LinkState::Ready, false);
+            m_handler.resumeOffered(*this);
             break;
         case 0x10:
             raiseError(LinkError::Forbidden);
@@ -745,8 +747,8 @@ void LinkEngine::onProbingFrame(const Frame& frame) {
             if (sending) resendData();
             break;
         case 0x10:
-            m_handler.resumeAsked(*this);
             setState(LinkState::Ready, false);
+            m_handler.resumeAsked(*this);
             break;
         case 0x11:
             setState(LinkState::Ready, false);

@@ -699,6 +699,28 @@ TEST_F(LinkEngineTest, ResumablePartProgramIsHandedToTheTransferSide) {
     EXPECT_EQ(m_engine.state(), LinkState::Ready);
 }
 
+TEST_F(LinkEngineTest, ResumeRefusedByTheTransferSideLeavesTheLinkBroken) {
+    // Resume offered by an acknowledgement, and asked for by a probe answer.
+    for (const bool byProbe : {false, true}) {
+        m_listener.errors.clear();
+        startSending(patterned(1000));
+        m_handler.onResume = [](LinkEngine& engine) {
+            engine.raiseError(LinkError::UnknownAnswer);
+        };
+        if (byProbe) {
+            run(5100);
+            ASSERT_EQ(m_engine.state(), LinkState::Probing);
+            controller(m_engine.transmitSequence(), Command::Status, 0x10);
+        } else {
+            controller(1, Command::Ack, 8);
+        }
+        m_handler.onResume = nullptr;
+        expectLastError(LinkError::UnknownAnswer, ErrorAction::BreakLink, "未知的应答数据");
+        EXPECT_EQ(m_engine.state(), LinkState::Idle);
+        EXPECT_EQ(m_engine.timeoutLength(), LinkEngine::kNoTimeout);
+    }
+}
+
 TEST_F(LinkEngineTest, ListAnswerForAnUnknownAreaIsIgnored) {
     connectLink();
     m_engine.requestFileList(7);

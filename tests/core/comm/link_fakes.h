@@ -112,14 +112,21 @@ public:
         if (onAccepted) onAccepted(engine, subCode);
     }
     void fileExists(LinkEngine&) override { ++exists; }
-    void resumeOffered(LinkEngine&) override { ++resumeOffers; }
-    void resumeAsked(LinkEngine&) override { ++resumeQuestions; }
+    void resumeOffered(LinkEngine& engine) override {
+        ++resumeOffers;
+        if (onResume) onResume(engine);
+    }
+    void resumeAsked(LinkEngine& engine) override {
+        ++resumeQuestions;
+        if (onResume) onResume(engine);
+    }
     std::optional<UploadEntry> uploadOffered(std::span<const std::uint8_t> header) override {
         offeredHeaders.emplace_back(header.begin(), header.end());
         return upload;
     }
 
     std::function<void(LinkEngine&, std::uint8_t)> onAccepted;
+    std::function<void(LinkEngine&)> onResume;
     std::optional<UploadEntry> upload;
     std::vector<std::uint8_t> accepted;
     std::vector<std::vector<std::uint8_t>> offeredHeaders;
