@@ -254,6 +254,33 @@ TEST_F(ProjectTest, OpenChecksExtensionVersionAndTheOpenProject) {
     EXPECT_EQ(m_host.lastProject(), gpr);
 }
 
+TEST_F(ProjectTest, OpenAcceptsFullPathsOfAtMost255Characters) {
+    createDemo();
+    ASSERT_TRUE(m_project.closeProjectAsk());
+    // Copies of the project in folders whose project file path is exactly
+    // 255 and 256 characters long.
+    auto copyWithPathLength = [&](std::size_t length) {
+        const std::size_t fixed =
+            m_dir.string().size() + std::string("/").size() + std::string("/demo.gpr").size();
+        EXPECT_LT(fixed, length);
+        const fs::path folder = m_dir / std::string(length - fixed, 'p');
+        fs::copy(demo(), folder, fs::copy_options::recursive);
+        const std::string gpr = (folder / "demo.gpr").string();
+        EXPECT_EQ(gpr.size(), length);
+        return gpr;
+    };
+    const std::string longest = copyWithPathLength(255);
+    const std::string tooLong = copyWithPathLength(256);
+
+    EXPECT_EQ(m_project.openProject(tooLong), Outcome::Failed);
+    EXPECT_EQ(texts().back(), "文件名过长!");
+    EXPECT_FALSE(m_project.hasProject());
+
+    EXPECT_EQ(m_project.openProject(longest), Outcome::Opened);
+    EXPECT_EQ(m_project.folder(), fs::path(longest).parent_path().string());
+    EXPECT_TRUE(m_project.projectOpen());
+}
+
 TEST_F(ProjectTest, OpenReadsThePlcInformation) {
     createDemo();
     std::string ldx = plc::ProgramFile::newProjectFile();
