@@ -84,4 +84,13 @@ SettingsRules::OptionsChange SettingsRules::optionsChange(const Options& before,
     return change;
 }
 
+SettingsRules::LanguageStart SettingsRules::languageAfterLoading(int language, bool loaded) {
+    const int index = language == 0 ? 0 : 1;
+    if (loaded) return {index, std::nullopt};
+    if (index == 0) return {0, std::nullopt};
+    std::string warning = kLibraryLoadFailedFormat;
+    warning.replace(warning.find("%s"), 2, languageLibrary(index));
+    return {0, std::move(warning)};
+}
+
 }  // namespace kelcc::core::app

@@ -86,6 +86,19 @@ public:
     static const char* languageLibrary(int language) {
         return language == 0 ? "KELCC_ResCHS.dll" : "KELCC_ResENU.dll";
     }
+
+    static constexpr const char* kLibraryLoadFailedFormat = "Failed to load \"%s\" !";
+
+    struct LanguageStart {
+        int language = 0;                    // the language index used from now on
+        std::optional<std::string> warning;  // shown before going on
+        bool operator==(const LanguageStart&) const = default;
+    };
+
+    // After trying to load languageLibrary(language): a failure falls back to
+    // the built-in Chinese resources and is reported only for English, since
+    // the Chinese warning would itself need the missing library.
+    static LanguageStart languageAfterLoading(int language, bool loaded);
 };
 
 }  // namespace kelcc::core::app

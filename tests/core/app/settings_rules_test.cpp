@@ -52,6 +52,19 @@ TEST(SettingsRulesTest, ReopensOnlyAnExistingRememberedProject) {
     EXPECT_EQ(SettingsRules::projectToReopen(on, std::string(300, 'a'), yes)->size(), 259u);
 }
 
+TEST(SettingsRulesTest, MissingLanguageLibraryFallsBackToChinese) {
+    using Start = SettingsRules::LanguageStart;
+    // "Lang" = 2 asks for the English library.
+    const int english = SettingsRules::options(std::nullopt, std::nullopt, "2").language;
+    EXPECT_STREQ(SettingsRules::languageLibrary(english), "KELCC_ResENU.dll");
+    EXPECT_EQ(SettingsRules::languageAfterLoading(english, true), (Start{1, std::nullopt}));
+    EXPECT_EQ(SettingsRules::languageAfterLoading(english, false),
+              (Start{0, std::string("Failed to load \"KELCC_ResENU.dll\" !")}));
+    // A missing Chinese library is not reported.
+    EXPECT_EQ(SettingsRules::languageAfterLoading(0, false), (Start{0, std::nullopt}));
+    EXPECT_EQ(SettingsRules::languageAfterLoading(0, true), (Start{0, std::nullopt}));
+}
+
 TEST(SettingsRulesTest, OptionsDialogWritesOnlyWhatChanged) {
     const SettingsRules::Options before{true, true, 0};
     auto change = SettingsRules::optionsChange(before, {false, true, 0});
