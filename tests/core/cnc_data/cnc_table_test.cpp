@@ -185,5 +185,22 @@ TEST(PitchCompensationTableTest, ShowsClampsAndCollectsRows) {
     EXPECT_EQ(table.cell(0, Pitch::X), "0");  // reset by the new show
 }
 
+TEST(CncTableLabelsTest, RowLabelsAndTitlesOfBothTables) {
+    EXPECT_EQ(ToolOffsetTable::rowLabel(0), "000");
+    EXPECT_EQ(ToolOffsetTable::rowLabel(32), "032");
+    EXPECT_EQ(ToolOffsetDocument().title(), "刀具偏置");
+
+    // Row 001 of the pitch table is the point of index 0000.
+    Marked<PitchCompensationDocument> m;
+    EXPECT_EQ(m.doc.title(), "螺距补偿");
+    PitchCompensationTable table(m.doc);
+    EXPECT_EQ(PitchCompensationTable::rowLabel(0), "001");
+    EXPECT_EQ(PitchCompensationTable::rowLabel(255), "256");
+    ASSERT_TRUE(table.editCell(0, Pitch::X, "7"));
+    EXPECT_EQ(m.doc.entry(0), "0000\t7\t\t0");
+    ASSERT_TRUE(table.editCell(255, Pitch::Z, "-8"));
+    EXPECT_EQ(m.doc.entry(255), "0255\t0\t\t-8");
+}
+
 }  // namespace
 }  // namespace kelcc::core::cnc_data
