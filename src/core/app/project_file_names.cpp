@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "cnc_data/program_name.h"
+
 namespace kelcc::core::app {
 namespace {
 
@@ -22,17 +24,10 @@ bool ProjectFileNames::isSafeName(std::string_view name) {
 }
 
 std::optional<std::string> ProjectFileNames::programName(std::string_view typed) {
-    if (typed.empty() || typed[0] != 'O') return std::nullopt;
-    std::string_view digits = typed.substr(1);
-    for (char c : digits)
-        if (c < '0' || c > '9') return std::nullopt;
-    while (digits.size() > 1 && digits[0] == '0')
-        digits.remove_prefix(1);
-    if (digits.size() > 9) return std::nullopt;
-    std::string name = "O";
-    if (digits.size() < 4) name.append(4 - digits.size(), '0');
-    name.append(digits);
-    return name;
+    // One rule for every place that names a part program.
+    auto parsed = cnc_data::ProgramName::parse(typed);
+    if (!parsed.ok) return std::nullopt;
+    return parsed.name;
 }
 
 std::string ProjectFileNames::extension(std::string_view path) {
