@@ -363,22 +363,7 @@ Project::OpenOutcome Project::openProject(const std::string& chosenPath) {
         tell(kUnsupportedVersionText, MessageIcon::Warning);
         return OpenOutcome::Failed;
     }
-    const std::string name = Names::stem(path);
-    if (!Names::isSafeName(name)) {
-        tell(Names::format(Names::kUnsafeNameText, name), MessageIcon::Warning);
-        return OpenOutcome::Failed;
-    }
-    m_folder = parentOf(path);
-    m_name = name;
-    if (!loadProjectFile(path, true)) {
-        // A file that cannot be loaded leaves no project behind.
-        forgetProject();
-        return OpenOutcome::Failed;
-    }
-    m_host.showProject(true, windowTitle());
-    m_host.addRecentFile(path);
-    finishOpen(path);
-    return OpenOutcome::Opened;
+    return adoptProjectFile(path, true);
 }
 
 Project::OpenOutcome Project::openProjectByPath(const std::string& givenPath) {
@@ -392,6 +377,12 @@ Project::OpenOutcome Project::openProjectByPath(const std::string& givenPath) {
     if (!Names::equalsIgnoreCase(Names::extension(path), Names::kProjectExtension))
         return OpenOutcome::Failed;
     if (hasProject() && samePath(parentOf(path), m_folder)) return OpenOutcome::NothingDone;
+    return adoptProjectFile(path, false);
+}
+
+// The common end of both open paths: the file's name becomes the project's,
+// its records the tree.
+Project::OpenOutcome Project::adoptProjectFile(const std::string& path, bool addToRecent) {
     const std::string name = Names::stem(path);
     if (!Names::isSafeName(name)) {
         tell(Names::format(Names::kUnsafeNameText, name), MessageIcon::Warning);
@@ -400,10 +391,12 @@ Project::OpenOutcome Project::openProjectByPath(const std::string& givenPath) {
     m_folder = parentOf(path);
     m_name = name;
     if (!loadProjectFile(path, true)) {
+        // A file that cannot be loaded leaves no project behind.
         forgetProject();
         return OpenOutcome::Failed;
     }
     m_host.showProject(true, windowTitle());
+    if (addToRecent) m_host.addRecentFile(path);
     finishOpen(path);
     return OpenOutcome::Opened;
 }

@@ -153,6 +153,7 @@ private:
     void forgetProject();
     bool readPlcInformation();
     void finishOpen(const std::string& path);
+    OpenOutcome adoptProjectFile(const std::string& path, bool addToRecent);
     void tell(const std::string& text, common::MessageIcon icon) const;
     std::string buildProjectFile() const;
     bool adoptOne(const std::string& stagingFolder, const std::string& fileName);

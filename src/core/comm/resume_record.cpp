@@ -2,20 +2,10 @@
 
 #include <algorithm>
 
+#include "comm/wire_bytes.h"
+
 namespace kelcc::core::comm {
 namespace {
-
-void put32(std::string& out, std::size_t at, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i)
-        out[at + static_cast<std::size_t>(i)] = static_cast<char>((value >> (24 - 8 * i)) & 0xFF);
-}
-
-std::uint32_t get32(std::string_view in, std::size_t at) {
-    std::uint32_t value = 0;
-    for (std::size_t i = 0; i < 4; ++i)
-        value = (value << 8) | static_cast<unsigned char>(in[at + i]);
-    return value;
-}
 
 void putText(std::string& out, std::size_t at, std::size_t field, std::string_view text) {
     const std::size_t n = std::min(field, text.size());
@@ -49,11 +39,11 @@ ResumeRecord ResumeRecord::fromPc(Mode mode, std::uint32_t size, std::uint32_t m
 std::string ResumeRecord::encode() const {
     std::string out(kSize, '\0');
     putText(out, 0, kNameSize, name);
-    put32(out, kOffsetAt, offset);
-    put32(out, kSizeAt, size);
-    put32(out, kReservedAt, reserved);
+    WireBytes::put32(out, kOffsetAt, offset);
+    WireBytes::put32(out, kSizeAt, size);
+    WireBytes::put32(out, kReservedAt, reserved);
     out[kModeAt] = static_cast<char>(mode);
-    put32(out, kTimeAt, modified);
+    WireBytes::put32(out, kTimeAt, modified);
     putText(out, kPathAt, kPathSize, path);
     return out;
 }
@@ -62,11 +52,11 @@ std::optional<ResumeRecord> ResumeRecord::decode(std::string_view bytes) {
     if (bytes.size() != kSize) return std::nullopt;
     ResumeRecord record;
     record.name = getText(bytes, 0, kNameSize);
-    record.offset = get32(bytes, kOffsetAt);
-    record.size = get32(bytes, kSizeAt);
-    record.reserved = get32(bytes, kReservedAt);
+    record.offset = WireBytes::get32(bytes, kOffsetAt);
+    record.size = WireBytes::get32(bytes, kSizeAt);
+    record.reserved = WireBytes::get32(bytes, kReservedAt);
     record.mode = static_cast<std::uint8_t>(bytes[kModeAt]);
-    record.modified = get32(bytes, kTimeAt);
+    record.modified = WireBytes::get32(bytes, kTimeAt);
     record.path = getText(bytes, kPathAt, kPathSize);
     return record;
 }

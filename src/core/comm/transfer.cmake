@@ -1,4 +1,5 @@
 target_sources(kelcc_core PRIVATE
+    comm/wire_bytes.h
     comm/controller_name.cpp
     comm/controller_name.h
     comm/file_entry.h
