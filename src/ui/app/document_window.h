@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QWidget>
+#include <string>
+
+#include "app/project_item_type.h"
+
+namespace kelcc::ui {
+
+class Workbench;
+
+// The widget inside one MDI child window: one file of the project in the
+// window kind of its item type. The main window keeps these by path and
+// drives them through the project commands.
+class DocumentWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    DocumentWindow(Workbench& workbench, std::string path, core::app::ProjectItemType type,
+                   QWidget* parent = nullptr);
+    ~DocumentWindow() override = default;
+
+    const std::string& path() const noexcept { return m_path; }
+    core::app::ProjectItemType type() const noexcept { return m_type; }
+    Workbench& workbench() const noexcept { return m_workbench; }
+
+    // Reads the file; false when it could not be loaded (the window is then
+    // not shown).
+    virtual bool load() = 0;
+    // Rereads the file after it was replaced on disk and refreshes.
+    virtual bool reload() { return load(); }
+    virtual bool isModified() const = 0;
+    virtual void setModified(bool modified) = 0;
+    // Saves to its own file without asking; false when that failed (the
+    // user was told).
+    virtual bool saveSilently() = 0;
+    // The user closes the window. Modified: "文件数据已被改变,保存文件吗?"
+    // with caption "关闭窗口", Yes/No/Cancel. Cancel keeps the window, No
+    // drops the changes, Yes saves silently on the way.
+    virtual bool queryClose();
+
+signals:
+    void modificationChanged(bool modified);
+
+private:
+    Workbench& m_workbench;
+    std::string m_path;
+    core::app::ProjectItemType m_type;
+};
+
+}  // namespace kelcc::ui

@@ -1,0 +1,2 @@
+target_sources(kelcc_core_tests PRIVATE
+)

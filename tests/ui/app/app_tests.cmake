@@ -1,0 +1,3 @@
+target_sources(kelcc_ui_tests PRIVATE
+    app/message_translator_test.cpp
+)
