@@ -24,6 +24,7 @@ public:
     void clearOutput() override { m_output.clear(); }
     void appendOutput(const QString& line) override { m_output.append(line); }
     void showOutput() override { m_outputShown = true; }
+    void refreshProjectTree() override { ++m_treeRefreshes; }
     QWidget* dialogParent() override { return &m_parent; }
 
     void setLanguage(int language) { m_language = language; }
@@ -31,6 +32,7 @@ public:
     core::app::HeadlessProjectHost& host() { return m_host; }
     const QStringList& output() const { return m_output; }
     bool outputShown() const { return m_outputShown; }
+    int treeRefreshes() const { return m_treeRefreshes; }
 
 private:
     core::common::RecordingInteraction m_interaction;
@@ -39,6 +41,7 @@ private:
     QWidget m_parent;
     QStringList m_output;
     int m_language = 0;
+    int m_treeRefreshes = 0;
     bool m_outputShown = false;
 };
 
