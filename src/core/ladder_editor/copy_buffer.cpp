@@ -1,0 +1,1 @@
+#include "copy_buffer.h"

@@ -1,0 +1,1 @@
+#include "cross_reference_lookup.h"

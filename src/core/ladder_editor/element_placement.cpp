@@ -1,0 +1,1 @@
+#include "element_placement.h"

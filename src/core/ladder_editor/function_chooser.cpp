@@ -1,0 +1,1 @@
+#include "function_chooser.h"

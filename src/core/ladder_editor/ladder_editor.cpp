@@ -1,0 +1,1 @@
+#include "ladder_editor.h"

@@ -1,0 +1,1 @@
+#include "row_layout.h"
