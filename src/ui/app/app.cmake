@@ -1,10 +1,41 @@
 target_sources(kelcc_ui PRIVATE
+    app/about_dialog.cpp
+    app/about_dialog.h
+    app/app_settings.cpp
+    app/app_settings.h
+    app/application.cpp
+    app/application.h
     app/document_kinds.cpp
     app/document_kinds.h
     app/document_window.cpp
     app/document_window.h
+    app/import_ladder_dialog.cpp
+    app/import_ladder_dialog.h
+    app/main_window.cpp
+    app/main_window.h
+    app/main_window_workbench.cpp
+    app/main_window_workbench.h
+    app/message_box_interaction.cpp
+    app/message_box_interaction.h
     app/message_translator.cpp
     app/message_translator.h
+    app/new_project_dialog.cpp
+    app/new_project_dialog.h
+    app/options_dialog.cpp
+    app/options_dialog.h
+    app/output_pane.cpp
+    app/output_pane.h
+    app/plc_properties_dialog.cpp
+    app/plc_properties_dialog.h
+    app/project_tree_pane.cpp
+    app/project_tree_pane.h
+    app/single_instance.cpp
+    app/single_instance.h
+    app/tree_icons.cpp
+    app/tree_icons.h
     app/workbench.cpp
     app/workbench.h
+    app/workbench_dialogs.cpp
+    app/workbench_dialogs.h
 )
+

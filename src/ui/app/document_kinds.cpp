@@ -10,7 +10,20 @@ std::map<core::app::ProjectItemType, DocumentKinds::Factory>& DocumentKinds::fac
 }
 
 void DocumentKinds::registerKind(core::app::ProjectItemType type, Factory factory) {
+    if (!factory) {
+        unregisterKind(type);
+        return;
+    }
     factories()[type] = std::move(factory);
+}
+
+void DocumentKinds::unregisterKind(core::app::ProjectItemType type) {
+    factories().erase(type);
+}
+
+DocumentKinds::Factory DocumentKinds::factory(core::app::ProjectItemType type) {
+    const auto it = factories().find(type);
+    return it == factories().end() ? Factory() : it->second;
 }
 
 bool DocumentKinds::has(core::app::ProjectItemType type) {

@@ -19,6 +19,9 @@ public:
                                                   core::app::ProjectItemType type)>;
 
     static void registerKind(core::app::ProjectItemType type, Factory factory);
+    // Tests that stand in a window kind put back what was there before.
+    static void unregisterKind(core::app::ProjectItemType type);
+    static Factory factory(core::app::ProjectItemType type);
     static bool has(core::app::ProjectItemType type);
     // A new, not yet loaded window, or nullptr when the type has none.
     static DocumentWindow* create(Workbench& workbench, const std::string& path,

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <QList>
 #include <QWidget>
 #include <string>
 
 #include "app/project_item_type.h"
+
+class QAction;
 
 namespace kelcc::ui {
 
@@ -38,6 +41,14 @@ public:
     // with caption "关闭窗口", Yes/No/Cancel. Cancel keeps the window, No
     // drops the changes, Yes saves silently on the way.
     virtual bool queryClose();
+
+    // The main window's Edit and PLC menus show the actions of the active
+    // window; a window without any leaves that menu disabled.
+    enum class MenuSlot { Edit, Plc };
+    virtual QList<QAction*> menuActions(MenuSlot slot) const {
+        (void)slot;
+        return {};
+    }
 
 signals:
     void modificationChanged(bool modified);

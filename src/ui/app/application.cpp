@@ -1,0 +1,132 @@
+#include "app/application.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QTimer>
+#include <QTranslator>
+#include <cstdio>
+#include <optional>
+#include <string>
+
+#include "app/app_settings.h"
+#include "app/main_window.h"
+#include "app/message_box_interaction.h"
+#include "app/settings_rules.h"
+#include "app/single_instance.h"
+#include "app/workbench_dialogs.h"
+
+#if __has_include("cnc_data/part_program_actions.h")
+#include "cnc_data/part_program_actions.h"
+#define KELCC_HAS_PART_PROGRAM_WINDOW 1
+#endif
+#if __has_include("ladder_editor/ladder_window_kind.h")
+#include "ladder_editor/ladder_window_kind.h"
+#define KELCC_HAS_LADDER_WINDOW 1
+#endif
+
+namespace kelcc::ui {
+
+using core::app::SettingsRules;
+
+namespace {
+
+bool fileExists(const std::string& path) {
+    return QFileInfo(QString::fromStdString(path)).isFile();
+}
+
+// Test and measurement hooks: report the start-up time or save a picture of
+// the main window, then end.
+void finishEarly(MainWindow& window, const QElapsedTimer& clock) {
+    const bool report = qEnvironmentVariable("KELCC_REPORT_STARTUP") == QStringLiteral("1");
+    const QString screenshot = qEnvironmentVariable("KELCC_SCREENSHOT");
+    if (!report && screenshot.isEmpty()) return;
+    QTimer::singleShot(0, &window, [&window, clock, report, screenshot] {
+        if (!screenshot.isEmpty()) window.grab().save(screenshot);
+        if (report) {
+            std::printf("kelcc: started in %lld ms, project %s\n",
+                        static_cast<long long>(clock.elapsed()),
+                        window.project().projectOpen() ? "open" : "none");
+            std::fflush(stdout);
+        }
+        QCoreApplication::exit(0);
+    });
+}
+
+}  // namespace
+
+Application::Application(QApplication& app, QElapsedTimer startClock)
+    : m_app(app), m_clock(startClock) {}
+
+QStringList Application::translationFolders() {
+    const QString dir = QCoreApplication::applicationDirPath();
+    return {dir, QDir::cleanPath(dir + QStringLiteral("/../share/kelcc/translations"))};
+}
+
+int Application::installLanguage(int language, const QStringList& folders, QTranslator& translator,
+                                 core::common::Interaction& interaction) {
+    bool loaded = language == 0;
+    if (!loaded)
+        for (const QString& folder : folders)
+            if ((loaded = translator.load(QString::fromLatin1(kEnglishFile), folder))) break;
+    const SettingsRules::LanguageStart start =
+        SettingsRules::languageAfterLoading(language, loaded);
+    if (start.warning) {
+        // The library of the original platform is a translation file here.
+        std::string text = SettingsRules::kLibraryLoadFailedFormat;
+        text.replace(text.find("%s"), 2, kEnglishFile);
+        interaction.inform(text, "KELCC", core::common::MessageIcon::Warning);
+    }
+    if (start.language != 0) QCoreApplication::installTranslator(&translator);
+    return start.language;
+}
+
+void Application::registerWindowKinds() {
+#ifdef KELCC_HAS_LADDER_WINDOW
+    registerLadderWindowKind();
+#endif
+#ifdef KELCC_HAS_PART_PROGRAM_WINDOW
+    PartProgramActions::registerWindowKind();
+#endif
+}
+
+int Application::run() {
+    QCoreApplication::setApplicationName(QStringLiteral("KELCC"));
+    const QStringList arguments = QCoreApplication::arguments();
+    const QString projectArgument =
+        arguments.size() > 1 ? QFileInfo(arguments[1]).absoluteFilePath() : QString();
+
+    SingleInstance instance(SingleInstance::defaultName());
+    if (!instance.start(projectArgument)) return 0;
+
+    const QString settingsPath = AppSettings::defaultFilePath();
+    QDir().mkpath(QFileInfo(settingsPath).absolutePath());
+    AppSettings settings(settingsPath);
+    const SettingsRules::Options options = settings.options();
+
+    QTranslator translator;
+    MessageBoxInteraction startMessages([] { return nullptr; });
+    const int language =
+        installLanguage(options.language, translationFolders(), translator, startMessages);
+    registerWindowKinds();
+
+    WorkbenchDialogs dialogs;
+    MainWindow window(settings, language, dialogs);
+    QObject::connect(&instance, &SingleInstance::requestReceived, &window,
+                     &MainWindow::handleRequest);
+    window.showMaximized();
+
+    if (!projectArgument.isEmpty()) {
+        // A project named on the command line that cannot be opened ends
+        // the program, as any failed command-line request.
+        if (!window.openProjectByPath(projectArgument)) return 1;
+    } else if (const auto path =
+                   SettingsRules::projectToReopen(options, settings.lastProject(), &fileExists)) {
+        if (window.project().openProjectByPath(*path) == core::app::Project::OpenOutcome::Failed)
+            settings.remove(SettingsRules::kLastProject, SettingsRules::kPath);
+    }
+    finishEarly(window, m_clock);
+    return m_app.exec();
+}
+
+}  // namespace kelcc::ui

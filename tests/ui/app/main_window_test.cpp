@@ -1,0 +1,239 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QDockWidget>
+#include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTreeWidgetItem>
+#include <filesystem>
+
+#include "app/output_pane.h"
+#include "app/project_tree_pane.h"
+#include "app/workbench.h"
+#include "shell_test_support.h"
+
+namespace kelcc::ui::test {
+namespace {
+
+namespace fs = std::filesystem;
+using core::app::ProjectTree;
+using core::common::Answer;
+
+class MainWindowTest : public testing::Test, public ShellFixture {};
+
+TEST_F(MainWindowTest, NewProjectAsksAgainAfterARefusedAnswerAndCreatesTheFiles) {
+    m_dialogs.locations.push_back(core::app::ProjectLocation{"", folder()});
+    m_dialogs.locations.push_back(core::app::ProjectLocation{"demo", folder()});
+    ASSERT_TRUE(m_window->newProject());
+
+    EXPECT_TRUE(recorded("请输入工程名称.", "保存工程"));
+    ASSERT_EQ(m_dialogs.locationCalls.size(), 2u);
+    EXPECT_EQ(m_dialogs.locationCalls[0].first, QStringLiteral("新建配置工程..."));
+    // The dialog comes back with what was typed.
+    EXPECT_EQ(m_dialogs.locationCalls[1].second.path, folder());
+
+    const fs::path project = fs::path(folder()) / "demo";
+    for (const char* file :
+         {"demo.gpr", "main_demo.ldx", "ParaB.par", "ParaW.par", "Tcomp.cmp", "Wcomp.wmp"})
+        EXPECT_TRUE(fs::exists(project / file)) << file;
+    EXPECT_EQ(m_window->windowTitle(), QStringLiteral("KELCC - 工程:demo"));
+    EXPECT_TRUE(m_window->saveProjectAction()->isVisible());
+    ASSERT_NE(m_window->treePane()->itemFor(ProjectTree::Entry::Root), nullptr);
+    EXPECT_EQ(m_window->treePane()->itemFor(ProjectTree::Entry::Root)->text(0),
+              QStringLiteral("工程 - demo"));
+    const QString gpr = QString::fromStdString((project / "demo.gpr").string());
+    EXPECT_EQ(m_settings->recentFiles(), QStringList{gpr});
+    EXPECT_EQ(m_settings->lastProject(), gpr.toStdString());
+}
+
+TEST_F(MainWindowTest, OpenProjectFromTheDialogAndOnceMoreDoesNothing) {
+    createProject("first");
+    const std::string gpr = folder() + "/first/first.gpr";
+    ASSERT_TRUE(m_window->closeProject());
+    EXPECT_EQ(m_window->windowTitle(), QStringLiteral("KELCC"));
+    EXPECT_FALSE(m_window->saveProjectAction()->isVisible());
+    EXPECT_EQ(m_window->treePane()->topLevelItemCount(), 0);
+
+    const std::size_t messages = m_recorder.messages().size();
+    m_dialogs.fileToOpen = QString::fromStdString(gpr);
+    ASSERT_TRUE(m_window->openProject());
+    EXPECT_EQ(m_window->windowTitle(), QStringLiteral("KELCC - 工程:first"));
+    EXPECT_TRUE(m_window->project().projectOpen());
+    EXPECT_EQ(m_window->project().openProject(gpr), core::app::Project::OpenOutcome::NothingDone);
+    EXPECT_EQ(m_recorder.messages().size(), messages);
+}
+
+class CloseProjectAnswerTest : public MainWindowTest, public testing::WithParamInterface<Answer> {};
+
+TEST_P(CloseProjectAnswerTest, ChangedProjectAsksAndFollowsTheAnswer) {
+    createProject("edited");
+    ASSERT_TRUE(m_window->project().openTreeEntry(ProjectTree::Entry::ToolOffsets));
+    ASSERT_EQ(m_window->documents().size(), 1);
+    m_window->documents().front()->setModified(true);
+    m_window->project().markProjectModified(true);
+
+    m_recorder.script({GetParam()});
+    const bool closed = m_window->closeProject();
+
+    EXPECT_TRUE(recorded("是否保存当前打开的工程?", "保存工程"));
+    switch (GetParam()) {
+        case Answer::Yes:
+            EXPECT_TRUE(closed);
+            EXPECT_EQ(CountingDocument::saves, 1);
+            break;
+        case Answer::No:
+            EXPECT_TRUE(closed);
+            EXPECT_EQ(CountingDocument::saves, 0);
+            break;
+        default:
+            EXPECT_FALSE(closed);
+            EXPECT_EQ(CountingDocument::saves, 0);
+            break;
+    }
+    if (closed) {
+        EXPECT_TRUE(m_window->documents().isEmpty());
+        EXPECT_FALSE(m_window->project().hasProject());
+        EXPECT_EQ(m_window->windowTitle(), QStringLiteral("KELCC"));
+    } else {
+        EXPECT_EQ(m_window->documents().size(), 1);
+        EXPECT_TRUE(m_window->project().hasProject());
+        EXPECT_TRUE(m_window->documents().front()->isModified());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, CloseProjectAnswerTest,
+                         testing::Values(Answer::Yes, Answer::No, Answer::Cancel));
+
+TEST_F(MainWindowTest, ClosingAChangedDocumentWindowAsksAndCancelKeepsIt) {
+    createProject("doc");
+    ASSERT_TRUE(m_window->project().openTreeEntry(ProjectTree::Entry::ToolOffsets));
+    DocumentWindow* document = m_window->documents().front();
+    document->setModified(true);
+    QMdiSubWindow* window = m_window->mdiArea()->subWindowList().front();
+
+    m_recorder.script({Answer::Cancel});
+    EXPECT_FALSE(window->close());
+    EXPECT_TRUE(recorded("文件数据已被改变,保存文件吗?", "关闭窗口"));
+    EXPECT_EQ(m_window->documents().size(), 1);
+
+    m_recorder.script({Answer::Yes});
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(CountingDocument::saves, 1);
+}
+
+TEST_F(MainWindowTest, RecentFilesKeepFourMostRecentFirstAndDropWhatCannotOpen) {
+    for (const char* name : {"p1", "p2", "p3", "p4", "p5"})
+        createProject(name);
+    const QList<QAction*>& actions = m_window->recentFileActions();
+    ASSERT_EQ(actions.size(), 4);
+    EXPECT_TRUE(actions[0]->text().endsWith(QStringLiteral("/p5/p5.gpr")));
+    EXPECT_TRUE(actions[3]->text().endsWith(QStringLiteral("/p2/p2.gpr")));
+    EXPECT_TRUE(actions[0]->text().startsWith(QStringLiteral("&1 ")));
+
+    // Choosing an entry opens that project by its path.
+    m_window->openRecentFile(2);
+    EXPECT_EQ(m_window->windowTitle(), QStringLiteral("KELCC - 工程:p3"));
+
+    ASSERT_TRUE(fs::remove(folder() + "/p4/p4.gpr"));
+    m_window->openRecentFile(1);
+    EXPECT_TRUE(recorded("路径名 " + folder() + "/p4/p4.gpr 无效,未找到工程文件!"));
+    EXPECT_EQ(m_settings->recentFiles().size(), 3);
+    EXPECT_FALSE(actions[3]->isVisible());
+}
+
+TEST_F(MainWindowTest, OptionsWriteOnlyTheChangedKeys) {
+    m_dialogs.optionsAnswer = core::app::SettingsRules::Options{false, false, 0};
+    m_window->show();
+    m_window->showOptions();
+
+    ASSERT_TRUE(m_dialogs.optionsShown.has_value());
+    EXPECT_TRUE(m_dialogs.optionsShown->autoLoad);  // a missing key shows its default
+    EXPECT_EQ(m_settings->value("Options", "AutoLoad"), std::optional<std::string>("0"));
+    EXPECT_FALSE(m_settings->value("Options", "Lang").has_value());
+    // AutoOpen was "0" already: left alone.
+    EXPECT_EQ(m_settings->value("Options", "AutoOpen"), std::optional<std::string>("0"));
+    EXPECT_TRUE(m_recorder.messages().empty());
+    EXPECT_TRUE(m_window->isVisible());
+}
+
+TEST_F(MainWindowTest, LanguageChangeAsksForARestartAndClosesTheWindow) {
+    m_dialogs.optionsAnswer = core::app::SettingsRules::Options{true, false, 1};
+    m_window->show();
+    m_window->showOptions();
+
+    EXPECT_EQ(m_settings->value("Options", "Lang"), std::optional<std::string>("1"));
+    EXPECT_FALSE(m_settings->value("Options", "AutoLoad").has_value());
+    EXPECT_TRUE(recorded("程序语言已更改,请退出程序重新运行.", "KELCC"));
+    EXPECT_FALSE(m_window->isVisible());
+}
+
+TEST_F(MainWindowTest, ExitWithAChangedProjectAsksAndCancelKeepsTheProgram) {
+    createProject("exiting");
+    m_window->project().markProjectModified(true);
+    m_window->show();
+
+    m_recorder.script({Answer::Cancel});
+    EXPECT_FALSE(m_window->close());
+    EXPECT_TRUE(recorded("是否保存当前打开的工程?", "退出"));
+    EXPECT_TRUE(m_window->isVisible());
+
+    // No drops the edits: nothing is written and the window closes.
+    const auto gpr = folder() + "/exiting/exiting.gpr";
+    fs::remove(gpr);
+    m_recorder.script({Answer::No});
+    EXPECT_TRUE(m_window->close());
+    EXPECT_FALSE(fs::exists(gpr));
+}
+
+TEST_F(MainWindowTest, TreeMenusFollowTheEntryAndTheRegisteredWindows) {
+    createProject("tree");
+    ProjectTreePane* tree = m_window->treePane();
+    const auto menuOf = [&](QTreeWidgetItem* item) {
+        std::vector<std::pair<QString, bool>> entries;
+        std::unique_ptr<QMenu> menu(tree->contextMenuFor(item));
+        if (!menu) return entries;
+        for (QAction* action : menu->actions())
+            if (!action->isSeparator()) entries.emplace_back(action->text(), action->isEnabled());
+        return entries;
+    };
+    using Items = std::vector<std::pair<QString, bool>>;
+    const bool ladderKind = DocumentKinds::has(core::app::ProjectItemType::PlcProgram);
+    EXPECT_EQ(menuOf(tree->itemFor(ProjectTree::Entry::LadderProgram)),
+              (Items{{QStringLiteral("打开(&O)"), ladderKind},
+                     {QStringLiteral("删除(&D)"), false},
+                     {QStringLiteral("属性(&A)..."), false}}));
+    EXPECT_EQ(menuOf(tree->itemFor(ProjectTree::Entry::ToolOffsets)),
+              (Items{{QStringLiteral("打开(&O)"), true}}));
+    EXPECT_TRUE(menuOf(tree->itemFor(ProjectTree::Entry::KValues)).empty());
+    EXPECT_TRUE(menuOf(tree->itemFor(ProjectTree::Entry::PlcBranch)).empty());
+
+    m_window->project().tree().findOrAddProgram("O0001");
+    m_window->workbench().refreshProjectTree();
+    const Items program = menuOf(tree->programItem(QStringLiteral("O0001")));
+    ASSERT_EQ(program.size(), 3u);
+    EXPECT_EQ(program[2], (std::pair{QStringLiteral("属性(&A)..."), false}));
+
+    // A double click opens the entry's window.
+    QTreeWidgetItem* offsets = tree->itemFor(ProjectTree::Entry::ToolOffsets);
+    emit tree->itemDoubleClicked(offsets, 0);
+    EXPECT_EQ(m_window->documents().size(), 1);
+}
+
+TEST_F(MainWindowTest, OutputLineDoubleClickAsksForTheLadderPlace) {
+    QSignalSpy places(&m_window->workbench(), &Workbench::ladderPlaceRequested);
+    m_window->workbench().appendOutput(QStringLiteral("编译成功 : 0 错误, 0 警告."));
+    m_window->workbench().appendOutput(
+        QStringLiteral("    错误 0012 : [行(35)列(4)] : 线圈后不能有元件"));
+    OutputPane* pane = m_window->outputPane();
+    emit pane->itemDoubleClicked(pane->item(0));
+    emit pane->itemDoubleClicked(pane->item(1));
+    ASSERT_EQ(places.size(), 1);
+    EXPECT_EQ(places[0][0].toInt(), 35);
+    EXPECT_EQ(places[0][1].toInt(), 4);
+}
+
+}  // namespace
+}  // namespace kelcc::ui::test

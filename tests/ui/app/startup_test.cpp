@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTranslator>
+
+#include "app/about_dialog.h"
+#include "app/application.h"
+#include "app/output_pane.h"
+#include "app/single_instance.h"
+#include "common/interaction.h"
+
+namespace kelcc::ui {
+namespace {
+
+TEST(SingleInstanceTest, SecondStartHandsItsRequestToTheFirst) {
+    const QString name = QStringLiteral("kelcc-test-%1").arg(QCoreApplication::applicationPid());
+    SingleInstance first(name);
+    ASSERT_TRUE(first.start(QString()));
+    QSignalSpy requests(&first, &SingleInstance::requestReceived);
+
+    SingleInstance second(name);
+    EXPECT_FALSE(second.start(QStringLiteral("/home/u/项目/demo.gpr")));
+    ASSERT_TRUE(requests.wait(2000));
+    EXPECT_EQ(requests[0][0].toString(), QStringLiteral("/home/u/项目/demo.gpr"));
+}
+
+TEST(LanguageTest, MissingEnglishFileIsReportedAndChineseIsUsed) {
+    QTemporaryDir empty;
+    QTranslator translator;
+    core::common::RecordingInteraction recorder;
+    EXPECT_EQ(Application::installLanguage(1, {empty.path()}, translator, recorder), 0);
+    ASSERT_EQ(recorder.messages().size(), 1u);
+    EXPECT_EQ(recorder.messages()[0].text, "Failed to load \"KELCC_ResENU.qm\" !");
+
+    // Chinese needs no file and says nothing.
+    EXPECT_EQ(Application::installLanguage(0, {empty.path()}, translator, recorder), 0);
+    EXPECT_EQ(recorder.messages().size(), 1u);
+}
+
+TEST(LanguageTest, BuiltEnglishFileTranslatesWorkbenchAndCoreTexts) {
+    QTranslator translator;
+    core::common::RecordingInteraction recorder;
+    ASSERT_EQ(Application::installLanguage(1, {QStringLiteral(KELCC_TRANSLATION_DIR)}, translator,
+                                           recorder),
+              1);
+    EXPECT_TRUE(recorder.messages().empty());
+    EXPECT_EQ(QCoreApplication::translate("kelcc::ui::MainWindow", "文件(&F)"),
+              QStringLiteral("&File"));
+    EXPECT_EQ(QCoreApplication::translate("Messages", "是否保存当前打开的工程?"),
+              QStringLiteral("Save the open project?"));
+    QCoreApplication::removeTranslator(&translator);
+}
+
+struct PlaceCase {
+    const char* line;
+    std::optional<std::pair<int, int>> place;
+};
+
+class OutputPlaceTest : public testing::TestWithParam<PlaceCase> {};
+
+TEST_P(OutputPlaceTest, LinesNamingALadderPlace) {
+    EXPECT_EQ(OutputPane::placeOf(QString::fromUtf8(GetParam().line)), GetParam().place);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, OutputPlaceTest,
+    testing::Values(
+        PlaceCase{"    错误 0012 : [行(35)列(4)] : x", std::pair{35, 4}},
+        PlaceCase{"    错误 0012 : [行(7)列( )] : x", std::pair{7, 0}},
+        PlaceCase{"    警告 0080 : [行(3)列(1)] : SP S1子程序未被调用", std::pair{3, 1}},
+        PlaceCase{"    Error 0012 : [Row(35)Column(4)] : x", std::pair{35, 4}},
+        PlaceCase{"    Warning 0081 : [Row(9)Column(1)] : LBL L2No JUMP.", std::pair{9, 1}},
+        PlaceCase{"    找到 X0005.3 (12)", std::pair{12, 0}},
+        PlaceCase{"    Found X0005.3 (12)(5)", std::pair{12, 5}},
+        // No row, no four spaces, or another first word: nothing to go to.
+        PlaceCase{"    错误 0001                 : 程序为空", std::nullopt},
+        PlaceCase{"错误 0012 : [行(35)列(4)] : x", std::nullopt},
+        PlaceCase{"    编译成功 : 0 错误(2)", std::nullopt}));
+
+TEST(AboutDialogTest, HistoryShowsTheFileOrSaysItIsMissing) {
+    QTemporaryDir dir;
+    EXPECT_EQ(AboutDialog::historyText(dir.path()), QStringLiteral("未找到history.txt."));
+    QFile file(dir.filePath(QStringLiteral("history.txt")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("V1.4\r\n\xb0\xe6\xb1\xbe\r\n");  // GBK, as the controller's tools write
+    file.close();
+    EXPECT_EQ(AboutDialog::historyText(dir.path()), QStringLiteral("V1.4\r\n版本\r\n"));
+}
+
+}  // namespace
+}  // namespace kelcc::ui
