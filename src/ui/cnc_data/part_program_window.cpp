@@ -1,0 +1,127 @@
+#include "cnc_data/part_program_window.h"
+
+#include <QFontDatabase>
+#include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <utility>
+
+#include "app/project.h"
+#include "app/workbench.h"
+#include "common/interaction.h"
+#include "common/text_codec.h"
+
+namespace kelcc::ui {
+
+namespace {
+
+using core::common::MessageIcon;
+using core::common::TextCodec;
+
+constexpr const char* kCaption = "KELCC";
+
+std::string replaceAll(std::string text, std::string_view from, std::string_view to) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 16);
+    std::size_t start = 0;
+    for (std::size_t at; (at = text.find(from, start)) != std::string::npos;
+         start = at + from.size()) {
+        out.append(text, start, at - start);
+        out.append(to);
+    }
+    out.append(text, start, std::string::npos);
+    return out;
+}
+
+std::string withArgument(const char* pattern, const std::string& argument) {
+    return replaceAll(pattern, "%1", argument);
+}
+
+}  // namespace
+
+PartProgramWindow::PartProgramWindow(Workbench& workbench, std::string path, QWidget* parent)
+    : DocumentWindow(workbench, std::move(path), core::app::ProjectItemType::PartProgram, parent),
+      m_edit(new QPlainTextEdit(this)) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_edit);
+    m_edit->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    m_edit->setLineWrapMode(QPlainTextEdit::NoWrap);
+    connect(m_edit, &QPlainTextEdit::textChanged, this, &PartProgramWindow::textEdited);
+}
+
+bool PartProgramWindow::load() {
+    core::cnc_data::PartProgramDocument loaded;
+    const core::common::FileResult read = loaded.open(path());
+    core::common::Interaction& ui = workbench().interaction();
+    if (!read.ok) {
+        ui.inform(read.error, kCaption, MessageIcon::Stop);
+        return false;
+    }
+    const core::common::ConversionResult text = TextCodec::gbkToUtf8(loaded.text());
+    if (!text.ok) {
+        // Showing such bytes would replace them, and a save would lose them.
+        ui.inform(withArgument(kNotGbkText, path()), kCaption, MessageIcon::Stop);
+        return false;
+    }
+    m_crlf =
+        text.text.find("\r\n") != std::string::npos || text.text.find('\n') == std::string::npos;
+    const std::string shown = m_crlf ? replaceAll(text.text, "\r\n", "\n") : text.text;
+
+    m_document.open(path());
+    m_loading = true;
+    m_edit->setPlainText(QString::fromUtf8(shown.data(), static_cast<qsizetype>(shown.size())));
+    m_loading = false;
+    setWindowTitle(tr("零件加工程序-%1").arg(QString::fromUtf8(m_document.name())));
+    setModified(false);
+    return true;
+}
+
+void PartProgramWindow::setModified(bool modified) {
+    const bool changed = modified != m_document.modified();
+    m_document.setModified(modified);
+    m_edit->document()->setModified(modified);
+    if (changed) emit modificationChanged(modified);
+}
+
+void PartProgramWindow::textEdited() {
+    if (m_loading) return;
+    workbench().project().markProjectModified(true);
+    if (!m_document.modified()) setModified(true);
+}
+
+bool PartProgramWindow::saveSilently() {
+    const QByteArray utf8 = m_edit->toPlainText().toUtf8();
+    std::string text(utf8.constData(), static_cast<std::size_t>(utf8.size()));
+    if (m_crlf) text = replaceAll(std::move(text), "\n", "\r\n");
+    const core::common::ConversionResult gbk = TextCodec::utf8ToGbk(text);
+    if (!gbk.ok) {
+        // Writing '?' for what GBK cannot hold would lose the text; refuse
+        // and show where it is.
+        const std::string before = text.substr(0, std::min(gbk.errorOffset, text.size()));
+        const auto line = std::count(before.begin(), before.end(), '\n') + 1;
+        const QTextBlock block = m_edit->document()->findBlockByNumber(static_cast<int>(line) - 1);
+        if (block.isValid()) {
+            QTextCursor cursor(block);
+            m_edit->setTextCursor(cursor);
+        }
+        workbench().interaction().inform(withArgument(kUnsavableText, std::to_string(line)),
+                                         kCaption, MessageIcon::Warning);
+        return false;
+    }
+    const bool wasModified = m_document.modified();
+    m_document.setText(gbk.text);
+    const core::common::FileResult saved = m_document.save();
+    if (!saved.ok) {
+        // The file does not hold what is shown.
+        m_document.setModified(true);
+        workbench().interaction().inform(saved.error, kCaption, MessageIcon::Stop);
+        return false;
+    }
+    m_edit->document()->setModified(false);
+    if (wasModified) emit modificationChanged(false);
+    return true;
+}
+
+}  // namespace kelcc::ui

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <string>
+
+#include "app/document_window.h"
+#include "cnc_data/part_program_document.h"
+
+class QPlainTextEdit;
+
+namespace kelcc::ui {
+
+// One part program as plain text. The file holds GBK bytes; the editor shows
+// them as Unicode. Line ends are kept as the file has them: a file with any
+// CR LF (and a file without line breaks, like a new one) is written with
+// CR LF throughout, a file of bare LF lines with LF.
+class PartProgramWindow final : public DocumentWindow {
+    Q_OBJECT
+
+public:
+    static constexpr const char* kTitle = "零件加工程序-%1";
+    static constexpr const char* kNotGbkText = "文件 %1 含有非GBK编码的字节,不能打开.";
+    static constexpr const char* kUnsavableText = "第%1行含有不能以GBK编码保存的字符,文件未保存.";
+
+    PartProgramWindow(Workbench& workbench, std::string path, QWidget* parent = nullptr);
+
+    bool load() override;
+    bool isModified() const override { return m_document.modified(); }
+    void setModified(bool modified) override;
+    bool saveSilently() override;
+
+    QPlainTextEdit* editor() const noexcept { return m_edit; }
+    const core::cnc_data::PartProgramDocument& document() const noexcept { return m_document; }
+
+private:
+    void textEdited();
+
+    core::cnc_data::PartProgramDocument m_document;
+    QPlainTextEdit* m_edit = nullptr;
+    bool m_crlf = true;
+    bool m_loading = false;
+};
+
+using CViewCncFile = PartProgramWindow;
+
+}  // namespace kelcc::ui

@@ -1,0 +1,151 @@
+#include "cnc_data/part_program_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <fstream>
+#include <iterator>
+
+#include "common/text_codec.h"
+#include "fake_workbench.h"
+
+namespace kelcc::ui {
+namespace {
+
+using core::common::Answer;
+using core::common::TextCodec;
+
+std::string gbk(const std::string& utf8) {
+    const auto converted = TextCodec::utf8ToGbk(utf8);
+    EXPECT_TRUE(converted.ok);
+    return converted.text;
+}
+
+class PartProgramWindowTest : public testing::Test {
+protected:
+    std::string path() const { return (m_dir.path() + "/O0001.cnc").toStdString(); }
+
+    void writeFile(const std::string& bytes) const {
+        std::ofstream(path(), std::ios::binary) << bytes;
+    }
+    std::string readFile() const {
+        std::ifstream in(path(), std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+
+    QTemporaryDir m_dir;
+    test::FakeWorkbench m_workbench;
+};
+
+struct LineEnds {
+    const char* read;
+    const char* written;
+};
+
+class LineEndTest : public PartProgramWindowTest, public testing::WithParamInterface<LineEnds> {};
+
+// The file goes through Unicode in the editor and comes back unchanged,
+// Chinese comments and line ends included. Qt takes a lone CR for a line
+// break; such files come back with CR LF, as the controller wants them.
+TEST_P(LineEndTest, SavesTheLoadedTextBackWithItsLineEnds) {
+    const auto text = [](const std::string& end) {
+        return gbk("O0001" + end + "(粗车外圆 T0101)" + end + "G00 X50. Z2.");
+    };
+    writeFile(text(GetParam().read));
+    PartProgramWindow window(m_workbench, path());
+    ASSERT_TRUE(window.load());
+    const bool oneLine = std::string(GetParam().read).empty();
+    EXPECT_EQ(
+        window.editor()->toPlainText(),
+        QStringLiteral("O0001\n(粗车外圆 T0101)\nG00 X50. Z2.").replace("\n", oneLine ? "" : "\n"));
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("零件加工程序-O0001"));
+    EXPECT_FALSE(window.isModified());
+    writeFile("changed on disk");
+    ASSERT_TRUE(window.saveSilently());
+    EXPECT_EQ(readFile(), text(GetParam().written));
+}
+
+INSTANTIATE_TEST_SUITE_P(PartProgramWindow, LineEndTest,
+                         testing::Values(LineEnds{"\r\n", "\r\n"}, LineEnds{"\n", "\n"},
+                                         LineEnds{"", ""}, LineEnds{"\r", "\r\n"}));
+
+TEST_F(PartProgramWindowTest, EditingMarksWindowAndProjectModifiedAndSaveWritesCrLf) {
+    writeFile("O0001\r\n");
+    PartProgramWindow window(m_workbench, path());
+    ASSERT_TRUE(window.load());
+    EXPECT_FALSE(m_workbench.project().projectModified());
+    QSignalSpy spy(&window, &DocumentWindow::modificationChanged);
+
+    window.editor()->moveCursor(QTextCursor::End);
+    QTest::keyClicks(window.editor(), "G00 X0");
+    EXPECT_TRUE(window.isModified());
+    EXPECT_TRUE(m_workbench.project().projectModified());
+    ASSERT_EQ(spy.count(), 1);  // once, not per key
+    EXPECT_TRUE(spy.at(0).at(0).toBool());
+
+    QTest::keyClick(window.editor(), Qt::Key_Return);
+    QTest::keyClicks(window.editor(), "M30");
+    ASSERT_TRUE(window.saveSilently());
+    EXPECT_EQ(readFile(), "O0001\r\nG00 X0\r\nM30");
+    EXPECT_FALSE(window.isModified());
+    EXPECT_EQ(spy.count(), 2);
+}
+
+TEST_F(PartProgramWindowTest, TextThatGbkCannotHoldIsNotSaved) {
+    writeFile("O0001\r\n");
+    PartProgramWindow window(m_workbench, path());
+    ASSERT_TRUE(window.load());
+    window.editor()->setPlainText(QStringLiteral("O0001\nG01 X1 (한)\n"));
+    EXPECT_FALSE(window.saveSilently());
+    EXPECT_EQ(readFile(), "O0001\r\n");
+    EXPECT_TRUE(window.isModified());
+    const auto& messages = m_workbench.recording().messages();
+    ASSERT_EQ(messages.size(), 1U);
+    EXPECT_EQ(messages[0].text, "第2行含有不能以GBK编码保存的字符,文件未保存.");
+    EXPECT_EQ(window.editor()->textCursor().blockNumber(), 1);
+}
+
+TEST_F(PartProgramWindowTest, FilesThatAreNotGbkOrMissingAreNotOpened) {
+    writeFile("O0001\r\nG01 X\xff\r\n");
+    PartProgramWindow window(m_workbench, path());
+    EXPECT_FALSE(window.load());
+    PartProgramWindow missing(m_workbench, (m_dir.path() + "/O0009.cnc").toStdString());
+    EXPECT_FALSE(missing.load());
+    const auto& messages = m_workbench.recording().messages();
+    ASSERT_EQ(messages.size(), 2U);
+    EXPECT_EQ(messages[0].text, "文件 " + path() + " 含有非GBK编码的字节,不能打开.");
+}
+
+// Cancel keeps the window and the edit, No drops the edit without writing,
+// Yes writes it.
+TEST_F(PartProgramWindowTest, CloseQuestionAnswers) {
+    writeFile("O0001\r\n");
+    PartProgramWindow window(m_workbench, path());
+    ASSERT_TRUE(window.load());
+    EXPECT_TRUE(window.queryClose());
+    EXPECT_TRUE(m_workbench.recording().messages().empty());
+
+    window.editor()->moveCursor(QTextCursor::End);
+    window.editor()->insertPlainText(QStringLiteral("M30"));
+    m_workbench.recording().script({Answer::Cancel, Answer::No});
+    EXPECT_FALSE(window.queryClose());
+    EXPECT_TRUE(window.isModified());
+    EXPECT_TRUE(window.queryClose());
+    EXPECT_FALSE(window.isModified());
+    EXPECT_EQ(readFile(), "O0001\r\n");
+
+    window.editor()->appendPlainText(QStringLiteral("M02"));  // a new line
+    m_workbench.recording().script({Answer::Yes});
+    EXPECT_TRUE(window.queryClose());
+    EXPECT_EQ(readFile(), "O0001\r\nM30\r\nM02");
+    const auto& messages = m_workbench.recording().messages();
+    ASSERT_EQ(messages.size(), 3U);
+    EXPECT_EQ(messages[0].text, "文件数据已被改变,保存文件吗?");
+    EXPECT_EQ(messages[0].caption, "关闭窗口");
+}
+
+}  // namespace
+}  // namespace kelcc::ui
