@@ -1,2 +1,22 @@
 target_sources(kelcc_ui PRIVATE
+    ladder_editor/find_dialog.cpp
+    ladder_editor/find_dialog.h
+    ladder_editor/function_chooser_dialog.cpp
+    ladder_editor/function_chooser_dialog.h
+    ladder_editor/go_to_dialog.cpp
+    ladder_editor/go_to_dialog.h
+    ladder_editor/ladder_dialogs.cpp
+    ladder_editor/ladder_dialogs.h
+    ladder_editor/ladder_painter.cpp
+    ladder_editor/ladder_painter.h
+    ladder_editor/ladder_printout.cpp
+    ladder_editor/ladder_printout.h
+    ladder_editor/ladder_window.cpp
+    ladder_editor/ladder_window.h
+    ladder_editor/ladder_window_kind.cpp
+    ladder_editor/ladder_window_kind.h
+    ladder_editor/operand_dialog.cpp
+    ladder_editor/operand_dialog.h
+    ladder_editor/view_plc_ld.cpp
+    ladder_editor/view_plc_ld.h
 )

@@ -1,0 +1,125 @@
+#include "ladder_editor/ladder_window.h"
+
+#include <QAction>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include "app/project.h"
+#include "app/workbench.h"
+#include "ladder_editor/view_plc_ld.h"
+
+namespace kelcc::ui {
+
+using core::common::Answer;
+using core::common::MessageIcon;
+using core::plc::PlcDocumentFile;
+using SaveOutcome = PlcDocumentFile::SaveOutcome;
+using Command = CViewPLCLd::Command;
+
+LadderWindow::LadderWindow(Workbench& workbench, const std::string& path,
+                           core::ladder_editor::CopyBuffer& copyBuffer,
+                           std::unique_ptr<LadderDialogs> dialogs, QWidget* parent)
+    : DocumentWindow(workbench, path, core::app::ProjectItemType::PlcProgram, parent),
+      m_dialogs(dialogs ? std::move(dialogs) : std::make_unique<LadderDialogs>()),
+      m_doc(std::make_unique<core::plc::PlcDocument>(workbench.project())) {
+    setWindowTitle(tr("PLC主程序") + QStringLiteral("[*]"));
+    m_view = new CViewPLCLd(workbench, *m_doc, copyBuffer, *m_dialogs, this);
+
+    m_toolBar = new QToolBar(this);
+    m_toolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    for (Command c : {Command::Contact, Command::ParallelContact, Command::Coil, Command::Function,
+                      Command::HorizontalLink, Command::VerticalLink, Command::DeleteElement,
+                      Command::DeleteVerticalLink})
+        m_toolBar->addAction(m_view->action(c));
+    m_toolBar->addSeparator();
+    m_toolBar->addAction(m_view->action(Command::RowNumbers));
+    m_toolBar->addAction(m_view->action(Command::Comments));
+    m_toolBar->addSeparator();
+    m_toolBar->addAction(m_view->action(Command::Compile));
+    m_toolBar->addAction(m_view->action(Command::Find));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_toolBar);
+    layout->addWidget(m_view, 1);
+    setFocusProxy(m_view);
+
+    connect(m_view, &CViewPLCLd::edited, this, [this] {
+        setWindowModified(true);
+        emit modificationChanged(true);
+    });
+    connect(m_view, &CViewPLCLd::compiled, this, [this](bool) {
+        setWindowModified(m_doc->modified());
+        emit modificationChanged(m_doc->modified());
+    });
+    connect(&workbench, &Workbench::ladderPlaceRequested, this, &LadderWindow::onPlaceRequested);
+}
+
+LadderWindow::~LadderWindow() = default;
+
+bool LadderWindow::load() {
+    const bool ok = PlcDocumentFile::open(*m_doc, path(), workbench().interaction());
+    m_doc->setModified(false);
+    m_view->documentReplaced();
+    setWindowModified(false);
+    return ok;
+}
+
+bool LadderWindow::isModified() const {
+    return m_doc->modified();
+}
+
+void LadderWindow::setModified(bool modified) {
+    if (m_doc->modified() == modified) return;
+    m_doc->setModified(modified);
+    setWindowModified(modified);
+    emit modificationChanged(modified);
+}
+
+SaveOutcome LadderWindow::save() {
+    auto& bench = workbench();
+    const core::compiler::Language language = bench.language() == 1
+                                                  ? core::compiler::Language::English
+                                                  : core::compiler::Language::Chinese;
+    const bool wasModified = m_doc->modified();
+    if (wasModified) bench.clearOutput();
+    const auto result = PlcDocumentFile::fileSave(*m_doc, path(), bench.project().name(), language,
+                                                  bench.interaction());
+    for (const auto& line : result.lines)
+        bench.appendOutput(QString::fromStdString(line));
+    if (!result.lines.empty()) bench.showOutput();
+    // A compile rebuilt the ladder; a revert read the file again.
+    if (wasModified) m_view->documentReplaced();
+    if (result.outcome == SaveOutcome::Reverted) m_doc->setModified(false);
+    setWindowModified(m_doc->modified());
+    emit modificationChanged(m_doc->modified());
+    return result.outcome;
+}
+
+bool LadderWindow::saveSilently() {
+    return save() == SaveOutcome::Saved;
+}
+
+bool LadderWindow::queryClose() {
+    if (!isModified()) return true;
+    const Answer answer = workbench().interaction().ask("文件数据已被改变,保存文件吗?", "关闭窗口",
+                                                        {Answer::Yes, Answer::No, Answer::Cancel},
+                                                        MessageIcon::Question);
+    if (answer == Answer::Cancel) return false;
+    if (answer == Answer::No) {
+        setModified(false);
+        return true;
+    }
+    // A failed compile asks again: back to editing keeps the window, the
+    // reverted program closes it with the file as it was.
+    const SaveOutcome outcome = save();
+    return outcome == SaveOutcome::Saved || outcome == SaveOutcome::Reverted;
+}
+
+void LadderWindow::onPlaceRequested(int row, int column) {
+    m_view->moveCursorTo(row, column == 0 ? 1 : column);
+    m_view->setFocus();
+}
+
+}  // namespace kelcc::ui

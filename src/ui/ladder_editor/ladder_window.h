@@ -1,0 +1,54 @@
+#pragma once
+
+#include <memory>
+
+#include "app/document_window.h"
+#include "ladder_editor/ladder_dialogs.h"
+#include "plc/plc_document.h"
+#include "plc/plc_document_file.h"
+
+class QToolBar;
+
+namespace kelcc::core::ladder_editor {
+class CopyBuffer;
+}
+
+namespace kelcc::ui {
+
+class CViewPLCLd;
+
+// The window of the project's PLC program: owns the document, shows it in
+// the ladder view under a toolbar, and saves it through the document's
+// save command (compile first, the failure question on a failed compile).
+class LadderWindow final : public DocumentWindow {
+    Q_OBJECT
+
+public:
+    LadderWindow(Workbench& workbench, const std::string& path,
+                 core::ladder_editor::CopyBuffer& copyBuffer,
+                 std::unique_ptr<LadderDialogs> dialogs = nullptr, QWidget* parent = nullptr);
+    ~LadderWindow() override;
+
+    bool load() override;
+    bool isModified() const override;
+    void setModified(bool modified) override;
+    bool saveSilently() override;
+    bool queryClose() override;
+
+    // The save command with its outcome (the close and save paths map it).
+    core::plc::PlcDocumentFile::SaveOutcome save();
+
+    core::plc::PlcDocument& document() noexcept { return *m_doc; }
+    CViewPLCLd& view() noexcept { return *m_view; }
+    QToolBar* toolBar() const noexcept { return m_toolBar; }
+
+private:
+    void onPlaceRequested(int row, int column);
+
+    std::unique_ptr<LadderDialogs> m_dialogs;
+    std::unique_ptr<core::plc::PlcDocument> m_doc;
+    CViewPLCLd* m_view = nullptr;
+    QToolBar* m_toolBar = nullptr;
+};
+
+}  // namespace kelcc::ui

@@ -1,0 +1,709 @@
+#include "ladder_editor/view_plc_ld.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QScrollBar>
+#include <QTimer>
+#include <algorithm>
+
+#include "app/message_translator.h"
+#include "app/project.h"
+#include "app/workbench.h"
+#include "compiler/compile_command.h"
+#include "ladder_editor/cross_reference_lookup.h"
+#include "ladder_editor/ladder_dialogs.h"
+#include "ladder_editor/ladder_find.h"
+#include "ladder_editor/ladder_printout.h"
+
+namespace kelcc::ui {
+
+using core::compiler::LadderGrid;
+using core::ladder_editor::CellEditRequest;
+using core::ladder_editor::CellPos;
+using core::ladder_editor::CellRange;
+using core::ladder_editor::CrossReferenceLookup;
+using core::ladder_editor::EditResult;
+using core::ladder_editor::LadderEditor;
+using core::ladder_editor::LadderFind;
+using core::plc::FormResult;
+using core::plc::FormValues;
+using core::plc::InstructionCode;
+using core::plc::OperandForm;
+
+namespace {
+
+// Rows of empty ladder offered below the last used row for drawing on.
+constexpr int kSpareRows = 40;
+
+core::compiler::Language languageOf(const Workbench& workbench) {
+    return workbench.language() == 1 ? core::compiler::Language::English
+                                     : core::compiler::Language::Chinese;
+}
+
+// The function-instruction menu, grouped as the controller's manual does.
+constexpr std::string_view kFunctionMenuGroups[][12] = {
+    {"END1", "END2"},
+    {"SET", "RST"},
+    {"CMP", "CTRC", "TMRB", "MOVN", "DECB", "CODB", "JMPB", "LBL", "CALL", "SP", "SPE", "ROTB"},
+    {"PARI", "ADDB", "SUBB", "DIFU", "DIFD", "MOVE", "ALT"},
+};
+
+}  // namespace
+
+CViewPLCLd::CViewPLCLd(Workbench& workbench, core::plc::PlcDocument& doc,
+                       core::ladder_editor::CopyBuffer& copyBuffer, LadderDialogs& dialogs,
+                       QWidget* parent)
+    : QAbstractScrollArea(parent),
+      m_workbench(workbench),
+      m_doc(doc),
+      m_copyBuffer(copyBuffer),
+      m_dialogs(dialogs),
+      m_editor(doc, workbench.interaction()),
+      m_layout(doc.grid()) {
+    setFocusPolicy(Qt::StrongFocus);
+    viewport()->setMouseTracking(false);
+    viewport()->setAutoFillBackground(true);
+    QPalette palette = viewport()->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    viewport()->setPalette(palette);
+
+    m_autoScroll = new QTimer(this);
+    m_autoScroll->setInterval(60);
+    connect(m_autoScroll, &QTimer::timeout, this, [this] {
+        // Dragging near the bottom keeps scrolling down.
+        if (!m_dragging || m_lastMouse.y() < viewport()->height() - m_geometry.unit) {
+            m_autoScroll->stop();
+            return;
+        }
+        QScrollBar* bar = verticalScrollBar();
+        bar->setValue(bar->value() + m_geometry.unit);
+        m_dragEnd = toContent(m_lastMouse);
+        viewport()->update();
+    });
+
+    MessageTranslator::addTemplates({"第%1页/共%2页", "KELCC工程-%1 PLC梯形图程序"});
+    createActions();
+    updateScrollBars();
+}
+
+CViewPLCLd::~CViewPLCLd() = default;
+
+QAction* CViewPLCLd::makeAction(Command command, const QString& text,
+                                const QList<QKeySequence>& keys, void (CViewPLCLd::*slot)()) {
+    auto* action = new QAction(text, this);
+    action->setShortcuts(keys);
+    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    if (slot != nullptr)
+        connect(action, &QAction::triggered, this, [this, slot] { (this->*slot)(); });
+    addAction(action);
+    m_actions[command] = action;
+    return action;
+}
+
+void CViewPLCLd::createActions() {
+    using K = QKeySequence;
+    makeAction(Command::Contact, tr("触点(&I)"), {K(Qt::Key_F1)}, &CViewPLCLd::addContact);
+    makeAction(Command::ParallelContact, tr("在光标下方添加并联触点"), {K(Qt::SHIFT | Qt::Key_F1)},
+               &CViewPLCLd::addParallelContact);
+    makeAction(Command::Coil, tr("线圈(&C)"), {K(Qt::Key_F2)}, &CViewPLCLd::addCoil);
+    makeAction(Command::Function, tr("功能指令(&F)"), {K(Qt::Key_F3)}, &CViewPLCLd::chooseFunction);
+    makeAction(Command::HorizontalLink, tr("添加连接横线(F4)"), {K(Qt::Key_F4)},
+               &CViewPLCLd::addHorizontalLink);
+    makeAction(Command::VerticalLink, tr("添加连接竖线(F5)"), {K(Qt::Key_F5)},
+               &CViewPLCLd::addVerticalLink);
+    makeAction(Command::DeleteElement, tr("删除选择区域"), {}, &CViewPLCLd::deleteElement);
+    makeAction(Command::DeleteVerticalLink, tr("删除连接竖线"), {},
+               &CViewPLCLd::deleteVerticalLink);
+    makeAction(Command::Delete, tr("删除(&D)"), {K(Qt::Key_Delete)}, &CViewPLCLd::deleteSelection);
+    makeAction(Command::Cut, tr("剪切(&X)"),
+               {K(Qt::CTRL | Qt::Key_X), K(Qt::SHIFT | Qt::Key_Delete)}, &CViewPLCLd::cut);
+    makeAction(Command::Copy, tr("复制(&C)"),
+               {K(Qt::CTRL | Qt::Key_C), K(Qt::CTRL | Qt::Key_Insert)}, &CViewPLCLd::copy);
+    makeAction(Command::Paste, tr("粘贴(&P)"),
+               {K(Qt::CTRL | Qt::Key_V), K(Qt::SHIFT | Qt::Key_Insert)}, &CViewPLCLd::paste);
+    makeAction(Command::InsertRow, tr("插入一行(&I)"), {}, &CViewPLCLd::insertRow);
+    QAction* rowNumbers = makeAction(Command::RowNumbers, tr("梯形图行号"), {}, nullptr);
+    rowNumbers->setCheckable(true);
+    rowNumbers->setChecked(m_geometry.rowNumbers);
+    connect(rowNumbers, &QAction::toggled, this, &CViewPLCLd::setShowRowNumbers);
+    QAction* comments = makeAction(Command::Comments, tr("显示注释"), {}, nullptr);
+    comments->setCheckable(true);
+    comments->setChecked(m_geometry.comments);
+    connect(comments, &QAction::toggled, this, &CViewPLCLd::setShowComments);
+    makeAction(Command::Compile, tr("编译(&C)"), {K(Qt::Key_F9)}, &CViewPLCLd::compile);
+    m_actions[Command::Compile]->setStatusTip(tr("编译梯形图程序"));
+    makeAction(Command::Find, tr("查找(&S)..."), {K(Qt::CTRL | Qt::Key_F)}, &CViewPLCLd::find);
+    makeAction(Command::GoTo, tr("指定行(&L)..."), {K(Qt::CTRL | Qt::Key_G)}, &CViewPLCLd::goTo);
+    makeAction(Command::ProgramStart, tr("程序开始"), {K(Qt::Key_Home)}, &CViewPLCLd::programStart);
+    makeAction(Command::ProgramEnd, tr("程序末尾"), {K(Qt::Key_End)}, &CViewPLCLd::programEnd);
+    makeAction(Command::Print, tr("打印(&P)..."), {K(Qt::CTRL | Qt::Key_P)}, &CViewPLCLd::print);
+    makeAction(Command::PrintPreview, tr("打印预览(&V)"), {}, &CViewPLCLd::printPreview);
+
+    m_functionMenu = new QMenu(tr("功能指令(&F)"), this);
+    for (const auto& group : kFunctionMenuGroups) {
+        if (!m_functionMenu->isEmpty()) m_functionMenu->addSeparator();
+        for (const auto mnemonic : group) {
+            if (mnemonic.empty()) break;
+            const InstructionCode code = core::plc::InstructionCodeOf(mnemonic);
+            QAction* entry = m_functionMenu->addAction(
+                QString::fromLatin1(mnemonic.data(), static_cast<qsizetype>(mnemonic.size())));
+            connect(entry, &QAction::triggered, this, [this, code] { addFunction(code); });
+        }
+    }
+}
+
+QAction* CViewPLCLd::action(Command command) const {
+    const auto it = m_actions.find(command);
+    return it == m_actions.end() ? nullptr : it->second;
+}
+
+// --- geometry ---
+
+QPoint CViewPLCLd::toContent(const QPoint& point) const {
+    return point + QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
+}
+
+int CViewPLCLd::rowTop(int row) const {
+    return m_layout.top(row) * m_geometry.unit;
+}
+
+int CViewPLCLd::rowAt(int contentY) const {
+    return m_layout.rowAt(std::max(0, contentY) / m_geometry.unit);
+}
+
+int CViewPLCLd::columnAt(int contentX) const {
+    const int column = (contentX - m_geometry.leftRail()) / m_geometry.cellWidth + 1;
+    return std::clamp(column, 1, LadderGrid::kColumns);
+}
+
+CViewPLCLd::Area CViewPLCLd::areaAt(const QPoint& content) const {
+    if (content.y() < 0) return Area::None;
+    if (content.x() < m_geometry.leftRail()) return Area::Margin;
+    if (content.x() < m_geometry.rightRail()) return Area::Ladder;
+    if (m_geometry.comments && content.x() >= m_geometry.commentLeft() &&
+        content.x() < m_geometry.width())
+        return Area::Comment;
+    return Area::None;
+}
+
+CellRange CViewPLCLd::rangeOf(const QPoint& a, const QPoint& b) const {
+    return CellRange{rowAt(a.y()), columnAt(a.x()), rowAt(b.y()), columnAt(b.x())}.normalized();
+}
+
+std::optional<CellRange> CViewPLCLd::selection() const {
+    if (!m_hasSelection) return std::nullopt;
+    return rangeOf(m_dragStart, m_dragEnd);
+}
+
+void CViewPLCLd::setSelection(const CellRange& range) {
+    const CellRange r = range.normalized();
+    m_dragStart = QPoint(m_geometry.columnLeft(r.firstColumn) + 1, rowTop(r.firstRow) + 1);
+    m_dragEnd = QPoint(m_geometry.columnLeft(r.lastColumn) + 1, rowTop(r.lastRow) + 1);
+    m_hasSelection = true;
+    viewport()->update();
+}
+
+// Commands that work on "the selection" take the cursor cell when nothing
+// was dragged.
+CellRange CViewPLCLd::commandRange() const {
+    if (auto range = selection()) return *range;
+    const CellPos at = m_editor.cursor();
+    const int column = std::min(at.column, LadderGrid::kColumns);
+    return CellRange{at.row, column, at.row, column};
+}
+
+int CViewPLCLd::scrollRows() const {
+    const int visibleUnits = viewport()->height() / m_geometry.unit + 1;
+    const int used = std::max(m_doc.lastUsedRow(), m_editor.cursor().row);
+    return std::min(LadderGrid::kRows, used + std::max(kSpareRows, visibleUnits));
+}
+
+void CViewPLCLd::updateScrollBars() {
+    const int height = m_layout.bottom(scrollRows()) * m_geometry.unit;
+    verticalScrollBar()->setRange(0, std::max(0, height - viewport()->height()));
+    verticalScrollBar()->setPageStep(viewport()->height());
+    verticalScrollBar()->setSingleStep(m_geometry.unit);
+    horizontalScrollBar()->setRange(0, std::max(0, m_geometry.width() - viewport()->width()));
+    horizontalScrollBar()->setPageStep(viewport()->width());
+    horizontalScrollBar()->setSingleStep(m_geometry.cellWidth / 4);
+}
+
+void CViewPLCLd::scrollToCursor() {
+    // One contact row of space above the target row, as the go-to commands
+    // leave it.
+    const int row = m_editor.cursor().row;
+    const int top = m_layout.scrollTopFor(row) * m_geometry.unit;
+    updateScrollBars();
+    const int value = verticalScrollBar()->value();
+    const int rowBottom = m_layout.bottom(row) * m_geometry.unit;
+    if (rowTop(row) < value || rowBottom > value + viewport()->height())
+        verticalScrollBar()->setValue(top);
+}
+
+void CViewPLCLd::cursorMoved() {
+    scrollToCursor();
+    viewport()->update();
+}
+
+void CViewPLCLd::moveCursorTo(int row, int column) {
+    m_editor.moveCursorTo(row, column);
+    updateScrollBars();
+    const int top = m_layout.scrollTopFor(m_editor.cursor().row) * m_geometry.unit;
+    verticalScrollBar()->setValue(top);
+    viewport()->update();
+}
+
+// --- painting ---
+
+void CViewPLCLd::paintLadder(QPainter& painter, const QRect& area) const {
+    const int scrollY = verticalScrollBar()->value();
+    const int scrollX = horizontalScrollBar()->value();
+    // The row above the first visible one is painted too: its vertical
+    // links end inside the visible area.
+    const int first = std::max(1, rowAt(scrollY + area.top()) - 1);
+    const int bottom = scrollY + area.bottom();
+    int last = first;
+    while (last < LadderGrid::kRows && rowTop(last + 1) <= bottom)
+        ++last;
+    last = std::min(last, scrollRows());
+
+    painter.save();
+    painter.translate(-scrollX, -scrollY);
+    LadderPainter ladder(m_doc, m_geometry);
+    ladder.paintRows(painter, first, last, rowTop(first),
+                     [this](int row) { return m_layout.units(row); });
+
+    if (auto range = selection()) {
+        const QRect box(QPoint(m_geometry.columnLeft(range->firstColumn), rowTop(range->firstRow)),
+                        QPoint(m_geometry.columnLeft(range->lastColumn + 1) - 1,
+                               rowTop(range->lastRow + 1) - 1));
+        painter.fillRect(box, QColor(60, 120, 220, 50));
+        painter.setPen(QPen(QColor(60, 120, 220), 1, Qt::DashLine));
+        painter.drawRect(box);
+    }
+    const CellPos at = m_editor.cursor();
+    const QRect caret = ladder.cellRect(at.column, rowTop(at.row));
+    painter.setPen(QPen(QColor(220, 30, 30), 2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(caret.adjusted(1, 1, -1, -1));
+    painter.restore();
+}
+
+void CViewPLCLd::paintEvent(QPaintEvent* event) {
+    QPainter painter(viewport());
+    paintLadder(painter, event->rect());
+}
+
+void CViewPLCLd::resizeEvent(QResizeEvent* event) {
+    QAbstractScrollArea::resizeEvent(event);
+    updateScrollBars();
+}
+
+void CViewPLCLd::scrollContentsBy(int, int) {
+    placeCommentEditor();
+    viewport()->update();
+}
+
+// --- results of the editing core ---
+
+void CViewPLCLd::applied(const EditResult& result) {
+    if (result.changed) {
+        const int last = result.rowsMoved ? LadderGrid::kRows : result.lastRow;
+        m_layout.update(m_doc.grid(), std::max(1, result.firstRow), std::max(1, last));
+        emit edited();
+    }
+    cursorMoved();
+}
+
+void CViewPLCLd::documentReplaced() {
+    closeCommentEditor();
+    m_layout.rebuild(m_doc.grid());
+    m_editor.setCursor({1, 1});
+    m_hasSelection = false;
+    updateScrollBars();
+    verticalScrollBar()->setValue(0);
+    viewport()->update();
+}
+
+void CViewPLCLd::runOperand(const OperandForm& form, const FormValues& initial,
+                            const std::function<void(const FormResult&)>& entered) {
+    OperandDialog::Lookup lookup;
+    if (const auto kind = CrossReferenceLookup::forInstruction(form.code())) {
+        auto scan = std::make_shared<CrossReferenceLookup>(*kind);
+        lookup = [this, scan](const std::string& number) {
+            const auto step = scan->next(m_doc.grid(), number, m_workbench.interaction());
+            if (step.row) moveCursorTo(*step.row, 1);
+            return step.finished ? OperandDialog::LookupStep::Finished
+                                 : OperandDialog::LookupStep::Found;
+        };
+    }
+    const auto result = m_dialogs.operand(form, initial, std::move(lookup),
+                                          m_workbench.interaction(), m_workbench.dialogParent());
+    if (result && result->ok) entered(*result);
+}
+
+// --- entering elements ---
+
+void CViewPLCLd::addContact() {
+    if (!m_editor.beginContact()) return;
+    const OperandForm form = OperandForm::Contact();
+    runOperand(form, form.blank(),
+               [this](const FormResult& r) { applied(m_editor.addContact(r.text, r.choice)); });
+}
+
+void CViewPLCLd::addParallelContact() {
+    if (!m_editor.beginParallelContact()) return;
+    const OperandForm form = OperandForm::Contact();
+    runOperand(form, form.blank(), [this](const FormResult& r) {
+        applied(m_editor.addParallelContact(r.text, r.choice));
+    });
+}
+
+void CViewPLCLd::addCoil() {
+    if (!m_editor.beginCoil()) return;
+    const OperandForm form = OperandForm::Coil();
+    runOperand(form, form.blank(),
+               [this](const FormResult& r) { applied(m_editor.addCoil(r.text)); });
+}
+
+void CViewPLCLd::chooseFunction() {
+    if (m_editor.commentEditorRow() != 0) return;
+    const auto code =
+        m_dialogs.chooseFunction(m_workbench.interaction(), m_workbench.dialogParent());
+    if (code) addFunction(*code);
+}
+
+void CViewPLCLd::addFunction(InstructionCode code) {
+    if (!m_editor.beginFunction(code)) return;
+    const auto form = OperandForm::ForInstruction(code);
+    if (!form) {
+        // END1, END2 and SPE have no operands and no dialog.
+        applied(m_editor.addFunction(code, std::string()));
+        return;
+    }
+    runOperand(*form, form->blank(),
+               [this, code](const FormResult& r) { applied(m_editor.addFunction(code, r.text)); });
+}
+
+void CViewPLCLd::addHorizontalLink() {
+    applied(m_editor.addHorizontalLink());
+}
+
+void CViewPLCLd::addVerticalLink() {
+    applied(m_editor.addVerticalLink());
+}
+
+void CViewPLCLd::editCell() {
+    const CellEditRequest request = m_editor.editRequest();
+    const auto form = request.form();
+    if (!form) return;
+    FormValues values = form->parse(request.text);
+    const int choiceField = form->data().choiceField;
+    if (request.kind == CellEditRequest::Kind::Contact && choiceField >= 0) {
+        const auto& items = form->fields()[static_cast<std::size_t>(choiceField)].items;
+        if (request.choice >= 0 && request.choice < static_cast<int>(items.size()))
+            values.fields[static_cast<std::size_t>(choiceField)] =
+                std::string(items[static_cast<std::size_t>(request.choice)]);
+    }
+    runOperand(*form, values,
+               [this, request](const FormResult& r) { applied(m_editor.applyEdit(request, r)); });
+}
+
+// --- deleting, clipboard, rows ---
+
+void CViewPLCLd::deleteSelection() {
+    applied(m_editor.deleteSelection(commandRange()));
+}
+
+void CViewPLCLd::deleteElement() {
+    applied(m_editor.deleteElement(commandRange()));
+}
+
+void CViewPLCLd::deleteVerticalLink() {
+    applied(m_editor.deleteVerticalLink(commandRange()));
+}
+
+void CViewPLCLd::cut() {
+    applied(m_editor.cut(commandRange(), m_copyBuffer));
+}
+
+void CViewPLCLd::copy() {
+    m_editor.copy(commandRange(), m_copyBuffer);
+}
+
+void CViewPLCLd::paste() {
+    applied(m_editor.paste(m_copyBuffer));
+}
+
+void CViewPLCLd::insertRow() {
+    applied(m_editor.insertRow(commandRange()));
+}
+
+// --- compile, find, go to ---
+
+void CViewPLCLd::compile() {
+    closeCommentEditor();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_workbench.clearOutput();
+    const auto outcome = core::compiler::CompileCommand::run(
+        m_doc, m_workbench.project().name(), languageOf(m_workbench), m_workbench.interaction());
+    for (const auto& line : outcome.lines)
+        m_workbench.appendOutput(QString::fromStdString(line));
+    m_workbench.showOutput();
+    QApplication::restoreOverrideCursor();
+    if (outcome.success) {
+        // The ladder is now the rebuilt, normalised drawing of the new IL.
+        m_layout.rebuild(m_doc.grid());
+        m_hasSelection = false;
+        const CellPos at = m_editor.cursor();
+        m_editor.moveCursorTo(at.row, at.column);
+        updateScrollBars();
+    }
+    viewport()->update();
+    emit compiled(outcome.success);
+}
+
+void CViewPLCLd::find() {
+    const auto run = [this](const core::ladder_editor::FindRequest& request) {
+        const auto outcome = LadderFind::find(m_doc.grid(), m_editor.cursor().row, request,
+                                              languageOf(m_workbench), m_workbench.interaction());
+        if (!outcome.accepted) return false;
+        m_workbench.clearOutput();
+        for (const auto& line : outcome.lines)
+            m_workbench.appendOutput(QString::fromStdString(line));
+        m_workbench.showOutput();
+        return true;
+    };
+    m_dialogs.find(run, m_workbench.dialogParent());
+}
+
+void CViewPLCLd::goTo() {
+    const auto run = [this](const std::string& row, const std::string& column) {
+        if (!m_editor.goTo(row, column)) return false;
+        moveCursorTo(m_editor.cursor().row, m_editor.cursor().column);
+        return true;
+    };
+    m_dialogs.goTo(run, m_workbench.dialogParent());
+}
+
+void CViewPLCLd::programStart() {
+    const CellPos at = m_editor.programStart();
+    moveCursorTo(at.row, at.column);
+}
+
+void CViewPLCLd::programEnd() {
+    const CellPos at = m_editor.programEnd();
+    moveCursorTo(at.row, at.column);
+}
+
+// --- switches ---
+
+void CViewPLCLd::setShowRowNumbers(bool on) {
+    m_geometry.rowNumbers = on;
+    if (QAction* a = action(Command::RowNumbers); a != nullptr && a->isChecked() != on)
+        a->setChecked(on);
+    updateScrollBars();
+    placeCommentEditor();
+    viewport()->update();
+}
+
+void CViewPLCLd::setShowComments(bool on) {
+    m_geometry.comments = on;
+    if (QAction* a = action(Command::Comments); a != nullptr && a->isChecked() != on)
+        a->setChecked(on);
+    if (!on) closeCommentEditor();
+    updateScrollBars();
+    viewport()->update();
+}
+
+// --- printing ---
+
+void CViewPLCLd::print() {
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, m_workbench.dialogParent());
+    if (dialog.exec() != QDialog::Accepted) return;
+    LadderPrintout printout(m_doc, m_workbench.project().name(), m_geometry);
+    printout.print(printer, &m_workbench.interaction());
+}
+
+void CViewPLCLd::printPreview() {
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintPreviewDialog dialog(&printer, m_workbench.dialogParent());
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) {
+        LadderPrintout printout(m_doc, m_workbench.project().name(), m_geometry);
+        printout.print(*target, &m_workbench.interaction());
+    });
+    dialog.exec();
+}
+
+// --- comment editor ---
+
+void CViewPLCLd::toggleCommentEditor(int row) {
+    m_editor.toggleCommentEditor(row);
+    if (m_editor.commentEditorRow() == 0) {
+        closeCommentEditor();
+        return;
+    }
+    if (m_commentEdit == nullptr) {
+        m_commentEdit = new QLineEdit(viewport());
+        m_commentEdit->setMaxLength(static_cast<int>(LadderEditor::kMaxCommentChars));
+        m_commentEdit->setFont(QFont(QStringLiteral("Noto Sans CJK SC")));
+        connect(m_commentEdit, &QLineEdit::returnPressed, this, [this] {
+            applied(m_editor.storeComment(m_commentEdit->text().toStdString()));
+            closeCommentEditor();
+            setFocus();
+        });
+    }
+    m_commentEdit->setText(QString::fromStdString(m_editor.commentText(row)));
+    placeCommentEditor();
+    m_commentEdit->show();
+    m_commentEdit->setFocus();
+    m_commentEdit->selectAll();
+}
+
+void CViewPLCLd::placeCommentEditor() {
+    if (m_commentEdit == nullptr || m_editor.commentEditorRow() == 0) return;
+    const int row = m_editor.commentEditorRow();
+    const QPoint origin(m_geometry.commentLeft() - horizontalScrollBar()->value(),
+                        rowTop(row) - verticalScrollBar()->value());
+    m_commentEdit->setGeometry(origin.x(), origin.y() + m_geometry.unit / 8,
+                               m_geometry.commentWidth, m_geometry.unit * 3 / 4);
+}
+
+void CViewPLCLd::closeCommentEditor() {
+    m_editor.closeCommentEditor();
+    if (m_commentEdit != nullptr) m_commentEdit->hide();
+    viewport()->update();
+}
+
+// --- mouse and keys ---
+
+void CViewPLCLd::mousePressEvent(QMouseEvent* event) {
+    const QPoint content = toContent(event->position().toPoint());
+    if (event->button() != Qt::LeftButton || areaAt(content) != Area::Ladder) {
+        QAbstractScrollArea::mousePressEvent(event);
+        return;
+    }
+    setFocus();
+    m_dragging = true;
+    m_hasSelection = true;
+    m_dragStart = m_dragEnd = content;
+    m_lastMouse = event->position().toPoint();
+    viewport()->update();
+}
+
+void CViewPLCLd::mouseMoveEvent(QMouseEvent* event) {
+    if (!m_dragging) return;
+    m_lastMouse = event->position().toPoint();
+    m_dragEnd = toContent(m_lastMouse);
+    if (m_lastMouse.y() >= viewport()->height() - m_geometry.unit && !m_autoScroll->isActive())
+        m_autoScroll->start();
+    viewport()->update();
+}
+
+void CViewPLCLd::mouseReleaseEvent(QMouseEvent* event) {
+    if (!m_dragging || event->button() != Qt::LeftButton) return;
+    m_dragging = false;
+    m_autoScroll->stop();
+    const QPoint content = toContent(event->position().toPoint());
+    m_dragEnd = content;
+    m_editor.setCursor({rowAt(content.y()), columnAt(content.x())});
+    viewport()->update();
+}
+
+void CViewPLCLd::mouseDoubleClickEvent(QMouseEvent* event) {
+    const QPoint content = toContent(event->position().toPoint());
+    if (event->button() != Qt::LeftButton) return;
+    switch (areaAt(content)) {
+        case Area::Ladder:
+            m_dragging = false;
+            m_editor.setCursor({rowAt(content.y()), columnAt(content.x())});
+            editCell();
+            break;
+        case Area::Comment:
+            toggleCommentEditor(rowAt(content.y()));
+            break;
+        case Area::Margin:
+        case Area::None:
+            break;
+    }
+}
+
+void CViewPLCLd::contextMenuEvent(QContextMenuEvent* event) {
+    const QPoint content = toContent(event->pos());
+    const Area area = areaAt(content);
+    QMenu menu(this);
+    if (area == Area::Comment) {
+        const int row = rowAt(content.y());
+        menu.addAction(tr("注释上移一行"), this,
+                       [this, row] { applied(m_editor.moveCommentsUp(row)); });
+        menu.addAction(tr("插入一行注释"), this,
+                       [this, row] { applied(m_editor.insertComment(row)); });
+        menu.addAction(tr("删除本行注释"), this,
+                       [this, row] { applied(m_editor.deleteComment(row)); });
+    } else if (area == Area::Ladder) {
+        menu.addAction(action(Command::Delete));
+        menu.addAction(action(Command::Cut));
+        menu.addAction(action(Command::Copy));
+        menu.addAction(action(Command::Paste));
+        QMenu* add = menu.addMenu(tr("添加(&A)..."));
+        add->addAction(tr("触点"), this, &CViewPLCLd::addContact);
+        add->addAction(tr("线圈"), this, &CViewPLCLd::addCoil);
+        add->addAction(tr("功能指令"), this, &CViewPLCLd::chooseFunction);
+        menu.addAction(action(Command::InsertRow));
+        menu.addSeparator();
+        menu.addAction(action(Command::Find));
+        QMenu* go = menu.addMenu(tr("转到(&G)"));
+        go->addAction(tr("指定行"), this, &CViewPLCLd::goTo);
+        go->addAction(tr("程序开始"), this, &CViewPLCLd::programStart);
+        go->addAction(tr("程序结束"), this, &CViewPLCLd::programEnd);
+    } else {
+        return;
+    }
+    menu.exec(event->globalPos());
+}
+
+void CViewPLCLd::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Up:
+            m_editor.keyUp();
+            moveCursorTo(m_editor.cursor().row, m_editor.cursor().column);
+            return;
+        case Qt::Key_Down:
+            m_editor.keyDown();
+            moveCursorTo(m_editor.cursor().row, m_editor.cursor().column);
+            return;
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            event->accept();
+            return;
+        case Qt::Key_Escape:
+            if (m_editor.commentEditorRow() != 0) {
+                closeCommentEditor();
+                setFocus();
+                return;
+            }
+            break;
+        default:
+            break;
+    }
+    QAbstractScrollArea::keyPressEvent(event);
+}
+
+bool CViewPLCLd::focusNextPrevChild(bool) {
+    // Tab is not a way out of the ladder.
+    return false;
+}
+
+}  // namespace kelcc::ui
