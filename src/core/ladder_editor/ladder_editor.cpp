@@ -78,6 +78,19 @@ std::optional<plc::OperandForm> CellEditRequest::form() const {
     return std::nullopt;
 }
 
+plc::FormValues CellEditRequest::values() const {
+    const auto dialog = form();
+    if (!dialog) return {};
+    plc::FormValues values = dialog->parse(text);
+    const int choiceField = dialog->data().choiceField;
+    if (choiceField != plc::kNoField) {
+        const auto& items = dialog->fields()[static_cast<std::size_t>(choiceField)].items;
+        if (choice >= 0 && static_cast<std::size_t>(choice) < items.size())
+            values.fields[static_cast<std::size_t>(choiceField)] = std::string(items[choice]);
+    }
+    return values;
+}
+
 LadderEditor::LadderEditor(plc::PlcDocument& doc, common::Interaction& interaction)
     : m_doc(doc), m_ui(interaction) {}
 

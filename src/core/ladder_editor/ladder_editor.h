@@ -25,8 +25,10 @@ struct CellEditRequest {
     std::string text;  // contact and coil: the address; function: the IL line
     int choice = 0;    // contact: 0 normally open, 1 normally closed
 
-    // The dialog to show, filled with `text` through OperandForm::parse.
+    // The dialog to show, or none.
     std::optional<plc::OperandForm> form() const;
+    // Its fields filled from `text`; a contact's form combo shows `choice`.
+    plc::FormValues values() const;
 };
 
 // The editing operations of the ladder view over a PLC program document:

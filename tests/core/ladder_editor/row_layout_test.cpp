@@ -1,0 +1,77 @@
+#include "ladder_editor/row_layout.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace kelcc::core::ladder_editor {
+namespace {
+
+using compiler::LadderGrid;
+
+TEST(RowLayoutTest, RowHeightsFollowTheTallestElement) {
+    struct Case {
+        int kind;
+        int units;
+    };
+    const Case cases[] = {{0, 1},  {1, 1},  {2, 1},  {6, 1},  {15, 1}, {19, 2}, {20, 2},
+                          {21, 2}, {22, 2}, {30, 2}, {31, 2}, {32, 2}, {33, 2}, {34, 2},
+                          {39, 2}, {40, 2}, {42, 2}, {27, 3}, {29, 3}, {36, 3}, {41, 3},
+                          {23, 4}, {25, 4}, {26, 4}, {28, 4}, {37, 4}, {38, 4}, {35, 5}};
+    for (const Case& c : cases)
+        EXPECT_EQ(RowLayout::unitsOfKind(c.kind), c.units) << c.kind;
+
+    LadderGrid grid;
+    grid.setElement(3, 1, 1, "X0000.0");
+    grid.setElement(3, 5, 35, "ROTB");
+    grid.setVerticalLink(4, 2);
+    EXPECT_EQ(RowLayout::unitsOfRow(grid, 3), 5);
+    EXPECT_EQ(RowLayout::unitsOfRow(grid, 4), 1);
+    EXPECT_EQ(RowLayout::unitsOfRow(grid, 5), 1);
+}
+
+TEST(RowLayoutTest, PositionsMatchRunningSumsThroughRandomEdits) {
+    LadderGrid grid;
+    RowLayout layout(grid);
+    EXPECT_EQ(layout.top(1), 0);
+    EXPECT_EQ(layout.top(LadderGrid::kRows + 1), LadderGrid::kRows);
+
+    const int kinds[] = {1, 21, 27, 23, 35};
+    std::mt19937 random(7);
+    for (int round = 0; round < 200; ++round) {
+        const int row = static_cast<int>(random() % LadderGrid::kRows) + 1;
+        if (random() % 3 == 0) {
+            grid.deleteCell(row, 5);
+        } else {
+            grid.setElement(row, 5, kinds[random() % 5], "x");
+        }
+        layout.update(grid, row, row);
+    }
+
+    int sum = 0;
+    for (int row = 1; row <= LadderGrid::kRows; ++row) {
+        ASSERT_EQ(layout.top(row), sum) << row;
+        ASSERT_EQ(layout.units(row), RowLayout::unitsOfRow(grid, row));
+        for (int y = sum; y < sum + layout.units(row); ++y)
+            ASSERT_EQ(layout.rowAt(y), row) << y;
+        sum += layout.units(row);
+    }
+    EXPECT_EQ(layout.rowAt(-3), 1);
+    EXPECT_EQ(layout.rowAt(sum + 10), LadderGrid::kRows);
+
+    RowLayout rebuilt(grid);
+    EXPECT_EQ(rebuilt.bottom(LadderGrid::kRows), layout.bottom(LadderGrid::kRows));
+    EXPECT_FALSE(layout.update(grid, 1, LadderGrid::kRows));
+}
+
+TEST(RowLayoutTest, ScrollTargetIsOneUnitAboveTheRow) {
+    LadderGrid grid;
+    grid.setElement(1, 5, 23, "CMP");
+    const RowLayout layout(grid);
+    EXPECT_EQ(layout.scrollTopFor(1), 0);
+    EXPECT_EQ(layout.scrollTopFor(2), 3);
+    EXPECT_EQ(layout.scrollTopFor(3), 4);
+}
+
+}  // namespace
+}  // namespace kelcc::core::ladder_editor
