@@ -22,6 +22,7 @@
 #include "app/project_file_names.h"
 #include "app/project_tree_pane.h"
 #include "app/settings_rules.h"
+#include "app/tree_icons.h"
 #include "app/workbench_dialogs.h"
 
 #if __has_include("cnc_data/part_program_actions.h")
@@ -41,6 +42,27 @@ using core::common::MessageIcon;
 namespace {
 
 enum PartProgramCommand { kNewProgram, kImportProgram, kOpenProgram, kDeleteProgram };
+
+// The tree image of the entry that opens a window kind.
+int imageOf(ProjectItemType type) {
+    switch (type) {
+        case ProjectItemType::PlcProgram:
+            return 3;
+        case ProjectItemType::PlcInformation:
+            return 6;
+        case ProjectItemType::PlcDataTables:
+            return 5;
+        case ProjectItemType::Parameters:
+            return 7;
+        case ProjectItemType::ToolOffsets:
+            return 11;
+        case ProjectItemType::PitchCompensation:
+            return 12;
+        case ProjectItemType::PartProgram:
+            break;
+    }
+    return core::app::ProjectTree::kProgramImage;
+}
 
 QString fromUtf8(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -64,6 +86,7 @@ MainWindow::MainWindow(AppSettings& settings, int language, WorkbenchDialogs& di
          core::app::ProjectTree::kRootFormat, core::app::ProjectFileNames::kUnsafeNameText,
          core::app::PartProgramCommands::kExistsText});
     setWindowTitle(MessageTranslator::translate(Project::kNoProjectTitle));
+    setWindowIcon(TreeIcons::icon(0));
     m_mdi = new QMdiArea(this);
     m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -431,6 +454,7 @@ bool MainWindow::openDocument(const std::string& path, ProjectItemType type) {
         m_mdi->activeSubWindow() == nullptr || m_mdi->activeSubWindow()->isMaximized();
     QMdiSubWindow* window = m_mdi->addSubWindow(document);
     window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowIcon(TreeIcons::icon(imageOf(type)));
     window->installEventFilter(this);
     m_windows.append(window);
     connect(window, &QObject::destroyed, this, [this] {
