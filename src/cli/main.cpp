@@ -5,6 +5,7 @@
 
 #include "link_commands.h"
 #include "plc_commands.h"
+#include "print_command.h"
 #include "project_commands.h"
 
 namespace {
@@ -20,6 +21,10 @@ constexpr const char* kUsage =
     "          [--save OUT.ldx]\n"
     "                          compile the ladder and print the output lines;\n"
     "                          --save writes OUT.ldx and OUT.ldx.bin on success\n"
+    "  print IN.ldx OUT.pdf [--project NAME]\n"
+    "                          draw the ladder of IN.ldx as the workbench prints it\n"
+    "                          and write the pages to OUT.pdf; prints the number of\n"
+    "                          pages (NAME goes into the page header)\n"
     "  project new FOLDER NAME [--overwrite]\n"
     "                          create project NAME in FOLDER/NAME with its default\n"
     "                          files; an existing folder needs --overwrite\n"
@@ -73,6 +78,7 @@ int main(int argc, char** argv) {
     if (command == "resave") return kelcc::cli::PlcCommands::resave(rest);
     if (command == "open") return kelcc::cli::PlcCommands::open(rest);
     if (command == "compile") return kelcc::cli::PlcCommands::compile(rest);
+    if (command == "print") return kelcc::cli::PrintCommand::run(rest);
     if (command == "list") return kelcc::cli::LinkCommands::list(rest);
     if (command == "send") return kelcc::cli::LinkCommands::send(rest);
     if (command == "receive") return kelcc::cli::LinkCommands::receive(rest);

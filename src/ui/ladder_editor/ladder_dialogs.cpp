@@ -12,7 +12,7 @@ std::optional<core::plc::FormResult> LadderDialogs::operand(const core::plc::Ope
     OperandDialog dialog(form, initial, interaction, parent);
     if (lookup) dialog.setLookup(std::move(lookup));
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-    return dialog.result();
+    return dialog.formResult();
 }
 
 std::optional<core::plc::InstructionCode> LadderDialogs::chooseFunction(

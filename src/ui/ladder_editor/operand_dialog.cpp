@@ -30,6 +30,17 @@ QString core(std::string_view text) {
     return MessageTranslator::translate(std::string(text));
 }
 
+// Fields whose form gives no caption are named here.
+QString captionOf(const OperandField& field) {
+    if (!field.caption.empty()) return core(field.caption);
+    if (field.name == "Type") return OperandDialog::tr("类型");
+    if (field.name == "Form") return OperandDialog::tr("形式");
+    if (field.name == "Address") return OperandDialog::tr("地址");
+    if (field.name == "Label") return OperandDialog::tr("标号");
+    if (field.name == "Subprogram") return OperandDialog::tr("子程序");
+    return QString::fromLatin1(field.name.data(), static_cast<qsizetype>(field.name.size()));
+}
+
 std::string utf8(const QString& text) {
     return text.toStdString();
 }
@@ -53,7 +64,7 @@ OperandDialog::OperandDialog(const OperandForm& form, const FormValues& initial,
         auto* rowLayout = new QHBoxLayout(row);
         rowLayout->setContentsMargins(0, 0, 0, 0);
         buildField(static_cast<int>(i), list[i], row);
-        auto* caption = new QLabel(core(list[i].caption), this);
+        auto* caption = new QLabel(captionOf(list[i]), this);
         caption->setBuddy(m_widgets[i]);
         fields->addRow(caption, row);
     }

@@ -37,7 +37,7 @@ public:
     void setLookup(Lookup lookup);
 
     // The result of the last OK that passed every check.
-    const core::plc::FormResult& result() const noexcept { return m_result; }
+    const core::plc::FormResult& formResult() const noexcept { return m_result; }
     // What the fields hold now.
     core::plc::FormValues values() const;
     // Whether the lookup button was used (OK then closes like Cancel).
