@@ -90,6 +90,14 @@ void Application::registerWindowKinds() {
 #endif
 }
 
+void Application::reopenLastProject(MainWindow& window, AppSettings& settings) {
+    const auto path =
+        SettingsRules::projectToReopen(settings.options(), settings.lastProject(), &fileExists);
+    if (path &&
+        window.project().openProjectByPath(*path) == core::app::Project::OpenOutcome::Failed)
+        settings.remove(SettingsRules::kLastProject, SettingsRules::kPath);
+}
+
 int Application::run() {
     QCoreApplication::setApplicationName(QStringLiteral("KELCC"));
     const QStringList arguments = QCoreApplication::arguments();

@@ -10,6 +10,9 @@ class QTranslator;
 
 namespace kelcc::ui {
 
+class AppSettings;
+class MainWindow;
+
 // The program from start to the end of its event loop: the single-instance
 // rule, the settings, the language, the window kinds, the main window, the
 // command line and the reopening of the last project.
@@ -29,6 +32,9 @@ public:
     // Beside the program, then in the installed data folder.
     static QStringList translationFolders();
     static void registerWindowKinds();
+    // AutoLoad: reopens the remembered project; one that names an existing
+    // file but cannot be opened is forgotten.
+    static void reopenLastProject(MainWindow& window, AppSettings& settings);
 
 private:
     QApplication& m_app;

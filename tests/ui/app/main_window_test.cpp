@@ -10,6 +10,8 @@
 #include <QTreeWidgetItem>
 #include <filesystem>
 
+#include "app/application.h"
+#include "app/message_translator.h"
 #include "app/output_pane.h"
 #include "app/project_tree_pane.h"
 #include "app/workbench.h"
@@ -233,6 +235,35 @@ TEST_F(MainWindowTest, OutputLineDoubleClickAsksForTheLadderPlace) {
     ASSERT_EQ(places.size(), 1);
     EXPECT_EQ(places[0][0].toInt(), 35);
     EXPECT_EQ(places[0][1].toInt(), 4);
+}
+
+TEST_F(MainWindowTest, ReopeningForgetsAProjectThatExistsButCannotOpen) {
+    // A deleted project file stays remembered, silently.
+    const std::string missing = folder() + "/gone/gone.gpr";
+    m_settings->setValue("LastProj", "Path", missing);
+    Application::reopenLastProject(*m_window, *m_settings);
+    EXPECT_EQ(m_settings->lastProject(), missing);
+    EXPECT_TRUE(m_recorder.messages().empty());
+
+    // A file that is no project file is forgotten.
+    const std::string broken = folder() + "/broken.gpr";
+    QFile file(QString::fromStdString(broken));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("short");
+    file.close();
+    m_settings->setValue("LastProj", "Path", broken);
+    Application::reopenLastProject(*m_window, *m_settings);
+    EXPECT_FALSE(m_settings->lastProject().has_value());
+    EXPECT_FALSE(m_window->project().hasProject());
+
+    createProject("again");
+    ASSERT_TRUE(m_window->closeProject());
+    m_settings->setValue("Options", "AutoLoad", "0");
+    Application::reopenLastProject(*m_window, *m_settings);
+    EXPECT_FALSE(m_window->project().hasProject());
+    m_settings->setValue("Options", "AutoLoad", "1");
+    Application::reopenLastProject(*m_window, *m_settings);
+    EXPECT_EQ(m_window->windowTitle(), QStringLiteral("KELCC - 工程:again"));
 }
 
 }  // namespace

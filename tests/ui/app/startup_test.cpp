@@ -8,6 +8,7 @@
 
 #include "app/about_dialog.h"
 #include "app/application.h"
+#include "app/message_translator.h"
 #include "app/output_pane.h"
 #include "app/single_instance.h"
 #include "common/interaction.h"
@@ -51,6 +52,9 @@ TEST(LanguageTest, BuiltEnglishFileTranslatesWorkbenchAndCoreTexts) {
               QStringLiteral("&File"));
     EXPECT_EQ(QCoreApplication::translate("Messages", "是否保存当前打开的工程?"),
               QStringLiteral("Save the open project?"));
+    MessageTranslator::addTemplates({"KELCC - 工程:%1"});
+    EXPECT_EQ(MessageTranslator::translate("KELCC - 工程:车床"),
+              QStringLiteral("KELCC - Project:车床"));
     QCoreApplication::removeTranslator(&translator);
 }
 
