@@ -1,5 +1,6 @@
 #include "cnc_data/part_program_window.h"
 
+#include <QAction>
 #include <QFontDatabase>
 #include <QPlainTextEdit>
 #include <QTextBlock>
@@ -49,6 +50,36 @@ PartProgramWindow::PartProgramWindow(Workbench& workbench, std::string path, QWi
     m_edit->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_edit->setLineWrapMode(QPlainTextEdit::NoWrap);
     connect(m_edit, &QPlainTextEdit::textChanged, this, &PartProgramWindow::textEdited);
+    createEditActions();
+}
+
+void PartProgramWindow::createEditActions() {
+    const auto add = [this](const QString& text, QKeySequence::StandardKey key, auto slot,
+                            bool enabled) {
+        auto* action = new QAction(text, this);
+        action->setShortcut(key);
+        // The editor handles these keys itself while it has the focus.
+        action->setShortcutContext(Qt::WidgetShortcut);
+        action->setEnabled(enabled);
+        connect(action, &QAction::triggered, m_edit, slot);
+        m_editActions.append(action);
+        return action;
+    };
+    QAction* undo = add(tr("撤消(&U)"), QKeySequence::Undo, &QPlainTextEdit::undo, false);
+    connect(m_edit, &QPlainTextEdit::undoAvailable, undo, &QAction::setEnabled);
+    auto* separator = new QAction(this);
+    separator->setSeparator(true);
+    m_editActions.append(separator);
+    QAction* cut = add(tr("剪切(&T)"), QKeySequence::Cut, &QPlainTextEdit::cut, false);
+    QAction* copy = add(tr("复制(&C)"), QKeySequence::Copy, &QPlainTextEdit::copy, false);
+    connect(m_edit, &QPlainTextEdit::copyAvailable, cut, &QAction::setEnabled);
+    connect(m_edit, &QPlainTextEdit::copyAvailable, copy, &QAction::setEnabled);
+    add(tr("粘贴(&P)"), QKeySequence::Paste, &QPlainTextEdit::paste, true);
+    add(tr("全选(&A)"), QKeySequence::SelectAll, &QPlainTextEdit::selectAll, true);
+}
+
+QList<QAction*> PartProgramWindow::menuActions(MenuSlot slot) const {
+    return slot == MenuSlot::Edit ? m_editActions : QList<QAction*>{};
 }
 
 bool PartProgramWindow::load() {
@@ -71,6 +102,7 @@ bool PartProgramWindow::load() {
 
     m_document.open(path());
     m_loading = true;
+    // A reload starts a new undo history; the edits before it are gone.
     m_edit->setPlainText(QString::fromUtf8(shown.data(), static_cast<qsizetype>(shown.size())));
     m_loading = false;
     setWindowTitle(tr("零件加工程序-%1").arg(QString::fromUtf8(m_document.name())));

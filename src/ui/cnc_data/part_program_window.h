@@ -28,14 +28,19 @@ public:
     void setModified(bool modified) override;
     bool saveSilently() override;
 
+    // Edit menu: undo, cut, copy, paste, select all on the text.
+    QList<QAction*> menuActions(MenuSlot slot) const override;
+
     QPlainTextEdit* editor() const noexcept { return m_edit; }
     const core::cnc_data::PartProgramDocument& document() const noexcept { return m_document; }
 
 private:
     void textEdited();
+    void createEditActions();
 
     core::cnc_data::PartProgramDocument m_document;
     QPlainTextEdit* m_edit = nullptr;
+    QList<QAction*> m_editActions;
     bool m_crlf = true;
     bool m_loading = false;
 };

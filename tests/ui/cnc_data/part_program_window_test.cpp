@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -145,6 +146,28 @@ TEST_F(PartProgramWindowTest, CloseQuestionAnswers) {
     ASSERT_EQ(messages.size(), 3U);
     EXPECT_EQ(messages[0].text, "文件数据已被改变,保存文件吗?");
     EXPECT_EQ(messages[0].caption, "关闭窗口");
+}
+
+TEST_F(PartProgramWindowTest, EditMenuActsOnTheText) {
+    writeFile("O0001\r\n");
+    PartProgramWindow window(m_workbench, path());
+    ASSERT_TRUE(window.load());
+    EXPECT_TRUE(window.menuActions(DocumentWindow::MenuSlot::Plc).isEmpty());
+    QList<QAction*> actions;
+    for (QAction* action : window.menuActions(DocumentWindow::MenuSlot::Edit))
+        if (!action->isSeparator()) actions.append(action);
+    ASSERT_EQ(actions.size(), 5);
+    QAction* undo = actions[0];
+    EXPECT_EQ(undo->text(), QStringLiteral("撤消(&U)"));
+    EXPECT_FALSE(undo->isEnabled());  // loading is not an edit
+
+    window.editor()->moveCursor(QTextCursor::End);
+    QTest::keyClicks(window.editor(), "M30");
+    ASSERT_TRUE(undo->isEnabled());
+    undo->trigger();
+    EXPECT_EQ(window.editor()->toPlainText(), QStringLiteral("O0001\n"));
+    actions[4]->trigger();                 // select all
+    EXPECT_TRUE(actions[2]->isEnabled());  // copy
 }
 
 }  // namespace
