@@ -16,14 +16,8 @@
 #include "app/single_instance.h"
 #include "app/workbench_dialogs.h"
 
-#if __has_include("cnc_data/part_program_actions.h")
 #include "cnc_data/part_program_actions.h"
-#define KELCC_HAS_PART_PROGRAM_WINDOW 1
-#endif
-#if __has_include("ladder_editor/ladder_window_kind.h")
 #include "ladder_editor/ladder_window_kind.h"
-#define KELCC_HAS_LADDER_WINDOW 1
-#endif
 
 namespace kelcc::ui {
 
@@ -82,12 +76,8 @@ int Application::installLanguage(int language, const QStringList& folders, QTran
 }
 
 void Application::registerWindowKinds() {
-#ifdef KELCC_HAS_LADDER_WINDOW
     registerLadderWindowKind();
-#endif
-#ifdef KELCC_HAS_PART_PROGRAM_WINDOW
     PartProgramActions::registerWindowKind();
-#endif
 }
 
 void Application::reopenLastProject(MainWindow& window, AppSettings& settings) {

@@ -25,12 +25,7 @@
 #include "app/tree_icons.h"
 #include "app/workbench_dialogs.h"
 
-#if __has_include("cnc_data/part_program_actions.h")
 #include "cnc_data/part_program_actions.h"
-#define KELCC_HAS_PART_PROGRAM_ACTIONS 1
-#else
-#define KELCC_HAS_PART_PROGRAM_ACTIONS 0
-#endif
 
 namespace kelcc::ui {
 
@@ -112,7 +107,7 @@ Workbench& MainWindow::workbench() {
 
 void MainWindow::createPanes() {
     m_treePane = new ProjectTreePane(*m_workbench, this);
-    m_treePane->setPartProgramCommands(KELCC_HAS_PART_PROGRAM_ACTIONS != 0);
+    m_treePane->setPartProgramCommands(true);
     m_treeDock = new QDockWidget(tr("工程管理器"), this);
     m_treeDock->setObjectName(QStringLiteral("projectManager"));
     m_treeDock->setWidget(m_treePane);
@@ -409,7 +404,6 @@ void MainWindow::editPlcProperties() {
 }
 
 void MainWindow::runPartProgramCommand(int command, const QString& name) {
-#if KELCC_HAS_PART_PROGRAM_ACTIONS
     switch (command) {
         case kNewProgram:
             PartProgramActions::newProgram(*m_workbench);
@@ -426,10 +420,6 @@ void MainWindow::runPartProgramCommand(int command, const QString& name) {
         default:
             break;
     }
-#else
-    (void)command;
-    (void)name;
-#endif
 }
 
 // --- documents ---
