@@ -57,7 +57,7 @@ QStringList operandLines(const LadderCell& cell) {
         if (token.kind == core::plc::TokenKind::Table) {
             // The comma, then the conversion table.
             const QStringList table = tokens.mid(word + 1);
-            lines << QStringLiteral("TABLE %1").arg(table.join(u' '));
+            lines << QStringLiteral("TABLE\t%1").arg(table.join(u' '));
             word = tokens.size();
             break;
         }
@@ -68,11 +68,14 @@ QStringList operandLines(const LadderCell& cell) {
         } else {
             name = QStringLiteral("Mode");
         }
-        lines << (name.isEmpty() ? tokens[word] : name + u' ' + tokens[word]);
+        // Name and value apart, so that the values line up in the box.
+        lines << (name.isEmpty() ? tokens[word] : name + u'\t' + tokens[word]);
         ++word;
     }
     for (; word < tokens.size(); ++word)
         lines << tokens[word];
+    // A lone operand needs no name: "L0001" reads better than "Label L0001".
+    if (layout.size() == 1 && tokens.size() == 1) return tokens;
     return lines;
 }
 
@@ -195,7 +198,8 @@ void LadderPainter::paintContact(QPainter& painter, int left, int wire, bool clo
     painter.drawLine(b, wire, left + w, wire);
     painter.drawLine(a, wire - half, a, wire + half);
     painter.drawLine(b, wire - half, b, wire + half);
-    if (closed) painter.drawLine(b + 2, wire - half, a - 2, wire + half);
+    // The slash of a closed contact stays between its bars.
+    if (closed) painter.drawLine(a + 2, wire + half, b - 2, wire - half);
 }
 
 void LadderPainter::paintCoil(QPainter& painter, int left, int wire) const {
@@ -274,8 +278,21 @@ void LadderPainter::paintBox(QPainter& painter, const LadderCell& cell, int colu
                           lineHeight);
         const Qt::Alignment align =
             columns == 1 ? Qt::AlignHCenter | Qt::AlignVCenter : Qt::AlignLeft | Qt::AlignVCenter;
-        painter.drawText(place, align,
-                         metrics.elidedText(lines[i], Qt::ElideRight, columnWidth - 2));
+        const qsizetype tab = lines[i].indexOf(u'\t');
+        if (tab < 0) {
+            painter.drawText(place, align,
+                             metrics.elidedText(lines[i], Qt::ElideRight, columnWidth - 2));
+            continue;
+        }
+        const QString name = lines[i].left(tab);
+        const QString value = lines[i].mid(tab + 1);
+        const QRect inside = place.adjusted(4, 0, -6, 0);
+        painter.setPen(kLineColor);
+        painter.drawText(inside, Qt::AlignLeft | Qt::AlignVCenter, name);
+        painter.setPen(kOperandColor);
+        painter.drawText(inside, Qt::AlignRight | Qt::AlignVCenter,
+                         metrics.elidedText(value, Qt::ElideRight,
+                                            inside.width() - metrics.horizontalAdvance(name) - 6));
     }
 }
 
