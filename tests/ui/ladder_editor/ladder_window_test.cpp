@@ -250,6 +250,31 @@ TEST_F(LadderWindowTest, SaveOfAProgramThatDoesNotCompileAsksAndCanDropTheEdits)
     EXPECT_EQ(cell(1, 1)->kind, 19) << "the program as it is on disk";
 }
 
+TEST_F(LadderWindowTest, CommentColumnEditsInPlaceAndCutPastesWithKeys) {
+    drawSmallProgram();
+    m_window->setModified(false);
+    CViewPLCLd& v = view();
+    const auto g = v.geometry();
+    const QPoint inComment(g.commentLeft() + 20, g.unit * 3 / 2);  // row 2
+    QTest::mouseDClick(v.viewport(), Qt::LeftButton, Qt::NoModifier, inComment);
+    ASSERT_NE(v.commentEditor(), nullptr);
+    ASSERT_TRUE(v.commentEditor()->isVisible());
+    v.commentEditor()->setText(QStringLiteral("置位 Y1.0"));
+    QTest::keyClick(v.commentEditor(), Qt::Key_Return);
+    EXPECT_FALSE(v.commentEditor()->isVisible());
+    EXPECT_EQ(v.editor().commentText(2), "置位 Y1.0");
+    EXPECT_TRUE(m_window->isModified());
+
+    // Cut the contact of row 1 column 1 and paste it into an empty row.
+    v.setSelection({1, 1, 1, 1});
+    key(Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(cell(1, 1), nullptr);
+    v.editor().setCursor({5, 1});
+    key(Qt::Key_Insert, Qt::ShiftModifier);
+    ASSERT_NE(cell(5, 1), nullptr);
+    EXPECT_EQ(cell(5, 1)->text, "X0000.1");
+}
+
 // The dialogs are generated from the form data: captions, limits, the
 // filters of typed text and the check messages come from there.
 TEST(OperandDialogTest, FieldsFollowTheFormAndOkChecksInOrder) {
