@@ -5,6 +5,7 @@
 #ifdef KELCC_CLI_PRINT
 #include <QGuiApplication>
 #include <QString>
+#include <filesystem>
 #include <memory>
 
 #include "common/atomic_file.h"
@@ -68,6 +69,8 @@ int PrintCommand::run(const std::vector<std::string>& args) {
             std::fprintf(stderr, "kelcc-cli: %s: %s\n", input.c_str(), message.text.c_str());
         return 1;
     }
+    // Without --project the page header names the file.
+    if (projectName.empty()) projectName = std::filesystem::path(input).stem().string();
     QString error;
     const int pages =
         ui::LadderPrintout::writePdf(doc, projectName, QString::fromStdString(output), error);
