@@ -1,6 +1,7 @@
 #include "ladder_editor/ladder_window.h"
 
 #include <QAction>
+#include <QMenu>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -37,6 +38,7 @@ LadderWindow::LadderWindow(Workbench& workbench, const std::string& path,
     m_toolBar->addSeparator();
     m_toolBar->addAction(m_view->action(Command::Compile));
     m_toolBar->addAction(m_view->action(Command::Find));
+    buildMenuActions();
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -57,6 +59,49 @@ LadderWindow::LadderWindow(Workbench& workbench, const std::string& path,
 }
 
 LadderWindow::~LadderWindow() = default;
+
+void LadderWindow::buildMenuActions() {
+    const auto separator = [this] {
+        auto* action = new QAction(this);
+        action->setSeparator(true);
+        return action;
+    };
+    // The ladder has no undo; the entry is shown but never enabled.
+    auto* undo = new QAction(tr("撤消(&U)"), this);
+    undo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
+    undo->setShortcutContext(Qt::WidgetShortcut);
+    undo->setEnabled(false);
+    m_editActions = {undo, separator()};
+    for (Command c : {Command::Cut, Command::Copy, Command::Paste, Command::Delete})
+        m_editActions.append(m_view->action(c));
+    m_editActions.append(separator());
+    m_editActions.append(m_view->action(Command::InsertRow));
+    m_editActions.append(separator());
+    for (Command c : {Command::Find, Command::GoTo, Command::ProgramStart, Command::ProgramEnd})
+        m_editActions.append(m_view->action(c));
+
+    for (Command c : {Command::Contact, Command::ParallelContact, Command::Coil})
+        m_plcActions.append(m_view->action(c));
+    // The submenu carries the same caption as F3's chooser and lists every
+    // instruction; F3 itself stays on the view and the toolbar.
+    m_plcActions.append(m_view->functionMenu()->menuAction());
+    for (Command c : {Command::HorizontalLink, Command::VerticalLink, Command::DeleteElement,
+                      Command::DeleteVerticalLink})
+        m_plcActions.append(m_view->action(c));
+    m_plcActions.append(separator());
+    m_plcActions.append(m_view->action(Command::Compile));
+    m_plcActions.append(separator());
+    m_plcActions.append(m_view->action(Command::RowNumbers));
+    m_plcActions.append(m_view->action(Command::Comments));
+    m_plcActions.append(separator());
+    m_plcActions.append(m_view->action(Command::Print));
+    m_plcActions.append(m_view->action(Command::PrintPreview));
+}
+
+QList<QAction*> LadderWindow::menuActions(MenuSlot slot) const {
+    return slot == MenuSlot::Edit ? m_editActions : m_plcActions;
+}
 
 bool LadderWindow::load() {
     const bool ok = PlcDocumentFile::open(*m_doc, path(), workbench().interaction());

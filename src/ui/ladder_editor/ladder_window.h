@@ -34,6 +34,8 @@ public:
     void setModified(bool modified) override;
     bool saveSilently() override;
     bool queryClose() override;
+    // The Edit and PLC menus of the main window while this window is active.
+    QList<QAction*> menuActions(MenuSlot slot) const override;
 
     // The save command with its outcome (the close and save paths map it).
     core::plc::PlcDocumentFile::SaveOutcome save();
@@ -44,11 +46,14 @@ public:
 
 private:
     void onPlaceRequested(int row, int column);
+    void buildMenuActions();
 
     std::unique_ptr<LadderDialogs> m_dialogs;
     std::unique_ptr<core::plc::PlcDocument> m_doc;
     CViewPLCLd* m_view = nullptr;
     QToolBar* m_toolBar = nullptr;
+    QList<QAction*> m_editActions;
+    QList<QAction*> m_plcActions;
 };
 
 }  // namespace kelcc::ui

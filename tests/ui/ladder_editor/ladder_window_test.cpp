@@ -275,6 +275,19 @@ TEST_F(LadderWindowTest, CommentColumnEditsInPlaceAndCutPastesWithKeys) {
     EXPECT_EQ(cell(5, 1)->text, "X0000.1");
 }
 
+TEST_F(LadderWindowTest, MainWindowMenusCarryTheViewCommandsButNoUndo) {
+    const QList<QAction*> edit = m_window->menuActions(DocumentWindow::MenuSlot::Edit);
+    ASSERT_FALSE(edit.isEmpty());
+    EXPECT_FALSE(edit.front()->isEnabled());  // undo: there is none for the ladder
+    EXPECT_TRUE(edit.contains(view().action(Command::Paste)));
+
+    const QList<QAction*> plc = m_window->menuActions(DocumentWindow::MenuSlot::Plc);
+    ASSERT_TRUE(plc.contains(view().action(Command::Compile)));
+    EXPECT_TRUE(plc.contains(view().action(Command::RowNumbers)));
+    view().action(Command::Compile)->trigger();
+    EXPECT_FALSE(m_bench.output().isEmpty());
+}
+
 // The dialogs are generated from the form data: captions, limits, the
 // filters of typed text and the check messages come from there.
 TEST(OperandDialogTest, FieldsFollowTheFormAndOkChecksInOrder) {
