@@ -35,6 +35,11 @@ void finishEarly(MainWindow& window, const QElapsedTimer& clock) {
     const bool report = qEnvironmentVariable("KELCC_REPORT_STARTUP") == QStringLiteral("1");
     const QString screenshot = qEnvironmentVariable("KELCC_SCREENSHOT");
     if (!report && screenshot.isEmpty()) return;
+    // Without a window manager "maximised" has no size; pictures for the
+    // documentation may ask for one, e.g. KELCC_SCREENSHOT_SIZE=1600x900.
+    const QStringList size = qEnvironmentVariable("KELCC_SCREENSHOT_SIZE").split(u'x');
+    if (size.size() == 2 && size[0].toInt() > 0 && size[1].toInt() > 0)
+        window.resize(size[0].toInt(), size[1].toInt());
     QTimer::singleShot(0, &window, [&window, clock, report, screenshot] {
         if (!screenshot.isEmpty()) window.grab().save(screenshot);
         if (report) {
