@@ -21,7 +21,11 @@ public:
     core::app::Project& project() override { return m_project; }
     core::common::Interaction& interaction() override { return m_interaction; }
     int language() const override { return m_language; }
-    void clearOutput() override { m_output.clear(); }
+    void clearOutput() override {
+        m_output.clear();
+        m_outputTitle.clear();
+    }
+    void setOutputTitle(const QString& title) override { m_outputTitle = title; }
     void appendOutput(const QString& line) override { m_output.append(line); }
     void showOutput() override { m_outputShown = true; }
     void refreshProjectTree() override { ++m_treeRefreshes; }
@@ -32,6 +36,7 @@ public:
     core::app::HeadlessProjectHost& host() { return m_host; }
     const QStringList& output() const { return m_output; }
     bool outputShown() const { return m_outputShown; }
+    const QString& outputTitle() const { return m_outputTitle; }
     int treeRefreshes() const { return m_treeRefreshes; }
 
 private:
@@ -40,6 +45,7 @@ private:
     core::app::Project m_project;
     QWidget m_parent;
     QStringList m_output;
+    QString m_outputTitle;
     int m_language = 0;
     int m_treeRefreshes = 0;
     bool m_outputShown = false;

@@ -302,6 +302,11 @@ void MainWindow::showOutputPane() {
     m_outputDock->raise();
 }
 
+void MainWindow::setOutputTitle(const QString& title) {
+    const QString base = tr("信息输出窗");
+    m_outputDock->setWindowTitle(title.isEmpty() ? base : base + QStringLiteral(" - ") + title);
+}
+
 // --- commands ---
 
 core::app::LocationDialog MainWindow::locationDialog(const char* title) {

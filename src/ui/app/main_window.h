@@ -54,6 +54,8 @@ public:
     // Entries of the project menu (hidden while no project is open).
     QAction* saveProjectAction() const { return m_saveAction; }
     void showOutputPane();
+    // The output dock's caption: "信息输出窗", then the page title if any.
+    void setOutputTitle(const QString& title);
 
     // --- commands ---
     bool newProject();

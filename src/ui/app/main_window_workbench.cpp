@@ -22,6 +22,11 @@ int MainWindowWorkbench::language() const {
 
 void MainWindowWorkbench::clearOutput() {
     m_window.outputPane()->clear();
+    m_window.setOutputTitle(QString());
+}
+
+void MainWindowWorkbench::setOutputTitle(const QString& title) {
+    m_window.setOutputTitle(title);
 }
 
 void MainWindowWorkbench::appendOutput(const QString& line) {

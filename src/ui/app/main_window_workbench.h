@@ -17,6 +17,7 @@ public:
     void clearOutput() override;
     void appendOutput(const QString& line) override;
     void showOutput() override;
+    void setOutputTitle(const QString& title) override;
     void refreshProjectTree() override;
     QWidget* dialogParent() override;
 

@@ -32,6 +32,9 @@ public:
     virtual void clearOutput() = 0;
     virtual void appendOutput(const QString& line) = 0;
     virtual void showOutput() = 0;
+    // Names what the output pane shows now (a find titles it "查找结果");
+    // clearing the pane drops the title.
+    virtual void setOutputTitle(const QString& title) = 0;
     // The project tree was changed through the core's ProjectTree (part
     // programs added or removed); the tree pane shows it again.
     virtual void refreshProjectTree() = 0;

@@ -480,6 +480,7 @@ void CViewPLCLd::find() {
         m_workbench.clearOutput();
         for (const auto& line : outcome.lines)
             m_workbench.appendOutput(QString::fromStdString(line));
+        m_workbench.setOutputTitle(tr("查找结果"));
         m_workbench.showOutput();
         return true;
     };

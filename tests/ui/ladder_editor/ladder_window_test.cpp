@@ -225,6 +225,7 @@ TEST_F(LadderWindowTest, FindListsTheHitsAndAnOutputLineMovesTheCursor) {
     EXPECT_TRUE(out.contains(QStringLiteral("    找到 第   1项 : [行(1)列(1)]")))
         << out.join('\n').toStdString();
     EXPECT_EQ(out.last(), QStringLiteral("查找 X0 完毕 : 共找到 1 项结果."));
+    EXPECT_EQ(m_bench.outputTitle(), QStringLiteral("查找结果"));
 
     emit m_bench.ladderPlaceRequested(2, 7);
     EXPECT_EQ(view().cursor(), (core::ladder_editor::CellPos{2, 1})) << "a box at the place";
