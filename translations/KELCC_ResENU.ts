@@ -5,7 +5,7 @@
     <name>LadderPrintout</name>
     <message>
         <source>PDF文件写入失败: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Could not write the PDF file: %1</translation>
     </message>
 </context>
 <context>
@@ -43,11 +43,11 @@
     <name>PartProgramActions</name>
     <message>
         <source>加工程序文件</source>
-        <translation type="unfinished"></translation>
+        <translation>Part Program File</translation>
     </message>
     <message>
         <source>CNC加工程序文件(*.cnc)</source>
-        <translation type="unfinished"></translation>
+        <translation>CNC part program files (*.cnc)</translation>
     </message>
 </context>
 <context>
@@ -92,216 +92,221 @@
     <name>kelcc::ui::CViewPLCLd</name>
     <message>
         <source>触点(&amp;I)</source>
-        <translation type="unfinished"></translation>
+        <translation>Co&amp;ntact</translation>
     </message>
     <message>
         <source>在光标下方添加并联触点</source>
-        <translation type="unfinished"></translation>
+        <translation>Parallel Contact</translation>
     </message>
     <message>
         <source>线圈(&amp;C)</source>
-        <translation type="unfinished"></translation>
+        <translation>C&amp;oil</translation>
     </message>
     <message>
         <source>功能指令(&amp;F)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Function Instruction</translation>
     </message>
     <message>
         <source>添加连接横线(F4)</source>
-        <translation type="unfinished"></translation>
+        <translation>Horizontal Link (F4)</translation>
     </message>
     <message>
         <source>添加连接竖线(F5)</source>
-        <translation type="unfinished"></translation>
+        <translation>Vertical Link (F5)</translation>
     </message>
     <message>
         <source>删除选择区域</source>
-        <translation type="unfinished"></translation>
+        <translation>Delete Selection</translation>
     </message>
     <message>
         <source>删除连接竖线</source>
-        <translation type="unfinished"></translation>
+        <translation>Delete Vertical Link</translation>
     </message>
     <message>
         <source>删除(&amp;D)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Delete</translation>
     </message>
     <message>
         <source>剪切(&amp;X)</source>
-        <translation type="unfinished"></translation>
+        <translation>Cu&amp;t</translation>
     </message>
     <message>
         <source>复制(&amp;C)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Copy</translation>
     </message>
     <message>
         <source>粘贴(&amp;P)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Paste</translation>
     </message>
     <message>
         <source>插入一行(&amp;I)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Insert Row</translation>
     </message>
     <message>
         <source>梯形图行号</source>
-        <translation type="unfinished"></translation>
+        <translation>Row Numbers</translation>
     </message>
     <message>
         <source>显示注释</source>
-        <translation type="unfinished"></translation>
+        <translation>Show Comments</translation>
     </message>
     <message>
         <source>编译(&amp;C)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Compile</translation>
     </message>
     <message>
         <source>编译梯形图程序</source>
-        <translation type="unfinished"></translation>
+        <translation>Compile the ladder program</translation>
     </message>
     <message>
         <source>查找(&amp;S)...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Find...</translation>
     </message>
     <message>
         <source>指定行(&amp;L)...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Go to Row...</translation>
     </message>
     <message>
         <source>程序开始</source>
-        <translation type="unfinished"></translation>
+        <translation>Start of Program</translation>
     </message>
     <message>
         <source>程序末尾</source>
-        <translation type="unfinished"></translation>
+        <translation>End of Program</translation>
     </message>
     <message>
         <source>打印(&amp;P)...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Print...</translation>
     </message>
     <message>
         <source>打印预览(&amp;V)</source>
-        <translation type="unfinished"></translation>
+        <translation>Print Pre&amp;view</translation>
     </message>
     <message>
         <source>注释上移一行</source>
-        <translation type="unfinished"></translation>
+        <translation>Move Comments Up One Row</translation>
     </message>
     <message>
         <source>插入一行注释</source>
-        <translation type="unfinished"></translation>
+        <translation>Insert Comment Row</translation>
     </message>
     <message>
         <source>删除本行注释</source>
-        <translation type="unfinished"></translation>
+        <translation>Delete Comment of This Row</translation>
     </message>
     <message>
         <source>添加(&amp;A)...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Add...</translation>
     </message>
     <message>
         <source>触点</source>
-        <translation type="unfinished"></translation>
+        <translation>Contact</translation>
     </message>
     <message>
         <source>线圈</source>
-        <translation type="unfinished"></translation>
+        <translation>Coil</translation>
     </message>
     <message>
         <source>功能指令</source>
-        <translation type="unfinished"></translation>
+        <translation>Function Instruction</translation>
     </message>
     <message>
         <source>转到(&amp;G)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Go To</translation>
     </message>
     <message>
         <source>指定行</source>
-        <translation type="unfinished"></translation>
+        <translation>Row...</translation>
     </message>
     <message>
         <source>程序结束</source>
-        <translation type="unfinished"></translation>
+        <translation>End of Program</translation>
+    </message>
+    <message>
+        <source>查找结果</source>
+        <translation>Find Results</translation>
     </message>
 </context>
 <context>
     <name>kelcc::ui::DeleteProgramDialog</name>
     <message>
         <source>从工程中删除</source>
-        <translation type="unfinished"></translation>
+        <translation>Remove from the project</translation>
     </message>
     <message>
         <source>从硬盘上永久删除</source>
-        <translation type="unfinished"></translation>
+        <translation>Delete permanently from the disk</translation>
     </message>
     <message>
         <source>删除CNC加工程序 %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Delete CNC Part Program %1</translation>
     </message>
 </context>
 <context>
     <name>kelcc::ui::FindDialog</name>
     <message>
         <source>查找</source>
-        <translation type="unfinished"></translation>
+        <translation>Find</translation>
     </message>
     <message>
         <source>元件名</source>
-        <translation type="unfinished"></translation>
+        <translation>Element name</translation>
     </message>
     <message>
         <source>功能指令</source>
-        <translation type="unfinished"></translation>
+        <translation>Function instruction</translation>
     </message>
     <message>
         <source>类型</source>
-        <translation type="unfinished"></translation>
+        <translation>Type</translation>
     </message>
     <message>
         <source>元件地址</source>
-        <translation type="unfinished"></translation>
+        <translation>Element address</translation>
     </message>
     <message>
         <source>方向</source>
-        <translation type="unfinished"></translation>
+        <translation>Direction</translation>
     </message>
     <message>
         <source>向上</source>
-        <translation type="unfinished"></translation>
+        <translation>Up</translation>
     </message>
     <message>
         <source>向下</source>
-        <translation type="unfinished"></translation>
+        <translation>Down</translation>
     </message>
     <message>
         <source>全部</source>
-        <translation type="unfinished"></translation>
+        <translation>All</translation>
     </message>
 </context>
 <context>
     <name>kelcc::ui::FunctionChooserDialog</name>
     <message>
         <source>功能指令</source>
-        <translation type="unfinished"></translation>
+        <translation>Function Instruction</translation>
     </message>
     <message>
         <source>在左边列表框选择
 或直接在右边编辑框输入功能指令</source>
-        <translation type="unfinished"></translation>
+        <translation>Select from the list on the left
+or type the function instruction in the box on the right</translation>
     </message>
 </context>
 <context>
     <name>kelcc::ui::GoToDialog</name>
     <message>
         <source>转到</source>
-        <translation type="unfinished"></translation>
+        <translation>Go To</translation>
     </message>
     <message>
         <source>行</source>
-        <translation type="unfinished"></translation>
+        <translation>Row</translation>
     </message>
     <message>
         <source>列</source>
-        <translation type="unfinished"></translation>
+        <translation>Column</translation>
     </message>
 </context>
 <context>
@@ -343,7 +348,11 @@
     <name>kelcc::ui::LadderWindow</name>
     <message>
         <source>PLC主程序</source>
-        <translation type="unfinished"></translation>
+        <translation>PLC Main Program</translation>
+    </message>
+    <message>
+        <source>撤消(&amp;U)</source>
+        <translation>&amp;Undo</translation>
     </message>
 </context>
 <context>
@@ -450,7 +459,7 @@
     </message>
     <message>
         <source>工程管理器(&amp;W)</source>
-        <translation>Project Manager(&amp;W)</translation>
+        <translation>Project &amp;Manager</translation>
     </message>
     <message>
         <source>输出窗(&amp;O)</source>
@@ -509,6 +518,29 @@
     </message>
 </context>
 <context>
+    <name>kelcc::ui::OperandDialog</name>
+    <message>
+        <source>类型</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>形式</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>地址</source>
+        <translation>Address</translation>
+    </message>
+    <message>
+        <source>标号</source>
+        <translation>Label</translation>
+    </message>
+    <message>
+        <source>子程序</source>
+        <translation>Subprogram</translation>
+    </message>
+</context>
+<context>
     <name>kelcc::ui::OptionsDialog</name>
     <message>
         <source>自动载入最后一次打开的工程</source>
@@ -555,7 +587,27 @@
     <name>kelcc::ui::PartProgramWindow</name>
     <message>
         <source>零件加工程序-%1</source>
-        <translation type="unfinished"></translation>
+        <translation>Part Program - %1</translation>
+    </message>
+    <message>
+        <source>撤消(&amp;U)</source>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message>
+        <source>剪切(&amp;T)</source>
+        <translation>Cu&amp;t</translation>
+    </message>
+    <message>
+        <source>复制(&amp;C)</source>
+        <translation>&amp;Copy</translation>
+    </message>
+    <message>
+        <source>粘贴(&amp;P)</source>
+        <translation>&amp;Paste</translation>
+    </message>
+    <message>
+        <source>全选(&amp;A)</source>
+        <translation>Select &amp;All</translation>
     </message>
 </context>
 <context>
@@ -589,19 +641,19 @@
     <name>kelcc::ui::ProgramNameDialog</name>
     <message>
         <source>新建零件加工程序</source>
-        <translation type="unfinished"></translation>
+        <translation>New Part Program</translation>
     </message>
     <message>
         <source>加入零件加工程序</source>
-        <translation type="unfinished"></translation>
+        <translation>Add Part Program</translation>
     </message>
     <message>
         <source>输入文件名</source>
-        <translation type="unfinished"></translation>
+        <translation>Enter the file name</translation>
     </message>
     <message>
         <source>保存文件名</source>
-        <translation type="unfinished"></translation>
+        <translation>Save under the file name</translation>
     </message>
 </context>
 <context>

@@ -19,13 +19,20 @@ std::vector<Template>& templates() {
     return list;
 }
 
+// "%1" or a placeholder with a format, as in "%1!d!": the text that comes
+// in has the number where the whole placeholder was.
+const QRegularExpression& placeholder() {
+    static const QRegularExpression pattern(
+        QStringLiteral("%([1-9])(![-+#0-9.*]*[a-zA-Z]{1,3}!)?"));
+    return pattern;
+}
+
 Template compile(const char* source) {
     const QString text = QString::fromUtf8(source);
-    static const QRegularExpression placeholder(QStringLiteral("%([1-9])"));
     QString pattern = QStringLiteral("^");
     std::vector<int> numbers;
     qsizetype last = 0;
-    for (auto it = placeholder.globalMatch(text); it.hasNext();) {
+    for (auto it = placeholder().globalMatch(text); it.hasNext();) {
         const auto match = it.next();
         pattern += QRegularExpression::escape(text.mid(last, match.capturedStart() - last));
         pattern += QStringLiteral("(.*)");
@@ -62,22 +69,20 @@ QString MessageTranslator::translate(const std::string& text) {
         // reorder them. Replace in one pass so that an argument holding "%2"
         // is not taken for a placeholder.
         QString result;
-        for (qsizetype i = 0; i < translated.size(); ++i) {
-            if (translated[i] == u'%' && i + 1 < translated.size() && translated[i + 1] >= u'1' &&
-                translated[i + 1] <= u'9') {
-                const int number = translated[i + 1].unicode() - u'0';
-                for (std::size_t k = 0; k < t.argumentNumbers.size(); ++k) {
-                    if (t.argumentNumbers[k] == number) {
-                        result += match.captured(static_cast<int>(k) + 1);
-                        break;
-                    }
+        qsizetype last = 0;
+        for (auto it = placeholder().globalMatch(translated); it.hasNext();) {
+            const auto found = it.next();
+            result += translated.mid(last, found.capturedStart() - last);
+            const int number = found.captured(1).toInt();
+            for (std::size_t k = 0; k < t.argumentNumbers.size(); ++k) {
+                if (t.argumentNumbers[k] == number) {
+                    result += match.captured(static_cast<int>(k) + 1);
+                    break;
                 }
-                ++i;
-            } else {
-                result += translated[i];
             }
+            last = found.capturedEnd();
         }
-        return result;
+        return result + translated.mid(last);
     }
     return source;
 }

@@ -29,10 +29,11 @@ protected:
             {QStringLiteral("路径名 %1 无效,未找到工程文件!"),
              QStringLiteral("No project file at %1.")},
             {QStringLiteral("行%1列%2"), QStringLiteral("column %2, row %1")},
+            {QStringLiteral("最大值为%1!d!"), QStringLiteral("at most %1!d!!")},
         };
         QCoreApplication::installTranslator(&m_translator);
         MessageTranslator::addTemplates(
-            {"路径名 %1 无效,未找到工程文件!", "行%1列%2", "未翻译 %1"});
+            {"路径名 %1 无效,未找到工程文件!", "行%1列%2", "未翻译 %1", "最大值为%1!d!"});
     }
     void TearDown() override { QCoreApplication::removeTranslator(&m_translator); }
 
@@ -46,6 +47,8 @@ TEST_F(MessageTranslatorTest, TranslatesExactTextsAndTemplatesWithTheirArguments
     // Arguments go back by number even when the translation reorders them,
     // and an argument that looks like a placeholder stays as it is.
     EXPECT_EQ(MessageTranslator::translate("行12列%1"), "column %1, row 12");
+    // A placeholder with a format ("%1!d!") stands for the bare number.
+    EXPECT_EQ(MessageTranslator::translate("最大值为126"), "at most 126!");
 }
 
 TEST_F(MessageTranslatorTest, UnknownTextsStayInTheSourceLanguage) {
