@@ -67,9 +67,7 @@ PlcDocumentFile::SaveCommandResult PlcDocumentFile::fileSave(PlcDocument& doc,
         return result;
     }
 
-    const std::string question = path +
-                                 "\r\n\r\n梯形图程序转换失败,返回修改吗?\n"
-                                 "按[是]返回修改程序,按[否]只保存修改前的程序";
+    const std::string question = path + (kSaveQuestionFormat + 2);  // after "%1"
     Answer answer = interaction.ask(question, kSaveQuestionCaption, {Answer::Yes, Answer::No},
                                     MessageIcon::Stop);
     if (answer == Answer::No) {

@@ -16,6 +16,9 @@ namespace kelcc::core::plc {
 class PlcDocumentFile final {
 public:
     static constexpr const char* kSaveQuestionCaption = "修改梯形图";
+    // %1: the program file's path.
+    static constexpr const char* kSaveQuestionFormat =
+        "%1\r\n\r\n梯形图程序转换失败,返回修改吗?\n按[是]返回修改程序,按[否]只保存修改前的程序";
 
     enum class SaveOutcome {
         Saved,            // compiled and written, or nothing to save
@@ -45,8 +48,7 @@ public:
     // compile the user is asked whether to return to editing (Yes) or to
     // drop the edits and reopen the file from disk (No).
     static SaveCommandResult fileSave(PlcDocument& doc, const std::string& path,
-                                      const std::string& projectName,
-                                      compiler::Language language,
+                                      const std::string& projectName, compiler::Language language,
                                       common::Interaction& interaction);
 };
 

@@ -5,6 +5,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "app/message_translator.h"
 #include "app/project.h"
 #include "app/workbench.h"
 #include "ladder_editor/view_plc_ld.h"
@@ -24,6 +25,7 @@ LadderWindow::LadderWindow(Workbench& workbench, const std::string& path,
       m_dialogs(dialogs ? std::move(dialogs) : std::make_unique<LadderDialogs>()),
       m_doc(std::make_unique<core::plc::PlcDocument>(workbench.project())) {
     setWindowTitle(tr("PLC主程序") + QStringLiteral("[*]"));
+    MessageTranslator::addTemplates({PlcDocumentFile::kSaveQuestionFormat});
     m_view = new CViewPLCLd(workbench, *m_doc, copyBuffer, *m_dialogs, this);
 
     m_toolBar = new QToolBar(this);

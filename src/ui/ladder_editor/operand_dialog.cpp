@@ -51,6 +51,10 @@ OperandDialog::OperandDialog(const OperandForm& form, const FormValues& initial,
                              core::common::Interaction& interaction, QWidget* parent)
     : QDialog(parent), m_form(form), m_interaction(interaction), m_values(initial) {
     MessageTranslator::addTemplates({core::plc::kCodbMaxMessage.data()});
+    // Field messages with a limit put in are translated by their template.
+    for (const auto& field : form.fields())
+        if (field.message.find('%') != std::string_view::npos)
+            MessageTranslator::addTemplates({field.message.data()});
     setWindowTitle(core(form.title()));
     auto* layout = new QVBoxLayout(this);
     auto* fields = new QFormLayout;

@@ -12,6 +12,7 @@
 #include "app/output_pane.h"
 #include "app/single_instance.h"
 #include "common/interaction.h"
+#include "plc/plc_document_file.h"
 
 namespace kelcc::ui {
 namespace {
@@ -55,6 +56,12 @@ TEST(LanguageTest, BuiltEnglishFileTranslatesWorkbenchAndCoreTexts) {
     MessageTranslator::addTemplates({"KELCC - 工程:%1"});
     EXPECT_EQ(MessageTranslator::translate("KELCC - 工程:车床"),
               QStringLiteral("KELCC - Project:车床"));
+    // A question whose argument comes first and spans lines.
+    MessageTranslator::addTemplates({core::plc::PlcDocumentFile::kSaveQuestionFormat});
+    const QString question = MessageTranslator::translate(
+        std::string("/p/main_a.ldx") + (core::plc::PlcDocumentFile::kSaveQuestionFormat + 2));
+    EXPECT_TRUE(question.startsWith(QStringLiteral("/p/main_a.ldx\r\n"))) << question.toStdString();
+    EXPECT_FALSE(question.contains(QStringLiteral("梯形图"))) << question.toStdString();
     QCoreApplication::removeTranslator(&translator);
 }
 
