@@ -3,6 +3,7 @@
 #include <QList>
 #include <QWidget>
 #include <string>
+#include <utility>
 
 #include "app/project_item_type.h"
 
@@ -24,6 +25,9 @@ public:
     ~DocumentWindow() override = default;
 
     const std::string& path() const noexcept { return m_path; }
+    // The file this window reads and saves from now on (Save project as
+    // moves the open windows to the project's new folder).
+    void setPath(std::string path) { m_path = std::move(path); }
     core::app::ProjectItemType type() const noexcept { return m_type; }
     Workbench& workbench() const noexcept { return m_workbench; }
 

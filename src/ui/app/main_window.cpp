@@ -343,7 +343,23 @@ bool MainWindow::saveProject() {
 }
 
 bool MainWindow::saveProjectAs() {
-    return m_project.saveProjectAs(locationDialog(Project::kSaveAsTitle));
+    const std::string oldFolder = m_project.folder();
+    const std::string oldPlcProgram = m_project.plcProgramPath();
+    const bool saved = m_project.saveProjectAs(locationDialog(Project::kSaveAsTitle));
+    if (m_project.folder() != oldFolder) followProject(oldFolder, oldPlcProgram);
+    return saved;
+}
+
+void MainWindow::followProject(const std::string& oldFolder, const std::string& oldPlcProgram) {
+    // The open windows now edit the new project's copies; left on the old
+    // files, later saves would miss the project that is open.
+    for (DocumentWindow* document : documents()) {
+        const QFileInfo file(fromUtf8(document->path()));
+        if (Project::samePath(document->path(), oldPlcProgram))
+            document->setPath(m_project.plcProgramPath());
+        else if (Project::samePath(file.absolutePath().toStdString(), oldFolder))
+            document->setPath(m_project.filePath(file.fileName().toStdString()));
+    }
 }
 
 bool MainWindow::importLadder() {

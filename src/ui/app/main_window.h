@@ -100,6 +100,8 @@ private:
     void updateWindowMenu();
     void closeSilently(QMdiSubWindow* window);
     core::app::LocationDialog locationDialog(const char* title);
+    // After Save project as: the windows of the old folder move to the new.
+    void followProject(const std::string& oldFolder, const std::string& oldPlcProgram);
     void openTreeEntry(core::app::ProjectTree::Entry entry);
     void editPlcProperties();
     void runPartProgramCommand(int command, const QString& name);

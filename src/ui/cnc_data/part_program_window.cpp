@@ -10,6 +10,7 @@
 
 #include "app/project.h"
 #include "app/workbench.h"
+#include "common/atomic_file.h"
 #include "common/interaction.h"
 #include "common/text_codec.h"
 
@@ -144,13 +145,16 @@ bool PartProgramWindow::saveSilently() {
     }
     const bool wasModified = m_document.modified();
     m_document.setText(gbk.text);
-    const core::common::FileResult saved = m_document.save();
+    // The window's path, which follows the project when it is saved as
+    // another one.
+    const core::common::FileResult saved = core::common::AtomicFile::write(path(), gbk.text);
     if (!saved.ok) {
         // The file does not hold what is shown.
         m_document.setModified(true);
         workbench().interaction().inform(saved.error, kCaption, MessageIcon::Stop);
         return false;
     }
+    m_document.setModified(false);
     m_edit->document()->setModified(false);
     if (wasModified) emit modificationChanged(false);
     return true;

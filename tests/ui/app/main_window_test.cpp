@@ -6,15 +6,20 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTreeWidgetItem>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "app/application.h"
 #include "app/message_translator.h"
 #include "app/output_pane.h"
 #include "app/project_tree_pane.h"
 #include "app/workbench.h"
+#include "cnc_data/part_program_actions.h"
+#include "cnc_data/part_program_window.h"
 #include "shell_test_support.h"
 
 namespace kelcc::ui::test {
@@ -124,6 +129,42 @@ TEST_F(MainWindowTest, ClosingAChangedDocumentWindowAsksAndCancelKeepsIt) {
     m_recorder.script({Answer::Yes});
     EXPECT_TRUE(window->close());
     EXPECT_EQ(CountingDocument::saves, 1);
+}
+
+TEST_F(MainWindowTest, SaveAsMovesTheOpenWindowsToTheNewProject) {
+    using core::app::ProjectItemType;
+    const DocumentKinds::Factory previous = DocumentKinds::factory(ProjectItemType::PartProgram);
+    struct Restore {
+        DocumentKinds::Factory factory;
+        ~Restore() { DocumentKinds::registerKind(ProjectItemType::PartProgram, factory); }
+    } restore{previous};
+    PartProgramActions::registerWindowKind();
+
+    createProject("old");
+    core::app::Project& project = m_window->project();
+    ASSERT_TRUE(project.openTreeEntry(ProjectTree::Entry::ToolOffsets));
+    project.tree().findOrAddProgram("O0001");
+    const std::string oldProgram = folder() + "/old/O0001.cnc";
+    ASSERT_TRUE(project.openProjectItem(oldProgram, ProjectItemType::PartProgram, false));
+    PartProgramWindow* program = nullptr;
+    for (DocumentWindow* document : m_window->documents())
+        if (auto* window = dynamic_cast<PartProgramWindow*>(document)) program = window;
+    ASSERT_NE(program, nullptr);
+    program->editor()->setPlainText(QStringLiteral("O0001\nG00 X1."));
+
+    m_dialogs.locations.push_back(core::app::ProjectLocation{"copy", folder()});
+    ASSERT_TRUE(m_window->saveProjectAs());
+    for (DocumentWindow* document : m_window->documents())
+        EXPECT_EQ(fs::path(document->path()).parent_path(), fs::path(folder()) / "copy");
+
+    // The edit made before Save as is saved into the new project only.
+    ASSERT_TRUE(m_window->saveProject());
+    const auto read = [](const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    };
+    EXPECT_EQ(read(folder() + "/copy/O0001.cnc"), "O0001\r\nG00 X1.");
+    EXPECT_EQ(read(oldProgram), "O0001\r\n");
 }
 
 TEST_F(MainWindowTest, RecentFilesKeepFourMostRecentFirstAndDropWhatCannotOpen) {
