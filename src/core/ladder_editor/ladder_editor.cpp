@@ -297,6 +297,8 @@ EditResult LadderEditor::addVerticalLink() {
 CellEditRequest LadderEditor::editRequest() const {
     CellEditRequest request;
     request.at = m_cursor;
+    // No dialog opens while the comment editor is: its OK would be ignored.
+    if (editingLocked()) return request;
     const compiler::LadderCell* cell = m_doc.cell(m_cursor.row, m_cursor.column);
     if (!cell || !cell->element) return request;
     if (isContact(cell)) {

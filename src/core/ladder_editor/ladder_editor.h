@@ -89,6 +89,7 @@ public:
     EditResult addVerticalLink();    // F5
 
     // --- editing an existing cell (double click) ---
+    // Kind None while the comment editor is open.
     CellEditRequest editRequest() const;
     // The dialog's OK: the element is entered again at its place by the
     // rule of its kind, replacing the old one.

@@ -560,6 +560,9 @@ void CViewPLCLd::toggleCommentEditor(int row) {
         m_commentEdit->setFont(QFont(QStringLiteral("Noto Sans CJK SC")));
         connect(m_commentEdit, &QLineEdit::returnPressed, this, [this] {
             applied(m_editor.storeComment(m_commentEdit->text().toStdString()));
+            // A text the row comments cannot hold was not stored: the editor
+            // stays open with it, for a correction.
+            if (m_editor.commentEditorRow() != 0) return;
             closeCommentEditor();
             setFocus();
         });

@@ -267,6 +267,9 @@ TEST_F(LadderEditorEntryTest, CommentEditorLocksTheEditingCommands) {
     EXPECT_EQ(m_editor.cut({1, 1, 1, 1}, buffer).status, EditStatus::Ignored);
     EXPECT_EQ(m_editor.paste(buffer).status, EditStatus::Ignored);
     EXPECT_EQ(m_editor.insertRow({1, 1, 1, 1}).status, EditStatus::Ignored);
+    m_editor.setCursor({1, 1});
+    EXPECT_EQ(m_editor.editRequest().kind, CellEditRequest::Kind::None)
+        << "a double click opens no contact dialog";
     EXPECT_EQ(row(1), "1 . . . . . . .");
     EXPECT_EQ(row(2), ". . . . . . . .");
 

@@ -260,6 +260,12 @@ TEST_F(LadderWindowTest, CommentColumnEditsInPlaceAndCutPastesWithKeys) {
     QTest::mouseDClick(v.viewport(), Qt::LeftButton, Qt::NoModifier, inComment);
     ASSERT_NE(v.commentEditor(), nullptr);
     ASSERT_TRUE(v.commentEditor()->isVisible());
+    // Not in the code page of the comments: kept in the open editor.
+    v.commentEditor()->setText(QStringLiteral("置位 \U0001F600"));
+    QTest::keyClick(v.commentEditor(), Qt::Key_Return);
+    EXPECT_TRUE(v.commentEditor()->isVisible());
+    EXPECT_EQ(v.commentEditor()->text(), QStringLiteral("置位 \U0001F600"));
+    EXPECT_FALSE(m_window->isModified());
     v.commentEditor()->setText(QStringLiteral("置位 Y1.0"));
     QTest::keyClick(v.commentEditor(), Qt::Key_Return);
     EXPECT_FALSE(v.commentEditor()->isVisible());
