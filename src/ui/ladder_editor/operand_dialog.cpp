@@ -4,11 +4,13 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "app/message_translator.h"
 #include "common/interaction.h"
@@ -126,27 +128,8 @@ void OperandDialog::buildField(int index, const OperandField& field, QWidget* ro
             m_list = new QListWidget(row);
             m_list->setMinimumHeight(160);
             m_list->setFont(QFont(QStringLiteral("Monospace")));
-            const int entryChars = static_cast<int>(field.maxChars);
             connect(m_list, &QListWidget::itemDoubleClicked, this,
-                    [this, entryChars](QListWidgetItem* item) {
-                        const int entry = m_list->row(item);
-                        auto* editor = new QLineEdit(m_list->viewport());
-                        // One more than allowed, so that a too long entry is refused
-                        // with its message rather than cut silently.
-                        editor->setMaxLength(entryChars + 1);
-                        editor->setText(
-                            QString::fromStdString(m_values.list[static_cast<std::size_t>(entry)]));
-                        editor->setGeometry(m_list->visualItemRect(item));
-                        editor->selectAll();
-                        editor->show();
-                        editor->setFocus();
-                        connect(editor, &QLineEdit::editingFinished, this, [this, editor, entry] {
-                            if (!editor->isVisible()) return;
-                            editor->hide();
-                            editor->deleteLater();
-                            editListEntry(entry, editor->text());
-                        });
-                    });
+                    [this, &field](QListWidgetItem* item) { startListEdit(item, field); });
             m_widgets[at] = m_list;
             layout->addWidget(m_list);
             break;
@@ -194,6 +177,46 @@ void OperandDialog::refillList() {
         m_list->addItem(QString::fromStdString(core::plc::CodbTableLine(i, m_values.list[i])));
 }
 
+void OperandDialog::startListEdit(QListWidgetItem* item, const OperandField& field) {
+    finishListEdit(true);
+    m_editedEntry = m_list->row(item);
+    m_entryEditor = new QLineEdit(m_list->viewport());
+    // One more than allowed, so that a too long entry is refused with its
+    // message rather than cut silently.
+    m_entryEditor->setMaxLength(static_cast<int>(field.maxChars) + 1);
+    m_entryEditor->setText(
+        QString::fromStdString(m_values.list[static_cast<std::size_t>(m_editedEntry)]));
+    m_entryEditor->setGeometry(m_list->visualItemRect(item));
+    m_entryEditor->selectAll();
+    // Enter and Escape end the entry's edit, not the dialog.
+    m_entryEditor->installEventFilter(this);
+    m_entryEditor->show();
+    m_entryEditor->setFocus();
+    connect(m_entryEditor, &QLineEdit::editingFinished, this, [this, editor = m_entryEditor] {
+        if (editor == m_entryEditor) finishListEdit(true);
+    });
+}
+
+void OperandDialog::finishListEdit(bool keep) {
+    if (m_entryEditor == nullptr) return;
+    QLineEdit* editor = std::exchange(m_entryEditor, nullptr);
+    editor->hide();
+    editor->deleteLater();
+    if (keep) editListEntry(m_editedEntry, editor->text());
+}
+
+bool OperandDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_entryEditor && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
+            finishListEdit(key != Qt::Key_Escape);
+            m_list->setFocus();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
 void OperandDialog::editListEntry(int entry, const QString& typed) {
     if (entry < 0 || entry >= static_cast<int>(m_values.list.size())) return;
     const auto message =
@@ -214,6 +237,7 @@ void OperandDialog::onLookup() {
 }
 
 void OperandDialog::accept() {
+    finishListEdit(true);
     // After a lookup the instruction stays as it was.
     if (m_lookupUsed) {
         reject();

@@ -9,6 +9,7 @@
 class QComboBox;
 class QLineEdit;
 class QListWidget;
+class QListWidgetItem;
 class QPushButton;
 
 namespace kelcc::core::common {
@@ -52,10 +53,16 @@ public:
 
     void accept() override;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void buildField(int index, const core::plc::OperandField& field, QWidget* row);
     void onComboChanged(int field);
     void refillList();
+    void startListEdit(QListWidgetItem* item, const core::plc::OperandField& field);
+    // Ends the in-place edit of a list entry, taking its text when `keep`.
+    void finishListEdit(bool keep);
     void onLookup();
 
     core::plc::OperandForm m_form;
@@ -64,6 +71,8 @@ private:
     core::plc::FormResult m_result;
     std::vector<QWidget*> m_widgets;
     QListWidget* m_list = nullptr;
+    QLineEdit* m_entryEditor = nullptr;
+    int m_editedEntry = -1;
     QPushButton* m_lookupButton = nullptr;
     Lookup m_lookup;
     bool m_lookupUsed = false;
