@@ -136,8 +136,16 @@ SaveOutcome LadderWindow::save() {
     for (const auto& line : result.lines)
         bench.appendOutput(QString::fromStdString(line));
     if (!result.lines.empty()) bench.showOutput();
-    // A compile rebuilt the ladder; a revert read the file again.
-    if (wasModified) m_view->documentReplaced();
+    // A revert read the file again; a successful compile rebuilt the ladder,
+    // and the cursor stays where it was as after F9. A failed compile left
+    // the ladder alone, so the user returns to the place being edited.
+    if (result.outcome == SaveOutcome::Reverted) {
+        m_view->documentReplaced();
+    } else if (wasModified && result.outcome != SaveOutcome::ReturnToEditing) {
+        const auto cursor = m_view->cursor();
+        m_view->documentReplaced();
+        m_view->moveCursorTo(cursor.row, cursor.column);
+    }
     if (result.outcome == SaveOutcome::Reverted) m_doc->setModified(false);
     setWindowModified(m_doc->modified());
     emit modificationChanged(m_doc->modified());
