@@ -48,7 +48,7 @@ public:
 
     // The main window's Edit and PLC menus show the actions of the active
     // window; a window without any leaves that menu disabled.
-    enum class MenuSlot { Edit, Plc };
+    enum class MenuSlot { Edit, Plc, View };
     virtual QList<QAction*> menuActions(MenuSlot slot) const {
         (void)slot;
         return {};

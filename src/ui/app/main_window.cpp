@@ -234,6 +234,7 @@ void MainWindow::createMenus() {
     QAction* outputToggle = m_outputDock->toggleViewAction();
     outputToggle->setText(tr("输出窗(&O)"));
     view->addAction(outputToggle);
+    m_viewMenu = view;
 
     m_plcMenu = menuBar()->addMenu(tr("PLC(&P)"));
 
@@ -279,6 +280,19 @@ void MainWindow::updateDocumentMenus() {
     };
     fill(m_editMenu, DocumentWindow::MenuSlot::Edit);
     fill(m_plcMenu, DocumentWindow::MenuSlot::Plc);
+
+    // The View menu keeps its own entries; the active window's switches
+    // follow them after a separator.
+    for (QAction* action : std::as_const(m_viewDocumentActions))
+        m_viewMenu->removeAction(action);
+    m_viewDocumentActions.clear();
+    const QList<QAction*> viewActions =
+        document ? document->menuActions(DocumentWindow::MenuSlot::View) : QList<QAction*>{};
+    if (!viewActions.isEmpty()) {
+        m_viewDocumentActions.append(m_viewMenu->addSeparator());
+        m_viewMenu->addActions(viewActions);
+        m_viewDocumentActions.append(viewActions);
+    }
 }
 
 void MainWindow::updateWindowMenu() {

@@ -136,6 +136,8 @@ private:
     QList<QAction*> m_projectOnly;
     QMenu* m_editMenu = nullptr;
     QMenu* m_plcMenu = nullptr;
+    QMenu* m_viewMenu = nullptr;
+    QList<QAction*> m_viewDocumentActions;  // the active window's, owned by it
     QMenu* m_windowMenu = nullptr;
 };
 

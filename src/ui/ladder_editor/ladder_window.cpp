@@ -93,16 +93,22 @@ void LadderWindow::buildMenuActions() {
         m_plcActions.append(m_view->action(c));
     m_plcActions.append(separator());
     m_plcActions.append(m_view->action(Command::Compile));
-    m_plcActions.append(separator());
-    m_plcActions.append(m_view->action(Command::RowNumbers));
-    m_plcActions.append(m_view->action(Command::Comments));
+    m_viewActions = {m_view->action(Command::RowNumbers), m_view->action(Command::Comments)};
     m_plcActions.append(separator());
     m_plcActions.append(m_view->action(Command::Print));
     m_plcActions.append(m_view->action(Command::PrintPreview));
 }
 
 QList<QAction*> LadderWindow::menuActions(MenuSlot slot) const {
-    return slot == MenuSlot::Edit ? m_editActions : m_plcActions;
+    switch (slot) {
+        case MenuSlot::Edit:
+            return m_editActions;
+        case MenuSlot::Plc:
+            return m_plcActions;
+        case MenuSlot::View:
+            return m_viewActions;
+    }
+    return {};
 }
 
 bool LadderWindow::load() {

@@ -54,6 +54,7 @@ private:
     QToolBar* m_toolBar = nullptr;
     QList<QAction*> m_editActions;
     QList<QAction*> m_plcActions;
+    QList<QAction*> m_viewActions;
 };
 
 }  // namespace kelcc::ui
