@@ -97,7 +97,9 @@ MainWindow::MainWindow(AppSettings& settings, int language, WorkbenchDialogs& di
 
 MainWindow::~MainWindow() {
     // Documents refer to the workbench; they go first.
-    for (const QPointer<QMdiSubWindow>& window : m_windows)
+    // A copy: each deletion takes the window out of m_windows.
+    const QList<QPointer<QWidget>> windows = m_windows;
+    for (const QPointer<QWidget>& window : windows)
         delete window.data();
 }
 
@@ -459,11 +461,17 @@ void MainWindow::runPartProgramCommand(int command, const QString& name) {
 
 // --- documents ---
 
+QMdiSubWindow* MainWindow::asSubWindow(const QPointer<QWidget>& window) {
+    // qobject_cast, not a static cast: a child in the middle of its
+    // destruction is a plain QWidget by then.
+    return qobject_cast<QMdiSubWindow*>(window.data());
+}
+
 QList<DocumentWindow*> MainWindow::documents() const {
     QList<DocumentWindow*> list;
-    for (const QPointer<QMdiSubWindow>& window : m_windows)
-        if (window)
-            if (auto* document = qobject_cast<DocumentWindow*>(window->widget()))
+    for (const QPointer<QWidget>& window : m_windows)
+        if (QMdiSubWindow* sub = asSubWindow(window))
+            if (auto* document = qobject_cast<DocumentWindow*>(sub->widget()))
                 list.append(document);
     return list;
 }
@@ -482,8 +490,8 @@ bool MainWindow::openDocument(const std::string& path, ProjectItemType type) {
     window->setWindowIcon(TreeIcons::icon(imageOf(type)));
     window->installEventFilter(this);
     m_windows.append(window);
-    connect(window, &QObject::destroyed, this, [this] {
-        m_windows.removeAll(QPointer<QMdiSubWindow>());
+    connect(window, &QObject::destroyed, this, [this](QObject* gone) {
+        m_windows.removeIf([gone](const QPointer<QWidget>& w) { return w.isNull() || w == gone; });
         updateDocumentMenus();
     });
     if (maximized)
@@ -502,10 +510,11 @@ bool MainWindow::isDocumentOpen(const std::string& path) const {
 }
 
 void MainWindow::activateDocument(const std::string& path, ProjectItemType type) {
-    for (const QPointer<QMdiSubWindow>& window : m_windows) {
-        auto* document = window ? qobject_cast<DocumentWindow*>(window->widget()) : nullptr;
+    for (const QPointer<QWidget>& window : m_windows) {
+        QMdiSubWindow* sub = asSubWindow(window);
+        auto* document = sub ? qobject_cast<DocumentWindow*>(sub->widget()) : nullptr;
         if (document && document->type() == type && Project::samePath(document->path(), path)) {
-            m_mdi->setActiveSubWindow(window);
+            m_mdi->setActiveSubWindow(sub);
             return;
         }
     }
@@ -526,18 +535,19 @@ void MainWindow::closeSilently(QMdiSubWindow* window) {
 }
 
 void MainWindow::closeDocument(const std::string& path) {
-    const QList<QPointer<QMdiSubWindow>> windows = m_windows;
-    for (const QPointer<QMdiSubWindow>& window : windows) {
-        auto* document = window ? qobject_cast<DocumentWindow*>(window->widget()) : nullptr;
-        if (document && Project::samePath(document->path(), path)) closeSilently(window);
+    const QList<QPointer<QWidget>> windows = m_windows;
+    for (const QPointer<QWidget>& window : windows) {
+        QMdiSubWindow* sub = asSubWindow(window);
+        auto* document = sub ? qobject_cast<DocumentWindow*>(sub->widget()) : nullptr;
+        if (document && Project::samePath(document->path(), path)) closeSilently(sub);
     }
     updateDocumentMenus();
 }
 
 void MainWindow::closeAllDocuments() {
-    const QList<QPointer<QMdiSubWindow>> windows = m_windows;
-    for (const QPointer<QMdiSubWindow>& window : windows)
-        if (window) closeSilently(window);
+    const QList<QPointer<QWidget>> windows = m_windows;
+    for (const QPointer<QWidget>& window : windows)
+        if (QMdiSubWindow* sub = asSubWindow(window)) closeSilently(sub);
     updateDocumentMenus();
 }
 

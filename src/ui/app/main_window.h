@@ -92,6 +92,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    static QMdiSubWindow* asSubWindow(const QPointer<QWidget>& window);
     void createPanes();
     void createActions();
     void createMenus();
@@ -119,7 +120,8 @@ private:
     QDockWidget* m_outputDock = nullptr;
     ProjectTreePane* m_treePane = nullptr;
     OutputPane* m_outputPane = nullptr;
-    QList<QPointer<QMdiSubWindow>> m_windows;
+    // The MDI children, held as plain widgets: see asSubWindow().
+    QList<QPointer<QWidget>> m_windows;
 
     QAction* m_newAction = nullptr;
     QAction* m_openAction = nullptr;
