@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace kelcc::core::comm {
 namespace {
 
@@ -124,26 +126,15 @@ TEST(ResumeDecisionTest, OverlongPathNeverResumes) {
     EXPECT_TRUE(ui.messages().empty());
 }
 
-struct StartCase {
-    std::uint32_t offset;
-    std::uint32_t size;
-    ResumeDecision::Start start;
-};
-
-class ResumeStartTest : public ::testing::TestWithParam<StartCase> {};
-
-TEST_P(ResumeStartTest, OffsetAgainstTheLocalFile) {
-    EXPECT_EQ(ResumeDecision::start(GetParam().offset, GetParam().size), GetParam().start);
+TEST(ResumeDecisionTest, StartOffsetAgainstTheLocalFile) {
+    using Start = ResumeDecision::Start;
+    const std::tuple<std::uint32_t, std::uint32_t, Start> cases[] = {
+        {0, 100, Start::SendFrom},      {99, 100, Start::SendFrom},
+        {100, 100, Start::NothingLeft}, {0, 0, Start::NothingLeft},
+        {101, 100, Start::BadAnswer},   {0xFFFFFFFF, 100, Start::BadAnswer}};
+    for (const auto& [offset, size, start] : cases)
+        EXPECT_EQ(ResumeDecision::start(offset, size), start) << offset << "/" << size;
 }
-
-INSTANTIATE_TEST_SUITE_P(Offsets, ResumeStartTest,
-                         ::testing::Values(StartCase{0, 100, ResumeDecision::Start::SendFrom},
-                                           StartCase{99, 100, ResumeDecision::Start::SendFrom},
-                                           StartCase{100, 100, ResumeDecision::Start::NothingLeft},
-                                           StartCase{0, 0, ResumeDecision::Start::NothingLeft},
-                                           StartCase{101, 100, ResumeDecision::Start::BadAnswer},
-                                           StartCase{0xFFFFFFFF, 100,
-                                                     ResumeDecision::Start::BadAnswer}));
 
 }  // namespace
 }  // namespace kelcc::core::comm

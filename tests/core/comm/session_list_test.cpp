@@ -92,9 +92,7 @@ INSTANTIATE_TEST_SUITE_P(
     Selections, SendListTest,
     ::testing::Values(
         SendCase{"plc", sendSelection(true, false, false, false), {"plc.ldx", "plc.bin"}},
-        SendCase{
-            "parameters", sendSelection(false, true, false, false), {"ParaB.par", "ParaW.par"}},
-        SendCase{"tables", sendSelection(false, false, true, true), {"Tcomp.cmp", "Wcomp.wmp"}},
+        SendCase{"tools", sendSelection(false, false, true, false), {"Tcomp.cmp"}},
         // Part programs follow the project's order, not the order checked.
         SendCase{"programs",
                  sendSelection(false, false, false, false, {"O0001", "O0002"}),

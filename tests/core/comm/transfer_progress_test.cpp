@@ -5,44 +5,34 @@
 namespace kelcc::core::comm {
 namespace {
 
-struct KCase {
-    std::uint32_t bytes;
-    std::uint32_t k;
-};
-
-class KilobyteTest : public ::testing::TestWithParam<KCase> {};
-
-TEST_P(KilobyteTest, RoundsAsTheProgressWindowShowsIt) {
-    EXPECT_EQ(TransferProgress::kilobytes(GetParam().bytes), GetParam().k) << GetParam().bytes;
-    EXPECT_EQ(TransferProgress::kilobyteText(GetParam().bytes), std::to_string(GetParam().k) + "K");
+TEST(TransferProgressTest, KilobytesRoundAsTheProgressWindowShowsThem) {
+    const std::pair<std::uint32_t, std::uint32_t> cases[] = {
+        {0, 1},    {1, 1},          {1024, 1},
+        {1535, 1}, {1536, 2},       {2047, 2},
+        {2048, 2}, {2097152, 2048}, {4294967295u, 4194304}};
+    for (const auto& [bytes, k] : cases) {
+        EXPECT_EQ(TransferProgress::kilobytes(bytes), k) << bytes;
+        EXPECT_EQ(TransferProgress::kilobyteText(bytes), std::to_string(k) + "K");
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Sizes, KilobyteTest,
-                         ::testing::Values(KCase{0, 1}, KCase{1, 1}, KCase{511, 1}, KCase{512, 1},
-                                           KCase{1023, 1}, KCase{1024, 1}, KCase{1535, 1},
-                                           KCase{1536, 2}, KCase{2047, 2}, KCase{2048, 2},
-                                           KCase{2097152, 2048}, KCase{4294967295u, 4194304}));
-
-struct PercentCase {
-    std::uint64_t done;
-    std::uint64_t total;
-    int percent;
-};
-
-class PercentTest : public ::testing::TestWithParam<PercentCase> {};
-
-TEST_P(PercentTest, NeverShowsAHundred) {
-    EXPECT_EQ(TransferProgress::sessionPercent(GetParam().done, GetParam().total),
-              GetParam().percent);
+TEST(TransferProgressTest, SessionPercentNeverShowsAHundred) {
+    struct Case {
+        std::uint64_t done, total;
+        int percent;
+    };
+    const Case cases[] = {{0, 1000, 0},
+                          {9, 1000, 0},
+                          {10, 1000, 1},
+                          {999, 1000, 99},
+                          {1000, 1000, 99},
+                          {1500, 1000, 99},
+                          {5, 0, 0},
+                          // would overflow 32-bit arithmetic
+                          {60000000, 100000000, 60}};
+    for (const Case& c : cases)
+        EXPECT_EQ(TransferProgress::sessionPercent(c.done, c.total), c.percent) << c.done;
 }
-
-INSTANTIATE_TEST_SUITE_P(Values, PercentTest,
-                         ::testing::Values(PercentCase{0, 1000, 0}, PercentCase{9, 1000, 0},
-                                           PercentCase{10, 1000, 1}, PercentCase{500, 1000, 50},
-                                           PercentCase{999, 1000, 99}, PercentCase{1000, 1000, 99},
-                                           PercentCase{1500, 1000, 99}, PercentCase{5, 0, 0},
-                                           // would overflow 32-bit arithmetic
-                                           PercentCase{60000000, 100000000, 60}));
 
 TEST(TransferProgressTest, SessionOfTwoFiles) {
     TransferProgress progress;

@@ -44,6 +44,11 @@ std::string patterned(std::size_t size, char seed) {
     return text;
 }
 
+ResumeRecord recordOf(const Frame& frame) {
+    return ResumeRecord::decode(std::string(frame.data.begin(), frame.data.end()))
+        .value_or(ResumeRecord{});
+}
+
 std::string readFile(const fs::path& path) {
     std::string bytes;
     EXPECT_TRUE(common::AtomicFile::read(path.string(), bytes).ok) << path;
@@ -108,6 +113,28 @@ protected:
     std::vector<RecordingInteraction::Message> shown() const {
         const auto& all = m_ui.messages();
         return {all.begin() + static_cast<std::ptrdiff_t>(std::min(m_seen, all.size())), all.end()};
+    }
+    // Adds a part program to the project and gives the selection sending it.
+    SessionList::SendSelection programSelection(const std::string& name, const std::string& text) {
+        write(name + ".cnc", text);
+        m_project.tree().findOrAddProgram(name);
+        SessionList::SendSelection selection;
+        selection.programs = {name};
+        return selection;
+    }
+    static SessionList::SendSelection parameters() {
+        SessionList::SendSelection selection;
+        selection.parameters = true;
+        return selection;
+    }
+    // Puts both parameter files on the controller and opens the read dialog.
+    void offerParameters() {
+        m_cnc.files["ParaB.par"] = {patterned(1500, 'k'), 1};
+        m_cnc.files["ParaW.par"] = {patterned(10, 'w'), 1};
+        connect();
+        ASSERT_TRUE(m_session.readFromCncCommand());
+        pump();
+        ASSERT_TRUE(m_choices);
     }
     void send(const SessionList::SendSelection& selection) {
         connect();
@@ -191,9 +218,7 @@ TEST_F(TransferSessionTest, ConnectRetriesOnceAndDisconnectClosesThePort) {
 }
 
 TEST_F(TransferSessionTest, SendsTwoFilesAndEndsWithDisconnect) {
-    SessionList::SendSelection selection;
-    selection.parameters = true;
-    send(selection);
+    send(parameters());
 
     EXPECT_EQ(sentNames(1), (std::vector<std::string>{"ParaB.par", "ParaW.par"}));
     EXPECT_EQ(m_cnc.files["ParaB.par"].content, readFile(folder() / "ParaB.par"));
@@ -212,9 +237,7 @@ TEST_F(TransferSessionTest, SendsTwoFilesAndEndsWithDisconnect) {
 
 TEST_F(TransferSessionTest, FileOnTheControllerIsDeletedThenWrittenAgain) {
     m_cnc.files["ParaB.par"] = {"old", 1};
-    SessionList::SendSelection selection;
-    selection.parameters = true;
-    send(selection);
+    send(parameters());
 
     std::vector<std::uint8_t> order;
     for (const Frame& f : m_cnc.sent(Command::File))
@@ -226,14 +249,9 @@ TEST_F(TransferSessionTest, FileOnTheControllerIsDeletedThenWrittenAgain) {
 }
 
 TEST_F(TransferSessionTest, ReceivesIntoStagingAndAdoptsIntoTheProject) {
-    m_cnc.files["ParaB.par"] = {patterned(1500, 'k'), 1};
-    m_cnc.files["ParaW.par"] = {patterned(10, 'w'), 1};
     m_cnc.files["O0001.cnc"] = {program(3), 2};
     m_cnc.files["O12.cnc"] = {"O12\r\n", 2};
-    connect();
-    ASSERT_TRUE(m_session.readFromCncCommand());
-    pump();
-    ASSERT_TRUE(m_choices);
+    ASSERT_NO_FATAL_FAILURE(offerParameters());
     ASSERT_EQ(m_choices->programs[0].size(), 1u);  // O12 is not offered
     EXPECT_EQ(m_choices->programs[0][0].name, "O0001.cnc");
     EXPECT_EQ(m_choices->configList.size(), 2u);
@@ -255,12 +273,7 @@ TEST_F(TransferSessionTest, ReceivesIntoStagingAndAdoptsIntoTheProject) {
 }
 
 TEST_F(TransferSessionTest, CancelledReceiveLeavesNoPartialFile) {
-    m_cnc.files["ParaB.par"] = {patterned(1500, 'k'), 1};
-    m_cnc.files["ParaW.par"] = {patterned(10, 'w'), 1};
-    connect();
-    ASSERT_TRUE(m_session.readFromCncCommand());
-    pump();
-    ASSERT_TRUE(m_choices);
+    ASSERT_NO_FATAL_FAILURE(offerParameters());
     SessionList::ReceiveSelection selection;
     selection.parameters = true;
     m_ui.script({Answer::Ok});
@@ -299,8 +312,7 @@ class ResumeTest : public TransferSessionTest, public ::testing::WithParamInterf
 TEST_P(ResumeTest, ControllerAsksAndTheUserDecides) {
     const std::string text = program(150);
     ASSERT_GT(text.size(), 1024u);
-    write("O0001.cnc", text);
-    m_project.tree().findOrAddProgram("O0001");
+    const auto selection = programSelection("O0001", text);
     const std::string path = (folder() / "O0001.cnc").string();
     m_cnc.heldRecord = ResumeRecord::fromPc(ResumeRecord::Mode::Continue, 512,
                                             *CModemFile::modifiedTime(path), path);
@@ -310,22 +322,14 @@ TEST_P(ResumeTest, ControllerAsksAndTheUserDecides) {
     m_cnc.dropDataFrame = 1;
     m_cnc.probeState = 0x10;
 
-    SessionList::SendSelection selection;
-    selection.programs = {"O0001"};
-    connect();
-    ASSERT_TRUE(m_session.sendToCncCommand());
-    pump();
     m_ui.script({GetParam().answer});
-    ASSERT_TRUE(m_session.startSend(selection));
-    pump();
+    send(selection);
     run(LinkEngine::kReplyTimeoutMs + LinkEngine::kTickMs);
 
     const auto questions = m_cnc.sent(Command::File, 6);
     ASSERT_EQ(questions.size(), 1u);
-    EXPECT_EQ(
-        ResumeRecord::decode(std::string(questions[0].data.begin(), questions[0].data.end()))->path,
-        path);
-    EXPECT_EQ(shown().front().text.find("O0001.cnc") != std::string::npos, true);
+    EXPECT_EQ(recordOf(questions[0]).path, path);
+    EXPECT_NE(shown().front().text.find("O0001.cnc"), std::string::npos);
     const auto decisions = m_cnc.sent(Command::File, 7);
     if (!GetParam().completes) {
         EXPECT_TRUE(decisions.empty());
@@ -334,9 +338,7 @@ TEST_P(ResumeTest, ControllerAsksAndTheUserDecides) {
         return;
     }
     ASSERT_EQ(decisions.size(), 1u);
-    EXPECT_EQ(
-        ResumeRecord::decode(std::string(decisions[0].data.begin(), decisions[0].data.end()))->mode,
-        GetParam().mode);
+    EXPECT_EQ(recordOf(decisions[0]).mode, GetParam().mode);
     EXPECT_EQ(m_cnc.files["O0001.cnc"].content, text);
     EXPECT_EQ(m_session.progress().sessionDone(),
               text.size() + 1024u);  // two frames went out before the probe
@@ -352,12 +354,9 @@ INSTANTIATE_TEST_SUITE_P(Decisions, ResumeTest,
 
 TEST_F(TransferSessionTest, ResumableAcknowledgementContinuesFromTheControllersOffset) {
     const std::string text = program(150);
-    write("O0001.cnc", text);
-    m_project.tree().findOrAddProgram("O0001");
+    const auto selection = programSelection("O0001", text);
     m_cnc.firstDataAck = 8;
     m_cnc.startOffsets = {{3, 512}};
-    SessionList::SendSelection selection;
-    selection.programs = {"O0001"};
     send(selection);
 
     const auto decisions = m_cnc.sent(Command::File, 7);
@@ -368,11 +367,7 @@ TEST_F(TransferSessionTest, ResumableAcknowledgementContinuesFromTheControllersO
 }
 
 TEST_F(TransferSessionTest, RefusedPartProgramShowsOnlyItsOwnMessage) {
-    write("O0002.cnc", "N10 G00\r\n");
-    m_project.tree().findOrAddProgram("O0002");
-    SessionList::SendSelection selection;
-    selection.programs = {"O0002"};
-    send(selection);
+    send(programSelection("O0002", "N10 G00\r\n"));
     ASSERT_EQ(shown().size(), 1u);
     EXPECT_EQ(shown()[0].caption, "格式错误");
     EXPECT_TRUE(m_cnc.sent(Command::File, 1).empty());
@@ -431,9 +426,7 @@ class ErrorActionTest : public TransferSessionTest,
 
 TEST_P(ErrorActionTest, EachActionEndsOrKeepsTheSessionAsItSays) {
     GetParam().script(m_cnc);
-    SessionList::SendSelection selection;
-    selection.parameters = true;
-    send(selection);
+    send(parameters());
     run(LinkEngine::kReplyTimeoutMs + LinkEngine::kTickMs);
     const std::string name = GetParam().what;
     if (name == "ContinueCountsARetry") {

@@ -33,7 +33,7 @@ TEST(FileHeaderTest, PreparedSizeReplacesTheEntrySize) {
     EXPECT_EQ(static_cast<unsigned char>((*bytes)[26]), 2);
 }
 
-TEST(FileHeaderTest, ThirteenCharacterNameFillsTheFieldWithoutZero) {
+TEST(FileHeaderTest, ThirteenCharacterNameFillsTheFieldWithoutZeroLongerOnesAreRefused) {
     const auto bytes = FileHeader{"O12345678.cnc", 0, 5, 5, 1, 2}.encode();
     ASSERT_TRUE(bytes);
     EXPECT_EQ(bytes->substr(0, 13), "O12345678.cnc");
@@ -41,9 +41,6 @@ TEST(FileHeaderTest, ThirteenCharacterNameFillsTheFieldWithoutZero) {
     const auto back = FileHeader::decode(*bytes);
     ASSERT_TRUE(back);
     EXPECT_EQ(back->name, "O12345678.cnc");
-}
-
-TEST(FileHeaderTest, NamesThatWouldBeCutAreRefused) {
     EXPECT_FALSE((FileHeader{"O123456789.cnc", 0, 0, 0, 1, 2}.encode()));
     EXPECT_FALSE((FileHeader{"a\0b"s, 0, 0, 0, 1, 1}.encode()));
 }
