@@ -25,6 +25,13 @@ using core::comm::LinkFrameParser;
 // Generous: the machine may be loaded or run under sanitizers.
 constexpr auto kWait = std::chrono::seconds(10);
 
+std::vector<std::uint8_t> fileHeader(const std::string& name, std::uint32_t size) {
+    core::comm::CFileEntry entry;
+    entry.name = name;
+    entry.size = size;
+    return test::bytesOf(*core::comm::FileHeader::forEntry(entry).encode());
+}
+
 // The PC end of the line: the slave device, read with bounded waits.
 class PcEnd final {
 public:
@@ -71,6 +78,22 @@ public:
         }
     }
 
+    // Writes a frame and waits for the answer frame.
+    std::optional<Frame> ask(const std::vector<std::uint8_t>& frame) {
+        write(frame);
+        return readFrame();
+    }
+
+    // Opens the link and asks the controller to take a file.
+    void startWrite(const std::string& name, std::uint32_t size) {
+        write({LinkFrame::kLinkRequest.begin(), LinkFrame::kLinkRequest.end()});
+        ASSERT_EQ(readBytes(3), std::vector<std::uint8_t>(3, 0x55));
+        const auto answer = ask(test::frameBytes(1, Command::File, 1, fileHeader(name, size)));
+        ASSERT_TRUE(answer);
+        EXPECT_EQ(answer->command, static_cast<std::uint8_t>(Command::FileReply));
+        ASSERT_EQ(answer->subCode, 0);
+    }
+
 private:
     bool waitReadable() const {
         pollfd fd{m_fd, POLLIN, 0};
@@ -108,13 +131,6 @@ private:
     std::thread m_thread;
 };
 
-std::vector<std::uint8_t> fileHeader(const std::string& name, std::uint32_t size) {
-    core::comm::CFileEntry entry;
-    entry.name = name;
-    entry.size = size;
-    return test::bytesOf(*core::comm::FileHeader::forEntry(entry).encode());
-}
-
 TEST(PtyServer, ServesHandshakeWriteAndReadOverAPseudoTerminal) {
     SimOptions options;
     options.baud = 115200;  // paced, still quick
@@ -122,26 +138,17 @@ TEST(PtyServer, ServesHandshakeWriteAndReadOverAPseudoTerminal) {
     PcEnd pc(served.path());
     ASSERT_TRUE(pc.open());
 
-    pc.write({LinkFrame::kLinkRequest.begin(), LinkFrame::kLinkRequest.end()});
-    EXPECT_EQ(pc.readBytes(3), std::vector<std::uint8_t>(3, 0x55));
-
     std::vector<std::uint8_t> content(1500);
     for (std::size_t i = 0; i < content.size(); ++i)
         content[i] = std::uint8_t(i % 251);
-    pc.write(test::frameBytes(1, Command::File, 1, fileHeader("ParaB.par", 1500)));
-    auto answer = pc.readFrame();
-    ASSERT_TRUE(answer);
-    EXPECT_EQ(answer->command, static_cast<std::uint8_t>(Command::FileReply));
-    ASSERT_EQ(answer->subCode, 0);
+    ASSERT_NO_FATAL_FAILURE(pc.startWrite("ParaB.par", 1500));
+    const std::uint8_t subCodes[] = {0, 2, 1};
     for (std::uint8_t seq = 1; seq <= 3; ++seq) {
         const std::size_t from = (seq - 1) * 512u;
         const std::size_t to = std::min<std::size_t>(from + 512, content.size());
-        pc.write(test::frameBytes(seq, Command::Data,
-                                  seq == 3   ? 1
-                                  : seq == 1 ? 0
-                                             : 2,
-                                  {content.begin() + long(from), content.begin() + long(to)}));
-        answer = pc.readFrame();
+        const auto answer =
+            pc.ask(test::frameBytes(seq, Command::Data, subCodes[seq - 1],
+                                    {content.begin() + long(from), content.begin() + long(to)}));
         ASSERT_TRUE(answer);
         EXPECT_EQ(answer->command, static_cast<std::uint8_t>(Command::Ack));
         EXPECT_EQ(answer->sequence, seq);
@@ -149,8 +156,7 @@ TEST(PtyServer, ServesHandshakeWriteAndReadOverAPseudoTerminal) {
     }
     EXPECT_EQ(served.storage().read(1, "ParaB.par"), content);
 
-    pc.write(test::frameBytes(2, Command::File, 2, fileHeader("ParaB.par", 0)));
-    answer = pc.readFrame();
+    auto answer = pc.ask(test::frameBytes(2, Command::File, 2, fileHeader("ParaB.par", 0)));
     ASSERT_TRUE(answer);
     ASSERT_EQ(answer->subCode, 0);
     std::vector<std::uint8_t> back;
@@ -163,8 +169,7 @@ TEST(PtyServer, ServesHandshakeWriteAndReadOverAPseudoTerminal) {
     }
     EXPECT_EQ(back, content);
 
-    pc.write(test::frameBytes(0, Command::Disconnect, 0));
-    answer = pc.readFrame();
+    answer = pc.ask(test::frameBytes(0, Command::Disconnect, 0));
     ASSERT_TRUE(answer);
     EXPECT_EQ(answer->command, static_cast<std::uint8_t>(Command::DisconnectReply));
 }
@@ -175,12 +180,7 @@ TEST(PtyServer, DataFromThePcReachesTheControllerNoFasterThanTheLine) {
     ServedController served(options);
     PcEnd pc(served.path());
     ASSERT_TRUE(pc.open());
-    pc.write({LinkFrame::kLinkRequest.begin(), LinkFrame::kLinkRequest.end()});
-    ASSERT_EQ(pc.readBytes(3), std::vector<std::uint8_t>(3, 0x55));
-    pc.write(test::frameBytes(1, Command::File, 1, fileHeader("ParaB.par", 512)));
-    auto answer = pc.readFrame();
-    ASSERT_TRUE(answer);
-    ASSERT_EQ(answer->subCode, 0);
+    ASSERT_NO_FATAL_FAILURE(pc.startWrite("ParaB.par", 512));
 
     // A full data frame of 521 bytes takes about 543 ms on the line before
     // the controller can answer it; a load can only make it later.
@@ -188,8 +188,7 @@ TEST(PtyServer, DataFromThePcReachesTheControllerNoFasterThanTheLine) {
     const auto frame = test::frameBytes(1, Command::Data, 1, content);
     ASSERT_GE(frame.size(), 521u);
     const auto start = std::chrono::steady_clock::now();
-    pc.write(frame);
-    answer = pc.readFrame();
+    const auto answer = pc.ask(frame);
     const auto took = std::chrono::steady_clock::now() - start;
     ASSERT_TRUE(answer);
     EXPECT_EQ(answer->command, static_cast<std::uint8_t>(Command::Ack));

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <numeric>
+#include <sstream>
 
 #include "line_faults.h"
 #include "line_pacer.h"
@@ -98,29 +100,12 @@ TEST(LinePacer, DelayAndNoPacing) {
 
 TEST(SimOptions, ParsesEveryOption) {
     std::string message;
-    const auto parsed = SimOptions::parse({"--storage",
-                                           "/tmp/s",
-                                           "--link",
-                                           "/tmp/l",
-                                           "--busy",
-                                           "1500",
-                                           "--storage-full",
-                                           "--refuse-write",
-                                           "--interrupt-after",
-                                           "4096",
-                                           "--upload",
-                                           "u.txt",
-                                           "--corrupt-rate",
-                                           "0.001",
-                                           "--drop-rate",
-                                           "0.5",
-                                           "--seed",
-                                           "7",
-                                           "--delay-ms",
-                                           "20",
-                                           "--baud",
-                                           "19200"},
-                                          message);
+    std::istringstream line(
+        "--storage /tmp/s --link /tmp/l --busy 1500 --storage-full --refuse-write "
+        "--interrupt-after 4096 --upload u.txt --corrupt-rate 0.001 --drop-rate 0.5 --seed 7 "
+        "--delay-ms 20 --baud 19200");
+    const std::vector<std::string> args{std::istream_iterator<std::string>(line), {}};
+    const auto parsed = SimOptions::parse(args, message);
     ASSERT_TRUE(parsed) << message;
     const SimOptions& o = *parsed;
     EXPECT_EQ(o.storage, "/tmp/s");
