@@ -17,30 +17,18 @@ TEST(InstructionText, FixedLinesAreTheBareMnemonicField) {
 
 TEST(InstructionText, EveryFormatPutsOperandsAfterTheEightCharacterField) {
     EXPECT_EQ(BitInstructionText(IC::SET, "Y0001.2"), "SET     Y0001.2");
-    EXPECT_EQ(BitInstructionText(IC::RST, "R0001.0"), "RST     R0001.0");
-    EXPECT_EQ(BitInstructionText(IC::ALT, "K0001.7"), "ALT     K0001.7");
-    EXPECT_EQ(BitInstructionText(IC::DIFU, "A0024.0"), "DIFU    A0024.0");
-    EXPECT_EQ(BitInstructionText(IC::DIFD, "G0255.1"), "DIFD    G0255.1");
     EXPECT_EQ(CmpText(2, "D0010", "1000", "R0001.3"), "CMP     0002 D0010 1000 R0001.3");
     EXPECT_EQ(CtrcText("0001", "R0010.1", 5, "100", "Y0001.2"),
               "CTRC    0001 R0010.1 C0005 100 Y0001.2");
-    EXPECT_EQ(TmrbText(12, "DT0003", "Y0002.0"), "TMRB    T0012 DT0003 Y0002.0");
-    EXPECT_EQ(MovnText(4, "2147483647", "DC0001"), "MOVN    0004 2147483647 DC0001");
-    EXPECT_EQ(DecbText(2, "D0010", "300", "R0020"), "DECB    0002 D0010 300 R0020");
     EXPECT_EQ(CodbText(1, 1, "X0010", "R0020", {"5", "9"}), "CODB    0001 0001 X0010 R0020 , 5 9");
-    EXPECT_EQ(JumpText(IC::JMPB, 1), "JMPB    L0001");
     EXPECT_EQ(JumpText(IC::LBL, 9999), "LBL     L9999");
-    EXPECT_EQ(JumpText(IC::CALL, 0), "CALL    P0000");
     EXPECT_EQ(JumpText(IC::SP, 123), "SP      P0123");
     EXPECT_EQ(RotbText("1011", 12, 1, "D0001", "D0002", "D0003", "Y0001.0"),
               "ROTB    1011 0012 0001 D0001 D0002 D0003 Y0001.0");
     EXPECT_EQ(PariText(true, "X0001.0", "X0002", "Y0003.4"), "PARI    0001 X0001.0 X0002 Y0003.4");
     EXPECT_EQ(PariText(false, "X0001.0", "X0002", "Y0003.4"), "PARI    0000 X0001.0 X0002 Y0003.4");
-    EXPECT_EQ(ArithmeticText(IC::ADDB, 2, "D0001", "100", "X0000.1", "D0002", "R0000.0"),
-              "ADDB    0002 D0001 100 X0000.1 D0002 R0000.0");
     EXPECT_EQ(ArithmeticText(IC::SUBB, 4, "DC0001", "D0002", "R0001.0", "DT0003", "Y0000.1"),
               "SUBB    0004 DC0001 D0002 R0001.0 DT0003 Y0000.1");
-    EXPECT_EQ(MoveText("1010", "0001", "X0005", "Y0006"), "MOVE    1010 0001 X0005 Y0006");
 }
 
 TEST(InstructionText, NumbersKeepAllTheirDigits) {

@@ -46,10 +46,6 @@ LadderImageModel::Element element(std::uint8_t code) {
     return e;
 }
 
-TEST(LadderImageModel, EmptyImageIsOneZeroCount) {
-    EXPECT_EQ(LadderImageModel().serialize(), bytes({0}));
-}
-
 TEST(LadderImageModel, FilingCreatesMissingNetworksRowsAndFillerColumns) {
     LadderImageModel image;
     image.file(2, 1, 3, element(5));
