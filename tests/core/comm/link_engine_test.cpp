@@ -613,16 +613,21 @@ TEST_F(LinkEngineTest, DisconnectEndsIdleAnsweredOrNot) {
     EXPECT_EQ(m_engine.state(), LinkState::Idle);
 }
 
-TEST_F(LinkEngineTest, ControllerUploadIsReceivedAndHandsTheRoleBack) {
+TEST_F(LinkEngineTest, ControllerUploadIsRefusedIfItCannotBeStoredElseReceivedAndRoleHandedBack) {
     connectLink();
     controller(1, Command::Control, 4);
     ASSERT_EQ(m_engine.role(), Role::MasterCnc);
+    controller(2, Command::File, 1, kFileHeader);
+    expectSent(Command::FileReply, 6);
+    expectLastError(LinkError::FileCreate, ErrorAction::AbortTransfer, "读写文件错误.");
+    EXPECT_NE(m_engine.state(), LinkState::Transfer);
+
     m_handler.upload = UploadEntry{"O0001.cnc", "/tmp/O0001.cnc.tmp", 15};
-    controller(2, Command::File, 5, kFileHeader);
+    controller(3, Command::File, 5, kFileHeader);
     expectSent(Command::FileReply, 0);
     ASSERT_EQ(m_listener.uploads.size(), 1u);
     EXPECT_EQ(m_listener.uploads[0].name, "O0001.cnc");
-    EXPECT_EQ(m_handler.offeredHeaders[0], kFileHeader);
+    EXPECT_EQ(m_handler.offeredHeaders.back(), kFileHeader);
     EXPECT_EQ(m_engine.state(), LinkState::Transfer);
 
     controller(1, Command::Data, 0, patterned(10));
@@ -633,16 +638,7 @@ TEST_F(LinkEngineTest, ControllerUploadIsReceivedAndHandsTheRoleBack) {
     controller(lastSent().sequence, Command::ControlReply, 0);
     EXPECT_EQ(m_engine.role(), Role::MasterPc);
     EXPECT_EQ(m_engine.done(), 1);
-    EXPECT_TRUE(m_listener.errors.empty());
-}
-
-TEST_F(LinkEngineTest, UploadThatCannotBeStoredIsRefused) {
-    connectLink();
-    controller(1, Command::Control, 4);
-    controller(2, Command::File, 1, kFileHeader);
-    expectSent(Command::FileReply, 6);
-    expectLastError(LinkError::FileCreate, ErrorAction::AbortTransfer, "读写文件错误.");
-    EXPECT_NE(m_engine.state(), LinkState::Transfer);
+    EXPECT_EQ(m_listener.errors.size(), 1u);
 }
 
 TEST_F(LinkEngineTest, FileAnswersGoToTheTransferSide) {

@@ -157,13 +157,6 @@ TEST_F(SerialWorkersTest, StopEndsBlockedThreadsPromptlyAndReportsBoth) {
     EXPECT_EQ(m_sent, 0);
 }
 
-TEST_F(SerialWorkersTest, AHangUpEndsTheReaderWithANotice) {
-    ASSERT_TRUE(m_workers.start(m_port, m_queue));
-    m_pty.closeMaster();
-    EXPECT_TRUE(collect([&] { return m_stopped >= 1; }));
-    EXPECT_TRUE(m_workers.stop());
-}
-
 TEST_F(SerialWorkersTest, NeedsAnOpenPortAndStartsOnlyOnce) {
     ASSERT_TRUE(m_workers.start(m_port, m_queue));
     EXPECT_FALSE(m_workers.start(m_port, m_queue));
