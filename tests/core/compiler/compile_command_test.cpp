@@ -102,13 +102,6 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         ErrorLineCase{
             {408, -1, -1, 0}, Language::Chinese, "    错误 0408                 : 缺少END2"},
-        ErrorLineCase{{353, 12, -1, 0},
-                      Language::Chinese,
-                      "    错误 0353 : [行(12)列( )] : "
-                      "每个梯形图段只能保存15行,请减少越界梯形图段的行数"},
-        ErrorLineCase{{203, 4999, 8, 0},
-                      Language::Chinese,
-                      "    错误 0203 : [行(4999)列(8)] : 此触点,左边断路或是非法链接."},
         ErrorLineCase{{202, 3, -1, 0},
                       Language::English,
                       "    Error 0202 : [Row(3)Column( )] : Open circuit."},

@@ -24,34 +24,6 @@ std::string joined(const std::vector<std::string>& lines) {
     return out;
 }
 
-TEST(IlProgramGeneratorTest, EveryProgramOpensWithoutWarnings) {
-    plc::SimpleProjectState project;
-    plc::PlcDocument doc(project);
-    for (std::uint32_t seed = 1; seed <= 300; ++seed) {
-        const std::vector<std::string> lines = IlProgramGenerator(seed).program();
-        doc.il() = IlTestProgram::store(lines);
-        ASSERT_EQ(doc.il().size(), lines.size());
-        const StepError checked = IlCheck::checkAndDivide(doc);
-        ASSERT_TRUE(checked.ok()) << "seed " << seed << ": " << checked.code << " at "
-                                  << checked.step << "\n"
-                                  << joined(lines);
-        EXPECT_TRUE(doc.warnings().empty()) << "seed " << seed;
-        const StepError drawn = LadderRebuild::rebuild(doc, doc.networkSteps());
-        ASSERT_TRUE(drawn.ok()) << "seed " << seed << ": " << drawn.code << " at " << drawn.step
-                                << "\n"
-                                << joined(lines);
-        ASSERT_EQ(doc.networkRows().size(), doc.networkSteps().size());
-        // Networks follow each other without gaps, each within 14 rows.
-        int nextRow = 1;
-        for (const plc::NetworkRows& n : doc.networkRows()) {
-            EXPECT_EQ(n.firstRow, nextRow) << "seed " << seed;
-            EXPECT_LE(n.lastRow - n.firstRow, 13) << "seed " << seed;
-            nextRow = n.lastRow + 1;
-        }
-        EXPECT_EQ(doc.grid().lastUsedRow(), nextRow - 1) << "seed " << seed;
-    }
-}
-
 TEST(IlProgramGeneratorTest, UsesEveryKindOfInstruction) {
     // The property tests are only as good as what the programs contain.
     std::string all;

@@ -37,7 +37,15 @@ TEST(IlRoundTrip, OpenThenCompileReproducesTheProgram) {
         doc.setStepCount(static_cast<int>(doc.il().size()));
         const plc::IlStore original = doc.il();
         ASSERT_TRUE(IlCheck::checkAndDivide(doc).ok()) << seed;
+        EXPECT_TRUE(doc.warnings().empty()) << seed;
         ASSERT_TRUE(LadderRebuild::rebuild(doc, doc.networkSteps()).ok()) << seed;
+        // Networks follow each other without gaps, each within 14 rows.
+        int nextRow = 1;
+        for (const plc::NetworkRows& n : doc.networkRows()) {
+            ASSERT_EQ(n.firstRow, nextRow) << seed;
+            ASSERT_LE(n.lastRow - n.firstRow, 13) << seed;
+            nextRow = n.lastRow + 1;
+        }
         const LadderGrid drawn = doc.grid();
 
         auto result = LadderCompiler::compile(doc);

@@ -154,9 +154,6 @@ INSTANTIATE_TEST_SUITE_P(
                       ".|.|-|-|-|=TMRB    T0001 0100 Y0000.3"},
                      {Il("LD", X('a')), Il("AND", X('b')), "SET     Y0000.1", Il("OUT", Y(0)),
                       "TMRB    T0001 0100 Y0000.3"}},
-        CompiledCase{"ThreeParallelContacts",
-                     {"a+|-+|-|-|-|-|-|Y0", "b+|.+", "c"},
-                     {Il("LD", X('a')), Il("OR", X('b')), Il("OR", X('c')), Il("OUT", Y(0))}},
         CompiledCase{"SeparateNetworks",
                      {"a|-|-|-|-|-|-|Y0", "!b|-|-|-|-|-|-|Y1"},
                      {Il("LD", X('a')), Il("OUT", Y(0)), Il("LDI", X('b')), Il("OUT", Y(1))}}),
@@ -303,10 +300,8 @@ INSTANTIATE_TEST_SUITE_P(
     Codes, CircuitError,
     ::testing::Values(
         ErrorCase{"UnknownKind200", {"a|-|#24:CMPX 1|"}, At(200, 1, 3)},
-        ErrorCase{"PositionKindAsCell200", {"a|#3:X0000.1|-|-|-|-|-|Y0"}, At(200, 1, 2)},
         ErrorCase{
             "BoxTextOfAnotherInstruction200", {"a|-|-|-|-|-|#21:RST     Y0000.1"}, At(200, 1, 7)},
-        ErrorCase{"CoilWithoutOperand200", {"a|-|-|-|-|-|-|#6:"}, At(200, 1, 8)},
         ErrorCase{"LineBreakInOperand200", {"a|-|-|-|-|-|-|#6:Y0000.0\n"}, At(200, 1, 8)},
         ErrorCase{"ContactInLastColumn201", {"a|-|-|-|-|-|-|b"}, At(201, 1, 8)},
         ErrorCase{"CoilInColumn7OpenOnTheRight202", {"a|-|-|-|-|-|Y0"}, At(202, 1, 7)},
@@ -329,13 +324,8 @@ INSTANTIATE_TEST_SUITE_P(
                   At(212, 2, 7)},
         ErrorCase{"RailWiredIntoFirstJoint213", {"-|-+|-|-|-|-|-|Y0", "a"}, At(213, 1, 2)},
         ErrorCase{"CoilOnTheRail214", {"-|-|-|-|-|-|-|Y0"}, At(214, 1, 8)},
-        ErrorCase{"BoxOnTheRail214", {"=SET     Y0000.1"}, At(214, 1, 1)},
         ErrorCase{"SecondOutputLevel215", {"a|-+|b|-|-|-|-|Y0", ".|-|-|-|-|-|-|Y1"}, At(215, 1, 2)},
         ErrorCase{"SomethingAfterABox216", {"a|-|-|-|-|-|=SET     Y0000.1|Y0"}, At(216, 1, 7)},
-        ErrorCase{"LinkFromAboveIntoABox216",
-                  {"a|-|-|-|-|-|-|Y0+", "b|-|-|-|-|-|=SET     Y0000.1"},
-                  At(216, 2, 7)},
-        ErrorCase{"EndNotAlone216", {"=END1    |-"}, At(216, 1, 1)},
         ErrorCase{
             "BoxRightOfItsColumn216", {"a|-|-|-|-|=CMP     1 D0000 D0001 Y0000.1"}, At(216, 1, 6)},
         ErrorCase{"SixteenRowNetwork353", ChainOfRows(16), At(353, -1, -1)},
@@ -413,20 +403,13 @@ const std::string kRung = "a|-|-|-|-|-|-|Y0";
 INSTANTIATE_TEST_SUITE_P(
     Codes, ProgramError,
     ::testing::Values(
-        ProgramCase{"EmptyLadder408", {}, 408}, ProgramCase{"NoEnd2_408", {kRung, kEnd1}, 408},
+        ProgramCase{"EmptyLadder408", {}, 408},
         ProgramCase{"End2BeforeEnd1_407", {kEnd2, kEnd1}, 407},
-        ProgramCase{"SecondEnd1_404", {kEnd1, kEnd1, kEnd2}, 404},
-        ProgramCase{"SecondEnd2_405", {kEnd1, kEnd2, kEnd2}, 405},
         ProgramCase{"SpNotAfterEnd2_401", {kEnd1, kEnd2, kRung, "=SP      P0001", "=SPE    "}, 401},
         ProgramCase{"SpeOutsideSubprogram402", {kEnd1, kEnd2, "=SPE    "}, 402},
-        ProgramCase{"SubprogramLeftOpen409", {kEnd1, kEnd2, "=SP      P0001", kRung}, 409},
-        ProgramCase{"CallWithoutSubprogram412", {"a|-|-|-|-|-|=CALL    P0003", kEnd1, kEnd2}, 412},
         ProgramCase{"JumpOutOfLevelOne414",
                     {"a|-|-|-|-|-|=JMPB    L0001", kEnd1, "=LBL     L0001", kEnd2},
                     414},
-        ProgramCase{"JumpWithoutLabel410", {"a|-|-|-|-|-|=JMPB    L0002", kEnd1, kEnd2}, 410},
-        ProgramCase{"TooManyDifu516", Boxes(101, "a|-|-|-|-|-|=DIFU    Y0000.1", {kEnd1, kEnd2}),
-                    516},
         ProgramCase{"TooManyCodb510",
                     Boxes(101, "a|-|-|-|=CODB    1 1 D0000 D0001 , 1", {kEnd1, kEnd2}), 510},
         // The limit holds when the one too many is the very last step.
@@ -440,12 +423,6 @@ INSTANTIATE_TEST_SUITE_P(
                           }()),
                     517}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(CompilerFixture, HundredDifuCompile) {
-    ASSERT_EQ(compile(Boxes(100, "a|-|-|-|-|-|=DIFU    Y0000.1", {kEnd1, kEnd2})),
-              plc::CompileResult{});
-    EXPECT_EQ(doc.stepCount(), 202);
-}
 
 TEST_F(CompilerFixture, SubprogramsLabelsAndTheirWarnings) {
     const std::vector<std::string> rows = {
@@ -467,55 +444,7 @@ TEST_F(CompilerFixture, SubprogramsLabelsAndTheirWarnings) {
 
 // --- round trips through the rebuild ----------------------------------------------
 
-class RebuildRoundTrip : public ::testing::TestWithParam<std::uint32_t> {};
-
-CircuitOracle::Inputs StateOf(unsigned bits) {
-    // Each operand maps to one bit by a hash of its text.
-    return [bits](const std::string& operand) {
-        return ((bits >> (std::hash<std::string>{}(operand) % 16)) & 1U) != 0;
-    };
-}
-
-// A program drawn by the rebuild and compiled again means the same. The
-// compiler need not write the program the way it was written (OR and ORB
-// associate either way), but what it writes is the normal form: compiling
-// its drawing once more changes nothing.
-TEST_P(RebuildRoundTrip, CompilingTheDrawingOfAProgramKeepsItsMeaning) {
-    test::IlProgramGenerator generator(GetParam());
-    std::mt19937 rng(GetParam());
-    for (int i = 0; i < 10; ++i) {
-        const std::vector<std::string> program = generator.program();
-        const plc::IlStore original = IlTestProgram::store(program);
-        plc::SimpleProjectState project;
-        plc::PlcDocument doc(project);
-        doc.il() = original;
-        ASSERT_TRUE(IlCheck::checkAndDivide(doc).ok());
-        ASSERT_TRUE(LadderRebuild::rebuild(doc, doc.networkSteps()).ok());
-
-        plc::IlStore previous;
-        bool stable = false;
-        for (int pass = 1; pass <= 2; ++pass) {
-            const plc::CompileResult result = LadderCompiler::compile(doc);
-            ASSERT_EQ(result, plc::CompileResult{})
-                << CompileErrors::text(result.code, Language::English) << " seed " << GetParam()
-                << " pass " << pass;
-            for (int k = 0; k < 64; ++k) {
-                const CircuitOracle::Inputs state = StateOf(static_cast<unsigned>(rng()));
-                ASSERT_EQ(CircuitOracle::ofIl(doc.il(), state),
-                          CircuitOracle::ofIl(original, state));
-            }
-            stable = pass == 2 && doc.il() == previous;
-            previous = doc.il();
-        }
-        EXPECT_TRUE(stable) << "seed " << GetParam() << " program " << i;
-        const LadderGrid drawn = doc.grid();
-        ASSERT_EQ(LadderCompiler::compile(doc), plc::CompileResult{});
-        EXPECT_TRUE(doc.grid() == drawn);
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Seeds, RebuildRoundTrip, ::testing::Range<std::uint32_t>(1, 31));
-
+// Programs the generator writes round-trip exactly: see il_round_trip_test.
 // Nested blocks the generator may not write: the compiler's own form.
 TEST_F(CompilerFixture, NestedParallelBlocksRoundTrip) {
     const std::vector<std::string> program = {Il("LD", X('a')), Il("LD", X('b')), Il("LD", X('c')),
