@@ -64,8 +64,6 @@ public:
     std::map<std::string, File> files;
     std::vector<Frame> received;
     bool silent = false;
-    // Answer to a write request of a file that exists (1: delete first).
-    std::uint8_t existsReply = 1;
     // Answer to every write request instead of the usual one.
     std::optional<std::uint8_t> writeReply;
     // Acknowledgement of the first data frame of a write (then 0 again).
@@ -175,8 +173,8 @@ private:
                     reply(out, seq, Command::FileReply, *writeReply);
                     return;
                 }
-                if (files.count(header->name)) {
-                    reply(out, seq, Command::FileReply, existsReply);
+                if (files.count(header->name)) {  // exists: delete it first
+                    reply(out, seq, Command::FileReply, 1);
                     return;
                 }
                 m_incomingName = header->name;

@@ -19,6 +19,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using common::RecordingInteraction;
+using Send = SessionList::SendSelection;
+using Receive = SessionList::ReceiveSelection;
 
 std::vector<std::string> namesOf(const std::vector<CFileEntry>& entries) {
     std::vector<std::string> out;
@@ -77,9 +79,10 @@ TEST_P(SendListTest, FilesInTheirFixedOrder) {
     EXPECT_EQ(namesOf(built.entries), GetParam().names);
 }
 
-SessionList::SendSelection sendSelection(bool plc, bool parameters, bool tools, bool pitch,
-                                         std::vector<std::string> programs = {}) {
-    SessionList::SendSelection s;
+template <typename Selection>
+Selection selection(bool plc, bool parameters, bool tools, bool pitch,
+                    decltype(Selection::programs) programs = {}) {
+    Selection s;
     s.plcProgram = plc;
     s.parameters = parameters;
     s.toolOffsets = tools;
@@ -91,20 +94,20 @@ SessionList::SendSelection sendSelection(bool plc, bool parameters, bool tools, 
 INSTANTIATE_TEST_SUITE_P(
     Selections, SendListTest,
     ::testing::Values(
-        SendCase{"plc", sendSelection(true, false, false, false), {"plc.ldx", "plc.bin"}},
-        SendCase{"tools", sendSelection(false, false, true, false), {"Tcomp.cmp"}},
+        SendCase{"plc", selection<Send>(true, false, false, false), {"plc.ldx", "plc.bin"}},
+        SendCase{"tools", selection<Send>(false, false, true, false), {"Tcomp.cmp"}},
         // Part programs follow the project's order, not the order checked.
         SendCase{"programs",
-                 sendSelection(false, false, false, false, {"O0001", "O0002"}),
+                 selection<Send>(false, false, false, false, {"O0001", "O0002"}),
                  {"O0002.cnc", "O0001.cnc"}},
         SendCase{"everything",
-                 sendSelection(true, true, true, true, {"O0010", "O0002", "O0001"}),
+                 selection<Send>(true, true, true, true, {"O0010", "O0002", "O0001"}),
                  {"plc.ldx", "plc.bin", "ParaB.par", "ParaW.par", "Tcomp.cmp", "Wcomp.wmp",
                   "O0002.cnc", "O0001.cnc", "O0010.cnc"}}));
 
 TEST_F(SessionListTest, SendEntriesNameTheProjectFilesWithTheirSizes) {
     const auto built =
-        SessionList::forSending(m_project, sendSelection(true, true, false, false, {"O0001"}));
+        SessionList::forSending(m_project, selection<Send>(true, true, false, false, {"O0001"}));
     ASSERT_TRUE(built.ok);
     ASSERT_EQ(built.entries.size(), 5u);
     const std::string ladder = (folder() / "main_demo.ldx").string();
@@ -125,7 +128,8 @@ TEST_F(SessionListTest, SendEntriesNameTheProjectFilesWithTheirSizes) {
 
 TEST_F(SessionListTest, MissingFileGivesItsErrorAndNoList) {
     fs::remove(folder() / "main_demo.ldx.bin");
-    const auto built = SessionList::forSending(m_project, sendSelection(true, false, false, false));
+    const auto built =
+        SessionList::forSending(m_project, selection<Send>(true, false, false, false));
     EXPECT_FALSE(built.ok);
     EXPECT_TRUE(built.entries.empty());
     EXPECT_NE(built.error.find("main_demo.ldx.bin"), std::string::npos) << built.error;
@@ -133,8 +137,8 @@ TEST_F(SessionListTest, MissingFileGivesItsErrorAndNoList) {
 }
 
 TEST_F(SessionListTest, EmptySelectionIsRefused) {
-    for (const auto& selection : {sendSelection(false, false, false, false),
-                                  sendSelection(false, false, false, false, {"O9999"})}) {
+    for (const auto& selection : {selection<Send>(false, false, false, false),
+                                  selection<Send>(false, false, false, false, {"O9999"})}) {
         const auto built = SessionList::forSending(m_project, selection);
         EXPECT_FALSE(built.ok);
         EXPECT_EQ(built.error, "未选定文件!");
@@ -148,20 +152,9 @@ TEST_F(SessionListTest, ProgramNameThatDoesNotFitTheHeaderIsRefused) {
     m_project.tree().findOrAddProgram("O123456789");
     write(folder() / "O123456789.cnc", "O123456789\n");
     const auto built = SessionList::forSending(
-        m_project, sendSelection(false, false, false, false, {"O123456789"}));
+        m_project, selection<Send>(false, false, false, false, {"O123456789"}));
     EXPECT_FALSE(built.ok);
     EXPECT_EQ(built.error, "无效的文件名 \"O123456789.cnc\"!");
-}
-
-SessionList::ReceiveSelection receiveSelection(bool plc, bool parameters, bool tools, bool pitch,
-                                               std::vector<CFileEntry> programs = {}) {
-    SessionList::ReceiveSelection s;
-    s.plcProgram = plc;
-    s.parameters = parameters;
-    s.toolOffsets = tools;
-    s.pitchCompensation = pitch;
-    s.programs = std::move(programs);
-    return s;
 }
 
 TEST(ReceiveListTest, EverythingGoesToTheStagingFolder) {
@@ -169,10 +162,10 @@ TEST(ReceiveListTest, EverythingGoesToTheStagingFolder) {
         FileList::parse("plc.ldx\t4000\t1\t\r\nplc.bin\t900\t1\t\r\nTcomp.cmp\t300\t1\t\r\n");
     ASSERT_TRUE(config.ok);
     const auto built = SessionList::forReceiving("/tmp/KELCC1",
-                                                 receiveSelection(true, true, true, true,
-                                                                  {{"O0003.cnc", "", 4, 1, 30},
-                                                                   {"O0001.cnc", "", 2, 1, 10},
-                                                                   {"O0002.cnc", "", 3, 1, 20}}),
+                                                 selection<Receive>(true, true, true, true,
+                                                                    {{"O0003.cnc", "", 4, 1, 30},
+                                                                     {"O0001.cnc", "", 2, 1, 10},
+                                                                     {"O0002.cnc", "", 3, 1, 20}}),
                                                  config.entries);
     ASSERT_TRUE(built.ok);
     const std::vector<CFileEntry> expected = {
@@ -192,8 +185,8 @@ TEST(ReceiveListTest, EverythingGoesToTheStagingFolder) {
 TEST(ReceiveListTest, SameProgramInTwoAreasIsReceivedOnce) {
     const auto built = SessionList::forReceiving(
         "/s",
-        receiveSelection(false, false, false, false,
-                         {{"O0001.cnc", "", 3, 1, 11}, {"O0001.cnc", "", 2, 1, 10}}),
+        selection<Receive>(false, false, false, false,
+                           {{"O0001.cnc", "", 3, 1, 11}, {"O0001.cnc", "", 2, 1, 10}}),
         {});
     ASSERT_TRUE(built.ok);
     EXPECT_EQ(built.entries, (std::vector<CFileEntry>{{"O0001.cnc", "/s/O0001.cnc", 2, 1, 10}}));
@@ -204,12 +197,12 @@ TEST(ReceiveListTest, SameProgramInTwoAreasIsReceivedOnce) {
 TEST(ReceiveListTest, HostileProgramNameIsRefused) {
     for (const char* name : {"../O0001.cnc", "/etc/x", ""}) {
         const auto built = SessionList::forReceiving(
-            "/s", receiveSelection(true, false, false, false, {{name, "", 2, 1, 1}}), {});
+            "/s", selection<Receive>(true, false, false, false, {{name, "", 2, 1, 1}}), {});
         EXPECT_FALSE(built.ok) << name;
         EXPECT_TRUE(built.entries.empty());
     }
     const auto wrongArea = SessionList::forReceiving(
-        "/s", receiveSelection(false, false, false, false, {{"O0001.cnc", "", 1, 1, 1}}), {});
+        "/s", selection<Receive>(false, false, false, false, {{"O0001.cnc", "", 1, 1, 1}}), {});
     EXPECT_FALSE(wrongArea.ok);
 }
 
@@ -236,7 +229,7 @@ TEST_F(SessionListTest, ReceivedPiecesNeverLeaveAHalfFileInTheProject) {
     const std::string staging = SessionList::stagingFolderPath(m_dir.string(), 0x1234);
     ASSERT_TRUE(SessionList::makeStagingFolder(staging));
     const auto built = SessionList::forReceiving(
-        staging, receiveSelection(false, false, true, false, {{"O0001.cnc", "", 2, 1, 9}}), {});
+        staging, selection<Receive>(false, false, true, false, {{"O0001.cnc", "", 2, 1, 9}}), {});
     ASSERT_TRUE(built.ok);
     ASSERT_EQ(built.entries.size(), 2u);
     for (const auto& entry : built.entries)
