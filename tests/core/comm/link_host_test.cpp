@@ -111,13 +111,7 @@ TEST_F(LinkHostTest, OpenFailuresGiveTheMessageAndLeaveNothingRunning) {
     EXPECT_TRUE(m_host.lastError().empty());
 }
 
-TEST_F(LinkHostTest, CloseWhileTheReaderWaitsAndAHangUpIsCounted) {
-    ASSERT_TRUE(m_host.open(1, 38400));
-    m_host.runFor(50ms);
-    const auto started = std::chrono::steady_clock::now();
-    EXPECT_TRUE(m_host.close());
-    EXPECT_LT(std::chrono::steady_clock::now() - started, 10s);
-
+TEST_F(LinkHostTest, AHangUpIsCounted) {
     ASSERT_TRUE(m_host.open(1, 38400));
     EXPECT_EQ(m_host.stoppedCount(), 0U);
     m_pty.closeMaster();

@@ -95,7 +95,7 @@ INSTANTIATE_TEST_SUITE_P(
                       PieceCase{1024, {Read::More, Read::Last, Read::Nothing}},
                       PieceCase{1025, {Read::More, Read::More, Read::Last, Read::Nothing}}));
 
-TEST_F(ModemFileTest, PartProgramIsSentAsItsPreparedImage) {
+TEST_F(ModemFileTest, PartProgramIsSentAsItsPreparedImageOrRefused) {
     write("O0001.cnc", "O0001;\nG00 X10;Z5\n\nm30\n");
     CModemFile file;
     ASSERT_EQ(file.openForSend(path("O0001.cnc"), "O0001.cnc").result, Result::Ok);
@@ -108,12 +108,10 @@ TEST_F(ModemFileTest, PartProgramIsSentAsItsPreparedImage) {
     EXPECT_EQ(all, image);
     // The file on disk is untouched by the preparation.
     EXPECT_EQ(read("O0001.cnc"), "O0001;\nG00 X10;Z5\n\nm30\n");
-}
 
-TEST_F(ModemFileTest, RefusedPartProgramsLeaveNothingOpen) {
+    // Refused programs leave nothing open.
     write("O0002.cnc", "N10 G00\n");
     write("O0003.cnc", "O0003\nG01 X1@\n");
-    CModemFile file;
     EXPECT_EQ(file.openForSend(path("O0002.cnc"), "O0002.CNC").result, Result::BadFirstLine);
     EXPECT_FALSE(file.isOpen());
     EXPECT_EQ(file.openForSend(path("O0003.cnc"), "O0003.cnc").result, Result::BadCharacter);

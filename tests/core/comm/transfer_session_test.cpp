@@ -217,10 +217,17 @@ TEST_F(TransferSessionTest, ConnectRetriesOnceAndDisconnectClosesThePort) {
     EXPECT_EQ(m_cnc.sent(Command::Disconnect).size(), 2u);
 }
 
-TEST_F(TransferSessionTest, SendsTwoFilesAndEndsWithDisconnect) {
+// A file the controller already holds is deleted, then written again.
+TEST_F(TransferSessionTest, SendsTwoFilesDeletingAHeldOneAndEndsWithDisconnect) {
+    m_cnc.files["ParaB.par"] = {"old", 1};
     send(parameters());
 
-    EXPECT_EQ(sentNames(1), (std::vector<std::string>{"ParaB.par", "ParaW.par"}));
+    std::vector<std::uint8_t> order;
+    for (const Frame& f : m_cnc.sent(Command::File))
+        order.push_back(f.subCode);
+    EXPECT_EQ(order, (std::vector<std::uint8_t>{1, 4, 1, 1}));
+    EXPECT_EQ(sentNames(1), (std::vector<std::string>{"ParaB.par", "ParaB.par", "ParaW.par"}));
+    EXPECT_FALSE(m_session.deleteFirst());
     EXPECT_EQ(m_cnc.files["ParaB.par"].content, readFile(folder() / "ParaB.par"));
     EXPECT_EQ(m_cnc.files["ParaW.par"].content, readFile(folder() / "ParaW.par"));
     // 1024 bytes go as two frames, the second marked last.
@@ -233,19 +240,6 @@ TEST_F(TransferSessionTest, SendsTwoFilesAndEndsWithDisconnect) {
     EXPECT_EQ(shown().back().text, TransferSession::kAllSentText);
     EXPECT_EQ(shown().size(), 1u);
     expectDisconnected();
-}
-
-TEST_F(TransferSessionTest, FileOnTheControllerIsDeletedThenWrittenAgain) {
-    m_cnc.files["ParaB.par"] = {"old", 1};
-    send(parameters());
-
-    std::vector<std::uint8_t> order;
-    for (const Frame& f : m_cnc.sent(Command::File))
-        order.push_back(f.subCode);
-    EXPECT_EQ(order, (std::vector<std::uint8_t>{1, 4, 1, 1}));
-    EXPECT_EQ(m_cnc.files["ParaB.par"].content, readFile(folder() / "ParaB.par"));
-    EXPECT_FALSE(m_session.deleteFirst());
-    EXPECT_EQ(shown().back().text, TransferSession::kAllSentText);
 }
 
 TEST_F(TransferSessionTest, ReceivesIntoStagingAndAdoptsIntoTheProject) {
