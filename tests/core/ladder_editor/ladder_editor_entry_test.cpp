@@ -101,7 +101,6 @@ INSTANTIATE_TEST_SUITE_P(
         BlockCase{InstructionCode::SET, "SET     Y0001.0", 8, nullptr},
         BlockCase{InstructionCode::SET, "SET     Y0001.0", 2, ". 0 0 0 0 0 21 ."},
         BlockCase{InstructionCode::CMP, "CMP     0001 R0001 1 R0002.0", 6, nullptr},
-        BlockCase{InstructionCode::DECB, "DECB    0001 R0001 5 R0002", 6, nullptr},
         BlockCase{InstructionCode::ROTB, "ROTB    0000 0012 0001 R0001 R0002 R0003 Y0001.0", 6,
                   nullptr},
         BlockCase{InstructionCode::CMP, "CMP     0001 R0001 1 R0002.0", 5, ". . . . 23 . . ."},

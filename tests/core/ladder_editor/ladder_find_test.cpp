@@ -46,30 +46,18 @@ TEST_F(LadderFindTest, ByteAddressFindsEveryBitAndTheBoxesNamingIt) {
     };
     EXPECT_EQ(out.lines, expected);
     EXPECT_TRUE(m_ui.messages().empty());
-
-    // The output pane reads the row after the first '(' and the column
-    // after the next one.
-    const std::string& line = out.lines[4];
-    const auto open = line.find('(');
-    EXPECT_EQ(std::stoi(line.substr(open + 1)), 1);
-    EXPECT_EQ(std::stoi(line.substr(line.find('(', open + 1) + 1)), 5);
 }
 
 TEST_F(LadderFindTest, KeysOfTheElementSearch) {
     EXPECT_EQ(LadderFind::elementKey("X5"), "X0005");
     EXPECT_EQ(LadderFind::elementKey("X5.3"), "X0005.3");
     EXPECT_EQ(LadderFind::elementKey("X5."), "X0005.0");
-    EXPECT_EQ(LadderFind::elementKey("D1"), "D0001");
     EXPECT_EQ(LadderFind::elementKey("DC7"), "DC0007");
-    EXPECT_EQ(LadderFind::elementKey("L12"), "L0012");
-    EXPECT_EQ(LadderFind::elementKey("P3"), "P0003");
     EXPECT_EQ(LadderFind::elementKey("0001 D"), "0001 D");
     EXPECT_EQ(LadderFind::elementKey("X300"), "X300");
 
     // A text that is no address is searched as typed.
-    const auto out = find(FindKind::ElementName, "0002 D");
-    ASSERT_EQ(out.hits.size(), 1u);
-    EXPECT_EQ(out.hits[0], (FindHit{3, 5}));
+    EXPECT_EQ(find(FindKind::ElementName, "0002 D").hits, (std::vector<FindHit>{{3, 5}}));
 }
 
 TEST_F(LadderFindTest, FunctionSearchListsTheIlTextsInTheChosenDirection) {
@@ -83,8 +71,7 @@ TEST_F(LadderFindTest, FunctionSearchListsTheIlTextsInTheChosenDirection) {
     EXPECT_EQ(out.lines, expected);
 
     out = find(FindKind::Function, "SP", FindDirection::Up, 5);
-    ASSERT_EQ(out.hits.size(), 1u);
-    EXPECT_EQ(out.hits[0].row, 4);
+    EXPECT_EQ(out.hits, (std::vector<FindHit>{{4, 1}}));
 
     out = find(FindKind::Function, "ALT", FindDirection::All, 1, Language::English);
     const std::vector<std::string> english = {
@@ -140,7 +127,6 @@ TEST_F(LadderFindTest, CrossReferenceScanContinuesThenReports) {
 
 TEST(FunctionChooserTest, TypedTextSelectsAnEntryAndOkNeedsOne) {
     EXPECT_EQ(FunctionChooser::entryCount(), 23);
-    EXPECT_EQ(FunctionChooser::entry(0), "ADDB");
     EXPECT_EQ(FunctionChooser::entryFor("TMRB"), 22);
     EXPECT_EQ(FunctionChooser::entryFor("TMR"), FunctionChooser::kNoEntry);
     common::RecordingInteraction ui;

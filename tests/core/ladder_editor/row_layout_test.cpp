@@ -10,16 +10,10 @@ namespace {
 using compiler::LadderGrid;
 
 TEST(RowLayoutTest, RowHeightsFollowTheTallestElement) {
-    struct Case {
-        int kind;
-        int units;
-    };
-    const Case cases[] = {{0, 1},  {1, 1},  {2, 1},  {6, 1},  {15, 1}, {19, 2}, {20, 2},
-                          {21, 2}, {22, 2}, {30, 2}, {31, 2}, {32, 2}, {33, 2}, {34, 2},
-                          {39, 2}, {40, 2}, {42, 2}, {27, 3}, {29, 3}, {36, 3}, {41, 3},
-                          {23, 4}, {25, 4}, {26, 4}, {28, 4}, {37, 4}, {38, 4}, {35, 5}};
-    for (const Case& c : cases)
-        EXPECT_EQ(RowLayout::unitsOfKind(c.kind), c.units) << c.kind;
+    // One kind of each height; the full list is a switch in the source.
+    const std::pair<int, int> cases[] = {{15, 1}, {21, 2}, {27, 3}, {23, 4}, {35, 5}, {99, 1}};
+    for (const auto& [kind, units] : cases)
+        EXPECT_EQ(RowLayout::unitsOfKind(kind), units) << kind;
 
     LadderGrid grid;
     grid.setElement(3, 1, 1, "X0000.0");
