@@ -78,18 +78,16 @@ TEST_P(OutputPlaceTest, LinesNamingALadderPlace) {
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, OutputPlaceTest,
-    testing::Values(
-        PlaceCase{"    错误 0012 : [行(35)列(4)] : x", std::pair{35, 4}},
-        PlaceCase{"    错误 0012 : [行(7)列( )] : x", std::pair{7, 0}},
-        PlaceCase{"    警告 0080 : [行(3)列(1)] : SP S1子程序未被调用", std::pair{3, 1}},
-        PlaceCase{"    Error 0012 : [Row(35)Column(4)] : x", std::pair{35, 4}},
-        PlaceCase{"    Warning 0081 : [Row(9)Column(1)] : LBL L2No JUMP.", std::pair{9, 1}},
-        PlaceCase{"    找到 X0005.3 (12)", std::pair{12, 0}},
-        PlaceCase{"    Found X0005.3 (12)(5)", std::pair{12, 5}},
-        // No row, no four spaces, or another first word: nothing to go to.
-        PlaceCase{"    错误 0001                 : 程序为空", std::nullopt},
-        PlaceCase{"错误 0012 : [行(35)列(4)] : x", std::nullopt},
-        PlaceCase{"    编译成功 : 0 错误(2)", std::nullopt}));
+    testing::Values(PlaceCase{"    错误 0012 : [行(35)列(4)] : x", std::pair{35, 4}},
+                    PlaceCase{"    错误 0012 : [行(7)列( )] : x", std::pair{7, 0}},
+                    PlaceCase{"    Error 0012 : [Row(35)Column(4)] : x", std::pair{35, 4}},
+                    PlaceCase{"    Warning 0081 : [Row(9)Column(1)] : LBL L2No JUMP.",
+                              std::pair{9, 1}},
+                    PlaceCase{"    Found X0005.3 (12)(5)", std::pair{12, 5}},
+                    // No row, no four spaces, or another first word: nothing to go to.
+                    PlaceCase{"    错误 0001                 : 程序为空", std::nullopt},
+                    PlaceCase{"错误 0012 : [行(35)列(4)] : x", std::nullopt},
+                    PlaceCase{"    编译成功 : 0 错误(2)", std::nullopt}));
 
 TEST(AboutDialogTest, HistoryShowsTheFileOrSaysItIsMissing) {
     QTemporaryDir dir;
