@@ -32,11 +32,23 @@ INSTANTIATE_TEST_SUITE_P(
                       CommCase{"2", "99999999999999999999", {1, 38400}},
                       CommCase{"2", "19200 baud", {2, 19200}}));
 
-TEST(SettingsRulesTest, OptionsAndTheirDefaults) {
+TEST(SettingsRulesTest, OptionsTheirDefaultsAndTheLanguageLibrary) {
     const auto none = SettingsRules::options(std::nullopt, std::nullopt, std::nullopt);
     EXPECT_EQ(none, (SettingsRules::Options{true, true, 0}));
     EXPECT_EQ(SettingsRules::options("0", "2", "2"), (SettingsRules::Options{false, false, 1}));
     EXPECT_EQ(SettingsRules::options("7", "1", "abc"), (SettingsRules::Options{true, true, 0}));
+
+    // A missing English library falls back to Chinese.
+    using Start = SettingsRules::LanguageStart;
+    // "Lang" = 2 asks for the English library.
+    const int english = SettingsRules::options(std::nullopt, std::nullopt, "2").language;
+    EXPECT_STREQ(SettingsRules::languageLibrary(english), "KELCC_ResENU.dll");
+    EXPECT_EQ(SettingsRules::languageAfterLoading(english, true), (Start{1, std::nullopt}));
+    EXPECT_EQ(SettingsRules::languageAfterLoading(english, false),
+              (Start{0, std::string("Failed to load \"KELCC_ResENU.dll\" !")}));
+    // A missing Chinese library is not reported.
+    EXPECT_EQ(SettingsRules::languageAfterLoading(0, false), (Start{0, std::nullopt}));
+    EXPECT_EQ(SettingsRules::languageAfterLoading(0, true), (Start{0, std::nullopt}));
 }
 
 TEST(SettingsRulesTest, ReopensOnlyAnExistingRememberedProject) {
@@ -48,19 +60,6 @@ TEST(SettingsRulesTest, ReopensOnlyAnExistingRememberedProject) {
     EXPECT_EQ(SettingsRules::projectToReopen(on, "", yes), std::nullopt);
     EXPECT_EQ(SettingsRules::projectToReopen({false, true, 0}, "/p/x.gpr", yes), std::nullopt);
     EXPECT_EQ(SettingsRules::projectToReopen(on, std::string(300, 'a'), yes)->size(), 259u);
-}
-
-TEST(SettingsRulesTest, MissingLanguageLibraryFallsBackToChinese) {
-    using Start = SettingsRules::LanguageStart;
-    // "Lang" = 2 asks for the English library.
-    const int english = SettingsRules::options(std::nullopt, std::nullopt, "2").language;
-    EXPECT_STREQ(SettingsRules::languageLibrary(english), "KELCC_ResENU.dll");
-    EXPECT_EQ(SettingsRules::languageAfterLoading(english, true), (Start{1, std::nullopt}));
-    EXPECT_EQ(SettingsRules::languageAfterLoading(english, false),
-              (Start{0, std::string("Failed to load \"KELCC_ResENU.dll\" !")}));
-    // A missing Chinese library is not reported.
-    EXPECT_EQ(SettingsRules::languageAfterLoading(0, false), (Start{0, std::nullopt}));
-    EXPECT_EQ(SettingsRules::languageAfterLoading(0, true), (Start{0, std::nullopt}));
 }
 
 TEST(SettingsRulesTest, OptionsDialogWritesOnlyWhatChanged) {

@@ -25,15 +25,10 @@ std::size_t gbkBytes(std::string_view utf8) {
 }
 
 TEST(ParameterCatalogueTest, NumbersMapOntoThirtyBitAndHundredFortyNineDataIndices) {
-    const std::pair<int, ParameterSlot> cases[] = {{0, {}},
-                                                   {1, {ParameterKind::Bit, 0}},
-                                                   {14, {ParameterKind::Bit, 13}},
-                                                   {15, {ParameterKind::Data, 0}},
-                                                   {163, {ParameterKind::Data, 148}},
-                                                   {164, {ParameterKind::Bit, 14}},
-                                                   {165, {}},
-                                                   {185, {ParameterKind::Bit, 29}},
-                                                   {186, {}}};
+    constexpr ParameterKind kBit = ParameterKind::Bit, kData = ParameterKind::Data;
+    const std::pair<int, ParameterSlot> cases[] = {
+        {0, {}},           {1, {kBit, 0}}, {14, {kBit, 13}},  {15, {kData, 0}}, {163, {kData, 148}},
+        {164, {kBit, 14}}, {165, {}},      {185, {kBit, 29}}, {186, {}}};
     for (const auto& [number, slot] : cases)
         EXPECT_EQ(ParameterCatalogue::slot(number), slot) << number;
 

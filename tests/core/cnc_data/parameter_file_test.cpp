@@ -38,6 +38,8 @@ struct LineCase {
     std::optional<int> index;
 };
 
+constexpr ParameterKind kBit = ParameterKind::Bit, kData = ParameterKind::Data;
+
 class ParameterLineTest : public ::testing::TestWithParam<LineCase> {};
 
 TEST_P(ParameterLineTest, IndexLimitsAndWellFormedValues) {
@@ -51,22 +53,16 @@ TEST_P(ParameterLineTest, IndexLimitsAndWellFormedValues) {
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, ParameterLineTest,
-    ::testing::Values(LineCase{ParameterKind::Bit, "0000\t00000001", 0},
-                      LineCase{ParameterKind::Bit, "0029\t11111111", 29},
-                      LineCase{ParameterKind::Bit, "0030\t11111111", std::nullopt},
-                      LineCase{ParameterKind::Data, "0035\t17", 35},
-                      LineCase{ParameterKind::Data, "0148\t-5", 148},
-                      LineCase{ParameterKind::Data, "0149\t5", std::nullopt},
-                      LineCase{ParameterKind::Bit, "0003\t101", 3},
-                      LineCase{ParameterKind::Bit, "0003\t00000002", std::nullopt},
-                      LineCase{ParameterKind::Bit, "0003\t000000001", std::nullopt},
-                      LineCase{ParameterKind::Bit, "0003", std::nullopt},
-                      LineCase{ParameterKind::Bit, "-001\t00000001", std::nullopt},
-                      LineCase{ParameterKind::Data, "x004\t1", std::nullopt},
-                      LineCase{ParameterKind::Data, "0004\t12a", std::nullopt},
-                      LineCase{ParameterKind::Data, "0004\t-2147483648", 4},
-                      LineCase{ParameterKind::Data, "0004\t2147483648", std::nullopt},
-                      LineCase{ParameterKind::Data, "99999999999\t1", std::nullopt}));
+    ::testing::Values(
+        LineCase{kBit, "0000\t00000001", 0}, LineCase{kBit, "0029\t11111111", 29},
+        LineCase{kBit, "0030\t11111111", std::nullopt}, LineCase{kData, "0035\t17", 35},
+        LineCase{kData, "0148\t-5", 148}, LineCase{kData, "0149\t5", std::nullopt},
+        LineCase{kBit, "0003\t101", 3}, LineCase{kBit, "0003\t00000002", std::nullopt},
+        LineCase{kBit, "0003\t000000001", std::nullopt}, LineCase{kBit, "0003", std::nullopt},
+        LineCase{kBit, "-001\t00000001", std::nullopt}, LineCase{kData, "x004\t1", std::nullopt},
+        LineCase{kData, "0004\t12a", std::nullopt}, LineCase{kData, "0004\t-2147483648", 4},
+        LineCase{kData, "0004\t2147483648", std::nullopt},
+        LineCase{kData, "99999999999\t1", std::nullopt}));
 
 TEST(ParameterFileTest, RefusesFilesWithoutTheHeader) {
     for (const std::string& bytes :

@@ -14,7 +14,7 @@ std::vector<int> heights(std::initializer_list<int> rows) {
     return out;
 }
 
-TEST(PrintPaginationTest, NetworksStayWholeAndEachPageStartsWithANetwork) {
+TEST(PrintPaginationTest, NetworksStayWholeOrSplitAtRowsAndEachPageStartsWithANetwork) {
     // Usable height 300 - 100 = 200, rows start at 20 on every page.
     const PrintPagination::Layout layout{300, 20};
     const auto rows = heights({40, 40, 40, 40, 40, 40, 40, 40, 40});
@@ -24,20 +24,15 @@ TEST(PrintPaginationTest, NetworksStayWholeAndEachPageStartsWithANetwork) {
     // would end at 340. Page 2: rows 6-9 end at 20 + 160.
     const std::vector<PrintPage> expected = {{1, 4, 0, 1}, {6, 9, 2, 3}};
     EXPECT_EQ(pages, expected);
-}
 
-TEST(PrintPaginationTest, TallNetworksAreSplitAtRowsWithAtLeastOneRowPerPage) {
-    const PrintPagination::Layout layout{300, 20};
+    // Tall networks are split at rows, with at least one row per page.
     // Network 1: seven rows of 50 (350) -> rows 1-3 (ends at 170), 4-6,
     // then row 7 alone. Network 2 has a row taller than any page.
-    const auto rows = heights({50, 50, 50, 50, 50, 50, 50, 500, 10, 10});
-    const std::vector<Network> networks = {{1, 7}, {8, 9}, {10, 10}};
-    const auto pages = PrintPagination::paginate(rows, networks, layout);
-    const std::vector<PrintPage> expected = {{1, 3, 0, 0}, {4, 6, 0, 0}, {7, 7, 0, 0},
-                                             {8, 8, 1, 1}, {9, 9, 1, 1}, {10, 10, 2, 2}};
-    EXPECT_EQ(pages, expected);
-
-    EXPECT_TRUE(PrintPagination::paginate(rows, {}, layout).empty());
+    const auto tall = heights({50, 50, 50, 50, 50, 50, 50, 500, 10, 10});
+    const std::vector<PrintPage> split = {{1, 3, 0, 0}, {4, 6, 0, 0}, {7, 7, 0, 0},
+                                          {8, 8, 1, 1}, {9, 9, 1, 1}, {10, 10, 2, 2}};
+    EXPECT_EQ(PrintPagination::paginate(tall, {{1, 7}, {8, 9}, {10, 10}}, layout), split);
+    EXPECT_TRUE(PrintPagination::paginate(tall, {}, layout).empty());
 }
 
 TEST(PrintPaginationTest, HeaderAndFooterTexts) {
