@@ -74,42 +74,28 @@ TEST(ProjectFileTest, RecordsReadBackWithAllTheirTexts) {
     EXPECT_EQ(parsed.records, records);
 }
 
-struct Malformed {
-    std::string bytes;
-    Status status;
-};
-
-class ProjectFileMalformedTest : public ::testing::TestWithParam<Malformed> {};
-
-TEST_P(ProjectFileMalformedTest, IsRefusedWithoutRecords) {
-    const ProjectFile::Parsed parsed = ProjectFile::parse(GetParam().bytes);
-    EXPECT_EQ(parsed.status, GetParam().status);
-    EXPECT_TRUE(parsed.records.empty());
-}
-
-std::string withLength(std::size_t offset, std::string value) {
-    std::string bytes = fileWith(
+TEST(ProjectFileTest, MalformedFilesAreRefusedWithoutRecords) {
+    const std::string full = fileWith(
         {record(2, "m"), record(100, "a"), record(100, "b"), record(101, "c"), record(102, "d")});
-    bytes.replace(52 + offset, value.size(), value);
-    return bytes;
+    const auto withLength = [&](std::size_t offset, std::string value) {
+        return std::string(full).replace(52 + offset, value.size(), value);
+    };
+    const std::pair<std::string, Status> cases[] = {
+        {"", Status::ShortHeader},
+        {header(1, 0, 4, 0).substr(0, 51), Status::ShortHeader},
+        {header(0, 0, 0, 0), Status::NoPlcProgram},
+        {header(1, 0, 4, 0), Status::Truncated},
+        {header(1, 0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF) + std::string(200, '\0'), Status::Truncated},
+        {full.substr(0, full.size() - 1), Status::Truncated},
+        // Text C, then the last name, longer than the file.
+        {withLength(10, "\xFF\xFF"), Status::Truncated},
+        {withLength(4 * 85 + 9, "\xFF"), Status::Truncated}};
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const ProjectFile::Parsed parsed = ProjectFile::parse(cases[i].first);
+        EXPECT_EQ(parsed.status, cases[i].second) << i;
+        EXPECT_TRUE(parsed.records.empty()) << i;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ProjectFileMalformedTest,
-    ::testing::Values(Malformed{"", Status::ShortHeader},
-                      Malformed{header(1, 0, 4, 0).substr(0, 51), Status::ShortHeader},
-                      Malformed{header(0, 0, 0, 0), Status::NoPlcProgram},
-                      Malformed{header(1, 0, 4, 0), Status::Truncated},
-                      Malformed{
-                          header(1, 0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF) + std::string(200, '\0'),
-                          Status::Truncated},
-                      Malformed{fileWith({record(2, "m"), record(100, "a"), record(100, "b"),
-                                          record(101, "c"), record(102, "d")})
-                                    .substr(0, 52 + 85 * 5 - 1),
-                                Status::Truncated},
-                      // Text C, then the last name, longer than the file.
-                      Malformed{withLength(10, "\xFF\xFF"), Status::Truncated},
-                      Malformed{withLength(4 * 85 + 9, "\xFF"), Status::Truncated}));
 
 TEST(ProjectFileTest, OnlySeventeenAndNineBytesAreCompared) {
     std::string bytes = header(1, 0, 4, 0);

@@ -2,35 +2,29 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace kelcc::core::app {
 namespace {
 
 using Comm = SettingsRules::Communication;
 using Text = std::optional<std::string>;
 
-struct CommCase {
-    Text port;
-    Text baud;
-    Comm expected;
-};
-
-class CommunicationTest : public ::testing::TestWithParam<CommCase> {};
-
-TEST_P(CommunicationTest, TakesBothOrNeither) {
-    EXPECT_EQ(SettingsRules::communication(GetParam().port, GetParam().baud), GetParam().expected);
+TEST(SettingsRulesTest, CommunicationTakesBothOrNeither) {
+    const std::tuple<Text, Text, Comm> cases[] = {
+        {std::nullopt, std::nullopt, {1, 38400}},
+        {"2", "9600", {2, 9600}},
+        {"2x", "4800", {2, 4800}},  // only the first character
+        {"3", "9600", {1, 38400}},  // port 3 is not taken at start-up
+        {"2", "", {1, 38400}},      // an empty baud drops both
+        {"", "9600", {1, 38400}},
+        {"2", "600", {1, 38400}},  // not a rate the dialog offers
+        {"2", "99999999999999999999", {1, 38400}},
+        {"2", "19200 baud", {2, 19200}}};
+    for (const auto& [port, baud, expected] : cases)
+        EXPECT_EQ(SettingsRules::communication(port, baud), expected)
+            << port.value_or("-") << " " << baud.value_or("-");
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, CommunicationTest,
-    ::testing::Values(CommCase{std::nullopt, std::nullopt, {1, 38400}},
-                      CommCase{"2", "9600", {2, 9600}},
-                      CommCase{"2x", "4800", {2, 4800}},  // only the first character
-                      CommCase{"3", "9600", {1, 38400}},  // port 3 is not taken at start-up
-                      CommCase{"2", "", {1, 38400}},      // an empty baud drops both
-                      CommCase{"", "9600", {1, 38400}},
-                      CommCase{"2", "600", {1, 38400}},  // not a rate the dialog offers
-                      CommCase{"2", "99999999999999999999", {1, 38400}},
-                      CommCase{"2", "19200 baud", {2, 19200}}));
 
 TEST(SettingsRulesTest, OptionsTheirDefaultsAndTheLanguageLibrary) {
     const auto none = SettingsRules::options(std::nullopt, std::nullopt, std::nullopt);

@@ -49,36 +49,26 @@ TEST(ParameterCatalogueTest, NumbersMapOntoThirtyBitAndHundredFortyNineDataIndic
     EXPECT_EQ(*dataIndices.rbegin(), 148);
 }
 
-struct RuleCase {
-    int number;
-    ValueKind kind;
-    int digits;
-    int minimum;
-    int maximum;
-    const char* type;
-    const char* range;
-};
-
-class ValueRuleTest : public ::testing::TestWithParam<RuleCase> {};
-
-TEST_P(ValueRuleTest, RuleAndColumnTexts) {
-    const RuleCase& c = GetParam();
-    const auto rule = ParameterCatalogue::constraint(c.number);
-    ASSERT_TRUE(rule);
-    EXPECT_EQ(*rule, (ValueConstraint{c.kind, c.digits, c.maximum, c.minimum}));
-    EXPECT_EQ(ParameterCatalogue::typeText(c.number), c.type);
-    EXPECT_EQ(ParameterCatalogue::rangeText(c.number), c.range);
+TEST(ParameterCatalogueTest, RuleAndColumnTextsOfEachKind) {
+    struct Case {
+        int number;
+        ValueConstraint rule;
+        const char* type;
+        const char* range;
+    };
+    const Case cases[] = {
+        {1, {ValueKind::BitString, 8, 255, 0}, "BIT", ""},
+        {18, {ValueKind::Unsigned, 3, 255, 1}, "WORD", "1 , 255"},
+        {21, {ValueKind::Signed, 4, 2000, -2000}, "LONG", "-2000 , 2000"},
+        {44, {ValueKind::BaudRate, 6, 115200, 2400}, "DWORD", "2400 , 115200"},
+        {97, {ValueKind::Unsigned, 1, 0, 0}, "WORD", "0 , 0"},
+        {115, {ValueKind::Unsigned, 6, 99999, -99999}, "DWORD", "-99999 , 99999"}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(ParameterCatalogue::constraint(c.number), c.rule) << c.number;
+        EXPECT_EQ(ParameterCatalogue::typeText(c.number), c.type) << c.number;
+        EXPECT_EQ(ParameterCatalogue::rangeText(c.number), c.range) << c.number;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, ValueRuleTest,
-    ::testing::Values(RuleCase{1, ValueKind::BitString, 8, 0, 255, "BIT", ""},
-                      RuleCase{18, ValueKind::Unsigned, 3, 1, 255, "WORD", "1 , 255"},
-                      RuleCase{21, ValueKind::Signed, 4, -2000, 2000, "LONG", "-2000 , 2000"},
-                      RuleCase{44, ValueKind::BaudRate, 6, 2400, 115200, "DWORD", "2400 , 115200"},
-                      RuleCase{97, ValueKind::Unsigned, 1, 0, 0, "WORD", "0 , 0"},
-                      RuleCase{115, ValueKind::Unsigned, 6, -99999, 99999, "DWORD",
-                               "-99999 , 99999"}));
 
 TEST(ParameterCatalogueTest, EveryDataParameterHasItsDescriptionAndRule) {
     for (int number = 15; number <= 163; ++number) {

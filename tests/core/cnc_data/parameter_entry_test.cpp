@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "cnc_data/bit_value_control.h"
 #include "cnc_data/numeric_entry.h"
@@ -15,59 +16,54 @@ ValueConstraint ruleOf(int number) {
 
 constexpr ValueConstraint kThreadAngle{ValueKind::ThreadAngle, 2, 80, 0};
 
-struct KeyCase {
-    int number;
-    std::string text;
-    bool wholeSelected;
-    char key;
-    bool accepted;
-};
-
-class NumericTypingTest : public ::testing::TestWithParam<KeyCase> {};
-
-TEST_P(NumericTypingTest, Filter) {
-    const KeyCase& c = GetParam();
-    EXPECT_EQ(NumericEntry(ruleOf(c.number)).accepts(c.key, c.text, c.wholeSelected), c.accepted);
+TEST(NumericEntryTest, TypingFilter) {
+    struct Case {
+        int number;
+        std::string text;
+        bool wholeSelected;
+        char key;
+        bool accepted;
+    };
+    const Case cases[] = {{22, "123", false, '4', true},
+                          {22, "1234", false, '5', false},  // four digits at most
+                          {22, "1234", true, '5', true},
+                          {22, "12", false, '\b', true},
+                          {22, "", false, '-', false},  // kind 5, range from 10
+                          {22, "", false, 'a', false},
+                          {21, "12", true, '-', true},
+                          {21, "12", false, '-', false},  // not first
+                          {21, "-", true, '-', false},    // already signed
+                          {45, "-999999", false, '9', true},
+                          {115, "", false, '-', true}};  // kind 5 whose range goes negative
+    for (const Case& c : cases)
+        EXPECT_EQ(NumericEntry(ruleOf(c.number)).accepts(c.key, c.text, c.wholeSelected),
+                  c.accepted)
+            << c.number << " \"" << c.text << "\" " << c.key;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Keys, NumericTypingTest,
-    ::testing::Values(KeyCase{22, "123", false, '4', true},
-                      KeyCase{22, "1234", false, '5', false},  // four digits at most
-                      KeyCase{22, "1234", true, '5', true}, KeyCase{22, "12", false, '\b', true},
-                      KeyCase{22, "", false, '-', false},  // kind 5, range from 10
-                      KeyCase{22, "", false, 'a', false}, KeyCase{21, "12", true, '-', true},
-                      KeyCase{21, "12", false, '-', false},  // not first
-                      KeyCase{21, "-", true, '-', false},    // already signed
-                      KeyCase{45, "-999999", false, '9', true},
-                      KeyCase{115, "", false, '-', true}));  // kind 5 whose range goes negative
-
-struct NormaliseCase {
-    ValueConstraint rule;
-    std::string text;
-    std::string shown;
-};
-
-class NormaliseTest : public ::testing::TestWithParam<NormaliseCase> {};
-
-TEST_P(NormaliseTest, ValueShownWhenLeavingTheField) {
-    const NormaliseCase& c = GetParam();
-    EXPECT_EQ(NumericEntry(c.rule).normalise(c.text), c.shown) << c.text;
+TEST(NumericEntryTest, ValueShownWhenLeavingTheField) {
+    const std::tuple<ValueConstraint, std::string, std::string> cases[] = {
+        {ruleOf(44), "57599", "38400"},
+        {ruleOf(44), "100", "2400"},
+        {ruleOf(44), "999999", "115200"},
+        {ruleOf(44), "9600", "9600"},
+        {ruleOf(21), "-2500", "-2000"},
+        {ruleOf(21), "-", "0"},
+        {ruleOf(21), "", ""},
+        {ruleOf(22), "5", "10"},
+        {ruleOf(22), "0012", "12"},
+        {ruleOf(27), "9999999999", "8000"},
+        {ruleOf(154), "-99999999999999999999", "-99999999"},
+        {kThreadAngle, "-5", "0"},
+        {kThreadAngle, "28", "0"},
+        {kThreadAngle, "29", "29"},
+        {kThreadAngle, "54", "30"},
+        {kThreadAngle, "55", "55"},
+        {kThreadAngle, "61", "60"},
+        {kThreadAngle, "99", "80"}};
+    for (const auto& [rule, text, shown] : cases)
+        EXPECT_EQ(NumericEntry(rule).normalise(text), shown) << text;
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Kinds, NormaliseTest,
-    ::testing::Values(
-        NormaliseCase{ruleOf(44), "57599", "38400"}, NormaliseCase{ruleOf(44), "100", "2400"},
-        NormaliseCase{ruleOf(44), "999999", "115200"}, NormaliseCase{ruleOf(44), "9600", "9600"},
-        NormaliseCase{ruleOf(21), "-2500", "-2000"}, NormaliseCase{ruleOf(21), "-", "0"},
-        NormaliseCase{ruleOf(21), "", ""}, NormaliseCase{ruleOf(22), "5", "10"},
-        NormaliseCase{ruleOf(22), "0012", "12"}, NormaliseCase{ruleOf(27), "9999999999", "8000"},
-        NormaliseCase{ruleOf(154), "-99999999999999999999", "-99999999"},
-        NormaliseCase{kThreadAngle, "-5", "0"}, NormaliseCase{kThreadAngle, "28", "0"},
-        NormaliseCase{kThreadAngle, "29", "29"}, NormaliseCase{kThreadAngle, "54", "30"},
-        NormaliseCase{kThreadAngle, "55", "55"}, NormaliseCase{kThreadAngle, "61", "60"},
-        NormaliseCase{kThreadAngle, "99", "80"}));
 
 TEST(BitValueControlTest, ShowsBit7FirstAndToggles) {
     BitValueControl control;

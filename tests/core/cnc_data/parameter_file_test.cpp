@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <tuple>
 
 #include "cnc_data/parameter_document.h"
 #include "cnc_data/parameter_table.h"
@@ -32,37 +33,33 @@ std::string dataFile(int count) {
     return bytes;
 }
 
-struct LineCase {
-    ParameterKind kind;
-    std::string line;
-    std::optional<int> index;
-};
-
-constexpr ParameterKind kBit = ParameterKind::Bit, kData = ParameterKind::Data;
-
-class ParameterLineTest : public ::testing::TestWithParam<LineCase> {};
-
-TEST_P(ParameterLineTest, IndexLimitsAndWellFormedValues) {
-    const LineCase& c = GetParam();
-    EXPECT_EQ(ParameterFile::lineIndex(c.line, c.kind), c.index) << c.line;
-    const auto lines = ParameterFile::read(kHeader + c.line + "\r\n", c.kind);
-    ASSERT_TRUE(lines);
-    for (std::size_t i = 0; i < lines->size(); ++i)
-        EXPECT_EQ((*lines)[i], c.index && static_cast<int>(i) == *c.index ? c.line : "") << i;
+TEST(ParameterFileTest, LineIndexLimitsAndWellFormedValues) {
+    constexpr ParameterKind kBit = ParameterKind::Bit, kData = ParameterKind::Data;
+    const std::tuple<ParameterKind, std::string, std::optional<int>> cases[] = {
+        {kBit, "0000\t00000001", 0},
+        {kBit, "0029\t11111111", 29},
+        {kBit, "0030\t11111111", std::nullopt},
+        {kData, "0035\t17", 35},
+        {kData, "0148\t-5", 148},
+        {kData, "0149\t5", std::nullopt},
+        {kBit, "0003\t101", 3},
+        {kBit, "0003\t00000002", std::nullopt},
+        {kBit, "0003\t000000001", std::nullopt},
+        {kBit, "0003", std::nullopt},
+        {kBit, "-001\t00000001", std::nullopt},
+        {kData, "x004\t1", std::nullopt},
+        {kData, "0004\t12a", std::nullopt},
+        {kData, "0004\t-2147483648", 4},
+        {kData, "0004\t2147483648", std::nullopt},
+        {kData, "99999999999\t1", std::nullopt}};
+    for (const auto& [kind, line, index] : cases) {
+        EXPECT_EQ(ParameterFile::lineIndex(line, kind), index) << line;
+        const auto lines = ParameterFile::read(kHeader + line + "\r\n", kind);
+        ASSERT_TRUE(lines) << line;
+        for (std::size_t i = 0; i < lines->size(); ++i)
+            EXPECT_EQ((*lines)[i], index && static_cast<int>(i) == *index ? line : "") << line;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Lines, ParameterLineTest,
-    ::testing::Values(
-        LineCase{kBit, "0000\t00000001", 0}, LineCase{kBit, "0029\t11111111", 29},
-        LineCase{kBit, "0030\t11111111", std::nullopt}, LineCase{kData, "0035\t17", 35},
-        LineCase{kData, "0148\t-5", 148}, LineCase{kData, "0149\t5", std::nullopt},
-        LineCase{kBit, "0003\t101", 3}, LineCase{kBit, "0003\t00000002", std::nullopt},
-        LineCase{kBit, "0003\t000000001", std::nullopt}, LineCase{kBit, "0003", std::nullopt},
-        LineCase{kBit, "-001\t00000001", std::nullopt}, LineCase{kData, "x004\t1", std::nullopt},
-        LineCase{kData, "0004\t12a", std::nullopt}, LineCase{kData, "0004\t-2147483648", 4},
-        LineCase{kData, "0004\t2147483648", std::nullopt},
-        LineCase{kData, "99999999999\t1", std::nullopt}));
 
 TEST(ParameterFileTest, RefusesFilesWithoutTheHeader) {
     for (const std::string& bytes :

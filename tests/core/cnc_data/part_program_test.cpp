@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <string>
+#include <tuple>
 
 #include "cnc_data/part_program_document.h"
 #include "cnc_data/part_program_image.h"
@@ -15,36 +16,31 @@ namespace {
 namespace fs = std::filesystem;
 using Result = PartProgramImage::Result;
 
-struct NameCase {
-    const char* typed;
-    const char* name;   // nullptr: refused
-    const char* error;  // when refused
-};
-
-void PrintTo(const NameCase& c, std::ostream* os) {
-    *os << '"' << c.typed << '"';
+TEST(ProgramNameTest, ParsesTheNameEdit) {
+    const char* const kInvalid = ProgramName::kInvalidText;
+    struct Case {
+        const char* typed;
+        const char* name;   // nullptr: refused
+        const char* error;  // when refused
+    };
+    const Case cases[] = {{"O7", "O0007", nullptr},
+                          {"O12345", "O12345", nullptr},
+                          {"O000000042", "O0042", nullptr},
+                          {"O99999999", "O99999999", nullptr},
+                          {"", nullptr, "请输入文件名!"},
+                          {"P0001", nullptr, kInvalid},
+                          {"O12A", nullptr, kInvalid},
+                          {"O", nullptr, kInvalid},
+                          {"o1", nullptr, kInvalid},
+                          {"O100000000", nullptr, kInvalid},
+                          {"O99999999999999999999999", nullptr, kInvalid}};
+    for (const Case& c : cases) {
+        const auto parsed = ProgramName::parse(c.typed);
+        EXPECT_EQ(parsed.ok, c.name != nullptr) << c.typed;
+        EXPECT_EQ(parsed.name, c.name ? c.name : "") << c.typed;
+        EXPECT_EQ(parsed.error, c.error ? c.error : "") << c.typed;
+    }
 }
-
-class ProgramNameTest : public ::testing::TestWithParam<NameCase> {};
-
-TEST_P(ProgramNameTest, ParsesTheNameEdit) {
-    const auto parsed = ProgramName::parse(GetParam().typed);
-    EXPECT_EQ(parsed.ok, GetParam().name != nullptr);
-    EXPECT_EQ(parsed.name, GetParam().name ? GetParam().name : "");
-    EXPECT_EQ(parsed.error, GetParam().error ? GetParam().error : "");
-}
-
-const char* const kInvalid = ProgramName::kInvalidText;
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ProgramNameTest,
-    ::testing::Values(NameCase{"O7", "O0007", nullptr}, NameCase{"O12345", "O12345", nullptr},
-                      NameCase{"O000000042", "O0042", nullptr},
-                      NameCase{"O99999999", "O99999999", nullptr},
-                      NameCase{"", nullptr, "请输入文件名!"}, NameCase{"P0001", nullptr, kInvalid},
-                      NameCase{"O12A", nullptr, kInvalid}, NameCase{"O", nullptr, kInvalid},
-                      NameCase{"o1", nullptr, kInvalid}, NameCase{"O100000000", nullptr, kInvalid},
-                      NameCase{"O99999999999999999999999", nullptr, kInvalid}));
 
 TEST(ProgramNameTest, FileNamesAndImportRules) {
     EXPECT_EQ(ProgramName::filePath("/p/proj", "O0007"), "/p/proj/O0007.cnc");
@@ -55,36 +51,23 @@ TEST(ProgramNameTest, FileNamesAndImportRules) {
     EXPECT_EQ(ProgramName::importPreset("程序一二三四五"), "程序一二三");
 }
 
-struct PrepareCase {
-    std::string text;
-    Result result;
-    std::string image;
-};
-
-void PrintTo(const PrepareCase& c, std::ostream* os) {
-    *os << ::testing::PrintToString(c.text);
+TEST(PartProgramImageTest, PrepareChecksAndRewritesTheLines) {
+    const std::tuple<std::string, Result, std::string> cases[] = {
+        {"o0001;\r\n", Result::Ok, "o0001\r\n"},
+        {"O1\ng01 x10;y5\n", Result::Ok, "O1\r\nG01 X10\r\nY5\r\n"},
+        {"O1 a;b;\r\n\r\n\n#1 -2.5 /%;;\r\nm30", Result::Ok, "O1 a;b\r\n#1 -2.5 /%\r\n\r\nM30\r\n"},
+        {"", Result::BadFirstLine, ""},
+        {"\nO1\n", Result::BadFirstLine, ""},
+        {"O1\nG01\tX1\n", Result::BadCharacter, ""},
+        {"O1\nX1\rY2\n", Result::BadCharacter, ""},
+        {"O1\n\xd6\xd0\n", Result::BadCharacter, ""}};
+    for (const auto& [text, result, image] : cases) {
+        const auto prepared = PartProgramImage::prepareText(text);
+        EXPECT_EQ(prepared.result, result) << ::testing::PrintToString(text);
+        EXPECT_TRUE(prepared.isImage);
+        EXPECT_EQ(prepared.image, image) << ::testing::PrintToString(text);
+    }
 }
-
-class PrepareTextTest : public ::testing::TestWithParam<PrepareCase> {};
-
-TEST_P(PrepareTextTest, ChecksAndRewritesTheLines) {
-    const auto prepared = PartProgramImage::prepareText(GetParam().text);
-    EXPECT_EQ(prepared.result, GetParam().result);
-    EXPECT_TRUE(prepared.isImage);
-    EXPECT_EQ(prepared.image, GetParam().image);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, PrepareTextTest,
-    ::testing::Values(PrepareCase{"o0001;\r\n", Result::Ok, "o0001\r\n"},
-                      PrepareCase{"O1\ng01 x10;y5\n", Result::Ok, "O1\r\nG01 X10\r\nY5\r\n"},
-                      PrepareCase{"O1 a;b;\r\n\r\n\n#1 -2.5 /%;;\r\nm30", Result::Ok,
-                                  "O1 a;b\r\n#1 -2.5 /%\r\n\r\nM30\r\n"},
-                      PrepareCase{"", Result::BadFirstLine, ""},
-                      PrepareCase{"\nO1\n", Result::BadFirstLine, ""},
-                      PrepareCase{"O1\nG01\tX1\n", Result::BadCharacter, ""},
-                      PrepareCase{"O1\nX1\rY2\n", Result::BadCharacter, ""},
-                      PrepareCase{"O1\n\xd6\xd0\n", Result::BadCharacter, ""}));
 
 TEST(PartProgramImageTest, TwoMegabytesAreTheLastAcceptedLength) {
     std::string text = "O1\n";
