@@ -65,29 +65,21 @@ TEST(LanguageTest, BuiltEnglishFileTranslatesWorkbenchAndCoreTexts) {
     QCoreApplication::removeTranslator(&translator);
 }
 
-struct PlaceCase {
-    const char* line;
-    std::optional<std::pair<int, int>> place;
-};
-
-class OutputPlaceTest : public testing::TestWithParam<PlaceCase> {};
-
-TEST_P(OutputPlaceTest, LinesNamingALadderPlace) {
-    EXPECT_EQ(OutputPane::placeOf(QString::fromUtf8(GetParam().line)), GetParam().place);
+TEST(OutputPaneTest, LinesNamingALadderPlace) {
+    using Place = std::optional<std::pair<int, int>>;
+    const std::pair<const char*, Place> cases[] = {
+        {"    错误 0012 : [行(35)列(4)] : x", std::pair{35, 4}},
+        {"    错误 0012 : [行(7)列( )] : x", std::pair{7, 0}},
+        {"    Error 0012 : [Row(35)Column(4)] : x", std::pair{35, 4}},
+        {"    Warning 0081 : [Row(9)Column(1)] : LBL L2No JUMP.", std::pair{9, 1}},
+        {"    Found X0005.3 (12)(5)", std::pair{12, 5}},
+        // No row, no four spaces, or another first word: nothing to go to.
+        {"    错误 0001                 : 程序为空", std::nullopt},
+        {"错误 0012 : [行(35)列(4)] : x", std::nullopt},
+        {"    编译成功 : 0 错误(2)", std::nullopt}};
+    for (const auto& [line, place] : cases)
+        EXPECT_EQ(OutputPane::placeOf(QString::fromUtf8(line)), place) << line;
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Lines, OutputPlaceTest,
-    testing::Values(PlaceCase{"    错误 0012 : [行(35)列(4)] : x", std::pair{35, 4}},
-                    PlaceCase{"    错误 0012 : [行(7)列( )] : x", std::pair{7, 0}},
-                    PlaceCase{"    Error 0012 : [Row(35)Column(4)] : x", std::pair{35, 4}},
-                    PlaceCase{"    Warning 0081 : [Row(9)Column(1)] : LBL L2No JUMP.",
-                              std::pair{9, 1}},
-                    PlaceCase{"    Found X0005.3 (12)(5)", std::pair{12, 5}},
-                    // No row, no four spaces, or another first word: nothing to go to.
-                    PlaceCase{"    错误 0001                 : 程序为空", std::nullopt},
-                    PlaceCase{"错误 0012 : [行(35)列(4)] : x", std::nullopt},
-                    PlaceCase{"    编译成功 : 0 错误(2)", std::nullopt}));
 
 TEST(AboutDialogTest, HistoryShowsTheFileOrSaysItIsMissing) {
     QTemporaryDir dir;
