@@ -102,9 +102,8 @@ TEST(BitValueControlTest, KeysMoveTheCursorOrLeaveAtTheEnds) {
     EXPECT_EQ(control.key(Key::PageDown), Move::NextPage);
     EXPECT_EQ(control.key(Key::Tab), Move::NextCell);
     EXPECT_EQ(control.value(), 0);
-}
 
-TEST(BitValueControlTest, PlainTextFieldTakesZerosAndOnesAndPadsOnEnter) {
+    // The plain text field takes zeros and ones and pads on Enter.
     for (char key : std::string("01\b"))
         EXPECT_TRUE(BitValueControl::acceptsTextKey(key));
     for (char key : std::string("2a -"))

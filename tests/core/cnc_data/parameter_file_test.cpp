@@ -61,16 +61,14 @@ TEST(ParameterFileTest, LineIndexLimitsAndWellFormedValues) {
     }
 }
 
-TEST(ParameterFileTest, RefusesFilesWithoutTheHeader) {
+TEST(ParameterFileTest, HeaderIsRequiredAndReadWriteIsByteExactUpToDataIndex139) {
     for (const std::string& bytes :
          {std::string(), std::string("\x03\x04\x05", 3), std::string("\x03\x04\x05\x07", 4),
           std::string("\x03\x00\x05\x06", 4), std::string("0000\t00000000\r\n")}) {
         EXPECT_FALSE(ParameterFile::read(bytes, ParameterKind::Bit));
         EXPECT_FALSE(ParameterFile::read(bytes, ParameterKind::Data));
     }
-}
 
-TEST(ParameterFileTest, ReadWriteIsByteExactAndDataStopsAtIndex139) {
     const auto bits = ParameterFile::read(fullBitFile(), ParameterKind::Bit);
     ASSERT_TRUE(bits);
     EXPECT_EQ(ParameterFile::write(*bits, 30), fullBitFile());

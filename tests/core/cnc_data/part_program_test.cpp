@@ -69,7 +69,7 @@ TEST(PartProgramImageTest, PrepareChecksAndRewritesTheLines) {
     }
 }
 
-TEST(PartProgramImageTest, TwoMegabytesAreTheLastAcceptedLength) {
+TEST(PartProgramImageTest, TwoMegabytesAreTheLastAcceptedLengthAndMessagesNameTheFile) {
     std::string text = "O1\n";
     text += std::string(PartProgramImage::kMaxFileBytes - text.size() - 1, 'X');
     text += '\n';
@@ -97,9 +97,7 @@ TEST(PartProgramImageTest, TwoMegabytesAreTheLastAcceptedLength) {
     EXPECT_EQ(missing.result, Result::Unreadable);
     EXPECT_FALSE(missing.error.empty());
     fs::remove_all(dir);
-}
 
-TEST(PartProgramImageTest, MessagesNameTheFile) {
     const auto tooLong = PartProgramImage::messageFor(Result::TooLong, "O0001.cnc");
     ASSERT_TRUE(tooLong.has_value());
     EXPECT_EQ(tooLong->text, "零件程序文件 \"O0001.cnc\" 长度超过2M字节!");

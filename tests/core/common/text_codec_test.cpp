@@ -31,7 +31,7 @@ TEST(TextCodec, EveryAcceptedGbkPairRoundTrips) {
     EXPECT_GT(accepted, 20000);  // GBK has 21886 codes
 }
 
-TEST(TextCodec, ReportsBadBytesWithTheirOffset) {
+TEST(TextCodec, ReportsBadBytesWithTheirOffsetAndTruncatesWholeCharacters) {
     auto r = TextCodec::gbkToUtf8(std::string("ab\xFF", 3));
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.errorOffset, 2u);
@@ -46,9 +46,7 @@ TEST(TextCodec, ReportsBadBytesWithTheirOffset) {
     // A character GBK does not have.
     auto noGbk = TextCodec::utf8ToGbk("\xF0\x9F\x98\x80");
     EXPECT_FALSE(noGbk.ok);
-}
 
-TEST(TextCodec, TruncateKeepsTwoByteCharactersWhole) {
     const std::string gbk = "a\xD6\xF7\xB3\xCC";  // a主程
     EXPECT_EQ(TextCodec::truncateGbk(gbk, 5), gbk);
     EXPECT_EQ(TextCodec::truncateGbk(gbk, 4), "a\xD6\xF7");

@@ -12,7 +12,7 @@ constexpr const char* kHere = "不能在此处编辑!";
 
 class LadderEditorEntryTest : public EditorFixture, public ::testing::Test {};
 
-TEST_F(LadderEditorEntryTest, ContactFitsColumnEightButLinksAndContactsPastItAreRefused) {
+TEST_F(LadderEditorEntryTest, ContactFitsColumnEightAndCoilFillsLinksUpToIt) {
     m_editor.setCursor({1, 8});
     EXPECT_FALSE(m_editor.addHorizontalLink().changed);
     EXPECT_EQ(messages(), kHere);
@@ -28,21 +28,20 @@ TEST_F(LadderEditorEntryTest, ContactFitsColumnEightButLinksAndContactsPastItAre
     EXPECT_FALSE(m_editor.beginContact());
     EXPECT_TRUE(m_editor.addContact("X0001.1", 0).refused());
     EXPECT_EQ(row(1), ". . . . . . . 2");
-}
 
-TEST_F(LadderEditorEntryTest, CoilFillsLinksToColumnSevenAndMovesToTheNextRow) {
-    m_editor.setCursor({1, 3});
+    // A coil fills links to column 7 and moves to the next row.
+    m_editor.setCursor({3, 3});
     m_editor.addCoil("Y0000.0");
-    EXPECT_EQ(row(1), ". . 0 0 0 0 0 6");
-    EXPECT_EQ(text(1, 8), "Y0000.0");
-    EXPECT_EQ(m_editor.cursor(), (CellPos{2, 1}));
+    EXPECT_EQ(row(3), ". . 0 0 0 0 0 6");
+    EXPECT_EQ(text(3, 8), "Y0000.0");
+    EXPECT_EQ(m_editor.cursor(), (CellPos{4, 1}));
 
     // Past column 8 the coil still goes to column 8, without links.
-    m_editor.setCursor({2, 8});
+    m_editor.setCursor({4, 8});
     m_editor.addContact("X0000.0", 0);
     m_editor.addCoil("Y0000.1");
-    EXPECT_EQ(row(2), ". . . . . . . 6");
-    EXPECT_EQ(text(2, 8), "Y0000.1");
+    EXPECT_EQ(row(4), ". . . . . . . 6");
+    EXPECT_EQ(text(4, 8), "Y0000.1");
 }
 
 TEST_F(LadderEditorEntryTest, VerticalLinkKeepsTheElementAndIsIgnoredSilentlyInColumnOne) {

@@ -86,9 +86,8 @@ TEST_F(LadderFindTest, FunctionSearchListsTheIlTextsInTheChosenDirection) {
     out = find(FindKind::Function, "CMP", FindDirection::All, 1, Language::English);
     EXPECT_EQ(out.lines[3],
               "    Found item    2 : [Row(3)      ] : CMP     0002 D0001 D0002 R0002.0");
-}
 
-TEST_F(LadderFindTest, EmptyTextAndNonFunctionsKeepTheDialogOpen) {
+    // An empty text or one that is no function keeps the dialog open.
     EXPECT_FALSE(find(FindKind::ElementName, "").accepted);
     EXPECT_FALSE(find(FindKind::Function, "LD").accepted);
     EXPECT_FALSE(find(FindKind::Function, "cmp").accepted);

@@ -56,15 +56,14 @@ TEST(RowLayoutTest, PositionsMatchRunningSumsThroughRandomEdits) {
     RowLayout rebuilt(grid);
     EXPECT_EQ(rebuilt.bottom(LadderGrid::kRows), layout.bottom(LadderGrid::kRows));
     EXPECT_FALSE(layout.update(grid, 1, LadderGrid::kRows));
-}
 
-TEST(RowLayoutTest, ScrollTargetIsOneUnitAboveTheRow) {
-    LadderGrid grid;
-    grid.setElement(1, 5, 23, "CMP");
-    const RowLayout layout(grid);
-    EXPECT_EQ(layout.scrollTopFor(1), 0);
-    EXPECT_EQ(layout.scrollTopFor(2), 3);
-    EXPECT_EQ(layout.scrollTopFor(3), 4);
+    // The scroll target is one unit above the row.
+    LadderGrid cmp;
+    cmp.setElement(1, 5, 23, "CMP");
+    const RowLayout cmpLayout(cmp);
+    EXPECT_EQ(cmpLayout.scrollTopFor(1), 0);
+    EXPECT_EQ(cmpLayout.scrollTopFor(2), 3);
+    EXPECT_EQ(cmpLayout.scrollTopFor(3), 4);
 }
 
 }  // namespace
