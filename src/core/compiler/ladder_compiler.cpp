@@ -84,7 +84,9 @@ plc::CompileResult install(plc::PlcDocument& doc) {
 }  // namespace
 
 plc::CompileResult LadderCompiler::compile(plc::PlcDocument& doc) {
-    doc.markChanged();
+    // The whole compile is one undo step, and none when nothing changed.
+    doc.beginProgramChange();
+    doc.project().setPlcCompiled(false);
     doc.setChecksum(0);
     doc.warnings().clear();
     doc.compileIl().clear();
@@ -96,6 +98,7 @@ plc::CompileResult LadderCompiler::compile(plc::PlcDocument& doc) {
 
     doc.compileIl().clear();
     doc.setCompileResult(result);
+    doc.endProgramChange();
     return result;
 }
 

@@ -117,6 +117,20 @@ bool LadderGrid::clearVerticalLink(int row, int column) {
     return true;
 }
 
+void LadderGrid::putCell(int row, int column, const LadderCell* cell) {
+    if (!inRange(row, column)) return;
+    ensureRows();
+    Slot& s = slot(row, column);
+    s.mark = 0;
+    if (cell == nullptr) {
+        s.cell.reset();
+        return;
+    }
+    s.cell = std::make_unique<LadderCell>(*cell);
+    s.cell->row = row;
+    s.cell->column = static_cast<std::uint8_t>(column);
+}
+
 std::uint8_t LadderGrid::mark(int row, int column) const noexcept {
     return inRange(row, column) && hasRows() ? slot(row, column).mark : 0;
 }

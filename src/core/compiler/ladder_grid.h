@@ -51,6 +51,9 @@ public:
     // disappears.
     bool clearVerticalLink(int row, int column);
 
+    // Puts the place back exactly as given (nullptr: empty), whatever the
+    // editing rules say; undo uses it to restore a recorded state.
+    void putCell(int row, int column, const LadderCell* cell);
     std::uint8_t mark(int row, int column) const noexcept;
     void setMark(int row, int column, std::uint8_t mark) noexcept;
 

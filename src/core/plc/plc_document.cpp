@@ -3,35 +3,300 @@
 #include <algorithm>
 
 #include "common/text_codec.h"
+#include "plc/plc_edit_command.h"
 
 namespace kelcc::core::plc {
 
+using compiler::LadderCell;
 using compiler::LadderGrid;
 
-PlcDocument::PlcDocument(ProjectState& project)
-    : m_project(project), m_rowComments(LadderGrid::kRows + 1) {}
+// The state a compile starts from: enough to tell what it changed.
+struct PlcDocument::ProgramCapture {
+    std::vector<RowContent> rows;  // rows 1..lastRow in use, empty ones left out
+    int lastRow = 0;
+    IlStore il;
+    int steps = 0;
+    std::uint16_t checksum = 0;
+    std::vector<NetworkSteps> networkSteps;
+    std::vector<NetworkRows> networkRows;
+};
 
-void PlcDocument::markChanged() {
-    m_modified = true;
-    m_project.markProjectModified();
-    m_project.setPlcCompiled(false);
+PlcDocument::PlcDocument(ProjectState& project, std::string path)
+    : common::Document(std::move(path)),
+      m_project(project),
+      m_rowComments(LadderGrid::kRows + 1) {}
+
+PlcDocument::~PlcDocument() = default;
+
+// --- edits and their undo steps ---
+
+PlcDocument::Edit::Edit(PlcDocument& doc, std::string text) : m_doc(doc) {
+    m_doc.beginEdit(std::move(text));
 }
 
+PlcDocument::Edit::~Edit() {
+    m_doc.endEdit();
+}
+
+void PlcDocument::beginEdit(std::string text) {
+    if (m_editDepth++ == 0) {
+        m_editText = std::move(text);
+        m_pending.clear();
+    }
+}
+
+void PlcDocument::endEdit() {
+    if (m_editDepth == 0 || --m_editDepth > 0) return;
+    if (m_pending.empty()) return;
+    std::vector<PlcChange> changes = std::move(m_pending);
+    m_pending.clear();
+    const common::DocumentChange scope = PlcEditCommand::scopeOf(changes);
+    undoStack().pushApplied(
+        std::make_unique<PlcEditCommand>(*this, std::move(m_editText), std::move(changes), false));
+    markProjectChanged(false);
+    notifyChanged(scope);
+}
+
+void PlcDocument::record(PlcChange change) {
+    if (m_capturing) return;
+    if (m_editDepth > 0) {
+        m_pending.push_back(std::move(change));
+        return;
+    }
+    Edit edit(*this, kEditText);
+    m_pending.push_back(std::move(change));
+}
+
+void PlcDocument::markProjectChanged(bool compiled) {
+    m_project.markProjectModified();
+    m_project.setPlcCompiled(compiled);
+}
+
+void PlcDocument::applyChanges(const std::vector<PlcChange>& changes, bool forward, bool compile) {
+    if (forward) {
+        for (const PlcChange& c : changes)
+            apply(c, true);
+    } else {
+        for (auto it = changes.rbegin(); it != changes.rend(); ++it)
+            apply(*it, false);
+    }
+    // The program only matches the ladder right after its compile.
+    markProjectChanged(compile && forward);
+    notifyChanged(PlcEditCommand::scopeOf(changes));
+}
+
+RowContent PlcDocument::rowContent(int row) const {
+    RowContent content;
+    content.row = row;
+    for (int c = 1; c <= LadderGrid::kColumns; ++c)
+        if (const LadderCell* cell = m_grid.cell(row, c)) content.cells.emplace_back(c, *cell);
+    content.comment = m_rowComments[static_cast<std::size_t>(row)];
+    return content;
+}
+
+void PlcDocument::putRow(const RowContent& content) {
+    std::size_t next = 0;
+    for (int c = 1; c <= LadderGrid::kColumns; ++c) {
+        const LadderCell* cell = nullptr;
+        if (next < content.cells.size() && content.cells[next].first == c)
+            cell = &content.cells[next++].second;
+        m_grid.putCell(content.row, c, cell);
+    }
+    m_rowComments[static_cast<std::size_t>(content.row)] = content.comment;
+}
+
+std::vector<RowContent> PlcDocument::captureRows(int first, int last) const {
+    std::vector<RowContent> rows;
+    for (int r = std::max(first, 1); r <= std::min(last, LadderGrid::kRows); ++r) {
+        RowContent content = rowContent(r);
+        if (!content.empty()) rows.push_back(std::move(content));
+    }
+    return rows;
+}
+
+int PlcDocument::lastRowInUse() const noexcept {
+    int last = m_grid.lastUsedRow();
+    for (int r = LadderGrid::kRows; r > last; --r)
+        if (!m_rowComments[static_cast<std::size_t>(r)].empty()) return r;
+    return last;
+}
+
+namespace {
+
+// Rows listed in `a` or `b` (each sorted by row) whose content differs.
+void diffRows(const std::vector<RowContent>& a, const std::vector<RowContent>& b,
+              change::RowsReplaced& out) {
+    std::size_t i = 0;
+    std::size_t j = 0;
+    const auto emptyRow = [](int row) {
+        RowContent r;
+        r.row = row;
+        return r;
+    };
+    while (i < a.size() || j < b.size()) {
+        const int ra = i < a.size() ? a[i].row : LadderGrid::kRows + 1;
+        const int rb = j < b.size() ? b[j].row : LadderGrid::kRows + 1;
+        if (ra == rb) {
+            if (!a[i].sameContent(b[j])) {
+                out.before.push_back(a[i]);
+                out.after.push_back(b[j]);
+            }
+            ++i;
+            ++j;
+        } else if (ra < rb) {
+            out.before.push_back(a[i++]);
+            out.after.push_back(emptyRow(ra));
+        } else {
+            out.before.push_back(emptyRow(rb));
+            out.after.push_back(b[j++]);
+        }
+    }
+}
+
+}  // namespace
+
+void PlcDocument::apply(const PlcChange& change, bool forward) {
+    std::visit(
+        [&](const auto& c) {
+            using T = std::decay_t<decltype(c)>;
+            if constexpr (std::is_same_v<T, change::Cell>) {
+                const bool has = forward ? c.hasAfter : c.hadBefore;
+                m_grid.putCell(c.row, c.column, has ? (forward ? &c.after : &c.before) : nullptr);
+            } else if constexpr (std::is_same_v<T, change::RowsInserted>) {
+                if (forward) {
+                    m_grid.insertRows(c.first, c.count);
+                    auto begin = m_rowComments.begin() + c.first;
+                    std::rotate(begin, m_rowComments.end() - c.count, m_rowComments.end());
+                    for (int r = c.first; r < c.first + c.count; ++r)
+                        m_rowComments[static_cast<std::size_t>(r)].clear();
+                } else {
+                    m_grid.deleteRows(c.first, c.count);
+                    auto begin = m_rowComments.begin() + c.first;
+                    std::rotate(begin, begin + c.count, m_rowComments.end());
+                    for (int r = LadderGrid::kRows - c.count + 1; r <= LadderGrid::kRows; ++r)
+                        m_rowComments[static_cast<std::size_t>(r)].clear();
+                    for (const RowContent& row : c.lost)
+                        putRow(row);
+                }
+            } else if constexpr (std::is_same_v<T, change::RowsDeleted>) {
+                if (forward) {
+                    m_grid.deleteRows(c.first, c.count);
+                    auto begin = m_rowComments.begin() + c.first;
+                    std::rotate(begin, begin + c.count, m_rowComments.end());
+                    for (int r = LadderGrid::kRows - c.count + 1; r <= LadderGrid::kRows; ++r)
+                        m_rowComments[static_cast<std::size_t>(r)].clear();
+                } else {
+                    m_grid.insertRows(c.first, c.count);
+                    auto begin = m_rowComments.begin() + c.first;
+                    std::rotate(begin, m_rowComments.end() - c.count, m_rowComments.end());
+                    for (int r = c.first; r < c.first + c.count; ++r)
+                        m_rowComments[static_cast<std::size_t>(r)].clear();
+                    for (const RowContent& row : c.removed)
+                        putRow(row);
+                }
+            } else if constexpr (std::is_same_v<T, change::RowsReplaced>) {
+                for (const RowContent& row : forward ? c.after : c.before)
+                    putRow(row);
+            } else if constexpr (std::is_same_v<T, change::Comment>) {
+                m_rowComments[static_cast<std::size_t>(c.row)] = forward ? c.after : c.before;
+            } else if constexpr (std::is_same_v<T, change::DByte>) {
+                m_d[static_cast<std::size_t>(c.index)] = forward ? c.after : c.before;
+            } else if constexpr (std::is_same_v<T, change::KByte>) {
+                m_k[static_cast<std::size_t>(c.index)] = forward ? c.after : c.before;
+            } else if constexpr (std::is_same_v<T, change::DataWord>) {
+                auto& table = c.timer ? m_dt : m_dc;
+                table[static_cast<std::size_t>(c.index)] = forward ? c.after : c.before;
+            } else if constexpr (std::is_same_v<T, change::TextList>) {
+                (c.alarms ? m_alarms : m_ioComments) = forward ? c.after : c.before;
+            } else if constexpr (std::is_same_v<T, change::Program>) {
+                m_il = forward ? c.afterIl : c.beforeIl;
+                m_stepCount = forward ? c.afterSteps : c.beforeSteps;
+                m_checksum = forward ? c.afterChecksum : c.beforeChecksum;
+                m_networkSteps = forward ? c.afterNetworkSteps : c.beforeNetworkSteps;
+                m_networkRows = forward ? c.afterNetworkRows : c.beforeNetworkRows;
+            }
+        },
+        change);
+}
+
+void PlcDocument::beginProgramChange() {
+    m_capture = std::make_unique<ProgramCapture>();
+    m_capture->lastRow = lastRowInUse();
+    m_capture->rows = captureRows(1, m_capture->lastRow);
+    m_capture->il = m_il;
+    m_capture->steps = m_stepCount;
+    m_capture->checksum = m_checksum;
+    m_capture->networkSteps = m_networkSteps;
+    m_capture->networkRows = m_networkRows;
+    m_capturing = true;
+}
+
+bool PlcDocument::endProgramChange() {
+    m_capturing = false;
+    if (!m_capture) return false;
+    std::unique_ptr<ProgramCapture> before = std::move(m_capture);
+
+    change::RowsReplaced rows;
+    const int last = std::max(before->lastRow, lastRowInUse());
+    diffRows(before->rows, captureRows(1, last), rows);
+    const bool programChanged = !(before->il == m_il) || before->steps != m_stepCount;
+    if (rows.before.empty() && !programChanged) return false;
+
+    std::vector<PlcChange> changes;
+    change::Program program;
+    program.beforeIl = std::move(before->il);
+    program.afterIl = m_il;
+    program.beforeSteps = before->steps;
+    program.afterSteps = m_stepCount;
+    program.beforeChecksum = before->checksum;
+    program.afterChecksum = m_checksum;
+    program.beforeNetworkSteps = std::move(before->networkSteps);
+    program.afterNetworkSteps = m_networkSteps;
+    program.beforeNetworkRows = std::move(before->networkRows);
+    program.afterNetworkRows = m_networkRows;
+    changes.emplace_back(std::move(program));
+    if (!rows.before.empty()) changes.emplace_back(std::move(rows));
+
+    const common::DocumentChange scope = PlcEditCommand::scopeOf(changes);
+    undoStack().pushApplied(
+        std::make_unique<PlcEditCommand>(*this, kCompileText, std::move(changes), true));
+    m_project.markProjectModified();
+    notifyChanged(scope);
+    return true;
+}
+
+// --- ladder ---
+
 bool PlcDocument::setCell(int row, int column, int kind, std::string text) {
+    const LadderCell* old = m_grid.cell(row, column);
+    change::Cell c{row, column, old != nullptr, false, old ? *old : LadderCell{}, {}};
     if (!m_grid.setCell(row, column, kind, std::move(text))) return false;
-    markChanged();
+    const LadderCell* now = m_grid.cell(row, column);
+    c.hasAfter = now != nullptr;
+    if (now) c.after = *now;
+    record(std::move(c));
     return true;
 }
 
 bool PlcDocument::deleteCell(int row, int column) {
+    const LadderCell* old = m_grid.cell(row, column);
+    change::Cell c{row, column, old != nullptr, false, old ? *old : LadderCell{}, {}};
     if (!m_grid.deleteCell(row, column)) return false;
-    markChanged();
+    const LadderCell* now = m_grid.cell(row, column);
+    c.hasAfter = now != nullptr;
+    if (now) c.after = *now;
+    record(std::move(c));
     return true;
 }
 
 bool PlcDocument::clearVerticalLink(int row, int column) {
+    const LadderCell* old = m_grid.cell(row, column);
+    change::Cell c{row, column, old != nullptr, false, old ? *old : LadderCell{}, {}};
     if (!m_grid.clearVerticalLink(row, column)) return false;
-    markChanged();
+    const LadderCell* now = m_grid.cell(row, column);
+    c.hasAfter = now != nullptr;
+    if (now) c.after = *now;
+    record(std::move(c));
     return true;
 }
 
@@ -46,13 +311,14 @@ bool PlcDocument::insertRows(int first, int count) {
     if (first < 1 || first > LadderGrid::kRows || count <= 0) return false;
     count = std::min(count, LadderGrid::kRows - first + 1);
     const bool commentsMove = hasCommentFrom(first);
+    change::RowsInserted c{first, count, captureRows(LadderGrid::kRows - count + 1, LadderGrid::kRows)};
     const bool cellsMove = m_grid.insertRows(first, count);
     auto begin = m_rowComments.begin() + first;
     std::rotate(begin, m_rowComments.end() - count, m_rowComments.end());
     for (int r = first; r < first + count; ++r)
         m_rowComments[static_cast<std::size_t>(r)].clear();
     if (!cellsMove && !commentsMove) return false;
-    markChanged();
+    record(std::move(c));
     return true;
 }
 
@@ -60,13 +326,14 @@ bool PlcDocument::deleteRows(int first, int count) {
     if (first < 1 || first > LadderGrid::kRows || count <= 0) return false;
     count = std::min(count, LadderGrid::kRows - first + 1);
     const bool commentsMove = hasCommentFrom(first);
+    change::RowsDeleted c{first, count, captureRows(first, first + count - 1)};
     const bool cellsMove = m_grid.deleteRows(first, count);
     auto begin = m_rowComments.begin() + first;
     std::rotate(begin, begin + count, m_rowComments.end());
     for (int r = LadderGrid::kRows - count + 1; r <= LadderGrid::kRows; ++r)
         m_rowComments[static_cast<std::size_t>(r)].clear();
     if (!cellsMove && !commentsMove) return false;
-    markChanged();
+    record(std::move(c));
     return true;
 }
 
@@ -77,13 +344,18 @@ int PlcDocument::deleteEmptyRows() {
     const int last = m_grid.lastUsedRow();
     std::vector<bool> remove(LadderGrid::kRows + 1, false);
     int deleted = 0;
+    int firstRemoved = 0;
     for (int r = 1; r < last; ++r) {
         if (m_grid.rowIsEmpty(r)) {
             remove[static_cast<std::size_t>(r)] = true;
+            if (firstRemoved == 0) firstRemoved = r;
             ++deleted;
         }
     }
     if (deleted == 0) return 0;
+    const int lastTouched = lastRowInUse();
+    std::vector<RowContent> before;
+    if (!m_capturing) before = captureRows(firstRemoved, lastTouched);
     m_grid.removeRows(remove);
     int to = 1;
     for (int from = 1; from <= LadderGrid::kRows; ++from) {
@@ -97,7 +369,11 @@ int PlcDocument::deleteEmptyRows() {
     }
     for (int r = to; r <= LadderGrid::kRows; ++r)
         m_rowComments[static_cast<std::size_t>(r)].clear();
-    markChanged();
+    if (!m_capturing) {
+        change::RowsReplaced c;
+        diffRows(before, captureRows(firstRemoved, lastTouched), c);
+        record(std::move(c));
+    }
     return deleted;
 }
 
@@ -112,8 +388,9 @@ bool PlcDocument::setRowComment(int row, std::string text) {
     std::string cut = common::TextCodec::truncateGbk(text, kMaxRowCommentBytes);
     auto& slot = m_rowComments[static_cast<std::size_t>(row)];
     if (slot == cut) return false;
+    change::Comment c{row, slot, cut};
     slot = std::move(cut);
-    markChanged();
+    record(std::move(c));
     return true;
 }
 
@@ -123,10 +400,14 @@ void PlcDocument::loadRowComment(int row, std::string text) {
         common::TextCodec::truncateGbk(text, kMaxRowCommentBytes);
 }
 
+// --- tables ---
+
 bool PlcDocument::setD(int index, std::uint8_t value) {
     if (index < 0 || index >= kDCount || m_d[index].value == value) return false;
+    change::DByte c{index, m_d[index], m_d[index]};
+    c.after.value = value;
     m_d[index].value = value;
-    markChanged();
+    record(std::move(c));
     return true;
 }
 
@@ -134,49 +415,54 @@ bool PlcDocument::setDComments(int index, std::string zh, std::string en) {
     if (index < 0 || index >= kDCount) return false;
     auto& rec = m_d[index];
     if (rec.commentZh == zh && rec.commentEn == en) return false;
+    change::DByte c{index, rec, rec};
     rec.commentZh = std::move(zh);
     rec.commentEn = std::move(en);
-    markChanged();
+    c.after = rec;
+    record(std::move(c));
     return true;
 }
 
 bool PlcDocument::setK(int index, std::uint8_t value) {
     if (index < 0 || index >= kKCount || m_k[index] == value) return false;
+    record(change::KByte{index, m_k[index], value});
     m_k[index] = value;
-    markChanged();
     return true;
 }
 
 bool PlcDocument::setDc(int index, const DataWordRecord& record) {
     if (index < 0 || index >= kDcCount || m_dc[index] == record) return false;
+    change::DataWord c{false, index, m_dc[index], record};
     m_dc[index] = record;
-    markChanged();
+    this->record(std::move(c));
     return true;
 }
 
 bool PlcDocument::setDt(int index, const DataWordRecord& record) {
     if (index < 0 || index >= kDtCount || m_dt[index] == record) return false;
+    change::DataWord c{true, index, m_dt[index], record};
     m_dt[index] = record;
-    markChanged();
+    this->record(std::move(c));
     return true;
 }
 
 bool PlcDocument::setAlarms(std::vector<std::string> alarms) {
     if (m_alarms == alarms) return false;
+    change::TextList c{true, m_alarms, alarms};
     m_alarms = std::move(alarms);
-    markChanged();
+    record(std::move(c));
     return true;
 }
 
 bool PlcDocument::setIoComments(std::vector<std::string> comments) {
     if (m_ioComments == comments) return false;
+    change::TextList c{false, m_ioComments, comments};
     m_ioComments = std::move(comments);
-    markChanged();
+    record(std::move(c));
     return true;
 }
 
 void PlcDocument::clear() {
-    m_modified = false;
     m_il.clear();
     m_compileIl.clear();
     m_stepCount = 0;
@@ -198,6 +484,10 @@ void PlcDocument::clear() {
     m_warnings.clear();
     m_warningCount = 0;
     m_compileResult = {};
+    m_pending.clear();
+    m_capture.reset();
+    m_capturing = false;
+    undoStack().clear();
 }
 
 }  // namespace kelcc::core::plc

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <memory>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -8,60 +9,23 @@
 #include "compiler/ladder_grid.h"
 #include "compiler/network.h"
 #include "compiler/network_snapshot.h"
+#include "common/document.h"
 #include "plc/il_store.h"
+#include "plc/plc_change.h"
+#include "plc/plc_records.h"
 #include "plc/project_state.h"
 
 namespace kelcc::core::plc {
 
-struct DataByteRecord {  // D0000-D0999
-    std::uint8_t value = 0;
-    std::string commentZh;  // GBK bytes
-    std::string commentEn;
-    bool operator==(const DataByteRecord&) const = default;
-};
-
-struct DataWordRecord {       // DC0000-DC0099, DT0000-DT0099
-    std::uint32_t value = 0;  // first word
-    std::uint32_t second = 0;
-    std::uint32_t third = 0;
-    std::string commentZh;
-    std::string commentEn;
-    bool operator==(const DataWordRecord&) const = default;
-};
-
-struct ProgramWarning {
-    char kind = 'P';  // P: subprogram never called, Q: label no jump names
-    std::uint16_t step = 0;
-    std::int32_t number = 0;
-    bool operator==(const ProgramWarning&) const = default;
-};
-
-struct CompileResult {
-    std::int32_t code = 0;  // 0: no error
-    std::int32_t row = -1;  // -1: not applicable
-    std::int32_t column = -1;
-    std::int32_t extra = 0;
-    bool operator==(const CompileResult&) const = default;
-};
-
-struct NetworkSteps {
-    int firstStep = -1;
-    int lastStep = -1;
-};
-
-struct NetworkRows {
-    int firstRow = -1;
-    int lastRow = -1;
-    int firstStep = -1;
-    int lastStep = -1;
-};
-
 // One project's PLC program while it is open: the instruction list, the
 // ladder it is compiled from, comments and data tables. All texts are GBK
-// bytes. Every edit through the setters marks the document and the project
-// modified and the program not compiled; the file reader fills the tables
-// through the raw accessors, which mark nothing.
-class PlcDocument final {
+// bytes. Every change through the setters is recorded on the undo stack and
+// marks the project modified and the program not compiled; the file reader
+// fills the tables through the raw accessors, which record nothing.
+//
+// Setters called inside an Edit become one undo step; a setter called on its
+// own is a step by itself.
+class PlcDocument final : public common::Document {
 public:
     static constexpr int kDCount = 1000;
     static constexpr int kKCount = 40;
@@ -69,14 +33,35 @@ public:
     static constexpr int kDtCount = 100;
     static constexpr std::size_t kMaxRowCommentBytes = 99;
     static constexpr const char* kTitle = "PLC主程序";
+    // The step text of a setter called outside an Edit.
+    static constexpr const char* kEditText = "编辑";
+    static constexpr const char* kCompileText = "编译";
 
-    explicit PlcDocument(ProjectState& project);
+    explicit PlcDocument(ProjectState& project, std::string path = {});
+    ~PlcDocument() override;
+
+    // Groups the changes made while it lives into one undo step with the
+    // given text (nothing is pushed when nothing changed). Edits nest: the
+    // outermost one makes the step.
+    class Edit final {
+    public:
+        Edit(PlcDocument& doc, std::string text);
+        ~Edit();
+        Edit(const Edit&) = delete;
+        Edit& operator=(const Edit&) = delete;
+
+    private:
+        PlcDocument& m_doc;
+    };
+
+    // A compile replaces the instruction list and redraws the ladder
+    // directly; the step is taken from the state before and after. The
+    // setters record nothing in between. Returns whether a step was pushed
+    // (false when the compile changed nothing).
+    void beginProgramChange();
+    bool endProgramChange();
 
     ProjectState& project() const noexcept { return m_project; }
-
-    // --- modified flag ---
-    bool modified() const noexcept { return m_modified; }
-    void setModified(bool modified) noexcept { m_modified = modified; }
 
     // --- instruction list ---
     IlStore& il() noexcept { return m_il; }
@@ -164,17 +149,36 @@ public:
     const CompileResult& compileResult() const noexcept { return m_compileResult; }
     void setCompileResult(const CompileResult& result) noexcept { m_compileResult = result; }
 
-    // Back to the state of a new document (tables empty, IL empty).
+    // Back to the state of a new document (tables empty, IL empty, no
+    // history).
     void clear();
 
-    // Marks the document and project modified and the program not compiled.
-    void markChanged();
+    // Applies recorded changes in either direction without recording them
+    // (undo and redo of PlcEditCommand).
+    void applyChanges(const std::vector<PlcChange>& changes, bool forward, bool compile);
 
 private:
+    friend class Edit;
+
     bool hasCommentFrom(int row) const noexcept;
+    void record(PlcChange change);
+    void beginEdit(std::string text);
+    void endEdit();
+    void markProjectChanged(bool compiled);
+    void apply(const PlcChange& change, bool forward);
+    RowContent rowContent(int row) const;
+    void putRow(const RowContent& content);
+    std::vector<RowContent> captureRows(int first, int last) const;
+    int lastRowInUse() const noexcept;
 
     ProjectState& m_project;
-    bool m_modified = false;
+
+    int m_editDepth = 0;
+    std::string m_editText;
+    std::vector<PlcChange> m_pending;
+    bool m_capturing = false;
+    struct ProgramCapture;
+    std::unique_ptr<ProgramCapture> m_capture;
 
     IlStore m_il;
     IlStore m_compileIl;

@@ -17,6 +17,7 @@ bool PlcDocumentFile::open(PlcDocument& doc, const std::string& path,
     auto read = ProgramFile::readFile(path, doc, interaction);
     if (read.result == ProgramFile::kReadUnreadable) {
         doc.clear();
+        doc.reloaded();
         return false;
     }
     bool ok = read.result == ProgramFile::kReadOk;
@@ -26,10 +27,13 @@ bool PlcDocumentFile::open(PlcDocument& doc, const std::string& path,
         interaction.inform(ProgramFile::kUnsupportedVersionText, ProgramFile::kCaption,
                            MessageIcon::Warning);
         doc.clear();
+        doc.reloaded();
         return false;
     }
     doc.setStepCount(static_cast<int>(doc.il().size()));
-    doc.setModified(false);
+    doc.setLoaded(true);
+    // The history does not apply to what was read; every view redraws.
+    doc.reloaded();
     return true;
 }
 

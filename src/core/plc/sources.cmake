@@ -4,7 +4,11 @@ target_sources(kelcc_core PRIVATE
     plc/instruction_code.cpp
     plc/instruction_code.h
     plc/plc_document.cpp
+    plc/plc_change.h
     plc/plc_document.h
+    plc/plc_edit_command.cpp
+    plc/plc_edit_command.h
+    plc/plc_records.h
     plc/project_state.cpp
     plc/project_state.h
 )
