@@ -83,6 +83,7 @@ bool PartProgramCommands::newProgram(Project& project, const NameDialog& dialog)
     if (tree.findProgram(name) != nullptr) {
         // The window showed the old file; it is closed, not reopened.
         project.host().closeDocument(path);
+        project.documents().forget(path);
     } else {
         tree.findOrAddProgram(name);
         project.markProjectModified(true);
@@ -164,6 +165,7 @@ bool PartProgramCommands::deleteProgram(Project& project, const std::string& nam
     if (!project.hasProject() || project.tree().findProgram(name) == nullptr) return false;
     const std::string path = programPath(project, name);
     if (project.host().isDocumentOpen(path)) project.host().closeDocument(path);
+    project.documents().forget(path);
     project.tree().removeProgram(name);
     project.markProjectModified(true);
     const bool written = project.writeProjectFile();

@@ -3,6 +3,8 @@ target_sources(kelcc_core PRIVATE
     app/default_files.h
     app/directory_tree.cpp
     app/directory_tree.h
+    app/document_registry.cpp
+    app/document_registry.h
     app/part_program_commands.cpp
     app/part_program_commands.h
     app/project.cpp

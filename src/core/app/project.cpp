@@ -429,6 +429,7 @@ bool Project::confirmExit() {
 
 void Project::closeEverything() {
     m_host.closeAllDocuments();
+    m_documents.clear();
     forgetProject();
     m_modified = false;
     m_host.showProject(false, kNoProjectTitle);
@@ -469,6 +470,11 @@ bool Project::saveProjectAs(const LocationDialog& dialog) {
     // A file that is missing (or unreadable) is skipped without a message.
     for (const auto& [from, to] : copies)
         copyFile(Names::join(oldFolder, from), Names::join(*folder, to));
+    // Open documents now edit the new copies: later saves land in the
+    // project that is open.
+    m_documents.moveFolder(oldFolder, *folder,
+                           {{Names::join(oldFolder, Names::plcProgram(m_name)),
+                             Names::join(*folder, Names::plcProgram(newName))}});
     m_folder = *folder;
     m_name = newName;
     const bool written = writeProjectFile();

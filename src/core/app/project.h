@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/document_registry.h"
 #include "app/project_host.h"
 #include "app/project_item_type.h"
 #include "app/project_tree.h"
@@ -95,6 +96,8 @@ public:
     const ProjectTree& tree() const noexcept { return m_tree; }
     common::Interaction& interaction() const noexcept { return m_ui; }
     ProjectHost& host() const noexcept { return m_host; }
+    // The open documents of the project's files, shared by their windows.
+    DocumentRegistry& documents() noexcept { return m_documents; }
 
     // --- plc::ProjectState ---
     void markProjectModified() override { markProjectModified(true); }
@@ -167,6 +170,7 @@ private:
     bool m_plcCompiled = true;
     std::array<std::string, kInfoTexts> m_info;
     ProjectTree m_tree;
+    DocumentRegistry m_documents;
 };
 
 }  // namespace kelcc::core::app

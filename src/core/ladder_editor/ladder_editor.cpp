@@ -239,10 +239,12 @@ EditResult LadderEditor::enterFunction(InstructionCode code, const std::string& 
 }
 
 EditResult LadderEditor::addContact(const std::string& address, int form) {
+    plc::PlcDocument::Edit edit(m_doc, kStepContact);
     return enterContact(address, form, 0);
 }
 
 EditResult LadderEditor::addParallelContact(const std::string& address, int form) {
+    plc::PlcDocument::Edit edit(m_doc, kStepParallelContact);
     if (editingLocked() || address.empty()) return {};
     if (!checkParallelContact()) return refused();
     EditResult result = done();
@@ -259,14 +261,17 @@ EditResult LadderEditor::addParallelContact(const std::string& address, int form
 }
 
 EditResult LadderEditor::addCoil(const std::string& address) {
+    plc::PlcDocument::Edit edit(m_doc, kStepCoil);
     return enterCoil(address, 0);
 }
 
 EditResult LadderEditor::addFunction(InstructionCode code, const std::string& line) {
+    plc::PlcDocument::Edit edit(m_doc, kStepFunction);
     return enterFunction(code, line, 0);
 }
 
 EditResult LadderEditor::addHorizontalLink() {
+    plc::PlcDocument::Edit edit(m_doc, kStepHorizontalLink);
     if (editingLocked()) return {};
     if (!ElementPlacement::mayEnter(m_doc.grid(), m_cursor, plc::kCellKindLine)) {
         refuse(kCannotEditHereText);
@@ -279,6 +284,7 @@ EditResult LadderEditor::addHorizontalLink() {
 }
 
 EditResult LadderEditor::addVerticalLink() {
+    plc::PlcDocument::Edit edit(m_doc, kStepVerticalLink);
     if (editingLocked() || m_cursor.column == 1) return {};
     if (m_cursor.column > LadderGrid::kColumns || m_cursor.row >= LadderGrid::kRows ||
         ElementPlacement::blockedByFunction(m_doc.grid(), m_cursor.row, m_cursor.column)) {
@@ -318,6 +324,7 @@ CellEditRequest LadderEditor::editRequest() const {
 }
 
 EditResult LadderEditor::applyEdit(const CellEditRequest& request, const plc::FormResult& result) {
+    plc::PlcDocument::Edit edit(m_doc, kStepChange);
     if (!result.ok || editingLocked()) return {};
     m_cursor = request.at;
     // The element being replaced does not stand in its own way: the guard
@@ -364,6 +371,7 @@ EditResult LadderEditor::clearRange(const CellRange& range) {
 }
 
 EditResult LadderEditor::deleteSelection(const CellRange& selection) {
+    plc::PlcDocument::Edit edit(m_doc, kStepDelete);
     if (editingLocked()) return {};
     CellRange r = clip(selection);
     if (r.lastColumn - r.firstColumn < LadderGrid::kColumns - 1) {
@@ -374,6 +382,7 @@ EditResult LadderEditor::deleteSelection(const CellRange& selection) {
 }
 
 EditResult LadderEditor::deleteElement(const CellRange& selection) {
+    plc::PlcDocument::Edit edit(m_doc, kStepDeleteElement);
     if (editingLocked()) return {};
     const CellRange r = clip(selection);
     EditResult result = done();
@@ -382,6 +391,7 @@ EditResult LadderEditor::deleteElement(const CellRange& selection) {
 }
 
 EditResult LadderEditor::deleteVerticalLink(const CellRange& selection) {
+    plc::PlcDocument::Edit edit(m_doc, kStepDeleteVerticalLink);
     if (editingLocked()) return {};
     const CellRange r = clip(selection);
     EditResult result = done();
@@ -398,6 +408,7 @@ EditResult LadderEditor::copy(const CellRange& selection, CopyBuffer& buffer) co
 }
 
 EditResult LadderEditor::cut(const CellRange& selection, CopyBuffer& buffer) {
+    plc::PlcDocument::Edit edit(m_doc, kStepCut);
     if (editingLocked()) return {};
     const CellRange r = clip(selection);
     buffer.copy(m_doc.grid(), r);
@@ -416,6 +427,7 @@ bool LadderEditor::insertLosesRows(int first, int count) const {
 }
 
 EditResult LadderEditor::paste(const CopyBuffer& buffer) {
+    plc::PlcDocument::Edit edit(m_doc, kStepPaste);
     if (editingLocked() || buffer.empty()) return {};
     const CellRange& copied = buffer.range();
     if (m_cursor.column + copied.columns() - 1 > LadderGrid::kColumns) {
@@ -468,6 +480,7 @@ EditResult LadderEditor::paste(const CopyBuffer& buffer) {
 // --- rows and comments ---
 
 EditResult LadderEditor::insertRow(const CellRange& selection) {
+    plc::PlcDocument::Edit edit(m_doc, kStepInsertRow);
     if (editingLocked()) return {};
     const int row = clip(selection).firstRow;
     if (insertLosesRows(row, 1)) {
@@ -494,6 +507,7 @@ int lastCommentedRow(const plc::PlcDocument& doc) noexcept {
 }  // namespace
 
 EditResult LadderEditor::insertComment(int row) {
+    plc::PlcDocument::Edit edit(m_doc, kStepInsertComment);
     if (row < 1 || row > LadderGrid::kRows) return {};
     if (!m_doc.rowComment(LadderGrid::kRows).empty()) {
         // The last row's comment has nowhere to go.
@@ -509,6 +523,7 @@ EditResult LadderEditor::insertComment(int row) {
 }
 
 EditResult LadderEditor::moveCommentsUp(int row) {
+    plc::PlcDocument::Edit edit(m_doc, kStepMoveCommentsUp);
     if (row < 1 || row > LadderGrid::kRows) return {};
     EditResult result = done();
     const int last = lastCommentedRow(m_doc);
@@ -519,6 +534,7 @@ EditResult LadderEditor::moveCommentsUp(int row) {
 }
 
 EditResult LadderEditor::deleteComment(int row) {
+    plc::PlcDocument::Edit edit(m_doc, kStepDeleteComment);
     if (row < 1 || row > LadderGrid::kRows) return {};
     EditResult result = done();
     if (m_doc.setRowComment(row, {})) result.touch(row);
@@ -540,6 +556,7 @@ std::string LadderEditor::commentText(int row) const {
 }
 
 EditResult LadderEditor::storeComment(const std::string& text) {
+    plc::PlcDocument::Edit edit(m_doc, kStepComment);
     if (m_commentRow == 0) return {};
     // At most 36 characters: cut after the 36th UTF-8 lead byte.
     std::size_t chars = 0;

@@ -37,8 +37,8 @@ struct CellEditRequest {
 // a command that needs one is split into begin...() (the checks made
 // before the dialog opens, with their message) and the entry with the
 // dialog's validated result. Messages go through the interaction with the
-// caption kCaption. Every change goes through the document's setters, so
-// it marks the program modified and not compiled.
+// caption kCaption. Every change goes through the document's setters, and
+// each command is one undo step of the document.
 class LadderEditor final {
 public:
     static constexpr const char* kCaption = "KELCC";
@@ -48,6 +48,25 @@ public:
     static constexpr const char* kBadClipboardText = "剪贴板信息错误(PasteSingleCell)!";
     static constexpr const char* kOutOfRangeText = "输入超出范围.";
     static constexpr std::size_t kMaxCommentChars = 36;
+
+    // The texts of the undo steps, one per editing command.
+    static constexpr const char* kStepContact = "输入触点";
+    static constexpr const char* kStepParallelContact = "添加并联触点";
+    static constexpr const char* kStepCoil = "输入线圈";
+    static constexpr const char* kStepFunction = "输入功能指令";
+    static constexpr const char* kStepHorizontalLink = "添加连接横线";
+    static constexpr const char* kStepVerticalLink = "添加连接竖线";
+    static constexpr const char* kStepChange = "修改元件";
+    static constexpr const char* kStepDelete = "删除";
+    static constexpr const char* kStepDeleteElement = "删除选择区域";
+    static constexpr const char* kStepDeleteVerticalLink = "删除连接竖线";
+    static constexpr const char* kStepCut = "剪切";
+    static constexpr const char* kStepPaste = "粘贴";
+    static constexpr const char* kStepInsertRow = "插入行";
+    static constexpr const char* kStepInsertComment = "插入一行注释";
+    static constexpr const char* kStepMoveCommentsUp = "注释上移一行";
+    static constexpr const char* kStepDeleteComment = "删除本行注释";
+    static constexpr const char* kStepComment = "修改注释";
 
     LadderEditor(plc::PlcDocument& doc, common::Interaction& interaction);
 

@@ -37,6 +37,17 @@ bool PlcDocumentFile::open(PlcDocument& doc, const std::string& path,
     return true;
 }
 
+bool PlcDocumentFile::reload(PlcDocument& doc, const std::string& path,
+                             common::Interaction& interaction) {
+    if (doc.modified()) {
+        const std::string question = path + (kReplacedQuestion + 2);  // after "%1"
+        if (interaction.ask(question, ProgramFile::kCaption, {Answer::Yes, Answer::No},
+                            MessageIcon::Question) == Answer::No)
+            return true;
+    }
+    return open(doc, path, interaction);
+}
+
 common::FileResult PlcDocumentFile::save(const PlcDocument& doc, const std::string& path) {
     auto text = ProgramFile::writeFile(path, doc);
     if (!text.ok) return text;

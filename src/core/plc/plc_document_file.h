@@ -38,6 +38,14 @@ public:
     // error text instead) and leaves the document cleared.
     static bool open(PlcDocument& doc, const std::string& path, common::Interaction& interaction);
 
+    // The file was replaced on disk (a receive, an import). Unsaved edits
+    // are not dropped unasked: kReplacedQuestion, Yes reads the new file,
+    // No keeps the edits (the document stays modified). True unless the new
+    // file could not be read.
+    static constexpr const char* kReplacedQuestion =
+        "%1\r\n\r\n文件已被替换,但当前窗口中有未保存的修改.\r\n按[是]读入新文件并放弃修改,按[否]保留修改";
+    static bool reload(PlcDocument& doc, const std::string& path, common::Interaction& interaction);
+
     // Writes the program file and then its image (path + ".bin"). Stops at
     // the first file that cannot be written and returns its error.
     static common::FileResult save(const PlcDocument& doc, const std::string& path);

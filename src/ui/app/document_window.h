@@ -2,10 +2,12 @@
 
 #include <QList>
 #include <QWidget>
+#include <memory>
 #include <string>
 #include <utility>
 
 #include "app/project_item_type.h"
+#include "common/document.h"
 
 class QAction;
 
@@ -15,19 +17,24 @@ class Workbench;
 
 // The widget inside one MDI child window: one file of the project in the
 // window kind of its item type. The main window keeps these by path and
-// drives them through the project commands.
-class DocumentWindow : public QWidget {
+// drives them through the project commands. A window with a shared document
+// is a view of it: the modified state, the history and the path are the
+// document's, and the close question comes with its last window.
+class DocumentWindow : public QWidget, public core::common::DocumentListener {
     Q_OBJECT
 
 public:
     DocumentWindow(Workbench& workbench, std::string path, core::app::ProjectItemType type,
                    QWidget* parent = nullptr);
-    ~DocumentWindow() override = default;
+    ~DocumentWindow() override;
 
-    const std::string& path() const noexcept { return m_path; }
+    const std::string& path() const noexcept { return m_document ? m_document->path() : m_path; }
     // The file this window reads and saves from now on (Save project as
     // moves the open windows to the project's new folder).
-    void setPath(std::string path) { m_path = std::move(path); }
+    void setPath(std::string path);
+    // The shared document shown, or nullptr for a window that keeps its
+    // own content (the part-program editor).
+    core::common::Document* document() const noexcept { return m_document.get(); }
     core::app::ProjectItemType type() const noexcept { return m_type; }
     Workbench& workbench() const noexcept { return m_workbench; }
 
@@ -54,10 +61,21 @@ public:
         return {};
     }
 
+    void modifiedChanged(bool modified) override;
+
 signals:
     void modificationChanged(bool modified);
 
+protected:
+    // Attaches the window to its document as one of its views.
+    void setDocument(std::shared_ptr<core::common::Document> document);
+    // True when other windows show the same document.
+    bool documentShownElsewhere() const noexcept {
+        return m_document && m_document->viewCount() > 1;
+    }
+
 private:
+    std::shared_ptr<core::common::Document> m_document;
     Workbench& m_workbench;
     std::string m_path;
     core::app::ProjectItemType m_type;

@@ -559,8 +559,16 @@ bool MainWindow::saveModifiedDocuments() {
 
 bool MainWindow::reloadDocument(const std::string& path, ProjectItemType) {
     bool loaded = true;
-    for (DocumentWindow* document : documents())
-        if (Project::samePath(document->path(), path)) loaded = document->reload() && loaded;
+    // A shared document is read once; every window showing it redraws.
+    QList<const core::common::Document*> done;
+    for (DocumentWindow* window : documents()) {
+        if (!Project::samePath(window->path(), path)) continue;
+        if (const auto* doc = window->document()) {
+            if (done.contains(doc)) continue;
+            done.append(doc);
+        }
+        loaded = window->reload() && loaded;
+    }
     return loaded;
 }
 

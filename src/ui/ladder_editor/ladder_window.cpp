@@ -20,10 +20,17 @@ using Command = CViewPLCLd::Command;
 
 LadderWindow::LadderWindow(Workbench& workbench, const std::string& path,
                            core::ladder_editor::CopyBuffer& copyBuffer,
-                           std::unique_ptr<LadderDialogs> dialogs, QWidget* parent)
-    : DocumentWindow(workbench, path, core::app::ProjectItemType::PlcProgram, parent),
+                           std::unique_ptr<LadderDialogs> dialogs, QWidget* parent,
+                           core::app::ProjectItemType type)
+    : DocumentWindow(workbench, path, type, parent),
       m_dialogs(dialogs ? std::move(dialogs) : std::make_unique<LadderDialogs>()),
-      m_doc(std::make_unique<core::plc::PlcDocument>(workbench.project())) {
+      m_doc(workbench.project().documents().open<core::plc::PlcDocument>(path, [&workbench] {
+          return std::make_shared<core::plc::PlcDocument>(workbench.project());
+      })) {
+    // The file is open as another kind of document only through a fault
+    // elsewhere; a private document then keeps the window working.
+    if (!m_doc) m_doc = std::make_shared<core::plc::PlcDocument>(workbench.project(), path);
+    setDocument(m_doc);
     setWindowTitle(tr("PLC主程序") + QStringLiteral("[*]"));
     MessageTranslator::addTemplates({PlcDocumentFile::kSaveQuestionFormat});
     m_view = new CViewPLCLd(workbench, *m_doc, copyBuffer, *m_dialogs, this);
@@ -49,14 +56,6 @@ LadderWindow::LadderWindow(Workbench& workbench, const std::string& path,
     layout->addWidget(m_view, 1);
     setFocusProxy(m_view);
 
-    connect(m_view, &CViewPLCLd::edited, this, [this] {
-        setWindowModified(true);
-        emit modificationChanged(true);
-    });
-    connect(m_view, &CViewPLCLd::compiled, this, [this](bool) {
-        setWindowModified(m_doc->modified());
-        emit modificationChanged(m_doc->modified());
-    });
     connect(&workbench, &Workbench::ladderPlaceRequested, this, &LadderWindow::onPlaceRequested);
 }
 
@@ -68,13 +67,7 @@ void LadderWindow::buildMenuActions() {
         action->setSeparator(true);
         return action;
     };
-    // The ladder has no undo; the entry is shown but never enabled.
-    auto* undo = new QAction(tr("撤消(&U)"), this);
-    undo->setShortcuts(
-        {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
-    undo->setShortcutContext(Qt::WidgetShortcut);
-    undo->setEnabled(false);
-    m_editActions = {undo, separator()};
+    m_editActions = {m_view->action(Command::Undo), m_view->action(Command::Redo), separator()};
     for (Command c : {Command::Cut, Command::Copy, Command::Paste, Command::Delete})
         m_editActions.append(m_view->action(c));
     m_editActions.append(separator());
@@ -112,11 +105,13 @@ QList<QAction*> LadderWindow::menuActions(MenuSlot slot) const {
 }
 
 bool LadderWindow::load() {
-    const bool ok = PlcDocumentFile::open(*m_doc, path(), workbench().interaction());
-    m_doc->setModified(false);
-    m_view->documentReplaced();
-    setWindowModified(false);
-    return ok;
+    // A document another window shows is already read, edits included.
+    if (m_doc->loaded()) return true;
+    return PlcDocumentFile::open(*m_doc, path(), workbench().interaction());
+}
+
+bool LadderWindow::reload() {
+    return PlcDocumentFile::reload(*m_doc, path(), workbench().interaction());
 }
 
 bool LadderWindow::isModified() const {
@@ -124,10 +119,7 @@ bool LadderWindow::isModified() const {
 }
 
 void LadderWindow::setModified(bool modified) {
-    if (m_doc->modified() == modified) return;
     m_doc->setModified(modified);
-    setWindowModified(modified);
-    emit modificationChanged(modified);
 }
 
 SaveOutcome LadderWindow::save() {
@@ -142,19 +134,9 @@ SaveOutcome LadderWindow::save() {
     for (const auto& line : result.lines)
         bench.appendOutput(QString::fromStdString(line));
     if (!result.lines.empty()) bench.showOutput();
-    // A revert read the file again; a successful compile rebuilt the ladder,
-    // and the cursor stays where it was as after F9. A failed compile left
-    // the ladder alone, so the user returns to the place being edited.
-    if (result.outcome == SaveOutcome::Reverted) {
-        m_view->documentReplaced();
-    } else if (wasModified && result.outcome != SaveOutcome::ReturnToEditing) {
-        const auto cursor = m_view->cursor();
-        m_view->documentReplaced();
-        m_view->moveCursorTo(cursor.row, cursor.column);
-    }
-    if (result.outcome == SaveOutcome::Reverted) m_doc->setModified(false);
-    setWindowModified(m_doc->modified());
-    emit modificationChanged(m_doc->modified());
+    // The views follow the document: a revert read the file again, a
+    // successful compile redrew the ladder with the cursor kept as after F9,
+    // and a failed compile left the ladder where the user was editing.
     return result.outcome;
 }
 
@@ -163,7 +145,7 @@ bool LadderWindow::saveSilently() {
 }
 
 bool LadderWindow::queryClose() {
-    if (!isModified()) return true;
+    if (documentShownElsewhere() || !isModified()) return true;
     const Answer answer = workbench().interaction().ask("文件数据已被改变,保存文件吗?", "关闭窗口",
                                                         {Answer::Yes, Answer::No, Answer::Cancel},
                                                         MessageIcon::Question);

@@ -17,19 +17,22 @@ namespace kelcc::ui {
 
 class CViewPLCLd;
 
-// The window of the project's PLC program: owns the document, shows it in
-// the ladder view under a toolbar, and saves it through the document's
-// save command (compile first, the failure question on a failed compile).
+// The window of the project's PLC program: a view of the project's shared
+// PLC document in the ladder view under a toolbar; saves it through the
+// document's save command (compile first, the failure question on a failed
+// compile).
 class LadderWindow final : public DocumentWindow {
     Q_OBJECT
 
 public:
     LadderWindow(Workbench& workbench, const std::string& path,
                  core::ladder_editor::CopyBuffer& copyBuffer,
-                 std::unique_ptr<LadderDialogs> dialogs = nullptr, QWidget* parent = nullptr);
+                 std::unique_ptr<LadderDialogs> dialogs = nullptr, QWidget* parent = nullptr,
+                 core::app::ProjectItemType type = core::app::ProjectItemType::PlcProgram);
     ~LadderWindow() override;
 
     bool load() override;
+    bool reload() override;
     bool isModified() const override;
     void setModified(bool modified) override;
     bool saveSilently() override;
@@ -49,7 +52,7 @@ private:
     void buildMenuActions();
 
     std::unique_ptr<LadderDialogs> m_dialogs;
-    std::unique_ptr<core::plc::PlcDocument> m_doc;
+    std::shared_ptr<core::plc::PlcDocument> m_doc;
     CViewPLCLd* m_view = nullptr;
     QToolBar* m_toolBar = nullptr;
     QList<QAction*> m_editActions;

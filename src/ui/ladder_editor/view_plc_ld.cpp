@@ -93,9 +93,12 @@ CViewPLCLd::CViewPLCLd(Workbench& workbench, core::plc::PlcDocument& doc,
     MessageTranslator::addTemplates({"第%1页/共%2页", "KELCC工程-%1 PLC梯形图程序"});
     createActions();
     updateScrollBars();
+    m_doc.addListener(this);
 }
 
-CViewPLCLd::~CViewPLCLd() = default;
+CViewPLCLd::~CViewPLCLd() {
+    m_doc.removeListener(this);
+}
 
 QAction* CViewPLCLd::makeAction(Command command, const QString& text,
                                 const QList<QKeySequence>& keys, void (CViewPLCLd::*slot)()) {
@@ -147,6 +150,11 @@ void CViewPLCLd::createActions() {
     makeAction(Command::ProgramEnd, tr("程序末尾"), {K(Qt::Key_End)}, &CViewPLCLd::programEnd);
     makeAction(Command::Print, tr("打印(&P)..."), {K(Qt::CTRL | Qt::Key_P)}, &CViewPLCLd::print);
     makeAction(Command::PrintPreview, tr("打印预览(&V)"), {}, &CViewPLCLd::printPreview);
+    makeAction(Command::Undo, tr("撤消(&U)"),
+               {K(Qt::CTRL | Qt::Key_Z), K(Qt::ALT | Qt::Key_Backspace)}, &CViewPLCLd::undo);
+    makeAction(Command::Redo, tr("重做(&R)"),
+               {K(Qt::CTRL | Qt::Key_Y), K(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}, &CViewPLCLd::redo);
+    updateUndoActions();
 
     m_functionMenu = new QMenu(tr("功能指令(&F)"), this);
     for (const auto& group : kFunctionMenuGroups) {
@@ -316,12 +324,64 @@ void CViewPLCLd::scrollContentsBy(int, int) {
 // --- results of the editing core ---
 
 void CViewPLCLd::applied(const EditResult& result) {
-    if (result.changed) {
-        const int last = result.rowsMoved ? LadderGrid::kRows : result.lastRow;
-        m_layout.update(m_doc.grid(), std::max(1, result.firstRow), std::max(1, last));
-        emit edited();
-    }
+    // The row layout follows the document's change notice.
+    if (result.changed) emit edited();
     cursorMoved();
+}
+
+void CViewPLCLd::documentChanged(const core::common::DocumentChange& change) {
+    using core::common::DocumentChange;
+    if (change.has(DocumentChange::Program)) {
+        // A compile (or its undo) redraws the whole ladder.
+        m_layout.rebuild(m_doc.grid());
+        m_hasSelection = false;
+    } else if (change.has(DocumentChange::Cells) || change.has(DocumentChange::Comments)) {
+        const int last = change.has(DocumentChange::RowsMoved) ? LadderGrid::kRows : change.last;
+        m_layout.update(m_doc.grid(), std::max(1, change.first), std::max(1, last));
+    } else {
+        return;
+    }
+    const CellPos at = m_editor.cursor();
+    m_editor.moveCursorTo(at.row, at.column);
+    updateScrollBars();
+    placeCommentEditor();
+    viewport()->update();
+}
+
+void CViewPLCLd::documentReloaded() {
+    documentReplaced();
+    updateUndoActions();
+}
+
+void CViewPLCLd::undoStateChanged() {
+    updateUndoActions();
+}
+
+void CViewPLCLd::updateUndoActions() {
+    const auto& stack = m_doc.undoStack();
+    QAction* undo = action(Command::Undo);
+    QAction* redo = action(Command::Redo);
+    const QString undoStep = MessageTranslator::translate(stack.undoText());
+    const QString redoStep = MessageTranslator::translate(stack.redoText());
+    undo->setEnabled(stack.canUndo());
+    undo->setText(undoStep.isEmpty() ? tr("撤消(&U)") : tr("撤消 %1(&U)").arg(undoStep));
+    redo->setEnabled(stack.canRedo());
+    redo->setText(redoStep.isEmpty() ? tr("重做(&R)") : tr("重做 %1(&R)").arg(redoStep));
+}
+
+void CViewPLCLd::undo() {
+    // An open comment editor would write into the row the undo changes.
+    closeCommentEditor();
+    if (!m_doc.undoStack().canUndo()) return;
+    m_doc.undoStack().undo();
+    emit edited();
+}
+
+void CViewPLCLd::redo() {
+    closeCommentEditor();
+    if (!m_doc.undoStack().canRedo()) return;
+    m_doc.undoStack().redo();
+    emit edited();
 }
 
 void CViewPLCLd::documentReplaced() {
@@ -460,14 +520,7 @@ void CViewPLCLd::compile() {
         m_workbench.appendOutput(QString::fromStdString(line));
     m_workbench.showOutput();
     QApplication::restoreOverrideCursor();
-    if (outcome.success) {
-        // The ladder is now the rebuilt, normalised drawing of the new IL.
-        m_layout.rebuild(m_doc.grid());
-        m_hasSelection = false;
-        const CellPos at = m_editor.cursor();
-        m_editor.moveCursorTo(at.row, at.column);
-        updateScrollBars();
-    }
+    // A compile that changed the ladder told the views through the document.
     viewport()->update();
     emit compiled(outcome.success);
 }

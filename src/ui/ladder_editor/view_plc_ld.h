@@ -5,6 +5,7 @@
 #include <map>
 #include <optional>
 
+#include "common/document_listener.h"
 #include "ladder_editor/cell_range.h"
 #include "ladder_editor/copy_buffer.h"
 #include "ladder_editor/edit_result.h"
@@ -27,7 +28,9 @@ class Workbench;
 // the mouse selection and turns commands, keys and mouse actions into the
 // editing core's operations. Only the visible rows are painted; the row
 // positions come from the core's row layout.
-class CViewPLCLd final : public QAbstractScrollArea {
+// It is a listener of its document: edits made through another view of the
+// same document, undo and redo all reach it the same way.
+class CViewPLCLd final : public QAbstractScrollArea, public core::common::DocumentListener {
     Q_OBJECT
 
 public:
@@ -54,6 +57,8 @@ public:
         ProgramEnd,
         Print,
         PrintPreview,
+        Undo,
+        Redo,
     };
 
     CViewPLCLd(Workbench& workbench, core::plc::PlcDocument& doc,
@@ -106,6 +111,13 @@ public:
     void setShowComments(bool on);
     void print();
     void printPreview();
+    void undo();
+    void redo();
+
+    // Document listener.
+    void documentChanged(const core::common::DocumentChange& change) override;
+    void documentReloaded() override;
+    void undoStateChanged() override;
 
     // The in-place comment editor, when open.
     QLineEdit* commentEditor() const noexcept { return m_commentEdit; }
@@ -137,6 +149,7 @@ private:
                         void (CViewPLCLd::*slot)());
     void applied(const core::ladder_editor::EditResult& result);
     void updateScrollBars();
+    void updateUndoActions();
     void scrollToCursor();
     void cursorMoved();
     void placeCommentEditor();
