@@ -50,11 +50,12 @@ void PlcDocument::endEdit() {
     if (m_pending.empty()) return;
     std::vector<PlcChange> changes = std::move(m_pending);
     m_pending.clear();
-    const common::DocumentChange scope = PlcEditCommand::scopeOf(changes);
+    // Views hear the content first and then the state of the history, as
+    // they do for undo and redo.
+    markProjectChanged(false);
+    notifyChanged(PlcEditCommand::scopeOf(changes));
     undoStack().pushApplied(
         std::make_unique<PlcEditCommand>(*this, std::move(m_editText), std::move(changes), false));
-    markProjectChanged(false);
-    notifyChanged(scope);
 }
 
 void PlcDocument::record(PlcChange change) {
@@ -257,11 +258,10 @@ bool PlcDocument::endProgramChange() {
     changes.emplace_back(std::move(program));
     if (!rows.before.empty()) changes.emplace_back(std::move(rows));
 
-    const common::DocumentChange scope = PlcEditCommand::scopeOf(changes);
+    m_project.markProjectModified();
+    notifyChanged(PlcEditCommand::scopeOf(changes));
     undoStack().pushApplied(
         std::make_unique<PlcEditCommand>(*this, kCompileText, std::move(changes), true));
-    m_project.markProjectModified();
-    notifyChanged(scope);
     return true;
 }
 
