@@ -226,6 +226,22 @@
         <source>查找结果</source>
         <translation>Find Results</translation>
     </message>
+    <message>
+        <source>撤消(&amp;U)</source>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message>
+        <source>重做(&amp;R)</source>
+        <translation>&amp;Redo</translation>
+    </message>
+    <message>
+        <source>撤消 %1(&amp;U)</source>
+        <translation>&amp;Undo %1</translation>
+    </message>
+    <message>
+        <source>重做 %1(&amp;R)</source>
+        <translation>&amp;Redo %1</translation>
+    </message>
 </context>
 <context>
     <name>kelcc::ui::DeleteProgramDialog</name>
@@ -349,10 +365,6 @@ or type the function instruction in the box on the right</translation>
     <message>
         <source>PLC主程序</source>
         <translation>PLC Main Program</translation>
-    </message>
-    <message>
-        <source>撤消(&amp;U)</source>
-        <translation>&amp;Undo</translation>
     </message>
 </context>
 <context>

@@ -793,5 +793,91 @@ Press [Yes] to go back to the program, [No] to keep only the program as it was b
         <source>第%1行含有不能以GBK编码保存的字符,文件未保存.</source>
         <translation>Line %1 holds characters that cannot be saved as GBK text. The file was not saved.</translation>
     </message>
+    <message>
+        <source>输入触点</source>
+        <translation>Enter Contact</translation>
+    </message>
+    <message>
+        <source>添加并联触点</source>
+        <translation>Add Parallel Contact</translation>
+    </message>
+    <message>
+        <source>输入线圈</source>
+        <translation>Enter Coil</translation>
+    </message>
+    <message>
+        <source>输入功能指令</source>
+        <translation>Enter Function Instruction</translation>
+    </message>
+    <message>
+        <source>添加连接横线</source>
+        <translation>Add Horizontal Link</translation>
+    </message>
+    <message>
+        <source>添加连接竖线</source>
+        <translation>Add Vertical Link</translation>
+    </message>
+    <message>
+        <source>修改元件</source>
+        <translation>Change Element</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>删除选择区域</source>
+        <translation>Delete Element</translation>
+    </message>
+    <message>
+        <source>删除连接竖线</source>
+        <translation>Delete Vertical Link</translation>
+    </message>
+    <message>
+        <source>剪切</source>
+        <translation>Cut</translation>
+    </message>
+    <message>
+        <source>粘贴</source>
+        <translation>Paste</translation>
+    </message>
+    <message>
+        <source>插入行</source>
+        <translation>Insert Row</translation>
+    </message>
+    <message>
+        <source>插入一行注释</source>
+        <translation>Insert Comment Row</translation>
+    </message>
+    <message>
+        <source>注释上移一行</source>
+        <translation>Move Comments Up</translation>
+    </message>
+    <message>
+        <source>删除本行注释</source>
+        <translation>Delete Row Comment</translation>
+    </message>
+    <message>
+        <source>修改注释</source>
+        <translation>Edit Comment</translation>
+    </message>
+    <message>
+        <source>编辑</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>编译</source>
+        <translation>Compile</translation>
+    </message>
+    <message>
+        <source>%1&#13;
+&#13;
+文件已被替换,但当前窗口中有未保存的修改.&#13;
+按[是]读入新文件并放弃修改,按[否]保留修改</source>
+        <translation>%1&#13;
+&#13;
+The file was replaced, but this window holds unsaved changes.&#13;
+Press [Yes] to read the new file and drop the changes, [No] to keep the changes</translation>
+    </message>
 </context>
 </TS>

@@ -20,7 +20,8 @@ void Document::setModified(bool modified) {
 }
 
 void Document::addListener(DocumentListener* listener) {
-    if (listener && std::find(m_listeners.begin(), m_listeners.end(), listener) == m_listeners.end())
+    if (listener &&
+        std::find(m_listeners.begin(), m_listeners.end(), listener) == m_listeners.end())
         m_listeners.push_back(listener);
 }
 

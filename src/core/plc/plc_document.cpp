@@ -22,9 +22,7 @@ struct PlcDocument::ProgramCapture {
 };
 
 PlcDocument::PlcDocument(ProjectState& project, std::string path)
-    : common::Document(std::move(path)),
-      m_project(project),
-      m_rowComments(LadderGrid::kRows + 1) {}
+    : common::Document(std::move(path)), m_project(project), m_rowComments(LadderGrid::kRows + 1) {}
 
 PlcDocument::~PlcDocument() = default;
 
@@ -311,7 +309,8 @@ bool PlcDocument::insertRows(int first, int count) {
     if (first < 1 || first > LadderGrid::kRows || count <= 0) return false;
     count = std::min(count, LadderGrid::kRows - first + 1);
     const bool commentsMove = hasCommentFrom(first);
-    change::RowsInserted c{first, count, captureRows(LadderGrid::kRows - count + 1, LadderGrid::kRows)};
+    change::RowsInserted c{first, count,
+                           captureRows(LadderGrid::kRows - count + 1, LadderGrid::kRows)};
     const bool cellsMove = m_grid.insertRows(first, count);
     auto begin = m_rowComments.begin() + first;
     std::rotate(begin, m_rowComments.end() - count, m_rowComments.end());

@@ -1,15 +1,15 @@
 #pragma once
 
 #include <array>
-#include <memory>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "common/document.h"
 #include "compiler/ladder_grid.h"
 #include "compiler/network.h"
 #include "compiler/network_snapshot.h"
-#include "common/document.h"
 #include "plc/il_store.h"
 #include "plc/plc_change.h"
 #include "plc/plc_records.h"

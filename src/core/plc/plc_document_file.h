@@ -43,7 +43,8 @@ public:
     // No keeps the edits (the document stays modified). True unless the new
     // file could not be read.
     static constexpr const char* kReplacedQuestion =
-        "%1\r\n\r\n文件已被替换,但当前窗口中有未保存的修改.\r\n按[是]读入新文件并放弃修改,按[否]保留修改";
+        "%1\r\n\r\n文件已被替换,但当前窗口中有未保存的修改.\r\n按[是]读入新文件并放弃修改,按[否]"
+        "保留修改";
     static bool reload(PlcDocument& doc, const std::string& path, common::Interaction& interaction);
 
     // Writes the program file and then its image (path + ".bin"). Stops at

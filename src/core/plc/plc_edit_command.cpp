@@ -83,8 +83,7 @@ bool PlcEditCommand::mergeWith(const common::UndoCommand& next) {
         [&](auto& c) {
             using T = std::decay_t<decltype(c)>;
             if constexpr (std::is_same_v<T, change::DByte> || std::is_same_v<T, change::KByte> ||
-                          std::is_same_v<T, change::DataWord> ||
-                          std::is_same_v<T, change::Comment>)
+                          std::is_same_v<T, change::DataWord> || std::is_same_v<T, change::Comment>)
                 c.after = std::get<T>(theirs).after;
         },
         m_changes.front());

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "app/project.h"
 #include "app/workbench.h"
 #include "common/interaction.h"
 
@@ -52,10 +53,15 @@ bool DocumentWindow::queryClose() {
                                                         MessageIcon::Question);
     if (answer == Answer::Cancel) return false;
     if (answer == Answer::No) {
-        setModified(false);
+        dropDocument();
         return true;
     }
     return saveSilently();
+}
+
+void DocumentWindow::dropDocument() {
+    setModified(false);
+    if (m_document) m_workbench.project().documents().forget(m_document->path());
 }
 
 }  // namespace kelcc::ui

@@ -74,6 +74,10 @@ protected:
         return m_document && m_document->viewCount() > 1;
     }
 
+    // The last window drops the edits: a window opened on the file from now
+    // on reads it from disk, even while this one is still being deleted.
+    void dropDocument();
+
 private:
     std::shared_ptr<core::common::Document> m_document;
     Workbench& m_workbench;

@@ -32,7 +32,8 @@ LadderWindow::LadderWindow(Workbench& workbench, const std::string& path,
     if (!m_doc) m_doc = std::make_shared<core::plc::PlcDocument>(workbench.project(), path);
     setDocument(m_doc);
     setWindowTitle(tr("PLC主程序") + QStringLiteral("[*]"));
-    MessageTranslator::addTemplates({PlcDocumentFile::kSaveQuestionFormat});
+    MessageTranslator::addTemplates(
+        {PlcDocumentFile::kSaveQuestionFormat, PlcDocumentFile::kReplacedQuestion});
     m_view = new CViewPLCLd(workbench, *m_doc, copyBuffer, *m_dialogs, this);
 
     m_toolBar = new QToolBar(this);
@@ -151,7 +152,7 @@ bool LadderWindow::queryClose() {
                                                         MessageIcon::Question);
     if (answer == Answer::Cancel) return false;
     if (answer == Answer::No) {
-        setModified(false);
+        dropDocument();
         return true;
     }
     // A failed compile asks again: back to editing keeps the window, the

@@ -61,23 +61,49 @@ protected:
             "R" + std::to_string(1000 + pick(0, 99)) + "." + std::to_string(pick(0, 7));
         m_lastCommand = pick(0, 17);
         switch (m_lastCommand) {
-            case 0: m_editor.addContact(address, pick(0, 1)); break;
-            case 1: m_editor.addParallelContact(address, 0); break;
-            case 2: m_editor.addCoil(address); break;
-            case 3: m_editor.addHorizontalLink(); break;
-            case 4: m_editor.addVerticalLink(); break;
-            case 5: m_editor.deleteSelection(someRange()); break;
-            case 6: m_editor.deleteElement(someRange()); break;
-            case 7: m_editor.deleteVerticalLink(someRange()); break;
-            case 8: m_editor.cut(someRange(), m_buffer); break;
+            case 0:
+                m_editor.addContact(address, pick(0, 1));
+                break;
+            case 1:
+                m_editor.addParallelContact(address, 0);
+                break;
+            case 2:
+                m_editor.addCoil(address);
+                break;
+            case 3:
+                m_editor.addHorizontalLink();
+                break;
+            case 4:
+                m_editor.addVerticalLink();
+                break;
+            case 5:
+                m_editor.deleteSelection(someRange());
+                break;
+            case 6:
+                m_editor.deleteElement(someRange());
+                break;
+            case 7:
+                m_editor.deleteVerticalLink(someRange());
+                break;
+            case 8:
+                m_editor.cut(someRange(), m_buffer);
+                break;
             case 9:
                 m_editor.copy(someRange(), m_buffer);
                 m_editor.paste(m_buffer);
                 break;
-            case 10: m_editor.insertRow(someRange()); break;
-            case 11: m_editor.insertComment(m_editor.cursor().row); break;
-            case 12: m_editor.moveCommentsUp(m_editor.cursor().row); break;
-            case 13: m_editor.deleteComment(m_editor.cursor().row); break;
+            case 10:
+                m_editor.insertRow(someRange());
+                break;
+            case 11:
+                m_editor.insertComment(m_editor.cursor().row);
+                break;
+            case 12:
+                m_editor.moveCommentsUp(m_editor.cursor().row);
+                break;
+            case 13:
+                m_editor.deleteComment(m_editor.cursor().row);
+                break;
             case 14:
                 m_editor.toggleCommentEditor(m_editor.cursor().row);
                 m_editor.storeComment("注释 " + std::to_string(pick(0, 999)));
@@ -125,8 +151,8 @@ TEST_F(LadderUndoTest, UndoAndRedoPassThroughEveryStateOfARandomEditingRun) {
             const std::string now = stateOf(m_doc);
             if (stack.index() == before) {
                 // Nothing pushed: nothing may have changed either.
-                ASSERT_EQ(now, states.back()) << "unrecorded change in step " << i << " ("
-                                              << m_lastCommand << ")";
+                ASSERT_EQ(now, states.back())
+                    << "unrecorded change in step " << i << " (" << m_lastCommand << ")";
                 continue;
             }
             ASSERT_EQ(stack.index(), before + 1);

@@ -282,10 +282,12 @@ TEST_F(LadderWindowTest, CommentColumnEditsInPlaceAndCutPastesWithKeys) {
     EXPECT_EQ(cell(5, 1)->text, "X0000.1");
 }
 
-TEST_F(LadderWindowTest, MainWindowMenusCarryTheViewCommandsButNoUndo) {
+TEST_F(LadderWindowTest, MainWindowMenusCarryTheViewCommandsWithUndoAndRedoFirst) {
     const QList<QAction*> edit = m_window->menuActions(DocumentWindow::MenuSlot::Edit);
-    ASSERT_FALSE(edit.isEmpty());
-    EXPECT_FALSE(edit.front()->isEnabled());  // undo: there is none for the ladder
+    ASSERT_GE(edit.size(), 2);
+    EXPECT_EQ(edit[0], view().action(Command::Undo));
+    EXPECT_EQ(edit[1], view().action(Command::Redo));
+    EXPECT_FALSE(edit[0]->isEnabled());  // loading is not an edit
     EXPECT_TRUE(edit.contains(view().action(Command::Paste)));
 
     const QList<QAction*> plc = m_window->menuActions(DocumentWindow::MenuSlot::Plc);
@@ -294,6 +296,52 @@ TEST_F(LadderWindowTest, MainWindowMenusCarryTheViewCommandsButNoUndo) {
                     .contains(view().action(Command::RowNumbers)));
     view().action(Command::Compile)->trigger();
     EXPECT_FALSE(m_bench.output().isEmpty());
+}
+
+// A second window kind on the same file is a view of the same document:
+// it sees the edits, undoes them with Ctrl+Z, and the one document is saved
+// once, with the close question only for the last window.
+TEST_F(LadderWindowTest, TwoWindowsOfOneDocumentShareEditsUndoAndTheSave) {
+    auto second = std::make_unique<LadderWindow>(m_bench, m_path, m_buffer,
+                                                 std::make_unique<ScriptedDialogs>(), nullptr,
+                                                 core::app::ProjectItemType::PlcDataTables);
+    ASSERT_TRUE(second->load());
+    second->show();
+    ASSERT_EQ(&second->document(), &m_window->document());
+
+    drawSmallProgram();
+    QAction* undo = second->view().action(Command::Undo);
+    EXPECT_TRUE(second->isWindowModified());
+    ASSERT_TRUE(undo->isEnabled());
+    EXPECT_EQ(undo->text(), QStringLiteral("撤消 输入功能指令(&U)"));
+
+    QApplication::setActiveWindow(second.get());
+    second->view().setFocus();
+    QTest::keyClick(&second->view(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(cell(2, 7), nullptr) << "the SET box is undone";
+    EXPECT_EQ(second->view().action(Command::Redo)->text(),
+              QStringLiteral("重做 输入功能指令(&R)"));
+    QTest::keyClick(&view(), Qt::Key_Y, Qt::ControlModifier);
+    ASSERT_NE(cell(2, 7), nullptr);
+
+    // Back to the loaded state: nothing is modified any more.
+    for (int i = 0; i < 7 && view().action(Command::Undo)->isEnabled(); ++i)
+        view().action(Command::Undo)->trigger();
+    EXPECT_FALSE(m_window->isWindowModified());
+    EXPECT_FALSE(second->isModified());
+    for (int i = 0; i < 7; ++i)
+        view().action(Command::Redo)->trigger();
+    EXPECT_TRUE(second->isWindowModified());
+
+    EXPECT_TRUE(m_window->queryClose()) << "another window still shows the document";
+    EXPECT_TRUE(m_bench.recording().messages().empty());
+    m_window.reset();
+    ASSERT_TRUE(second->saveSilently());
+    EXPECT_FALSE(second->isModified());
+    second.reset();
+    m_window = open();
+    EXPECT_EQ(il(m_window->document()).size(), 7u);
+    EXPECT_FALSE(view().action(Command::Undo)->isEnabled());
 }
 
 // The dialogs are generated from the form data: captions, limits, the
