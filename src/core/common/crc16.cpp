@@ -26,8 +26,7 @@ void Crc16::update(std::uint8_t byte) noexcept {
 }
 
 void Crc16::update(std::string_view bytes) noexcept {
-    for (char c : bytes)
-        update(static_cast<std::uint8_t>(c));
+    for (char c : bytes) update(static_cast<std::uint8_t>(c));
 }
 
 std::uint16_t Crc16::of(std::string_view bytes) noexcept {

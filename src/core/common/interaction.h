@@ -14,7 +14,8 @@ enum class Answer { Ok, Cancel, Yes, No, Retry, Abort, Ignore };
 class Interaction {
 public:
     virtual ~Interaction() = default;
-    virtual void inform(const std::string& text, const std::string& caption, MessageIcon icon) = 0;
+    virtual void inform(const std::string& text, const std::string& caption,
+                        MessageIcon icon) = 0;
     virtual Answer ask(const std::string& text, const std::string& caption,
                        const std::vector<Answer>& buttons, MessageIcon icon) = 0;
 };
