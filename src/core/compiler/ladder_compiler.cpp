@@ -67,6 +67,7 @@ plc::CompileResult install(plc::PlcDocument& doc) {
     const StepError rebuilt = LadderRebuild::rebuild(doc, doc.networkSteps());
     if (rebuilt.ok()) {
         doc.updateChecksum();
+        doc.replacedIl(std::move(previous));
         return {};
     }
     doc.compileIl() = std::move(doc.il());

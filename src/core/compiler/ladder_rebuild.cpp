@@ -299,7 +299,7 @@ StepError LadderRebuild::rebuild(plc::PlcDocument& doc,
         auto rebuilder = std::make_unique<Rebuilder>(doc.il());
         const StepError result = rebuilder->run(networks);
         if (!result.ok()) return result;
-        doc.grid() = std::move(rebuilder->grid());
+        doc.replaceGrid(std::move(rebuilder->grid()));
         doc.networkRows() = std::move(rebuilder->rows());
         return result;
     } catch (const std::bad_alloc&) {

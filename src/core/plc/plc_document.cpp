@@ -1,6 +1,7 @@
 #include "plc_document.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "common/text_codec.h"
 #include "plc/plc_edit_command.h"
@@ -12,9 +13,11 @@ using compiler::LadderGrid;
 
 // The state a compile starts from: enough to tell what it changed.
 struct PlcDocument::ProgramCapture {
-    std::vector<RowContent> rows;  // rows 1..lastRow in use, empty ones left out
-    int lastRow = 0;
-    IlStore il;
+    // The grid as it was, kept only once the compile is about to change it:
+    // a rebuild hands its old grid over instead of destroying it.
+    std::optional<LadderGrid> grid;
+    std::vector<std::string> comments;
+    std::optional<IlStore> il;  // the program as it was, once replaced
     int steps = 0;
     std::uint16_t checksum = 0;
     std::vector<NetworkSteps> networkSteps;
@@ -219,10 +222,9 @@ void PlcDocument::apply(const PlcChange& change, bool forward) {
 }
 
 void PlcDocument::beginProgramChange() {
+    // Nothing large is copied here: the compile hands over the old program
+    // and ladder when it replaces them (most compiles change nothing).
     m_capture = std::make_unique<ProgramCapture>();
-    m_capture->lastRow = lastRowInUse();
-    m_capture->rows = captureRows(1, m_capture->lastRow);
-    m_capture->il = m_il;
     m_capture->steps = m_stepCount;
     m_capture->checksum = m_checksum;
     m_capture->networkSteps = m_networkSteps;
@@ -230,20 +232,56 @@ void PlcDocument::beginProgramChange() {
     m_capturing = true;
 }
 
+void PlcDocument::keepGridForCapture() {
+    if (!m_capturing || !m_capture || m_capture->grid) return;
+    m_capture->grid.emplace(m_grid);
+    m_capture->comments = m_rowComments;
+}
+
+void PlcDocument::replaceGrid(LadderGrid grid) {
+    if (m_capturing && m_capture && !m_capture->grid) {
+        m_capture->grid.emplace(std::move(m_grid));
+        m_capture->comments = m_rowComments;
+    }
+    m_grid = std::move(grid);
+}
+
+void PlcDocument::replacedIl(IlStore previous) {
+    if (m_capturing && m_capture && !m_capture->il) m_capture->il.emplace(std::move(previous));
+}
+
 bool PlcDocument::endProgramChange() {
     m_capturing = false;
     if (!m_capture) return false;
     std::unique_ptr<ProgramCapture> before = std::move(m_capture);
 
+    // Only the rows that differ are kept, compared place by place.
     change::RowsReplaced rows;
-    const int last = std::max(before->lastRow, lastRowInUse());
-    diffRows(before->rows, captureRows(1, last), rows);
-    const bool programChanged = !(before->il == m_il) || before->steps != m_stepCount;
+    const LadderGrid& old = before->grid ? *before->grid : m_grid;
+    for (int r = 1; before->grid && r <= LadderGrid::kRows; ++r) {
+        bool same = before->comments[static_cast<std::size_t>(r)] ==
+                    m_rowComments[static_cast<std::size_t>(r)];
+        for (int c = 1; same && c <= LadderGrid::kColumns; ++c) {
+            const LadderCell* a = old.cell(r, c);
+            const LadderCell* b = m_grid.cell(r, c);
+            same = a == b || (a && b && *a == *b);
+        }
+        if (same) continue;
+        RowContent was;
+        was.row = r;
+        for (int c = 1; c <= LadderGrid::kColumns; ++c)
+            if (const LadderCell* cell = old.cell(r, c)) was.cells.emplace_back(c, *cell);
+        was.comment = std::move(before->comments[static_cast<std::size_t>(r)]);
+        rows.before.push_back(std::move(was));
+        rows.after.push_back(rowContent(r));
+    }
+    const bool programChanged =
+        (before->il && !(*before->il == m_il)) || before->steps != m_stepCount;
     if (rows.before.empty() && !programChanged) return false;
 
     std::vector<PlcChange> changes;
     change::Program program;
-    program.beforeIl = std::move(before->il);
+    program.beforeIl = before->il ? std::move(*before->il) : m_il;
     program.afterIl = m_il;
     program.beforeSteps = before->steps;
     program.afterSteps = m_stepCount;
@@ -354,7 +392,10 @@ int PlcDocument::deleteEmptyRows() {
     if (deleted == 0) return 0;
     const int lastTouched = lastRowInUse();
     std::vector<RowContent> before;
-    if (!m_capturing) before = captureRows(firstRemoved, lastTouched);
+    if (m_capturing)
+        keepGridForCapture();
+    else
+        before = captureRows(firstRemoved, lastTouched);
     m_grid.removeRows(remove);
     int to = 1;
     for (int from = 1; from <= LadderGrid::kRows; ++from) {

@@ -60,6 +60,10 @@ public:
     // (false when the compile changed nothing).
     void beginProgramChange();
     bool endProgramChange();
+    // The rebuild's new ladder takes the place of the old one.
+    void replaceGrid(compiler::LadderGrid grid);
+    // A compile installed a new program; `previous` is the one it replaced.
+    void replacedIl(IlStore previous);
 
     ProjectState& project() const noexcept { return m_project; }
 
@@ -170,6 +174,7 @@ private:
     void putRow(const RowContent& content);
     std::vector<RowContent> captureRows(int first, int last) const;
     int lastRowInUse() const noexcept;
+    void keepGridForCapture();
 
     ProjectState& m_project;
 
