@@ -153,7 +153,7 @@ void IlProgramGenerator::freeCondition(int maxWidth, int maxRows, std::vector<st
     // always close what is open.
     std::vector<Extent> stack;
     int rows = 0;
-    const int contacts = pick(1, 14);
+    const int contacts = pick(1, 24);
     int placed = 0;
     auto put = [&](const char* open, const char* closed) {
         const Node c = contact();
