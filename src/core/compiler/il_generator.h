@@ -83,7 +83,8 @@ private:
     int lineEnd(int row, int column) const;
     bool blockRefersTo(int joint) const;
     bool finished(int record) const;
-    // The record whose ANB the unwinding looks at (see the definition).
+    // The record whose ANB is due next: the current one, past finished
+    // joints that wait for nothing.
     int pendingOrigin() const;
     // Element columns, counted without horizontal lines, of every element
     // and joint of the network: where the rebuild puts them.
@@ -91,7 +92,8 @@ private:
     int& columnAt(int row, int column);
     // The top two written blocks together reach the joint.
     bool orbReaches(int joint) const;
-    void track(int opcode, int row, int column);
+    // Follows a contact just written (LD, AND or OR) in m_drawn.
+    void track(int offset, int row, int column);
     int resolve(int record) const;
 
     bool visit(int row, int column);
