@@ -397,23 +397,7 @@ TEST_F(CompilerFixture, SubprogramsLabelsAndTheirWarnings) {
     EXPECT_TRUE(doc.grid() == LadderDrawing::grid(rows));
 }
 
-// --- round trips through the rebuild ----------------------------------------------
-
-// Programs the generator writes round-trip exactly: see il_round_trip_test.
-// Nested blocks the generator may not write: the compiler's own form.
-TEST_F(CompilerFixture, NestedParallelBlocksRoundTrip) {
-    const std::vector<std::string> program = {Il("LD", X('a')), Il("LD", X('b')), Il("LD", X('c')),
-                                              Il("LD", X('d')), Il("OR", X('e')), Il("ANB"),
-                                              Il("ORB"),        Il("ANB"),        Il("OUT", Y(0)),
-                                              "END1    ",       "END2    "};
-    doc.il() = IlTestProgram::store(program);
-    ASSERT_TRUE(IlCheck::checkAndDivide(doc).ok());
-    ASSERT_TRUE(LadderRebuild::rebuild(doc, doc.networkSteps()).ok());
-    const LadderGrid drawn = doc.grid();
-    ASSERT_EQ(LadderCompiler::compile(doc), plc::CompileResult{});
-    EXPECT_EQ(Texts(doc.il()), program);
-    EXPECT_TRUE(doc.grid() == drawn);
-}
+// Round trips through the rebuild: see compiler_fixpoint_test.
 
 // --- any grid: no crash, and what compiles means what was drawn -------------------
 
