@@ -1,6 +1,7 @@
 // Long run of the compiler fixpoints: compiler_fixpoint_run [COUNT] [SEED].
-// Program i is generated from seed SEED + i, half of them normalised, half
-// free; a failure prints its seed so that it can be replayed.
+// Program i is generated from seed SEED + i, normalised for even seeds and
+// free for odd ones; a failure prints its seed, and COUNT 1 with that seed
+// replays it.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -26,7 +27,7 @@ int main(int argc, char** argv) {
     for (unsigned long i = 0; i < count; ++i) {
         const auto programSeed = static_cast<std::uint32_t>(seed + i);
         IlProgramGenerator::Options options;
-        options.normalised = i % 2 == 0;
+        options.normalised = programSeed % 2 == 0;
         const std::string failure =
             check.check(IlProgramGenerator(programSeed, options).program(), options.normalised);
         if (!failure.empty()) {
