@@ -1,5 +1,6 @@
 #include "il_generator.h"
 
+#include <algorithm>
 #include <string>
 
 #include "compiler/compile_errors.h"
@@ -72,6 +73,7 @@ CompileResult IlGenerator::generate(const std::vector<Network>& networks,
     m_error = {};
     const auto joints = static_cast<std::size_t>(m_graph.jointCount());
     m_jointState.assign(joints, JointState::Unseen);
+    m_jointEnd.assign(joints, 0);
     steps.clear();
     for (std::size_t n = 0; n < networks.size(); ++n) {
         steps.push_back({static_cast<int>(m_out.size()), -1});
@@ -87,7 +89,9 @@ bool IlGenerator::generateNetwork(std::size_t network, const Network& rows) {
     m_visited.assign(static_cast<std::size_t>(m_rowCount) * (LadderGrid::kColumns + 1), 0);
     m_records.clear();
     m_blocks.assign(1, Block{});
+    m_drawn.clear();
     m_reached = -1;
+    measure(rows);
 
     const int rail = m_graph.railJoint(network);
     m_records.push_back({rail, 0, 0, -1, false});
@@ -189,11 +193,6 @@ IlGenerator::Flow IlGenerator::handleJoint(int joint, int depth) {
         return Flow::Failed;
     }
     const CircuitGraph::Joint& j = m_graph.joint(joint);
-    // A joint that only passes on, through lines, to a joint still being
-    // merged into closes a parallel block that is itself one of that
-    // joint's branches. The rebuild draws such a block as branches of the
-    // outer joint, so it is written that way: flat, not nested.
-    const int outer = mergeTargetOf(joint);
     const int record = static_cast<int>(m_records.size());
     m_records.push_back({joint, 1, 0, m_current, false});
     m_jointState[static_cast<std::size_t>(joint)] = JointState::Open;
@@ -227,22 +226,17 @@ IlGenerator::Flow IlGenerator::handleJoint(int joint, int depth) {
             failAtJoint(208, place.joint);
             return Flow::Failed;
         }
-        if (outer >= 0 && m_blocks.size() > 1 && m_blocks.back().joint == outer) {
-            // The outer joint's pending branch is complete: close it before
-            // the next branch joins, as (A || B) || C rather than A || (B || C).
-            if (m_blocks.back().operation == kOrb && !emitPlain(kOrb, outer)) return Flow::Failed;
-            m_blocks.pop_back();
-        }
         if (!pushBlock(joint, kOrb, place.row, place.column)) return Flow::Failed;
         if (!isContact(m_graph.element(place.row, place.column)->kind)) {
             fail(209, place.row, place.column);
             return Flow::Failed;
         }
-        // A single contact wired straight into the joint from below is an
-        // OR; only when the lines end on this very joint (or on one that
-        // passes on to it) does OR combine it with the right condition.
+        // OR draws the contact below the block written last, wired to that
+        // block's right side: the same drawing as LD and ORB when that block
+        // already reaches the joint, so the shorter form is written.
         int offset = kLoad;
-        if (j.topRow < place.row && leadsStraightInto(place.row, place.column, joint)) {
+        if (j.topRow < place.row && lineEnd(place.row, place.column) == joint && !m_drawn.empty() &&
+            m_drawn.back().end() >= m_jointEnd[static_cast<std::size_t>(joint)]) {
             m_blocks.back().operation = kParallel;
             offset = kOr;
         }
@@ -257,10 +251,11 @@ IlGenerator::Flow IlGenerator::handleJoint(int joint, int depth) {
             failAtJoint(207, m_reached);
             return Flow::Failed;
         }
-        ++m_records[static_cast<std::size_t>(record)].arrived;
-        if (!unwind(record)) return Flow::Failed;
+        Record& r = m_records[static_cast<std::size_t>(record)];
+        ++r.arrived;
+        if (!unwind(record, r.arrived >= j.inputs)) return Flow::Failed;
     }
-    if (!unwind(record)) return Flow::Failed;
+    if (!unwind(record, true)) return Flow::Failed;
     m_jointState[static_cast<std::size_t>(joint)] = JointState::Done;
     return handleOutputs(record, depth);
 }
@@ -305,13 +300,16 @@ IlGenerator::Flow IlGenerator::handleOutputs(int record, int depth) {
     return m_error.code == 0 ? Flow::Terminal : Flow::Failed;
 }
 
-bool IlGenerator::unwind(int record) {
+bool IlGenerator::unwind(int record, bool allArrived) {
     const int joint = m_records[static_cast<std::size_t>(record)].joint;
     for (;;) {
         bool changed = false;
         while (m_blocks.size() > 1 && m_blocks.back().joint == joint) {
             const int operation = m_blocks.back().operation;
             if (operation == kOrb) {
+                // A narrower branch waits for the one that reaches the joint:
+                // joined now, the two would close on a joint further left.
+                if (!allArrived && !orbReaches(joint)) break;
                 if (!emitPlain(kOrb, joint)) return false;
             } else if (operation != kParallel) {
                 fail(kInternalBlockNotOrb);
@@ -320,12 +318,10 @@ bool IlGenerator::unwind(int record) {
             m_blocks.pop_back();
             changed = true;
         }
-        const int origin = resolve(m_current);
+        const int origin = pendingOrigin();
         if (origin >= 0) {
             Record& o = m_records[static_cast<std::size_t>(origin)];
-            const CircuitGraph::Joint& from = m_graph.joint(o.joint);
-            const bool finished = o.taken >= static_cast<int>(from.branches.size());
-            if (finished && m_blocks.size() > 1 && m_blocks.back().joint == o.joint) {
+            if (finished(origin) && m_blocks.size() > 1 && m_blocks.back().joint == o.joint) {
                 if (m_blocks.back().operation != kAnb) {
                     fail(kInternalBlockNotAnb);
                     return false;
@@ -335,16 +331,10 @@ bool IlGenerator::unwind(int record) {
                 o.dropped = true;
                 m_current = resolve(o.link);
                 changed = true;
-            } else if (finished && from.column != 0 && !blockRefersTo(o.joint)) {
-                // A finished joint without a pending block (a single output)
-                // hides the record below it, whose ANB may now be due: where
-                // the rebuild draws a block that closes on the joint of an
-                // enclosing one, the series ends several joints to the right.
-                o.dropped = true;
-                m_current = resolve(o.link);
-                changed = true;
             }
         }
+        // An ANB may complete a branch whose ORB waited, and an ORB may
+        // uncover the ANB of a split that the branch began at.
         if (!changed) return true;
     }
 }
@@ -370,14 +360,6 @@ IlGenerator::Place IlGenerator::followLines(int row, int column) {
     }
 }
 
-bool IlGenerator::leadsStraightInto(int row, int column, int joint) const {
-    const int reached = lineEnd(row, column);
-    if (reached < 0) return false;
-    return reached == joint ||
-           (m_jointState[static_cast<std::size_t>(reached)] == JointState::Unseen &&
-            mergeTargetOf(reached) == joint);
-}
-
 int IlGenerator::lineEnd(int row, int column) const {
     for (;;) {
         const CircuitGraph::Target target = m_graph.output(row, column);
@@ -389,27 +371,68 @@ int IlGenerator::lineEnd(int row, int column) const {
     }
 }
 
-int IlGenerator::mergeTargetOf(int joint) const {
-    // Bounded by the joint count: each step moves to a joint further right.
-    for (int steps = 0; steps < m_graph.jointCount(); ++steps) {
-        const CircuitGraph::Joint& j = m_graph.joint(joint);
-        if (j.column == 0 || j.outputs != 1 || j.branches.size() != 1) return -1;
-        const int row = j.branches.front();
-        const LadderCell* first = m_graph.element(row, j.column);
-        if (!first || first->kind != kLine) return -1;
-        const int next = lineEnd(row, j.column);
-        if (next < 0) return -1;
-        switch (m_jointState[static_cast<std::size_t>(next)]) {
-            case JointState::Open:
-                return next;
-            case JointState::Unseen:
-                joint = next;
-                break;
-            case JointState::Done:
-                return -1;
+bool IlGenerator::finished(int record) const {
+    const Record& r = m_records[static_cast<std::size_t>(record)];
+    return r.taken >= static_cast<int>(m_graph.joint(r.joint).branches.size());
+}
+
+int IlGenerator::pendingOrigin() const {
+    int record = resolve(m_current);
+    // A finished joint that waits for nothing (its single output carried the
+    // series on) hides the split below it, whose ANB may be due now: as in
+    // x AND (y OR ((b OR c) AND d)), where d closes the block of x's split.
+    while (record >= 0) {
+        const Record& r = m_records[static_cast<std::size_t>(record)];
+        if (m_graph.joint(r.joint).column == 0 || !finished(record) || blockRefersTo(r.joint))
+            return record;
+        record = resolve(r.link);
+    }
+    return record;
+}
+
+int& IlGenerator::columnAt(int row, int column) {
+    return m_column[static_cast<std::size_t>(row - m_firstRow) * (LadderGrid::kColumns + 1) +
+                    static_cast<std::size_t>(column)];
+}
+
+void IlGenerator::measure(const Network& rows) {
+    m_column.assign(m_visited.size(), 0);
+    // Column by column: a joint's inputs all stand in the column left of
+    // it, so its last column is known before any element it feeds.
+    for (int c = 1; c <= LadderGrid::kColumns; ++c) {
+        for (int r = rows.firstRow; r <= rows.lastRow; ++r) {
+            const LadderCell* cell = m_graph.element(r, c);
+            if (!cell) continue;
+            int base = 0;
+            const int in = m_graph.inputJoint(r, c);
+            if (in >= 0)
+                base = m_jointEnd[static_cast<std::size_t>(in)];
+            else if (c > 1 && m_graph.element(r, c - 1))
+                base = columnAt(r, c - 1);
+            const int own = base + (cell->kind == kLine ? 0 : 1);
+            columnAt(r, c) = own;
+            const CircuitGraph::Target out = m_graph.output(r, c);
+            if (out.joint >= 0) {
+                int& end = m_jointEnd[static_cast<std::size_t>(out.joint)];
+                end = std::max(end, own);
+            }
         }
     }
-    return -1;
+}
+
+bool IlGenerator::orbReaches(int joint) const {
+    if (m_drawn.size() < 2) return true;
+    const Drawn& lower = m_drawn[m_drawn.size() - 1];
+    const Drawn& upper = m_drawn[m_drawn.size() - 2];
+    return std::max(lower.end(), upper.end()) >= m_jointEnd[static_cast<std::size_t>(joint)];
+}
+
+void IlGenerator::track(int offset, int row, int column) {
+    if (offset == kLoad) {
+        m_drawn.push_back({columnAt(row, column), 1});
+    } else if (offset == kAnd && !m_drawn.empty()) {
+        ++m_drawn.back().width;
+    }
 }
 
 bool IlGenerator::blockRefersTo(int joint) const {
@@ -447,8 +470,11 @@ bool IlGenerator::visit(int row, int column) {
 bool IlGenerator::emitContact(int row, int column, int offset) {
     const LadderCell* cell = m_graph.element(row, column);
     const int opcode = cell->kind + offset;
-    return emit(opcode, plc::MnemonicOf(static_cast<InstructionCode>(opcode)), cell->text, row,
-                column);
+    if (!emit(opcode, plc::MnemonicOf(static_cast<InstructionCode>(opcode)), cell->text, row,
+              column))
+        return false;
+    track(offset, row, column);
+    return true;
 }
 
 bool IlGenerator::emitTerminal(int row, int column) {
@@ -479,9 +505,18 @@ bool IlGenerator::emitTerminal(int row, int column) {
 bool IlGenerator::emitPlain(int opcode, int joint) {
     std::string text(plc::MnemonicOf(static_cast<InstructionCode>(opcode)));
     text.resize(kMnemonicField, ' ');
-    if (m_out.append(static_cast<std::uint32_t>(opcode), std::move(text))) return true;
-    failAtJoint(kErrorTooManySteps, joint);
-    return false;
+    if (!m_out.append(static_cast<std::uint32_t>(opcode), std::move(text))) {
+        failAtJoint(kErrorTooManySteps, joint);
+        return false;
+    }
+    if (m_drawn.size() >= 2) {
+        const Drawn lower = m_drawn.back();
+        m_drawn.pop_back();
+        Drawn& upper = m_drawn.back();
+        upper.width =
+            opcode == kOrb ? std::max(upper.width, lower.width) : upper.width + lower.width;
+    }
+    return true;
 }
 
 bool IlGenerator::emit(int opcode, std::string_view mnemonic, std::string_view operand, int row,

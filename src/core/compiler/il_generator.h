@@ -14,6 +14,12 @@ namespace kelcc::core::compiler {
 // list. Joints where several paths meet become ORB (or OR for a single
 // parallel contact), joints where the circuit splits into a block that
 // merges again become ANB; the pending operations wait on the block stack.
+//
+// The list must draw back as the same ladder. The walk therefore keeps the
+// widths of the blocks the rebuild would hold for what it has written so
+// far: an ORB is written only once the two blocks it joins reach the joint
+// (else the rebuild would close them on a joint further left), and a single
+// contact becomes OR only when the block it joins already does.
 class IlGenerator final {
 public:
     // The stack has 29 entries and entry 0 holds nothing: at most 28 pending
@@ -47,6 +53,13 @@ private:
         int joint = -1;
         int operation = 0;  // ORB (16), ANB (14) or kParallel
     };
+    // A block of the written list as the rebuild draws it: its first column
+    // and its width in element columns.
+    struct Drawn {
+        int start = 0;
+        int width = 0;
+        int end() const noexcept { return start + width - 1; }
+    };
     // The first element of a branch after horizontal lines, or the joint
     // the lines run into.
     struct Place {
@@ -60,17 +73,27 @@ private:
     Flow enterJoint(int joint, int depth);
     Flow handleJoint(int joint, int depth);
     Flow handleOutputs(int record, int depth);
-    bool unwind(int record);
+    // allArrived: the joint has all its inputs, so pending ORBs are due even
+    // where the drawing has lines that no instruction list draws.
+    bool unwind(int record, bool allArrived);
     bool takeBranch(int record, Place& place);
     Place followLines(int row, int column);
-    bool leadsStraightInto(int row, int column, int joint) const;
     // The joint that horizontal lines from the element at (row, column) run
     // into, or -1 when they end on another element.
     int lineEnd(int row, int column) const;
-    // The open joint that a joint passes on to through lines alone (and
-    // through further such joints), or -1.
-    int mergeTargetOf(int joint) const;
     bool blockRefersTo(int joint) const;
+    bool finished(int record) const;
+    // The record whose ANB is due next: the current one, past finished
+    // joints that wait for nothing.
+    int pendingOrigin() const;
+    // Element columns, counted without horizontal lines, of every element
+    // and joint of the network: where the rebuild puts them.
+    void measure(const Network& rows);
+    int& columnAt(int row, int column);
+    // The top two written blocks together reach the joint.
+    bool orbReaches(int joint) const;
+    // Follows a contact just written (LD, AND or OR) in m_drawn.
+    void track(int offset, int row, int column);
     int resolve(int record) const;
 
     bool visit(int row, int column);
@@ -92,6 +115,9 @@ private:
     std::vector<Block> m_blocks;  // entry 0 is the unused bottom
     std::vector<JointState> m_jointState;
     std::vector<unsigned char> m_visited;  // per place of the current network
+    std::vector<int> m_column;             // per place: column the rebuild draws it in
+    std::vector<int> m_jointEnd;           // per joint: last column of the blocks it joins
+    std::vector<Drawn> m_drawn;            // the rebuild's blocks for the list so far
     int m_firstRow = 0;
     int m_rowCount = 0;
     int m_current = -1;  // record where the current series began

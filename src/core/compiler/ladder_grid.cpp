@@ -217,9 +217,11 @@ void LadderGrid::removeRows(const std::vector<bool>& remove) {
 
 void LadderGrid::clear() {
     ensureRows();
+    // Most of the grid is empty; only the used places need resetting.
     for (auto& row : m_rows) {
-        for (auto& s : row)
-            s = Slot{};
+        for (auto& s : row) {
+            if (s.cell || s.mark != 0) s = Slot{};
+        }
     }
 }
 

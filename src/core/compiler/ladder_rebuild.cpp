@@ -88,7 +88,7 @@ private:
             return {network.lastStep, kErrorOutputTooWide};
 
         const int firstRow = m_cursor;
-        for (int r = 1; r <= RebuildBlock::kRows; ++r) {
+        for (int r = 1; r <= m_current->usedRows(); ++r) {
             for (int c = 1; c <= RebuildBlock::kColumns; ++c) {
                 const LadderCell* cell = m_current->cell(r, c);
                 if (!cell) continue;

@@ -7,8 +7,11 @@
 namespace kelcc::core::compiler {
 
 void RebuildBlock::clear() {
-    for (auto& c : m_cells)
-        c.reset();
+    for (int r = 1; r <= m_usedRows; ++r) {
+        for (int col = 1; col <= kColumns; ++col)
+            at(r, col).reset();
+    }
+    m_usedRows = 0;
     rows = 0;
     width = 0;
 }
@@ -21,7 +24,7 @@ const LadderCell* RebuildBlock::cell(int row, int column) const noexcept {
 
 void RebuildBlock::setElement(int row, int column, int kind, std::string text) {
     if (!inBlock(row, column)) return;
-    auto& c = at(row, column);
+    auto& c = use(row, column);
     if (!c) {
         c.emplace();
         c->row = row;
@@ -38,7 +41,7 @@ void RebuildBlock::setLine(int row, int column) {
 
 void RebuildBlock::setLink(int row, int column) {
     if (!inBlock(row, column)) return;
-    auto& c = at(row, column);
+    auto& c = use(row, column);
     if (!c) {
         c.emplace();
         c->row = row;
@@ -49,14 +52,14 @@ void RebuildBlock::setLink(int row, int column) {
 }
 
 void RebuildBlock::moveFrom(RebuildBlock& other, int rowOffset, int columnOffset) {
-    for (int r = 1; r <= kRows; ++r) {
+    for (int r = 1; r <= other.m_usedRows; ++r) {
         for (int col = 1; col <= kColumns; ++col) {
             auto& from = other.at(r, col);
             if (!from) continue;
             const int toRow = r + rowOffset;
             const int toColumn = col + columnOffset;
             if (inBlock(toRow, toColumn)) {
-                auto& to = at(toRow, toColumn);
+                auto& to = use(toRow, toColumn);
                 if (to && !from->element) {
                     // A bare link never wipes out an element.
                     to->verticalLink |= from->verticalLink;
@@ -72,6 +75,7 @@ void RebuildBlock::moveFrom(RebuildBlock& other, int rowOffset, int columnOffset
             from.reset();
         }
     }
+    other.m_usedRows = 0;
     other.rows = 0;
     other.width = 0;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <string>
@@ -30,6 +31,10 @@ public:
     // found there (left by an earlier OR or ORB).
     void moveFrom(RebuildBlock& other, int rowOffset, int columnOffset);
 
+    // The rows below hold no cell: a drawn block is mostly empty, and the
+    // rebuild clears, moves and copies blocks for every network.
+    int usedRows() const noexcept { return m_usedRows; }
+
     int rows = 0;
     int width = 0;
 
@@ -40,8 +45,14 @@ private:
     std::optional<LadderCell>& at(int row, int column) {
         return m_cells[static_cast<std::size_t>(row * (kColumns + 1) + column)];
     }
+    // A place about to be written.
+    std::optional<LadderCell>& use(int row, int column) {
+        m_usedRows = std::max(m_usedRows, row);
+        return at(row, column);
+    }
 
     std::array<std::optional<LadderCell>, (kRows + 1) * (kColumns + 1)> m_cells;
+    int m_usedRows = 0;
 };
 
 }  // namespace kelcc::core::compiler

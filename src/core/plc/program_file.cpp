@@ -248,8 +248,16 @@ void readTables(LineReader& reader, PlcDocument& doc) {
     };
     readSection(reader, kInitDc, readValues(doc.dcTable()));
     readSection(reader, kDataDc, readWords(doc.dcTable()));
-    readSection(reader, kInitDt, readValues(doc.dtTable()));
-    readSection(reader, kDataDt, readWords(doc.dtTable()));
+    const SectionEnd initDt = readSection(reader, kInitDt, readValues(doc.dtTable()));
+    const SectionEnd dataDt = readSection(reader, kDataDt, readWords(doc.dtTable()));
+    if (initDt == SectionEnd::Missing && dataDt == SectionEnd::Missing) {
+        // The writer puts PLC_INIT_DT before INITDATA_DC, so the search from
+        // there passes over it and the values come from INITDATA_DT. A file
+        // without INITDATA_DT would lose them (a resave writes zeros): read
+        // them from the top, then search on from the top as before.
+        readSection(reader, kInitDt, readValues(doc.dtTable()));
+        reader.rewind();
+    }
     readSection(reader, kDataK, [&](std::string_view line) {
         const std::int64_t index = takeIndex(line);
         const std::uint32_t value = takeNumber(line, 16);

@@ -116,15 +116,98 @@ IlProgramGenerator::Node IlProgramGenerator::parallel(int maxWidth, int maxRows,
     p.kind = Node::Kind::Parallel;
     p.rows = 0;
     const int branches = pick(2, 4);
+    std::vector<Node> drawn;
     for (int i = 0; i < branches && p.rows < maxRows; ++i) {
-        const bool chain = depth < m_options.maxDepth && maxWidth >= 2 && pick(0, 1) == 0;
-        Node branch = chain ? series(maxWidth, maxRows - p.rows, depth + 1) : contact();
+        const int kind = depth < m_options.maxDepth ? pick(0, 3) : 0;
+        Node branch;
+        if (kind == 1 && maxWidth >= 2)
+            branch = series(maxWidth, maxRows - p.rows, depth + 1);
+        else if (kind == 2 && maxRows - p.rows >= 2)
+            branch = parallel(maxWidth, maxRows - p.rows, depth + 1);
+        else
+            branch = contact();
         p.rows += branch.rows;
         p.width = std::max(p.width, branch.width);
-        p.parts.push_back(std::move(branch));
+        drawn.push_back(std::move(branch));
+    }
+    // A group as wide as this one closes on the same joint: its branches
+    // are branches of this group.
+    for (Node& branch : drawn) {
+        if (branch.kind == Node::Kind::Parallel && branch.width == p.width) {
+            for (Node& inner : branch.parts)
+                p.parts.push_back(std::move(inner));
+        } else {
+            p.parts.push_back(std::move(branch));
+        }
     }
     if (p.parts.size() == 1) return std::move(p.parts.front());
     return p;
+}
+
+void IlProgramGenerator::freeCondition(int maxWidth, int maxRows, std::vector<std::string>& lines) {
+    struct Extent {
+        int rows;
+        int width;
+    };
+    // The stack's rows together stay within the limit, so that ORB can
+    // always close what is open.
+    std::vector<Extent> stack;
+    int rows = 0;
+    const int contacts = pick(1, 24);
+    int placed = 0;
+    auto put = [&](const char* open, const char* closed) {
+        const Node c = contact();
+        lines.push_back(contactLine(c, open, closed));
+        ++placed;
+    };
+    for (;;) {
+        const bool more = placed < contacts;
+        const std::size_t n = stack.size();
+        const bool canLoad = more && rows < maxRows && n < 18;
+        const bool canAnd = more && n > 0 && stack.back().width < maxWidth;
+        const bool canOr = more && n > 0 && rows < maxRows;
+        const bool canAnb = n >= 2 && stack[n - 2].width + stack[n - 1].width <= maxWidth;
+        const bool canOrb = n >= 2;
+        if (!canLoad && !canAnd && !canOr && !canAnb && !canOrb) break;
+        switch (pick(0, 4)) {
+            case 0:
+                if (!canLoad) continue;
+                put("LD", "LDI");
+                stack.push_back({1, 1});
+                ++rows;
+                break;
+            case 1:
+                if (!canAnd) continue;
+                put("AND", "ANI");
+                ++stack.back().width;
+                break;
+            case 2:
+                if (!canOr) continue;
+                put("OR", "ORI");
+                ++stack.back().rows;
+                ++rows;
+                break;
+            case 3: {
+                if (!canAnb) continue;
+                const Extent right = stack.back();
+                stack.pop_back();
+                rows -= std::min(right.rows, stack.back().rows);
+                stack.back().rows = std::max(stack.back().rows, right.rows);
+                stack.back().width += right.width;
+                lines.push_back(IlTestProgram::line("ANB"));
+                break;
+            }
+            default: {
+                if (!canOrb) continue;
+                const Extent lower = stack.back();
+                stack.pop_back();
+                stack.back().rows += lower.rows;
+                stack.back().width = std::max(stack.back().width, lower.width);
+                lines.push_back(IlTestProgram::line("ORB"));
+                break;
+            }
+        }
+    }
 }
 
 std::string IlProgramGenerator::contactLine(const Node& node, const char* open,
@@ -149,18 +232,26 @@ void IlProgramGenerator::emit(const Node& node, std::vector<std::string>& lines)
                 }
             }
             return;
-        case Node::Kind::Parallel:
+        case Node::Kind::Parallel: {
             emit(node.parts.front(), lines);
+            bool reached = node.parts.front().width == node.width;
+            int waiting = 0;
             for (std::size_t i = 1; i < node.parts.size(); ++i) {
                 const Node& branch = node.parts[i];
-                if (branch.kind == Node::Kind::Contact) {
+                if (reached && branch.kind == Node::Kind::Contact) {
                     lines.push_back(contactLine(branch, "OR", "ORI"));
-                } else {
-                    emit(branch, lines);
-                    lines.push_back(IlTestProgram::line("ORB"));
+                    continue;
+                }
+                emit(branch, lines);
+                ++waiting;
+                if (reached || branch.width == node.width) {
+                    for (; waiting > 0; --waiting)
+                        lines.push_back(IlTestProgram::line("ORB"));
+                    reached = true;
                 }
             }
             return;
+        }
     }
 }
 
@@ -175,7 +266,10 @@ std::vector<std::string> IlProgramGenerator::network(const std::vector<std::stri
     }
     // The contacts must end left of the leftmost output.
     std::vector<std::string> lines;
-    emit(condition(std::min(kMaxWidth, column - 1), kMaxRows), lines);
+    if (m_options.normalised)
+        emit(condition(std::min(kMaxWidth, column - 1), kMaxRows), lines);
+    else
+        freeCondition(std::min(kMaxWidth, column - 1), kMaxRows, lines);
     lines.insert(lines.end(), outputs.begin(), outputs.end());
     return lines;
 }

@@ -14,13 +14,17 @@ namespace kelcc::core::compiler::test {
 // function boxes). Every label is jumped to from its own part and every
 // subprogram is called from level 1 or 2, so a program draws no warnings.
 //
-// Programs are in the compiler's form, so that opening and compiling one
-// gives it back unchanged. A condition is a tree whose series hold contacts
-// and parallel groups and whose parallel groups hold contacts and series
-// (nothing nested in its own kind, since the drawing joins those):
+// In the normalised form (the default) a program is what compiling its
+// drawing writes, so opening and compiling it gives it back unchanged. A
+// condition is a tree: series hold contacts and parallel groups, parallel
+// groups hold contacts, series and narrower groups. A group as wide as the
+// group around it shares its joint in the drawing and is written flat.
 //   - a series: its first part, then AND for a contact or the group and ANB;
-//   - a parallel group: its first branch, then OR for a contact or the
-//     branch and ORB, branches in order from the top.
+//   - a parallel group of width w: its branches from the top, each closed
+//     with ORB (a contact with OR) as soon as the blocks so far reach w;
+//     narrower branches before that wait and are closed together.
+// The free form writes any list the rebuild can draw (LD, AND, OR, ANB, ORB
+// in random order), for properties of the drawing.
 class IlProgramGenerator final {
 public:
     struct Options {
@@ -28,6 +32,7 @@ public:
         int maxSubprograms = 3;
         int maxJumpsPerPart = 2;
         int maxDepth = 3;  // nested LD blocks below a network's first
+        bool normalised = true;
     };
 
     explicit IlProgramGenerator(std::uint32_t seed) : IlProgramGenerator(seed, Options{}) {}
@@ -54,6 +59,7 @@ private:
     Node series(int maxWidth, int maxRows, int depth);
     Node parallel(int maxWidth, int maxRows, int depth);
     Node contact();
+    void freeCondition(int maxWidth, int maxRows, std::vector<std::string>& lines);
     static void emit(const Node& node, std::vector<std::string>& lines);
     static std::string contactLine(const Node& node, const char* open, const char* closed);
     std::vector<std::string> network(const std::vector<std::string>& extraOutputs);

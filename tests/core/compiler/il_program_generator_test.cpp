@@ -17,22 +17,49 @@ namespace {
 using test::IlProgramGenerator;
 using test::IlTestProgram;
 
-std::string joined(const std::vector<std::string>& lines) {
-    std::string out;
-    for (const std::string& line : lines)
-        out += line + "\n";
-    return out;
+// Whether some line that starts with first is followed by one that starts
+// with second.
+bool hasPair(const std::vector<std::string>& lines, std::string_view first,
+             std::string_view second) {
+    for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
+        if (lines[i].starts_with(first) && lines[i + 1].starts_with(second)) return true;
+    }
+    return false;
 }
 
-TEST(IlProgramGeneratorTest, UsesEveryKindOfInstruction) {
+TEST(IlProgramGeneratorTest, CoversTheShapesTheFixpointsDependOn) {
     // The property tests are only as good as what the programs contain.
-    std::string all;
-    for (std::uint32_t seed = 1; seed <= 100; ++seed)
-        all += joined(IlProgramGenerator(seed).program());
-    for (const char* word : {"LD      ", "LDI     ", "AND     ", "ANI     ", "OR      ", "ORI     ",
-                             "ANB     ", "ORB     ", "OUT     ", "JMPB    ", "LBL     ", "CALL    ",
-                             "SP      ", "SPE     ", "TMRB    ", "CMP     ", "SET     "}) {
-        EXPECT_NE(all.find(std::string("\n") + word), std::string::npos) << word;
+    plc::SimpleProjectState project;
+    plc::PlcDocument doc(project);
+    for (const bool normalised : {true, false}) {
+        IlProgramGenerator::Options options;
+        options.normalised = normalised;
+        std::vector<std::string> all;
+        int tallest = 0;
+        for (std::uint32_t seed = 1; seed <= 100; ++seed) {
+            const std::vector<std::string> program = IlProgramGenerator(seed, options).program();
+            all.insert(all.end(), program.begin(), program.end());
+            doc.il() = IlTestProgram::store(program);
+            ASSERT_TRUE(IlCheck::checkAndDivide(doc).ok()) << seed;
+            ASSERT_TRUE(LadderRebuild::rebuild(doc, doc.networkSteps()).ok()) << seed;
+            for (const plc::NetworkRows& n : doc.networkRows())
+                tallest = std::max(tallest, n.lastRow - n.firstRow + 1);
+        }
+        EXPECT_EQ(tallest, 14) << normalised;
+        for (const char* word :
+             {"LD      ", "LDI     ", "AND     ", "ANI     ", "OR      ", "ORI     ", "ANB     ",
+              "ORB     ", "OUT     ", "JMPB    ", "LBL     ", "CALL    ", "SP      ", "SPE     ",
+              "TMRB    ", "CMP     ", "SET     "}) {
+            EXPECT_TRUE(hasPair(all, word, "")) << word;
+        }
+        // A parallel group closed into a wider block, narrower branches
+        // waiting for a wider one, a parallel group in series and a series
+        // of groups as a branch, several outputs of one condition.
+        EXPECT_TRUE(hasPair(all, "OR", "ORB")) << normalised;
+        EXPECT_TRUE(hasPair(all, "ORB", "ORB")) << normalised;
+        EXPECT_TRUE(hasPair(all, "OR", "ANB")) << normalised;
+        EXPECT_TRUE(hasPair(all, "ANB", "ORB")) << normalised;
+        EXPECT_TRUE(hasPair(all, "OUT", "OUT")) << normalised;
     }
 }
 

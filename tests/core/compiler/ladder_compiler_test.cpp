@@ -154,6 +154,18 @@ INSTANTIATE_TEST_SUITE_P(
                       ".|.|-|-|-|=TMRB    T0001 0100 Y0000.3"},
                      {Il("LD", X('a')), Il("AND", X('b')), "SET     Y0000.1", Il("OUT", Y(0)),
                       "TMRB    T0001 0100 Y0000.3"}},
+        // d || e close on their own joint at column 2, which a line wires to
+        // the joint of a-b and c at column 3.
+        CompiledCase{"NarrowerGroupKeepsItsJoint",
+                     {"a+|b|-+|-|-|-|-|Y0", "c+|-|+", "d+|-+", "e"},
+                     {Il("LD", X('a')), Il("AND", X('b')), Il("OR", X('c')), Il("LD", X('d')),
+                      Il("OR", X('e')), Il("ORB"), Il("OUT", Y(0))}},
+        // d-e || f-g close at column 3, a line short of a-b-c's joint.
+        CompiledCase{"NarrowerSeriesGroupClosesFirst",
+                     {"a+|b|c|-+|-|-|-|Y0", "d+|e|-+", "f|g"},
+                     {Il("LD", X('a')), Il("AND", X('b')), Il("AND", X('c')), Il("LD", X('d')),
+                      Il("AND", X('e')), Il("LD", X('f')), Il("AND", X('g')), Il("ORB"), Il("ORB"),
+                      Il("OUT", Y(0))}},
         CompiledCase{"SeparateNetworks",
                      {"a|-|-|-|-|-|-|Y0", "!b|-|-|-|-|-|-|Y1"},
                      {Il("LD", X('a')), Il("OUT", Y(0)), Il("LDI", X('b')), Il("OUT", Y(1))}}),
@@ -168,63 +180,6 @@ TEST_F(CompilerFixture, HandDrawnParallelContactComesBackNormalised) {
                                                          Il("OUT", Y(0)), "END1    ", "END2    "}));
     EXPECT_TRUE(doc.grid() == LadderDrawing::grid(Program({"a+|-+|-|-|-|-|-|Y0", "b"})));
 }
-
-// A parallel block whose joint passes on through lines to the joint it is a
-// branch of is drawn by the rebuild as branches of that joint. Written
-// nested (LD b, OR c, ORB), its drawing would compile to another program.
-struct FlatCase {
-    const char* name;
-    std::vector<std::string> rows;
-    std::vector<std::string> il;
-};
-
-void PrintTo(const FlatCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class ParallelBlockIntoOuterJoint : public CompilerFixture,
-                                    public ::testing::WithParamInterface<FlatCase> {};
-
-TEST_P(ParallelBlockIntoOuterJoint, IsWrittenFlatAndRecompilesUnchanged) {
-    const FlatCase& c = GetParam();
-    ASSERT_EQ(compile(Program(c.rows)), plc::CompileResult{});
-    std::vector<std::string> expected = c.il;
-    expected.push_back("END1    ");
-    expected.push_back("END2    ");
-    ASSERT_EQ(Texts(doc.il()), expected);
-
-    const LadderGrid drawn = doc.grid();
-    ASSERT_EQ(LadderCompiler::compile(doc), plc::CompileResult{});
-    EXPECT_EQ(Texts(doc.il()), expected);
-    EXPECT_TRUE(doc.grid() == drawn);
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, ParallelBlockIntoOuterJoint,
-                         ::testing::Values(
-                             // b || c close at column 2 and run on to the joint of a at column 3,
-                             // which d-e joins as well.
-                             FlatCase{
-                                 "ContactsThenBlock",
-                                 {"a|-|-+|-|-|-|-|Y0", "b|-+|+", "c|.|+", "d|e"},
-                                 {Il("LD", X('a')), Il("OR", X('b')), Il("OR", X('c')),
-                                  Il("LD", X('d')), Il("AND", X('e')), Il("ORB"), Il("OUT", Y(0))}},
-                             // b-c || d close at column 3, one line short of a's joint.
-                             FlatCase{"SeriesThenContact",
-                                      {"a|-|-|-+|-|-|-|Y0", "b|c|-+", "d|-"},
-                                      {Il("LD", X('a')), Il("LD", X('b')), Il("AND", X('c')),
-                                       Il("ORB"), Il("OR", X('d')), Il("OUT", Y(0))}},
-                             // Two such joints in a row: b || c, then that || d, then on to a's.
-                             FlatCase{"TwoJointsInARow",
-                                      {"a|-|-|-+|-|-|-|Y0", "b|-+|-+", "c|.|+", "d|-"},
-                                      {Il("LD", X('a')), Il("OR", X('b')), Il("OR", X('c')),
-                                       Il("OR", X('d')), Il("OUT", Y(0))}},
-                             // The inner block sits behind a contact: a-(b || c) is no branch of
-                             // its own and keeps its ANB.
-                             FlatCase{"BlockBehindAContactStaysNested",
-                                      {"a|-|-|-+|-|-|-|Y0", "d|b+|-+", ".|c"},
-                                      {Il("LD", X('a')), Il("LD", X('d')), Il("LD", X('b')),
-                                       Il("OR", X('c')), Il("ANB"), Il("ORB"), Il("OUT", Y(0))}}),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CompilerFixture, RowsHoldingOnlyLinksAreDeletedWithTheirComments) {
     LadderDrawing::draw(doc.grid(), 1, Program({"a|-+|-|-|-|-|-|Y0", ".|+", "b"}));
@@ -444,23 +399,7 @@ TEST_F(CompilerFixture, SubprogramsLabelsAndTheirWarnings) {
     EXPECT_TRUE(doc.grid() == LadderDrawing::grid(rows));
 }
 
-// --- round trips through the rebuild ----------------------------------------------
-
-// Programs the generator writes round-trip exactly: see il_round_trip_test.
-// Nested blocks the generator may not write: the compiler's own form.
-TEST_F(CompilerFixture, NestedParallelBlocksRoundTrip) {
-    const std::vector<std::string> program = {Il("LD", X('a')), Il("LD", X('b')), Il("LD", X('c')),
-                                              Il("LD", X('d')), Il("OR", X('e')), Il("ANB"),
-                                              Il("ORB"),        Il("ANB"),        Il("OUT", Y(0)),
-                                              "END1    ",       "END2    "};
-    doc.il() = IlTestProgram::store(program);
-    ASSERT_TRUE(IlCheck::checkAndDivide(doc).ok());
-    ASSERT_TRUE(LadderRebuild::rebuild(doc, doc.networkSteps()).ok());
-    const LadderGrid drawn = doc.grid();
-    ASSERT_EQ(LadderCompiler::compile(doc), plc::CompileResult{});
-    EXPECT_EQ(Texts(doc.il()), program);
-    EXPECT_TRUE(doc.grid() == drawn);
-}
+// Round trips through the rebuild: see compiler_fixpoint_test.
 
 // --- any grid: no crash, and what compiles means what was drawn -------------------
 

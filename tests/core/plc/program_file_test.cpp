@@ -473,6 +473,26 @@ TEST_F(ProgramFileTest, MissingSectionDoesNotHideTheLaterOnes) {
     EXPECT_EQ(m_doc.rowComment(1).empty(), false);
 }
 
+TEST_F(ProgramFileTest, DtValuesComeFromInitdataDtElseFromPlcInitDt) {
+    std::string golden = readData("full_program.ldx");
+    // Both sections: PLC_INIT_DT is passed over, INITDATA_DT decides.
+    std::string both = golden;
+    both.replace(both.find("\r\n0003\t81006\r\n"), 13, "\r\n0003\t5\r\n");
+    ASSERT_EQ(read(both), ProgramFile::kReadOk);
+    EXPECT_EQ(m_doc.dtTable()[2].value, 81006u);
+
+    // Without INITDATA_DT the values of PLC_INIT_DT survive a resave.
+    const std::string words = sectionOf(golden, "INITDATA_DT");
+    golden.erase(golden.find(words), words.size());
+    ASSERT_EQ(read(golden), ProgramFile::kReadOk);
+    EXPECT_EQ(m_doc.dtTable()[2], (DataWordRecord{81006, 0, 0, "", ""}));
+    EXPECT_EQ(m_doc.dtTable()[99].value, 99u * 40503u);
+    EXPECT_EQ(m_doc.kTable()[1], 32);
+    EXPECT_EQ(m_doc.ioComments().size(), 3u);
+    EXPECT_NE(sectionOf(ProgramFile::write(m_doc), "PLC_INIT_DT").find("\r\n0003\t81006\r\n"),
+              std::string::npos);
+}
+
 TEST_F(ProgramFileTest, SectionBehindTheReadPlaceIsNotFound) {
     // Alarms before the information: the alarm search starts after
     // END_PLC_INFO, runs into the end and leaves the alarms empty; the
