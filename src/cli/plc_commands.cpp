@@ -7,8 +7,8 @@
 #include "common/interaction.h"
 #include "compiler/compile_command.h"
 #include "compiler/grid_text.h"
+#include "compiler/plc_document_file.h"
 #include "plc/plc_document.h"
-#include "plc/plc_document_file.h"
 #include "plc/program_file.h"
 #include "plc/project_state.h"
 
@@ -17,8 +17,8 @@ namespace {
 
 using core::common::RecordingInteraction;
 using core::compiler::Language;
+using core::compiler::PlcDocumentFile;
 using core::plc::PlcDocument;
-using core::plc::PlcDocumentFile;
 using core::plc::ProgramFile;
 using core::plc::SimpleProjectState;
 

@@ -10,9 +10,9 @@
 
 #include "common/atomic_file.h"
 #include "common/interaction.h"
+#include "compiler/plc_document_file.h"
 #include "ladder_editor/ladder_printout.h"
 #include "plc/plc_document.h"
-#include "plc/plc_document_file.h"
 #include "plc/program_file.h"
 #include "plc/project_state.h"
 #endif
@@ -64,7 +64,7 @@ int PrintCommand::run(const std::vector<std::string>& args) {
     core::plc::SimpleProjectState project;
     core::plc::PlcDocument doc(project);
     core::common::RecordingInteraction ui;
-    if (!core::plc::PlcDocumentFile::open(doc, input, ui)) {
+    if (!core::compiler::PlcDocumentFile::open(doc, input, ui)) {
         for (const auto& message : ui.messages())
             std::fprintf(stderr, "kelcc-cli: %s: %s\n", input.c_str(), message.text.c_str());
         return 1;

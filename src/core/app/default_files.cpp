@@ -1,7 +1,7 @@
 #include "app/default_files.h"
 
-#include "compiler/ladder_grid.h"
 #include "plc/instruction_code.h"
+#include "plc/ladder_grid.h"
 #include "plc/ladder_image.h"
 #include "plc/program_file.h"
 
@@ -13,7 +13,7 @@ std::string DefaultFiles::plcProgram() {
 
 std::string DefaultFiles::plcImage() {
     // The ladder the rebuild draws from the two end steps.
-    compiler::LadderGrid grid;
+    plc::LadderGrid grid;
     grid.setElement(1, 1, static_cast<int>(plc::InstructionCode::END1), "END1");
     grid.setElement(2, 1, static_cast<int>(plc::InstructionCode::END2), "END2");
     return plc::LadderImage::build(grid);

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "compiler/ladder_cell.h"
-#include "compiler/ladder_grid.h"
-#include "compiler/network.h"
+#include "plc/ladder_cell.h"
+#include "plc/ladder_grid.h"
+#include "plc/network.h"
 #include "plc/plc_document.h"
 
 namespace kelcc::core::compiler {
@@ -39,7 +39,7 @@ public:
         int column = 0;
     };
 
-    explicit CircuitGraph(const LadderGrid& grid);
+    explicit CircuitGraph(const plc::LadderGrid& grid);
 
     // Enters elements and vertical links row by row: the function column
     // rule (216) and invalid elements (200).
@@ -48,10 +48,10 @@ public:
     plc::CompileResult check() const;
     // Networks over the joints; 353 for a network of more than 15 rows. Makes
     // one rail joint per network (see railJoint()).
-    plc::CompileResult divide(std::vector<Network>& networks);
+    plc::CompileResult divide(std::vector<plc::Network>& networks);
 
     // The cell at a place when it holds an element, else nullptr.
-    const LadderCell* element(int row, int column) const noexcept;
+    const plc::LadderCell* element(int row, int column) const noexcept;
     // The joint a vertical link at (row, column) belongs to, or -1.
     int jointAt(int row, int column) const noexcept;
     int inputJoint(int row, int column) const noexcept;
@@ -69,7 +69,7 @@ public:
 
 private:
     bool functionRuleHolds(int row, int column, int kind) const;
-    static bool textIsValid(const LadderCell& cell);
+    static bool textIsValid(const plc::LadderCell& cell);
     void enterLink(int row, int column);
     void enterElement(int row, int column);
     std::size_t index(int row, int column) const noexcept {
@@ -78,9 +78,9 @@ private:
 
     // Columns 0-9 per row so that column + 1 of the output column needs no
     // bounds check; rows 0 and kRows + 1 likewise.
-    static constexpr std::size_t kStride = LadderGrid::kColumns + 2;
+    static constexpr std::size_t kStride = plc::LadderGrid::kColumns + 2;
 
-    const LadderGrid& m_grid;
+    const plc::LadderGrid& m_grid;
     int m_lastRow = 0;
     std::vector<std::int32_t> m_jointAt;  // joint id per link place, -1 elsewhere
     std::vector<Joint> m_joints;

@@ -9,6 +9,8 @@
 
 namespace kelcc::core::compiler {
 
+using plc::LadderCell;
+
 namespace {
 
 // The output pane lines. The Chinese texts are the controller workbench's

@@ -8,6 +8,9 @@
 #include "plc/instruction_code.h"
 
 namespace kelcc::core::compiler {
+
+using plc::LadderCell;
+using plc::LadderGrid;
 namespace {
 
 using common::TextCodec;

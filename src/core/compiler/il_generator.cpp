@@ -8,6 +8,10 @@
 
 namespace kelcc::core::compiler {
 
+using plc::LadderCell;
+using plc::LadderGrid;
+using plc::Network;
+
 using plc::CompileResult;
 using plc::InstructionCode;
 

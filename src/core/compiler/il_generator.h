@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "compiler/circuit_graph.h"
-#include "compiler/network.h"
 #include "plc/il_store.h"
+#include "plc/network.h"
 #include "plc/plc_document.h"
 
 namespace kelcc::core::compiler {
@@ -34,7 +34,7 @@ public:
 
     // Emits every network; fills steps with {first step, last step} per
     // network. Stops at the first error.
-    plc::CompileResult generate(const std::vector<Network>& networks,
+    plc::CompileResult generate(const std::vector<plc::Network>& networks,
                                 std::vector<plc::NetworkSteps>& steps);
 
 private:
@@ -68,7 +68,7 @@ private:
         int column = 0;
     };
 
-    bool generateNetwork(std::size_t network, const Network& rows);
+    bool generateNetwork(std::size_t network, const plc::Network& rows);
     Flow walkSeries(int row, int column, int mergeTarget, int depth);
     Flow enterJoint(int joint, int depth);
     Flow handleJoint(int joint, int depth);
@@ -88,7 +88,7 @@ private:
     int pendingOrigin() const;
     // Element columns, counted without horizontal lines, of every element
     // and joint of the network: where the rebuild puts them.
-    void measure(const Network& rows);
+    void measure(const plc::Network& rows);
     int& columnAt(int row, int column);
     // The top two written blocks together reach the joint.
     bool orbReaches(int joint) const;

@@ -12,6 +12,8 @@
 
 namespace kelcc::core::compiler {
 
+using plc::LadderGrid;
+
 namespace {
 
 // What deleting the empty rows changes, kept so that a failed rebuild can

@@ -5,11 +5,14 @@
 #include <new>
 #include <string>
 
-#include "compiler/ladder_grid.h"
 #include "compiler/rebuild_block.h"
 #include "plc/instruction_code.h"
+#include "plc/ladder_grid.h"
 
 namespace kelcc::core::compiler {
+
+using plc::LadderCell;
+using plc::LadderGrid;
 
 namespace {
 

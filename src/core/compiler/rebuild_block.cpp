@@ -6,6 +6,8 @@
 
 namespace kelcc::core::compiler {
 
+using plc::LadderCell;
+
 void RebuildBlock::clear() {
     for (int r = 1; r <= m_usedRows; ++r) {
         for (int col = 1; col <= kColumns; ++col)

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "compiler/ladder_cell.h"
+#include "plc/ladder_cell.h"
 
 namespace kelcc::core::compiler {
 
@@ -20,7 +20,7 @@ public:
     // Empties the block and sets its extent to {0, 0}.
     void clear();
 
-    const LadderCell* cell(int row, int column) const noexcept;
+    const plc::LadderCell* cell(int row, int column) const noexcept;
     // Places an element; a link already at the place keeps its flag.
     void setElement(int row, int column, int kind, std::string text);
     void setLine(int row, int column);
@@ -42,16 +42,16 @@ private:
     static bool inBlock(int row, int column) noexcept {
         return row >= 1 && row <= kRows && column >= 1 && column <= kColumns;
     }
-    std::optional<LadderCell>& at(int row, int column) {
+    std::optional<plc::LadderCell>& at(int row, int column) {
         return m_cells[static_cast<std::size_t>(row * (kColumns + 1) + column)];
     }
     // A place about to be written.
-    std::optional<LadderCell>& use(int row, int column) {
+    std::optional<plc::LadderCell>& use(int row, int column) {
         m_usedRows = std::max(m_usedRows, row);
         return at(row, column);
     }
 
-    std::array<std::optional<LadderCell>, (kRows + 1) * (kColumns + 1)> m_cells;
+    std::array<std::optional<plc::LadderCell>, (kRows + 1) * (kColumns + 1)> m_cells;
     int m_usedRows = 0;
 };
 

@@ -4,7 +4,7 @@
 
 namespace kelcc::core::ladder_editor {
 
-using compiler::LadderGrid;
+using plc::LadderGrid;
 
 void CopyBuffer::copy(const LadderGrid& grid, const CellRange& range) {
     CellRange r = range.normalized();
@@ -18,7 +18,7 @@ void CopyBuffer::copy(const LadderGrid& grid, const CellRange& range) {
     m_hasRange = true;
     for (int row = r.firstRow; row <= r.lastRow; ++row) {
         for (int column = r.firstColumn; column <= r.lastColumn; ++column) {
-            const compiler::LadderCell* cell = grid.cell(row, column);
+            const plc::LadderCell* cell = grid.cell(row, column);
             if (!cell) continue;
             m_cells.push_back({row - r.firstRow, column - r.firstColumn, cell->kind,
                                cell->element != 0, cell->verticalLink != 0, cell->text});

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "compiler/ladder_grid.h"
 #include "ladder_editor/cell_range.h"
+#include "plc/ladder_grid.h"
 
 namespace kelcc::core::ladder_editor {
 
@@ -27,7 +27,7 @@ class CopyBuffer final {
 public:
     // Replaces the contents with the range (clipped to the grid) and a
     // copy of every non-empty cell in it.
-    void copy(const compiler::LadderGrid& grid, const CellRange& range);
+    void copy(const plc::LadderGrid& grid, const CellRange& range);
     void clear();
 
     // Nothing copied yet (or cleared): paste does nothing.

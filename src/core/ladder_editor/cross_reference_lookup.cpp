@@ -8,8 +8,8 @@
 
 namespace kelcc::core::ladder_editor {
 
-using compiler::LadderGrid;
 using plc::InstructionCode;
+using plc::LadderGrid;
 
 namespace {
 
@@ -70,7 +70,7 @@ CrossReferenceLookup::Step CrossReferenceLookup::next(const LadderGrid& grid,
     const int last = grid.lastUsedRow();
     for (int row = m_nextRow; row <= last; ++row) {
         for (int column = 1; column <= LadderGrid::kColumns; ++column) {
-            const compiler::LadderCell* cell = grid.cell(row, column);
+            const plc::LadderCell* cell = grid.cell(row, column);
             if (!cell || !cell->element || cell->kind != static_cast<int>(texts.looksFor)) continue;
             if (cell->text.find(key) == std::string::npos) continue;
             m_nextRow = row + 1;

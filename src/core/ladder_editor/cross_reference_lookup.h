@@ -4,8 +4,8 @@
 #include <string_view>
 
 #include "common/interaction.h"
-#include "compiler/ladder_grid.h"
 #include "plc/instruction_code.h"
+#include "plc/ladder_grid.h"
 
 namespace kelcc::core::ladder_editor {
 
@@ -38,7 +38,7 @@ public:
 
     // One press; `numberText` is the dialog's number field (digits, empty
     // reads as 0).
-    Step next(const compiler::LadderGrid& grid, std::string_view numberText,
+    Step next(const plc::LadderGrid& grid, std::string_view numberText,
               common::Interaction& interaction);
 
     // After any press, OK in the dialog closes it like Cancel.

@@ -6,10 +6,10 @@
 
 namespace kelcc::core::ladder_editor {
 
-using compiler::LadderGrid;
 using plc::InstructionCode;
 using plc::kCellKindLine;
 using plc::kCellKindVerticalLink;
+using plc::LadderGrid;
 
 namespace {
 
@@ -65,7 +65,7 @@ bool ElementPlacement::blockedByFunction(const LadderGrid& grid, int row, int co
     const int last = std::min(column, LadderGrid::kColumns);
     for (int c = 1; c <= last; ++c) {
         if (c == replacing) continue;
-        const compiler::LadderCell* cell = grid.cell(row, c);
+        const plc::LadderCell* cell = grid.cell(row, c);
         if (cell && cell->element && cell->kind >= kFirstFunctionKind) return true;
     }
     return false;
@@ -74,7 +74,7 @@ bool ElementPlacement::blockedByFunction(const LadderGrid& grid, int row, int co
 bool ElementPlacement::rowHasElement(const LadderGrid& grid, int row, int replacing) noexcept {
     for (int c = 1; c <= LadderGrid::kColumns; ++c) {
         if (c == replacing) continue;
-        const compiler::LadderCell* cell = grid.cell(row, c);
+        const plc::LadderCell* cell = grid.cell(row, c);
         if (cell && cell->element) return true;
     }
     return false;

@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "compiler/ladder_grid.h"
 #include "ladder_editor/cell_range.h"
 #include "ladder_editor/copy_buffer.h"
 #include "ladder_editor/edit_result.h"
+#include "plc/ladder_grid.h"
 #include "plc/plc_document.h"
 
 namespace kelcc::core::ladder_editor {
@@ -36,16 +36,15 @@ public:
     // The common guard: a function box (code 19 or above) in the row at or
     // left of the column. The cell in column `replacing` does not count
     // (it is the one being edited again); 0 for none.
-    static bool blockedByFunction(const compiler::LadderGrid& grid, int row, int column,
+    static bool blockedByFunction(const plc::LadderGrid& grid, int row, int column,
                                   int replacing = 0) noexcept;
     // Any element in columns 1-8 of the row, except in column `replacing`.
-    static bool rowHasElement(const compiler::LadderGrid& grid, int row,
-                              int replacing = 0) noexcept;
+    static bool rowHasElement(const plc::LadderGrid& grid, int row, int replacing = 0) noexcept;
 
     // Whether an element of the kind may be entered with the cursor at
     // `at` (contacts, lines, coils, blocks and structure elements; vertical
     // links have their own rule in the editor).
-    static bool mayEnter(const compiler::LadderGrid& grid, CellPos at, int kind,
+    static bool mayEnter(const plc::LadderGrid& grid, CellPos at, int kind,
                          int replacing = 0) noexcept;
 
     // Entering, the rules of the editing commands. They assume mayEnter.

@@ -8,16 +8,16 @@
 
 namespace kelcc::core::ladder_editor {
 
-using compiler::LadderGrid;
 using plc::InstructionCode;
 using plc::kCellKindVerticalLink;
+using plc::LadderGrid;
 
 namespace {
 
 constexpr int kContactOpen = static_cast<int>(InstructionCode::LD);
 constexpr int kContactClosed = static_cast<int>(InstructionCode::LDI);
 
-bool isContact(const compiler::LadderCell* cell) noexcept {
+bool isContact(const plc::LadderCell* cell) noexcept {
     return cell && cell->element && (cell->kind == kContactOpen || cell->kind == kContactClosed);
 }
 
@@ -305,7 +305,7 @@ CellEditRequest LadderEditor::editRequest() const {
     request.at = m_cursor;
     // No dialog opens while the comment editor is: its OK would be ignored.
     if (editingLocked()) return request;
-    const compiler::LadderCell* cell = m_doc.cell(m_cursor.row, m_cursor.column);
+    const plc::LadderCell* cell = m_doc.cell(m_cursor.row, m_cursor.column);
     if (!cell || !cell->element) return request;
     if (isContact(cell)) {
         request.kind = CellEditRequest::Kind::Contact;

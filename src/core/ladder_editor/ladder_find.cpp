@@ -10,10 +10,10 @@
 
 namespace kelcc::core::ladder_editor {
 
-using compiler::LadderGrid;
 using compiler::Language;
 using plc::AddressCheck;
 using plc::AddressClass;
+using plc::LadderGrid;
 
 namespace {
 
@@ -124,7 +124,7 @@ LadderFind::Outcome LadderFind::find(const LadderGrid& grid, int cursorRow,
 
     for (int row = first; row <= last; ++row) {
         for (int column = 1; column <= LadderGrid::kColumns; ++column) {
-            const compiler::LadderCell* cell = grid.cell(row, column);
+            const plc::LadderCell* cell = grid.cell(row, column);
             if (!cell || !cell->element) continue;
             const int number = static_cast<int>(outcome.hits.size()) + 1;
             if (functionKey >= 0) {

@@ -7,7 +7,7 @@
 
 #include "common/interaction.h"
 #include "compiler/compile_errors.h"
-#include "compiler/ladder_grid.h"
+#include "plc/ladder_grid.h"
 
 namespace kelcc::core::ladder_editor {
 
@@ -61,7 +61,7 @@ public:
         std::string title;               // of the output page
     };
 
-    static Outcome find(const compiler::LadderGrid& grid, int cursorRow, const FindRequest& request,
+    static Outcome find(const plc::LadderGrid& grid, int cursorRow, const FindRequest& request,
                         compiler::Language language, common::Interaction& interaction);
 
     // The key of an element search: the canonical address when the text

@@ -17,7 +17,7 @@ std::vector<std::int64_t> rowTops(const std::vector<int>& heights) {
 }  // namespace
 
 std::vector<PrintPage> PrintPagination::paginate(const std::vector<int>& rowHeights,
-                                                 const std::vector<compiler::Network>& networks,
+                                                 const std::vector<plc::Network>& networks,
                                                  const Layout& layout) {
     std::vector<PrintPage> pages;
     const auto tops = rowTops(rowHeights);
@@ -28,7 +28,7 @@ std::vector<PrintPage> PrintPagination::paginate(const std::vector<int>& rowHeig
     const std::int64_t usable = layout.printableHeight - kBottomReserve;
     const std::int64_t splitLimit = layout.printableHeight - kSplitReserve;
 
-    std::vector<compiler::Network> valid;
+    std::vector<plc::Network> valid;
     for (const auto& n : networks) {
         if (n.firstRow >= 1 && n.lastRow >= n.firstRow && n.lastRow <= rows) valid.push_back(n);
     }
@@ -55,7 +55,7 @@ std::vector<PrintPage> PrintPagination::paginate(const std::vector<int>& rowHeig
         // still run past the usable height is split further as well, and
         // every page takes at least one row so that a single row taller
         // than the page cannot stop the pagination.
-        const compiler::Network& n = valid[next];
+        const plc::Network& n = valid[next];
         const int index = static_cast<int>(next);
         int start = n.firstRow;
         auto restTooTall = [&] {

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "compiler/network.h"
+#include "plc/network.h"
 
 namespace kelcc::core::ladder_editor {
 
@@ -38,7 +38,7 @@ public:
     // fit; one that does not is split at row boundaries, at least one row
     // per page. No networks give no pages.
     static std::vector<PrintPage> paginate(const std::vector<int>& rowHeights,
-                                           const std::vector<compiler::Network>& networks,
+                                           const std::vector<plc::Network>& networks,
                                            const Layout& layout);
 
     // "KELCC工程-<name> PLC梯形图程序"; a name longer than maxNameChars

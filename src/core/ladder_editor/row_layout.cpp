@@ -6,8 +6,8 @@
 
 namespace kelcc::core::ladder_editor {
 
-using compiler::LadderGrid;
 using plc::InstructionCode;
+using plc::LadderGrid;
 
 RowLayout::RowLayout() : m_units(kRows + 1, 1), m_tree(kRows + 1, 0) {
     m_units[0] = 0;
@@ -63,7 +63,7 @@ int RowLayout::unitsOfKind(int kind) noexcept {
 int RowLayout::unitsOfRow(const LadderGrid& grid, int row) noexcept {
     int units = 1;
     for (int column = 1; column <= LadderGrid::kColumns; ++column) {
-        const compiler::LadderCell* cell = grid.cell(row, column);
+        const plc::LadderCell* cell = grid.cell(row, column);
         if (cell && cell->element) units = std::max(units, unitsOfKind(cell->kind));
     }
     return units;

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "compiler/ladder_grid.h"
+#include "plc/ladder_grid.h"
 
 namespace kelcc::core::ladder_editor {
 
@@ -12,22 +12,22 @@ namespace kelcc::core::ladder_editor {
 // top of a row and the row at a position each cost O(log rows).
 class RowLayout final {
 public:
-    static constexpr int kRows = compiler::LadderGrid::kRows;
+    static constexpr int kRows = plc::LadderGrid::kRows;
 
     // Every row one unit high (an empty grid).
     RowLayout();
-    explicit RowLayout(const compiler::LadderGrid& grid);
+    explicit RowLayout(const plc::LadderGrid& grid);
 
     // Height of an element of the kind: 1 for contacts, coils and links;
     // 2, 3, 4 or 5 for the function boxes.
     static int unitsOfKind(int kind) noexcept;
     // The tallest element of the row; 1 for an empty row.
-    static int unitsOfRow(const compiler::LadderGrid& grid, int row) noexcept;
+    static int unitsOfRow(const plc::LadderGrid& grid, int row) noexcept;
 
-    void rebuild(const compiler::LadderGrid& grid);
+    void rebuild(const plc::LadderGrid& grid);
     // Cells of rows first..last changed (after rows moved, pass the last
     // row as `last`). Returns whether any height changed.
-    bool update(const compiler::LadderGrid& grid, int first, int last);
+    bool update(const plc::LadderGrid& grid, int first, int last);
 
     // Rows outside 1..kRows have height 0.
     int units(int row) const noexcept;

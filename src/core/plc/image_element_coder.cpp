@@ -203,7 +203,7 @@ std::vector<LadderImageModel::Operand> ImageElementCoder::operands(std::string_v
     return result;
 }
 
-LadderImageModel::Element ImageElementCoder::element(const compiler::LadderCell& cell, int column) {
+LadderImageModel::Element ImageElementCoder::element(const plc::LadderCell& cell, int column) {
     LadderImageModel::Element e;
     e.code = typeCode(cell.kind);
     // A line cell that lost its element but kept its link is a bare link.

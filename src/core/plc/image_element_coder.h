@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "compiler/ladder_cell.h"
+#include "plc/ladder_cell.h"
 #include "plc/ladder_image_model.h"
 
 namespace kelcc::core::plc {
@@ -42,7 +42,7 @@ public:
     static std::vector<LadderImageModel::Operand> operands(std::string_view text);
 
     // The element for a cell in the given column (1-8).
-    static LadderImageModel::Element element(const compiler::LadderCell& cell, int column);
+    static LadderImageModel::Element element(const plc::LadderCell& cell, int column);
 };
 
 }  // namespace kelcc::core::plc

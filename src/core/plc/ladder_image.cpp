@@ -10,9 +10,9 @@
 
 namespace kelcc::core::plc {
 
-using compiler::LadderCell;
-using compiler::LadderGrid;
-using compiler::Network;
+using plc::LadderCell;
+using plc::LadderGrid;
+using plc::Network;
 
 LadderImageModel LadderImage::model(const LadderGrid& grid, const std::vector<Network>& networks) {
     LadderImageModel image;

@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "common/atomic_file.h"
-#include "compiler/ladder_grid.h"
-#include "compiler/network.h"
+#include "plc/ladder_grid.h"
 #include "plc/ladder_image_model.h"
+#include "plc/network.h"
 
 namespace kelcc::core::plc {
 
@@ -16,17 +16,17 @@ namespace kelcc::core::plc {
 class LadderImage final {
 public:
     // The image bytes for a grid, divided by the grid's image division.
-    static std::string build(const compiler::LadderGrid& grid);
+    static std::string build(const plc::LadderGrid& grid);
     // The image bytes for the given network table; an entry with a negative
     // first row ends the table.
-    static std::string build(const compiler::LadderGrid& grid,
-                             const std::vector<compiler::Network>& networks);
+    static std::string build(const plc::LadderGrid& grid,
+                             const std::vector<plc::Network>& networks);
     // The in-memory image the bytes are written from.
-    static LadderImageModel model(const compiler::LadderGrid& grid,
-                                  const std::vector<compiler::Network>& networks);
+    static LadderImageModel model(const plc::LadderGrid& grid,
+                                  const std::vector<plc::Network>& networks);
     // Writes the image atomically; on failure the file is left as it was and
     // the result carries the system's error text.
-    static common::FileResult writeFile(const std::string& path, const compiler::LadderGrid& grid);
+    static common::FileResult writeFile(const std::string& path, const plc::LadderGrid& grid);
 };
 
 }  // namespace kelcc::core::plc

@@ -6,8 +6,8 @@
 #include <variant>
 #include <vector>
 
-#include "compiler/ladder_cell.h"
 #include "plc/il_store.h"
+#include "plc/ladder_cell.h"
 #include "plc/plc_records.h"
 
 namespace kelcc::core::plc {
@@ -15,7 +15,7 @@ namespace kelcc::core::plc {
 // The cells and comment of one ladder row; empty places are left out.
 struct RowContent {
     int row = 0;
-    std::vector<std::pair<int, compiler::LadderCell>> cells;  // (column, cell)
+    std::vector<std::pair<int, plc::LadderCell>> cells;  // (column, cell)
     std::string comment;
 
     bool empty() const noexcept { return cells.empty() && comment.empty(); }
@@ -33,8 +33,8 @@ struct Cell {
     int column = 0;
     bool hadBefore = false;
     bool hasAfter = false;
-    compiler::LadderCell before;
-    compiler::LadderCell after;
+    plc::LadderCell before;
+    plc::LadderCell after;
 };
 
 // Rows inserted at `first`; `lost` are the rows pushed past the last row.

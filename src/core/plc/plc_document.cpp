@@ -8,9 +8,6 @@
 
 namespace kelcc::core::plc {
 
-using compiler::LadderCell;
-using compiler::LadderGrid;
-
 // The state a compile starts from: enough to tell what it changed.
 struct PlcDocument::ProgramCapture {
     // The grid as it was, kept only once the compile is about to change it:
@@ -508,13 +505,11 @@ void PlcDocument::clear() {
     m_stepCount = 0;
     m_checksum = 0;
     m_grid.clear();
-    m_savedGrid.clear();
     for (auto& c : m_rowComments)
         c.clear();
     m_networks.clear();
     m_networkSteps.clear();
     m_networkRows.clear();
-    m_snapshots.clear();
     m_alarms.clear();
     m_d.fill({});
     m_k.fill(0);

@@ -7,10 +7,9 @@
 #include <vector>
 
 #include "common/document.h"
-#include "compiler/ladder_grid.h"
-#include "compiler/network.h"
-#include "compiler/network_snapshot.h"
 #include "plc/il_store.h"
+#include "plc/ladder_grid.h"
+#include "plc/network.h"
 #include "plc/plc_change.h"
 #include "plc/plc_records.h"
 #include "plc/project_state.h"
@@ -61,7 +60,7 @@ public:
     void beginProgramChange();
     bool endProgramChange();
     // The rebuild's new ladder takes the place of the old one.
-    void replaceGrid(compiler::LadderGrid grid);
+    void replaceGrid(LadderGrid grid);
     // A compile installed a new program; `previous` is the one it replaced.
     void replacedIl(IlStore previous);
 
@@ -79,13 +78,10 @@ public:
     void updateChecksum() noexcept { m_checksum = m_il.checksum(); }
 
     // --- ladder ---
-    compiler::LadderGrid& grid() noexcept { return m_grid; }
-    const compiler::LadderGrid& grid() const noexcept { return m_grid; }
-    compiler::LadderGrid& savedGrid() noexcept { return m_savedGrid; }
+    LadderGrid& grid() noexcept { return m_grid; }
+    const LadderGrid& grid() const noexcept { return m_grid; }
 
-    const compiler::LadderCell* cell(int row, int column) const noexcept {
-        return m_grid.cell(row, column);
-    }
+    const LadderCell* cell(int row, int column) const noexcept { return m_grid.cell(row, column); }
     // Kind 15 sets the vertical-link flag only (ignored in column 1).
     bool setCell(int row, int column, int kind, std::string text);
     bool deleteCell(int row, int column);
@@ -109,18 +105,12 @@ public:
     void loadRowComment(int row, std::string text);
 
     // --- networks ---
-    std::vector<compiler::Network>& networkTable() noexcept { return m_networks; }
-    const std::vector<compiler::Network>& networkTable() const noexcept { return m_networks; }
+    std::vector<Network>& networkTable() noexcept { return m_networks; }
+    const std::vector<Network>& networkTable() const noexcept { return m_networks; }
     void divideNetworks() { m_networks = m_grid.divideNetworks(); }
     std::vector<NetworkSteps>& networkSteps() noexcept { return m_networkSteps; }
     std::vector<NetworkRows>& networkRows() noexcept { return m_networkRows; }
     const std::vector<NetworkRows>& networkRows() const noexcept { return m_networkRows; }
-
-    // Network copies kept by the ladder editor; the count is their size.
-    std::vector<compiler::NetworkSnapshot>& networkSnapshots() noexcept { return m_snapshots; }
-    const std::vector<compiler::NetworkSnapshot>& networkSnapshots() const noexcept {
-        return m_snapshots;
-    }
 
     // --- tables (raw accessors for readers and writers) ---
     std::vector<std::string>& alarms() noexcept { return m_alarms; }
@@ -190,14 +180,12 @@ private:
     int m_stepCount = 0;
     std::uint16_t m_checksum = 0;
 
-    compiler::LadderGrid m_grid;
-    compiler::LadderGrid m_savedGrid;
+    LadderGrid m_grid;
     std::vector<std::string> m_rowComments;  // index = row, 0..5000
 
-    std::vector<compiler::Network> m_networks;
+    std::vector<Network> m_networks;
     std::vector<NetworkSteps> m_networkSteps;
     std::vector<NetworkRows> m_networkRows;
-    std::vector<compiler::NetworkSnapshot> m_snapshots;
 
     std::vector<std::string> m_alarms;
     std::array<DataByteRecord, kDCount> m_d{};

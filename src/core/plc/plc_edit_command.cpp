@@ -2,7 +2,7 @@
 
 #include <type_traits>
 
-#include "compiler/ladder_grid.h"
+#include "plc/ladder_grid.h"
 #include "plc/plc_document.h"
 
 namespace kelcc::core::plc {
@@ -128,7 +128,7 @@ std::size_t PlcEditCommand::bytes() const noexcept {
 
 DocumentChange PlcEditCommand::scopeOf(const std::vector<PlcChange>& changes) {
     DocumentChange scope;
-    constexpr int kLast = compiler::LadderGrid::kRows;
+    constexpr int kLast = plc::LadderGrid::kRows;
     for (const PlcChange& change : changes) {
         std::visit(
             [&](const auto& c) {

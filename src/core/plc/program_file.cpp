@@ -272,7 +272,7 @@ void readTables(LineReader& reader, PlcDocument& doc) {
     readSection(reader, kNetworkComment, [&](std::string_view line) {
         std::string_view rowText = line.substr(0, 4);
         const std::uint32_t row = takeNumber(rowText, 10);
-        if (row >= 1 && row <= static_cast<std::uint32_t>(compiler::LadderGrid::kRows))
+        if (row >= 1 && row <= static_cast<std::uint32_t>(plc::LadderGrid::kRows))
             doc.loadRowComment(static_cast<int>(row),
                                line.size() > 5 ? std::string(line.substr(5)) : std::string());
         return true;
@@ -538,11 +538,11 @@ std::string ProgramFile::write(const PlcDocument& doc) {
     out += kEol;
 
     std::size_t comments = 0;
-    for (int row = 1; row <= compiler::LadderGrid::kRows; ++row)
+    for (int row = 1; row <= plc::LadderGrid::kRows; ++row)
         if (!doc.rowComment(row).empty()) ++comments;
     appendLine(out, kNetworkComment.keyword);
     appendCount(out, "TOTALTIPS", comments);
-    for (int row = 1; row <= compiler::LadderGrid::kRows; ++row) {
+    for (int row = 1; row <= plc::LadderGrid::kRows; ++row) {
         const std::string& comment = doc.rowComment(row);
         if (comment.empty()) continue;
         appendPadded(out, static_cast<std::uint64_t>(row));

@@ -3,6 +3,10 @@ target_sources(kelcc_core PRIVATE
     plc/il_store.h
     plc/instruction_code.cpp
     plc/instruction_code.h
+    plc/ladder_cell.h
+    plc/ladder_grid.cpp
+    plc/ladder_grid.h
+    plc/network.h
     plc/plc_document.cpp
     plc/plc_change.h
     plc/plc_document.h

@@ -14,8 +14,8 @@
 
 namespace kelcc::ui {
 
-using core::compiler::LadderCell;
 using core::plc::InstructionCode;
+using core::plc::LadderCell;
 
 namespace {
 

@@ -47,11 +47,11 @@ public:
 
 private:
     void paintRow(QPainter& painter, int row, int top, int height) const;
-    void paintCell(QPainter& painter, const core::compiler::LadderCell& cell, int column, int top,
+    void paintCell(QPainter& painter, const core::plc::LadderCell& cell, int column, int top,
                    int height) const;
     void paintContact(QPainter& painter, int left, int wire, bool closed) const;
     void paintCoil(QPainter& painter, int left, int wire) const;
-    void paintBox(QPainter& painter, const core::compiler::LadderCell& cell, int column, int top,
+    void paintBox(QPainter& painter, const core::plc::LadderCell& cell, int column, int top,
                   int height) const;
     void paintOperand(QPainter& painter, int left, int width, int wire,
                       const std::string& text) const;

@@ -14,7 +14,7 @@ namespace kelcc::ui {
 
 using core::common::Answer;
 using core::common::MessageIcon;
-using core::plc::PlcDocumentFile;
+using core::compiler::PlcDocumentFile;
 using SaveOutcome = PlcDocumentFile::SaveOutcome;
 using Command = CViewPLCLd::Command;
 

@@ -3,9 +3,9 @@
 #include <memory>
 
 #include "app/document_window.h"
+#include "compiler/plc_document_file.h"
 #include "ladder_editor/ladder_dialogs.h"
 #include "plc/plc_document.h"
-#include "plc/plc_document_file.h"
 
 class QToolBar;
 
@@ -41,7 +41,7 @@ public:
     QList<QAction*> menuActions(MenuSlot slot) const override;
 
     // The save command with its outcome (the close and save paths map it).
-    core::plc::PlcDocumentFile::SaveOutcome save();
+    core::compiler::PlcDocumentFile::SaveOutcome save();
 
     core::plc::PlcDocument& document() noexcept { return *m_doc; }
     CViewPLCLd& view() noexcept { return *m_view; }

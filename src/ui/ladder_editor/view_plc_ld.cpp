@@ -26,7 +26,6 @@
 
 namespace kelcc::ui {
 
-using core::compiler::LadderGrid;
 using core::ladder_editor::CellEditRequest;
 using core::ladder_editor::CellPos;
 using core::ladder_editor::CellRange;
@@ -37,6 +36,7 @@ using core::ladder_editor::LadderFind;
 using core::plc::FormResult;
 using core::plc::FormValues;
 using core::plc::InstructionCode;
+using core::plc::LadderGrid;
 using core::plc::OperandForm;
 
 namespace {

@@ -9,8 +9,8 @@
 #include "app/project_file.h"
 #include "common/atomic_file.h"
 #include "common/text_codec.h"
+#include "compiler/plc_document_file.h"
 #include "plc/ladder_image.h"
-#include "plc/plc_document_file.h"
 #include "plc/program_file.h"
 
 namespace kelcc::core::app {
@@ -85,7 +85,8 @@ TEST_F(ProjectTest, NewProjectWritesTheDefaultFilesAndOpens) {
         // project can be sent at once.
         plc::SimpleProjectState state;
         plc::PlcDocument doc(state);
-        ASSERT_TRUE(plc::PlcDocumentFile::open(doc, (demo() / "main_demo.ldx").string(), m_ui));
+        ASSERT_TRUE(
+            compiler::PlcDocumentFile::open(doc, (demo() / "main_demo.ldx").string(), m_ui));
         EXPECT_EQ(readAll(demo() / "main_demo.ldx.bin"), plc::LadderImage::build(doc.grid()));
     }
     for (const char* name : {"ParaB.par", "ParaW.par", "Tcomp.cmp", "Wcomp.wmp"})

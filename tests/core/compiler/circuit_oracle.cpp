@@ -7,6 +7,9 @@
 
 namespace kelcc::core::compiler::test {
 
+using plc::LadderCell;
+using plc::LadderGrid;
+
 namespace {
 
 using plc::InstructionCode;

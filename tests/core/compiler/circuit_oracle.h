@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
-#include "compiler/ladder_grid.h"
 #include "plc/il_store.h"
+#include "plc/ladder_grid.h"
 
 namespace kelcc::core::compiler::test {
 
@@ -21,7 +21,7 @@ public:
     // Power flows left to right through closed contacts and lines; every
     // run of vertical links in columns 2-8 joins the element ends at its
     // column boundary (wired OR). Column 1 links are the rail anyway.
-    static Outputs ofLadder(const LadderGrid& grid, const Inputs& inputs);
+    static Outputs ofLadder(const plc::LadderGrid& grid, const Inputs& inputs);
     // The controller's stack machine; END1, END2, LBL, SP, SPE are skipped.
     static Outputs ofIl(const plc::IlStore& il, const Inputs& inputs);
 };

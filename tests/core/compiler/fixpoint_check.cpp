@@ -10,6 +10,9 @@
 
 namespace kelcc::core::compiler::test {
 
+using plc::LadderCell;
+using plc::LadderGrid;
+
 namespace {
 
 std::string differences(const plc::IlStore& expected, const plc::IlStore& actual) {

@@ -20,6 +20,9 @@
 #include "plc/instruction_code.h"
 
 namespace kelcc::core::compiler {
+
+using plc::LadderGrid;
+using plc::Network;
 namespace {
 
 using test::CircuitOracle;

@@ -7,6 +7,8 @@
 
 namespace kelcc::core::compiler::test {
 
+using plc::LadderGrid;
+
 namespace {
 
 std::vector<std::string> split(const std::string& row) {

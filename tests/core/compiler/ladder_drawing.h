@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "compiler/ladder_grid.h"
+#include "plc/ladder_grid.h"
 
 namespace kelcc::core::compiler::test {
 
@@ -17,8 +17,8 @@ namespace kelcc::core::compiler::test {
 // rebuild leaves it); "+" alone is a bare link.
 class LadderDrawing final {
 public:
-    static void draw(LadderGrid& grid, int firstRow, const std::vector<std::string>& rows);
-    static LadderGrid grid(const std::vector<std::string>& rows);
+    static void draw(plc::LadderGrid& grid, int firstRow, const std::vector<std::string>& rows);
+    static plc::LadderGrid grid(const std::vector<std::string>& rows);
     // Operand of the contact letter ('a' -> "X0000.0", 'i' -> "X0001.0").
     static std::string contactOperand(char letter);
     static std::string coilOperand(int number);

@@ -13,6 +13,9 @@
 #include "plc/project_state.h"
 
 namespace kelcc::core::compiler {
+
+using plc::LadderCell;
+using plc::LadderGrid;
 namespace {
 
 using test::IlTestProgram;

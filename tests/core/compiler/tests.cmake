@@ -1,3 +1,3 @@
 target_sources(kelcc_core_tests PRIVATE
-    core/compiler/ladder_grid_test.cpp
+    core/compiler/plc_document_file_test.cpp
 )

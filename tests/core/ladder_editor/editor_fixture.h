@@ -27,7 +27,7 @@ protected:
     std::string row(int r) const {
         std::string out;
         for (int c = 1; c <= 8; ++c) {
-            const compiler::LadderCell* cell = m_doc.cell(r, c);
+            const plc::LadderCell* cell = m_doc.cell(r, c);
             if (c > 1) out += ' ';
             if (!cell) {
                 out += '.';
@@ -39,7 +39,7 @@ protected:
         return out;
     }
     std::string text(int r, int c) const {
-        const compiler::LadderCell* cell = m_doc.cell(r, c);
+        const plc::LadderCell* cell = m_doc.cell(r, c);
         return cell ? cell->text : std::string("<none>");
     }
     // The messages shown so far, joined by '|'.

@@ -31,7 +31,7 @@ protected:
         return LadderFind::find(m_grid, cursorRow, {kind, text, direction}, language, m_ui);
     }
 
-    compiler::LadderGrid m_grid;
+    plc::LadderGrid m_grid;
     common::RecordingInteraction m_ui;
 };
 

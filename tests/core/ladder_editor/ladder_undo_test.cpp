@@ -10,11 +10,11 @@
 
 #include "common/interaction.h"
 #include "compiler/compile_command.h"
+#include "compiler/plc_document_file.h"
 #include "ladder_editor/copy_buffer.h"
 #include "ladder_editor/ladder_editor.h"
 #include "plc/ladder_image.h"
 #include "plc/plc_document.h"
-#include "plc/plc_document_file.h"
 #include "plc/program_file.h"
 
 namespace kelcc::core::ladder_editor {
@@ -31,7 +31,7 @@ std::string stateOf(PlcDocument& doc) {
     std::string state = plc::ProgramFile::write(doc);
     doc.setChecksum(checksum);
     state += plc::LadderImage::build(doc.grid());
-    for (int r = 1; r <= compiler::LadderGrid::kRows; ++r)
+    for (int r = 1; r <= plc::LadderGrid::kRows; ++r)
         if (!doc.rowComment(r).empty()) state += std::to_string(r) + doc.rowComment(r) + "\n";
     return state;
 }
@@ -40,7 +40,7 @@ class LadderUndoTest : public ::testing::Test {
 protected:
     void open() {
         m_doc.clear();
-        ASSERT_TRUE(plc::PlcDocumentFile::open(
+        ASSERT_TRUE(compiler::PlcDocumentFile::open(
             m_doc, std::string(KELCC_TEST_DATA_DIR) + "/demo_program.ldx", m_ui));
     }
 

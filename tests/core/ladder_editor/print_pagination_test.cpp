@@ -5,7 +5,7 @@
 namespace kelcc::core::ladder_editor {
 namespace {
 
-using compiler::Network;
+using plc::Network;
 
 // Rows of the given heights (row 1 first).
 std::vector<int> heights(std::initializer_list<int> rows) {

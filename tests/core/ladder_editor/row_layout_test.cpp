@@ -7,7 +7,7 @@
 namespace kelcc::core::ladder_editor {
 namespace {
 
-using compiler::LadderGrid;
+using plc::LadderGrid;
 
 TEST(RowLayoutTest, RowHeightsFollowTheTallestElement) {
     // One kind of each height; the full list is a switch in the source.

@@ -132,7 +132,7 @@ TEST(LadderImageCoder, IlOnlyAndUnknownKindsHaveNoElementCode) {
 
 struct CellCase {
     const char* name;
-    compiler::LadderCell cell;
+    plc::LadderCell cell;
     int column;
     std::uint8_t code;
     std::uint8_t flags;
@@ -150,9 +150,9 @@ TEST_P(LadderImageCellElement, GetsCodeAndLinkMark) {
     EXPECT_EQ(element.flags, GetParam().flags);
 }
 
-compiler::LadderCell makeCell(std::uint16_t element, std::uint16_t link, int kind,
-                              std::string text = {}) {
-    compiler::LadderCell c;
+plc::LadderCell makeCell(std::uint16_t element, std::uint16_t link, int kind,
+                         std::string text = {}) {
+    plc::LadderCell c;
     c.element = element;
     c.verticalLink = link;
     c.kind = kind;

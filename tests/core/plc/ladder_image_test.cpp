@@ -12,8 +12,8 @@ namespace kelcc::core::plc {
 namespace {
 
 namespace fs = std::filesystem;
-using compiler::LadderGrid;
-using compiler::Network;
+using plc::LadderGrid;
+using plc::Network;
 
 // "01 0a ..." to bytes; whitespace between bytes is free.
 std::string hex(std::string_view text) {

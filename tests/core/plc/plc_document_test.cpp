@@ -14,8 +14,7 @@
 namespace kelcc::core::plc {
 namespace {
 
-using compiler::LadderGrid;
-using compiler::NetworkSnapshot;
+using plc::LadderGrid;
 
 constexpr int kContact = 1;
 constexpr int kCoil = 6;
@@ -186,7 +185,7 @@ TEST_F(PlcDocumentTest, DeleteEmptyRowsOnAFullGridIsOnePass) {
     // Generous: a row-by-row rotation takes seconds, one pass milliseconds.
     EXPECT_LT(elapsed, std::chrono::seconds(1));
     for (int r = 1; r <= LadderGrid::kRows / 2; ++r) {
-        const compiler::LadderCell* cell = doc.cell(r, 1);
+        const plc::LadderCell* cell = doc.cell(r, 1);
         ASSERT_NE(cell, nullptr) << r;
         ASSERT_EQ(cell->text, std::to_string(2 * r));
         ASSERT_EQ(doc.rowComment(r), cell->text);
@@ -278,24 +277,6 @@ TEST_F(PlcDocumentTest, RowCommentsAreCutTo99Bytes) {
     EXPECT_EQ(doc.rowComment(5).size(), PlcDocument::kMaxRowCommentBytes);
     doc.loadRowComment(LadderGrid::kRows + 1, "ignored");
     EXPECT_TRUE(doc.rowComment(LadderGrid::kRows + 1).empty());
-}
-
-TEST_F(PlcDocumentTest, SavedGridIsAnIndependentCopyAndClearFreesSnapshots) {
-    ASSERT_TRUE(doc.setCell(1, 1, kContact, "X0000.0"));
-    ASSERT_TRUE(doc.setCell(2, 8, kCoil, "Y0000.0"));
-    doc.savedGrid() = doc.grid();
-    doc.networkSnapshots().push_back(NetworkSnapshot::capture(doc.grid(), 1, 2));
-
-    ASSERT_TRUE(doc.deleteCell(1, 1));
-    ASSERT_TRUE(doc.deleteRows(1, 1));
-    EXPECT_EQ(doc.savedGrid().cell(1, 1)->text, "X0000.0");
-    EXPECT_EQ(doc.savedGrid().cell(2, 8)->text, "Y0000.0");
-
-    doc.clear();
-    EXPECT_TRUE(doc.networkSnapshots().empty());
-    EXPECT_EQ(doc.savedGrid().lastUsedRow(), 0);
-    EXPECT_EQ(doc.lastUsedRow(), 0);
-    EXPECT_FALSE(doc.modified());
 }
 
 }  // namespace

@@ -12,7 +12,7 @@
 #include "app/output_pane.h"
 #include "app/single_instance.h"
 #include "common/interaction.h"
-#include "plc/plc_document_file.h"
+#include "compiler/plc_document_file.h"
 
 namespace kelcc::ui {
 namespace {
@@ -57,9 +57,9 @@ TEST(LanguageTest, BuiltEnglishFileTranslatesWorkbenchAndCoreTexts) {
     EXPECT_EQ(MessageTranslator::translate("KELCC - 工程:车床"),
               QStringLiteral("KELCC - Project:车床"));
     // A question whose argument comes first and spans lines.
-    MessageTranslator::addTemplates({core::plc::PlcDocumentFile::kSaveQuestionFormat});
+    MessageTranslator::addTemplates({core::compiler::PlcDocumentFile::kSaveQuestionFormat});
     const QString question = MessageTranslator::translate(
-        std::string("/p/main_a.ldx") + (core::plc::PlcDocumentFile::kSaveQuestionFormat + 2));
+        std::string("/p/main_a.ldx") + (core::compiler::PlcDocumentFile::kSaveQuestionFormat + 2));
     EXPECT_TRUE(question.startsWith(QStringLiteral("/p/main_a.ldx\r\n"))) << question.toStdString();
     EXPECT_FALSE(question.contains(QStringLiteral("梯形图"))) << question.toStdString();
     QCoreApplication::removeTranslator(&translator);

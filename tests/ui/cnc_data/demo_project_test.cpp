@@ -9,8 +9,8 @@
 #include "cnc_data/pitch_compensation_document.h"
 #include "cnc_data/tool_offset_document.h"
 #include "compiler/compile_command.h"
+#include "compiler/plc_document_file.h"
 #include "plc/plc_document.h"
-#include "plc/plc_document_file.h"
 
 namespace kelcc::core {
 namespace {
@@ -43,7 +43,7 @@ TEST(DemoProject, OpensAndItsPlcProgramCompilesWithoutErrors) {
     EXPECT_FALSE(project.plcInfo(0).empty());
 
     plc::PlcDocument doc(project);
-    ASSERT_TRUE(plc::PlcDocumentFile::open(doc, project.plcProgramPath(), ui));
+    ASSERT_TRUE(compiler::PlcDocumentFile::open(doc, project.plcProgramPath(), ui));
     EXPECT_GE(doc.stepCount(), 40);
     EXPECT_LE(doc.stepCount(), 120);
     EXPECT_FALSE(doc.alarms().empty());

@@ -123,7 +123,7 @@ protected:
             lines.push_back(doc.il()[i].text);
         return lines;
     }
-    const core::compiler::LadderCell* cell(int row, int column) {
+    const core::plc::LadderCell* cell(int row, int column) {
         return m_window->document().cell(row, column);
     }
 
@@ -188,7 +188,7 @@ TEST_F(LadderWindowTest, DrawnWithKeysCompilesSavesAndReopensToTheSameProgram) {
 TEST_F(LadderWindowTest, RefusedPlacementsShowTheirMessageAndChangeNothing) {
     drawSmallProgram();
     m_window->setModified(false);
-    const core::compiler::LadderGrid before = m_window->document().grid();
+    const core::plc::LadderGrid before = m_window->document().grid();
 
     // Right of the SET block of row 2.
     view().editor().setCursor({2, 8});

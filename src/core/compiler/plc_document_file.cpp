@@ -6,25 +6,25 @@
 #include "plc/ladder_image.h"
 #include "plc/program_file.h"
 
-namespace kelcc::core::plc {
+namespace kelcc::core::compiler {
 
 using common::Answer;
 using common::MessageIcon;
 
-bool PlcDocumentFile::open(PlcDocument& doc, const std::string& path,
+bool PlcDocumentFile::open(plc::PlcDocument& doc, const std::string& path,
                            common::Interaction& interaction) {
     doc.clear();
-    auto read = ProgramFile::readFile(path, doc, interaction);
-    if (read.result == ProgramFile::kReadUnreadable) {
+    auto read = plc::ProgramFile::readFile(path, doc, interaction);
+    if (read.result == plc::ProgramFile::kReadUnreadable) {
         doc.clear();
         doc.reloaded();
         return false;
     }
-    bool ok = read.result == ProgramFile::kReadOk;
+    bool ok = read.result == plc::ProgramFile::kReadOk;
     if (ok) ok = compiler::IlCheck::checkAndDivide(doc).ok();
     if (ok) ok = compiler::LadderRebuild::rebuild(doc, doc.networkSteps()).ok();
     if (!ok) {
-        interaction.inform(ProgramFile::kUnsupportedVersionText, ProgramFile::kCaption,
+        interaction.inform(plc::ProgramFile::kUnsupportedVersionText, plc::ProgramFile::kCaption,
                            MessageIcon::Warning);
         doc.clear();
         doc.reloaded();
@@ -37,24 +37,24 @@ bool PlcDocumentFile::open(PlcDocument& doc, const std::string& path,
     return true;
 }
 
-bool PlcDocumentFile::reload(PlcDocument& doc, const std::string& path,
+bool PlcDocumentFile::reload(plc::PlcDocument& doc, const std::string& path,
                              common::Interaction& interaction) {
     if (doc.modified()) {
         const std::string question = path + (kReplacedQuestion + 2);  // after "%1"
-        if (interaction.ask(question, ProgramFile::kCaption, {Answer::Yes, Answer::No},
+        if (interaction.ask(question, plc::ProgramFile::kCaption, {Answer::Yes, Answer::No},
                             MessageIcon::Question) == Answer::No)
             return true;
     }
     return open(doc, path, interaction);
 }
 
-common::FileResult PlcDocumentFile::save(const PlcDocument& doc, const std::string& path) {
-    auto text = ProgramFile::writeFile(path, doc);
+common::FileResult PlcDocumentFile::save(const plc::PlcDocument& doc, const std::string& path) {
+    auto text = plc::ProgramFile::writeFile(path, doc);
     if (!text.ok) return text;
-    return LadderImage::writeFile(path + ".bin", doc.grid());
+    return plc::LadderImage::writeFile(path + ".bin", doc.grid());
 }
 
-PlcDocumentFile::SaveCommandResult PlcDocumentFile::fileSave(PlcDocument& doc,
+PlcDocumentFile::SaveCommandResult PlcDocumentFile::fileSave(plc::PlcDocument& doc,
                                                              const std::string& path,
                                                              const std::string& projectName,
                                                              compiler::Language language,
@@ -69,14 +69,14 @@ PlcDocumentFile::SaveCommandResult PlcDocumentFile::fileSave(PlcDocument& doc,
         // modified so that nothing is lost silently.
         auto written = save(doc, path);
         if (!written.ok) {
-            interaction.inform(written.error, ProgramFile::kCaption, MessageIcon::Stop);
+            interaction.inform(written.error, plc::ProgramFile::kCaption, MessageIcon::Stop);
             result.outcome = SaveOutcome::WriteFailed;
             return result;
         }
         doc.setModified(false);
         std::string projectError = doc.project().saveProjectFile();
         if (!projectError.empty()) {
-            interaction.inform(projectError, ProgramFile::kCaption, MessageIcon::Stop);
+            interaction.inform(projectError, plc::ProgramFile::kCaption, MessageIcon::Stop);
             result.outcome = SaveOutcome::WriteFailed;
         }
         return result;
@@ -95,4 +95,4 @@ PlcDocumentFile::SaveCommandResult PlcDocumentFile::fileSave(PlcDocument& doc,
     return result;
 }
 
-}  // namespace kelcc::core::plc
+}  // namespace kelcc::core::compiler

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "compiler/ladder_cell.h"
-#include "compiler/network.h"
+#include "plc/ladder_cell.h"
+#include "plc/network.h"
 
-namespace kelcc::core::compiler {
+namespace kelcc::core::plc {
 
 // The ladder diagram: rows 1..kRows, columns 1..kColumns. Row 0 and column 0
 // exist only so that ladder coordinates index the grid directly.
@@ -104,4 +104,4 @@ private:
     std::vector<Row> m_rows;  // kRows + 1 rows
 };
 
-}  // namespace kelcc::core::compiler
+}  // namespace kelcc::core::plc

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-namespace kelcc::core::compiler {
+namespace kelcc::core::plc {
 
 // One element (or a bare vertical link) of the ladder grid.
 struct LadderCell {
@@ -17,4 +17,4 @@ struct LadderCell {
     bool operator==(const LadderCell&) const = default;
 };
 
-}  // namespace kelcc::core::compiler
+}  // namespace kelcc::core::plc

@@ -1,4 +1,4 @@
-#include "plc/plc_document_file.h"
+#include "compiler/plc_document_file.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -15,6 +15,7 @@ namespace fs = std::filesystem;
 using common::Answer;
 using common::RecordingInteraction;
 using compiler::Language;
+using compiler::PlcDocumentFile;
 
 std::string readAll(const fs::path& path) {
     std::string bytes;
@@ -145,7 +146,7 @@ TEST_F(PlcDocumentFileTest, FailedCompileAsksAndEitherKeepsEditingOrReverts) {
     writeFile(simpleProgram());
     ASSERT_TRUE(PlcDocumentFile::open(m_doc, m_path, m_ui));
     const std::string before = readAll(m_path);
-    const compiler::LadderGrid original = m_doc.grid();
+    const plc::LadderGrid original = m_doc.grid();
 
     ASSERT_TRUE(m_doc.setCell(1, 8, 1, "X0000.2"));  // a contact in the output column
     m_ui.script({Answer::Yes});

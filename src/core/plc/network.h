@@ -1,6 +1,6 @@
 #pragma once
 
-namespace kelcc::core::compiler {
+namespace kelcc::core::plc {
 
 // A network (梯形图段): consecutive rows joined by vertical links. The entry
 // row and column are filled by the compiler; -1 where not known.
@@ -13,4 +13,4 @@ struct Network {
     bool operator==(const Network&) const = default;
 };
 
-}  // namespace kelcc::core::compiler
+}  // namespace kelcc::core::plc

@@ -1,4 +1,4 @@
-#include "compiler/ladder_grid.h"
+#include "plc/ladder_grid.h"
 
 #include <gtest/gtest.h>
 
@@ -6,9 +6,11 @@
 #include <utility>
 #include <vector>
 
-#include "compiler/network_snapshot.h"
-
 namespace kelcc::core::compiler {
+
+using plc::LadderCell;
+using plc::LadderGrid;
+using plc::Network;
 namespace {
 
 constexpr int kContact = 1;
@@ -361,31 +363,6 @@ TEST(LadderGrid, MovedFromGridReadsEmptyAndCanBeReused) {
     target = source;  // copy from a moved-from grid
     EXPECT_EQ(target, empty);
     // NOLINTEND(bugprone-use-after-move)
-}
-
-TEST(NetworkSnapshot, CopiesAtMostFifteenRowsAndOwnsItsCells) {
-    LadderGrid grid;
-    for (int r = 1; r <= 20; ++r)
-        ASSERT_TRUE(grid.setElement(r, 1, kContact, std::to_string(r)));
-    ASSERT_TRUE(grid.setVerticalLink(3, 4));
-    const NetworkSnapshot snapshot = NetworkSnapshot::capture(grid, 2, 20);
-    EXPECT_EQ(snapshot.firstRow(), 2);
-    EXPECT_EQ(snapshot.rowCount(), NetworkSnapshot::kRows);
-    ASSERT_NE(snapshot.cell(0, 1), nullptr);
-    EXPECT_EQ(snapshot.cell(0, 1)->text, "2");
-    EXPECT_EQ(snapshot.cell(14, 1)->text, "16");
-    EXPECT_EQ(snapshot.cell(15, 1), nullptr);
-    ASSERT_NE(snapshot.cell(1, 4), nullptr);
-    EXPECT_EQ(snapshot.cell(1, 4)->kind, kLink);
-    EXPECT_EQ(snapshot.cell(0, 2), nullptr);
-
-    ASSERT_TRUE(grid.deleteCell(2, 1));
-    EXPECT_EQ(snapshot.cell(0, 1)->text, "2");
-
-    EXPECT_EQ(NetworkSnapshot::capture(grid, 5, 4).rowCount(), 0);
-    EXPECT_EQ(NetworkSnapshot::capture(grid, 0, 4).rowCount(), 0);
-    EXPECT_EQ(NetworkSnapshot::capture(grid, LadderGrid::kRows, LadderGrid::kRows + 9).rowCount(),
-              1);
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 
 #include "plc/instruction_code.h"
 
-namespace kelcc::core::compiler {
+namespace kelcc::core::plc {
 
 using plc::kCellKindVerticalLink;
 
@@ -290,4 +290,4 @@ bool LadderGrid::operator==(const LadderGrid& other) const {
     return true;
 }
 
-}  // namespace kelcc::core::compiler
+}  // namespace kelcc::core::plc
