@@ -55,15 +55,22 @@ KValueDialog::KValueDialog(KTableModel& model, bool english, QWidget* parent)
     resize(460, 560);
 }
 
+namespace {
+
+unsigned byteValue(const QTreeWidgetItem* item) {
+    unsigned value = 0;
+    for (int bit = 0; bit < item->childCount(); ++bit)
+        if (item->child(bit)->checkState(0) == Qt::Checked) value |= 1u << bit;
+    return value;
+}
+
+}  // namespace
+
 std::array<std::uint8_t, 40> KValueDialog::values() const {
     std::array<std::uint8_t, 40> values{};
-    for (int byte = 0; byte < KTableModel::kRows; ++byte) {
-        const QTreeWidgetItem* item = m_tree->topLevelItem(byte);
-        unsigned value = 0;
-        for (int bit = 0; bit < 8; ++bit)
-            if (item->child(bit)->checkState(0) == Qt::Checked) value |= 1u << bit;
-        values[static_cast<std::size_t>(byte)] = static_cast<std::uint8_t>(value);
-    }
+    for (int byte = 0; byte < KTableModel::kRows; ++byte)
+        values[static_cast<std::size_t>(byte)] =
+            static_cast<std::uint8_t>(byteValue(m_tree->topLevelItem(byte)));
     return values;
 }
 
@@ -74,7 +81,7 @@ void KValueDialog::setBit(int byte, int bit, bool on) {
 void KValueDialog::showValue(int byte) {
     QTreeWidgetItem* item = m_tree->topLevelItem(byte);
     if (item == nullptr || item->childCount() < 8) return;
-    const unsigned value = values()[static_cast<std::size_t>(byte)];
+    const unsigned value = byteValue(item);
     item->setText(
         1, QStringLiteral("%1 (%2H)").arg(value).arg(value, 2, 16, QLatin1Char('0')).toUpper());
 }
