@@ -41,6 +41,8 @@ KValueDialog::KValueDialog(KTableModel& model, bool english, QWidget* parent)
     connect(m_tree, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item, int column) {
         if (column == 0 && item->parent()) showValue(m_tree->indexOfTopLevelItem(item->parent()));
     });
+    // Every bit in sight: the dialog is edited bit by bit.
+    m_tree->expandAll();
     m_tree->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     m_tree->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     m_tree->header()->setStretchLastSection(false);

@@ -47,6 +47,10 @@ QVariant TableItemModel::data(const QModelIndex& index, int role) const {
         case Qt::DisplayRole:
         case Qt::EditRole:
             return fromUtf8(m_table->text(index.row(), index.column()));
+        case Qt::TextAlignmentRole:
+            if (m_table->editor(index.row(), index.column()).kind == CellEditor::Kind::Number)
+                return QVariant(Qt::AlignRight | Qt::AlignVCenter);
+            return {};
         case Qt::BackgroundRole:
             if (index.column() == 0) return QPalette().brush(QPalette::Button);
             return {};
