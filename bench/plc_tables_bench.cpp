@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QImage>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTranslator>
 #include <cstdio>
@@ -140,6 +141,13 @@ int screenshots(const QString& folder, const QString& size) {
         tables.pages()->setCurrentIndex(page);
         save(tables, page == 0 ? "data_d" : page == 1 ? "data_dc" : "data_dt");
     }
+    // Scrolled to the right: the address column stays.
+    tables.resize(windowSize.width() / 2, windowSize.height() / 2);
+    tables.pages()->setCurrentIndex(1);
+    QApplication::processEvents();
+    tables.page(1)->horizontalScrollBar()->setValue(
+        tables.page(1)->horizontalScrollBar()->maximum());
+    save(tables, "data_dc_scrolled");
     ui::InformationWindow info(workbench, copy.string());
     info.resize(windowSize);
     save(info, "info_alarms");
