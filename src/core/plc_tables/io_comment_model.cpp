@@ -118,7 +118,7 @@ std::string IoCommentModel::text(int index, int column) const {
 }
 
 CellEditor IoCommentModel::editor(int, int column) const {
-    if (column == kAddress) return {CellEditor::Kind::Text, kAddressChars, 0};
+    if (column == kAddress) return {CellEditor::Kind::Text, kAddressChars, 0, true};
     if (column == kZh || column == kEn) return {CellEditor::Kind::Text, CellRules::kTextChars, 0};
     return {};
 }

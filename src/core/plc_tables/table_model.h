@@ -14,6 +14,7 @@ struct CellEditor {
     Kind kind = Kind::None;
     int maxChars = 0;
     std::uint64_t maxValue = 0;  // number editors
+    bool upperCase = false;      // address fields upper-case what is typed
     bool editable() const noexcept { return kind != Kind::None; }
 };
 

@@ -56,7 +56,7 @@ QVariant TableItemModel::data(const QModelIndex& index, int role) const {
             return {};
         case kEditorRole: {
             const CellEditor editor = m_table->editor(index.row(), index.column());
-            return QVariantList{static_cast<int>(editor.kind), editor.maxChars};
+            return QVariantList{static_cast<int>(editor.kind), editor.maxChars, editor.upperCase};
         }
         default:
             return {};

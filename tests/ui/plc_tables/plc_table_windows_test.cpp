@@ -244,10 +244,21 @@ TEST_F(PlcTableWindowsTest, InformationWindowMessagesAndCommentRows) {
     EXPECT_EQ(window->plcDocument().ioComments().front().substr(0, 12), "0002\tX0000.0");
     type(comments, 0, 1, "X0000.0");
     EXPECT_EQ(messages().back(), "关于地址 X0000.0 的注释已存在.");
-    type(comments, 0, 1, "D5");
+    comments->edit(comments->model()->index(0, 1));
+    auto* address = comments->viewport()->findChild<QLineEdit*>();
+    ASSERT_NE(address, nullptr);
+    QTest::keyClicks(address, "d5");
+    EXPECT_EQ(address->text(), "D5");
+    QTest::keyClick(address, Qt::Key_Return);
+    leaveEditor();
     EXPECT_EQ(messages().back(), "输入必须为X,Y,R,K,C,T地址!");
     std::unique_ptr<QMenu>(window->commentMenu(0))->actions().at(2)->trigger();
     EXPECT_EQ(window->plcDocument().ioComments().front().substr(0, 12), "0001\tX0000.0");
+    // Undo puts the empty row back, and the view follows.
+    window->undoAction()->trigger();
+    EXPECT_EQ(comments->model()->rowCount(), rows + 1);
+    window->redoAction()->trigger();
+    EXPECT_EQ(comments->model()->rowCount(), rows);
 
     // Add by address, symbol and comment; then find it again.
     IoCommentAddDialog add(window->comments(), m_window->workbench().interaction());
