@@ -283,6 +283,14 @@ TEST_F(PlcTableWindowsTest, InformationWindowMessagesAndCommentRows) {
     window->findComment();
     EXPECT_EQ(comments->currentIndex().row(), rows - 1);
     EXPECT_EQ(messages().back(), core::plc_tables::IoCommentModel::kNotFoundText);
+
+    ASSERT_TRUE(window->saveSilently());
+    core::plc::SimpleProjectState project;
+    core::plc::PlcDocument reread(project);
+    core::common::RecordingInteraction ui;
+    ASSERT_EQ(core::plc::ProgramFile::readFile(program(), reread, ui).result, 0);
+    EXPECT_EQ(reread.alarms(), window->plcDocument().alarms());
+    EXPECT_EQ(reread.ioComments(), window->plcDocument().ioComments());
 }
 
 TEST_F(PlcTableWindowsTest, PasteKeepsTheGoodCellsInOneStepWithOneMessage) {
