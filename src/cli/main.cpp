@@ -7,6 +7,7 @@
 #include "plc_commands.h"
 #include "print_command.h"
 #include "project_commands.h"
+#include "table_commands.h"
 
 namespace {
 
@@ -35,6 +36,13 @@ constexpr const char* kUsage =
     "  project add-program FILE.gpr PATH.cnc [--name ONNNN] [--overwrite]\n"
     "                          import a part program into the project, named\n"
     "                          after the file's first 5 characters unless --name\n"
+    "  tables export IN.ldx --table T OUT.csv\n"
+    "  tables import FILE.ldx --table T IN.csv [--skip-bad]\n"
+    "                          one table of a PLC program file as CSV (UTF-8); T is\n"
+    "                          d, dc, dt, alarms, comments or k. An import checks\n"
+    "                          every cell as the table windows do, names each\n"
+    "                          refused line and writes nothing then, unless\n"
+    "                          --skip-bad (exit 1 all the same)\n"
     "  list --area A           print the controller's files of storage area A (1-4):\n"
     "                          NAME<TAB>SIZE<TAB>AREA per line\n"
     "  send FILE.gpr [--plc] [--params] [--tools] [--pitch] [--program NAME]...\n"
@@ -83,6 +91,7 @@ int main(int argc, char** argv) {
     if (command == "send") return kelcc::cli::LinkCommands::send(rest);
     if (command == "receive") return kelcc::cli::LinkCommands::receive(rest);
     if (command == "project") return kelcc::cli::ProjectCommands::run(rest);
+    if (command == "tables") return kelcc::cli::TableCommands::run(rest);
     std::fprintf(stderr, "kelcc-cli: unknown command '%s'\n\n%s", command.c_str(), kUsage);
     return 2;
 }

@@ -660,7 +660,6 @@ bool Project::openTreeEntry(ProjectTree::Entry entry) {
             type = ProjectItemType::PitchCompensation;
             break;
         case ProjectTree::Entry::LadderProgram:
-        case ProjectTree::Entry::ProgramInformation:
             break;
         case ProjectTree::Entry::InformationTable:
             type = ProjectItemType::PlcInformation;
@@ -669,6 +668,7 @@ bool Project::openTreeEntry(ProjectTree::Entry entry) {
             type = ProjectItemType::PlcDataTables;
             break;
         default:
+            // Program information and K values are dialogs of the windows.
             return false;
     }
     if (m_host.isDocumentOpen(path)) {

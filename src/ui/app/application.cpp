@@ -18,6 +18,7 @@
 
 #include "cnc_data/part_program_actions.h"
 #include "ladder_editor/ladder_window_kind.h"
+#include "plc_tables/plc_table_window_kinds.h"
 
 namespace kelcc::ui {
 
@@ -82,6 +83,7 @@ int Application::installLanguage(int language, const QStringList& folders, QTran
 
 void Application::registerWindowKinds() {
     registerLadderWindowKind();
+    registerPlcTableWindowKinds();
     PartProgramActions::registerWindowKind();
 }
 

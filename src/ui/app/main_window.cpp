@@ -26,6 +26,8 @@
 #include "app/workbench_dialogs.h"
 
 #include "cnc_data/part_program_actions.h"
+#include "plc/plc_document.h"
+#include "plc_tables/k_table_model.h"
 
 namespace kelcc::ui {
 
@@ -429,15 +431,45 @@ void MainWindow::handleRequest(const QString& request) {
 }
 
 void MainWindow::openTreeEntry(core::app::ProjectTree::Entry entry) {
-    m_project.openTreeEntry(entry);
+    using Entry = core::app::ProjectTree::Entry;
+    if (entry == Entry::ProgramInformation)
+        editProgramInformation();
+    else if (entry == Entry::KValues)
+        editKValues();
+    else
+        m_project.openTreeEntry(entry);
 }
 
 void MainWindow::editPlcProperties() {
     WorkbenchDialogs::PlcTexts current;
     for (std::size_t i = 0; i < current.size(); ++i)
         current[i] = m_project.plcInfo(static_cast<int>(i));
-    const auto texts = m_dialogs.plcProperties(this, current);
+    const auto texts = m_dialogs.plcProperties(this, tr("梯形图属性"), current, m_messageBoxes);
     if (texts) m_project.setPlcProperties(*texts);
+}
+
+bool MainWindow::showPlcProgram() {
+    if (!m_project.hasProject()) return false;
+    if (isDocumentOpen(m_project.plcProgramPath())) return true;
+    return m_project.openTreeEntry(core::app::ProjectTree::Entry::LadderProgram);
+}
+
+void MainWindow::editProgramInformation() {
+    if (!showPlcProgram()) return;
+    WorkbenchDialogs::PlcTexts current;
+    for (std::size_t i = 0; i < current.size(); ++i)
+        current[i] = m_project.plcInfo(static_cast<int>(i));
+    const QString title = tr("KELCC-工程 %1 : 程序版本信息").arg(fromUtf8(m_project.name()));
+    const auto texts = m_dialogs.plcProperties(this, title, current, m_messageBoxes);
+    if (texts) m_project.setPlcProperties(*texts);
+}
+
+void MainWindow::editKValues() {
+    if (!showPlcProgram()) return;
+    const auto doc = m_project.documents().find<core::plc::PlcDocument>(m_project.plcProgramPath());
+    if (!doc) return;
+    core::plc_tables::KTableModel table(*doc);
+    m_dialogs.kValues(this, table, m_language == 1);
 }
 
 void MainWindow::runPartProgramCommand(int command, const QString& name) {

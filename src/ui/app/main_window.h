@@ -105,6 +105,11 @@ private:
     void followProject(const std::string& oldFolder, const std::string& oldPlcProgram);
     void openTreeEntry(core::app::ProjectTree::Entry entry);
     void editPlcProperties();
+    // "程序版本信息" and "K值设置" edit the PLC program; its ladder window is
+    // opened first when no window shows it, so that the change can be saved.
+    bool showPlcProgram();
+    void editProgramInformation();
+    void editKValues();
     void runPartProgramCommand(int command, const QString& name);
 
     AppSettings& m_settings;

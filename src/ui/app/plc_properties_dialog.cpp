@@ -5,14 +5,24 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include "common/interaction.h"
+#include "common/text_codec.h"
+#include "plc_tables/cell_rules.h"
+
 namespace kelcc::ui {
 
-PlcPropertiesDialog::PlcPropertiesDialog(const Texts& texts, QWidget* parent) : QDialog(parent) {
-    setWindowTitle(tr("梯形图属性"));
+using core::common::TextCodec;
+
+PlcPropertiesDialog::PlcPropertiesDialog(const QString& title, const Texts& texts,
+                                         core::common::Interaction& interaction, QWidget* parent)
+    : QDialog(parent), m_interaction(interaction), m_original(texts), m_result(texts) {
+    setWindowTitle(title);
     const QString labels[] = {tr("梯形图设计:"), tr("梯形图版本:"), tr("备注:")};
     auto* form = new QFormLayout;
     for (std::size_t i = 0; i < m_edits.size(); ++i) {
-        m_edits[i] = new QLineEdit(QString::fromStdString(texts[i]), this);
+        const std::string shown = core::plc_tables::CellRules::shown(texts[i]);
+        m_shown[i] = QString::fromUtf8(shown.data(), static_cast<qsizetype>(shown.size()));
+        m_edits[i] = new QLineEdit(m_shown[i], this);
         m_edits[i]->setMinimumWidth(300);
         form->addRow(labels[i], m_edits[i]);
     }
@@ -26,11 +36,22 @@ PlcPropertiesDialog::PlcPropertiesDialog(const Texts& texts, QWidget* parent) : 
     layout->addWidget(buttons);
 }
 
-PlcPropertiesDialog::Texts PlcPropertiesDialog::texts() const {
-    Texts texts;
-    for (std::size_t i = 0; i < m_edits.size(); ++i)
-        texts[i] = m_edits[i]->text().toStdString();
-    return texts;
+void PlcPropertiesDialog::accept() {
+    Texts result = m_original;
+    for (std::size_t i = 0; i < m_edits.size(); ++i) {
+        // An untouched text keeps its bytes, even those that do not decode.
+        if (m_edits[i]->text() == m_shown[i]) continue;
+        const auto gbk = TextCodec::utf8ToGbk(m_edits[i]->text().toStdString());
+        if (!gbk.ok) {
+            m_interaction.inform(kNotGbkText, windowTitle().toStdString(),
+                                 core::common::MessageIcon::Warning);
+            m_edits[i]->setFocus();
+            return;
+        }
+        result[i] = gbk.text;
+    }
+    m_result = result;
+    QDialog::accept();
 }
 
 }  // namespace kelcc::ui

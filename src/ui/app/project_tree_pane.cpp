@@ -26,6 +26,7 @@ std::optional<ProjectItemType> typeOf(ProjectTreePane::Entry entry) {
     switch (entry) {
         case Entry::LadderProgram:
         case Entry::ProgramInformation:
+        case Entry::KValues:  // a dialog over the program's document
             return ProjectItemType::PlcProgram;
         case Entry::InformationTable:
             return ProjectItemType::PlcInformation;

@@ -11,6 +11,7 @@
 #include "app/new_project_dialog.h"
 #include "app/options_dialog.h"
 #include "app/plc_properties_dialog.h"
+#include "plc_tables/k_value_dialog.h"
 
 namespace kelcc::ui {
 
@@ -46,11 +47,18 @@ std::optional<core::app::SettingsRules::Options> WorkbenchDialogs::options(
     return dialog.chosen();
 }
 
-std::optional<WorkbenchDialogs::PlcTexts> WorkbenchDialogs::plcProperties(QWidget* parent,
-                                                                          const PlcTexts& current) {
-    PlcPropertiesDialog dialog(current, parent);
+std::optional<WorkbenchDialogs::PlcTexts> WorkbenchDialogs::plcProperties(
+    QWidget* parent, const QString& title, const PlcTexts& current,
+    core::common::Interaction& interaction) {
+    PlcPropertiesDialog dialog(title, current, interaction, parent);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.texts();
+}
+
+bool WorkbenchDialogs::kValues(QWidget* parent, core::plc_tables::KTableModel& table,
+                               bool english) {
+    KValueDialog dialog(table, english, parent);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 void WorkbenchDialogs::about(QWidget* parent, const QString& programFolder) {

@@ -9,6 +9,13 @@
 #include "app/settings_rules.h"
 
 class QPrinter;
+
+namespace kelcc::core::common {
+class Interaction;
+}
+namespace kelcc::core::plc_tables {
+class KTableModel;
+}
 class QWidget;
 
 namespace kelcc::ui {
@@ -30,7 +37,13 @@ public:
         QWidget* parent, const core::app::Project& project);
     virtual std::optional<core::app::SettingsRules::Options> options(
         QWidget* parent, const core::app::SettingsRules::Options& current);
-    virtual std::optional<PlcTexts> plcProperties(QWidget* parent, const PlcTexts& current);
+    // "梯形图属性" and "程序版本信息" (by title): the texts are GBK bytes as
+    // the project holds them.
+    virtual std::optional<PlcTexts> plcProperties(QWidget* parent, const QString& title,
+                                                  const PlcTexts& current,
+                                                  core::common::Interaction& interaction);
+    // "K值设置" over the PLC document's K table; true when OK stored it.
+    virtual bool kValues(QWidget* parent, core::plc_tables::KTableModel& table, bool english);
     virtual void about(QWidget* parent, const QString& programFolder);
     virtual void printSetup(QWidget* parent, QPrinter& printer);
 };

@@ -124,14 +124,18 @@ void LadderWindow::setModified(bool modified) {
 }
 
 SaveOutcome LadderWindow::save() {
-    auto& bench = workbench();
+    return saveDocument(workbench(), *m_doc, path());
+}
+
+SaveOutcome LadderWindow::saveDocument(Workbench& bench, core::plc::PlcDocument& doc,
+                                       const std::string& path) {
     const core::compiler::Language language = bench.language() == 1
                                                   ? core::compiler::Language::English
                                                   : core::compiler::Language::Chinese;
-    const bool wasModified = m_doc->modified();
+    const bool wasModified = doc.modified();
     if (wasModified) bench.clearOutput();
-    const auto result = PlcDocumentFile::fileSave(*m_doc, path(), bench.project().name(), language,
-                                                  bench.interaction());
+    const auto result =
+        PlcDocumentFile::fileSave(doc, path, bench.project().name(), language, bench.interaction());
     for (const auto& line : result.lines)
         bench.appendOutput(QString::fromStdString(line));
     if (!result.lines.empty()) bench.showOutput();
@@ -146,18 +150,27 @@ bool LadderWindow::saveSilently() {
 }
 
 bool LadderWindow::queryClose() {
-    if (documentShownElsewhere() || !isModified()) return true;
-    const Answer answer = workbench().interaction().ask("文件数据已被改变,保存文件吗?", "关闭窗口",
-                                                        {Answer::Yes, Answer::No, Answer::Cancel},
-                                                        MessageIcon::Question);
+    if (documentShownElsewhere()) return true;
+    return confirmClose(workbench(), *m_doc, path());
+}
+
+bool LadderWindow::confirmClose(Workbench& bench, core::plc::PlcDocument& doc,
+                                const std::string& path) {
+    if (!doc.modified()) return true;
+    const Answer answer =
+        bench.interaction().ask("文件数据已被改变,保存文件吗?", "关闭窗口",
+                                {Answer::Yes, Answer::No, Answer::Cancel}, MessageIcon::Question);
     if (answer == Answer::Cancel) return false;
     if (answer == Answer::No) {
-        dropDocument();
+        // The edits are dropped: a window opened on the file from now on
+        // reads it from disk, even while this one is still being deleted.
+        doc.setModified(false);
+        bench.project().documents().forget(doc.path());
         return true;
     }
     // A failed compile asks again: back to editing keeps the window, the
     // reverted program closes it with the file as it was.
-    const SaveOutcome outcome = save();
+    const SaveOutcome outcome = saveDocument(bench, doc, path);
     return outcome == SaveOutcome::Saved || outcome == SaveOutcome::Reverted;
 }
 

@@ -43,6 +43,17 @@ public:
     // The save command with its outcome (the close and save paths map it).
     core::compiler::PlcDocumentFile::SaveOutcome save();
 
+    // The save command of the PLC document, for every window that shows
+    // it: compile first, the output pane lines, the question on a failed
+    // compile.
+    static core::compiler::PlcDocumentFile::SaveOutcome saveDocument(Workbench& workbench,
+                                                                core::plc::PlcDocument& doc,
+                                                                const std::string& path);
+    // The close question of the document's last window; true when the
+    // window may close.
+    static bool confirmClose(Workbench& workbench, core::plc::PlcDocument& doc,
+                             const std::string& path);
+
     core::plc::PlcDocument& document() noexcept { return *m_doc; }
     CViewPLCLd& view() noexcept { return *m_view; }
     QToolBar* toolBar() const noexcept { return m_toolBar; }

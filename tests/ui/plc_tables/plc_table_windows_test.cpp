@@ -1,0 +1,394 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QTranslator>
+#include <QTreeWidget>
+#include <QValidator>
+#include <filesystem>
+#include <functional>
+
+#include "app/app_settings.h"
+#include "app/document_kinds.h"
+#include "app/main_window.h"
+#include "app/plc_properties_dialog.h"
+#include "app/project_tree_pane.h"
+#include "app/workbench.h"
+#include "app/workbench_dialogs.h"
+#include "common/interaction.h"
+#include "common/text_codec.h"
+#include "ladder_editor/ladder_window.h"
+#include "ladder_editor/ladder_window_kind.h"
+#include "plc/program_file.h"
+#include "plc_tables/alarm_table_model.h"
+#include "plc_tables/data_tables_window.h"
+#include "plc_tables/information_window.h"
+#include "plc_tables/io_comment_add_dialog.h"
+#include "plc_tables/io_comment_find_dialog.h"
+#include "plc_tables/io_comment_model.h"
+#include "plc_tables/k_value_dialog.h"
+#include "plc_tables/plc_table_window_kinds.h"
+#include "plc_tables/table_item_model.h"
+#include "plc_tables/table_view.h"
+
+namespace kelcc::ui {
+namespace {
+
+namespace fs = std::filesystem;
+using core::app::ProjectItemType;
+using Entry = core::app::ProjectTree::Entry;
+
+std::string gbk(const char* utf8) {
+    return core::common::TextCodec::utf8ToGbk(utf8).text;
+}
+
+// The real dialogs, driven by the test before their OK.
+class DrivenDialogs final : public WorkbenchDialogs {
+public:
+    std::function<void(PlcPropertiesDialog&)> properties;
+    std::function<void(KValueDialog&)> kValuesDriver;
+    QString propertiesTitle;
+
+    std::optional<PlcTexts> plcProperties(QWidget* parent, const QString& title,
+                                          const PlcTexts& current,
+                                          core::common::Interaction& interaction) override {
+        propertiesTitle = title;
+        PlcPropertiesDialog dialog(title, current, interaction, parent);
+        if (properties) properties(dialog);
+        if (dialog.result() != QDialog::Accepted) return std::nullopt;
+        return dialog.texts();
+    }
+    bool kValues(QWidget* parent, core::plc_tables::KTableModel& table, bool english) override {
+        KValueDialog dialog(table, english, parent);
+        if (kValuesDriver) kValuesDriver(dialog);
+        return dialog.result() == QDialog::Accepted;
+    }
+};
+
+// The main window over a copy of the demo project, with every PLC window
+// kind registered while the fixture lives.
+class PlcTableWindowsTest : public testing::Test {
+protected:
+    PlcTableWindowsTest()
+        : m_settings(m_dir.filePath(QStringLiteral("KELCC.ini"))),
+          m_previous{DocumentKinds::factory(ProjectItemType::PlcProgram),
+                     DocumentKinds::factory(ProjectItemType::PlcInformation),
+                     DocumentKinds::factory(ProjectItemType::PlcDataTables)} {
+        m_settings.setValue("Options", "AutoOpen", "0");
+        registerLadderWindowKind();
+        registerPlcTableWindowKinds();
+        m_folder = fs::path(m_dir.path().toStdString()) / "LatheDemo";
+        fs::copy(KELCC_DEMO_DIR, m_folder);
+        m_window = std::make_unique<MainWindow>(m_settings, 0, m_dialogs);
+        m_window->messageBoxes().setTestRecorder(&m_recorder);
+        m_window->show();
+        m_window->openProjectByPath(QString::fromStdString((m_folder / "LatheDemo.gpr").string()));
+    }
+    ~PlcTableWindowsTest() override {
+        m_window.reset();
+        const ProjectItemType types[] = {ProjectItemType::PlcProgram,
+                                         ProjectItemType::PlcInformation,
+                                         ProjectItemType::PlcDataTables};
+        for (int i = 0; i < 3; ++i) {
+            if (m_previous[i])
+                DocumentKinds::registerKind(types[i], m_previous[i]);
+            else
+                DocumentKinds::unregisterKind(types[i]);
+        }
+    }
+
+    template <class W>
+    W* open(Entry entry) {
+        emit m_window->treePane()->itemDoubleClicked(m_window->treePane()->itemFor(entry), 0);
+        QMdiSubWindow* active = m_window->mdiArea()->activeSubWindow();
+        return active ? qobject_cast<W*>(active->widget()) : nullptr;
+    }
+    std::vector<std::string> messages() const {
+        std::vector<std::string> texts;
+        for (const auto& m : m_recorder.messages())
+            texts.push_back(m.text);
+        return texts;
+    }
+    std::string program() const { return (m_folder / "main_LatheDemo.ldx").string(); }
+    // The delegate commits a left editor through the event loop; the closed
+    // editor then goes, so that the next one is found.
+    static void leaveEditor() {
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    // Types into a cell through its editor and leaves it.
+    static QLineEdit* type(TableView* view, int row, int column, const QString& text) {
+        const QModelIndex index = view->model()->index(row, column);
+        view->setCurrentIndex(index);
+        view->edit(index);
+        auto* editor = view->viewport()->findChild<QLineEdit*>();
+        if (editor == nullptr) return nullptr;
+        editor->selectAll();
+        editor->insert(text);
+        QTest::keyClick(editor, Qt::Key_Return);
+        leaveEditor();
+        return editor;
+    }
+
+    QTemporaryDir m_dir;
+    AppSettings m_settings;
+    DocumentKinds::Factory m_previous[3];
+    fs::path m_folder;
+    DrivenDialogs m_dialogs;
+    core::common::RecordingInteraction m_recorder;
+    std::unique_ptr<MainWindow> m_window;
+};
+
+TEST_F(PlcTableWindowsTest, DataTablesEditUndoSaveAndReopen) {
+    auto* window = open<DataTablesWindow>(Entry::DataTables);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("数据设置表[*]"));
+    TableView* d = window->page(0);
+    ASSERT_EQ(d->model()->rowCount(), 1000);
+    EXPECT_EQ(d->fixedColumn()->model()->index(999, 0).data().toString(), "D0999");
+    EXPECT_FALSE(d->fixedColumn()->isColumnHidden(0));
+    EXPECT_TRUE(d->fixedColumn()->isColumnHidden(1));
+
+    // The value editor takes three digits and nothing else.
+    const QModelIndex value = d->model()->index(5, 1);
+    d->setCurrentIndex(value);
+    d->edit(value);
+    auto* editor = d->viewport()->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->maxLength(), 3);
+    QString text = QStringLiteral("7a");
+    int pos = 0;
+    EXPECT_EQ(editor->validator()->validate(text, pos), QValidator::Invalid);
+    QTest::keyClicks(editor, QStringLiteral("77"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    leaveEditor();
+    EXPECT_EQ(window->plcDocument().dTable()[5].value, 77);
+    EXPECT_TRUE(window->isWindowModified());
+    EXPECT_EQ(window->undoAction()->text(), QStringLiteral("撤消 数据值(&U)"));
+    window->undoAction()->trigger();
+    EXPECT_EQ(value.data().toString(), "0");
+    window->redoAction()->trigger();
+    EXPECT_EQ(value.data().toString(), "77");
+
+    // A new maximum pulls the value down and redraws it.
+    window->pages()->setCurrentIndex(1);
+    TableView* dc = window->page(1);
+    ASSERT_NE(type(dc, 5, 1, "500"), nullptr);
+    type(dc, 5, 2, "100");
+    EXPECT_EQ(dc->model()->index(5, 1).data().toString(), "100");
+    type(dc, 6, 5, QStringLiteral("Lamp灯"));
+    EXPECT_EQ(messages(), std::vector<std::string>{"英文注释必须输入英文字符."});
+    EXPECT_EQ(dc->model()->index(6, 5).data().toString(), "Lamp");
+
+    ASSERT_TRUE(window->saveSilently());
+    EXPECT_FALSE(window->isWindowModified());
+    core::plc::SimpleProjectState project;
+    core::plc::PlcDocument reread(project);
+    core::common::RecordingInteraction ui;
+    ASSERT_EQ(core::plc::ProgramFile::readFile(program(), reread, ui).result, 0);
+    EXPECT_EQ(reread.dTable()[5].value, 77);
+    EXPECT_EQ(reread.dcTable()[5].value, 100u);
+    EXPECT_EQ(reread.dcTable()[5].second, 100u);
+    EXPECT_EQ(reread.dcTable()[6].commentEn, "Lamp");
+}
+
+TEST_F(PlcTableWindowsTest, ThePlcWindowsShareOneDocumentAndItsHistory) {
+    auto* ladder = open<LadderWindow>(Entry::LadderProgram);
+    ASSERT_NE(ladder, nullptr);
+    auto* tables = open<DataTablesWindow>(Entry::DataTables);
+    ASSERT_NE(tables, nullptr);
+    EXPECT_EQ(&tables->plcDocument(), &ladder->document());
+    type(tables->page(0), 1, 2, QStringLiteral("主轴"));
+    EXPECT_TRUE(ladder->isWindowModified());
+    EXPECT_TRUE(ladder->document().undoStack().canUndo());
+    // The last window asks; the others close quietly.
+    EXPECT_TRUE(tables->queryClose());
+    EXPECT_TRUE(m_recorder.messages().empty());
+}
+
+TEST_F(PlcTableWindowsTest, InformationWindowMessagesAndCommentRows) {
+    auto* window = open<InformationWindow>(Entry::InformationTable);
+    ASSERT_NE(window, nullptr);
+    TableView* alarms = window->alarmPage();
+    EXPECT_EQ(alarms->model()->index(3, 2).data().toString(), "换刀超时,请检查刀架");
+    type(alarms, 8, 1, "999");
+    // 1000 was the demo's already: the number stays out.
+    EXPECT_EQ(messages(),
+              (std::vector<std::string>{core::plc_tables::AlarmTableModel::kTooSmallText,
+                                        "信息号 1000 已存在,请另设置一个."}));
+    EXPECT_EQ(alarms->model()->index(8, 1).data().toString(), "");
+    type(alarms, 8, 1, "1010");
+    EXPECT_EQ(window->plcDocument().alarms().back(), "A0001.0\t1010\t");
+
+    // The comment page: insert, renumber, delete, through the menu.
+    window->pages()->setCurrentIndex(1);
+    TableView* comments = window->commentPage();
+    const int rows = comments->model()->rowCount();
+    std::unique_ptr<QMenu> menu(window->commentMenu(0));
+    QStringList texts;
+    for (QAction* action : menu->actions())
+        if (!action->isSeparator()) texts << action->text();
+    EXPECT_EQ(texts,
+              (QStringList{"插入行(上)", "插入行(下)", "删除本行", "排序", "添加...", "查找..."}));
+    menu->actions().at(0)->trigger();
+    EXPECT_EQ(comments->model()->rowCount(), rows + 1);
+    EXPECT_EQ(window->plcDocument().ioComments().front().substr(0, 12), "0002\tX0000.0");
+    type(comments, 0, 1, "X0000.0");
+    EXPECT_EQ(messages().back(), "关于地址 X0000.0 的注释已存在.");
+    comments->edit(comments->model()->index(0, 1));
+    auto* address = comments->viewport()->findChild<QLineEdit*>();
+    ASSERT_NE(address, nullptr);
+    QTest::keyClicks(address, "d5");
+    EXPECT_EQ(address->text(), "D5");
+    QTest::keyClick(address, Qt::Key_Return);
+    leaveEditor();
+    EXPECT_EQ(messages().back(), "输入必须为X,Y,R,K,C,T地址!");
+    std::unique_ptr<QMenu>(window->commentMenu(0))->actions().at(2)->trigger();
+    EXPECT_EQ(window->plcDocument().ioComments().front().substr(0, 12), "0001\tX0000.0");
+    // Undo puts the empty row back, and the view follows.
+    window->undoAction()->trigger();
+    EXPECT_EQ(comments->model()->rowCount(), rows + 1);
+    window->redoAction()->trigger();
+    EXPECT_EQ(comments->model()->rowCount(), rows);
+
+    // Add by address, symbol and comment; then find it again.
+    IoCommentAddDialog add(window->comments(), m_window->workbench().interaction());
+    add.addressEdit()->setText("r12.1");
+    add.symbolEdit()->setText("ALM");
+    add.commentEdit()->setText(QStringLiteral("报警"));
+    add.accept();
+    ASSERT_EQ(add.result(), QDialog::Accepted);
+    EXPECT_EQ(window->plcDocument().ioComments().back(),
+              QStringLiteral("%1\tR0012.1\t").arg(rows, 4, 10, QLatin1Char('0')).toStdString() +
+                  gbk("报警") + "\tALM");
+    QTimer::singleShot(0, [&] {
+        auto* find = qobject_cast<IoCommentFindDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(find, nullptr);
+        find->kind()->setCurrentIndex(2);
+        find->query()->setText("alm");
+        EXPECT_EQ(find->findNext(), rows - 1);
+        find->query()->setText(QStringLiteral("不存在"));
+        EXPECT_EQ(find->findNext(), -1);
+        find->reject();
+    });
+    window->findComment();
+    EXPECT_EQ(comments->currentIndex().row(), rows - 1);
+    EXPECT_EQ(messages().back(), core::plc_tables::IoCommentModel::kNotFoundText);
+
+    ASSERT_TRUE(window->saveSilently());
+    core::plc::SimpleProjectState project;
+    core::plc::PlcDocument reread(project);
+    core::common::RecordingInteraction ui;
+    ASSERT_EQ(core::plc::ProgramFile::readFile(program(), reread, ui).result, 0);
+    EXPECT_EQ(reread.alarms(), window->plcDocument().alarms());
+    EXPECT_EQ(reread.ioComments(), window->plcDocument().ioComments());
+}
+
+TEST_F(PlcTableWindowsTest, PasteKeepsTheGoodCellsInOneStepWithOneMessage) {
+    auto* window = open<DataTablesWindow>(Entry::DataTables);
+    ASSERT_NE(window, nullptr);
+    TableView* d = window->page(0);
+    d->setCurrentIndex(d->model()->index(20, 1));
+    d->pasteText(QStringLiteral("1\t进给\n300\tx\n3\t\n"));
+    const auto& table = window->plcDocument().dTable();
+    EXPECT_EQ(table[20].value, 1);
+    EXPECT_EQ(table[21].value, 0);  // 300 is no byte
+    EXPECT_EQ(table[21].commentZh, "x");
+    EXPECT_EQ(table[22].value, 3);
+    ASSERT_EQ(m_recorder.messages().size(), 1u);
+    EXPECT_EQ(m_recorder.messages()[0].text, "1 个单元格未粘贴:\n数据值必须为0～255. (1 个)");
+    EXPECT_EQ(window->undoAction()->text(), QStringLiteral("撤消 粘贴(&U)"));
+    window->undoAction()->trigger();
+    EXPECT_EQ(table[20], core::plc::DataByteRecord{});
+    EXPECT_EQ(table[22].value, 0);
+}
+
+TEST_F(PlcTableWindowsTest, KValuesAndProgramInformationDialogsFromTheTree) {
+    // OK stores the bits as one step; Cancel leaves the table.
+    m_dialogs.kValuesDriver = [](KValueDialog& dialog) {
+        EXPECT_EQ(dialog.tree()->topLevelItemCount(), 40);
+        EXPECT_EQ(dialog.tree()->topLevelItem(39)->child(7)->text(0), "BIT7   ");
+        dialog.setBit(3, 0, true);
+        dialog.setBit(3, 7, true);
+        EXPECT_EQ(dialog.tree()->topLevelItem(3)->text(1), "129 (81H)");
+        dialog.accept();
+    };
+    emit m_window->treePane()->itemDoubleClicked(m_window->treePane()->itemFor(Entry::KValues), 0);
+    const auto doc = m_window->project().documents().find<core::plc::PlcDocument>(program());
+    ASSERT_NE(doc, nullptr);
+    EXPECT_EQ(doc->kTable()[3], 0x81);
+    EXPECT_EQ(doc->undoStack().undoText(), "K值设置");
+    m_dialogs.kValuesDriver = [](KValueDialog& dialog) {
+        dialog.setBit(4, 1, true);
+        dialog.reject();
+    };
+    emit m_window->treePane()->itemDoubleClicked(m_window->treePane()->itemFor(Entry::KValues), 0);
+    EXPECT_EQ(doc->kTable()[4], 0);
+
+    // The Chinese texts show decoded; one outside the code page is refused.
+    m_dialogs.properties = [](PlcPropertiesDialog& dialog) {
+        EXPECT_EQ(dialog.edit(0)->text(), QStringLiteral("设计: 车床PLC示例"));
+        dialog.edit(2)->setText(QStringLiteral("备注😀"));
+        dialog.accept();
+        EXPECT_NE(dialog.result(), QDialog::Accepted);
+        dialog.edit(2)->setText(QStringLiteral("换刀改为六工位"));
+        dialog.accept();
+    };
+    emit m_window->treePane()->itemDoubleClicked(
+        m_window->treePane()->itemFor(Entry::ProgramInformation), 0);
+    EXPECT_EQ(m_dialogs.propertiesTitle, QStringLiteral("KELCC-工程 LatheDemo : 程序版本信息"));
+    EXPECT_EQ(messages(), std::vector<std::string>{PlcPropertiesDialog::kNotGbkText});
+    EXPECT_EQ(m_window->project().plcInfo(0), gbk("设计: 车床PLC示例"));
+    EXPECT_EQ(m_window->project().plcInfo(2), gbk("换刀改为六工位"));
+    EXPECT_TRUE(doc->modified());
+    ASSERT_TRUE(m_window->saveProject());
+    core::plc::SimpleProjectState project;
+    core::plc::PlcDocument reread(project);
+    core::common::RecordingInteraction ui;
+    ASSERT_EQ(core::plc::ProgramFile::readFile(program(), reread, ui).result, 0);
+    EXPECT_EQ(project.plcInfo(2), gbk("换刀改为六工位"));
+    EXPECT_EQ(reread.kTable()[3], 0x81);
+}
+
+// The windows in English, with the translation the build makes.
+TEST_F(PlcTableWindowsTest, HeadersMenusAndMessagesInEnglish) {
+    QTranslator english;
+    ASSERT_TRUE(
+        english.load(QStringLiteral("KELCC_ResENU"), QStringLiteral(KELCC_TRANSLATION_DIR)));
+    QCoreApplication::installTranslator(&english);
+    auto* tables = open<DataTablesWindow>(Entry::DataTables);
+    ASSERT_NE(tables, nullptr);
+    QStringList headers;
+    for (int column = 0; column < 6; ++column)
+        headers << tables->page(1)->model()->headerData(column, Qt::Horizontal).toString();
+    EXPECT_EQ(headers, (QStringList{"DC address (4 bytes)", "Value (decimal)", "Maximum (decimal)",
+                                    "Minimum (decimal)", "Chinese comment (under 15 characters)",
+                                    "English comment (under 30 characters)"}));
+    EXPECT_EQ(tables->windowTitle(), QStringLiteral("Data Setting Tables[*]"));
+    EXPECT_EQ(tables->pages()->tabText(2), QStringLiteral("DT (timers)"));
+    tables->page(0)->setCurrentIndex(tables->page(0)->model()->index(0, 1));
+    tables->page(0)->pasteText(QStringLiteral("x\n"));
+    EXPECT_EQ(m_recorder.messages().back().text,
+              "1 cells were not pasted:\nEnter a decimal number. (1)");
+
+    auto* info = open<InformationWindow>(Entry::InformationTable);
+    ASSERT_NE(info, nullptr);
+    EXPECT_EQ(info->pages()->tabText(1), QStringLiteral("I/O Address Comments"));
+    std::unique_ptr<QMenu> menu(info->commentMenu(0));
+    EXPECT_EQ(menu->actions().at(0)->text(), QStringLiteral("Insert Row (Above)"));
+    EXPECT_EQ(info->alarmPage()->model()->headerData(1, Qt::Horizontal).toString(),
+              QStringLiteral("Info number"));
+    QCoreApplication::removeTranslator(&english);
+}
+
+}  // namespace
+}  // namespace kelcc::ui
