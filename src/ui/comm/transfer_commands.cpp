@@ -329,7 +329,8 @@ void TransferCommands::openReadDialog(const TransferSession::ReadChoices& choice
 void TransferCommands::offerUpload(const std::string& path) {
     const QString uploadPath = QString::fromStdString(path);
     if (!m_dialogs->keepUpload(&m_window, uploadPath)) return;
-    const auto target = m_dialogs->uploadTarget(&m_window, QFileInfo(uploadPath).fileName());
+    const auto target =
+        m_dialogs->uploadTarget(&m_window, QFileInfo(uploadPath).completeBaseName());
     if (!target) return;
     const core::common::FileResult saved = TransferSession::saveUpload(path, target->toStdString());
     if (!saved.ok) m_ui.inform(saved.error, TransferSession::kCaption, MessageIcon::Stop);
