@@ -52,10 +52,6 @@
 Exit now?</translation>
     </message>
     <message>
-        <source>退出</source>
-        <translation>Exit</translation>
-    </message>
-    <message>
         <source>KELCC-文件传输</source>
         <translation>KELCC - File transfer</translation>
     </message>
