@@ -76,7 +76,7 @@ TransferFileDialog::TransferFileDialog(core::common::Interaction& ui, QWidget* p
     layout->addWidget(m_group, 1);
     layout->addLayout(options);
     layout->addWidget(buttons);
-    resize(420, 440);
+    resize(420, 400);
 }
 
 TransferFileDialog::TransferFileDialog(const std::string& projectName,

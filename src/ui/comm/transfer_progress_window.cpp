@@ -38,6 +38,7 @@ TransferProgressWindow::TransferProgressWindow(QWidget* parent) : QDialog(parent
     m_files->setReadOnly(true);
     m_files->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_files->setMinimumHeight(90);
+    m_files->setMaximumHeight(140);
 
     auto* line = new QGroupBox(tr("通讯状态"), this);
     auto* lineForm = new QFormLayout(line);
@@ -62,14 +63,21 @@ TransferProgressWindow::TransferProgressWindow(QWidget* parent) : QDialog(parent
     m_percent->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_sessionBar = new QProgressBar(m_fileGroup);
     m_sessionBar->setTextVisible(false);
+    // "12K/40K" and "35%" read as one text each.
+    auto* fileFigures = new QHBoxLayout;
+    fileFigures->setSpacing(0);
+    fileFigures->addWidget(m_fileDone);
+    fileFigures->addWidget(m_fileSize);
+    auto* percentFigure = new QHBoxLayout;
+    percentFigure->setSpacing(0);
+    percentFigure->addWidget(m_percent);
+    percentFigure->addWidget(new QLabel(QStringLiteral("%"), m_fileGroup));
     grid->addWidget(new QLabel(tr("当前文件："), m_fileGroup), 0, 0);
-    grid->addWidget(m_fileDone, 0, 1);
-    grid->addWidget(m_fileSize, 0, 2);
-    grid->addWidget(m_fileBar, 1, 0, 1, 3);
+    grid->addLayout(fileFigures, 0, 1);
+    grid->addWidget(m_fileBar, 1, 0, 1, 2);
     grid->addWidget(new QLabel(tr("总进度："), m_fileGroup), 2, 0);
-    grid->addWidget(m_percent, 2, 1);
-    grid->addWidget(new QLabel(QStringLiteral("%"), m_fileGroup), 2, 2);
-    grid->addWidget(m_sessionBar, 3, 0, 1, 3);
+    grid->addLayout(percentFigure, 2, 1);
+    grid->addWidget(m_sessionBar, 3, 0, 1, 2);
     grid->setColumnStretch(0, 1);
 
     m_cancel = new QPushButton(tr("取消"), this);

@@ -23,6 +23,7 @@ UploadReceivedDialog::UploadReceivedDialog(const QString& uploadPath, QWidget* p
     layout->addWidget(m_text);
     layout->addWidget(question);
     layout->addWidget(buttons);
+    setMinimumWidth(340);
 }
 
 QString UploadReceivedDialog::text() const {
