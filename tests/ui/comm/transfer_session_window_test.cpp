@@ -108,6 +108,16 @@ TEST_F(TransferWindowTest, ConnectAndDisconnectFollowTheMenuRulesAndAMissingPort
     ASSERT_TRUE(connectToSim());
 }
 
+TEST_F(TransferWindowTest, ASilentControllerEndsWithTheConnectionMessageAndAClosedPort) {
+    ASSERT_TRUE(m_sim.start({QStringLiteral("--drop-rate"), QStringLiteral("1")}));
+    usePort(m_sim.linkPath());
+    transfer().connectToCnc();
+    ASSERT_TRUE(waitForMessage(TransferSession::kConnectFailedText, 60000));
+    EXPECT_FALSE(recorded(TransferSession::kPortBusyText));
+    EXPECT_FALSE(transfer().session().linkOpen());
+    EXPECT_TRUE(transfer().connectAction()->isEnabled());
+}
+
 TEST_F(TransferWindowTest, CommSettingsShowTheStoredTextsAndKeepTheirOwnKeys) {
     m_settings->setValue("COMMSET", "port", "3");
     m_settings->setValue("COMMSET", "baud", "9600");
