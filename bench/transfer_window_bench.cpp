@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QTimer>
 #include <atomic>
 #include <cstdio>
 #include <filesystem>
@@ -66,11 +67,14 @@ public:
 };
 
 bool waitFor(const std::function<bool()>& done, int timeoutMs) {
+    // Blocks between events; a timer wakes it to look again.
     QElapsedTimer clock;
     clock.start();
+    QTimer wake;
+    wake.start(50);
     while (!done()) {
         if (clock.elapsed() > timeoutMs) return false;
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     return true;
 }

@@ -28,6 +28,7 @@ namespace {
 // The controller answers a disconnect within the engine's own time-outs;
 // this only keeps a dead line from holding the program at its exit.
 constexpr int kQuitDisconnectBoundMs = 15000;
+constexpr int kProgressRefreshMs = 100;
 
 std::optional<std::string> cut(std::optional<std::string> text, std::size_t characters) {
     if (text && text->size() > characters) text->resize(characters);
@@ -61,6 +62,12 @@ TransferCommands::TransferCommands(QMainWindow& window, AppSettings& settings,
     MessageTranslator::addTemplates({TransferSession::kUploadText, "文件 %1", "%1 字节/秒"});
     m_pump.setInput(&m_input);
     connect(&m_pump, &LinkEventPump::dispatched, this, &TransferCommands::sync);
+    m_progressRefresh.setSingleShot(true);
+    m_progressRefresh.setInterval(kProgressRefreshMs);
+    connect(&m_progressRefresh, &QTimer::timeout, this, [this] {
+        if (!m_progress.isNull() && m_session.view().shown)
+            m_progress->showState(m_session.view(), m_session.progress());
+    });
     m_transferTimer.setInterval(static_cast<int>(TransferSession::kTransferTimerMs));
     connect(&m_transferTimer, &QTimer::timeout, this, [this] {
         m_session.onTransferTimer();
@@ -148,10 +155,14 @@ void TransferCommands::sync() {
                 sync();
             });
         }
-        m_progress->showState(view, m_session.progress());
         if (!m_progress->isVisible()) {
+            m_progress->showState(view, m_session.progress());
             m_progress->show();
             m_progress->raise();
+        } else if (!m_progressRefresh.isActive()) {
+            // Ten pictures a second are plenty; painting on every frame of
+            // the line would only take time from it.
+            m_progressRefresh.start();
         }
     } else if (!m_progress.isNull()) {
         m_progress->hide();
@@ -256,8 +267,11 @@ bool TransferCommands::confirmQuit() {
     if (!m_session.confirmQuit()) return false;
     QElapsedTimer clock;
     clock.start();
+    // Blocks between the line's events; the timer wakes it to look again.
+    QTimer wake;
+    wake.start(50);
     while (m_session.linkOpen() && clock.elapsed() < kQuitDisconnectBoundMs)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     if (m_session.linkOpen()) m_pump.close();
     m_messages.flush();
     sync();

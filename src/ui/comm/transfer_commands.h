@@ -108,6 +108,7 @@ private:
     core::comm::TransferSession m_session;
     core::comm::TransferSessionInput m_input{m_session};
     QTimer m_transferTimer;
+    QTimer m_progressRefresh;
     QPointer<TransferProgressWindow> m_progress;
     Waiting m_waitingFor = Waiting::None;
     bool m_windowDisabled = false;

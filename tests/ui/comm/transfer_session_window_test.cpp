@@ -279,8 +279,9 @@ TEST_F(TransferWindowTest, CancelDuringAFileEndsTheSessionAndTheLineCanBeUsedAga
     ASSERT_TRUE(waitFor([&] { return transfer().session().progress().fileBar() > 2048; }));
     TransferProgressWindow* progress = transfer().progressWindow();
     ASSERT_NE(progress, nullptr);
-    EXPECT_EQ(progress->fileSize()->text(),
-              QStringLiteral("/%1K").arg((program.size() + 512) / 1024));
+    // The window shows the figures within a moment.
+    const QString size = QStringLiteral("/%1K").arg((program.size() + 512) / 1024);
+    EXPECT_TRUE(waitFor([&] { return progress->fileSize()->text() == size; }, 1000));
     EXPECT_TRUE(progress->fileList()->toPlainText().startsWith(QStringLiteral("->")));
     progress->cancelButton()->click();
     ASSERT_TRUE(waitForMessage(TransferSession::kUserCancelText));
