@@ -159,7 +159,13 @@ TEST_F(TransferFileDialogTest, ReadModeOffersTheAreasAndOverwritingOnlyWithAProj
         EXPECT_EQ(dialog.node(QStringLiteral("USER1"))->childCount(), 0);
         EXPECT_EQ(dialog.node(QStringLiteral("O0001.cnc"))->text(1), QStringLiteral("3000 字节"));
 
+        // An empty area alone selects nothing.
         dialog.node(QStringLiteral("PLC程序文件"))->setCheckState(0, Qt::Unchecked);
+        dialog.node(QStringLiteral("USER1"))->setCheckState(0, Qt::Checked);
+        dialog.okButton()->click();
+        EXPECT_FALSE(started);
+        EXPECT_EQ(m_ui.messages().back().text, SessionList::kNoSelectionText);
+        dialog.node(QStringLiteral("USER1"))->setCheckState(0, Qt::Unchecked);
         dialog.node(QStringLiteral("USER2"))->setCheckState(0, Qt::Checked);
         if (projectOpen) dialog.saveModes()->setCurrentIndex(1);
         dialog.okButton()->click();
@@ -170,18 +176,6 @@ TEST_F(TransferFileDialogTest, ReadModeOffersTheAreasAndOverwritingOnlyWithAProj
         EXPECT_EQ(mode, projectOpen ? TransferFileDialog::SaveMode::Overwrite
                                     : TransferFileDialog::SaveMode::NewProject);
     }
-}
-
-TEST_F(TransferFileDialogTest, AnEmptyAreaAloneSelectsNothing) {
-    TransferSession::ReadChoices choices;
-    int starts = 0;
-    TransferFileDialog dialog(choices, true, m_ui, [&](const auto&, auto) { return ++starts > 0; });
-    dialog.node(QStringLiteral("PLC程序文件"))->setCheckState(0, Qt::Unchecked);
-    dialog.node(QStringLiteral("USER"))->setCheckState(0, Qt::Checked);
-    dialog.okButton()->click();
-    EXPECT_EQ(starts, 0);
-    ASSERT_EQ(m_ui.messages().size(), 1u);
-    EXPECT_EQ(m_ui.messages()[0].text, SessionList::kNoSelectionText);
 }
 
 }  // namespace

@@ -44,18 +44,15 @@ public:
         settingsShown = stored;
         return settingsAnswer;
     }
-    bool sendFiles(QWidget*, const std::string& projectName,
-                   const std::vector<std::string>& programs, core::common::Interaction&,
-                   TransferFileDialog::SendStart start) override {
+    bool sendFiles(QWidget*, const std::string& projectName, const std::vector<std::string>&,
+                   core::common::Interaction&, TransferFileDialog::SendStart start) override {
         ++sendCalls;
         sendProject = projectName;
-        sendPrograms = programs;
         return onSend ? onSend(start) : false;
     }
     bool readFiles(QWidget*, const core::comm::TransferSession::ReadChoices& choices,
                    bool projectOpen, core::common::Interaction&,
                    TransferFileDialog::ReceiveStart start) override {
-        ++readCalls;
         readChoices = choices;
         overwriteOffered = projectOpen;
         return onRead ? onRead(start) : false;
@@ -74,9 +71,7 @@ public:
     std::function<bool(TransferFileDialog::SendStart&)> onSend;
     std::function<bool(TransferFileDialog::ReceiveStart&)> onRead;
     int sendCalls = 0;
-    int readCalls = 0;
     std::string sendProject;
-    std::vector<std::string> sendPrograms;
     core::comm::TransferSession::ReadChoices readChoices;
     bool overwriteOffered = false;
     bool keep = false;
