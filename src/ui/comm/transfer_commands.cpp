@@ -106,8 +106,13 @@ TransferCommands::~TransferCommands() {
     m_pump.close();
     delete m_progress.data();
     if (m_waitingFor != Waiting::None) QApplication::restoreOverrideCursor();
-    // Only an empty folder goes; see the constructor.
-    if (m_temp.isValid()) QDir().rmdir(m_tempPath);
+    // Uploads nobody saved go; a kept staging folder stays (see the
+    // constructor), and with it the folder around it.
+    if (!m_temp.isValid()) return;
+    QDir temp(m_tempPath);
+    for (const QString& upload : temp.entryList({QStringLiteral("*.tmp")}, QDir::Files))
+        temp.remove(upload);
+    QDir().rmdir(m_tempPath);
 }
 
 void TransferCommands::setDialogs(TransferDialogs* dialogs) {

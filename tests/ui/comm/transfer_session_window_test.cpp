@@ -173,6 +173,24 @@ TEST_F(TransferWindowTest, SendingOnlyThePlcProgramSendsTheProgramThenItsImage) 
     EXPECT_EQ(transfer().progressWindow(), nullptr);
 }
 
+TEST_F(TransferWindowTest, AFullControllerEndsTheSessionButKeepsTheLink) {
+    ASSERT_TRUE(m_sim.start({QStringLiteral("--storage-full")}));
+    createProject("demo");
+    ASSERT_TRUE(connectToSim());
+    m_transferDialogs.onSend = [](TransferFileDialog::SendStart& start) {
+        SessionList::SendSelection selection;
+        selection.parameters = true;
+        return start(selection);
+    };
+    transfer().sendToCnc();
+    ASSERT_TRUE(waitFor([&] { return stopped(); }));
+    EXPECT_TRUE(recorded("FLASH存储空间满.", "KELCC"));
+    EXPECT_TRUE(waitFor([&] { return transfer().progressWindow() == nullptr; }));
+    EXPECT_TRUE(m_window->isEnabled());
+    EXPECT_TRUE(transfer().session().connected());
+    EXPECT_TRUE(transfer().disconnectAction()->isEnabled());
+}
+
 TEST_F(TransferWindowTest, AChangedProjectIsSavedOrSentAsOnDiskOnlyAfterTheQuestion) {
     ASSERT_TRUE(m_sim.start());
     createProject("demo");
