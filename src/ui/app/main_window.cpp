@@ -104,6 +104,10 @@ MainWindow::~MainWindow() {
     const QList<QPointer<QWidget>> windows = m_windows;
     for (const QPointer<QWidget>& window : windows)
         delete window.data();
+    // The transfer session refers to the project and the message boxes,
+    // which go before the window's children.
+    delete m_transfer;
+    m_transfer = nullptr;
 }
 
 Workbench& MainWindow::workbench() {
@@ -583,7 +587,7 @@ void MainWindow::showProject(bool open, const std::string& windowTitle) {
         action->setVisible(open);
     m_treePane->rebuild();
     m_treeDock->setVisible(open);
-    m_transfer->updateActions();
+    if (m_transfer != nullptr) m_transfer->updateActions();
 }
 
 void MainWindow::addRecentFile(const std::string& path) {
