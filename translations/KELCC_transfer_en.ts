@@ -76,18 +76,6 @@ Exit now?</translation>
         <translation>Could not create the temporary folder!</translation>
     </message>
     <message>
-        <source>0 字节/秒</source>
-        <translation>0 bytes/s</translation>
-    </message>
-    <message>
-        <source>%1 字节/秒</source>
-        <translation>%1 bytes/s</translation>
-    </message>
-    <message>
-        <source>文件 %1</source>
-        <translation>File %1</translation>
-    </message>
-    <message>
         <source>发送文件传输命令</source>
         <translation>Sending the file transfer command</translation>
     </message>
@@ -355,6 +343,14 @@ Choose &quot;Yes&quot; to save (and compile) the project before sending, &quot;N
     <message>
         <source>文件</source>
         <translation>File</translation>
+    </message>
+    <message>
+        <source>%1 字节/秒</source>
+        <translation>%1 bytes/s</translation>
+    </message>
+    <message>
+        <source>文件 %1</source>
+        <translation>File %1</translation>
     </message>
     <message>
         <source>当前文件：</source>

@@ -12,7 +12,6 @@
 #include <ctime>
 
 #include "app/app_settings.h"
-#include "app/message_translator.h"
 #include "comm/transfer_dialogs.h"
 #include "comm/transfer_progress_window.h"
 
@@ -59,7 +58,6 @@ TransferCommands::TransferCommands(QMainWindow& window, AppSettings& settings,
     // A staging folder kept after a failed adoption holds received files;
     // they stay.
     m_temp.setAutoRemove(false);
-    MessageTranslator::addTemplates({TransferSession::kUploadText, "文件 %1", "%1 字节/秒"});
     m_pump.setInput(&m_input);
     connect(&m_pump, &LinkEventPump::dispatched, this, &TransferCommands::sync);
     m_progressRefresh.setSingleShot(true);

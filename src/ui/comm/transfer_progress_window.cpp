@@ -30,6 +30,19 @@ QString translated(const std::string& text) {
     return text.empty() ? QString() : MessageTranslator::translate(text);
 }
 
+// The core's "文件 2/5" and "1234 字节/秒" with their numbers in the
+// translated form; a template of their own would also catch other messages
+// that begin with "文件 ".
+QString withFigures(const std::string& text, const std::string& prefix, const std::string& suffix,
+                    const QString& format) {
+    if (text.size() < prefix.size() + suffix.size() ||
+        text.compare(0, prefix.size(), prefix) != 0 ||
+        text.compare(text.size() - suffix.size(), suffix.size(), suffix) != 0)
+        return QString::fromStdString(text);
+    return format.arg(QString::fromStdString(
+        text.substr(prefix.size(), text.size() - prefix.size() - suffix.size())));
+}
+
 }  // namespace
 
 TransferProgressWindow::TransferProgressWindow(QWidget* parent) : QDialog(parent) {
@@ -46,7 +59,7 @@ TransferProgressWindow::TransferProgressWindow(QWidget* parent) : QDialog(parent
     m_retries = new QLabel(QStringLiteral("0"), line);
     m_lastError = new QLabel(line);
     m_lastError->setWordWrap(true);
-    m_speed = new QLabel(translated(core::comm::TransferProgress::kInitialSpeedText), line);
+    m_speed = new QLabel(tr("%1 字节/秒").arg(0), line);
     lineForm->addRow(tr("当前状态："), m_status);
     lineForm->addRow(tr("重试次数："), m_retries);
     lineForm->addRow(tr("上次错误："), m_lastError);
@@ -108,8 +121,8 @@ void TransferProgressWindow::showState(const core::comm::TransferSession::Progre
     m_status->setText(translated(view.status));
     m_retries->setText(QString::fromStdString(view.retries));
     m_lastError->setText(translated(view.lastError));
-    m_speed->setText(translated(progress.speed()));
-    m_fileGroup->setTitle(translated(view.group));
+    m_speed->setText(withFigures(progress.speed(), "", " 字节/秒", tr("%1 字节/秒")));
+    m_fileGroup->setTitle(withFigures(view.group, "文件 ", "", tr("文件 %1")));
     m_fileDone->setText(QString::fromStdString(progress.fileDoneText()));
     m_fileSize->setText(QString::fromStdString(progress.fileSizeText()));
     m_percent->setText(QString::fromStdString(progress.percentText()));
