@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -355,6 +356,36 @@ TEST_F(TransferWindowTest, AControllerUploadIsSavedWhereTheUserSays) {
     // An upload leaves the link connected.
     EXPECT_TRUE(transfer().session().connected());
     EXPECT_TRUE(m_window->isEnabled());
+}
+
+TEST_F(TransferWindowTest, AnUnusableTemporaryFolderIsReportedAndTheLinkRecovers) {
+    // A plain file where the folder was: nothing can be made in it, for
+    // any user.
+    const QString temp = transfer().tempFolder();
+    ASSERT_TRUE(QDir(temp).removeRecursively());
+    QFile blocker(temp);
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    fillController();
+    ASSERT_TRUE(m_sim.start());
+    createProject("demo");
+    ASSERT_TRUE(connectToSim());
+    bool started = true;
+    m_transferDialogs.onRead = [&](TransferFileDialog::ReceiveStart& start) {
+        SessionList::ReceiveSelection plc;
+        plc.plcProgram = true;
+        started = start(plc, SaveMode::Overwrite);
+        return started;
+    };
+    m_recorder.script({Answer::Ok});
+    transfer().readFromCnc();
+    ASSERT_TRUE(waitForMessage(SessionList::kStagingFailedText));
+    EXPECT_FALSE(started);
+    ASSERT_TRUE(waitFor([&] { return idle(); }));
+    // The project's program is the one it had.
+    EXPECT_NE(fileBytes(qProjectFile("main_demo.ldx")), demoFile("main_LatheDemo.ldx"));
+    QFile::remove(temp);
+    EXPECT_TRUE(connectToSim());
 }
 
 TEST_F(TransferWindowTest, QuittingWhileConnectedAsksAndDisconnectsFirst) {
