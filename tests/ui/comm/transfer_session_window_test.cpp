@@ -396,10 +396,16 @@ TEST_F(TransferWindowTest, QuittingWhileConnectedAsksAndDisconnectsFirst) {
     EXPECT_TRUE(recorded(TransferSession::kQuitText, TransferSession::kQuitCaption));
     EXPECT_TRUE(transfer().session().connected());
 
-    m_recorder.script({Answer::Ok});
-    EXPECT_TRUE(m_window->close());
+    // OK disconnects, then the project asks its own question; cancelling
+    // that keeps the program, disconnected.
+    createProject("demo");
+    m_window->project().markProjectModified(true);
+    m_recorder.script({Answer::Ok, Answer::Cancel});
+    EXPECT_FALSE(m_window->close());
     EXPECT_FALSE(transfer().session().linkOpen());
     EXPECT_FALSE(recorded(TransferSession::kNoDisconnectReplyText));
+    ASSERT_GE(m_recorder.messages().size(), 2u);
+    EXPECT_EQ(m_recorder.messages().back().text, core::app::Project::kSaveQuestionText);
 }
 
 }  // namespace
