@@ -78,7 +78,8 @@ public:
     State state() const noexcept { return m_state; }
     core::comm::Role role() const noexcept { return m_role; }
     bool busy() const noexcept { return m_busy; }
-    std::uint8_t probeStatus() const noexcept;
+    // The answer to a probe carrying this sequence number.
+    std::uint8_t probeStatus(std::uint8_t sequence) const noexcept;
     bool uploadFinished() const noexcept { return m_upload.stage == UploadStage::Finished; }
 
 private:
@@ -111,6 +112,9 @@ private:
     void accept();
     void resetTransfer();
     void handleFrame(const core::comm::Frame& frame);
+    void handleCommand(const core::comm::Frame& frame);
+    void answerClosedLink(std::span<const std::uint8_t> bytes);
+    bool repeatsAnswered(const core::comm::Frame& frame) const noexcept;
     void handleData(const core::comm::Frame& frame);
     void handleAck(const core::comm::Frame& frame);
     void handleControl(const core::comm::Frame& frame);
@@ -145,6 +149,18 @@ private:
     std::uint8_t m_rx = 255;
     std::uint8_t m_lastFrame = kStatusNothingPending;
     std::vector<std::uint8_t> m_lastSent;  // sent again on a negative acknowledgement
+    std::vector<std::uint8_t> m_lastReply;
+    std::vector<std::uint8_t> m_pieceSent;  // the piece waiting for its acknowledgement
+    // The frame being handled, and the last one answered: a repeat of it
+    // gets the same answer again.
+    const core::comm::Frame* m_current = nullptr;
+    core::comm::Frame m_answered;
+    bool m_haveAnswered = false;
+    // Number of the PC's last frame taken, for the probe answer.
+    std::uint8_t m_heard = 0;
+    bool m_heardAny = false;
+    bool m_rxAny = false;  // a piece of the current file has been taken
+    bool m_probedSincePiece = false;
     int m_requestRun = 0;                  // link request bytes seen in a row while idle
 
     std::uint32_t m_now = 0;

@@ -65,12 +65,18 @@ std::string LinkErrors::messageOf(LinkError code) {
             return "未知的文件数据格式";
         case LinkError::NoPermission:
             return "CNC权限不允许文件数据修改";
-        case LinkError::None:
+        // Codes without a text of their own name their number.
         case LinkError::OutOfSequence:
+            return "通讯错误 11: 数据帧序号错误";
         case LinkError::BufferOverflow:
+            return "通讯错误 17: 接收缓冲区溢出";
         case LinkError::BusyTimeout:
+            return "通讯错误 18: 等待CNC就绪超时";
         case LinkError::ProgramFormat:
+            return "通讯错误 23: 零件程序格式错误";
         case LinkError::ProgramTooLong:
+            return "通讯错误 24: 零件程序长度超过2M字节";
+        case LinkError::None:
             return {};
     }
     return {};
