@@ -98,9 +98,15 @@ void LinkEngine::parseFrames() {
         }
         damage = LinkError::None;
         const Frame& frame = result.frame;
-        m_expectedData = m_rxSequence == 255 ? 1 : static_cast<std::uint8_t>(m_rxSequence + 1);
-        m_previousRxSequence = m_rxSequence;
-        m_rxSequence = frame.sequence;
+        // A negative acknowledgement (always 0) and the probe and its answer
+        // (our own number) say nothing about the other side's numbering: a
+        // receive that goes on must still expect its next piece.
+        if (frame.command != code(Command::Nak) && frame.command != code(Command::Probe) &&
+            frame.command != code(Command::Status)) {
+            m_expectedData =
+                m_rxSequence == 255 ? 1 : static_cast<std::uint8_t>(m_rxSequence + 1);
+            m_rxSequence = frame.sequence;
+        }
         // Every frame that gets through restarts the count, except those
         // that report damage on the other side.
         const bool reportsDamage =
@@ -735,9 +741,6 @@ void LinkEngine::onProbeAnswer(const Frame& frame) {
     // goes out again.
     if (frame.sequence != m_out.transmitSequence()) return;
     m_probes = 0;
-    // The answer carries our probe's number, not the controller's data
-    // numbering: a receive that goes on must still expect its next piece.
-    m_rxSequence = m_previousRxSequence;
     const bool receiving = m_receiveMode != ReceiveMode::None;
     const bool sending = m_savedState == LinkState::Transfer && !receiving;
     const bool commandWaits = m_outstanding == Outstanding::Command;

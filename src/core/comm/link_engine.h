@@ -180,7 +180,6 @@ private:
     Outstanding m_outstanding = Outstanding::None;
     std::uint8_t m_rxSequence = 1;
     std::uint8_t m_expectedData = 1;
-    std::uint8_t m_previousRxSequence = 1;
     std::int32_t m_errorCount = 0;
     int m_probes = 0;
     LinkError m_lastError = LinkError::None;
