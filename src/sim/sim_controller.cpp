@@ -16,7 +16,7 @@ using core::comm::FileHeader;
 using core::comm::FileList;
 using core::comm::Frame;
 using core::comm::LinkFrame;
-using core::comm::LinkFrameParser;
+using core::comm::LinkInbox;
 using core::comm::ResumeRecord;
 using core::comm::Role;
 
@@ -140,39 +140,24 @@ void SimController::receive(std::span<const std::uint8_t> bytes) {
         accept();
         return;
     }
-    if (!m_parser.append(bytes)) {
+    if (!m_inbox.append(bytes)) {
         // Cannot happen with frames of at most 2048 bytes unless the line is
         // pure noise: start over rather than stall.
-        m_parser.clear();
-        m_parser.append(bytes);
+        m_inbox.clear();
+        m_inbox.append(bytes);
     }
-    // Damage is answered once, after the chunk: what is left of a damaged
-    // frame must not bring a second repetition.
-    bool damaged = false;
-    std::optional<std::uint8_t> damagedData;  // sequence of a data frame with a bad CRC
-    for (;;) {
-        LinkFrameParser::Result result = m_parser.next();
-        if (m_parser.takeDiscarded() > 0) damaged = true;
-        if (result.status == LinkFrameParser::Status::NeedMore) break;
+    while (std::optional<Frame> frame = m_inbox.next()) {
         m_quietSince = m_now;
-        if (result.status == LinkFrameParser::Status::Complete) {
-            damaged = false;
-            damagedData.reset();
-            handleFrame(result.frame);
-            continue;
-        }
-        damaged = true;
-        const bool dataFrame = result.status == LinkFrameParser::Status::CrcError &&
-                               (result.frame.command == cmd(Command::Data) ||
-                                result.frame.command == cmd(Command::DataLast));
-        if (dataFrame) damagedData = result.frame.sequence;
-        m_lastFrame = result.status == LinkFrameParser::Status::CrcError ? kStatusDataError
-                                                                         : kStatusHeaderError;
+        handleFrame(*frame);
     }
-    if (!damaged) return;
-    if (damagedData && m_state == State::Receiving) {
+    const LinkInbox::Damage damage = m_inbox.takeDamage();
+    if (damage.error == core::comm::LinkError::None) return;
+    m_quietSince = m_now;
+    m_lastFrame =
+        damage.error == core::comm::LinkError::DataCrc ? kStatusDataError : kStatusHeaderError;
+    if (damage.dataSequence && m_state == State::Receiving) {
         // The PC sends a data frame again on this answer.
-        send(*damagedData, Command::Ack, kCheckError);
+        send(*damage.dataSequence, Command::Ack, kCheckError);
     } else {
         // The PC answers a negative acknowledgement with its last frame.
         send(0, Command::Nak, 0);
@@ -181,27 +166,23 @@ void SimController::receive(std::span<const std::uint8_t> bytes) {
 
 void SimController::answerClosedLink(std::span<const std::uint8_t> bytes) {
     // A PC that missed the answer to its disconnect sends it again.
-    if (!m_parser.append(bytes)) m_parser.clear();
-    for (;;) {
-        LinkFrameParser::Result result = m_parser.next();
-        m_parser.takeDiscarded();
-        if (result.status == LinkFrameParser::Status::NeedMore) break;
-        if (result.status == LinkFrameParser::Status::Complete &&
-            result.frame.command == cmd(Command::Disconnect))
-            send(result.frame.sequence, Command::DisconnectReply, 0);
-    }
+    if (!m_inbox.append(bytes)) m_inbox.clear();
+    while (std::optional<Frame> frame = m_inbox.next())
+        if (frame->command == cmd(Command::Disconnect))
+            send(frame->sequence, Command::DisconnectReply, 0);
+    m_inbox.takeDamage();
 }
 
 void SimController::accept() {
     m_requestRun = 0;
-    m_parser.clear();
+    m_inbox.clear();
+    m_inbox.forgetAnswered();
     resetTransfer();
     m_state = State::Ready;
     m_role = Role::MasterPc;
     m_lastFrame = kStatusNothingPending;
     m_lastSent.clear();
     m_lastReply.clear();
-    m_haveAnswered = false;
     m_heardAny = false;
     m_quietSince = m_now;
     resetSequences();
@@ -244,16 +225,7 @@ void SimController::reply(Command command, std::uint8_t subCode,
                           std::span<const std::uint8_t> data) {
     send(m_rx, command, subCode, data);
     m_lastReply = m_lastSent;
-    if (m_current != nullptr) {
-        m_answered = *m_current;
-        m_haveAnswered = true;
-    }
-}
-
-bool SimController::repeatsAnswered(const Frame& frame) const noexcept {
-    return m_haveAnswered && frame.sequence == m_answered.sequence &&
-           frame.command == m_answered.command && frame.subCode == m_answered.subCode &&
-           frame.data == m_answered.data;
+    if (m_current != nullptr) m_inbox.answered(*m_current);
 }
 
 void SimController::command(Command command, std::uint8_t subCode,
@@ -264,7 +236,7 @@ void SimController::command(Command command, std::uint8_t subCode,
 
 void SimController::handleFrame(const Frame& frame) {
     const auto command = static_cast<Command>(frame.command);
-    if (command != Command::Nak && command != Command::Probe && repeatsAnswered(frame)) {
+    if (command != Command::Nak && command != Command::Probe && m_inbox.repeatsAnswered(frame)) {
         // Our answer was lost: the same answer again, nothing done twice.
         // A first piece that went out behind it may be lost with it.
         m_sink.write(m_lastReply);
@@ -285,7 +257,7 @@ void SimController::handleFrame(const Frame& frame) {
             m_rx = frame.sequence;
             reply(Command::DisconnectReply, 0);
             resetTransfer();
-            m_parser.clear();
+            m_inbox.clear();
             m_state = State::Idle;
             m_role = Role::MasterPc;
             resetSequences();

@@ -7,7 +7,7 @@
 
 #include "comm/file_header.h"
 #include "comm/link_byte_sink.h"
-#include "comm/link_frame_parser.h"
+#include "comm/link_inbox.h"
 #include "comm/link_types.h"
 #include "comm/resume_record.h"
 #include "sim_options.h"
@@ -114,7 +114,6 @@ private:
     void handleFrame(const core::comm::Frame& frame);
     void handleCommand(const core::comm::Frame& frame);
     void answerClosedLink(std::span<const std::uint8_t> bytes);
-    bool repeatsAnswered(const core::comm::Frame& frame) const noexcept;
     void handleData(const core::comm::Frame& frame);
     void handleAck(const core::comm::Frame& frame);
     void handleControl(const core::comm::Frame& frame);
@@ -141,7 +140,7 @@ private:
     SimStorage& m_storage;
     SimOptions m_options;
     core::comm::LinkByteSink& m_sink;
-    core::comm::LinkFrameParser m_parser;
+    core::comm::LinkInbox m_inbox;
 
     State m_state = State::Idle;
     core::comm::Role m_role = core::comm::Role::MasterPc;
@@ -151,11 +150,9 @@ private:
     std::vector<std::uint8_t> m_lastSent;  // sent again on a negative acknowledgement
     std::vector<std::uint8_t> m_lastReply;
     std::vector<std::uint8_t> m_pieceSent;  // the piece waiting for its acknowledgement
-    // The frame being handled, and the last one answered: a repeat of it
-    // gets the same answer again.
+    // The frame being handled: a reply to it is remembered with it, and a
+    // repeat of it gets the same answer again.
     const core::comm::Frame* m_current = nullptr;
-    core::comm::Frame m_answered;
-    bool m_haveAnswered = false;
     // Number of the PC's last frame taken, for the probe answer.
     std::uint8_t m_heard = 0;
     bool m_heardAny = false;

@@ -95,7 +95,14 @@ proj=$work/soak back=$work/back
 vary "$proj/Tcomp.cmp" "$work/O0001.cnc"
 "$cli" project add-program "$proj/soak.gpr" "$work/O0001.cnc" >/dev/null 2>&1 ||
     { echo "cannot add the part program" >&2; exit 2; }
-mkdir -p "$work/old"
+mkdir -p "$work/old" "$work/store/1" "$work/store/2"
+# The controller starts with the project, so that every read has all files.
+for pair in "main_soak.ldx plc.ldx" "main_soak.ldx.bin plc.bin" "ParaB.par ParaB.par" \
+    "ParaW.par ParaW.par" "Tcomp.cmp Tcomp.cmp" "Wcomp.wmp Wcomp.wmp"; do
+    set -- $pair
+    cp "$proj/$1" "$work/store/1/$2"
+done
+cp "$proj/O0001.cnc" "$work/store/2/O0001.cnc"
 
 # Pairs of local and controller paths for one direction.
 send_pairs() {
@@ -123,9 +130,12 @@ save_old() {
     done
 }
 
-# Compares the target side with the source after a session: prints
-# "new" (all arrived), "old" (all as before) or "damaged" (anything else:
-# a file neither as sent nor as before, or a mix).
+# Compares the target side with the source after a session: prints "new"
+# (all arrived), "old" (not all arrived, nothing else wrong) or "damaged".
+# A file is damaged when it is neither as sent nor as before. The project
+# takes received files all together, so there a mix is damage too; the
+# controller keeps each file that arrived whole, and a file deleted before
+# it was written again may be missing after a failed send.
 judge() {  # target index, pairs
     local pairs=($2) i=0 new=0 old=0 other=0
     while [ $i -lt ${#pairs[@]} ]; do
@@ -135,14 +145,15 @@ judge() {  # target index, pairs
             if [ -f "$was" ] && cmp -s "$was" "$target"; then :; else new=$((new + 1)); fi
         elif [ -f "$was" ] && cmp -s "$was" "$target"; then
             old=$((old + 1))
-        elif [ ! -f "$was" ] && [ ! -f "$target" ]; then
+        elif [ ! -f "$target" ] && { [ ! -f "$was" ] || [ "$1" = 1 ]; }; then
             old=$((old + 1))
         else
             other=$((other + 1))
         fi
         i=$((i + 2))
     done
-    if [ $other -gt 0 ] || { [ $new -gt 0 ] && [ $old -gt 0 ]; }; then echo damaged
+    if [ $other -gt 0 ] || { [ "$1" = 0 ] && [ $new -gt 0 ] && [ $old -gt 0 ]; }; then
+        echo damaged
     elif [ $old -gt 0 ]; then echo old
     else echo new; fi
 }
@@ -164,6 +175,11 @@ session() {
         vary "$proj/Tcomp.cmp" "$proj/O0001.cnc"
         pairs=$(send_pairs) target=1
     else
+        # A failed send may have left a file deleted on the controller.
+        [ -f "$work/store/1/plc.ldx" ] || cp "$proj/main_soak.ldx" "$work/store/1/plc.ldx"
+        for f in ParaB.par ParaW.par Wcomp.wmp; do
+            [ -f "$work/store/1/$f" ] || cp "$proj/$f" "$work/store/1/$f"
+        done
         vary "$work/store/1/Tcomp.cmp" "$work/store/2/O0001.cnc"
         pairs=$(receive_pairs) target=0
     fi

@@ -70,7 +70,7 @@ void LinkEngine::onBytes(std::span<const std::uint8_t> chunk) {
         case LinkState::Transfer:
         case LinkState::Probing:
         case LinkState::Closing:
-            if (!m_parser.append(chunk)) {
+            if (!m_inbox.append(chunk)) {
                 raiseError(LinkError::BufferOverflow);
                 break;
             }
@@ -81,43 +81,22 @@ void LinkEngine::onBytes(std::span<const std::uint8_t> chunk) {
 }
 
 void LinkEngine::parseFrames() {
-    // Damage is answered once per chunk, after it: the rest of a damaged
-    // frame must not bring a second negative acknowledgement (and a second
-    // repetition) of its own. A good frame behind it settles it.
-    LinkError damage = LinkError::None;
-    while (m_parser.buffered() > 0) {
-        LinkFrameParser::Result result = m_parser.next();
-        if (m_parser.takeDiscarded() > 0 && damage == LinkError::None)
-            damage = LinkError::HeaderSum;
-        if (result.status == LinkFrameParser::Status::NeedMore) break;
-        if (result.status != LinkFrameParser::Status::Complete) {
-            if (result.status == LinkFrameParser::Status::CrcError || damage == LinkError::None)
-                damage = result.status == LinkFrameParser::Status::CrcError ? LinkError::DataCrc
-                                                                          : LinkError::HeaderSum;
-            continue;
-        }
-        damage = LinkError::None;
-        const Frame& frame = result.frame;
-        // A negative acknowledgement (always 0) and the probe and its answer
-        // (our own number) say nothing about the other side's numbering: a
-        // receive that goes on must still expect its next piece.
-        if (frame.command != code(Command::Nak) && frame.command != code(Command::Probe) &&
-            frame.command != code(Command::Status)) {
+    while (std::optional<Frame> frame = m_inbox.next()) {
+        // A receive that goes on after a probe or a negative
+        // acknowledgement must still expect its next piece.
+        if (LinkInbox::carriesPeerNumber(*frame)) {
             m_expectedData =
                 m_rxSequence == 255 ? 1 : static_cast<std::uint8_t>(m_rxSequence + 1);
-            m_rxSequence = frame.sequence;
+            m_rxSequence = frame->sequence;
         }
         // Every frame that gets through restarts the count, except those
-        // that report damage on the other side.
-        const bool reportsDamage =
-            frame.command == code(Command::Nak) ||
-            (frame.command == code(Command::Status) ? frame.subCode == 2 || frame.subCode == 3
-                                                    : frame.subCode == 2);
-        if (!reportsDamage) m_errorCount = 0;
-        m_current = &frame;
-        handleFrame(frame);
+        // that report damage at the other end.
+        if (!LinkInbox::reportsDamage(*frame)) m_errorCount = 0;
+        m_current = &*frame;
+        handleFrame(*frame);
         m_current = nullptr;
     }
+    const LinkError damage = m_inbox.takeDamage().error;
     if (damage != LinkError::None) onDamage(damage);
 }
 
@@ -142,7 +121,7 @@ void LinkEngine::onTick() {
 
 void LinkEngine::connect() {
     m_accepted = false;
-    m_haveAnswered = false;
+    m_inbox.forgetAnswered();
     queue(LinkFrame::kLinkRequest);
     setState(LinkState::Connecting, true);
     clearTimeout();
@@ -275,7 +254,7 @@ bool LinkEngine::sendCommand(Command command, std::uint8_t subCode,
                              std::span<const std::uint8_t> data) {
     if (!m_out.command(command, subCode, data)) return false;
     // What comes next answers this command; it is no repeat of an old frame.
-    m_haveAnswered = false;
+    m_inbox.forgetAnswered();
     m_outstanding = Outstanding::Command;
     setTimeout(kReplyTimeoutMs);
     return true;
@@ -285,18 +264,12 @@ bool LinkEngine::sendReply(Command command, std::uint8_t subCode,
                            std::span<const std::uint8_t> data) {
     m_errorCount = 0;
     if (!m_out.reply(m_rxSequence, command, subCode, data)) return false;
-    m_haveAnswered = m_current != nullptr;
-    if (m_current != nullptr) m_answered = *m_current;
+    if (m_current != nullptr)
+        m_inbox.answered(*m_current);
+    else
+        m_inbox.forgetAnswered();
     setTimeout(kReplyTimeoutMs);
     return true;
-}
-
-void LinkEngine::resendCommand() {
-    if (m_out.resendCommand()) setTimeout(kReplyTimeoutMs);
-}
-
-void LinkEngine::resendReply() {
-    if (m_out.resendReply()) setTimeout(kReplyTimeoutMs);
 }
 
 void LinkEngine::resendData() {
@@ -316,29 +289,9 @@ void LinkEngine::resendLast() {
         sendProbe();
         return;
     }
-    switch (m_out.lastKind()) {
-        case SentKind::Data:
-            resendData();
-            break;
-        case SentKind::Reply:
-            resendReply();
-            break;
-        case SentKind::Command:
-            resendCommand();
-            break;
-        case SentKind::Nak:
-            // Our own request again rather than a second negative
-            // acknowledgement, or the two ends only ever trade those.
-            if (m_outstanding == Outstanding::Data)
-                resendData();
-            else if (m_outstanding == Outstanding::Command)
-                resendCommand();
-            else
-                sendNak();
-            break;
-        case SentKind::None:
-            break;
-    }
+    if (m_out.repeatLast(m_outstanding == Outstanding::Data,
+                        m_outstanding == Outstanding::Command))
+        setTimeout(kReplyTimeoutMs);
 }
 
 void LinkEngine::resendByKind(LinkState savedState) {
@@ -349,12 +302,9 @@ void LinkEngine::resendByKind(LinkState savedState) {
             resendData();
             break;
         case SentKind::Reply:
-            setState(LinkState::Ready, false);
-            resendReply();
-            break;
         case SentKind::Command:
             setState(LinkState::Ready, false);
-            resendCommand();
+            if (m_out.repeatLast(false, false)) setTimeout(kReplyTimeoutMs);
             break;
         case SentKind::Nak:
             setState(savedState, false);
@@ -504,13 +454,13 @@ void LinkEngine::resetLink() {
     m_repeat = false;
     m_paused = false;
     m_bytesSent = 0;
-    m_parser.clear();
+    m_inbox.clear();
     m_sink.setReadSize(kFrameReadSize);
     m_timerRunning = false;
     m_file.close();
     m_out.forgetData();
     m_outstanding = Outstanding::None;
-    m_haveAnswered = false;
+    m_inbox.forgetAnswered();
     m_receiveMode = ReceiveMode::None;
     m_uploadPath.clear();
     // Work posted before the reset belongs to the session that just ended.
@@ -523,7 +473,7 @@ void LinkEngine::abortTransfer() {
     m_repeat = false;
     m_paused = false;
     m_bytesSent = 0;
-    m_parser.clear();
+    m_inbox.clear();
     m_sink.setReadSize(kFrameReadSize);
     m_file.close();
     m_out.forgetData();
@@ -557,12 +507,6 @@ void LinkEngine::drainPosted() {
     checkFileList();
 }
 
-bool LinkEngine::repeatsAnswered(const Frame& frame) const {
-    return m_haveAnswered && frame.sequence == m_answered.sequence &&
-           frame.command == m_answered.command && frame.subCode == m_answered.subCode &&
-           frame.data == m_answered.data;
-}
-
 void LinkEngine::handleFrame(const Frame& frame) {
     const auto command = static_cast<Command>(frame.command);
     if (command == Command::Nak) {
@@ -580,7 +524,7 @@ void LinkEngine::handleFrame(const Frame& frame) {
         m_out.status(frame.sequence, 0);
         return;
     }
-    if (repeatsAnswered(frame)) {
+    if (m_inbox.repeatsAnswered(frame)) {
         // Our answer was lost: the same answer again, the frame is not
         // taken twice.
         resendReply();
@@ -621,6 +565,12 @@ void LinkEngine::onTransferFrame(const Frame& frame) {
             break;
         case Command::Ack:
             onAck(frame);
+            break;
+        case Command::ListReply:
+        case Command::FileReply:
+        case Command::ControlReply:
+            // An answer repeated on the way, to a command already answered.
+            if (answersCommand(frame)) raiseError(LinkError::UnknownAnswer);
             break;
         default:
             raiseError(LinkError::UnknownAnswer);
@@ -900,11 +850,6 @@ void LinkEngine::onReadyFramePcMaster(const Frame& frame) {
     }
 }
 
-bool LinkEngine::answersCommand(const Frame& frame) const {
-    // A repeated answer to an earlier command must not be taken for this one.
-    return m_outstanding == Outstanding::Command && frame.sequence == m_out.commandSequence();
-}
-
 bool LinkEngine::firstPieceAccepts(const Frame& frame) {
     // The controller sends the first piece right behind its acceptance of a
     // list or a read; when that acceptance was lost, the piece stands for it.
@@ -997,18 +942,12 @@ void LinkEngine::onListReply(const Frame& frame) {
                 setState(LinkState::Transfer, true);
             }
             break;
-        case 4:
-            raiseError(LinkError::NoSuchFile);
-            break;
         case 0x12:
             event(LinkEvent::Busy, kNotBusy);
             clearTimeout();
             break;
-        case 0x15:
-            raiseError(LinkError::NoPermission);
-            break;
         default:
-            raiseError(LinkError::UnknownAnswer);
+            raiseError(LinkErrors::ofAnswer(Command::ListReply, frame.subCode));
             break;
     }
 }
@@ -1029,21 +968,6 @@ void LinkEngine::onControlReply(const Frame& frame) {
                 event(LinkEvent::CncHasControl);
             }
             break;
-        case 3:
-            raiseError(LinkError::StorageFull);
-            break;
-        case 6:
-            raiseError(LinkError::FileCreate);
-            break;
-        case 7:
-            raiseError(LinkError::ControllerRead);
-            break;
-        case 8:
-            raiseError(LinkError::FileRead);
-            break;
-        case 9:
-            raiseError(LinkError::DncWrite);
-            break;
         case 0x14:
             event(LinkEvent::Busy, kBusy);
             setWaitTimeout(frame.data);
@@ -1062,7 +986,7 @@ void LinkEngine::onControlReply(const Frame& frame) {
                 setTimeout(kReplyTimeoutMs);  // the controller goes on with its data
             break;
         default:
-            raiseError(LinkError::UnknownAnswer);
+            raiseError(LinkErrors::ofAnswer(Command::ControlReply, frame.subCode));
             break;
     }
 }
@@ -1082,33 +1006,12 @@ void LinkEngine::onFileReply(const Frame& frame) {
             m_outstanding = Outstanding::None;
             m_handler.fileExists(*this);
             break;
-        case 3:
-            raiseError(LinkError::StorageFull);
-            break;
-        case 4:
-            raiseError(LinkError::NoSuchFile);
-            break;
-        case 6:
-            raiseError(LinkError::FileCreate);
-            break;
-        case 7:
-            raiseError(LinkError::ControllerRead);
-            break;
-        case 8:
-            raiseError(LinkError::FileRead);
-            break;
-        case 9:
-            raiseError(LinkError::DncWrite);
-            break;
         case 0x12:
             event(LinkEvent::Busy, kNotBusy);
             clearTimeout();
             break;
-        case 0x15:
-            raiseError(LinkError::NoPermission);
-            break;
         default:
-            raiseError(LinkError::UnknownAnswer);
+            raiseError(LinkErrors::ofAnswer(Command::FileReply, frame.subCode));
             break;
     }
 }

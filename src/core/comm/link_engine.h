@@ -11,7 +11,7 @@
 #include "comm/link_byte_sink.h"
 #include "comm/link_clock.h"
 #include "comm/link_frame.h"
-#include "comm/link_frame_parser.h"
+#include "comm/link_inbox.h"
 #include "comm/link_listener.h"
 #include "comm/link_outbox.h"
 #include "comm/link_transfer_file.h"
@@ -114,8 +114,10 @@ private:
 
     void parseFrames();
     void onDamage(LinkError error);
-    bool repeatsAnswered(const Frame& frame) const;
-    bool answersCommand(const Frame& frame) const;
+    // A repeated answer to an earlier command must not be taken for this one.
+    bool answersCommand(const Frame& frame) const {
+        return m_outstanding == Outstanding::Command && frame.sequence == m_out.commandSequence();
+    }
     bool firstPieceAccepts(const Frame& frame);
     void onProbeAnswer(const Frame& frame);
     // Per-state handlers of a received frame.
@@ -148,8 +150,12 @@ private:
     void continueSending();
     void finishSentFile();
     void resendData();
-    void resendCommand();
-    void resendReply();
+    void resendCommand() {
+        if (m_out.resendCommand()) setTimeout(kReplyTimeoutMs);
+    }
+    void resendReply() {
+        if (m_out.resendReply()) setTimeout(kReplyTimeoutMs);
+    }
     void resendLast();
     void resendByKind(LinkState savedState);
     void sendNak();
@@ -171,7 +177,7 @@ private:
     LinkListener& m_listener;
     LinkTransferFile& m_file;
     LinkTransferHandler& m_handler;
-    LinkFrameParser m_parser;
+    LinkInbox m_inbox;
     LinkOutbox m_out;
 
     LinkState m_state = LinkState::Idle;
@@ -194,11 +200,8 @@ private:
     std::uint32_t m_timeoutStart = 0;
     std::uint32_t m_timeoutLength = kNoTimeout;
 
-    // The frame being handled, and the last one we answered: a repeat of it
-    // gets the same answer again and is not handled twice.
+    // The frame being handled: a reply to it is remembered with it.
     const Frame* m_current = nullptr;
-    Frame m_answered;
-    bool m_haveAnswered = false;
     std::array<std::uint8_t, LinkFrame::kPacketSize> m_piece{};
 
     std::string m_listText;

@@ -82,4 +82,27 @@ std::string LinkErrors::messageOf(LinkError code) {
     return {};
 }
 
+LinkError LinkErrors::ofAnswer(Command answer, std::uint8_t subCode) noexcept {
+    const bool list = answer == Command::ListReply;
+    const bool file = answer == Command::FileReply;
+    switch (subCode) {
+        case 3:
+            return list ? LinkError::UnknownAnswer : LinkError::StorageFull;
+        case 4:
+            return list || file ? LinkError::NoSuchFile : LinkError::UnknownAnswer;
+        case 6:
+            return list ? LinkError::UnknownAnswer : LinkError::FileCreate;
+        case 7:
+            return list ? LinkError::UnknownAnswer : LinkError::ControllerRead;
+        case 8:
+            return list ? LinkError::UnknownAnswer : LinkError::FileRead;
+        case 9:
+            return list ? LinkError::UnknownAnswer : LinkError::DncWrite;
+        case 0x15:
+            return list || file ? LinkError::NoPermission : LinkError::UnknownAnswer;
+        default:
+            return LinkError::UnknownAnswer;
+    }
+}
+
 }  // namespace kelcc::core::comm

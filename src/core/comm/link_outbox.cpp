@@ -73,6 +73,24 @@ bool LinkOutbox::status(std::uint8_t sequence, std::uint8_t state) {
     return queue(LinkFrame::encode(frameOf(sequence, Command::Status, state, {})));
 }
 
+bool LinkOutbox::repeatLast(bool dataWaits, bool commandWaits) {
+    switch (m_lastKind) {
+        case SentKind::Data:
+            return resendData();
+        case SentKind::Reply:
+            return resendReply();
+        case SentKind::Command:
+            return resendCommand();
+        case SentKind::Nak:
+            if (dataWaits) return resendData();
+            if (commandWaits) return resendCommand();
+            return nak();
+        case SentKind::None:
+            return false;
+    }
+    return false;
+}
+
 bool LinkOutbox::resendData() {
     // Nothing is kept once a file is finished; an old piece must not go out.
     if (m_dataFrame.empty() || !queue(m_dataFrame)) return false;

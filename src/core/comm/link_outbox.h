@@ -28,6 +28,10 @@ public:
     // Outside the kept frames: repeated requests ask for the kept reply.
     bool status(std::uint8_t sequence, std::uint8_t state);
 
+    // What a negative acknowledgement asks for: the last frame, but after a
+    // negative acknowledgement of our own the request still waiting for its
+    // answer, or the two ends would only ever trade those.
+    bool repeatLast(bool dataWaits, bool commandWaits);
     bool resendData();
     bool resendCommand();
     bool resendReply();
