@@ -463,7 +463,7 @@ INSTANTIATE_TEST_SUITE_P(
                                     // and no answer to the ready question follows
                                     c.firstDataAck = 4;
                                 },
-                                "", true, false}),
+                                "通讯错误 18: 等待CNC就绪超时", true, false}),
     [](const auto& info) { return std::string(info.param.what); });
 
 }  // namespace
