@@ -84,6 +84,7 @@ public:
     std::map<std::uint8_t, std::uint32_t> startOffsets;
     // Answer a write request with the controller's own disconnect.
     bool disconnectOnWrite = false;
+    bool answerDisconnect = true;
 
 private:
     void reply(std::vector<Bytes>& out, std::uint8_t seq, Command command, std::uint8_t sub,
@@ -138,7 +139,7 @@ private:
                 if (f.subCode == 4) reply(out, seq, Command::ControlReply, 0);
                 break;
             case Command::Disconnect:
-                reply(out, seq, Command::DisconnectReply, 0);
+                if (answerDisconnect) reply(out, seq, Command::DisconnectReply, 0);
                 break;
             case Command::Probe: {
                 const bool handled = !m_sending && !m_awaitingLastAck && m_heardAny && seq == m_heard;
