@@ -158,7 +158,7 @@ private:
     bool m_heardAny = false;
     bool m_rxAny = false;  // a piece of the current file has been taken
     bool m_probedSincePiece = false;
-    int m_requestRun = 0;                  // link request bytes seen in a row while idle
+    int m_requestRun = 0;  // link request bytes seen in a row while idle
 
     std::uint32_t m_now = 0;
     std::uint32_t m_quietSince = 0;

@@ -330,8 +330,7 @@ TEST_F(SimControllerTest, ProbeAnswersFollowTheSequenceOfThePcsLastFrame) {
     // The command arrived: asked with its number, it was handled.
     ASSERT_EQ(command(Command::File, 1, header("plc.ldx", 1, 2000)).size(), 1u);
     m_pcTx = 255;
-    EXPECT_EQ(feed(frameBytes(1, Command::Probe, 0))[0].subCode,
-              SimController::kStatusNotReceived);
+    EXPECT_EQ(feed(frameBytes(1, Command::Probe, 0))[0].subCode, SimController::kStatusNotReceived);
 
     // Damage is answered when it comes, once per chunk: a check error for
     // a data frame, a negative acknowledgement for a header.
@@ -345,8 +344,7 @@ TEST_F(SimControllerTest, ProbeAnswersFollowTheSequenceOfThePcsLastFrame) {
     answer = only(feed(badHeader));
     EXPECT_EQ(answer.command, code(Command::Nak));
     EXPECT_EQ(answer.sequence, 0);
-    EXPECT_EQ(feed(frameBytes(1, Command::Probe, 0))[0].subCode,
-              SimController::kStatusNotReceived);
+    EXPECT_EQ(feed(frameBytes(1, Command::Probe, 0))[0].subCode, SimController::kStatusNotReceived);
 
     // A frame out of sequence is not taken.
     EXPECT_TRUE(feed(frameBytes(3, Command::Data, 2, pattern(512))).empty());
@@ -359,8 +357,7 @@ TEST_F(SimControllerTest, ProbeAnswersFollowTheSequenceOfThePcsLastFrame) {
         EXPECT_EQ(answer.sequence, 1);
     }
     EXPECT_EQ(feed(frameBytes(1, Command::Probe, 0))[0].subCode, SimController::kStatusHandled);
-    EXPECT_EQ(feed(frameBytes(2, Command::Probe, 0))[0].subCode,
-              SimController::kStatusNotReceived);
+    EXPECT_EQ(feed(frameBytes(2, Command::Probe, 0))[0].subCode, SimController::kStatusNotReceived);
     EXPECT_EQ(only(feed(frameBytes(2, Command::Data, 1, pattern(100)))).subCode, 0);
     // The file is complete: its last piece stays the one the PC may ask after.
     EXPECT_EQ(feed(frameBytes(2, Command::Probe, 0))[0].subCode, SimController::kStatusHandled);

@@ -85,8 +85,7 @@ void LinkEngine::parseFrames() {
         // A receive that goes on after a probe or a negative
         // acknowledgement must still expect its next piece.
         if (LinkInbox::carriesPeerNumber(*frame)) {
-            m_expectedData =
-                m_rxSequence == 255 ? 1 : static_cast<std::uint8_t>(m_rxSequence + 1);
+            m_expectedData = m_rxSequence == 255 ? 1 : static_cast<std::uint8_t>(m_rxSequence + 1);
             m_rxSequence = frame->sequence;
         }
         // Every frame that gets through restarts the count, except those
@@ -249,7 +248,6 @@ bool LinkEngine::queue(std::span<const std::uint8_t> bytes) {
     return m_sink.write(bytes);
 }
 
-
 bool LinkEngine::sendCommand(Command command, std::uint8_t subCode,
                              std::span<const std::uint8_t> data) {
     if (!m_out.command(command, subCode, data)) return false;
@@ -289,8 +287,7 @@ void LinkEngine::resendLast() {
         sendProbe();
         return;
     }
-    if (m_out.repeatLast(m_outstanding == Outstanding::Data,
-                        m_outstanding == Outstanding::Command))
+    if (m_out.repeatLast(m_outstanding == Outstanding::Data, m_outstanding == Outstanding::Command))
         setTimeout(kReplyTimeoutMs);
 }
 

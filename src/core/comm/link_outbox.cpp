@@ -21,8 +21,7 @@ std::uint8_t LinkOutbox::nextSequence() noexcept {
     return m_txSequence;
 }
 
-bool LinkOutbox::keepAndQueue(std::vector<std::uint8_t>& kept, const Frame& frame,
-                              SentKind kind) {
+bool LinkOutbox::keepAndQueue(std::vector<std::uint8_t>& kept, const Frame& frame, SentKind kind) {
     kept = LinkFrame::encode(frame);
     if (!queue(kept)) return false;
     m_lastKind = kind;
@@ -37,8 +36,7 @@ bool LinkOutbox::command(Command command, std::uint8_t subCode,
     else
         sequence = nextSequence();
     m_commandSequence = sequence;
-    if (!keepAndQueue(m_commandFrame, frameOf(sequence, command, subCode, data),
-                      SentKind::Command))
+    if (!keepAndQueue(m_commandFrame, frameOf(sequence, command, subCode, data), SentKind::Command))
         return false;
     const bool remembered = code(command) >= 0x60 && code(command) <= 0x67;
     m_lastCommand = remembered ? code(command) : 0;

@@ -39,8 +39,7 @@ public:
     static constexpr const char* kConnectFailedText = "连接失败!请检查硬件连接。";
     static constexpr const char* kConnectedText = "连接成功!";
     static constexpr const char* kNoDisconnectReplyText = "未收到断链应答,异常退出.";
-    static constexpr const char* kDisconnectUnansweredText =
-        "未收到断链应答,但所有文件已传送完毕.";
+    static constexpr const char* kDisconnectUnansweredText = "未收到断链应答,但所有文件已传送完毕.";
     static constexpr const char* kListFailedText = "获取文件列表失败!";
     static constexpr const char* kAllSentText = "所有文件传送完毕";
     static constexpr const char* kAllReceivedText = "所有文件接收完毕";

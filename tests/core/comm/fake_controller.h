@@ -142,9 +142,11 @@ private:
                 if (answerDisconnect) reply(out, seq, Command::DisconnectReply, 0);
                 break;
             case Command::Probe: {
-                const bool handled = !m_sending && !m_awaitingLastAck && m_heardAny && seq == m_heard;
-                out.push_back(frame(seq, Command::Status,
-                                   probeState ? *probeState : static_cast<std::uint8_t>(!handled)));
+                const bool handled =
+                    !m_sending && !m_awaitingLastAck && m_heardAny && seq == m_heard;
+                out.push_back(
+                    frame(seq, Command::Status,
+                          probeState ? *probeState : static_cast<std::uint8_t>(!handled)));
                 m_probed = true;
                 break;
             }

@@ -425,14 +425,6 @@ TEST_F(LinkEngineTest, EmptyFileEndsWithoutADataFrameAndAnUnreadableOneAborts) {
     EXPECT_FALSE(sentAny(Command::Data));
 }
 
-TEST_F(LinkEngineTest, DataCheckErrorAtTheControllerRepeatsTheDataFrame) {
-    startSending(patterned(1000));
-    const Bytes first = m_sink.writes.back();
-    controller(1, Command::Ack, 2);
-    EXPECT_EQ(m_sink.writes.back(), first);
-    expectLastError(LinkError::DataCrc, ErrorAction::Continue, "数据校验和错.");
-}
-
 TEST_F(LinkEngineTest, BusyControllerPausesTheTransferUntilItIsReady) {
     startSending(patterned(1000));
     controller(1, Command::Ack, 4);
@@ -547,25 +539,6 @@ TEST_F(LinkEngineTest, PieceThatCannotBeWrittenIsNotAcknowledged) {
     expectLastError(LinkError::FileCreate, ErrorAction::AbortTransfer, "读写文件错误.");
     EXPECT_EQ(m_engine.state(), LinkState::Ready);
 }
-
-class ProbeWhileReceiving : public LinkEngineTest,
-                            public ::testing::WithParamInterface<std::uint8_t> {};
-
-TEST_P(ProbeWhileReceiving, LastAcknowledgementGoesOutAgain) {
-    startReceiving();
-    controller(1, Command::Data, 0, patterned(512));
-    const Bytes ack = m_sink.writes.back();
-    run(5100);
-    ASSERT_EQ(lastSent().command, code(Command::Probe));
-    controller(m_engine.transmitSequence(), Command::Status, GetParam());
-    EXPECT_EQ(m_sink.writes.back(), ack);
-    EXPECT_EQ(m_engine.state(), LinkState::Transfer);
-    EXPECT_EQ(m_file.reads, 0);
-    controller(2, Command::Data, 1, patterned(5));
-    EXPECT_EQ(m_handler.receiveNext, 1);
-}
-
-INSTANTIATE_TEST_SUITE_P(HandledOrNotReceived, ProbeWhileReceiving, ::testing::Values(0, 1));
 
 TEST_F(LinkEngineTest, FileListArrivesAsText) {
     connectLink();
