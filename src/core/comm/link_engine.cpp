@@ -840,35 +840,18 @@ void LinkEngine::onReadyFramePcMaster(const Frame& frame) {
             onFileReply(frame);
             break;
         case Command::Data:
-            if (firstPieceAccepts(frame)) onDataFrame(frame);
+            // A piece, but not the acceptance of our list or read in front
+            // of it. It may as well be the last piece of the file before,
+            // repeated: ask again instead of guessing whose it is.
+            if (m_outstanding == Outstanding::Command &&
+                (m_out.lastCommand() == code(Command::List) ||
+                 (m_out.lastCommand() == code(Command::File) &&
+                  m_out.lastCommandSubCode() == kFileRead)))
+                resendCommand();
             break;
         default:
             break;
     }
-}
-
-bool LinkEngine::firstPieceAccepts(const Frame& frame) {
-    // The controller sends the first piece right behind its acceptance of a
-    // list or a read; when that acceptance was lost, the piece stands for it.
-    const bool list = m_out.lastCommand() == code(Command::List) &&
-                      m_out.lastCommandSubCode() <= kHighestListArea;
-    const bool read =
-        m_out.lastCommand() == code(Command::File) && m_out.lastCommandSubCode() == kFileRead;
-    if (m_outstanding != Outstanding::Command || !(list || read) || frame.sequence != 1 ||
-        (frame.subCode != kPieceFirst && frame.subCode != kPieceLast))
-        return false;
-    m_outstanding = Outstanding::None;
-    if (list) {
-        m_receiveMode = ReceiveMode::Text;
-        m_out.forgetReply();
-        setState(LinkState::Transfer, true);
-    } else {
-        m_handler.fileAccepted(*this, kFileRead, {});
-    }
-    if (m_state != LinkState::Transfer) return false;
-    m_rxSequence = frame.sequence;
-    m_expectedData = frame.sequence;
-    return true;
 }
 
 void LinkEngine::onControl(const Frame& frame) {

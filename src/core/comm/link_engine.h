@@ -118,7 +118,6 @@ private:
     bool answersCommand(const Frame& frame) const {
         return m_outstanding == Outstanding::Command && frame.sequence == m_out.commandSequence();
     }
-    bool firstPieceAccepts(const Frame& frame);
     void onProbeAnswer(const Frame& frame);
     // Per-state handlers of a received frame.
     void handleFrame(const Frame& frame);

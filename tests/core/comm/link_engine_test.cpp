@@ -531,6 +531,22 @@ TEST_F(LinkEngineTest, DamagedDataFrameIsTakenWhenRepeatedOneOutOfSequenceBreaks
     EXPECT_EQ(m_file.written.size(), 10u);
 }
 
+// The last piece of the file before, repeated, looks like the first piece of
+// the next one: without the acceptance in front of it, no piece is taken.
+TEST_F(LinkEngineTest, PieceWithoutTheAcceptanceOfTheReadIsNotTaken) {
+    connectLink();
+    m_handler.onAccepted = [](LinkEngine& engine, std::uint8_t) { engine.startReceivingFile(); };
+    m_engine.sendCommand(Command::File, 2, kFileHeader);
+    const Bytes read = m_sink.writes.back();
+    controller(1, Command::Data, 1, patterned(4, 1));
+    EXPECT_EQ(m_sink.writes.back(), read);
+    EXPECT_TRUE(m_file.written.empty());
+    controller(decode(read).sequence, Command::FileReply, 0);
+    controller(1, Command::Data, 1, patterned(4, 2));
+    EXPECT_EQ(m_file.written, patterned(4, 2));
+    EXPECT_EQ(m_handler.receiveNext, 1);
+}
+
 TEST_F(LinkEngineTest, PieceThatCannotBeWrittenIsNotAcknowledged) {
     startReceiving();
     m_file.writeFails = true;
