@@ -84,13 +84,15 @@ void LinkEngine::parseFrames() {
     while (std::optional<Frame> frame = m_inbox.next()) {
         // A receive that goes on after a probe or a negative
         // acknowledgement must still expect its next piece.
+        const bool reportsDamage = LinkInbox::reportsDamage(*frame);
         if (LinkInbox::carriesPeerNumber(*frame)) {
             m_expectedData = m_rxSequence == 255 ? 1 : static_cast<std::uint8_t>(m_rxSequence + 1);
             m_rxSequence = frame->sequence;
+            if (!reportsDamage) m_stalls = 0;
         }
         // Every frame that gets through restarts the count, except those
         // that report damage at the other end.
-        if (!LinkInbox::reportsDamage(*frame)) m_errorCount = 0;
+        if (!reportsDamage) m_errorCount = 0;
         m_current = &*frame;
         handleFrame(*frame);
         m_current = nullptr;
@@ -120,6 +122,7 @@ void LinkEngine::onTick() {
 
 void LinkEngine::connect() {
     m_accepted = false;
+    m_stalls = 0;
     m_inbox.forgetAnswered();
     queue(LinkFrame::kLinkRequest);
     setState(LinkState::Connecting, true);
@@ -222,6 +225,12 @@ void LinkEngine::checkTimeout() {
     if (!m_timerRunning || m_timeoutLength == kNoTimeout) return;
     if (m_clock.nowMs() - m_timeoutStart < m_timeoutLength) return;
     if (m_state == LinkState::Ready || m_state == LinkState::Transfer) {
+        // Probe answers alone are no progress: an end that answers them but
+        // never takes the frame must not keep the link busy for ever.
+        if (++m_stalls > kProbeLimit) {
+            raiseError(LinkError::ProbeTimeout);
+            return;
+        }
         m_savedState = m_state;
         m_probes = 0;
         setState(LinkState::Probing, false);

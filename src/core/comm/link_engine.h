@@ -36,8 +36,9 @@ public:
     static constexpr std::uint32_t kListWaitMs = 8000;
     static constexpr std::uint32_t kNoTimeout = 0xFFFFFFFF;
     static constexpr std::int32_t kErrorLimit = 10;
-    // Probes sent without an answer before the link is given up, and
-    // disconnect requests sent before the close counts as unanswered.
+    // Probes sent without an answer before the link is given up (and
+    // time-outs in a row with nothing but probe answers), and disconnect
+    // requests sent before the close counts as unanswered.
     static constexpr int kProbeLimit = 3;
     static constexpr int kDisconnectSends = 3;
     static constexpr std::size_t kAckReadSize = 7;
@@ -187,6 +188,7 @@ private:
     std::uint8_t m_expectedData = 1;
     std::int32_t m_errorCount = 0;
     int m_probes = 0;
+    int m_stalls = 0;  // time-outs in a row without a frame of the other end
     LinkError m_lastError = LinkError::None;
     LinkState m_savedState = LinkState::Idle;
     bool m_accepted = false;

@@ -277,6 +277,19 @@ TEST_F(LinkEngineTest, SilenceBringsThreeProbesAndThenBreaksTheLink) {
     EXPECT_FALSE(m_engine.timerRunning());
 }
 
+TEST_F(LinkEngineTest, AnEndThatAnswersProbesButNeverTakesTheFrameIsGivenUp) {
+    startSending(patterned(1000));
+    for (int round = 1; round <= 3; ++round) {
+        run(5100);
+        ASSERT_EQ(lastSent().command, code(Command::Probe)) << round;
+        controller(m_engine.transmitSequence(), Command::Status, 1);
+        EXPECT_EQ(lastSent().command, code(Command::Data));
+    }
+    run(5100);
+    expectLastError(LinkError::ProbeTimeout, ErrorAction::BreakLink, "操作超时,断开连接.");
+    EXPECT_EQ(m_engine.state(), LinkState::Idle);
+}
+
 TEST_F(LinkEngineTest, BusyWaitTimeReplacesTheTimeoutAndBusyWithoutOneKeepsIt) {
     connectLink();
     m_engine.sendCommand(Command::List, 1);
