@@ -82,9 +82,9 @@ void LinkEngine::onBytes(std::span<const std::uint8_t> chunk) {
 
 void LinkEngine::parseFrames() {
     while (std::optional<Frame> frame = m_inbox.next()) {
+        const bool reportsDamage = LinkInbox::reportsDamage(*frame);
         // A receive that goes on after a probe or a negative
         // acknowledgement must still expect its next piece.
-        const bool reportsDamage = LinkInbox::reportsDamage(*frame);
         if (LinkInbox::carriesPeerNumber(*frame)) {
             m_expectedData = m_rxSequence == 255 ? 1 : static_cast<std::uint8_t>(m_rxSequence + 1);
             m_rxSequence = frame->sequence;

@@ -31,10 +31,15 @@ bool LinkOutbox::keepAndQueue(std::vector<std::uint8_t>& kept, const Frame& fram
 bool LinkOutbox::command(Command command, std::uint8_t subCode,
                          std::span<const std::uint8_t> data) {
     std::uint8_t sequence = 0;
-    if (command == Command::Disconnect)
+    if (command == Command::Disconnect) {
         m_txSequence = 255;
-    else
+    } else {
         sequence = nextSequence();
+        // Numbering starts over with every file, but a command must not
+        // carry the number of the one before: a late repeat of that one's
+        // answer would be taken for this one's.
+        if (sequence == m_commandSequence) sequence = nextSequence();
+    }
     m_commandSequence = sequence;
     if (!keepAndQueue(m_commandFrame, frameOf(sequence, command, subCode, data), SentKind::Command))
         return false;

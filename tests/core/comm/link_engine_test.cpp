@@ -560,6 +560,30 @@ TEST_F(LinkEngineTest, PieceWithoutTheAcceptanceOfTheReadIsNotTaken) {
     EXPECT_EQ(m_handler.receiveNext, 1);
 }
 
+// Numbering starts over with every file. The answer to the read before and
+// its last piece, repeated late, must not be taken for the next read.
+TEST_F(LinkEngineTest, LateRepeatsOfTheReadBeforeAreNotTakenForTheNext) {
+    connectLink();
+    m_handler.onAccepted = [](LinkEngine& engine, std::uint8_t) { engine.startReceivingFile(); };
+    m_engine.sendCommand(Command::File, 2, kFileHeader);
+    const std::uint8_t first = m_engine.transmitSequence();
+    controller(first, Command::FileReply, 0);
+    controller(1, Command::Data, 1, patterned(4, 1));
+    ASSERT_EQ(m_handler.receiveNext, 1);
+    m_engine.sendCommand(Command::File, 2, kFileHeader);
+    const std::uint8_t second = m_engine.transmitSequence();
+    EXPECT_NE(second, first);
+    controller(first, Command::FileReply, 0);
+    controller(1, Command::Data, 1, patterned(4, 1));
+    controller(second, Command::FileReply, 0);
+    controller(1, Command::Data, 1, patterned(4, 2));
+    Bytes both = patterned(4, 1);
+    const Bytes next = patterned(4, 2);
+    both.insert(both.end(), next.begin(), next.end());
+    EXPECT_EQ(m_file.written, both);
+    EXPECT_EQ(m_handler.receiveNext, 2);
+}
+
 TEST_F(LinkEngineTest, PieceThatCannotBeWrittenIsNotAcknowledged) {
     startReceiving();
     m_file.writeFails = true;
