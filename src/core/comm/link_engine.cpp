@@ -83,10 +83,9 @@ void LinkEngine::onBytes(std::span<const std::uint8_t> chunk) {
 void LinkEngine::parseFrames() {
     while (std::optional<Frame> frame = m_inbox.next()) {
         const bool reportsDamage = LinkInbox::reportsDamage(*frame);
-        // A receive that goes on after a probe or a negative
-        // acknowledgement must still expect its next piece.
+        // Replies carry the number of the last frame received; a probe and
+        // a negative acknowledgement bring none of the other end's.
         if (LinkInbox::carriesPeerNumber(*frame)) {
-            m_expectedData = m_rxSequence == 255 ? 1 : static_cast<std::uint8_t>(m_rxSequence + 1);
             m_rxSequence = frame->sequence;
             if (!reportsDamage) m_stalls = 0;
         }
@@ -374,6 +373,7 @@ void LinkEngine::startReceivingFile() {
     // a negative acknowledgement: an older reply would answer nothing here.
     m_out.forgetReply();
     m_rxSequence = 255;
+    m_rxData = 255;
     m_receiveMode = ReceiveMode::File;
     m_sink.setReadSize(kFrameReadSize);
     event(LinkEvent::StatusText, kStatusReceivingData);
@@ -408,6 +408,7 @@ void LinkEngine::setState(LinkState state, bool resetSequences) {
     if (resetSequences) {
         m_out.resetSequence();
         m_rxSequence = 255;
+        m_rxData = 255;
     }
 }
 
@@ -591,7 +592,9 @@ void LinkEngine::onDataFrame(const Frame& frame) {
         raiseError(LinkError::UnknownAnswer);
         return;
     }
-    if (frame.sequence != m_expectedData) {
+    // Counted over the pieces taken only: a late repeat of some answer in
+    // between must not move what the next piece is to carry.
+    if (frame.sequence != (m_rxData == 255 ? 1 : static_cast<std::uint8_t>(m_rxData + 1))) {
         raiseError(LinkError::OutOfSequence);
         return;
     }
@@ -608,6 +611,7 @@ void LinkEngine::onDataFrame(const Frame& frame) {
     } else {
         m_listText.append(frame.data.begin(), frame.data.end());
     }
+    m_rxData = frame.sequence;
     sendReply(Command::Ack, 0);
     if (frame.subCode != kPieceLast) return;
 

@@ -185,7 +185,7 @@ private:
     ReceiveMode m_receiveMode = ReceiveMode::None;
     Outstanding m_outstanding = Outstanding::None;
     std::uint8_t m_rxSequence = 1;
-    std::uint8_t m_expectedData = 1;
+    std::uint8_t m_rxData = 255;  // number of the last piece taken in this transfer
     std::int32_t m_errorCount = 0;
     int m_probes = 0;
     int m_stalls = 0;  // time-outs in a row without a frame of the other end

@@ -576,6 +576,7 @@ TEST_F(LinkEngineTest, LateRepeatsOfTheReadBeforeAreNotTakenForTheNext) {
     controller(first, Command::FileReply, 0);
     controller(1, Command::Data, 1, patterned(4, 1));
     controller(second, Command::FileReply, 0);
+    controller(second, Command::FileReply, 0);  // repeated in between
     controller(1, Command::Data, 1, patterned(4, 2));
     Bytes both = patterned(4, 1);
     const Bytes next = patterned(4, 2);
