@@ -257,13 +257,19 @@ if [ "$clean" -gt 0 ]; then
     start_sim 0
     run_sessions "$clean" clean
 fi
-flip=0
-[ "$every" -gt 0 ] && flip=$(echo "1 / $every" | bc -l)
-start_sim "$flip"
-run_sessions "$sessions" noisy
-stop_sim
+if [ "$sessions" -gt 0 ]; then
+    flip=0
+    [ "$every" -gt 0 ] && flip=$(echo "1 / $every" | bc -l)
+    start_sim "$flip"
+    run_sessions "$sessions" noisy
+    stop_sim
+fi
 
-echo "line: $baud baud, one bit flipped in about 1 of every $every bytes each way, seed $seed"
+if [ "$every" -gt 0 ] && [ "$sessions" -gt 0 ]; then
+    echo "line: $baud baud, one bit flipped in about 1 of every $every bytes each way, seed $seed"
+else
+    echo "line: $baud baud, clean, seed $seed"
+fi
 for dir in send receive; do
     report clean $dir ""
     report noisy $dir "$(rate_of clean $dir)"
