@@ -511,24 +511,6 @@ TEST_F(LinkEngineTest, ProbeAnsweredBusyResumesTheTransferWhenReady) {
     EXPECT_EQ(lastSent().command, code(Command::Data));
 }
 
-TEST_F(LinkEngineTest, ReceivedFileIsWrittenAndEachPieceAcknowledged) {
-    startReceiving();
-    const Bytes first = patterned(512, 3);
-    const Bytes last = patterned(40, 5);
-    controller(1, Command::Data, 0, first);
-    expectSent(Command::Ack, 0, 1);
-    controller(2, Command::Data, 1, last);
-    EXPECT_EQ(lastSent().sequence, 2);
-    Bytes expected = first;
-    expected.insert(expected.end(), last.begin(), last.end());
-    EXPECT_EQ(m_file.written, expected);
-    EXPECT_EQ(m_file.closes, 1);
-    EXPECT_EQ(m_handler.receiveNext, 1);
-    EXPECT_EQ(m_engine.state(), LinkState::Ready);
-    EXPECT_EQ(m_engine.fileIndex(), 1);
-    EXPECT_TRUE(m_listener.errors.empty());
-}
-
 TEST_F(LinkEngineTest, DamagedDataFrameIsTakenWhenRepeatedOneOutOfSequenceBreaksTheLink) {
     startReceiving();
     Bytes damaged = LinkFrame::encode(Frame{1, 0x00, 0, patterned(10)});
