@@ -179,6 +179,7 @@ private:
     void disconnectSequence(bool reportUnanswered, std::function<void()> after = {});
     void closeLink();
     void tell(const std::string& text, common::MessageIcon icon);
+    void tellOpenFailed();
 
     TransferPort& m_port;
     common::Interaction& m_ui;
