@@ -77,7 +77,7 @@ fi
 # The installed workbench finds its English translation from the prefix.
 printf '[Options]\nLang=1\n' >"$tmp/KELCC.ini"
 out=$(KELCC_SETTINGS="$tmp/KELCC.ini" KELCC_REPORT_STARTUP=1 QT_QPA_PLATFORM=offscreen \
-    HOME="$tmp" timeout 60 "$prefix/bin/kelcc" 2>"$tmp/kelcc.err")
+    HOME="$tmp" timeout 30 "$prefix/bin/kelcc" 2>"$tmp/kelcc.err")
 check "installed kelcc starts" 0 $?
 grep -q 'language en$' <<<"$out"; check "installed kelcc runs in English ($out)" 0 $?
 
