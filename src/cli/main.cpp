@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "compare_command.h"
 #include "link_commands.h"
 #include "plc_commands.h"
 #include "print_command.h"
@@ -113,6 +114,7 @@ int main(int argc, char** argv) {
     if (command == "list") return kelcc::cli::LinkCommands::list(rest);
     if (command == "send") return kelcc::cli::LinkCommands::send(rest);
     if (command == "receive") return kelcc::cli::LinkCommands::receive(rest);
+    if (command == "compare") return kelcc::cli::CompareCommand::run(rest);
     if (command == "project") return kelcc::cli::ProjectCommands::run(rest);
     if (command == "tables") return kelcc::cli::TableCommands::run(rest);
     std::fprintf(stderr, "kelcc-cli: unknown command '%s'\n\n%s", command.c_str(), kUsage);

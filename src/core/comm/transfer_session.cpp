@@ -319,16 +319,16 @@ bool TransferSession::startReceive(const SessionList::ReceiveSelection& selectio
     // to take the files: the session does not start.
     const bool haveProject =
         mode == SaveMode::NewProject ? m_project.newProject(newProjectDialog) : true;
-    if (!haveProject || !m_project.hasProject()) {
+    if (mode != SaveMode::StageOnly && (!haveProject || !m_project.hasProject())) {
         std::error_code ec;
         std::filesystem::remove_all(staging, ec);
         disconnectSequence(true);
         settle();
         return true;
     }
-    m_adopt = true;
+    m_adopt = mode != SaveMode::StageOnly;
     m_staging = staging;
-    m_stagingLive = true;
+    m_stagingLive = m_adopt;
     std::vector<std::string> lines;
     for (const CFileEntry& entry : built.entries)
         lines.push_back(kLineIndent + entry.name);
@@ -408,7 +408,7 @@ void TransferSession::onEvent(LinkEvent event, std::uint32_t value) {
             m_stagingLive = false;
             endSessionUi();
             disconnectSequence(true, [this] {
-                m_project.adoptStagedFiles(m_staging, m_adopt);
+                if (m_adopt) m_project.adoptStagedFiles(m_staging, m_adopt);
                 tell(kAllReceivedText, MessageIcon::Information);
             });
             break;
