@@ -80,9 +80,8 @@ int CompareCommand::run(const std::vector<std::string>& args) {
     TempFolder temp;
     settings.tempFolder = temp.path();
     CompareSession session(std::move(settings), project, ui);
-    session.setProgress([](const std::string& line) {
-        std::fprintf(stderr, "kelcc-cli: %s\n", line.c_str());
-    });
+    session.setProgress(
+        [](const std::string& line) { std::fprintf(stderr, "kelcc-cli: %s\n", line.c_str()); });
     const CompareSession::Outcome outcome = session.run();
     if (outcome.result == CompareSession::Result::NoLink) return 2;
 
@@ -93,11 +92,12 @@ int CompareCommand::run(const std::vector<std::string>& args) {
             std::printf("    %s\n", printable(detail).c_str());
     }
     if (outcome.result != CompareSession::Result::Compared)
-        std::fputs("kelcc-cli: compare: the link failed; the files marked 'not compared' could "
-                   "not be read\n",
-                   stderr);
-    return ControllerCompare::allSame(outcome.rows) && outcome.result ==
-                                                            CompareSession::Result::Compared
+        std::fputs(
+            "kelcc-cli: compare: the link failed; the files marked 'not compared' could "
+            "not be read\n",
+            stderr);
+    return ControllerCompare::allSame(outcome.rows) &&
+                   outcome.result == CompareSession::Result::Compared
                ? 0
                : 1;
 }

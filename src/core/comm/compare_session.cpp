@@ -68,11 +68,10 @@ CompareSession::Outcome CompareSession::run() {
     app::Project scratch(ui, host);
     LinkHost link(std::make_unique<PosixSerialPort>(m_settings.paths));
     LinkHostPort port(link, m_settings.portNumber, m_settings.baud);
-    TransferSession session(link, link, port, ui, scratch,
-                            TransferSession::Options{m_settings.tempFolder, [] {
-                                                         return static_cast<std::uint64_t>(
-                                                             std::time(nullptr));
-                                                     }});
+    TransferSession session(
+        link, link, port, ui, scratch,
+        TransferSession::Options{m_settings.tempFolder,
+                                 [] { return static_cast<std::uint64_t>(std::time(nullptr)); }});
     TransferSessionInput input(session);
     bool readDialog = false;
     ControllerCompare::Lists lists;
@@ -84,10 +83,15 @@ CompareSession::Outcome CompareSession::run() {
     session.setCallbacks(std::move(callbacks));
     link.setInput(&input);
 
-    const auto runUntil = [&](const std::function<bool()>& done,
-                              std::chrono::milliseconds bound) {
+    const auto runUntil = [&](const std::function<bool()>& done, std::chrono::milliseconds bound) {
         const auto deadline = Clock::now() + bound;
         while (!done()) {
+            // A line that is gone (the controller's end hung up) will not
+            // answer; waiting for the engine's time-outs would change nothing.
+            if (link.stoppedCount() > 0 && link.isOpen()) {
+                link.close();
+                return false;
+            }
             if (m_cancel.load()) {
                 if (session.running()) session.userCancel();
                 return false;
@@ -101,8 +105,7 @@ CompareSession::Outcome CompareSession::run() {
                 session.onTransferTimer();
                 const auto& view = session.view();
                 if (m_progress && view.shown)
-                    m_progress(view.group + "  " + session.progress().speed() + "  " +
-                               view.status);
+                    m_progress(view.group + "  " + session.progress().speed() + "  " + view.status);
             }
         }
         return true;

@@ -34,10 +34,10 @@ public:
     };
 
     enum class Result {
-        Compared,     // every file was compared (rows tell same or not)
-        Incomplete,   // the link failed after the lists: some rows not compared
-        NoLists,      // connected, but the file lists could not be read
-        NoLink,       // no connection
+        Compared,    // every file was compared (rows tell same or not)
+        Incomplete,  // the link failed after the lists: some rows not compared
+        NoLists,     // connected, but the file lists could not be read
+        NoLink,      // no connection
     };
 
     struct Outcome {

@@ -14,6 +14,8 @@
 #include "common/interaction.h"
 #include "common/line_diff.h"
 #include "compiler/grid_text.h"
+#include "compiler/il_check.h"
+#include "compiler/ladder_rebuild.h"
 #include "plc/plc_document.h"
 #include "plc/program_file.h"
 #include "plc/project_state.h"
@@ -56,7 +58,11 @@ std::optional<Ladder> ladderOf(const std::string& bytes) {
     plc::SimpleProjectState state;
     plc::PlcDocument doc(state);
     common::RecordingInteraction quiet;
-    if (plc::ProgramFile::read(bytes, doc, quiet) != plc::ProgramFile::kReadOk) return std::nullopt;
+    // As the workbench opens it: the ladder is rebuilt from the IL.
+    if (plc::ProgramFile::read(bytes, doc, quiet) != plc::ProgramFile::kReadOk ||
+        !compiler::IlCheck::checkAndDivide(doc).ok() ||
+        !compiler::LadderRebuild::rebuild(doc, doc.networkSteps()).ok())
+        return std::nullopt;
     Ladder ladder;
     ladder.checksum = doc.il().checksum();
     const std::vector<std::string> lines = common::LineDiff::split(compiler::GridText::format(doc));
@@ -93,12 +99,21 @@ std::vector<std::string> plcDifferences(const std::string& projectBytes,
     std::vector<std::string> details;
     details.push_back("checksum " + hex4(mine->checksum) + " project, " + hex4(theirs->checksum) +
                       " controller");
+    // Numbered from 1 as the ladder window counts them; runs as "3-7".
     std::string differing;
     const std::size_t count = std::max(mine->networks.size(), theirs->networks.size());
+    const auto same = [&](std::size_t i) {
+        return i < mine->networks.size() && i < theirs->networks.size() &&
+               mine->networks[i] == theirs->networks[i];
+    };
     for (std::size_t i = 0; i < count; ++i) {
-        const bool same = i < mine->networks.size() && i < theirs->networks.size() &&
-                          mine->networks[i] == theirs->networks[i];
-        if (!same) differing += (differing.empty() ? "" : ", ") + std::to_string(i + 1);
+        if (same(i)) continue;
+        std::size_t last = i;
+        while (last + 1 < count && !same(last + 1))
+            ++last;
+        differing += (differing.empty() ? "" : ", ") + std::to_string(i + 1);
+        if (last > i) differing += "-" + std::to_string(last + 1);
+        i = last;
     }
     details.push_back("networks " + std::to_string(mine->networks.size()) + " project, " +
                       std::to_string(theirs->networks.size()) + " controller");
@@ -206,7 +221,8 @@ std::vector<ControllerCompare::Row> ControllerCompare::compare(const std::vector
             const std::string staged = Names::join(stagingFolder, theirs->name);
             std::error_code ec;
             const auto size = std::filesystem::file_size(staged, ec);
-            const auto controllerBytes = ec || size != theirs->size ? std::nullopt : readAll(staged);
+            const auto controllerBytes =
+                ec || size != theirs->size ? std::nullopt : readAll(staged);
             const auto projectBytes = readAll(file.localPath);
             if (!controllerBytes) {
                 row.details.push_back("not read from the controller");
@@ -228,8 +244,8 @@ std::vector<ControllerCompare::Row> ControllerCompare::compare(const std::vector
                 return f.area == area && Names::equalsIgnoreCase(f.name, entry.name);
             });
             if (!known)
-                rows.push_back({entry.name, static_cast<std::uint8_t>(area),
-                                Status::OnlyOnController, {}});
+                rows.push_back(
+                    {entry.name, static_cast<std::uint8_t>(area), Status::OnlyOnController, {}});
         }
     }
     return rows;
