@@ -26,6 +26,7 @@
 #include "app/workbench_dialogs.h"
 
 #include "cnc_data/part_program_actions.h"
+#include "compare/compare_with_cnc_action.h"
 #include "plc/plc_document.h"
 #include "plc_tables/k_table_model.h"
 
@@ -244,6 +245,9 @@ void MainWindow::createMenus() {
 
     QMenu* tools = menuBar()->addMenu(tr("工具(&T)"));
     tools->addAction(m_optionsAction);
+    // Transfer: "与CNC比较" belongs in the Transfer menu once there is one.
+    tools->addAction(new CompareWithCncAction(
+        project(), [this] { return m_settings.communication(); }, this));
 
     m_windowMenu = menuBar()->addMenu(tr("窗口(&W)"));
     connect(m_windowMenu, &QMenu::aboutToShow, this, &MainWindow::updateWindowMenu);

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QAction>
+#include <functional>
+
+#include "app/settings_rules.h"
+
+namespace kelcc::core::app {
+class Project;
+}
+
+namespace kelcc::ui {
+
+// The Transfer menu's "与CNC比较(&P)...": opens the compare dialog for the
+// open project on the port and rate of the settings.
+class CompareWithCncAction final : public QAction {
+    Q_OBJECT
+public:
+    using Communication = std::function<core::app::SettingsRules::Communication()>;
+
+    CompareWithCncAction(core::app::Project& project, Communication communication, QWidget* parent);
+
+private:
+    void compare();
+
+    core::app::Project& m_project;
+    Communication m_communication;
+    QWidget* m_parent;
+};
+
+}  // namespace kelcc::ui
