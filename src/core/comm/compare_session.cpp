@@ -52,7 +52,9 @@ private:
 
 CompareSession::CompareSession(Settings settings, const app::Project& project,
                                common::Interaction& ui)
-    : m_settings(std::move(settings)), m_project(project), m_ui(ui) {}
+    : m_settings(std::move(settings)),
+      m_files(ControllerCompare::projectFiles(project)),
+      m_ui(ui) {}
 
 CompareSession::~CompareSession() {
     if (m_staging.empty()) return;
@@ -117,8 +119,7 @@ CompareSession::Outcome CompareSession::run() {
     };
 
     Outcome outcome;
-    const std::vector<ControllerCompare::LocalFile> files =
-        ControllerCompare::projectFiles(m_project);
+    const std::vector<ControllerCompare::LocalFile>& files = m_files;
     session.connectCommand();
     runUntil(
         [&] {

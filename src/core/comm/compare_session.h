@@ -48,8 +48,9 @@ public:
         std::vector<std::string> messages;
     };
 
-    // Messages go to `ui` as they come (the caller may print them); its
-    // answers are not asked for.
+    // The project's files are taken here, so run() may go on another thread
+    // while the project changes. Messages go to `ui` as they come (the
+    // caller may print them); its answers are not asked for.
     CompareSession(Settings settings, const app::Project& project, common::Interaction& ui);
     ~CompareSession();
     CompareSession(const CompareSession&) = delete;
@@ -65,7 +66,7 @@ public:
 
 private:
     Settings m_settings;
-    const app::Project& m_project;
+    std::vector<ControllerCompare::LocalFile> m_files;
     common::Interaction& m_ui;
     std::function<void(const std::string&)> m_progress;
     std::atomic<bool> m_cancel{false};
