@@ -224,7 +224,14 @@ std::vector<ControllerCompare::Row> ControllerCompare::compare(const std::vector
             const auto controllerBytes =
                 ec || size != theirs->size ? std::nullopt : readAll(staged);
             const auto projectBytes = readAll(file.localPath);
-            if (!controllerBytes) {
+            const char* partner = file.name == Names::kParaB   ? Names::kParaW
+                                  : file.name == Names::kParaW ? Names::kParaB
+                                                               : nullptr;
+            if (!controllerBytes && partner &&
+                !findListed(lists, CFileEntry::kConfigArea, partner)) {
+                row.details.push_back(std::string("read only together with ") + partner +
+                                      ", which the controller lacks");
+            } else if (!controllerBytes) {
                 row.details.push_back("not read from the controller");
             } else if (!projectBytes) {
                 row.details.push_back("cannot be read in the project");

@@ -86,6 +86,7 @@ TEST_F(ControllerCompareTest, OnlyFilesOnBothSidesAreReadAndEachRowSaysWhy) {
     const auto rows = ControllerCompare::compare(files, lists, (m_dir / "staging").string());
     EXPECT_EQ(statusOf(rows, "plc.ldx"), Status::OnlyInProject);
     EXPECT_EQ(statusOf(rows, "ParaW.par"), Status::OnlyInProject);
+    EXPECT_EQ(statusOf(rows, "ParaB.par"), Status::NotCompared);  // its pair is missing there
     EXPECT_EQ(statusOf(rows, "Tcomp.cmp"), Status::OnlyOnController);
     EXPECT_EQ(statusOf(rows, "Wcomp.wmp"), Status::NotCompared);  // not at its listed size
     EXPECT_EQ(statusOf(rows, "O0001.cnc"), Status::Different);
