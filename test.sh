@@ -7,3 +7,7 @@ cd "$(dirname "$0")"
 cmake --preset debug
 cmake --build --preset debug
 ctest --preset debug --output-on-failure -j "$(nproc)"
+# The Debian package of this build, when the Debian tools are there.
+if command -v dpkg-deb >/dev/null && command -v cpack >/dev/null; then
+    ./scripts/package_deb.sh build/debug
+fi

@@ -11,6 +11,7 @@ packages=(
     qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev
     fonts-noto-cjk
     xvfb xauth
+    desktop-file-utils librsvg2-bin shared-mime-info groff-base file dpkg-dev
 )
 
 missing=()

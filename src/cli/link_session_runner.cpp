@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "comm/posix_serial_port.h"
+#include "comm/serial_port.h"
 
 namespace kelcc::cli {
 namespace {
@@ -112,6 +113,7 @@ int LinkSessionRunner::connect() {
     const bool settled = runUntil(
         [this] {
             return m_session.connected() || m_ui.told(TransferSession::kPortBusyText) ||
+                   m_ui.told(core::comm::SerialPort::kPermissionDeniedText) ||
                    m_ui.told(TransferSession::kConnectFailedText) || !m_session.linkOpen();
         },
         kConnectBound);

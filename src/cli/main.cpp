@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "compare_command.h"
 #include "link_commands.h"
 #include "plc_commands.h"
 #include "print_command.h"
@@ -13,6 +14,7 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: kelcc-cli COMMAND [ARGS]\n"
+    "Batch commands of the KELCC workbench: PLC programs, projects, the controller link.\n"
     "\n"
     "Commands:\n"
     "  resave IN.ldx OUT.ldx   read a PLC program file and write it back unchanged\n"
@@ -52,6 +54,12 @@ constexpr const char* kUsage =
     "                          read files from the controller into the project;\n"
     "                          part programs already in it are replaced only with\n"
     "                          --overwrite\n"
+    "  compare FILE.gpr        read the controller's file lists and its copies of the\n"
+    "                          files the project would send into a temporary folder\n"
+    "                          and print per file: same, different (a line diff; for\n"
+    "                          the PLC program the checksums and the networks that\n"
+    "                          differ), only in the project, only on the controller\n"
+    "                          or not compared. The project is not changed\n"
     "    Link options: --device PATH or --port N (1-4), --baud N (default 115200).\n"
     "    Questions are answered without asking: reading into FILE.gpr is confirmed\n"
     "    and an interrupted send resumes where it broke off. Progress goes to\n"
@@ -60,10 +68,26 @@ constexpr const char* kUsage =
     "  --help                  show this text\n"
     "  --version               show the version\n"
     "\n"
-    "Grid text: one line per occupied cell, ROW<TAB>COLUMN<TAB>KIND<TAB>ELEMENT<TAB>\n"
-    "VLINK<TAB>TEXT, and #ROW<TAB>TEXT for a row comment (UTF-8).\n"
+    "Grid text:\n"
+    "  One line per occupied cell, ROW<TAB>COLUMN<TAB>KIND<TAB>ELEMENT<TAB>VLINK<TAB>TEXT,\n"
+    "  and #ROW<TAB>TEXT for a row comment (UTF-8).\n"
     "\n"
-    "Exit codes: 0 done, 1 refused or not compiled, 2 usage or file error.\n";
+    "Exit status:\n"
+    "  0  done; compare: every file is the same\n"
+    "  1  refused, not compiled, or a protocol or session error; compare: a file\n"
+    "     differs, is missing on one side or could not be compared\n"
+    "  2  usage error, a file that cannot be read or written, or no link\n"
+    "\n"
+    "Examples:\n"
+    "  kelcc-cli compile main_demo.ldx --save main_demo.ldx\n"
+    "  kelcc-cli project new /tmp demo\n"
+    "  kelcc-cli send /tmp/demo/demo.gpr --plc --params --device /dev/ttyUSB0\n"
+    "  kelcc-cli list --area 2 --port 1 --baud 38400\n"
+    "  kelcc-cli compare /tmp/demo/demo.gpr --device /dev/ttyUSB0\n"
+    "\n"
+    "Serial ports:\n"
+    "  The user must be in the dialout group to open /dev/ttyS* and /dev/ttyUSB*\n"
+    "  (sudo adduser $USER dialout, then log in again).\n";
 
 }  // namespace
 
@@ -80,7 +104,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (command == "--version") {
-        std::puts("kelcc-cli 1.4.0");
+        std::puts("kelcc-cli " KELCC_VERSION);
         return 0;
     }
     if (command == "resave") return kelcc::cli::PlcCommands::resave(rest);
@@ -90,6 +114,7 @@ int main(int argc, char** argv) {
     if (command == "list") return kelcc::cli::LinkCommands::list(rest);
     if (command == "send") return kelcc::cli::LinkCommands::send(rest);
     if (command == "receive") return kelcc::cli::LinkCommands::receive(rest);
+    if (command == "compare") return kelcc::cli::CompareCommand::run(rest);
     if (command == "project") return kelcc::cli::ProjectCommands::run(rest);
     if (command == "tables") return kelcc::cli::TableCommands::run(rest);
     std::fprintf(stderr, "kelcc-cli: unknown command '%s'\n\n%s", command.c_str(), kUsage);

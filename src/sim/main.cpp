@@ -26,6 +26,10 @@ int main(int argc, char** argv) {
     using namespace kelcc::sim;
     namespace fs = std::filesystem;
 
+    if (argc == 2 && std::string(argv[1]) == "--version") {
+        std::cout << "kel500-sim " KELCC_VERSION "\n";
+        return 0;
+    }
     std::string message;
     const auto parsed = SimOptions::parse(std::vector<std::string>(argv + 1, argv + argc), message);
     if (!parsed) {

@@ -28,11 +28,44 @@ std::optional<double> rate(const std::string& text) {
 }  // namespace
 
 std::string SimOptions::usage() {
-    return "usage: kel500-sim [--storage DIR] [--link PATH] [--busy MS] [--storage-full]\n"
+    return "Usage: kel500-sim [--storage DIR] [--link PATH] [--busy MS] [--storage-full]\n"
            "                  [--refuse-write] [--interrupt-after N] [--upload FILE]\n"
            "                  [--corrupt-rate R] [--drop-rate R] [--flip-rate R] [--seed N]\n"
            "                  [--delay-ms MS] [--baud N]\n"
-           "Serves a stand-in controller on a pseudo-terminal and prints its path.\n";
+           "Serves a stand-in controller on a pseudo-terminal and prints its path.\n"
+           "\n"
+           "Options:\n"
+           "  --storage DIR           the controller's files, one folder per storage area\n"
+           "                          (1 to 4); default kel500-storage\n"
+           "  --link PATH             also make PATH a symbolic link to the pseudo-terminal\n"
+           "  --busy MS               report busy for MS milliseconds now and then while\n"
+           "                          data comes in\n"
+           "  --storage-full          refuse every file as if the storage were full\n"
+           "  --refuse-write          refuse to write any file\n"
+           "  --interrupt-after N     break off a part program being written once N bytes\n"
+           "                          are held\n"
+           "  --upload FILE           offer FILE to the workbench on the controller's own\n"
+           "                          initiative\n"
+           "  --corrupt-rate R        change each frame with probability R (0 to 1)\n"
+           "  --drop-rate R           lose each frame with probability R (0 to 1)\n"
+           "  --flip-rate R           flip one random bit of each byte with probability R\n"
+           "                          (0 to 1), in both directions\n"
+           "  --seed N                seed of the fault generator (default 1)\n"
+           "  --delay-ms MS           answer each frame MS milliseconds late\n"
+           "  --baud N                pace the output at N baud (default: no pacing)\n"
+           "  --help                  show this text\n"
+           "  --version               show the version\n"
+           "\n"
+           "Exit status:\n"
+           "  0  ended by SIGINT or SIGTERM, or --help\n"
+           "  1  the storage folder, the pseudo-terminal, the link or the upload file\n"
+           "     could not be used\n"
+           "  2  usage error\n"
+           "\n"
+           "Examples:\n"
+           "  kel500-sim --storage /tmp/cnc --link /tmp/cnc.tty &\n"
+           "  kelcc-cli list --area 1 --device /tmp/cnc.tty\n"
+           "  kel500-sim --storage /tmp/cnc --link /tmp/cnc.tty --drop-rate 0.05 --seed 7\n";
 }
 
 std::optional<SimOptions> SimOptions::parse(const std::vector<std::string>& args,

@@ -20,7 +20,10 @@ bool LinkHost::open(int portNumber, std::int32_t baud) {
     m_stoppedCount = 0;
     m_sentCount = 0;
     m_lastError = SerialPort::kOpenFailedText;
-    if (!m_port->openPort(portNumber, baud)) return false;
+    if (!m_port->openPort(portNumber, baud)) {
+        if (!m_port->lastError().empty()) m_lastError = m_port->lastError();
+        return false;
+    }
     if (!m_workers.start(*m_port, m_received)) {
         m_port->close();
         return false;

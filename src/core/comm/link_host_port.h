@@ -17,6 +17,7 @@ public:
     bool open() override;
     void close() override;
     bool isOpen() const override { return m_host.isOpen(); }
+    std::string openError() const override { return m_host.lastError(); }
 
     // How many closes found a worker thread that did not end in time.
     int lateCloses() const noexcept { return m_lateCloses; }

@@ -76,7 +76,10 @@ bool PosixSerialPort::open() {
     const std::optional<std::string> path = m_paths.path(m_portNumber);
     if (!path) return false;
     const int fd = ::open(path->c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return false;
+    if (fd < 0) {
+        if (errno == EACCES || errno == EPERM) m_lastError = kPermissionDeniedText;
+        return false;
+    }
     // A path that is not a terminal cannot carry the line.
     if (::isatty(fd) == 0 || ::ioctl(fd, TIOCEXCL) != 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         ::close(fd);

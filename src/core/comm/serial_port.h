@@ -15,6 +15,10 @@ class SerialPort {
 public:
     // The message the connect command shows whenever opening fails.
     static constexpr const char* kOpenFailedText = "串口不存在或被占用!";
+    // The device is there but this user may not open it.
+    static constexpr const char* kPermissionDeniedText =
+        "串口存在,但当前用户没有打开它的权限!请把用户加入dialout组(sudo adduser $USER "
+        "dialout),然后重新登录.";
     static constexpr std::int32_t kDefaultBaud = 9600;
     // Once a byte has arrived, a read returns after this much silence.
     static constexpr int kQuietMs = 20;
@@ -43,7 +47,8 @@ public:
     virtual bool setBaud(std::int32_t baud) = 0;
     virtual int portNumber() const = 0;
     virtual std::int32_t baud() const = 0;
-    // Empty after a successful open, else kOpenFailedText.
+    // Empty after a successful open, else kPermissionDeniedText or
+    // kOpenFailedText.
     virtual const std::string& lastError() const = 0;
 
     // Blocks until at least one byte has arrived, then returns once the line

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 namespace kelcc::core::comm {
 
 // The serial line as a transfer session sees it: opening it also starts
@@ -11,6 +13,9 @@ public:
     virtual bool open() = 0;
     virtual void close() = 0;
     virtual bool isOpen() const = 0;
+    // Why the last open() failed, when the port knows better than "missing
+    // or in use".
+    virtual std::string openError() const { return {}; }
 };
 
 }  // namespace kelcc::core::comm

@@ -6,6 +6,7 @@
 
 #include "comm/file_list.h"
 #include "comm/link_errors.h"
+#include "comm/serial_port.h"
 
 namespace kelcc::core::comm {
 namespace {
@@ -85,6 +86,13 @@ void TransferSession::settle() {
     m_settling = false;
 }
 
+void TransferSession::tellOpenFailed() {
+    // Only a lack of permission gets its own text; everything else stays
+    // "missing or in use".
+    const std::string reason = m_port.openError();
+    tell(reason == SerialPort::kPermissionDeniedText ? reason : kPortBusyText, MessageIcon::Stop);
+}
+
 void TransferSession::tell(const std::string& text, MessageIcon icon) {
     m_ui.inform(text, kCaption, icon);
 }
@@ -117,7 +125,7 @@ bool TransferSession::openLink() {
 void TransferSession::connectCommand() {
     if (m_connected || m_closing != Closing::None) return;
     m_retried = false;
-    if (!openLink()) tell(kPortBusyText, MessageIcon::Stop);
+    if (!openLink()) tellOpenFailed();
     settle();
 }
 
@@ -153,7 +161,7 @@ void TransferSession::onDisconnected(bool answered) {
             if (openLink()) return;
             // The second OpenLink failed at its port: that is its message.
             if (!m_port.isOpen()) {
-                tell(kPortBusyText, MessageIcon::Stop);
+                tellOpenFailed();
                 return;
             }
         }
@@ -318,16 +326,16 @@ bool TransferSession::startReceive(const SessionList::ReceiveSelection& selectio
     // to take the files: the session does not start.
     const bool haveProject =
         mode == SaveMode::NewProject ? m_project.newProject(newProjectDialog) : true;
-    if (!haveProject || !m_project.hasProject()) {
+    if (mode != SaveMode::StageOnly && (!haveProject || !m_project.hasProject())) {
         std::error_code ec;
         std::filesystem::remove_all(staging, ec);
         disconnectSequence(true);
         settle();
         return true;
     }
-    m_adopt = true;
+    m_adopt = mode != SaveMode::StageOnly;
     m_staging = staging;
-    m_stagingLive = true;
+    m_stagingLive = m_adopt;
     std::vector<std::string> lines;
     for (const CFileEntry& entry : built.entries)
         lines.push_back(kLineIndent + entry.name);
@@ -410,7 +418,7 @@ void TransferSession::onEvent(LinkEvent event, std::uint32_t value) {
             disconnectSequence(
                 true,
                 [this] {
-                    m_project.adoptStagedFiles(m_staging, m_adopt);
+                    if (m_adopt) m_project.adoptStagedFiles(m_staging, m_adopt);
                     tell(kAllReceivedText, MessageIcon::Information);
                 },
                 true);

@@ -58,7 +58,10 @@ public:
     static constexpr std::uint32_t kTransferTimerMs = 2000;
 
     enum class Pending { Connect = 0, Send = 1, Read = 2 };
-    enum class SaveMode { NewProject, Overwrite };
+    // StageOnly receives into the staging folder and leaves the files
+    // there for the caller (stagingFolder()), whatever the outcome; the
+    // project is not asked for and not touched.
+    enum class SaveMode { NewProject, Overwrite, StageOnly };
 
     struct Options {
         std::string tempFolder;
@@ -182,6 +185,7 @@ private:
                             bool sessionComplete = false);
     void closeLink();
     void tell(const std::string& text, common::MessageIcon icon);
+    void tellOpenFailed();
 
     TransferPort& m_port;
     common::Interaction& m_ui;

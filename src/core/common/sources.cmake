@@ -9,6 +9,8 @@ target_sources(kelcc_core PRIVATE
     common/document_listener.h
     common/interaction.cpp
     common/interaction.h
+    common/line_diff.cpp
+    common/line_diff.h
     common/text_codec.cpp
     common/text_codec.h
     common/undo_command.h

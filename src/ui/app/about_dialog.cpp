@@ -42,7 +42,10 @@ AboutDialog::AboutDialog(const QString& programFolder, QWidget* parent) : QDialo
 }
 
 QString AboutDialog::historyText(const QString& programFolder) {
+    // Beside the program in the build tree, under share/ once installed.
     QFile file(programFolder + QStringLiteral("/history.txt"));
+    if (!file.exists())
+        file.setFileName(programFolder + QStringLiteral("/../share/kelcc/history.txt"));
     if (!file.open(QIODevice::ReadOnly)) return tr("未找到history.txt.");
     const QByteArray bytes = file.readAll();
     QStringDecoder utf8(QStringDecoder::Utf8);

@@ -32,7 +32,7 @@ bool fileExists(const std::string& path) {
 
 // Test and measurement hooks: report the start-up time or save a picture of
 // the main window, then end.
-void finishEarly(MainWindow& window, const QElapsedTimer& clock) {
+void finishEarly(MainWindow& window, const QElapsedTimer& clock, int language) {
     const bool report = qEnvironmentVariable("KELCC_REPORT_STARTUP") == QStringLiteral("1");
     const QString screenshot = qEnvironmentVariable("KELCC_SCREENSHOT");
     if (!report && screenshot.isEmpty()) return;
@@ -41,12 +41,13 @@ void finishEarly(MainWindow& window, const QElapsedTimer& clock) {
     const QStringList size = qEnvironmentVariable("KELCC_SCREENSHOT_SIZE").split(u'x');
     if (size.size() == 2 && size[0].toInt() > 0 && size[1].toInt() > 0)
         window.resize(size[0].toInt(), size[1].toInt());
-    QTimer::singleShot(0, &window, [&window, clock, report, screenshot] {
+    QTimer::singleShot(0, &window, [&window, clock, report, screenshot, language] {
         if (!screenshot.isEmpty()) window.grab().save(screenshot);
         if (report) {
-            std::printf("kelcc: started in %lld ms, project %s\n",
+            std::printf("kelcc: started in %lld ms, project %s, language %s\n",
                         static_cast<long long>(clock.elapsed()),
-                        window.project().projectOpen() ? "open" : "none");
+                        window.project().projectOpen() ? "open" : "none",
+                        language == 0 ? "zh" : "en");
             std::fflush(stdout);
         }
         QCoreApplication::exit(0);
@@ -130,7 +131,7 @@ int Application::run() {
         if (window.project().openProjectByPath(*path) == core::app::Project::OpenOutcome::Failed)
             settings.remove(SettingsRules::kLastProject, SettingsRules::kPath);
     }
-    finishEarly(window, m_clock);
+    finishEarly(window, m_clock, language);
     return m_app.exec();
 }
 

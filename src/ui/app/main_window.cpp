@@ -27,6 +27,7 @@
 
 #include "cnc_data/part_program_actions.h"
 #include "comm/transfer_commands.h"
+#include "compare/compare_with_cnc_action.h"
 #include "plc/plc_document.h"
 #include "plc_tables/k_table_model.h"
 
@@ -250,6 +251,10 @@ void MainWindow::createMenus() {
     m_plcMenu = menuBar()->addMenu(tr("PLC(&P)"));
 
     menuBar()->addMenu(m_transfer->createMenu(this));
+    auto* compare = new CompareWithCncAction(
+        project(), [this] { return m_settings.communication(); }, this);
+    compare->setPortPaths([this] { return m_transfer->portPaths(); });
+    m_transfer->addLineCommand(compare);
 
     QMenu* tools = menuBar()->addMenu(tr("工具(&T)"));
     tools->addAction(m_optionsAction);

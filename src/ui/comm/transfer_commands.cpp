@@ -127,7 +127,15 @@ QMenu* TransferCommands::createMenu(QWidget* parent) {
     menu->addSeparator();
     menu->addAction(m_settingsAction);
     connect(menu, &QMenu::aboutToShow, this, &TransferCommands::updateActions);
+    m_menu = menu;
     return menu;
+}
+
+void TransferCommands::addLineCommand(QAction* action) {
+    m_lineCommands.append(action);
+    if (m_menu != nullptr) m_menu->insertAction(m_settingsAction, action);
+    if (m_menu != nullptr) m_menu->insertSeparator(m_settingsAction);
+    updateActions();
 }
 
 void TransferCommands::updateActions() {
@@ -137,6 +145,8 @@ void TransferCommands::updateActions() {
     m_disconnect->setEnabled(connected && idle);
     m_send->setEnabled(connected && idle && m_project.hasProject());
     m_read->setEnabled(connected && idle);
+    for (QAction* command : m_lineCommands)
+        command->setEnabled(!m_session.linkOpen() && m_project.hasProject());
 
     const QString device = QString::fromStdString(m_pump.devicePath());
     if (connected)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QTemporaryDir>
@@ -49,6 +50,9 @@ public:
     ~TransferCommands() override;
 
     QMenu* createMenu(QWidget* parent);
+    // A command that opens the line itself (the compare): in the menu, and
+    // enabled only while this link is closed.
+    void addLineCommand(QAction* action);
     // Tests answer the dialogs; nullptr goes back to the real ones.
     void setDialogs(TransferDialogs* dialogs);
     // Follows the link and the project; called after every change.
@@ -118,6 +122,8 @@ private:
     QAction* m_send = nullptr;
     QAction* m_read = nullptr;
     QAction* m_settingsAction = nullptr;
+    QMenu* m_menu = nullptr;
+    QList<QAction*> m_lineCommands;
     QLabel* m_status = nullptr;
 };
 

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "app/project.h"
+#include "comm/serial_port.h"
 #include "common/atomic_file.h"
 #include "fake_controller.h"
 #include "link_fakes.h"
@@ -29,8 +30,10 @@ public:
     }
     void close() override { m_open = false; }
     bool isOpen() const override { return m_open; }
+    std::string openError() const override { return error; }
 
     bool busy = false;
+    std::string error;
     int opens = 0;
 
 private:
@@ -185,6 +188,16 @@ protected:
         m_project,
         TransferSession::Options{(m_dir / "tmp").string(), [] { return std::uint64_t{0x5eed}; }}};
 };
+
+TEST_F(TransferSessionTest, APortWithoutPermissionIsToldApartFromAMissingOne) {
+    m_port.busy = true;
+    m_port.error = SerialPort::kPermissionDeniedText;
+    m_session.connectCommand();
+    m_port.error = SerialPort::kOpenFailedText;
+    m_session.connectCommand();
+    EXPECT_EQ(texts(), (std::vector<std::string>{SerialPort::kPermissionDeniedText,
+                                                 TransferSession::kPortBusyText}));
+}
 
 TEST_F(TransferSessionTest, ConnectRetriesOnceAndDisconnectClosesThePort) {
     m_port.busy = true;

@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Checks a built kelcc .deb: its control fields, its file list, and the
+# programs unpacked into a scratch root.
+#   check_deb.sh PACKAGE.deb
+set -u
+deb=${1:?}
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+passed=0
+failed=0
+
+check() {  # name, expected exit code, actual exit code
+    if [ "$2" = "$3" ]; then passed=$((passed + 1)); else
+        failed=$((failed + 1)); echo "FAIL: $1 (exit $3, expected $2)"; fi
+}
+
+dpkg-deb -I "$deb" >"$tmp/info"; check "dpkg-deb -I" 0 $?
+depends=$(dpkg-deb -f "$deb" Depends)
+dpkg-deb -f "$deb" Depends | tr ',' '\n' | sed 's/^ *//; s/[ (].*//' >"$tmp/depends"
+for lib in libqt6core6 libqt6gui6 libqt6widgets6 libqt6network6 libqt6printsupport6 libc6 \
+    libstdc++6; do
+    grep -qxF "$lib" "$tmp/depends"; check "depends on $lib" 0 $?
+done
+! grep -q -- '-dev' <<<"$depends"; check "no development package in Depends ($depends)" 0 $?
+[ "$(dpkg-deb -f "$deb" Package)" = kelcc ]; check "package name" 0 $?
+dpkg-deb -f "$deb" Description | sed -n 1p | grep -q 'KEL500LT'
+check "short description" 0 $?
+dpkg-deb -f "$deb" Description | grep -q 'dialout group'
+check "the description names the dialout group" 0 $?
+
+dpkg-deb -c "$deb" | awk '{print $6}' | sed 's|^\./|/|' | sort >"$tmp/files"
+for f in /usr/bin/kelcc /usr/bin/kelcc-cli /usr/bin/kel500-sim \
+    /usr/share/applications/kelcc.desktop /usr/share/mime/packages/kelcc.xml \
+    /usr/share/icons/hicolor/scalable/apps/kelcc.svg /usr/share/icons/hicolor/48x48/apps/kelcc.png \
+    /usr/share/man/man1/kelcc.1 /usr/share/man/man1/kelcc-cli.1 /usr/share/man/man1/kel500-sim.1 \
+    /usr/share/kelcc/translations/KELCC_ResENU.qm /usr/share/kelcc/history.txt \
+    /usr/share/bash-completion/completions/kelcc-cli; do
+    grep -qx "$f" "$tmp/files"; check "package holds $f" 0 $?
+done
+! grep -Eq '\.(a|h)$|/include/|/lib/cmake/' "$tmp/files"
+check "no libraries or headers for developers" 0 $?
+
+dpkg -x "$deb" "$tmp/root"; check "dpkg -x" 0 $?
+out=$("$tmp/root/usr/bin/kelcc-cli" --version); check "unpacked kelcc-cli runs" 0 $?
+[ "$out" = "kelcc-cli $(dpkg-deb -f "$deb" Version)" ]; check "version matches the package" 0 $?
+! file "$tmp/root/usr/bin/kelcc" | grep -q 'not stripped'; check "programs are stripped" 0 $?
+
+echo "package checks: $passed passed, $failed failed"
+[ "$failed" = 0 ]

@@ -1,0 +1,3 @@
+target_sources(kelcc_ui_tests PRIVATE
+    compare/compare_with_cnc_dialog_test.cpp
+)
