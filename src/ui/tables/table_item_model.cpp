@@ -1,4 +1,4 @@
-#include "plc_tables/table_item_model.h"
+#include "tables/table_item_model.h"
 
 #include <QBrush>
 #include <QPalette>
@@ -8,8 +8,8 @@
 
 namespace kelcc::ui {
 
-using core::plc_tables::CellEditor;
-using core::plc_tables::TableModel;
+using core::common::CellEditor;
+using core::common::TableModel;
 
 namespace {
 

@@ -1,14 +1,14 @@
-#include "plc_tables/cell_delegate.h"
+#include "tables/cell_delegate.h"
 
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
 
-#include "plc_tables/table_item_model.h"
-#include "plc_tables/table_model.h"
+#include "common/table_model.h"
+#include "tables/table_item_model.h"
 
 namespace kelcc::ui {
 
-using Kind = core::plc_tables::CellEditor::Kind;
+using Kind = core::common::CellEditor::Kind;
 
 QWidget* CellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
                                     const QModelIndex& index) const {

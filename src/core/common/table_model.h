@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-namespace kelcc::core::plc_tables {
+namespace kelcc::core::common {
 
 // What the user types a cell with. A number editor takes decimal digits
 // only; both kinds stop at maxChars characters.
@@ -46,7 +46,7 @@ struct CommitResult {
     bool stored() const noexcept { return status != Status::Refused; }
 };
 
-// A table of the PLC document as an editable grid: rows, columns, a fixed
+// A table of a document as an editable grid: rows, columns, a fixed
 // first column naming each row, and a rule per column applied when a cell
 // is left. Texts are UTF-8; the models convert to the program file's code
 // page and refuse what it cannot hold. Column 0 is the fixed column.
@@ -82,4 +82,4 @@ public:
     virtual void refresh() {}
 };
 
-}  // namespace kelcc::core::plc_tables
+}  // namespace kelcc::core::common
