@@ -64,6 +64,17 @@ public:
     virtual std::string text(int row, int column) const = 0;
     virtual CellEditor editor(int row, int column) const = 0;
     virtual CommitResult commit(int row, int column, std::string_view text, Mode mode) = 0;
+    // Whether a cell's editor may hold `text` while it is typed; the editor
+    // refuses a key that would break it.
+    virtual bool acceptsInput(int row, int column, std::string_view text) const {
+        (void)row, (void)column, (void)text;
+        return true;
+    }
+    // Cells drawn marked (a value that differs from its default).
+    virtual bool marked(int row, int column) const {
+        (void)row, (void)column;
+        return false;
+    }
 
     // The row whose fixed cell reads `key` (upper case, leading zeros as
     // shown), or -1.
