@@ -120,9 +120,11 @@ bool ParameterDocument::open(const std::string& folder, common::Interaction& int
         }
     }
     auto bits = ParameterFile::read(bitBytes, ParameterKind::Bit);
-    if (!bits) return false;
     auto data = ParameterFile::read(dataBytes, ParameterKind::Data);
-    if (!data) return false;
+    if (!bits || !data) {
+        interaction.inform(kUnknownFormatText, kErrorCaption, common::MessageIcon::Warning);
+        return false;
+    }
     m_bitLines = std::move(*bits);
     m_dataLines = std::move(*data);
     m_title = kTitle;

@@ -28,6 +28,7 @@ public:
     static constexpr const char* kTitle = "参数";
     static constexpr const char* kErrorCaption = "KELCC";
     static constexpr const char* kEditText = "编辑";
+    static constexpr const char* kUnknownFormatText = "未知的文件数据格式";
 
     // One line a Collect changes.
     struct LineChange {
@@ -59,8 +60,9 @@ public:
     bool collect(std::span<const std::string> bitValues, std::span<const std::string> dataValues);
 
     // Loads both files of the folder. A file that cannot be read is reported
-    // with the system's error text; a file without the 03 04 05 06 header
-    // fails without a message. On failure the document keeps its data.
+    // with the system's error text, a file without the 03 04 05 06 header
+    // with "未知的文件数据格式" (silence would leave the user wondering
+    // why no window opens). On failure the document keeps its data.
     bool open(const std::string& folder, common::Interaction& interaction);
     // Writes both files, each atomically, ParaB.par first; a failure is
     // reported and stops the save (a file already written stays). Success

@@ -1,6 +1,7 @@
 #include "tables/table_item_model.h"
 
 #include <QBrush>
+#include <QFont>
 #include <QPalette>
 
 #include "app/message_translator.h"
@@ -54,6 +55,16 @@ QVariant TableItemModel::data(const QModelIndex& index, int role) const {
         case Qt::BackgroundRole:
             if (index.column() == 0) return QPalette().brush(QPalette::Button);
             return {};
+        case Qt::FontRole:
+            if (m_table->marked(index.row(), index.column())) {
+                QFont font;
+                font.setBold(true);
+                return font;
+            }
+            return {};
+        case Qt::ForegroundRole:
+            if (m_table->marked(index.row(), index.column())) return QBrush(QColor(0, 0, 192));
+            return {};
         case kEditorRole: {
             const CellEditor editor = m_table->editor(index.row(), index.column());
             return QVariantList{static_cast<int>(editor.kind), editor.maxChars, editor.upperCase};
@@ -105,6 +116,12 @@ void TableItemModel::sync() {
         m_rows = rows;
         endRemoveRows();
     }
+}
+
+void TableItemModel::reset() {
+    beginResetModel();
+    m_rows = m_table->rowCount();
+    endResetModel();
 }
 
 void TableItemModel::documentChanged(const core::common::DocumentChange& change) {

@@ -39,6 +39,8 @@ public:
 
     // The table changed outside the model's own commits.
     void sync();
+    // The table's rows were rebuilt (a filter): the views start over.
+    void reset();
 
     void documentChanged(const core::common::DocumentChange& change) override;
     void documentReloaded() override;
