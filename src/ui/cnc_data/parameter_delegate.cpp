@@ -34,6 +34,7 @@ QWidget* ParameterDelegate::createEditor(QWidget* parent, const QStyleOptionView
         const QPersistentModelIndex at(index);
         connect(edit, &BitEdit::toggled, this,
                 [this, edit] { emit const_cast<ParameterDelegate*>(this)->commitData(edit); });
+        connect(edit, &BitEdit::cursorMoved, this, &ParameterDelegate::cursorMoved);
         connect(edit, &BitEdit::leave, this, [this, edit, at](BitEdit::Move move) {
             auto* self = const_cast<ParameterDelegate*>(this);
             emit self->commitData(edit);

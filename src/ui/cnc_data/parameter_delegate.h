@@ -21,6 +21,7 @@ public:
                       const QModelIndex& index) const override;
 
 signals:
+    void cursorMoved(int bit) const;
     // The bit control handed the cursor over to a neighbouring cell.
     void leaveCell(const QModelIndex& index, core::cnc_data::BitValueControl::Move move) const;
 };

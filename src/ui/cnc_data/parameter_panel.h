@@ -32,10 +32,11 @@ public:
     BitEdit* bitEdit() const noexcept { return m_bits; }
     NumericEdit* numericEdit() const noexcept { return m_value; }
     QLabel* bitLabel(int bit) const { return m_bitLabels[static_cast<std::size_t>(bit)]; }
-
-private:
+    // Marks the description of the bit a bit control's cursor is on (the
+    // panel's own or the table's).
     void markCursorBit(int bit);
 
+private:
     core::cnc_data::ParameterTableModel& m_model;
     int m_number = 0;
     QLabel* m_title = nullptr;

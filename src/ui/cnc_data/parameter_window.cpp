@@ -9,6 +9,7 @@
 #include "app/workbench.h"
 #include "cnc_data/function_pane.h"
 #include "cnc_data/parameter_delegate.h"
+#include "cnc_data/parameter_panel.h"
 #include "tables/table_item_model.h"
 #include "tables/table_view.h"
 
@@ -68,6 +69,8 @@ ParameterWindow::ParameterWindow(Workbench& workbench, const std::string& path, 
             [this](const QModelIndex& current) { tableRowChanged(current.row()); });
     connect(m_pane, &FunctionPane::parameterSelected, this, &ParameterWindow::selectNumber);
     connect(delegate, &ParameterDelegate::leaveCell, this, &ParameterWindow::leaveCell);
+    connect(delegate, &ParameterDelegate::cursorMoved, m_pane->panel(),
+            &ParameterPanel::markCursorBit);
     connect(m_filter, &QLineEdit::textChanged, this, [this](const QString& text) {
         const int number = m_table->numberAt(m_view->currentIndex().row());
         m_table->setFilter(text.trimmed().toStdString());
