@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QVBoxLayout>
 
+#include "app/message_translator.h"
 #include "app/project.h"
 #include "app/workbench.h"
 #include "cnc_data/pitch_compensation_table.h"
@@ -61,7 +62,7 @@ CncTableWindow::CncTableWindow(Workbench& workbench, const std::string& path, Pr
     m_doc->setProjectMark(
         [&project = workbench.project()](bool) { project.markProjectModified(); });
     attach(m_doc);
-    setWindowTitle(QString::fromUtf8(m_doc->title().c_str()) + QStringLiteral("[*]"));
+    setWindowTitle(MessageTranslator::translate(m_doc->title()) + QStringLiteral("[*]"));
 
     auto* model = new TableItemModel(*m_doc, std::move(table), workbench.interaction());
     m_view = new TableView(model, this);

@@ -6,6 +6,7 @@
 #include <QTableWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/message_translator.h"
 #include "cnc_data/function_groups.h"
@@ -49,7 +50,11 @@ FunctionPane::FunctionPane(core::cnc_data::ParameterTableModel& model, QWidget* 
          MessageTranslator::translate(std::string(FunctionGroups::kValueColumn)),
          MessageTranslator::translate(std::string(FunctionGroups::kNumberColumn))});
     m_grid->setColumnWidth(0, FunctionGroups::kItemColumnWidth);
-    m_grid->setColumnWidth(1, FunctionGroups::kValueColumnWidth);
+    // The width of the Chinese caption; a longer translation still fits.
+    m_grid->setColumnWidth(1, std::max(FunctionGroups::kValueColumnWidth,
+                                       m_grid->horizontalHeader()->fontMetrics().horizontalAdvance(
+                                           m_grid->horizontalHeaderItem(1)->text()) +
+                                           16));
     m_grid->horizontalHeader()->setStretchLastSection(true);
     m_grid->verticalHeader()->hide();
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -88,6 +93,8 @@ void FunctionPane::setRoot(Root root) {
     const int number = m_panel->number();
     m_rootChoice->setCurrentIndex(root == Root::ByFunction ? 0 : 1);
     buildTree();
+    // The grid belongs to a group of the by-function root.
+    showGroup(-1);
     if (number) showParameter(number);
 }
 

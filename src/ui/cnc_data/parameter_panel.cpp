@@ -36,17 +36,25 @@ ParameterPanel::ParameterPanel(core::cnc_data::ParameterTableModel& model, QWidg
     auto* bitPage = new QWidget(m_editors);
     auto* bitLayout = new QGridLayout(bitPage);
     bitLayout->setContentsMargins(0, 0, 0, 0);
+    // The descriptions name their bit themselves ("BIT7:..."), BIT7 first.
     for (int i = 0; i < 8; ++i) {
         auto* label = new QLabel(bitPage);
         m_bitLabels[static_cast<std::size_t>(7 - i)] = label;
-        bitLayout->addWidget(new QLabel(QStringLiteral("BIT%1").arg(7 - i), bitPage), i, 0);
-        bitLayout->addWidget(label, i, 1);
+        bitLayout->addWidget(label, i, 0);
     }
     m_bits = new BitEdit(bitPage);
-    bitLayout->addWidget(m_bits, 8, 0, 1, 2, Qt::AlignLeft);
-    m_value = new NumericEdit(m_editors);
+    bitLayout->addWidget(m_bits, 8, 0, Qt::AlignLeft);
+    bitLayout->setRowStretch(9, 1);
+    auto* valuePage = new QWidget(m_editors);
+    auto* valueLayout = new QVBoxLayout(valuePage);
+    valueLayout->setContentsMargins(0, 0, 0, 0);
+    m_value = new NumericEdit(valuePage);
+    m_value->setMaximumWidth(m_value->fontMetrics().horizontalAdvance(QStringLiteral("-99999999")) +
+                             16);
+    valueLayout->addWidget(m_value);
+    valueLayout->addStretch(1);
     m_editors->addWidget(bitPage);
-    m_editors->addWidget(m_value);
+    m_editors->addWidget(valuePage);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_title);

@@ -125,6 +125,9 @@ void TableView::goTo(int row, int column) {
     if (!index.isValid()) return;
     setCurrentIndex(index);
     scrollTo(index, PositionAtCenter);
+    // Centring may put the cell under the fixed column.
+    const int hidden = m_fixed->columnWidth(0) - visualRect(index).left();
+    if (hidden > 0) horizontalScrollBar()->setValue(horizontalScrollBar()->value() - hidden);
 }
 
 void TableView::copySelection() {
