@@ -280,6 +280,59 @@ TEST_F(CncDataWindowsTest, PanesSelectTheSameParameterInBothRoots) {
     EXPECT_EQ(window->tableModel().numberAt(window->table()->currentIndex().row()), 3);
 }
 
+TEST_F(CncDataWindowsTest, GroupValueFieldNormalisesAndBothPanesShowIt) {
+    auto* window = open<ParameterWindow>(Entry::Parameters);
+    ASSERT_NE(window, nullptr);
+    FunctionPane* pane = window->functionPane();
+    pane->tree()->setCurrentItem(pane->tree()->topLevelItem(0)->child(1));
+    auto* field = qobject_cast<QLineEdit*>(pane->grid()->cellWidget(0, 1));
+    ASSERT_NE(field, nullptr);
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClicks(field, QStringLiteral("9x-99"));
+    EXPECT_EQ(field->text(), "999");  // letters, a late '-' and a fourth digit are refused
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_EQ(field->text(), "255");
+    const int row = window->tableModel().rowOfNumber(15);
+    EXPECT_EQ(window->table()->model()->index(row, 1).data().toString(), "255");
+    window->undoAction()->trigger();
+    EXPECT_EQ(window->table()->model()->index(row, 1).data().toString(), "1");
+}
+
+TEST_F(CncDataWindowsTest, ReloadRereadsOnceAndTheLastWindowAsks) {
+    auto* first = open<CncTableWindow>(Entry::ToolOffsets);
+    ASSERT_NE(first, nullptr);
+    // A second window over the same document, as a second view.
+    const std::string path = (m_folder / "Tcomp.cmp").string();
+    CncTableWindow second(m_window->workbench(), path, ProjectItemType::ToolOffsets);
+    ASSERT_TRUE(second.load());
+    EXPECT_EQ(&second.tableDocument(), &first->tableDocument());
+    const QModelIndex cell = second.table()->model()->index(1, 1);
+    EXPECT_EQ(cell.data().toString(), "-12.350");
+
+    // A receive replaced the file: both views show the new line, and the
+    // history of the old content is gone.
+    type(first->table(), 2, 1, QStringLiteral("7"));
+    std::string bytes = fileText(m_folder / "Tcomp.cmp");
+    bytes.replace(bytes.find("-12.350"), 7, "-11.000");
+    std::ofstream(m_folder / "Tcomp.cmp", std::ios::binary) << bytes;
+    ASSERT_TRUE(m_window->reloadDocument(path, ProjectItemType::ToolOffsets));
+    EXPECT_EQ(cell.data().toString(), "-11.000");
+    EXPECT_EQ(first->table()->model()->index(1, 1).data().toString(), "-11.000");
+    EXPECT_FALSE(first->undoAction()->isEnabled());
+
+    // Only the last window of a modified document asks; No drops the edit.
+    type(second.table(), 3, 1, QStringLiteral("2"));
+    m_window->mdiArea()->closeAllSubWindows();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(m_recorder.messages().empty());
+    m_recorder.script({core::common::Answer::No});
+    EXPECT_TRUE(second.queryClose());
+    ASSERT_EQ(m_recorder.messages().size(), 1u);
+    EXPECT_EQ(m_recorder.messages().back().text, "文件数据已被改变,保存文件吗?");
+    EXPECT_EQ(fileText(m_folder / "Tcomp.cmp"), bytes);
+}
+
 TEST_F(CncDataWindowsTest, FilterNarrowsTheTableWhileTyping) {
     auto* window = open<ParameterWindow>(Entry::Parameters);
     ASSERT_NE(window, nullptr);
