@@ -242,6 +242,22 @@
         <source>重做 %1(&amp;R)</source>
         <translation>&amp;Redo %1</translation>
     </message>
+    <message>
+        <source>撤消</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>重做</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>撤消 %1</source>
+        <translation>Undo %1</translation>
+    </message>
+    <message>
+        <source>重做 %1</source>
+        <translation>Redo %1</translation>
+    </message>
 </context>
 <context>
     <name>kelcc::ui::DeleteProgramDialog</name>

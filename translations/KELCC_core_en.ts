@@ -200,6 +200,30 @@
         <translation>The file %1 already exists. Overwrite it?</translation>
     </message>
     <message>
+        <source>通讯错误 11: 数据帧序号错误</source>
+        <translation>Communication error 11: data frame out of sequence</translation>
+    </message>
+    <message>
+        <source>通讯错误 17: 接收缓冲区溢出</source>
+        <translation>Communication error 17: receive buffer overflow</translation>
+    </message>
+    <message>
+        <source>通讯错误 18: 等待CNC就绪超时</source>
+        <translation>Communication error 18: timed out waiting for the CNC to be ready</translation>
+    </message>
+    <message>
+        <source>通讯错误 23: 零件程序格式错误</source>
+        <translation>Communication error 23: part program format error</translation>
+    </message>
+    <message>
+        <source>通讯错误 24: 零件程序长度超过2M字节</source>
+        <translation>Communication error 24: part program longer than 2 MB</translation>
+    </message>
+    <message>
+        <source>未收到断链应答,但所有文件已传送完毕.</source>
+        <translation>No answer to the disconnect, but all files were transferred.</translation>
+    </message>
+    <message>
         <source>文件已在工程中</source>
         <translation>The file is already in the project</translation>
     </message>

@@ -72,10 +72,6 @@
         <translation>English comment</translation>
     </message>
     <message>
-        <source>粘贴</source>
-        <translation>Paste</translation>
-    </message>
-    <message>
         <source>请输入十进制数字.</source>
         <translation>Enter a decimal number.</translation>
     </message>

@@ -105,11 +105,14 @@ void LinkSessionRunner::printProgress() {
 }
 
 int LinkSessionRunner::connect() {
+    // The session's connect command: a failed handshake is followed by a
+    // disconnect and one more try, as in the workbench. A link given up
+    // while the command role is asked for has told its reason.
     m_session.connectCommand();
     const bool settled = runUntil(
         [this] {
             return m_session.connected() || m_ui.told(TransferSession::kPortBusyText) ||
-                   m_ui.told(TransferSession::kConnectFailedText);
+                   m_ui.told(TransferSession::kConnectFailedText) || !m_session.linkOpen();
         },
         kConnectBound);
     if (m_session.connected()) return 0;

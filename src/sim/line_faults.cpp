@@ -13,8 +13,11 @@ std::uint64_t limitOf(double rate) noexcept {
 
 }  // namespace
 
-LineFaults::LineFaults(double corruptRate, double dropRate, std::uint32_t seed)
-    : m_random(seed), m_corruptLimit(limitOf(corruptRate)), m_dropLimit(limitOf(dropRate)) {}
+LineFaults::LineFaults(double corruptRate, double dropRate, std::uint32_t seed, double flipRate)
+    : m_random(seed),
+      m_corruptLimit(limitOf(corruptRate)),
+      m_dropLimit(limitOf(dropRate)),
+      m_flipLimit(limitOf(flipRate)) {}
 
 std::vector<std::uint8_t> LineFaults::apply(std::span<const std::uint8_t> bytes) {
     std::vector<std::uint8_t> out;
@@ -28,6 +31,10 @@ std::vector<std::uint8_t> LineFaults::apply(std::span<const std::uint8_t> bytes)
             // A non-zero mask always changes the byte.
             byte ^= static_cast<std::uint8_t>(1 + m_random() % 255);
             ++m_corrupted;
+        }
+        if (m_flipLimit > 0 && m_random() < m_flipLimit) {
+            byte ^= static_cast<std::uint8_t>(1u << (m_random() % 8));
+            ++m_flipped;
         }
         out.push_back(byte);
     }

@@ -22,8 +22,9 @@ constexpr std::uint32_t kInSeedOffset = 0x9E3779B9u;
 }  // namespace
 
 PtyServer::PtyServer(const SimOptions& options)
-    : m_outFaults(options.corruptRate, options.dropRate, options.seed),
-      m_inFaults(options.corruptRate, options.dropRate, options.seed ^ kInSeedOffset),
+    : m_outFaults(options.corruptRate, options.dropRate, options.seed, options.flipRate),
+      m_inFaults(options.corruptRate, options.dropRate, options.seed ^ kInSeedOffset,
+                 options.flipRate),
       m_pacer(options.baud, options.delayMs),
       m_inPacer(options.baud, 0),
       m_start(std::chrono::steady_clock::now()) {}

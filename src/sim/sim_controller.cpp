@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 #include "comm/controller_name.h"
 #include "comm/file_list.h"
@@ -15,7 +16,7 @@ using core::comm::FileHeader;
 using core::comm::FileList;
 using core::comm::Frame;
 using core::comm::LinkFrame;
-using core::comm::LinkFrameParser;
+using core::comm::LinkInbox;
 using core::comm::ResumeRecord;
 using core::comm::Role;
 
@@ -79,23 +80,28 @@ bool SimController::planUpload(std::string name, std::vector<std::uint8_t> bytes
     return true;
 }
 
-std::uint8_t SimController::probeStatus() const noexcept {
+std::uint8_t SimController::probeStatus(std::uint8_t sequence) const noexcept {
     if (m_state == State::WaitingResume && m_dnc.interrupted) return kStatusWantsResume;
     if (m_busy) return kStatusBusy;
     if (m_busyOverUntold) return kStatusBusyOver;
+    // The probe carries the number of the PC's last frame: whether that
+    // one arrived decides between going on and sending it again. Damage
+    // was answered when it came, so it is not reported here.
     switch (m_state) {
         case State::Receiving:
-            return m_lastFrame;
+            return m_rxAny && sequence == m_rx ? kStatusHandled : kStatusNotReceived;
         case State::Sending:
-            // The piece on its way is not acknowledged yet.
+        case State::WaitingResume:
+            // The piece on its way is not acknowledged yet, or the frame
+            // that was answered comes again and gets its answer again.
             return kStatusNotReceived;
         case State::Ready:
-            if (m_lastFrame == kStatusHeaderError || m_lastFrame == kStatusDataError)
-                return m_lastFrame;
-            return kStatusNothingPending;
-        default:
+            if (!m_heardAny) return kStatusNothingPending;
+            return sequence == m_heard ? kStatusHandled : kStatusNotReceived;
+        case State::Idle:
             return kStatusNothingPending;
     }
+    return kStatusNothingPending;
 }
 
 void SimController::tick(std::uint32_t nowMs) {
@@ -125,6 +131,7 @@ void SimController::receive(std::span<const std::uint8_t> bytes) {
                 return;
             }
         }
+        answerClosedLink(bytes);
         return;
     }
     // A PC that did not hear the accept asks again; a request never comes
@@ -133,44 +140,50 @@ void SimController::receive(std::span<const std::uint8_t> bytes) {
         accept();
         return;
     }
-    if (!m_parser.append(bytes)) {
+    if (!m_inbox.append(bytes)) {
         // Cannot happen with frames of at most 2048 bytes unless the line is
         // pure noise: start over rather than stall.
-        m_parser.clear();
-        m_parser.append(bytes);
+        m_inbox.clear();
+        m_inbox.append(bytes);
     }
-    for (;;) {
-        LinkFrameParser::Result result = m_parser.next();
-        if (result.status == LinkFrameParser::Status::NeedMore) break;
+    while (std::optional<Frame> frame = m_inbox.next()) {
         m_quietSince = m_now;
-        if (result.status == LinkFrameParser::Status::Complete) {
-            handleFrame(result.frame);
-            continue;
-        }
-        const bool dataFrame = result.status == LinkFrameParser::Status::CrcError &&
-                               (result.frame.command == cmd(Command::Data) ||
-                                result.frame.command == cmd(Command::DataLast));
-        if (dataFrame && m_state == State::Receiving) {
-            // The PC sends a data frame again on this answer.
-            m_lastFrame = kStatusDataError;
-            send(result.frame.sequence, Command::Ack, kCheckError);
-        } else {
-            m_lastFrame = result.status == LinkFrameParser::Status::CrcError ? kStatusDataError
-                                                                             : kStatusHeaderError;
-            // The PC answers a negative acknowledgement with its last frame.
-            send(0, Command::Nak, 0);
-        }
+        handleFrame(*frame);
     }
+    const LinkInbox::Damage damage = m_inbox.takeDamage();
+    if (damage.error == core::comm::LinkError::None) return;
+    m_quietSince = m_now;
+    m_lastFrame =
+        damage.error == core::comm::LinkError::DataCrc ? kStatusDataError : kStatusHeaderError;
+    if (damage.dataSequence && m_state == State::Receiving) {
+        // The PC sends a data frame again on this answer.
+        send(*damage.dataSequence, Command::Ack, kCheckError);
+    } else {
+        // The PC answers a negative acknowledgement with its last frame.
+        send(0, Command::Nak, 0);
+    }
+}
+
+void SimController::answerClosedLink(std::span<const std::uint8_t> bytes) {
+    // A PC that missed the answer to its disconnect sends it again.
+    if (!m_inbox.append(bytes)) m_inbox.clear();
+    while (std::optional<Frame> frame = m_inbox.next())
+        if (frame->command == cmd(Command::Disconnect))
+            send(frame->sequence, Command::DisconnectReply, 0);
+    m_inbox.takeDamage();
 }
 
 void SimController::accept() {
     m_requestRun = 0;
-    m_parser.clear();
+    m_inbox.clear();
+    m_inbox.forgetAnswered();
     resetTransfer();
     m_state = State::Ready;
     m_role = Role::MasterPc;
     m_lastFrame = kStatusNothingPending;
     m_lastSent.clear();
+    m_lastReply.clear();
+    m_heardAny = false;
     m_quietSince = m_now;
     resetSequences();
     m_sink.write(LinkFrame::kLinkAccept);
@@ -193,6 +206,7 @@ void SimController::resetTransfer() {
 void SimController::resetSequences() noexcept {
     m_tx = 255;
     m_rx = 255;
+    m_rxAny = false;
 }
 
 void SimController::send(std::uint8_t sequence, Command command, std::uint8_t subCode,
@@ -210,6 +224,8 @@ void SimController::send(std::uint8_t sequence, Command command, std::uint8_t su
 void SimController::reply(Command command, std::uint8_t subCode,
                           std::span<const std::uint8_t> data) {
     send(m_rx, command, subCode, data);
+    m_lastReply = m_lastSent;
+    if (m_current != nullptr) m_inbox.answered(*m_current);
 }
 
 void SimController::command(Command command, std::uint8_t subCode,
@@ -220,31 +236,56 @@ void SimController::command(Command command, std::uint8_t subCode,
 
 void SimController::handleFrame(const Frame& frame) {
     const auto command = static_cast<Command>(frame.command);
+    if (command != Command::Nak && command != Command::Probe && m_inbox.repeatsAnswered(frame)) {
+        // Our answer was lost: the same answer again, nothing done twice.
+        // A first piece that went out behind it may be lost with it.
+        m_sink.write(m_lastReply);
+        m_lastSent = m_lastReply;
+        if (m_state == State::Sending && m_outPos == 0) m_sink.write(m_pieceSent);
+        return;
+    }
     switch (command) {
         case Command::Nak:
-            if (!m_lastSent.empty()) m_sink.write(m_lastSent);
+            // While a piece waits for its acknowledgement the PC wants that
+            // piece, even after a negative acknowledgement of ours.
+            if (m_state == State::Sending && !m_pieceSent.empty())
+                m_sink.write(m_pieceSent);
+            else if (!m_lastSent.empty())
+                m_sink.write(m_lastSent);
             return;
         case Command::Disconnect:
             m_rx = frame.sequence;
             reply(Command::DisconnectReply, 0);
             resetTransfer();
-            m_parser.clear();
+            m_inbox.clear();
             m_state = State::Idle;
             m_role = Role::MasterPc;
             resetSequences();
             return;
         case Command::Probe:
             // The answer carries the probe's own number.
-            send(frame.sequence, Command::Status, probeStatus());
+            send(frame.sequence, Command::Status, probeStatus(frame.sequence));
+            if (m_state == State::Sending) m_probedSincePiece = true;
             return;
         case Command::Data:
         case Command::DataLast:
+            m_current = &frame;
             handleData(frame);
+            m_current = nullptr;
             return;
         default:
             break;
     }
     m_rx = frame.sequence;
+    m_heard = frame.sequence;
+    m_heardAny = true;
+    m_current = &frame;
+    handleCommand(frame);
+    m_current = nullptr;
+}
+
+void SimController::handleCommand(const Frame& frame) {
+    const auto command = static_cast<Command>(frame.command);
     switch (command) {
         case Command::Ack:
             handleAck(frame);
@@ -271,11 +312,6 @@ void SimController::handleFrame(const Frame& frame) {
 
 void SimController::handleData(const Frame& frame) {
     if (m_state != State::Receiving) return;
-    if (frame.sequence == m_rx) {
-        // Sent again because our acknowledgement was lost or damaged.
-        send(frame.sequence, Command::Ack, kDone);
-        return;
-    }
     const std::uint8_t expected = m_rx == 255 ? 1 : static_cast<std::uint8_t>(m_rx + 1);
     if (frame.sequence != expected) {
         m_lastFrame = kStatusNotReceived;
@@ -285,6 +321,9 @@ void SimController::handleData(const Frame& frame) {
         frame.subCode != kFurtherPiece)
         return;
     m_rx = frame.sequence;
+    m_rxAny = true;
+    m_heard = frame.sequence;
+    m_heardAny = true;
     m_lastFrame = kStatusHandled;
 
     if (m_dnc.active && !m_dnc.negotiated) {
@@ -351,12 +390,14 @@ void SimController::finishWrite() {
 void SimController::handleAck(const Frame& frame) {
     if (m_state != State::Sending) return;
     if (frame.sequence != m_outSeq) {
-        // The PC repeats its answer to the previous piece: ours was lost.
-        if (frame.subCode == kDone && !m_lastSent.empty()) m_sink.write(m_lastSent);
+        // After a probe the PC repeats its answer to the previous piece:
+        // ours was lost. Without one it is a repeated answer on its way,
+        // and sending the piece again would double every piece after it.
+        if (frame.subCode == kDone && m_probedSincePiece) m_sink.write(m_pieceSent);
         return;
     }
     if (frame.subCode == kCheckError) {
-        m_sink.write(m_lastSent);
+        m_sink.write(m_pieceSent);
         return;
     }
     if (frame.subCode != kDone) {
@@ -398,7 +439,9 @@ void SimController::sendPiece() {
     const Command command = last && m_outUpload ? Command::DataLast : Command::Data;
     m_tx = m_tx == 255 ? 1 : static_cast<std::uint8_t>(m_tx + 1);
     m_outSeq = m_tx;
+    m_probedSincePiece = false;
     send(m_tx, command, subCode, std::span<const std::uint8_t>(m_out).subspan(m_outPos, m_outLen));
+    m_pieceSent = m_lastSent;
 }
 
 void SimController::handleControl(const Frame& frame) {

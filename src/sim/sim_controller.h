@@ -7,7 +7,7 @@
 
 #include "comm/file_header.h"
 #include "comm/link_byte_sink.h"
-#include "comm/link_frame_parser.h"
+#include "comm/link_inbox.h"
 #include "comm/link_types.h"
 #include "comm/resume_record.h"
 #include "sim_options.h"
@@ -78,7 +78,8 @@ public:
     State state() const noexcept { return m_state; }
     core::comm::Role role() const noexcept { return m_role; }
     bool busy() const noexcept { return m_busy; }
-    std::uint8_t probeStatus() const noexcept;
+    // The answer to a probe carrying this sequence number.
+    std::uint8_t probeStatus(std::uint8_t sequence) const noexcept;
     bool uploadFinished() const noexcept { return m_upload.stage == UploadStage::Finished; }
 
 private:
@@ -111,6 +112,8 @@ private:
     void accept();
     void resetTransfer();
     void handleFrame(const core::comm::Frame& frame);
+    void handleCommand(const core::comm::Frame& frame);
+    void answerClosedLink(std::span<const std::uint8_t> bytes);
     void handleData(const core::comm::Frame& frame);
     void handleAck(const core::comm::Frame& frame);
     void handleControl(const core::comm::Frame& frame);
@@ -137,7 +140,7 @@ private:
     SimStorage& m_storage;
     SimOptions m_options;
     core::comm::LinkByteSink& m_sink;
-    core::comm::LinkFrameParser m_parser;
+    core::comm::LinkInbox m_inbox;
 
     State m_state = State::Idle;
     core::comm::Role m_role = core::comm::Role::MasterPc;
@@ -145,7 +148,17 @@ private:
     std::uint8_t m_rx = 255;
     std::uint8_t m_lastFrame = kStatusNothingPending;
     std::vector<std::uint8_t> m_lastSent;  // sent again on a negative acknowledgement
-    int m_requestRun = 0;                  // link request bytes seen in a row while idle
+    std::vector<std::uint8_t> m_lastReply;
+    std::vector<std::uint8_t> m_pieceSent;  // the piece waiting for its acknowledgement
+    // The frame being handled: a reply to it is remembered with it, and a
+    // repeat of it gets the same answer again.
+    const core::comm::Frame* m_current = nullptr;
+    // Number of the PC's last frame taken, for the probe answer.
+    std::uint8_t m_heard = 0;
+    bool m_heardAny = false;
+    bool m_rxAny = false;  // a piece of the current file has been taken
+    bool m_probedSincePiece = false;
+    int m_requestRun = 0;  // link request bytes seen in a row while idle
 
     std::uint32_t m_now = 0;
     std::uint32_t m_quietSince = 0;

@@ -30,8 +30,8 @@ std::optional<double> rate(const std::string& text) {
 std::string SimOptions::usage() {
     return "usage: kel500-sim [--storage DIR] [--link PATH] [--busy MS] [--storage-full]\n"
            "                  [--refuse-write] [--interrupt-after N] [--upload FILE]\n"
-           "                  [--corrupt-rate R] [--drop-rate R] [--seed N] [--delay-ms MS]\n"
-           "                  [--baud N]\n"
+           "                  [--corrupt-rate R] [--drop-rate R] [--flip-rate R] [--seed N]\n"
+           "                  [--delay-ms MS] [--baud N]\n"
            "Serves a stand-in controller on a pseudo-terminal and prints its path.\n";
 }
 
@@ -66,10 +66,12 @@ std::optional<SimOptions> SimOptions::parse(const std::vector<std::string>& args
             (arg == "--storage" ? options.storage
              : arg == "--link"  ? options.link
                                 : options.upload) = value;
-        } else if (arg == "--corrupt-rate" || arg == "--drop-rate") {
+        } else if (arg == "--corrupt-rate" || arg == "--drop-rate" || arg == "--flip-rate") {
             const auto r = rate(value);
             if (!r) return bad();
-            (arg == "--corrupt-rate" ? options.corruptRate : options.dropRate) = *r;
+            (arg == "--corrupt-rate" ? options.corruptRate
+             : arg == "--drop-rate"  ? options.dropRate
+                                     : options.flipRate) = *r;
         } else {
             const auto n = number(value);
             if (!n) return bad();

@@ -20,6 +20,7 @@ struct SimOptions {
     std::string upload;  // a local file the controller uploads on its own
     double corruptRate = 0.0;
     double dropRate = 0.0;
+    double flipRate = 0.0;  // one bit of a byte flipped, as on a noisy cable
     std::uint32_t seed = 1;
     std::uint32_t delayMs = 0;
     std::uint32_t baud = 0;  // 0: no pacing

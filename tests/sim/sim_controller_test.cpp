@@ -320,36 +320,34 @@ TEST_F(SimControllerTest, HostileNamesNeverLeaveTheStorageFolder) {
     EXPECT_EQ(entries, 5u);
 }
 
-TEST_F(SimControllerTest, ProbeAnswersTellTheControllersState) {
+TEST_F(SimControllerTest, ProbeAnswersFollowTheSequenceOfThePcsLastFrame) {
     connect();
     const Frame status = only(probe());
     EXPECT_EQ(status.command, code(Command::Status));
     EXPECT_EQ(status.subCode, SimController::kStatusNothingPending);
     EXPECT_EQ(status.sequence, m_pcTx);
 
+    // The command arrived: asked with its number, it was handled.
     ASSERT_EQ(command(Command::File, 1, header("plc.ldx", 1, 2000)).size(), 1u);
     m_pcTx = 255;
-    EXPECT_EQ(probe()[0].subCode, SimController::kStatusHandled);
+    EXPECT_EQ(feed(frameBytes(1, Command::Probe, 0))[0].subCode, SimController::kStatusNotReceived);
 
-    // A damaged data frame is answered with a check error and remembered.
+    // Damage is answered when it comes, once per chunk: a check error for
+    // a data frame, a negative acknowledgement for a header.
     auto damaged = frameBytes(1, Command::Data, 0, pattern(512));
     damaged[10] ^= 0x40;
     Frame answer = only(feed(damaged));
     EXPECT_EQ(answer.command, code(Command::Ack));
     EXPECT_EQ(answer.subCode, SimController::kCheckError);
-    EXPECT_EQ(feed(frameBytes(1, Command::Probe, 0))[0].subCode, SimController::kStatusDataError);
-
-    // A damaged header is answered with a negative acknowledgement.
     auto badHeader = frameBytes(1, Command::Data, 0, pattern(512));
     badHeader[6] ^= 0x01;
     answer = only(feed(badHeader));
     EXPECT_EQ(answer.command, code(Command::Nak));
     EXPECT_EQ(answer.sequence, 0);
-    EXPECT_EQ(feed(frameBytes(1, Command::Probe, 0))[0].subCode, SimController::kStatusHeaderError);
+    EXPECT_EQ(feed(frameBytes(1, Command::Probe, 0))[0].subCode, SimController::kStatusNotReceived);
 
     // A frame out of sequence is not taken.
     EXPECT_TRUE(feed(frameBytes(3, Command::Data, 2, pattern(512))).empty());
-    EXPECT_EQ(feed(frameBytes(1, Command::Probe, 0))[0].subCode, SimController::kStatusNotReceived);
 
     // The right frame, and its repetition, are acknowledged; the data is
     // taken once.
@@ -358,22 +356,38 @@ TEST_F(SimControllerTest, ProbeAnswersTellTheControllersState) {
         EXPECT_EQ(answer.subCode, 0);
         EXPECT_EQ(answer.sequence, 1);
     }
-    EXPECT_EQ(probe()[0].subCode, SimController::kStatusHandled);
+    EXPECT_EQ(feed(frameBytes(1, Command::Probe, 0))[0].subCode, SimController::kStatusHandled);
+    EXPECT_EQ(feed(frameBytes(2, Command::Probe, 0))[0].subCode, SimController::kStatusNotReceived);
+    EXPECT_EQ(only(feed(frameBytes(2, Command::Data, 1, pattern(100)))).subCode, 0);
+    // The file is complete: its last piece stays the one the PC may ask after.
+    EXPECT_EQ(feed(frameBytes(2, Command::Probe, 0))[0].subCode, SimController::kStatusHandled);
+    EXPECT_EQ(m_storage->read(1, "plc.ldx")->size(), 612u);
 }
 
 TEST_F(SimControllerTest, NegativeAcknowledgementRepeatsTheLastFrame) {
     connect();
     ASSERT_TRUE(m_storage->write(1, "Wcomp.wmp", pattern(900)));
-    auto frames = command(Command::File, 2, header("Wcomp.wmp", 1, 0));
+    const auto read = frameBytes(nextTx(), Command::File, 2, header("Wcomp.wmp", 1, 0));
+    auto frames = feed(read);
     ASSERT_EQ(frames.size(), 2u);
-    const auto lastWrite = m_sink.writes().back();
+    const auto piece = m_sink.writes().back();
     m_controller->receive(frameBytes(0, Command::Nak, 0));
-    EXPECT_EQ(m_sink.writes().back(), lastWrite);
+    EXPECT_EQ(m_sink.writes().back(), piece);
     ASSERT_EQ(m_sink.frames().size(), 1u);
-    // The PC repeats its answer to an earlier piece: the piece comes again.
+    // An earlier answer repeated on the way moves nothing; after a probe it
+    // is the PC asking for the piece again.
     m_controller->receive(frameBytes(255, Command::Ack, 0));
-    EXPECT_EQ(m_sink.writes().back(), lastWrite);
+    EXPECT_TRUE(m_sink.frames().empty());
+    EXPECT_EQ(only(probe()).subCode, SimController::kStatusNotReceived);
+    m_controller->receive(frameBytes(255, Command::Ack, 0));
+    EXPECT_EQ(m_sink.writes().back(), piece);
     m_sink.frames();
+    // The read repeated (its answer was lost): the answer again, and the
+    // first piece behind it, without starting over.
+    const auto repeated = feed(read);
+    ASSERT_EQ(repeated.size(), 2u);
+    EXPECT_EQ(repeated[0].command, frames[0].command);
+    EXPECT_EQ(repeated[1].data, frames[1].data);
     frames.erase(frames.begin());
     EXPECT_EQ(receiveData(frames), pattern(900));
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <iterator>
 #include <numeric>
 #include <sstream>
@@ -46,6 +47,15 @@ TEST(LineFaults, ZeroRatesPassEverythingAndFullRatesNothing) {
 
     LineFaults cut(0.0, 1.0, 1);
     EXPECT_TRUE(cut.apply(clean).empty());
+
+    // A flip changes exactly one bit of every byte it hits.
+    LineFaults flips(0.0, 0.0, 1, 1.0);
+    EXPECT_TRUE(flips.active());
+    const auto flipped = flips.apply(clean);
+    ASSERT_EQ(flipped.size(), clean.size());
+    for (std::size_t i = 0; i < clean.size(); ++i)
+        EXPECT_EQ(std::popcount(static_cast<unsigned>(flipped[i] ^ clean[i])), 1) << i;
+    EXPECT_EQ(flips.flipped(), clean.size());
 }
 
 TEST(LinePacer, ReleasesWholeChunksAtTheLineSpeed) {
@@ -103,6 +113,7 @@ TEST(SimOptions, ParsesEveryOption) {
     std::istringstream line(
         "--storage /tmp/s --link /tmp/l --busy 1500 --storage-full --refuse-write "
         "--interrupt-after 4096 --upload u.txt --corrupt-rate 0.001 --drop-rate 0.5 --seed 7 "
+        "--flip-rate 0.0005 "
         "--delay-ms 20 --baud 19200");
     const std::vector<std::string> args{std::istream_iterator<std::string>(line), {}};
     const auto parsed = SimOptions::parse(args, message);
@@ -117,6 +128,7 @@ TEST(SimOptions, ParsesEveryOption) {
     EXPECT_EQ(o.upload, "u.txt");
     EXPECT_DOUBLE_EQ(o.corruptRate, 0.001);
     EXPECT_DOUBLE_EQ(o.dropRate, 0.5);
+    EXPECT_DOUBLE_EQ(o.flipRate, 0.0005);
     EXPECT_EQ(o.seed, 7u);
     EXPECT_EQ(o.delayMs, 20u);
     EXPECT_EQ(o.baud, 19200u);

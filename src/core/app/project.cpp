@@ -599,6 +599,10 @@ bool Project::adoptOne(const std::string& stagingFolder, const std::string& file
     if (take) {
         if (!move(target)) return false;
         m_tree.findOrAddProgram(program);
+        // An open window would otherwise go on showing, and later save, the
+        // program it had before.
+        if (m_host.isDocumentOpen(target))
+            m_host.reloadDocument(target, ProjectItemType::PartProgram);
     } else {
         ::unlink(staged.c_str());
     }

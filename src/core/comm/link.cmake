@@ -9,7 +9,11 @@ target_sources(kelcc_core PRIVATE
     comm/link_frame.h
     comm/link_frame_parser.cpp
     comm/link_frame_parser.h
+    comm/link_inbox.cpp
+    comm/link_inbox.h
     comm/link_listener.h
+    comm/link_outbox.cpp
+    comm/link_outbox.h
     comm/link_transfer_file.h
     comm/link_transfer_handler.h
     comm/link_types.h

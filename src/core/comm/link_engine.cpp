@@ -13,6 +13,7 @@ constexpr std::uint8_t kControlTellWhenReady = 0x10;
 constexpr std::uint8_t kControlBusy = 1;
 constexpr std::uint8_t kControlNotBusy = 2;
 constexpr std::uint8_t kFileWrite = 1;
+constexpr std::uint8_t kFileRead = 2;
 constexpr std::uint8_t kFileUpload = 5;
 constexpr std::uint8_t kPieceFirst = 0;
 constexpr std::uint8_t kPieceLast = 1;
@@ -21,10 +22,6 @@ constexpr std::uint8_t kHighestListArea = 4;
 constexpr std::size_t kFileHeaderSize = 27;
 // CMD_FILE_REPLY result the PC gives when it cannot create an uploaded file.
 constexpr std::uint8_t kReplyCreateFailed = 6;
-
-bool isCommandCode(std::uint8_t command) {
-    return command >= 0x60 && command <= 0x67;
-}
 
 std::uint8_t code(Command command) {
     return static_cast<std::uint8_t>(command);
@@ -38,7 +35,12 @@ bool equals(std::span<const std::uint8_t> chunk, std::span<const std::uint8_t> e
 
 LinkEngine::LinkEngine(const LinkClock& clock, LinkByteSink& sink, LinkListener& listener,
                        LinkTransferFile& file, LinkTransferHandler& handler)
-    : m_clock(clock), m_sink(sink), m_listener(listener), m_file(file), m_handler(handler) {}
+    : m_clock(clock),
+      m_sink(sink),
+      m_listener(listener),
+      m_file(file),
+      m_handler(handler),
+      m_out(sink) {}
 
 void LinkEngine::onBytes(std::span<const std::uint8_t> chunk) {
     switch (m_state) {
@@ -68,7 +70,7 @@ void LinkEngine::onBytes(std::span<const std::uint8_t> chunk) {
         case LinkState::Transfer:
         case LinkState::Probing:
         case LinkState::Closing:
-            if (!m_parser.append(chunk)) {
+            if (!m_inbox.append(chunk)) {
                 raiseError(LinkError::BufferOverflow);
                 break;
             }
@@ -79,34 +81,34 @@ void LinkEngine::onBytes(std::span<const std::uint8_t> chunk) {
 }
 
 void LinkEngine::parseFrames() {
-    while (m_parser.buffered() >= LinkFrame::kHeaderSize) {
-        LinkFrameParser::Result result = m_parser.next();
-        switch (result.status) {
-            case LinkFrameParser::Status::NeedMore:
-                return;
-            case LinkFrameParser::Status::HeaderError:
-            case LinkFrameParser::Status::Oversized:
-                if (raiseError(LinkError::HeaderSum) == ErrorAction::Continue) sendNak();
-                return;
-            case LinkFrameParser::Status::CrcError:
-                m_expectedData =
-                    m_rxSequence == 255 ? 1 : static_cast<std::uint8_t>(m_rxSequence + 1);
-                m_rxSequence = result.frame.sequence;
-                if (raiseError(LinkError::DataCrc) == ErrorAction::Continue) {
-                    sendNak();
-                    // The repeated frame must then pass the sequence check.
-                    --m_rxSequence;
-                }
-                return;
-            case LinkFrameParser::Status::Complete:
-                m_expectedData =
-                    m_rxSequence == 255 ? 1 : static_cast<std::uint8_t>(m_rxSequence + 1);
-                m_previousRxSequence = m_rxSequence;
-                m_rxSequence = result.frame.sequence;
-                handleFrame(result.frame);
-                break;
+    while (std::optional<Frame> frame = m_inbox.next()) {
+        const bool reportsDamage = LinkInbox::reportsDamage(*frame);
+        // Replies carry the number of the last frame received; a probe and
+        // a negative acknowledgement bring none of the other end's.
+        if (LinkInbox::carriesPeerNumber(*frame)) {
+            m_rxSequence = frame->sequence;
+            if (!reportsDamage) m_stalls = 0;
         }
+        // Every frame that gets through restarts the count, except those
+        // that report damage at the other end.
+        if (!reportsDamage) m_errorCount = 0;
+        m_current = &*frame;
+        handleFrame(*frame);
+        m_current = nullptr;
     }
+    const LinkError damage = m_inbox.takeDamage().error;
+    if (damage != LinkError::None) onDamage(damage);
+}
+
+void LinkEngine::onDamage(LinkError error) {
+    // While closing the disconnect goes out again on its own.
+    if (m_state == LinkState::Closing) return;
+    if (raiseError(error) != ErrorAction::Continue) return;
+    // A damaged probe answer is asked for again by the probe itself.
+    if (m_state == LinkState::Probing)
+        sendProbe();
+    else
+        sendNak();
 }
 
 void LinkEngine::onTick() {
@@ -119,6 +121,8 @@ void LinkEngine::onTick() {
 
 void LinkEngine::connect() {
     m_accepted = false;
+    m_stalls = 0;
+    m_inbox.forgetAnswered();
     queue(LinkFrame::kLinkRequest);
     setState(LinkState::Connecting, true);
     clearTimeout();
@@ -130,6 +134,7 @@ void LinkEngine::connect() {
 void LinkEngine::disconnect() {
     m_timerRunning = false;
     sendCommand(Command::Disconnect, 0);
+    m_disconnectSends = 1;
     setState(LinkState::Closing, false);
     if (!m_accepted) {
         finishDisconnect(true);
@@ -182,8 +187,16 @@ void LinkEngine::checkConnect() {
 }
 
 void LinkEngine::checkDisconnect() {
-    if (m_disconnectPending && m_clock.nowMs() - m_disconnectStart >= kDisconnectWaitMs)
-        finishDisconnect(false);
+    if (!m_disconnectPending || m_clock.nowMs() - m_disconnectStart < kDisconnectWaitMs) return;
+    // One damaged answer must not leave the controller thinking the link
+    // is still open.
+    if (m_disconnectSends < kDisconnectSends) {
+        ++m_disconnectSends;
+        sendCommand(Command::Disconnect, 0);
+        m_disconnectStart = m_clock.nowMs();
+        return;
+    }
+    finishDisconnect(false);
 }
 
 void LinkEngine::finishDisconnect(bool answered) {
@@ -211,92 +224,70 @@ void LinkEngine::checkTimeout() {
     if (!m_timerRunning || m_timeoutLength == kNoTimeout) return;
     if (m_clock.nowMs() - m_timeoutStart < m_timeoutLength) return;
     if (m_state == LinkState::Ready || m_state == LinkState::Transfer) {
-        sendProbe();
+        // Probe answers alone are no progress: an end that answers them but
+        // never takes the frame must not keep the link busy for ever.
+        if (++m_stalls > kProbeLimit) {
+            raiseError(LinkError::ProbeTimeout);
+            return;
+        }
         m_savedState = m_state;
+        m_probes = 0;
         setState(LinkState::Probing, false);
-        const bool waitingForReady = m_lastCommand == code(Command::Control) &&
-                                     m_lastCommandSubCode == kControlTellWhenReady;
-        raiseError(waitingForReady ? LinkError::BusyTimeout : LinkError::Timeout);
+        probeAgainOrGiveUp();
     } else if (m_state == LinkState::Probing) {
-        raiseError(LinkError::ProbeTimeout);
+        probeAgainOrGiveUp();
     }
+}
+
+void LinkEngine::probeAgainOrGiveUp() {
+    // A lost probe or a lost answer costs one more probe, not the link.
+    if (m_probes >= kProbeLimit) {
+        raiseError(LinkError::ProbeTimeout);
+        return;
+    }
+    ++m_probes;
+    sendProbe();
+    const bool waitingForReady = m_out.lastCommand() == code(Command::Control) &&
+                                 m_out.lastCommandSubCode() == kControlTellWhenReady;
+    raiseError(waitingForReady ? LinkError::BusyTimeout : LinkError::Timeout);
 }
 
 bool LinkEngine::queue(std::span<const std::uint8_t> bytes) {
     return m_sink.write(bytes);
 }
 
-std::uint8_t LinkEngine::nextTransmitSequence() {
-    m_txSequence = m_txSequence == 255 ? 1 : static_cast<std::uint8_t>(m_txSequence + 1);
-    return m_txSequence;
-}
-
 bool LinkEngine::sendCommand(Command command, std::uint8_t subCode,
                              std::span<const std::uint8_t> data) {
-    Frame frame;
-    if (command == Command::Disconnect) {
-        frame.sequence = 0;
-        m_txSequence = 255;
-    } else {
-        frame.sequence = nextTransmitSequence();
-    }
-    frame.command = code(command);
-    frame.subCode = subCode;
-    frame.data.assign(data.begin(), data.end());
-    m_commandFrame = LinkFrame::encode(frame);
-    if (!queue(m_commandFrame)) return false;
+    if (!m_out.command(command, subCode, data)) return false;
+    // What comes next answers this command; it is no repeat of an old frame.
+    m_inbox.forgetAnswered();
+    m_outstanding = Outstanding::Command;
     setTimeout(kReplyTimeoutMs);
-    const bool remembered = isCommandCode(frame.command);
-    m_lastCommand = remembered ? frame.command : 0;
-    m_lastCommandSubCode = remembered ? subCode : 0;
-    m_lastKind = SentKind::Command;
     return true;
 }
 
 bool LinkEngine::sendReply(Command command, std::uint8_t subCode,
                            std::span<const std::uint8_t> data) {
     m_errorCount = 0;
-    Frame frame;
-    frame.sequence = m_rxSequence;
-    frame.command = code(command);
-    frame.subCode = subCode;
-    frame.data.assign(data.begin(), data.end());
-    m_commandFrame = LinkFrame::encode(frame);
-    if (!queue(m_commandFrame)) return false;
+    if (!m_out.reply(m_rxSequence, command, subCode, data)) return false;
+    if (m_current != nullptr)
+        m_inbox.answered(*m_current);
+    else
+        m_inbox.forgetAnswered();
     setTimeout(kReplyTimeoutMs);
-    m_lastKind = SentKind::Reply;
     return true;
 }
 
-void LinkEngine::resendKept() {
-    if (!m_commandFrame.empty() && queue(m_commandFrame)) setTimeout(kReplyTimeoutMs);
-}
-
 void LinkEngine::resendData() {
-    // Nothing is kept once a file is finished; an old piece must not go out.
-    if (m_dataFrame.empty()) return;
-    if (queue(m_dataFrame)) {
-        setTimeout(kReplyTimeoutMs);
-        m_lastKind = SentKind::Data;
-    }
+    if (m_out.resendData()) setTimeout(kReplyTimeoutMs);
 }
 
 void LinkEngine::sendNak() {
-    Frame frame;
-    frame.command = code(Command::Nak);
-    if (queue(LinkFrame::encode(frame))) {
-        setTimeout(kReplyTimeoutMs);
-        m_lastKind = SentKind::Nak;
-    }
+    if (m_out.nak()) setTimeout(kReplyTimeoutMs);
 }
 
 void LinkEngine::sendProbe() {
-    // The probe leaves the kept frames and the last kind alone: the answer
-    // tells which of them to send again.
-    Frame frame;
-    frame.sequence = m_txSequence;
-    frame.command = code(Command::Probe);
-    if (queue(LinkFrame::encode(frame))) setTimeout(kReplyTimeoutMs);
+    if (m_out.probe()) setTimeout(kReplyTimeoutMs);
 }
 
 void LinkEngine::resendLast() {
@@ -304,24 +295,12 @@ void LinkEngine::resendLast() {
         sendProbe();
         return;
     }
-    switch (m_lastKind) {
-        case SentKind::Data:
-            resendData();
-            break;
-        case SentKind::Reply:
-        case SentKind::Command:
-            resendKept();
-            break;
-        case SentKind::Nak:
-            sendNak();
-            break;
-        case SentKind::None:
-            break;
-    }
+    if (m_out.repeatLast(m_outstanding == Outstanding::Data, m_outstanding == Outstanding::Command))
+        setTimeout(kReplyTimeoutMs);
 }
 
 void LinkEngine::resendByKind(LinkState savedState) {
-    switch (m_lastKind) {
+    switch (m_out.lastKind()) {
         case SentKind::Data:
             event(LinkEvent::StatusText, kStatusSendingData);
             setState(LinkState::Transfer, false);
@@ -330,7 +309,7 @@ void LinkEngine::resendByKind(LinkState savedState) {
         case SentKind::Reply:
         case SentKind::Command:
             setState(LinkState::Ready, false);
-            resendKept();
+            if (m_out.repeatLast(false, false)) setTimeout(kReplyTimeoutMs);
             break;
         case SentKind::Nak:
             setState(savedState, false);
@@ -343,7 +322,6 @@ void LinkEngine::resendByKind(LinkState savedState) {
 }
 
 LinkEngine::PieceOutcome LinkEngine::sendNextPiece() {
-    const std::uint8_t sequence = nextTransmitSequence();
     const LinkTransferFile::Piece piece = m_file.readPiece(m_piece);
     if (piece.result == LinkTransferFile::ReadResult::Error) {
         raiseError(LinkError::FileRead);
@@ -353,17 +331,12 @@ LinkEngine::PieceOutcome LinkEngine::sendNextPiece() {
         return PieceOutcome::Finished;
     const std::size_t count = std::min(piece.count, m_piece.size());
     const bool last = piece.result == LinkTransferFile::ReadResult::Last;
-    Frame frame;
-    frame.sequence = sequence;
-    frame.command = code(Command::Data);
-    frame.subCode = last ? kPieceLast : (m_bytesSent == 0 ? kPieceFirst : kPieceFurther);
-    frame.data.assign(m_piece.begin(), m_piece.begin() + static_cast<std::ptrdiff_t>(count));
+    const std::uint8_t subCode =
+        last ? kPieceLast : (m_bytesSent == 0 ? kPieceFirst : kPieceFurther);
     m_bytesSent += static_cast<std::uint32_t>(count);
-    m_dataFrame = LinkFrame::encode(frame);
-    if (queue(m_dataFrame)) {
+    m_outstanding = Outstanding::Data;
+    if (m_out.data(subCode, std::span<const std::uint8_t>(m_piece.data(), count)))
         setTimeout(kReplyTimeoutMs);
-        m_lastKind = SentKind::Data;
-    }
     m_listener.linkProgress(static_cast<std::uint32_t>(count), false);
     return PieceOutcome::Sent;
 }
@@ -375,7 +348,8 @@ void LinkEngine::continueSending() {
 
 void LinkEngine::finishSentFile() {
     m_file.close();
-    m_dataFrame.clear();
+    m_out.forgetData();
+    m_outstanding = Outstanding::None;
     m_sink.setReadSize(kFrameReadSize);
     ++m_fileIndex;
     setState(LinkState::Ready, true);
@@ -395,7 +369,11 @@ void LinkEngine::startSendingFile() {
 
 void LinkEngine::startReceivingFile() {
     setState(LinkState::Transfer, false);
+    // Until the first piece is acknowledged, a probe answer asks for it with
+    // a negative acknowledgement: an older reply would answer nothing here.
+    m_out.forgetReply();
     m_rxSequence = 255;
+    m_rxData = 255;
     m_receiveMode = ReceiveMode::File;
     m_sink.setReadSize(kFrameReadSize);
     event(LinkEvent::StatusText, kStatusReceivingData);
@@ -428,8 +406,9 @@ void LinkEngine::pauseForBusy() {
 void LinkEngine::setState(LinkState state, bool resetSequences) {
     m_state = state;
     if (resetSequences) {
-        m_txSequence = 255;
+        m_out.resetSequence();
         m_rxSequence = 255;
+        m_rxData = 255;
     }
 }
 
@@ -482,11 +461,13 @@ void LinkEngine::resetLink() {
     m_repeat = false;
     m_paused = false;
     m_bytesSent = 0;
-    m_parser.clear();
+    m_inbox.clear();
     m_sink.setReadSize(kFrameReadSize);
     m_timerRunning = false;
     m_file.close();
-    m_dataFrame.clear();
+    m_out.forgetData();
+    m_outstanding = Outstanding::None;
+    m_inbox.forgetAnswered();
     m_receiveMode = ReceiveMode::None;
     m_uploadPath.clear();
     // Work posted before the reset belongs to the session that just ended.
@@ -499,10 +480,11 @@ void LinkEngine::abortTransfer() {
     m_repeat = false;
     m_paused = false;
     m_bytesSent = 0;
-    m_parser.clear();
+    m_inbox.clear();
     m_sink.setReadSize(kFrameReadSize);
     m_file.close();
-    m_dataFrame.clear();
+    m_out.forgetData();
+    m_outstanding = Outstanding::None;
     m_receiveMode = ReceiveMode::None;
     m_uploadPath.clear();
     m_posted.clear();
@@ -545,8 +527,25 @@ void LinkEngine::handleFrame(const Frame& frame) {
         return;
     }
     if (command == Command::Probe && m_role == Role::MasterCnc) {
-        sendReply(Command::Status, 0);
+        m_errorCount = 0;
+        m_out.status(frame.sequence, 0);
         return;
+    }
+    if (m_inbox.repeatsAnswered(frame)) {
+        // Our answer was lost: the same answer again, the frame is not
+        // taken twice.
+        resendReply();
+        return;
+    }
+    if (command == Command::Status) {
+        // Outside a probe it is the late answer of one already settled.
+        if (m_state == LinkState::Probing) onProbeAnswer(frame);
+        return;
+    }
+    if (m_state == LinkState::Probing) {
+        // The answer the probe asked after came after all.
+        setState(m_savedState, false);
+        m_probes = 0;
     }
     switch (m_state) {
         case LinkState::Transfer:
@@ -555,12 +554,10 @@ void LinkEngine::handleFrame(const Frame& frame) {
         case LinkState::Closing:
             onClosingFrame(frame);
             break;
-        case LinkState::Probing:
-            onProbingFrame(frame);
-            break;
         case LinkState::Ready:
             onReadyFrame(frame);
             break;
+        case LinkState::Probing:
         case LinkState::Idle:
         case LinkState::Connecting:
             break;
@@ -576,6 +573,12 @@ void LinkEngine::onTransferFrame(const Frame& frame) {
         case Command::Ack:
             onAck(frame);
             break;
+        case Command::ListReply:
+        case Command::FileReply:
+        case Command::ControlReply:
+            // An answer repeated on the way, to a command already answered.
+            if (answersCommand(frame)) raiseError(LinkError::UnknownAnswer);
+            break;
         default:
             raiseError(LinkError::UnknownAnswer);
             break;
@@ -589,7 +592,9 @@ void LinkEngine::onDataFrame(const Frame& frame) {
         raiseError(LinkError::UnknownAnswer);
         return;
     }
-    if (frame.sequence != m_expectedData) {
+    // Counted over the pieces taken only: a late repeat of some answer in
+    // between must not move what the next piece is to carry.
+    if (frame.sequence != (m_rxData == 255 ? 1 : static_cast<std::uint8_t>(m_rxData + 1))) {
         raiseError(LinkError::OutOfSequence);
         return;
     }
@@ -606,6 +611,7 @@ void LinkEngine::onDataFrame(const Frame& frame) {
     } else {
         m_listText.append(frame.data.begin(), frame.data.end());
     }
+    m_rxData = frame.sequence;
     sendReply(Command::Ack, 0);
     if (frame.subCode != kPieceLast) return;
 
@@ -639,6 +645,10 @@ void LinkEngine::onAck(const Frame& frame) {
         raiseError(LinkError::UnknownAnswer);
         return;
     }
+    // An answer to an earlier piece, repeated on the way, moves nothing.
+    const bool current =
+        m_outstanding == Outstanding::Data && frame.sequence == m_out.dataSequence();
+    if (!current && (frame.subCode == 0 || frame.subCode == 2 || frame.subCode == 8)) return;
     switch (frame.subCode) {
         case 0:
             continueSending();
@@ -686,40 +696,45 @@ void LinkEngine::onClosingFrame(const Frame& frame) {
     if (m_disconnectPending) finishDisconnect(true);
 }
 
-void LinkEngine::onProbingFrame(const Frame& frame) {
-    if (static_cast<Command>(frame.command) != Command::Status || frame.sequence != m_txSequence) {
-        raiseError(LinkError::UnknownAnswer);
-        return;
-    }
-    // The answer carries our probe's number, not the controller's data
-    // numbering: a receive that goes on must still expect its next piece.
-    m_rxSequence = m_previousRxSequence;
+void LinkEngine::onProbeAnswer(const Frame& frame) {
+    // An answer to an earlier probe: the current one is still answered or
+    // goes out again.
+    if (frame.sequence != m_out.transmitSequence()) return;
+    m_probes = 0;
     const bool receiving = m_receiveMode != ReceiveMode::None;
     const bool sending = m_savedState == LinkState::Transfer && !receiving;
+    const bool commandWaits = m_outstanding == Outstanding::Command;
     switch (frame.subCode) {
         case 0:
         case 1:
             if (receiving) {
-                // Our last acknowledgement again: the controller repeats or
-                // continues its data.
+                // Our last acknowledgement again, or before the first one a
+                // request for the piece: the controller repeats or continues.
                 setState(LinkState::Transfer, false);
-                resendKept();
-            } else if (frame.subCode == 0) {
-                setState(LinkState::Ready, false);
-                if (m_savedState == LinkState::Transfer) {
-                    setState(LinkState::Transfer, false);
+                if (m_out.hasReply())
+                    resendReply();
+                else
+                    sendNak();
+            } else if (sending) {
+                setState(LinkState::Transfer, false);
+                if (frame.subCode == 0) {
                     post(Posted::Resume);
                 } else {
-                    clearTimeout();
-                    event(LinkEvent::NothingPending);
+                    event(LinkEvent::StatusText, kStatusSendingData);
+                    resendData();
                 }
-            } else if (m_savedState == LinkState::Transfer) {
-                event(LinkEvent::StatusText, kStatusSendingData);
-                setState(LinkState::Transfer, false);
-                resendData();
+            } else if (commandWaits) {
+                // Lost on the way or its answer was: the controller answers
+                // a repeated command with its last answer.
+                setState(LinkState::Ready, false);
+                resendCommand();
+            } else if (frame.subCode == 0) {
+                setState(LinkState::Ready, false);
+                clearTimeout();
+                event(LinkEvent::NothingPending);
             } else {
                 setState(LinkState::Ready, false);
-                resendKept();
+                resendReply();
             }
             break;
         case 2:
@@ -752,6 +767,7 @@ void LinkEngine::onProbingFrame(const Frame& frame) {
             break;
         case 0x11:
             setState(LinkState::Ready, false);
+            if (commandWaits) resendCommand();
             break;
         default:
             raiseError(LinkError::UnknownAnswer);
@@ -783,12 +799,12 @@ void LinkEngine::onReadyFrameCncMaster(const Frame& frame) {
             break;
         case Command::ControlReply: {
             const bool answersControl =
-                frame.subCode == 0 && m_lastCommand == code(Command::Control);
-            if (answersControl && m_lastCommandSubCode == kControlTakeRole) {
+                frame.subCode == 0 && m_out.lastCommand() == code(Command::Control);
+            if (answersControl && m_out.lastCommandSubCode() == kControlTakeRole) {
                 clearTimeout();
                 m_role = Role::MasterPc;
                 m_done = 1;
-            } else if (answersControl && m_lastCommandSubCode == kControlHandOver) {
+            } else if (answersControl && m_out.lastCommandSubCode() == kControlHandOver) {
                 clearTimeout();
                 m_role = Role::MasterCnc;
                 m_done = 1;
@@ -836,6 +852,16 @@ void LinkEngine::onReadyFramePcMaster(const Frame& frame) {
         case Command::FileReply:
             onFileReply(frame);
             break;
+        case Command::Data:
+            // A piece, but not the acceptance of our list or read in front
+            // of it. It may as well be the last piece of the file before,
+            // repeated: ask again instead of guessing whose it is.
+            if (m_outstanding == Outstanding::Command &&
+                (m_out.lastCommand() == code(Command::List) ||
+                 (m_out.lastCommand() == code(Command::File) &&
+                  m_out.lastCommandSubCode() == kFileRead)))
+                resendCommand();
+            break;
         default:
             break;
     }
@@ -870,7 +896,7 @@ void LinkEngine::onControl(const Frame& frame) {
 bool LinkEngine::onBusyAnswer(const Frame& frame) {
     switch (frame.subCode) {
         case 2:
-            if (raiseError(LinkError::DataCrc) == ErrorAction::Continue) resendKept();
+            if (raiseError(LinkError::DataCrc) == ErrorAction::Continue) resendCommand();
             return true;
         case 0x10:
             event(LinkEvent::Busy, kBusy);
@@ -881,7 +907,7 @@ bool LinkEngine::onBusyAnswer(const Frame& frame) {
             return true;
         case 0x13:
             event(LinkEvent::Busy, kNotBusy);
-            resendKept();
+            resendCommand();
             return true;
         default:
             return false;
@@ -892,8 +918,10 @@ void LinkEngine::onListReply(const Frame& frame) {
     if (onBusyAnswer(frame)) return;
     switch (frame.subCode) {
         case 0:
-            if (m_lastCommand != code(Command::List) || m_lastCommandSubCode > kHighestListArea)
+            if (!answersCommand(frame) || m_out.lastCommand() != code(Command::List) ||
+                m_out.lastCommandSubCode() > kHighestListArea)
                 break;
+            m_outstanding = Outstanding::None;
             if (frame.data.size() < 2) {
                 raiseError(LinkError::UnknownAnswer);
                 break;
@@ -903,21 +931,16 @@ void LinkEngine::onListReply(const Frame& frame) {
                 m_done = 1;
             } else {
                 m_receiveMode = ReceiveMode::Text;
+                m_out.forgetReply();
                 setState(LinkState::Transfer, true);
             }
-            break;
-        case 4:
-            raiseError(LinkError::NoSuchFile);
             break;
         case 0x12:
             event(LinkEvent::Busy, kNotBusy);
             clearTimeout();
             break;
-        case 0x15:
-            raiseError(LinkError::NoPermission);
-            break;
         default:
-            raiseError(LinkError::UnknownAnswer);
+            raiseError(LinkErrors::ofAnswer(Command::ListReply, frame.subCode));
             break;
     }
 }
@@ -926,31 +949,17 @@ void LinkEngine::onControlReply(const Frame& frame) {
     if (onBusyAnswer(frame)) return;
     switch (frame.subCode) {
         case 0:
-            if (m_lastCommand != code(Command::Control)) break;
-            if (m_lastCommandSubCode == kControlTakeRole) {
+            if (!answersCommand(frame) || m_out.lastCommand() != code(Command::Control)) break;
+            m_outstanding = Outstanding::None;
+            if (m_out.lastCommandSubCode() == kControlTakeRole) {
                 clearTimeout();
                 m_role = Role::MasterPc;
                 event(LinkEvent::PcHasControl);
-            } else if (m_lastCommandSubCode == kControlHandOver) {
+            } else if (m_out.lastCommandSubCode() == kControlHandOver) {
                 clearTimeout();
                 m_role = Role::MasterCnc;
                 event(LinkEvent::CncHasControl);
             }
-            break;
-        case 3:
-            raiseError(LinkError::StorageFull);
-            break;
-        case 6:
-            raiseError(LinkError::FileCreate);
-            break;
-        case 7:
-            raiseError(LinkError::ControllerRead);
-            break;
-        case 8:
-            raiseError(LinkError::FileRead);
-            break;
-        case 9:
-            raiseError(LinkError::DncWrite);
             break;
         case 0x14:
             event(LinkEvent::Busy, kBusy);
@@ -970,48 +979,32 @@ void LinkEngine::onControlReply(const Frame& frame) {
                 setTimeout(kReplyTimeoutMs);  // the controller goes on with its data
             break;
         default:
-            raiseError(LinkError::UnknownAnswer);
+            raiseError(LinkErrors::ofAnswer(Command::ControlReply, frame.subCode));
             break;
     }
 }
 
 void LinkEngine::onFileReply(const Frame& frame) {
     if (onBusyAnswer(frame)) return;
-    const bool answersFile = m_lastCommand == code(Command::File);
+    const bool answersFile = m_out.lastCommand() == code(Command::File) && answersCommand(frame);
+    const std::uint8_t fileSubCode = m_out.lastCommandSubCode();
     switch (frame.subCode) {
         case 0:
-            if (answersFile) m_handler.fileAccepted(*this, m_lastCommandSubCode, frame.data);
+            if (!answersFile) break;
+            m_outstanding = Outstanding::None;
+            m_handler.fileAccepted(*this, fileSubCode, frame.data);
             break;
         case 1:
-            if (answersFile && m_lastCommandSubCode == kFileWrite) m_handler.fileExists(*this);
-            break;
-        case 3:
-            raiseError(LinkError::StorageFull);
-            break;
-        case 4:
-            raiseError(LinkError::NoSuchFile);
-            break;
-        case 6:
-            raiseError(LinkError::FileCreate);
-            break;
-        case 7:
-            raiseError(LinkError::ControllerRead);
-            break;
-        case 8:
-            raiseError(LinkError::FileRead);
-            break;
-        case 9:
-            raiseError(LinkError::DncWrite);
+            if (!answersFile || fileSubCode != kFileWrite) break;
+            m_outstanding = Outstanding::None;
+            m_handler.fileExists(*this);
             break;
         case 0x12:
             event(LinkEvent::Busy, kNotBusy);
             clearTimeout();
             break;
-        case 0x15:
-            raiseError(LinkError::NoPermission);
-            break;
         default:
-            raiseError(LinkError::UnknownAnswer);
+            raiseError(LinkErrors::ofAnswer(Command::FileReply, frame.subCode));
             break;
     }
 }

@@ -11,8 +11,9 @@
 #include "comm/link_byte_sink.h"
 #include "comm/link_clock.h"
 #include "comm/link_frame.h"
-#include "comm/link_frame_parser.h"
+#include "comm/link_inbox.h"
 #include "comm/link_listener.h"
+#include "comm/link_outbox.h"
 #include "comm/link_transfer_file.h"
 #include "comm/link_transfer_handler.h"
 #include "comm/link_types.h"
@@ -35,6 +36,11 @@ public:
     static constexpr std::uint32_t kListWaitMs = 8000;
     static constexpr std::uint32_t kNoTimeout = 0xFFFFFFFF;
     static constexpr std::int32_t kErrorLimit = 10;
+    // Probes sent without an answer before the link is given up (and
+    // time-outs in a row with nothing but probe answers), and disconnect
+    // requests sent before the close counts as unanswered.
+    static constexpr int kProbeLimit = 3;
+    static constexpr int kDisconnectSends = 3;
     static constexpr std::size_t kAckReadSize = 7;
     static constexpr std::size_t kFrameReadSize = LinkFrame::kFullDataFrameSize;
 
@@ -81,10 +87,10 @@ public:
     std::int32_t fileIndex() const { return m_fileIndex; }
     std::int32_t errorCount() const { return m_errorCount; }
     LinkError lastError() const { return m_lastError; }
-    std::uint8_t transmitSequence() const { return m_txSequence; }
+    std::uint8_t transmitSequence() const { return m_out.transmitSequence(); }
     std::uint8_t receiveSequence() const { return m_rxSequence; }
     ReceiveMode receiveMode() const { return m_receiveMode; }
-    SentKind lastSentKind() const { return m_lastKind; }
+    SentKind lastSentKind() const { return m_out.lastKind(); }
     std::uint32_t timeoutLength() const { return m_timeoutLength; }
     std::uint32_t bytesSent() const { return m_bytesSent; }
     const std::string& listText() const { return m_listText; }
@@ -95,6 +101,12 @@ private:
         ReceiveNext = 3,
         Resume = 4,
     };
+    // The request of ours that still waits for its answer.
+    enum class Outstanding : std::uint8_t {
+        None,
+        Data,
+        Command,
+    };
     enum class PieceOutcome : std::uint8_t {
         Sent = 0,
         Finished = 1,
@@ -102,11 +114,16 @@ private:
     };
 
     void parseFrames();
+    void onDamage(LinkError error);
+    // A repeated answer to an earlier command must not be taken for this one.
+    bool answersCommand(const Frame& frame) const {
+        return m_outstanding == Outstanding::Command && frame.sequence == m_out.commandSequence();
+    }
+    void onProbeAnswer(const Frame& frame);
     // Per-state handlers of a received frame.
     void handleFrame(const Frame& frame);
     void onTransferFrame(const Frame& frame);
     void onClosingFrame(const Frame& frame);
-    void onProbingFrame(const Frame& frame);
     void onReadyFrame(const Frame& frame);
     void onReadyFrameCncMaster(const Frame& frame);
     void onReadyFramePcMaster(const Frame& frame);
@@ -129,17 +146,21 @@ private:
     void finishFileList(bool ok);
 
     bool queue(std::span<const std::uint8_t> bytes);
-    bool sendKept(const std::vector<std::uint8_t>& bytes, SentKind kind);
-    std::uint8_t nextTransmitSequence();
     PieceOutcome sendNextPiece();
     void continueSending();
     void finishSentFile();
     void resendData();
-    void resendKept();
+    void resendCommand() {
+        if (m_out.resendCommand()) setTimeout(kReplyTimeoutMs);
+    }
+    void resendReply() {
+        if (m_out.resendReply()) setTimeout(kReplyTimeoutMs);
+    }
     void resendLast();
     void resendByKind(LinkState savedState);
     void sendNak();
     void sendProbe();
+    void probeAgainOrGiveUp();
     void resume();
     void pauseForBusy();
 
@@ -156,19 +177,18 @@ private:
     LinkListener& m_listener;
     LinkTransferFile& m_file;
     LinkTransferHandler& m_handler;
-    LinkFrameParser m_parser;
+    LinkInbox m_inbox;
+    LinkOutbox m_out;
 
     LinkState m_state = LinkState::Idle;
     Role m_role = Role::MasterPc;
     ReceiveMode m_receiveMode = ReceiveMode::None;
-    SentKind m_lastKind = SentKind::None;
-    std::uint8_t m_lastCommand = 0;
-    std::uint8_t m_lastCommandSubCode = 0;
-    std::uint8_t m_txSequence = 255;
+    Outstanding m_outstanding = Outstanding::None;
     std::uint8_t m_rxSequence = 1;
-    std::uint8_t m_expectedData = 1;
-    std::uint8_t m_previousRxSequence = 1;
+    std::uint8_t m_rxData = 255;  // number of the last piece taken in this transfer
     std::int32_t m_errorCount = 0;
+    int m_probes = 0;
+    int m_stalls = 0;  // time-outs in a row without a frame of the other end
     LinkError m_lastError = LinkError::None;
     LinkState m_savedState = LinkState::Idle;
     bool m_accepted = false;
@@ -181,9 +201,8 @@ private:
     std::uint32_t m_timeoutStart = 0;
     std::uint32_t m_timeoutLength = kNoTimeout;
 
-    // Kept until acknowledged so that they can be sent again byte for byte.
-    std::vector<std::uint8_t> m_dataFrame;
-    std::vector<std::uint8_t> m_commandFrame;
+    // The frame being handled: a reply to it is remembered with it.
+    const Frame* m_current = nullptr;
     std::array<std::uint8_t, LinkFrame::kPacketSize> m_piece{};
 
     std::string m_listText;
@@ -192,6 +211,7 @@ private:
     bool m_connectPending = false;
     std::uint32_t m_connectSentAt = 0;
     bool m_disconnectPending = false;
+    int m_disconnectSends = 0;
     std::uint32_t m_disconnectStart = 0;
     bool m_listPending = false;
     std::uint32_t m_listStart = 0;

@@ -65,15 +65,44 @@ std::string LinkErrors::messageOf(LinkError code) {
             return "未知的文件数据格式";
         case LinkError::NoPermission:
             return "CNC权限不允许文件数据修改";
-        case LinkError::None:
+        // Codes without a text of their own name their number.
         case LinkError::OutOfSequence:
+            return "通讯错误 11: 数据帧序号错误";
         case LinkError::BufferOverflow:
+            return "通讯错误 17: 接收缓冲区溢出";
         case LinkError::BusyTimeout:
+            return "通讯错误 18: 等待CNC就绪超时";
         case LinkError::ProgramFormat:
+            return "通讯错误 23: 零件程序格式错误";
         case LinkError::ProgramTooLong:
+            return "通讯错误 24: 零件程序长度超过2M字节";
+        case LinkError::None:
             return {};
     }
     return {};
+}
+
+LinkError LinkErrors::ofAnswer(Command answer, std::uint8_t subCode) noexcept {
+    const bool list = answer == Command::ListReply;
+    const bool file = answer == Command::FileReply;
+    switch (subCode) {
+        case 3:
+            return list ? LinkError::UnknownAnswer : LinkError::StorageFull;
+        case 4:
+            return list || file ? LinkError::NoSuchFile : LinkError::UnknownAnswer;
+        case 6:
+            return list ? LinkError::UnknownAnswer : LinkError::FileCreate;
+        case 7:
+            return list ? LinkError::UnknownAnswer : LinkError::ControllerRead;
+        case 8:
+            return list ? LinkError::UnknownAnswer : LinkError::FileRead;
+        case 9:
+            return list ? LinkError::UnknownAnswer : LinkError::DncWrite;
+        case 0x15:
+            return list || file ? LinkError::NoPermission : LinkError::UnknownAnswer;
+        default:
+            return LinkError::UnknownAnswer;
+    }
 }
 
 }  // namespace kelcc::core::comm

@@ -13,6 +13,9 @@ public:
     // Continue here and become ErrorLimit when the count reaches the limit.
     static ErrorAction actionOf(LinkError code) noexcept;
     static std::string messageOf(LinkError code);
+    // The error a refusing answer (list, control or file reply) raises;
+    // UnknownAnswer for a sub-code that answer cannot carry.
+    static LinkError ofAnswer(Command answer, std::uint8_t subCode) noexcept;
 };
 
 }  // namespace kelcc::core::comm

@@ -38,12 +38,23 @@ LinkFrameParser::Result LinkFrameParser::next() {
         }
         ++start;
     }
+    m_discarded += start;
     discardFront(start);
 
     Result result;
     if (m_fill < LinkFrame::kHeaderSize) return result;
 
-    const std::size_t length = (std::size_t{m_buffer[4]} << 8) | m_buffer[5];
+    const std::uint8_t* bytes = m_buffer.data();
+    // The header is checked before its data is waited for: a damaged length
+    // would otherwise hold back everything behind it. Only the start byte
+    // goes, since the real frame may begin inside a false header.
+    if (LinkFrame::headerSum(std::span<const std::uint8_t>(bytes, 6)) != bytes[6]) {
+        ++m_discarded;
+        discardFront(1);
+        result.status = Status::HeaderError;
+        return result;
+    }
+    const std::size_t length = (std::size_t{bytes[4]} << 8) | bytes[5];
     if (length > LinkFrame::kMaxData) {
         discardFront(LinkFrame::kHeaderSize);
         result.status = Status::Oversized;
@@ -52,8 +63,6 @@ LinkFrameParser::Result LinkFrameParser::next() {
     const std::size_t total = LinkFrame::encodedSize(length);
     if (m_fill < total) return result;
 
-    const std::uint8_t* bytes = m_buffer.data();
-    const bool headerOk = LinkFrame::headerSum(std::span<const std::uint8_t>(bytes, 6)) == bytes[6];
     result.frame.sequence = bytes[1];
     result.frame.command = bytes[2];
     result.frame.subCode = bytes[3];
@@ -66,14 +75,14 @@ LinkFrameParser::Result LinkFrameParser::next() {
         crcOk = LinkFrame::dataCrc(result.frame.data) == received;
     }
     discardFront(total);
-
-    if (!headerOk) {
-        result.frame = Frame{};
-        result.status = Status::HeaderError;
-    } else {
-        result.status = crcOk ? Status::Complete : Status::CrcError;
-    }
+    result.status = crcOk ? Status::Complete : Status::CrcError;
     return result;
+}
+
+std::size_t LinkFrameParser::takeDiscarded() noexcept {
+    const std::size_t count = m_discarded;
+    m_discarded = 0;
+    return count;
 }
 
 }  // namespace kelcc::core::comm

@@ -35,7 +35,13 @@ public:
     // False when the chunk does not fit; it is then dropped whole.
     bool append(std::span<const std::uint8_t> chunk) noexcept;
     Result next();
-    void clear() noexcept { m_fill = 0; }
+    void clear() noexcept {
+        m_fill = 0;
+        m_discarded = 0;
+    }
+    // Bytes dropped as not belonging to any frame since the last call:
+    // line noise or what is left of a damaged frame.
+    std::size_t takeDiscarded() noexcept;
     std::size_t buffered() const noexcept { return m_fill; }
 
 private:
@@ -43,6 +49,7 @@ private:
 
     std::array<std::uint8_t, kCapacity> m_buffer{};
     std::size_t m_fill = 0;
+    std::size_t m_discarded = 0;
 };
 
 }  // namespace kelcc::core::comm

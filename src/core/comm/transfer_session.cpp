@@ -161,7 +161,12 @@ void TransferSession::onDisconnected(bool answered) {
         return;
     }
     if (closing != Closing::Sequence) return;
-    if (!answered && m_reportUnanswered) tell(kNoDisconnectReplyText, MessageIcon::Stop);
+    // Once every file has arrived or been acknowledged, a lost answer to the
+    // disconnect takes nothing away from the session.
+    if (!answered && m_reportUnanswered)
+        tell(m_sessionComplete ? kDisconnectUnansweredText : kNoDisconnectReplyText,
+             m_sessionComplete ? MessageIcon::Warning : MessageIcon::Stop);
+    m_sessionComplete = false;
     m_engine.markIdle();
     closeLink();
     m_running = false;
@@ -170,8 +175,10 @@ void TransferSession::onDisconnected(bool answered) {
     if (after) after();
 }
 
-void TransferSession::disconnectSequence(bool reportUnanswered, std::function<void()> after) {
+void TransferSession::disconnectSequence(bool reportUnanswered, std::function<void()> after,
+                                         bool sessionComplete) {
     if (m_closing != Closing::None) return;
+    m_sessionComplete = sessionComplete;
     m_closing = Closing::Sequence;
     m_reportUnanswered = reportUnanswered;
     m_afterDisconnect = std::move(after);
@@ -391,7 +398,8 @@ void TransferSession::onEvent(LinkEvent event, std::uint32_t value) {
         case LinkEvent::AllSent:
             if (!m_running) break;
             endSessionUi();
-            disconnectSequence(true, [this] { tell(kAllSentText, MessageIcon::Information); });
+            disconnectSequence(
+                true, [this] { tell(kAllSentText, MessageIcon::Information); }, true);
             break;
         case LinkEvent::AllReceived:
             if (!m_running) break;
@@ -399,17 +407,20 @@ void TransferSession::onEvent(LinkEvent event, std::uint32_t value) {
             // that nothing received is lost.
             m_stagingLive = false;
             endSessionUi();
-            disconnectSequence(true, [this] {
-                m_project.adoptStagedFiles(m_staging, m_adopt);
-                tell(kAllReceivedText, MessageIcon::Information);
-            });
+            disconnectSequence(
+                true,
+                [this] {
+                    m_project.adoptStagedFiles(m_staging, m_adopt);
+                    tell(kAllReceivedText, MessageIcon::Information);
+                },
+                true);
             break;
         default:
             break;
     }
 }
 
-void TransferSession::onError(ErrorAction action, const std::string& message) {
+void TransferSession::onError(LinkError code, ErrorAction action, const std::string& message) {
     switch (action) {
         case ErrorAction::Continue:
             m_view.lastError = message;
@@ -419,7 +430,8 @@ void TransferSession::onError(ErrorAction action, const std::string& message) {
             endSessionUi();
             m_engine.setState(LinkState::Ready, true);
             // A refused part program has had its own message already.
-            if (!message.empty()) tell(message, MessageIcon::Stop);
+            if (code != LinkError::ProgramFormat && code != LinkError::ProgramTooLong)
+                tell(message, MessageIcon::Stop);
             break;
         case ErrorAction::BreakLink:
             endSessionUi();
@@ -452,8 +464,8 @@ common::FileResult TransferSession::saveUpload(const std::string& uploadPath,
 
 // --- LinkListener: everything is handled once the engine call returns ---
 
-void TransferSession::linkError(LinkError, ErrorAction action, const std::string& message) {
-    later([this, action, message] { onError(action, message); });
+void TransferSession::linkError(LinkError code, ErrorAction action, const std::string& message) {
+    later([this, code, action, message] { onError(code, action, message); });
 }
 
 void TransferSession::linkProgress(std::uint32_t bytes, bool skipped) {

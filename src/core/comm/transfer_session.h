@@ -39,6 +39,7 @@ public:
     static constexpr const char* kConnectFailedText = "连接失败!请检查硬件连接。";
     static constexpr const char* kConnectedText = "连接成功!";
     static constexpr const char* kNoDisconnectReplyText = "未收到断链应答,异常退出.";
+    static constexpr const char* kDisconnectUnansweredText = "未收到断链应答,但所有文件已传送完毕.";
     static constexpr const char* kListFailedText = "获取文件列表失败!";
     static constexpr const char* kAllSentText = "所有文件传送完毕";
     static constexpr const char* kAllReceivedText = "所有文件接收完毕";
@@ -165,7 +166,7 @@ private:
     void onConnected(bool accepted);
     void onDisconnected(bool answered);
     void onEvent(LinkEvent event, std::uint32_t value);
-    void onError(ErrorAction action, const std::string& message);
+    void onError(LinkError code, ErrorAction action, const std::string& message);
     void onFileList(const std::optional<std::string>& text);
     void onPcHasControl();
     void onNewFile(std::uint32_t size, std::uint32_t position);
@@ -176,7 +177,9 @@ private:
     // with adoption.
     void discardStaging();
     // Disconnect, mark idle, close the port and the engine; then `after`.
-    void disconnectSequence(bool reportUnanswered, std::function<void()> after = {});
+    // sessionComplete: every file has arrived or been acknowledged.
+    void disconnectSequence(bool reportUnanswered, std::function<void()> after = {},
+                            bool sessionComplete = false);
     void closeLink();
     void tell(const std::string& text, common::MessageIcon icon);
 
@@ -203,6 +206,7 @@ private:
     Pending m_pending = Pending::Connect;
     Closing m_closing = Closing::None;
     bool m_reportUnanswered = true;
+    bool m_sessionComplete = false;
     std::function<void()> m_afterDisconnect;
 
     // The read sequence: the area whose list is awaited, and what came.

@@ -26,6 +26,7 @@
 #include "app/workbench_dialogs.h"
 
 #include "cnc_data/part_program_actions.h"
+#include "comm/transfer_commands.h"
 #include "plc/plc_document.h"
 #include "plc_tables/k_table_model.h"
 
@@ -90,6 +91,8 @@ MainWindow::MainWindow(AppSettings& settings, int language, WorkbenchDialogs& di
     setCentralWidget(m_mdi);
     connect(m_mdi, &QMdiArea::subWindowActivated, this, [this] { updateDocumentMenus(); });
     createPanes();
+    m_transfer = new TransferCommands(*this, m_settings, m_project, m_messageBoxes,
+                                      [this] { return locationDialog(Project::kNewProjectTitle); });
     createActions();
     createMenus();
     statusBar()->showMessage(tr("就绪"));
@@ -103,6 +106,10 @@ MainWindow::~MainWindow() {
     const QList<QPointer<QWidget>> windows = m_windows;
     for (const QPointer<QWidget>& window : windows)
         delete window.data();
+    // The transfer session refers to the project and the message boxes,
+    // which go before the window's children.
+    delete m_transfer;
+    m_transfer = nullptr;
 }
 
 Workbench& MainWindow::workbench() {
@@ -241,6 +248,8 @@ void MainWindow::createMenus() {
     m_viewMenu = view;
 
     m_plcMenu = menuBar()->addMenu(tr("PLC(&P)"));
+
+    menuBar()->addMenu(m_transfer->createMenu(this));
 
     QMenu* tools = menuBar()->addMenu(tr("工具(&T)"));
     tools->addAction(m_optionsAction);
@@ -610,6 +619,7 @@ void MainWindow::showProject(bool open, const std::string& windowTitle) {
         action->setVisible(open);
     m_treePane->rebuild();
     m_treeDock->setVisible(open);
+    if (m_transfer != nullptr) m_transfer->updateActions();
 }
 
 void MainWindow::addRecentFile(const std::string& path) {
@@ -628,6 +638,10 @@ bool MainWindow::autoOpen() const {
 // --- events ---
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!m_transfer->confirmQuit()) {
+        event->ignore();
+        return;
+    }
     // No drops the edits; Save project then writes only what is still
     // marked, and a failed save keeps the program running.
     if (!m_project.confirmExit() || !m_project.saveProject()) {

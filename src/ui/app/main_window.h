@@ -24,6 +24,7 @@ class DocumentWindow;
 class MainWindowWorkbench;
 class OutputPane;
 class ProjectTreePane;
+class TransferCommands;
 class Workbench;
 class WorkbenchDialogs;
 
@@ -41,6 +42,7 @@ public:
 
     core::app::Project& project() { return m_project; }
     Workbench& workbench();
+    TransferCommands& transfer() { return *m_transfer; }
     MessageBoxInteraction& messageBoxes() { return m_messageBoxes; }
     int language() const { return m_language; }
     ProjectTreePane* treePane() const { return m_treePane; }
@@ -118,6 +120,7 @@ private:
     MessageBoxInteraction m_messageBoxes;
     core::app::Project m_project;
     std::unique_ptr<MainWindowWorkbench> m_workbench;
+    TransferCommands* m_transfer = nullptr;  // a child of the window
     QPrinter m_printer;
 
     QMdiArea* m_mdi = nullptr;

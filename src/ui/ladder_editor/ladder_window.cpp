@@ -38,6 +38,9 @@ LadderWindow::LadderWindow(Workbench& workbench, const std::string& path,
 
     m_toolBar = new QToolBar(this);
     m_toolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    m_toolBar->addAction(m_view->action(Command::Undo));
+    m_toolBar->addAction(m_view->action(Command::Redo));
+    m_toolBar->addSeparator();
     for (Command c : {Command::Contact, Command::ParallelContact, Command::Coil, Command::Function,
                       Command::HorizontalLink, Command::VerticalLink, Command::DeleteElement,
                       Command::DeleteVerticalLink})

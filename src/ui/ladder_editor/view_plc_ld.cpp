@@ -367,6 +367,13 @@ void CViewPLCLd::updateUndoActions() {
     undo->setText(undoStep.isEmpty() ? tr("撤消(&U)") : tr("撤消 %1(&U)").arg(undoStep));
     redo->setEnabled(stack.canRedo());
     redo->setText(redoStep.isEmpty() ? tr("重做(&R)") : tr("重做 %1(&R)").arg(redoStep));
+    // The toolbar keeps short buttons; the step is in the tooltip.
+    undo->setIconText(tr("撤消"));
+    redo->setIconText(tr("重做"));
+    undo->setToolTip((undoStep.isEmpty() ? tr("撤消") : tr("撤消 %1").arg(undoStep)) +
+                     QStringLiteral(" (Ctrl+Z)"));
+    redo->setToolTip((redoStep.isEmpty() ? tr("重做") : tr("重做 %1").arg(redoStep)) +
+                     QStringLiteral(" (Ctrl+Y)"));
 }
 
 void CViewPLCLd::undo() {

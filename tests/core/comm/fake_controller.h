@@ -8,15 +8,16 @@
 
 #include "comm/file_header.h"
 #include "comm/link_frame.h"
-#include "comm/link_frame_parser.h"
+#include "comm/link_inbox.h"
 #include "comm/resume_record.h"
 
 namespace kelcc::core::comm::testing {
 
 // Answers the PC's frames as the controller would: the handshake, the
 // command role, file lists, file writes, reads and deletes, the part-program
-// resume records and the disconnect. Scripted deviations make it refuse or
-// misbehave at chosen points.
+// resume records and the disconnect, with the stop-and-wait rules of a noisy
+// line (damage answered at once, repeats answered again, probes answered by
+// sequence). Scripted deviations make it refuse or misbehave at chosen points.
 class FakeController {
 public:
     using Bytes = std::vector<std::uint8_t>;
@@ -34,13 +35,18 @@ public:
                 out.emplace_back(LinkFrame::kLinkAccept.begin(), LinkFrame::kLinkAccept.end());
             return out;
         }
-        m_parser.append(bytes);
-        while (true) {
-            auto result = m_parser.next();
-            if (result.status != LinkFrameParser::Status::Complete) break;
-            received.push_back(result.frame);
-            answer(result.frame, out);
+        m_inbox.append(bytes);
+        while (std::optional<Frame> f = m_inbox.next()) {
+            received.push_back(*f);
+            answer(*f, out);
         }
+        const LinkInbox::Damage damage = m_inbox.takeDamage();
+        if (damage.error != LinkError::None) {
+            const bool data = damage.dataSequence && m_receivingData;
+            out.push_back(data ? frame(*damage.dataSequence, Command::Ack, 2)
+                               : frame(0, Command::Nak, 0));
+        }
+        if (!out.empty()) m_last = out.back();
         return out;
     }
 
@@ -70,19 +76,24 @@ public:
     std::optional<std::uint8_t> firstDataAck;
     // Leave the data frame with this index (from 0) unanswered once.
     std::optional<int> dropDataFrame;
-    // State given to a probe.
-    std::uint8_t probeState = 0;
+    // State given to a probe instead of the one its sequence calls for.
+    std::optional<std::uint8_t> probeState;
     // The controller's record in answer to the resume question.
     ResumeRecord heldRecord;
     // Start offset given in answer to a resume decision, by mode.
     std::map<std::uint8_t, std::uint32_t> startOffsets;
     // Answer a write request with the controller's own disconnect.
     bool disconnectOnWrite = false;
+    bool answerDisconnect = true;
 
 private:
     void reply(std::vector<Bytes>& out, std::uint8_t seq, Command command, std::uint8_t sub,
                Bytes data = {}) {
         out.push_back(frame(seq, command, sub, std::move(data)));
+        m_lastReply = out.back();
+        // A frame refused for a check error is not taken: its repeat is new.
+        const bool refused = command == Command::Ack && sub == 2;
+        if (m_current != nullptr && !refused) m_inbox.answered(*m_current);
     }
 
     // One data frame of what the PC is reading; further ones follow its acks.
@@ -93,8 +104,11 @@ private:
         Bytes data(m_outgoing.begin() + static_cast<std::ptrdiff_t>(m_outgoingAt),
                    m_outgoing.begin() + static_cast<std::ptrdiff_t>(m_outgoingAt + count));
         m_outgoingAt += count;
+        m_awaitingLastAck = last;
         m_sending = !last;
-        reply(out, ++m_dataSequence, Command::Data, sub, std::move(data));
+        m_probed = false;
+        out.push_back(frame(++m_dataSequence, Command::Data, sub, std::move(data)));
+        m_piece = out.back();
     }
 
     void startOutgoing(std::string text, std::vector<Bytes>& out) {
@@ -106,16 +120,36 @@ private:
 
     void answer(const Frame& f, std::vector<Bytes>& out) {
         const auto seq = f.sequence;
-        switch (static_cast<Command>(f.command)) {
+        const auto command = static_cast<Command>(f.command);
+        if (command == Command::Nak) {
+            out.push_back(m_sending || m_awaitingLastAck ? m_piece : m_last);
+            return;
+        }
+        if (command != Command::Probe && m_inbox.repeatsAnswered(f)) {
+            out.push_back(m_lastReply);
+            return;
+        }
+        if (command != Command::Probe && command != Command::Ack) {
+            m_heard = seq;
+            m_heardAny = true;
+        }
+        m_current = &f;
+        switch (command) {
             case Command::Control:
                 if (f.subCode == 4) reply(out, seq, Command::ControlReply, 0);
                 break;
             case Command::Disconnect:
-                reply(out, seq, Command::DisconnectReply, 0);
+                if (answerDisconnect) reply(out, seq, Command::DisconnectReply, 0);
                 break;
-            case Command::Probe:
-                reply(out, seq, Command::Status, probeState);
+            case Command::Probe: {
+                const bool handled =
+                    !m_sending && !m_awaitingLastAck && m_heardAny && seq == m_heard;
+                out.push_back(
+                    frame(seq, Command::Status,
+                          probeState ? *probeState : static_cast<std::uint8_t>(!handled)));
+                m_probed = true;
                 break;
+            }
             case Command::List: {
                 std::string text;
                 std::uint16_t count = 0;
@@ -131,7 +165,15 @@ private:
                 break;
             }
             case Command::Ack:
-                if (m_sending) nextOutgoing(out);
+                // After a probe the PC repeats its last answer for the piece
+                // that did not arrive; otherwise only the current one counts.
+                if (seq != m_dataSequence) {
+                    if (m_probed && (m_sending || m_awaitingLastAck)) out.push_back(m_piece);
+                } else if (m_sending) {
+                    nextOutgoing(out);
+                } else {
+                    m_awaitingLastAck = false;
+                }
                 break;
             case Command::File:
                 onFile(f, out);
@@ -142,6 +184,7 @@ private:
             default:
                 break;
         }
+        m_current = nullptr;
     }
 
     void onFile(const Frame& f, std::vector<Bytes>& out) {
@@ -181,6 +224,7 @@ private:
                 m_incomingArea = header->area;
                 m_incoming.clear();
                 m_dataIndex = 0;
+                m_receivingData = true;
                 reply(out, seq, Command::FileReply, 0);
                 break;
             case 2: {
@@ -218,10 +262,22 @@ private:
         }
         m_incoming.append(f.data.begin(), f.data.end());
         reply(out, f.sequence, Command::Ack, 0);
-        if (f.subCode == 1) files[m_incomingName] = {m_incoming, m_incomingArea};
+        if (f.subCode == 1) {
+            files[m_incomingName] = {m_incoming, m_incomingArea};
+            m_receivingData = false;
+        }
     }
 
-    LinkFrameParser m_parser;
+    LinkInbox m_inbox;
+    const Frame* m_current = nullptr;
+    Bytes m_last;
+    Bytes m_lastReply;
+    Bytes m_piece;
+    std::uint8_t m_heard = 0;
+    bool m_heardAny = false;
+    bool m_probed = false;
+    bool m_awaitingLastAck = false;
+    bool m_receivingData = false;
     std::string m_outgoing;
     std::size_t m_outgoingAt = 0;
     bool m_sending = false;

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
+#include "comm/file_header.h"
 #include "comm/link_frame_parser.h"
+#include "fake_controller.h"
 #include "link_fakes.h"
 
 namespace kelcc::core::comm {
@@ -253,23 +257,37 @@ TEST_F(LinkEngineTest, OversizedFrameIsRefusedAtOnceWithANak) {
     expectLastError(LinkError::HeaderSum, ErrorAction::Continue, "数据校验和错.");
 }
 
-TEST_F(LinkEngineTest, SilenceBringsAProbeAndThenBreaksTheLink) {
+TEST_F(LinkEngineTest, SilenceBringsThreeProbesAndThenBreaksTheLink) {
     connectLink();
     m_engine.sendCommand(Command::File, 2, kFileHeader);
     const std::size_t written = m_sink.writes.size();
     run(4800);
     EXPECT_EQ(m_sink.writes.size(), written);
-    run(300);
-    expectSent(Command::Probe, 0, m_engine.transmitSequence());
-    EXPECT_EQ(m_engine.state(), LinkState::Probing);
-    expectLastError(LinkError::Timeout, ErrorAction::Continue, "操作超时，检测对方状态");
-
-    run(4800);
-    EXPECT_EQ(m_listener.errors.size(), 1u);
+    for (std::size_t probe = 1; probe <= 3; ++probe) {
+        run(300);
+        expectSent(Command::Probe, 0, m_engine.transmitSequence());
+        EXPECT_EQ(m_engine.state(), LinkState::Probing);
+        expectLastError(LinkError::Timeout, ErrorAction::Continue, "操作超时，检测对方状态");
+        EXPECT_EQ(m_listener.errors.size(), probe);
+        run(4800);
+    }
     run(300);
     expectLastError(LinkError::ProbeTimeout, ErrorAction::BreakLink, "操作超时,断开连接.");
     EXPECT_EQ(m_engine.state(), LinkState::Idle);
     EXPECT_FALSE(m_engine.timerRunning());
+}
+
+TEST_F(LinkEngineTest, AnEndThatAnswersProbesButNeverTakesTheFrameIsGivenUp) {
+    startSending(patterned(1000));
+    for (int round = 1; round <= 3; ++round) {
+        run(5100);
+        ASSERT_EQ(lastSent().command, code(Command::Probe)) << round;
+        controller(m_engine.transmitSequence(), Command::Status, 1);
+        EXPECT_EQ(lastSent().command, code(Command::Data));
+    }
+    run(5100);
+    expectLastError(LinkError::ProbeTimeout, ErrorAction::BreakLink, "操作超时,断开连接.");
+    EXPECT_EQ(m_engine.state(), LinkState::Idle);
 }
 
 TEST_F(LinkEngineTest, BusyWaitTimeReplacesTheTimeoutAndBusyWithoutOneKeepsIt) {
@@ -285,21 +303,29 @@ TEST_F(LinkEngineTest, BusyWaitTimeReplacesTheTimeoutAndBusyWithoutOneKeepsIt) {
     EXPECT_EQ(lastSent().command, code(Command::Probe));
 }
 
-TEST_F(LinkEngineTest, ProbeAnswerNothingPendingClearsTheTimeoutAnotherSequenceBreaks) {
+TEST_F(LinkEngineTest, ProbeAnswerRepeatsAWaitingCommandAndNothingPendingSettlesTheLink) {
     connectLink();
     m_engine.sendCommand(Command::List, 1);
+    const Bytes command = m_sink.writes.back();
+    run(5100);
+    // An answer to another probe is not this one's.
+    controller(static_cast<std::uint8_t>(m_engine.transmitSequence() + 1), Command::Status, 0);
+    EXPECT_EQ(m_engine.state(), LinkState::Probing);
+    // Received or not, the controller answers the repeated command.
+    controller(m_engine.transmitSequence(), Command::Status, 0x00);
+    EXPECT_EQ(m_sink.writes.back(), command);
+    EXPECT_EQ(m_engine.state(), LinkState::Ready);
+    controller(m_engine.transmitSequence(), Command::ListReply, 0, {0, 0});
+    EXPECT_EQ(m_engine.done(), 1);
+
+    // With nothing waiting, a probe answered "handled" clears the time-out.
+    m_engine.sendReply(Command::Ack, 0);
     run(5100);
     controller(m_engine.transmitSequence(), Command::Status, 0x00);
-    EXPECT_EQ(m_engine.state(), LinkState::Ready);
     EXPECT_TRUE(m_listener.hasEvent(LinkEvent::NothingPending, 0));
     run(20000);
-    EXPECT_EQ(m_listener.errors.size(), 1u);
-
-    // A status with another sequence is not the probe's answer.
-    m_engine.sendCommand(Command::List, 1);
-    run(5100);
-    controller(static_cast<std::uint8_t>(m_engine.transmitSequence() + 1), Command::Status, 0);
-    expectLastError(LinkError::UnknownAnswer, ErrorAction::BreakLink, "未知的应答数据");
+    EXPECT_EQ(m_listener.errors.size(), 2u);
+    EXPECT_EQ(m_engine.state(), LinkState::Ready);
 }
 
 struct ErrorCase {
@@ -368,8 +394,6 @@ INSTANTIATE_TEST_SUITE_P(
                                 ErrorAction::BreakLink, "未知的应答数据"},
                       ErrorCase{"DataWhileSending", true, Command::Data, 2,
                                 LinkError::UnknownAnswer, ErrorAction::BreakLink, "未知的应答数据"},
-                      ErrorCase{"StatusWithoutProbe", true, Command::Status, 0,
-                                LinkError::UnknownAnswer, ErrorAction::BreakLink, "未知的应答数据"},
                       ErrorCase{"ClosedByController", true, Command::Disconnect, 0,
                                 LinkError::ClosedByPeer, ErrorAction::ClosedByPeer,
                                 "通讯被另一端取消."}),
@@ -414,14 +438,6 @@ TEST_F(LinkEngineTest, EmptyFileEndsWithoutADataFrameAndAnUnreadableOneAborts) {
     EXPECT_FALSE(sentAny(Command::Data));
 }
 
-TEST_F(LinkEngineTest, DataCheckErrorAtTheControllerRepeatsTheDataFrame) {
-    startSending(patterned(1000));
-    const Bytes first = m_sink.writes.back();
-    controller(1, Command::Ack, 2);
-    EXPECT_EQ(m_sink.writes.back(), first);
-    expectLastError(LinkError::DataCrc, ErrorAction::Continue, "数据校验和错.");
-}
-
 TEST_F(LinkEngineTest, BusyControllerPausesTheTransferUntilItIsReady) {
     startSending(patterned(1000));
     controller(1, Command::Ack, 4);
@@ -444,7 +460,8 @@ TEST_F(LinkEngineTest, TimeoutWhileWaitingForReadyIsOnlyAStatus) {
     startSending(patterned(1000));
     controller(1, Command::Ack, 5);
     run(5100);
-    expectLastError(LinkError::BusyTimeout, ErrorAction::StatusOnly, "");
+    expectLastError(LinkError::BusyTimeout, ErrorAction::StatusOnly,
+                    "通讯错误 18: 等待CNC就绪超时");
     EXPECT_EQ(m_engine.state(), LinkState::Probing);
 }
 
@@ -494,24 +511,6 @@ TEST_F(LinkEngineTest, ProbeAnsweredBusyResumesTheTransferWhenReady) {
     EXPECT_EQ(lastSent().command, code(Command::Data));
 }
 
-TEST_F(LinkEngineTest, ReceivedFileIsWrittenAndEachPieceAcknowledged) {
-    startReceiving();
-    const Bytes first = patterned(512, 3);
-    const Bytes last = patterned(40, 5);
-    controller(1, Command::Data, 0, first);
-    expectSent(Command::Ack, 0, 1);
-    controller(2, Command::Data, 1, last);
-    EXPECT_EQ(lastSent().sequence, 2);
-    Bytes expected = first;
-    expected.insert(expected.end(), last.begin(), last.end());
-    EXPECT_EQ(m_file.written, expected);
-    EXPECT_EQ(m_file.closes, 1);
-    EXPECT_EQ(m_handler.receiveNext, 1);
-    EXPECT_EQ(m_engine.state(), LinkState::Ready);
-    EXPECT_EQ(m_engine.fileIndex(), 1);
-    EXPECT_TRUE(m_listener.errors.empty());
-}
-
 TEST_F(LinkEngineTest, DamagedDataFrameIsTakenWhenRepeatedOneOutOfSequenceBreaksTheLink) {
     startReceiving();
     Bytes damaged = LinkFrame::encode(Frame{1, 0x00, 0, patterned(10)});
@@ -522,8 +521,50 @@ TEST_F(LinkEngineTest, DamagedDataFrameIsTakenWhenRepeatedOneOutOfSequenceBreaks
     EXPECT_EQ(lastSent().command, code(Command::Ack));
     EXPECT_EQ(m_file.written, patterned(10));
     controller(3, Command::Data, 2, patterned(10));
-    expectLastError(LinkError::OutOfSequence, ErrorAction::BreakLink, "");
+    expectLastError(LinkError::OutOfSequence, ErrorAction::BreakLink,
+                    "通讯错误 11: 数据帧序号错误");
     EXPECT_EQ(m_file.written.size(), 10u);
+}
+
+// The last piece of the file before, repeated, looks like the first piece of
+// the next one: without the acceptance in front of it, no piece is taken.
+TEST_F(LinkEngineTest, PieceWithoutTheAcceptanceOfTheReadIsNotTaken) {
+    connectLink();
+    m_handler.onAccepted = [](LinkEngine& engine, std::uint8_t) { engine.startReceivingFile(); };
+    m_engine.sendCommand(Command::File, 2, kFileHeader);
+    const Bytes read = m_sink.writes.back();
+    controller(1, Command::Data, 1, patterned(4, 1));
+    EXPECT_EQ(m_sink.writes.back(), read);
+    EXPECT_TRUE(m_file.written.empty());
+    controller(decode(read).sequence, Command::FileReply, 0);
+    controller(1, Command::Data, 1, patterned(4, 2));
+    EXPECT_EQ(m_file.written, patterned(4, 2));
+    EXPECT_EQ(m_handler.receiveNext, 1);
+}
+
+// Numbering starts over with every file. The answer to the read before and
+// its last piece, repeated late, must not be taken for the next read.
+TEST_F(LinkEngineTest, LateRepeatsOfTheReadBeforeAreNotTakenForTheNext) {
+    connectLink();
+    m_handler.onAccepted = [](LinkEngine& engine, std::uint8_t) { engine.startReceivingFile(); };
+    m_engine.sendCommand(Command::File, 2, kFileHeader);
+    const std::uint8_t first = m_engine.transmitSequence();
+    controller(first, Command::FileReply, 0);
+    controller(1, Command::Data, 1, patterned(4, 1));
+    ASSERT_EQ(m_handler.receiveNext, 1);
+    m_engine.sendCommand(Command::File, 2, kFileHeader);
+    const std::uint8_t second = m_engine.transmitSequence();
+    EXPECT_NE(second, first);
+    controller(first, Command::FileReply, 0);
+    controller(1, Command::Data, 1, patterned(4, 1));
+    controller(second, Command::FileReply, 0);
+    controller(second, Command::FileReply, 0);  // repeated in between
+    controller(1, Command::Data, 1, patterned(4, 2));
+    Bytes both = patterned(4, 1);
+    const Bytes next = patterned(4, 2);
+    both.insert(both.end(), next.begin(), next.end());
+    EXPECT_EQ(m_file.written, both);
+    EXPECT_EQ(m_handler.receiveNext, 2);
 }
 
 TEST_F(LinkEngineTest, PieceThatCannotBeWrittenIsNotAcknowledged) {
@@ -534,25 +575,6 @@ TEST_F(LinkEngineTest, PieceThatCannotBeWrittenIsNotAcknowledged) {
     expectLastError(LinkError::FileCreate, ErrorAction::AbortTransfer, "读写文件错误.");
     EXPECT_EQ(m_engine.state(), LinkState::Ready);
 }
-
-class ProbeWhileReceiving : public LinkEngineTest,
-                            public ::testing::WithParamInterface<std::uint8_t> {};
-
-TEST_P(ProbeWhileReceiving, LastAcknowledgementGoesOutAgain) {
-    startReceiving();
-    controller(1, Command::Data, 0, patterned(512));
-    const Bytes ack = m_sink.writes.back();
-    run(5100);
-    ASSERT_EQ(lastSent().command, code(Command::Probe));
-    controller(m_engine.transmitSequence(), Command::Status, GetParam());
-    EXPECT_EQ(m_sink.writes.back(), ack);
-    EXPECT_EQ(m_engine.state(), LinkState::Transfer);
-    EXPECT_EQ(m_file.reads, 0);
-    controller(2, Command::Data, 1, patterned(5));
-    EXPECT_EQ(m_handler.receiveNext, 1);
-}
-
-INSTANTIATE_TEST_SUITE_P(HandledOrNotReceived, ProbeWhileReceiving, ::testing::Values(0, 1));
 
 TEST_F(LinkEngineTest, FileListArrivesAsText) {
     connectLink();
@@ -600,11 +622,15 @@ TEST_F(LinkEngineTest, DisconnectEndsIdleAnsweredOrNot) {
     EXPECT_EQ(m_engine.state(), LinkState::Idle);
     EXPECT_FALSE(m_engine.accepted());
 
-    // Unanswered, it still resets the link after three seconds.
+    // Unanswered, it goes out three times, three seconds apart, and then
+    // still resets the link.
     connectLink();
     m_engine.disconnect();
-    run(2900);
+    run(8900);
     EXPECT_EQ(m_listener.disconnects.size(), 1u);
+    EXPECT_EQ(m_sink.writes.size(), 3u);
+    EXPECT_EQ(m_sink.writes[1], m_sink.writes[0]);
+    EXPECT_EQ(m_sink.writes[2], m_sink.writes[0]);
     run(300);
     EXPECT_EQ(m_listener.disconnects, (std::vector<bool>{true, false}));
     EXPECT_EQ(m_engine.state(), LinkState::Idle);
@@ -702,7 +728,8 @@ TEST_F(LinkEngineTest, AbortDropsTheNextFileThatWasAlreadyScheduled) {
 TEST_F(LinkEngineTest, ChunkThatDoesNotFitIsDroppedWithError17) {
     connectLink();
     feed(Bytes(LinkFrameParser::kCapacity + 1, 0x12));
-    expectLastError(LinkError::BufferOverflow, ErrorAction::Continue, "");
+    expectLastError(LinkError::BufferOverflow, ErrorAction::Continue,
+                    "通讯错误 17: 接收缓冲区溢出");
     EXPECT_EQ(m_engine.state(), LinkState::Ready);
     controller(1, Command::Control, 3);
     EXPECT_EQ(lastSent().command, code(Command::ControlReply));
@@ -712,7 +739,9 @@ TEST_F(LinkEngineTest, PartProgramRefusalsOfTheTransferSideAbortTheTransfer) {
     for (const LinkError error : {LinkError::ProgramFormat, LinkError::ProgramTooLong}) {
         startSending(patterned(1000));
         EXPECT_EQ(m_engine.raiseError(error), ErrorAction::AbortTransfer);
-        expectLastError(error, ErrorAction::AbortTransfer, "");
+        expectLastError(error, ErrorAction::AbortTransfer,
+                        error == LinkError::ProgramFormat ? "通讯错误 23: 零件程序格式错误"
+                                                          : "通讯错误 24: 零件程序长度超过2M字节");
         EXPECT_EQ(m_engine.state(), LinkState::Ready);
         EXPECT_EQ(m_engine.timeoutLength(), LinkEngine::kNoTimeout);
     }
@@ -724,6 +753,141 @@ TEST_F(LinkEngineTest, CommandThatCannotBeQueuedStartsNoTimeout) {
     EXPECT_FALSE(m_engine.sendCommand(Command::List, 1));
     EXPECT_EQ(m_engine.timeoutLength(), LinkEngine::kNoTimeout);
 }
+
+// One fault on the line: the n-th frame of a kind, in one direction.
+struct LineFault {
+    enum class Kind { Drop, Header, Crc, Twice };
+    bool toController;
+    std::uint8_t command;  // kAcceptKind for the handshake answer
+    int occurrence;        // from 1
+    Kind kind;
+};
+
+constexpr std::uint8_t kAcceptKind = 0x55;
+
+struct NoisyCase {
+    const char* name;
+    bool receive;  // else send
+    std::vector<LineFault> faults;
+};
+
+// A whole file moved between the engine and the controller over a line
+// that hits chosen frames; every single fault must still end in a complete
+// transfer and an answered disconnect, without breaking the link.
+class NoisyLine : public LinkEngineTest, public ::testing::WithParamInterface<NoisyCase> {
+protected:
+    using Kind = LineFault::Kind;
+
+    std::vector<Bytes> carry(bool toController, const Bytes& bytes) {
+        const bool accept = bytes == kAccept;
+        const std::uint8_t kind = accept ? kAcceptKind : bytes.size() >= 7 ? bytes[2] : 0;
+        const int seen = ++m_seen[{toController, kind}];
+        for (const LineFault& f : GetParam().faults) {
+            if (f.toController != toController || f.command != kind || f.occurrence != seen)
+                continue;
+            ++m_fired;
+            Bytes hit = bytes;
+            switch (f.kind) {
+                case Kind::Drop:
+                    return {};
+                case Kind::Header:
+                    hit[accept ? 2 : 1] ^= 0x04;
+                    return {hit};
+                case Kind::Crc:
+                    hit.back() ^= 0x10;
+                    return {hit};
+                case Kind::Twice:
+                    return {hit, hit};
+            }
+        }
+        return {bytes};
+    }
+    // Delivers everything queued each way until the line is quiet.
+    void pump() {
+        while (m_delivered < m_sink.writes.size()) {
+            const Bytes out = m_sink.writes[m_delivered++];
+            for (const Bytes& in : carry(true, out))
+                for (const Bytes& answer : m_cnc.onPcBytes(in))
+                    for (const Bytes& back : carry(false, answer))
+                        feed(back);
+        }
+    }
+    // Runs the line until `done`, a minute at most.
+    bool runUntil(const std::function<bool()>& done) {
+        for (int tick = 0; tick < 200 && !done(); ++tick) {
+            pump();
+            if (!done()) run(LinkEngine::kTickMs);
+        }
+        pump();
+        return done();
+    }
+
+    FakeController m_cnc;
+    std::map<std::pair<bool, std::uint8_t>, int> m_seen;
+    std::size_t m_delivered = 0;
+    std::size_t m_fired = 0;
+};
+
+TEST_P(NoisyLine, EverySingleFaultEndsInACompleteTransfer) {
+    const NoisyCase& c = GetParam();
+    const Bytes content = patterned(1300, 7);  // three pieces
+    m_engine.connect();
+    ASSERT_TRUE(runUntil([this] { return m_engine.state() == LinkState::Ready; }));
+
+    FileHeader header;
+    header.name = "ParaB.par";
+    header.size = header.size2 = static_cast<std::uint32_t>(content.size());
+    const std::string encoded = *header.encode();
+    m_handler.onAccepted = [](LinkEngine& engine, std::uint8_t subCode) {
+        if (subCode == 1)
+            engine.startSendingFile();
+        else
+            engine.startReceivingFile();
+    };
+    if (c.receive) {
+        m_cnc.files["ParaB.par"] = {std::string(content.begin(), content.end()), 1};
+        m_engine.sendCommand(Command::File, 2, Bytes(encoded.begin(), encoded.end()));
+        ASSERT_TRUE(runUntil([this] { return m_handler.receiveNext == 1; }));
+        EXPECT_EQ(m_file.written, content);
+    } else {
+        m_file.content = content;
+        m_engine.sendCommand(Command::File, 1, Bytes(encoded.begin(), encoded.end()));
+        ASSERT_TRUE(runUntil([this] { return m_handler.sendNext == 1; }));
+        EXPECT_EQ(m_cnc.files["ParaB.par"].content, std::string(content.begin(), content.end()));
+    }
+    m_engine.disconnect();
+    ASSERT_TRUE(runUntil([this] { return !m_listener.disconnects.empty(); }));
+    EXPECT_EQ(m_listener.disconnects, std::vector<bool>{true});
+    EXPECT_EQ(m_fired, c.faults.size());
+    for (const auto& error : m_listener.errors)
+        EXPECT_EQ(error.action, ErrorAction::Continue) << static_cast<int>(error.code);
+}
+
+using K = LineFault::Kind;
+constexpr std::uint8_t kData = 0x00;
+constexpr std::uint8_t kAck = 0x10;
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, NoisyLine,
+    ::testing::Values(
+        NoisyCase{"LostAcknowledgement", false, {{false, kAck, 2, K::Drop}}},
+        NoisyCase{"DamagedHeader", false, {{true, kData, 2, K::Header}}},
+        NoisyCase{"DamagedDataCrc", false, {{true, kData, 2, K::Crc}}},
+        NoisyCase{"LostProbeAnswer", false, {{false, kAck, 2, K::Drop}, {false, 0x30, 1, K::Drop}}},
+        NoisyCase{"LostDisconnectReply", false, {{false, 0x41, 1, K::Drop}}},
+        NoisyCase{"DamagedAccept", false, {{false, kAcceptKind, 1, K::Header}}},
+        NoisyCase{"DamagedNegativeAcknowledgement",
+                  false,
+                  {{true, kData, 2, K::Header}, {false, 0x50, 1, K::Header}}},
+        NoisyCase{"LostFileReply", false, {{false, 0x72, 1, K::Drop}}},
+        NoisyCase{"ReceiveLostAcknowledgement", true, {{true, kAck, 2, K::Drop}}},
+        NoisyCase{"ReceiveDamagedAcknowledgement", true, {{true, kAck, 1, K::Header}}},
+        NoisyCase{"ReceiveDamagedPiece", true, {{false, kData, 2, K::Crc}}},
+        NoisyCase{"ReceiveRepeatedPiece", true, {{false, kData, 2, K::Twice}}},
+        NoisyCase{"ReceiveLostFileReply", true, {{false, 0x72, 1, K::Drop}}},
+        NoisyCase{"ReceiveLostFirstPiece", true, {{false, kData, 1, K::Drop}}},
+        NoisyCase{"ReceiveLostLastAcknowledgement", true, {{true, kAck, 3, K::Drop}}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace kelcc::core::comm

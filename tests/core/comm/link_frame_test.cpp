@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "comm/link_frame_parser.h"
+#include "comm/link_inbox.h"
 
 namespace kelcc::core::comm {
 namespace {
@@ -116,6 +117,62 @@ TEST_F(LinkFrameParserTest, LargestLengthIsTakenAndOneMoreRefused) {
     ASSERT_EQ(result.status, Status::Complete);
     EXPECT_EQ(result.frame.sequence, 2);
     EXPECT_EQ(result.frame.data.size(), LinkFrame::kMaxData);
+}
+
+TEST(LinkInbox, DamageIsToldOncePerChunkAndOnlyWhenNoIntactFrameFollows) {
+    Bytes badLength = frameBytes(3, 0x00, 2, patterned(20));
+    badLength[4] = 0x07;  // announces 2000 bytes; the header sum no longer fits
+    Bytes badCrc = frameBytes(9, 0x00, 2, patterned(20));
+    badCrc.back() ^= 0x01;
+    const Bytes good = frameBytes(4, 0x10, 0);
+    const Bytes noise{0x12, 0x33, 0x12, 0x00, 0x00, 0x40, 0x99, 0x12};
+    auto join = [](std::initializer_list<Bytes> parts) {
+        Bytes out;
+        for (const Bytes& part : parts)
+            out.insert(out.end(), part.begin(), part.end());
+        return out;
+    };
+    struct Case {
+        Bytes chunk;
+        int frames;
+        LinkError damage;
+        std::optional<std::uint8_t> dataSequence;
+    };
+    const Case cases[] = {
+        // A damaged length does not hold back the frame behind it.
+        {join({badLength, good}), 1, LinkError::None, std::nullopt},
+        {badLength, 0, LinkError::HeaderSum, std::nullopt},
+        {join({badCrc, noise}), 0, LinkError::DataCrc, 9},
+        {join({noise, badCrc, good}), 1, LinkError::None, std::nullopt},
+        {join({good, noise}), 1, LinkError::HeaderSum, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        LinkInbox inbox;
+        ASSERT_TRUE(inbox.append(c.chunk));
+        int frames = 0;
+        while (const auto frame = inbox.next()) {
+            EXPECT_EQ(frame->sequence, 4);
+            ++frames;
+        }
+        const LinkInbox::Damage damage = inbox.takeDamage();
+        EXPECT_EQ(frames, c.frames);
+        EXPECT_EQ(damage.error, c.damage);
+        EXPECT_EQ(damage.dataSequence, c.dataSequence);
+        EXPECT_EQ(inbox.takeDamage().error, LinkError::None);
+    }
+}
+
+TEST(LinkInbox, OnlyTheLastAnsweredFrameCountsAsRepeated) {
+    LinkInbox inbox;
+    const Frame piece{5, 0x00, 2, patterned(30)};
+    Frame other = piece;
+    other.data.back() ^= 1;
+    EXPECT_FALSE(inbox.repeatsAnswered(piece));
+    inbox.answered(piece);
+    EXPECT_TRUE(inbox.repeatsAnswered(piece));
+    EXPECT_FALSE(inbox.repeatsAnswered(other));
+    inbox.forgetAnswered();
+    EXPECT_FALSE(inbox.repeatsAnswered(piece));
 }
 
 }  // namespace

@@ -266,6 +266,26 @@ TEST_F(TransferSessionTest, ReceivesIntoStagingAndAdoptsIntoTheProject) {
     expectDisconnected();
 }
 
+TEST_F(TransferSessionTest, UnansweredDisconnectAfterACompleteReceiveIsAWarningAndAdopts) {
+    m_cnc.answerDisconnect = false;
+    ASSERT_NO_FATAL_FAILURE(offerParameters());
+    SessionList::ReceiveSelection selection;
+    selection.parameters = true;
+    m_ui.script({Answer::Ok});
+    ASSERT_TRUE(m_session.startReceive(selection, TransferSession::SaveMode::Overwrite, {}));
+    pump();
+    run(LinkEngine::kDisconnectSends * LinkEngine::kDisconnectWaitMs + LinkEngine::kTickMs);
+
+    EXPECT_EQ(m_cnc.sent(Command::Disconnect).size(), 3u);
+    const auto messages = shown();
+    ASSERT_EQ(messages.size(), 3u);  // the overwrite question, the warning, the end
+    EXPECT_EQ(messages[1].text, TransferSession::kDisconnectUnansweredText);
+    EXPECT_EQ(messages[1].icon, common::MessageIcon::Warning);
+    EXPECT_EQ(messages[2].text, TransferSession::kAllReceivedText);
+    EXPECT_EQ(readFile(folder() / "ParaB.par"), m_cnc.files["ParaB.par"].content);
+    expectDisconnected();
+}
+
 TEST_F(TransferSessionTest, CancelledReceiveLeavesNoPartialFile) {
     ASSERT_NO_FATAL_FAILURE(offerParameters());
     SessionList::ReceiveSelection selection;
@@ -463,7 +483,7 @@ INSTANTIATE_TEST_SUITE_P(
                                     // and no answer to the ready question follows
                                     c.firstDataAck = 4;
                                 },
-                                "", true, false}),
+                                "通讯错误 18: 等待CNC就绪超时", true, false}),
     [](const auto& info) { return std::string(info.param.what); });
 
 }  // namespace

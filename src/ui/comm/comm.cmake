@@ -1,0 +1,20 @@
+target_sources(kelcc_ui PRIVATE
+    comm/comm_settings_dialog.cpp
+    comm/comm_settings_dialog.h
+    comm/deferred_interaction.cpp
+    comm/deferred_interaction.h
+    comm/link_event_pump.cpp
+    comm/link_event_pump.h
+    comm/serial_device_list.cpp
+    comm/serial_device_list.h
+    comm/transfer_commands.cpp
+    comm/transfer_commands.h
+    comm/transfer_dialogs.cpp
+    comm/transfer_dialogs.h
+    comm/transfer_file_dialog.cpp
+    comm/transfer_file_dialog.h
+    comm/transfer_progress_window.cpp
+    comm/transfer_progress_window.h
+    comm/upload_received_dialog.cpp
+    comm/upload_received_dialog.h
+)
