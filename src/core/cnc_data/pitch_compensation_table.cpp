@@ -100,7 +100,10 @@ std::string PitchCompensationTable::text(int row, int column) const {
 
 common::CellEditor PitchCompensationTable::editor(int row, int column) const {
     if (row < 0 || row >= rowCount() || column < 1 || column >= columnCount()) return {};
-    return {common::CellEditor::Kind::Text, static_cast<int>(CellRules::kSignedChars)};
+    common::CellEditor value{common::CellEditor::Kind::Text,
+                             static_cast<int>(CellRules::kSignedChars)};
+    value.number = true;
+    return value;
 }
 
 bool PitchCompensationTable::acceptsInput(int, int column, std::string_view text) const {

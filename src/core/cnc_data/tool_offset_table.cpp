@@ -112,7 +112,10 @@ common::CellEditor ToolOffsetTable::editor(int row, int column) const {
     if (static_cast<Column>(column - 1) == Column::T)
         return {common::CellEditor::Kind::Number, static_cast<int>(CellRules::kUnsignedChars),
                 static_cast<std::uint64_t>(CellRules::kUnsignedLimit)};
-    return {common::CellEditor::Kind::Text, static_cast<int>(CellRules::kDecimalChars)};
+    common::CellEditor decimal{common::CellEditor::Kind::Text,
+                               static_cast<int>(CellRules::kDecimalChars)};
+    decimal.number = true;
+    return decimal;
 }
 
 bool ToolOffsetTable::acceptsInput(int, int column, std::string_view text) const {

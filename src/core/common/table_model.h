@@ -15,6 +15,7 @@ struct CellEditor {
     int maxChars = 0;
     std::uint64_t maxValue = 0;  // number editors
     bool upperCase = false;      // address fields upper-case what is typed
+    bool number = false;         // a text cell holding a number, aligned as one
     bool editable() const noexcept { return kind != Kind::None; }
 };
 

@@ -95,6 +95,7 @@ void FunctionPane::setRoot(Root root) {
     buildTree();
     // The grid belongs to a group of the by-function root.
     showGroup(-1);
+    m_grid->setVisible(root == Root::ByFunction);
     if (number) showParameter(number);
 }
 

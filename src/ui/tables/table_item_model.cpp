@@ -49,7 +49,8 @@ QVariant TableItemModel::data(const QModelIndex& index, int role) const {
         case Qt::EditRole:
             return fromUtf8(m_table->text(index.row(), index.column()));
         case Qt::TextAlignmentRole:
-            if (m_table->editor(index.row(), index.column()).kind == CellEditor::Kind::Number)
+            if (const CellEditor editor = m_table->editor(index.row(), index.column());
+                editor.kind == CellEditor::Kind::Number || editor.number)
                 return QVariant(Qt::AlignRight | Qt::AlignVCenter);
             return {};
         case Qt::BackgroundRole:
