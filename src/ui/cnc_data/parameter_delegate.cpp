@@ -1,5 +1,6 @@
 #include "cnc_data/parameter_delegate.h"
 
+#include <QKeyEvent>
 #include <QPersistentModelIndex>
 
 #include "cnc_data/bit_edit.h"
@@ -50,6 +51,14 @@ QWidget* ParameterDelegate::createEditor(QWidget* parent, const QStyleOptionView
         return edit;
     }
     return CellDelegate::createEditor(parent, option, index);
+}
+
+bool ParameterDelegate::eventFilter(QObject* object, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && qobject_cast<BitEdit*>(object)) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) return false;
+    }
+    return CellDelegate::eventFilter(object, event);
 }
 
 void ParameterDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {

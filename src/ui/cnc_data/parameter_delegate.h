@@ -20,6 +20,10 @@ public:
     void setModelData(QWidget* editor, QAbstractItemModel* model,
                       const QModelIndex& index) const override;
 
+protected:
+    // Enter toggles a bit instead of closing the bit control.
+    bool eventFilter(QObject* object, QEvent* event) override;
+
 signals:
     void cursorMoved(int bit) const;
     // The bit control handed the cursor over to a neighbouring cell.

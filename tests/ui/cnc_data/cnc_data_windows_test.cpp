@@ -221,6 +221,8 @@ TEST_F(CncDataWindowsTest, BitControlTogglesMovesOffTheByteAndUndoes) {
     // The cursor starts on BIT0, the rightmost character.
     QTest::keyClick(bits, Qt::Key_Return);
     EXPECT_EQ(cell.data().toString(), "00000001");
+    leaveEditor();
+    ASSERT_EQ(view->viewport()->findChild<BitEdit*>(), bits);  // Enter keeps it open
     QTest::keyClick(bits, Qt::Key_Left);
     EXPECT_EQ(bits->cursorBit(), 1);
     EXPECT_TRUE(window->functionPane()->panel()->bitLabel(1)->font().bold());
