@@ -27,8 +27,8 @@
 #include "plc_tables/information_window.h"
 #include "plc_tables/k_table_model.h"
 #include "plc_tables/k_value_dialog.h"
-#include "plc_tables/table_item_model.h"
-#include "plc_tables/table_view.h"
+#include "tables/table_item_model.h"
+#include "tables/table_view.h"
 
 namespace {
 

@@ -5,6 +5,7 @@
 
 #include "compare_command.h"
 #include "link_commands.h"
+#include "param_commands.h"
 #include "plc_commands.h"
 #include "print_command.h"
 #include "project_commands.h"
@@ -45,6 +46,13 @@ constexpr const char* kUsage =
     "                          every cell as the table windows do, names each\n"
     "                          refused line and writes nothing then, unless\n"
     "                          --skip-bad (exit 1 all the same)\n"
+    "  params get FILE.gpr NUMBER\n"
+    "  params set FILE.gpr NUMBER VALUE\n"
+    "  params dump FILE.gpr [--english]\n"
+    "                          the CNC parameters of a project: one value, a value\n"
+    "                          set with the rules of the parameter window (refused:\n"
+    "                          exit 1; out of range: normalised and said), or all\n"
+    "                          as CSV (number, value, description)\n"
     "  list --area A           print the controller's files of storage area A (1-4):\n"
     "                          NAME<TAB>SIZE<TAB>AREA per line\n"
     "  send FILE.gpr [--plc] [--params] [--tools] [--pitch] [--program NAME]...\n"
@@ -117,6 +125,7 @@ int main(int argc, char** argv) {
     if (command == "compare") return kelcc::cli::CompareCommand::run(rest);
     if (command == "project") return kelcc::cli::ProjectCommands::run(rest);
     if (command == "tables") return kelcc::cli::TableCommands::run(rest);
+    if (command == "params") return kelcc::cli::ParamCommands::run(rest);
     std::fprintf(stderr, "kelcc-cli: unknown command '%s'\n\n%s", command.c_str(), kUsage);
     return 2;
 }

@@ -155,5 +155,28 @@ grep -q $'^0005\t4\r$' <(sed -n '/^PLC_INIT_DC/,/^END_PLC_INIT_DC/p' "$tmp/bad.l
 "$cli" tables export "$lathe" "$tmp/q.csv" 2>/dev/null; check "tables without --table" 2 $?
 "$cli" tables import "$tmp/bad.ldx" --table d "$tmp/none.csv" 2>/dev/null; check "missing csv" 2 $?
 
+# params: the values of the new project's parameter files, set with the
+# window's rules.
+"$cli" params get "$gpr" 15 >"$tmp/p.out"; check "params get" 0 $?
+grep -qx 0 "$tmp/p.out"; check "params get prints the default of an empty file" 0 $?
+"$cli" params set "$gpr" 0015 999 >"$tmp/p.out" 2>"$tmp/err"; check "params set out of range" 0 $?
+grep -qx 255 "$tmp/p.out"; check "params set clamps to the maximum" 0 $?
+grep -q "stored as '255'" "$tmp/err"; check "params set says it normalised" 0 $?
+grep -q $'0000\t255\r' "$(dirname "$gpr")/ParaW.par"; check "params set writes ParaW.par" 0 $?
+"$cli" params set "$gpr" 44 20000 >/dev/null 2>&1; check "params set baud rate" 0 $?
+"$cli" params get "$gpr" 44 >"$tmp/p.out"
+grep -qx 19200 "$tmp/p.out"; check "params baud rate rounds down to a rate" 0 $?
+"$cli" params set "$gpr" 15 12a 2>/dev/null; check "params set refuses letters" 1 $?
+"$cli" params set "$gpr" 15 -- 2>/dev/null; check "params set refuses a sign on an unsigned row" 1 $?
+"$cli" params set "$gpr" 160 1 2>/dev/null; check "params set refuses a read-only row" 1 $?
+"$cli" params set "$gpr" 1 2 2>/dev/null; check "params set refuses a bit value of 2" 1 $?
+"$cli" params set "$gpr" 1 101 >"$tmp/p.out" 2>/dev/null; check "params set bits" 0 $?
+grep -qx 00000101 "$tmp/p.out"; check "params set pads bits to eight" 0 $?
+"$cli" params get "$gpr" 250 2>/dev/null; check "params get unknown number" 2 $?
+"$cli" params dump "$gpr" >"$tmp/p.csv"; check "params dump" 0 $?
+[ "$(wc -l <"$tmp/p.csv")" -ge 180 ]; check "params dump lists every parameter" 0 $?
+grep -q '^0015,255,' "$tmp/p.csv"; check "params dump shows the set value" 0 $?
+"$cli" params get "$tmp/none/x.gpr" 15 2>/dev/null; check "params of a missing project" 2 $?
+
 echo "$passed passed, $failed failed"
 [ "$failed" = 0 ]

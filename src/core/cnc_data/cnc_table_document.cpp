@@ -1,22 +1,59 @@
 #include "cnc_table_document.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "cnc_data/cell_rules.h"
+#include "common/undo_command.h"
 
 namespace kelcc::core::cnc_data {
+
+namespace {
+
+// One changed entry: its line before and after.
+class EntryCommand final : public common::UndoCommand {
+public:
+    EntryCommand(CncTableDocument& doc, std::size_t index, std::string before, std::string after)
+        : UndoCommand(CncTableDocument::kEditText),
+          m_doc(doc),
+          m_index(index),
+          m_before(std::move(before)),
+          m_after(std::move(after)) {}
+
+    void redo() override { m_doc.storeEntry(m_index, m_after); }
+    void undo() override { m_doc.storeEntry(m_index, m_before); }
+    std::size_t bytes() const noexcept override {
+        return UndoCommand::bytes() + sizeof(*this) + m_before.capacity() + m_after.capacity();
+    }
+
+private:
+    CncTableDocument& m_doc;
+    std::size_t m_index;
+    std::string m_before;
+    std::string m_after;
+};
+
+}  // namespace
 
 CncTableDocument::CncTableDocument(std::size_t entryCount, std::string title)
     : m_entries(entryCount), m_title(std::move(title)) {}
 
 bool CncTableDocument::setEntry(std::size_t index, std::string line) {
     std::replace(line.begin(), line.end(), '\n', ' ');
-    std::string& held = m_entries.at(index);
+    const std::string& held = m_entries.at(index);
     if (held == line) return false;
-    held = std::move(line);
-    m_modified = true;
-    if (m_projectMark) m_projectMark(true);
+    undoStack().push(std::make_unique<EntryCommand>(*this, index, held, std::move(line)));
     return true;
+}
+
+void CncTableDocument::storeEntry(std::size_t index, std::string line) {
+    m_entries.at(index) = std::move(line);
+    if (m_projectMark) m_projectMark(true);
+    common::DocumentChange change;
+    // Rows of the change count from 1 (0 names none).
+    change.add(common::DocumentChange::Tables, static_cast<int>(index) + 1,
+               static_cast<int>(index) + 1);
+    notifyChanged(change);
 }
 
 void CncTableDocument::replaceEntries(std::vector<std::string> entries) {
@@ -41,7 +78,8 @@ CncTableDocument::ReadResult CncTableDocument::read(std::string_view bytes) {
         entries[static_cast<std::size_t>(*number)] = std::string(line);
     }
     m_entries = std::move(entries);
-    m_modified = false;
+    setLoaded(true);
+    setModified(false);
     return ReadResult::Ok;
 }
 
@@ -73,7 +111,7 @@ std::vector<std::string_view> CncTableDocument::fields(std::string_view line) {
 
 common::FileResult CncTableDocument::save(const std::string& path) {
     common::FileResult result = common::AtomicFile::write(path, write());
-    if (result.ok) m_modified = false;
+    if (result.ok) setModified(false);
     return result;
 }
 

@@ -7,6 +7,7 @@
 
 #include "cnc_data/project_mark.h"
 #include "common/atomic_file.h"
+#include "common/document.h"
 
 namespace kelcc::core::cnc_data {
 
@@ -15,8 +16,9 @@ namespace kelcc::core::cnc_data {
 // bytes 03 04 05 06, then every entry in index order, each ended by CR LF
 // (an empty entry gives an empty line). Lines are kept as bytes; what a
 // line means is the table's business (ToolOffsetTable,
-// PitchCompensationTable).
-class CncTableDocument {
+// PitchCompensationTable). The document is shared by the windows showing
+// it; every changed entry is one step of its undo history.
+class CncTableDocument : public common::Document {
 public:
     static constexpr std::string_view kHeader{"\x03\x04\x05\x06", 4};
     // Real tables are a few kilobytes; a larger file is refused as
@@ -30,25 +32,25 @@ public:
         std::string error;  // the system's error text; empty for a bad header
     };
 
-    CncTableDocument(const CncTableDocument&) = delete;
-    CncTableDocument& operator=(const CncTableDocument&) = delete;
-    virtual ~CncTableDocument() = default;
+    static constexpr const char* kEditText = "编辑";
+
+    ~CncTableDocument() override = default;
 
     const std::string& title() const noexcept { return m_title; }
     std::size_t entryCount() const noexcept { return m_entries.size(); }
     const std::string& entry(std::size_t index) const { return m_entries.at(index); }
     const std::vector<std::string>& entries() const noexcept { return m_entries; }
 
-    // Stores one entry; a change marks the document and the project
-    // modified. Returns whether the entry changed. A line feed inside the
-    // line is stored as a blank so that one entry stays one line.
+    // Stores one entry as one undo step; a change marks the document and
+    // the project modified. Returns whether the entry changed. A line feed
+    // inside the line is stored as a blank so that one entry stays one line.
     bool setEntry(std::size_t index, std::string line);
+    // The step's own change, also for its undo: no new step.
+    void storeEntry(std::size_t index, std::string line);
     // Replaces every entry without marking anything: the table's own
     // rewrite when it is shown, which is no edit.
     void replaceEntries(std::vector<std::string> entries);
 
-    bool modified() const noexcept { return m_modified; }
-    void setModified(bool modified) noexcept { m_modified = modified; }
     void setProjectMark(ProjectMark mark) { m_projectMark = std::move(mark); }
 
     // Reading starts from an empty table: every line whose leading number is
@@ -74,7 +76,6 @@ protected:
 private:
     std::vector<std::string> m_entries;
     std::string m_title;
-    bool m_modified = false;
     ProjectMark m_projectMark;
 };
 

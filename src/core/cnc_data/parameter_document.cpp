@@ -1,7 +1,10 @@
 #include "cnc_data/parameter_document.h"
 
+#include <memory>
 #include "cnc_data/parameter_file.h"
+
 #include "common/atomic_file.h"
+#include "common/undo_command.h"
 
 namespace kelcc::core::cnc_data {
 namespace {
@@ -12,6 +15,25 @@ std::string pathIn(const std::string& folder, const char* name) {
 }
 
 const std::string kNoLine;
+
+class LinesCommand final : public common::UndoCommand {
+public:
+    LinesCommand(ParameterDocument& doc, std::vector<ParameterDocument::LineChange> changes)
+        : UndoCommand(ParameterDocument::kEditText), m_doc(doc), m_changes(std::move(changes)) {}
+
+    void redo() override { m_doc.storeLines(m_changes, false); }
+    void undo() override { m_doc.storeLines(m_changes, true); }
+    std::size_t bytes() const noexcept override {
+        std::size_t held = UndoCommand::bytes() + sizeof(*this);
+        for (const auto& change : m_changes)
+            held += sizeof(change) + change.before.capacity() + change.after.capacity();
+        return held;
+    }
+
+private:
+    ParameterDocument& m_doc;
+    std::vector<ParameterDocument::LineChange> m_changes;
+};
 
 }  // namespace
 
@@ -56,23 +78,33 @@ bool ParameterDocument::setLine(ParameterKind kind, int index, std::string text)
 
 bool ParameterDocument::collect(std::span<const std::string> bitValues,
                                 std::span<const std::string> dataValues) {
-    bool changed = false;
+    std::vector<LineChange> changes;
     const auto store = [&](ParameterKind kind, std::span<const std::string> values,
                            std::string_view empty) {
         const auto& lines = *array(kind);
         for (std::size_t i = 0; i < values.size() && i < lines.size(); ++i) {
             const std::string_view value = values[i].empty() ? empty : values[i];
-            changed |= setLine(kind, static_cast<int>(i),
-                               ParameterFile::formatLine(static_cast<int>(i), value));
+            std::string after = ParameterFile::formatLine(static_cast<int>(i), value);
+            for (char& c : after)
+                if (c == '\r' || c == '\n') c = ' ';
+            if (after != lines[i])
+                changes.push_back({kind, static_cast<int>(i), lines[i], std::move(after)});
         }
     };
     store(ParameterKind::Bit, bitValues, "00000000");
     store(ParameterKind::Data, dataValues, "0");
-    if (changed) {
-        m_modified = true;
-        if (m_projectMark) m_projectMark(true);
-    }
-    return changed;
+    if (changes.empty()) return false;
+    undoStack().push(std::make_unique<LinesCommand>(*this, std::move(changes)));
+    return true;
+}
+
+void ParameterDocument::storeLines(const std::vector<LineChange>& changes, bool undo) {
+    for (const LineChange& change : changes)
+        setLine(change.kind, change.index, undo ? change.before : change.after);
+    if (m_projectMark) m_projectMark(true);
+    common::DocumentChange change;
+    change.add(common::DocumentChange::Tables, 0, 0);
+    notifyChanged(change);
 }
 
 bool ParameterDocument::open(const std::string& folder, common::Interaction& interaction) {
@@ -88,13 +120,16 @@ bool ParameterDocument::open(const std::string& folder, common::Interaction& int
         }
     }
     auto bits = ParameterFile::read(bitBytes, ParameterKind::Bit);
-    if (!bits) return false;
     auto data = ParameterFile::read(dataBytes, ParameterKind::Data);
-    if (!data) return false;
+    if (!bits || !data) {
+        interaction.inform(kUnknownFormatText, kErrorCaption, common::MessageIcon::Warning);
+        return false;
+    }
     m_bitLines = std::move(*bits);
     m_dataLines = std::move(*data);
     m_title = kTitle;
-    m_modified = false;
+    setLoaded(true);
+    setModified(false);
     return true;
 }
 
@@ -115,7 +150,7 @@ bool ParameterDocument::save(const std::string& folder, common::Interaction& int
             return false;
         }
     }
-    m_modified = false;
+    setModified(false);
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cnc_data/parameter_catalogue.h"
+#include "common/document.h"
 #include "common/interaction.h"
 
 namespace kelcc::core::cnc_data {
@@ -17,19 +18,29 @@ namespace kelcc::core::cnc_data {
 //
 // Data parameters 0155-0163 (indices 140-148) are read and kept but never
 // written; the file the controller receives holds indices 0-139 only.
-class ParameterDocument final {
+// The document is shared by the windows showing it; every Collect that
+// changes lines is one step of its undo history.
+class ParameterDocument final : public common::Document {
 public:
     // Called with true when the document's data really changed.
     using ProjectMark = std::function<void(bool modified)>;
 
     static constexpr const char* kTitle = "参数";
     static constexpr const char* kErrorCaption = "KELCC";
+    static constexpr const char* kEditText = "编辑";
+    static constexpr const char* kUnknownFormatText = "未知的文件数据格式";
+
+    // One line a Collect changes.
+    struct LineChange {
+        ParameterKind kind = ParameterKind::Empty;
+        int index = 0;
+        std::string before;
+        std::string after;
+    };
 
     explicit ParameterDocument(ProjectMark projectMark = {});
 
     const std::string& title() const noexcept { return m_title; }
-    bool modified() const noexcept { return m_modified; }
-    void setModified(bool modified) noexcept { m_modified = modified; }
     void setProjectMark(ProjectMark mark) { m_projectMark = std::move(mark); }
 
     // Empty for an index outside the array.
@@ -44,17 +55,22 @@ public:
 
     // Collect: stores every row of the table as a ParameterLine (an empty
     // value becomes the row's default). When any line changed, the document
-    // and the project are marked modified. Expects 30 and 149 values.
+    // and the project are marked modified; the changed lines are one undo
+    // step. Expects 30 and 149 values.
     bool collect(std::span<const std::string> bitValues, std::span<const std::string> dataValues);
 
     // Loads both files of the folder. A file that cannot be read is reported
-    // with the system's error text; a file without the 03 04 05 06 header
-    // fails without a message. On failure the document keeps its data.
+    // with the system's error text, a file without the 03 04 05 06 header
+    // with "未知的文件数据格式" (silence would leave the user wondering
+    // why no window opens). On failure the document keeps its data.
     bool open(const std::string& folder, common::Interaction& interaction);
     // Writes both files, each atomically, ParaB.par first; a failure is
     // reported and stops the save (a file already written stays). Success
     // clears the modified flag.
     bool save(const std::string& folder, common::Interaction& interaction);
+
+    // A step's change, also for its undo: no new step.
+    void storeLines(const std::vector<LineChange>& changes, bool undo);
 
     std::string bitFileBytes() const;
     std::string dataFileBytes() const;
@@ -66,7 +82,6 @@ private:
     std::vector<std::string> m_bitLines;
     std::vector<std::string> m_dataLines;
     std::string m_title;
-    bool m_modified = false;
     ProjectMark m_projectMark;
 };
 

@@ -16,7 +16,11 @@ target_sources(kelcc_core PRIVATE
     cnc_data/parameter_file.cpp
     cnc_data/parameter_file.h
     cnc_data/parameter_table.cpp
+    cnc_data/parameter_places.cpp
+    cnc_data/parameter_places.h
     cnc_data/parameter_table.h
+    cnc_data/parameter_table_model.cpp
+    cnc_data/parameter_table_model.h
     cnc_data/value_constraint.h
     cnc_data/value_rules.cpp
     cnc_data/value_rules.h

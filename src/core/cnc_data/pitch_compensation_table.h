@@ -7,13 +7,14 @@
 
 #include "cnc_data/pitch_compensation_document.h"
 #include "common/interaction.h"
+#include "common/table_model.h"
 
 namespace kelcc::core::cnc_data {
 
 // The cells of the pitch compensation view: one row per point with the X
 // and Z corrections. Rows are labelled 001-256 while the point index is
 // 0-255.
-class PitchCompensationTable final {
+class PitchCompensationTable final : public common::TableModel {
 public:
     enum class Column { X, Z };
     static constexpr std::size_t kColumns = 2;
@@ -38,6 +39,18 @@ public:
     // A value cell was left: the value is clamped to -255..255 and the row
     // collected; returns whether the document changed.
     bool editCell(std::size_t index, Column column, std::string_view text);
+
+    // The grid: column 0 is the row label, then one column per value.
+    int rowCount() const override;
+    int columnCount() const override;
+    std::string header(int column) const override;
+    std::string text(int row, int column) const override;
+    common::CellEditor editor(int row, int column) const override;
+    common::CommitResult commit(int row, int column, std::string_view text, Mode mode) override;
+    bool acceptsInput(int row, int column, std::string_view text) const override;
+    // Rereads the cells from the document (undo, another window): its lines
+    // are those show() wrote, so nothing is reported.
+    void refresh() override;
 
 private:
     std::string rowLine(std::size_t index) const;

@@ -84,3 +84,72 @@ std::string ToolOffsetTable::rowLine(std::size_t index) const {
 }
 
 }  // namespace kelcc::core::cnc_data
+
+namespace kelcc::core::cnc_data {
+
+int ToolOffsetTable::rowCount() const {
+    return static_cast<int>(ToolOffsetDocument::kEntries);
+}
+
+int ToolOffsetTable::columnCount() const {
+    return static_cast<int>(kColumns) + 1;
+}
+
+std::string ToolOffsetTable::header(int column) const {
+    return column >= 0 && column <= static_cast<int>(kColumns)
+               ? kHeaders[static_cast<std::size_t>(column)]
+               : "";
+}
+
+std::string ToolOffsetTable::text(int row, int column) const {
+    if (row < 0 || row >= rowCount() || column < 0 || column >= columnCount()) return {};
+    if (column == 0) return rowLabel(static_cast<std::size_t>(row));
+    return cell(static_cast<std::size_t>(row), static_cast<Column>(column - 1));
+}
+
+common::CellEditor ToolOffsetTable::editor(int row, int column) const {
+    if (row < 0 || row >= rowCount() || column < 1 || column >= columnCount()) return {};
+    if (static_cast<Column>(column - 1) == Column::T)
+        return {common::CellEditor::Kind::Number, static_cast<int>(CellRules::kUnsignedChars),
+                static_cast<std::uint64_t>(CellRules::kUnsignedLimit)};
+    common::CellEditor decimal{common::CellEditor::Kind::Text,
+                               static_cast<int>(CellRules::kDecimalChars)};
+    decimal.number = true;
+    return decimal;
+}
+
+bool ToolOffsetTable::acceptsInput(int, int column, std::string_view text) const {
+    return column >= 1 && column < columnCount() &&
+           acceptsInput(static_cast<Column>(column - 1), text);
+}
+
+common::CommitResult ToolOffsetTable::commit(int row, int column, std::string_view typed, Mode) {
+    common::CommitResult result;
+    const auto col = static_cast<Column>(column - 1);
+    const bool valid =
+        editor(row, column).editable() && (col == Column::T ? CellRules::normaliseUnsigned(typed)
+                                                            : CellRules::normaliseDecimal(typed));
+    if (!valid) {
+        result.status = common::CommitResult::Status::Refused;
+        result.shown = text(row, column);
+        return result;
+    }
+    const auto index = static_cast<std::size_t>(row);
+    editCell(index, col, typed);
+    result.shown = cell(index, col);
+    if (result.shown != typed) result.status = common::CommitResult::Status::Adjusted;
+    return result;
+}
+
+void ToolOffsetTable::refresh() {
+    m_cells.fill(initialRow());
+    for (std::size_t index = 0; index < ToolOffsetDocument::kEntries; ++index) {
+        const auto fields = CncTableDocument::fields(m_doc.entry(index));
+        if (fields.size() < 6) continue;
+        const long tip = CellRules::leadingInteger(fields[5]).value_or(0);
+        m_cells[index] = {std::string(fields[1]), std::string(fields[3]), std::string(fields[4]),
+                          std::to_string(tip)};
+    }
+}
+
+}  // namespace kelcc::core::cnc_data

@@ -7,13 +7,14 @@
 
 #include "cnc_data/tool_offset_document.h"
 #include "common/interaction.h"
+#include "common/table_model.h"
 
 namespace kelcc::core::cnc_data {
 
 // The cells of the tool offset view: one row per entry with X, Z, R and the
 // tip direction T. The grid widget shows these texts and reports each
 // finished cell edit through editCell.
-class ToolOffsetTable final {
+class ToolOffsetTable final : public common::TableModel {
 public:
     enum class Column { X, Z, R, T };
     static constexpr std::size_t kColumns = 4;
@@ -43,6 +44,18 @@ public:
     // row is collected into the document, which marks itself and the
     // project modified when the line changed. Returns whether it did.
     bool editCell(std::size_t index, Column column, std::string_view text);
+
+    // The grid: column 0 is the row label, then one column per value.
+    int rowCount() const override;
+    int columnCount() const override;
+    std::string header(int column) const override;
+    std::string text(int row, int column) const override;
+    common::CellEditor editor(int row, int column) const override;
+    common::CommitResult commit(int row, int column, std::string_view text, Mode mode) override;
+    bool acceptsInput(int row, int column, std::string_view text) const override;
+    // Rereads the cells from the document (undo, another window): its lines
+    // are those show() wrote, so nothing is reported.
+    void refresh() override;
 
 private:
     std::string rowLine(std::size_t index) const;

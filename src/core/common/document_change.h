@@ -11,7 +11,7 @@ struct DocumentChange {
         Cells = 1,      // cells of rows first..last
         RowsMoved = 2,  // rows from `first` on moved (inserted or deleted)
         Comments = 4,   // row comments of rows first..last
-        Tables = 8,     // data tables, alarm texts, address comments, K
+        Tables = 8,     // table entries: PLC tables, CNC data
         Program = 16,   // the instruction list (a compile)
         Everything = 0xFFu,
     };

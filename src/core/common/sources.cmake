@@ -11,6 +11,12 @@ target_sources(kelcc_core PRIVATE
     common/interaction.h
     common/line_diff.cpp
     common/line_diff.h
+    common/table_clipboard.cpp
+    common/table_clipboard.h
+    common/table_model.cpp
+    common/table_model.h
+    common/table_text.cpp
+    common/table_text.h
     common/text_codec.cpp
     common/text_codec.h
     common/undo_command.h

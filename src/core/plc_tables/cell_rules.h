@@ -5,9 +5,16 @@
 #include <string>
 #include <string_view>
 
-#include "plc_tables/table_model.h"
+#include "common/table_model.h"
 
 namespace kelcc::core::plc_tables {
+
+// The PLC tables are grids of the generic table interface.
+using common::CellEditor;
+using common::CellRef;
+using common::CommitResult;
+using common::TableMessage;
+using common::TableModel;
 
 // Checks shared by the columns of every table: decimal numbers, and texts
 // that must fit the program file (its Chinese code page, one line, no TAB).

@@ -3,10 +3,21 @@
 #include <memory>
 #include <string>
 
+#include "common/table_clipboard.h"
+#include "common/table_model.h"
+#include "common/table_text.h"
 #include "plc/plc_document.h"
-#include "plc_tables/table_model.h"
 
 namespace kelcc::core::plc_tables {
+
+// The PLC tables are grids of the generic table interface.
+using common::CellEditor;
+using common::CellRef;
+using common::CommitResult;
+using common::TableClipboard;
+using common::TableMessage;
+using common::TableModel;
+using common::TableText;
 
 // A table over the PLC document: a group of commits is one edit of it.
 class PlcTableModel : public TableModel {

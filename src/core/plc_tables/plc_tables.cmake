@@ -11,12 +11,6 @@ target_sources(kelcc_core PRIVATE
     plc_tables/k_table_model.h
     plc_tables/plc_table_model.cpp
     plc_tables/plc_table_model.h
-    plc_tables/table_clipboard.cpp
-    plc_tables/table_clipboard.h
-    plc_tables/table_model.cpp
-    plc_tables/table_model.h
-    plc_tables/table_text.cpp
-    plc_tables/table_text.h
     plc_tables/table_transfer.cpp
     plc_tables/table_transfer.h
 )

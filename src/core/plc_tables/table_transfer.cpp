@@ -1,10 +1,10 @@
 #include "plc_tables/table_transfer.h"
 
+#include "common/table_text.h"
 #include "plc_tables/alarm_table_model.h"
 #include "plc_tables/data_table_model.h"
 #include "plc_tables/io_comment_model.h"
 #include "plc_tables/k_table_model.h"
-#include "plc_tables/table_text.h"
 
 namespace kelcc::core::plc_tables {
 

@@ -5,10 +5,17 @@
 #include <string_view>
 #include <vector>
 
+#include "common/table_model.h"
 #include "plc/plc_document.h"
-#include "plc_tables/table_model.h"
 
 namespace kelcc::core::plc_tables {
+
+// The PLC tables are grids of the generic table interface.
+using common::CellEditor;
+using common::CellRef;
+using common::CommitResult;
+using common::TableMessage;
+using common::TableModel;
 
 // The tables of a PLC document as CSV files: a header line, then one line
 // per row led by the row's fixed cell (address or number). An import

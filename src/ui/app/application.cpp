@@ -16,6 +16,7 @@
 #include "app/single_instance.h"
 #include "app/workbench_dialogs.h"
 
+#include "cnc_data/cnc_data_window_kinds.h"
 #include "cnc_data/part_program_actions.h"
 #include "ladder_editor/ladder_window_kind.h"
 #include "plc_tables/plc_table_window_kinds.h"
@@ -85,6 +86,7 @@ int Application::installLanguage(int language, const QStringList& folders, QTran
 void Application::registerWindowKinds() {
     registerLadderWindowKind();
     registerPlcTableWindowKinds();
+    registerCncDataWindowKinds();
     PartProgramActions::registerWindowKind();
 }
 

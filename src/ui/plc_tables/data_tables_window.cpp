@@ -3,7 +3,7 @@
 #include <QTabWidget>
 
 #include "plc_tables/data_table_model.h"
-#include "plc_tables/table_view.h"
+#include "tables/table_view.h"
 
 namespace kelcc::ui {
 

@@ -9,8 +9,8 @@
 #include "plc_tables/io_comment_add_dialog.h"
 #include "plc_tables/io_comment_find_dialog.h"
 #include "plc_tables/io_comment_model.h"
-#include "plc_tables/table_item_model.h"
-#include "plc_tables/table_view.h"
+#include "tables/table_item_model.h"
+#include "tables/table_view.h"
 
 namespace kelcc::ui {
 

@@ -7,12 +7,12 @@
 #include "app/message_translator.h"
 #include "app/project.h"
 #include "app/workbench.h"
-#include "ladder_editor/ladder_window.h"
 #include "compiler/plc_document_file.h"
+#include "ladder_editor/ladder_window.h"
 #include "plc_tables/alarm_table_model.h"
 #include "plc_tables/io_comment_model.h"
-#include "plc_tables/table_item_model.h"
-#include "plc_tables/table_view.h"
+#include "tables/table_item_model.h"
+#include "tables/table_view.h"
 
 namespace kelcc::ui {
 
@@ -67,7 +67,7 @@ PlcTableWindow::PlcTableWindow(Workbench& workbench, const std::string& path,
 
 PlcTableWindow::~PlcTableWindow() = default;
 
-TableView* PlcTableWindow::addTablePage(std::unique_ptr<core::plc_tables::TableModel> table,
+TableView* PlcTableWindow::addTablePage(std::unique_ptr<core::common::TableModel> table,
                                         const QString& title) {
     auto* model = new TableItemModel(*m_doc, std::move(table), workbench().interaction());
     auto* view = new TableView(model, m_pages);

@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "app/document_window.h"
+#include "common/table_model.h"
 #include "plc/plc_document.h"
-#include "plc_tables/table_model.h"
 
 class QTabWidget;
 
@@ -43,8 +43,7 @@ public:
 
 protected:
     // A page of one table of the document.
-    TableView* addTablePage(std::unique_ptr<core::plc_tables::TableModel> table,
-                            const QString& title);
+    TableView* addTablePage(std::unique_ptr<core::common::TableModel> table, const QString& title);
 
 private:
     void updateUndoActions();

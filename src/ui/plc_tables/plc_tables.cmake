@@ -1,6 +1,4 @@
 target_sources(kelcc_ui PRIVATE
-    plc_tables/cell_delegate.cpp
-    plc_tables/cell_delegate.h
     plc_tables/data_tables_window.cpp
     plc_tables/data_tables_window.h
     plc_tables/information_window.cpp
@@ -15,8 +13,4 @@ target_sources(kelcc_ui PRIVATE
     plc_tables/plc_table_window.h
     plc_tables/plc_table_window_kinds.cpp
     plc_tables/plc_table_window_kinds.h
-    plc_tables/table_item_model.cpp
-    plc_tables/table_item_model.h
-    plc_tables/table_view.cpp
-    plc_tables/table_view.h
 )

@@ -155,17 +155,18 @@ TEST_F(ParameterDocumentTest, RefusedFilesLeaveTheDocumentAsItWas) {
     put("ParaW.par", kHeader);
     ASSERT_TRUE(m_doc.open(m_dir.string(), m_ui));
 
-    put("ParaW.par", "\x03\x04\x05");  // truncated header: no message
+    put("ParaW.par", "\x03\x04\x05");  // truncated header: the user is told
     EXPECT_FALSE(m_doc.open(m_dir.string(), m_ui));
-    EXPECT_TRUE(m_ui.messages().empty());
+    ASSERT_EQ(m_ui.messages().size(), 1u);
+    EXPECT_EQ(m_ui.messages()[0].text, ParameterDocument::kUnknownFormatText);
 
     put("ParaW.par", kHeader + std::string(ParameterFile::kMaxFileBytes, '1'));
     EXPECT_FALSE(m_doc.open(m_dir.string(), m_ui));
     fs::remove(m_dir / "ParaB.par");
     EXPECT_FALSE(m_doc.open(m_dir.string(), m_ui));
-    ASSERT_EQ(m_ui.messages().size(), 2u);
-    EXPECT_NE(m_ui.messages()[1].text.find("ParaB.par"), std::string::npos);
-    EXPECT_EQ(m_ui.messages()[1].caption, "KELCC");
+    ASSERT_EQ(m_ui.messages().size(), 3u);
+    EXPECT_NE(m_ui.messages()[2].text.find("ParaB.par"), std::string::npos);
+    EXPECT_EQ(m_ui.messages()[2].caption, "KELCC");
     EXPECT_EQ(m_doc.line(ParameterKind::Bit, 1), "0001\t00000001");
 }
 

@@ -1,11 +1,11 @@
-#include "plc_tables/table_clipboard.h"
+#include "common/table_clipboard.h"
 
 #include <gtest/gtest.h>
 
+#include "common/table_text.h"
 #include "plc_tables/cell_rules.h"
 #include "plc_tables/data_table_model.h"
 #include "plc_tables/io_comment_model.h"
-#include "plc_tables/table_text.h"
 
 namespace kelcc::core::plc_tables {
 namespace {

@@ -37,8 +37,8 @@
 #include "plc_tables/io_comment_model.h"
 #include "plc_tables/k_value_dialog.h"
 #include "plc_tables/plc_table_window_kinds.h"
-#include "plc_tables/table_item_model.h"
-#include "plc_tables/table_view.h"
+#include "tables/table_item_model.h"
+#include "tables/table_view.h"
 
 namespace kelcc::ui {
 namespace {

@@ -1,6 +1,6 @@
-#include "plc_tables/table_model.h"
+#include "common/table_model.h"
 
-namespace kelcc::core::plc_tables {
+namespace kelcc::core::common {
 
 int TableModel::rowOf(std::string_view key) const {
     for (int row = 0; row < rowCount(); ++row)
@@ -15,4 +15,4 @@ std::vector<int> TableModel::commitOrder() const {
     return order;
 }
 
-}  // namespace kelcc::core::plc_tables
+}  // namespace kelcc::core::common

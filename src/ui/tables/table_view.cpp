@@ -1,4 +1,4 @@
-#include "plc_tables/table_view.h"
+#include "tables/table_view.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -8,13 +8,13 @@
 
 #include "app/message_translator.h"
 #include "common/interaction.h"
-#include "plc_tables/cell_delegate.h"
-#include "plc_tables/table_clipboard.h"
-#include "plc_tables/table_item_model.h"
+#include "common/table_clipboard.h"
+#include "tables/cell_delegate.h"
+#include "tables/table_item_model.h"
 
 namespace kelcc::ui {
 
-using core::plc_tables::TableClipboard;
+using core::common::TableClipboard;
 
 TableView::TableView(TableItemModel* model, QWidget* parent)
     : QTableView(parent), m_model(model), m_fixed(new QTableView(this)) {
@@ -125,6 +125,9 @@ void TableView::goTo(int row, int column) {
     if (!index.isValid()) return;
     setCurrentIndex(index);
     scrollTo(index, PositionAtCenter);
+    // Centring may put the cell under the fixed column.
+    const int hidden = m_fixed->columnWidth(0) - visualRect(index).left();
+    if (hidden > 0) horizontalScrollBar()->setValue(horizontalScrollBar()->value() - hidden);
 }
 
 void TableView::copySelection() {

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-namespace kelcc::core::plc_tables {
+namespace kelcc::core::common {
 
 // What the user types a cell with. A number editor takes decimal digits
 // only; both kinds stop at maxChars characters.
@@ -15,6 +15,7 @@ struct CellEditor {
     int maxChars = 0;
     std::uint64_t maxValue = 0;  // number editors
     bool upperCase = false;      // address fields upper-case what is typed
+    bool number = false;         // a text cell holding a number, aligned as one
     bool editable() const noexcept { return kind != Kind::None; }
 };
 
@@ -46,7 +47,7 @@ struct CommitResult {
     bool stored() const noexcept { return status != Status::Refused; }
 };
 
-// A table of the PLC document as an editable grid: rows, columns, a fixed
+// A table of a document as an editable grid: rows, columns, a fixed
 // first column naming each row, and a rule per column applied when a cell
 // is left. Texts are UTF-8; the models convert to the program file's code
 // page and refuse what it cannot hold. Column 0 is the fixed column.
@@ -64,6 +65,17 @@ public:
     virtual std::string text(int row, int column) const = 0;
     virtual CellEditor editor(int row, int column) const = 0;
     virtual CommitResult commit(int row, int column, std::string_view text, Mode mode) = 0;
+    // Whether a cell's editor may hold `text` while it is typed; the editor
+    // refuses a key that would break it.
+    virtual bool acceptsInput(int row, int column, std::string_view text) const {
+        (void)row, (void)column, (void)text;
+        return true;
+    }
+    // Cells drawn marked (a value that differs from its default).
+    virtual bool marked(int row, int column) const {
+        (void)row, (void)column;
+        return false;
+    }
 
     // The row whose fixed cell reads `key` (upper case, leading zeros as
     // shown), or -1.
@@ -82,4 +94,4 @@ public:
     virtual void refresh() {}
 };
 
-}  // namespace kelcc::core::plc_tables
+}  // namespace kelcc::core::common

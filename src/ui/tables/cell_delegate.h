@@ -5,8 +5,9 @@
 namespace kelcc::ui {
 
 // The editor a table cell asks for: a line edit limited to the cell's
-// characters, taking only digits for a number cell.
-class CellDelegate final : public QStyledItemDelegate {
+// characters, taking only digits for a number cell and only what the
+// table's typing rule lets the cell hold.
+class CellDelegate : public QStyledItemDelegate {
     Q_OBJECT
 
 public:

@@ -6,7 +6,7 @@ namespace kelcc::ui {
 
 class TableItemModel;
 
-// The grid of a PLC table: the first column stays in place while the rest
+// The grid of a project table: the first column stays in place while the rest
 // scrolls, the header row names the columns, and ranges of cells are
 // copied and pasted as TAB-separated text.
 class TableView final : public QTableView {

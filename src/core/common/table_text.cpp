@@ -1,6 +1,6 @@
-#include "plc_tables/table_text.h"
+#include "common/table_text.h"
 
-namespace kelcc::core::plc_tables {
+namespace kelcc::core::common {
 
 TableText::Rows TableText::parseTsv(std::string_view text) {
     Rows rows;
@@ -107,4 +107,4 @@ std::string TableText::writeCsv(const Rows& rows) {
     return text;
 }
 
-}  // namespace kelcc::core::plc_tables
+}  // namespace kelcc::core::common

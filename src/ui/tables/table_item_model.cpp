@@ -1,6 +1,7 @@
-#include "plc_tables/table_item_model.h"
+#include "tables/table_item_model.h"
 
 #include <QBrush>
+#include <QFont>
 #include <QPalette>
 
 #include "app/message_translator.h"
@@ -8,8 +9,8 @@
 
 namespace kelcc::ui {
 
-using core::plc_tables::CellEditor;
-using core::plc_tables::TableModel;
+using core::common::CellEditor;
+using core::common::TableModel;
 
 namespace {
 
@@ -48,11 +49,22 @@ QVariant TableItemModel::data(const QModelIndex& index, int role) const {
         case Qt::EditRole:
             return fromUtf8(m_table->text(index.row(), index.column()));
         case Qt::TextAlignmentRole:
-            if (m_table->editor(index.row(), index.column()).kind == CellEditor::Kind::Number)
+            if (const CellEditor editor = m_table->editor(index.row(), index.column());
+                editor.kind == CellEditor::Kind::Number || editor.number)
                 return QVariant(Qt::AlignRight | Qt::AlignVCenter);
             return {};
         case Qt::BackgroundRole:
             if (index.column() == 0) return QPalette().brush(QPalette::Button);
+            return {};
+        case Qt::FontRole:
+            if (m_table->marked(index.row(), index.column())) {
+                QFont font;
+                font.setBold(true);
+                return font;
+            }
+            return {};
+        case Qt::ForegroundRole:
+            if (m_table->marked(index.row(), index.column())) return QBrush(QColor(0, 0, 192));
             return {};
         case kEditorRole: {
             const CellEditor editor = m_table->editor(index.row(), index.column());
@@ -105,6 +117,12 @@ void TableItemModel::sync() {
         m_rows = rows;
         endRemoveRows();
     }
+}
+
+void TableItemModel::reset() {
+    beginResetModel();
+    m_rows = m_table->rowCount();
+    endResetModel();
 }
 
 void TableItemModel::documentChanged(const core::common::DocumentChange& change) {

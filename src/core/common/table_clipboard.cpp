@@ -1,10 +1,10 @@
-#include "plc_tables/table_clipboard.h"
+#include "common/table_clipboard.h"
 
 #include <algorithm>
 
-#include "plc_tables/table_text.h"
+#include "common/table_text.h"
 
-namespace kelcc::core::plc_tables {
+namespace kelcc::core::common {
 
 std::vector<std::pair<std::string, int>> TableClipboard::PasteResult::reasons() const {
     std::vector<std::pair<std::string, int>> list;
@@ -72,4 +72,4 @@ TableClipboard::PasteResult TableClipboard::paste(TableModel& model, int top, in
     return result;
 }
 
-}  // namespace kelcc::core::plc_tables
+}  // namespace kelcc::core::common

@@ -5,9 +5,9 @@
 #include <utility>
 #include <vector>
 
-#include "plc_tables/table_model.h"
+#include "common/table_model.h"
 
-namespace kelcc::core::plc_tables {
+namespace kelcc::core::common {
 
 // Cell ranges to and from TAB-separated text. A paste commits every cell
 // with its column's rule, strictly, as one undo step; what a rule refuses
@@ -38,4 +38,4 @@ public:
     static PasteResult paste(TableModel& model, int top, int left, std::string_view text);
 };
 
-}  // namespace kelcc::core::plc_tables
+}  // namespace kelcc::core::common

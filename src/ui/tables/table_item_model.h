@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "common/document.h"
-#include "plc_tables/table_model.h"
+#include "common/table_model.h"
 
 namespace kelcc::core::common {
 class Interaction;
@@ -23,11 +23,11 @@ public:
     // The table's editor of a cell, for the delegate.
     static constexpr int kEditorRole = Qt::UserRole + 1;
 
-    TableItemModel(core::common::Document& doc, std::unique_ptr<core::plc_tables::TableModel> table,
+    TableItemModel(core::common::Document& doc, std::unique_ptr<core::common::TableModel> table,
                    core::common::Interaction& interaction, QObject* parent = nullptr);
     ~TableItemModel() override;
 
-    core::plc_tables::TableModel& table() noexcept { return *m_table; }
+    core::common::TableModel& table() noexcept { return *m_table; }
     core::common::Interaction& interaction() noexcept { return m_interaction; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -39,13 +39,15 @@ public:
 
     // The table changed outside the model's own commits.
     void sync();
+    // The table's rows were rebuilt (a filter): the views start over.
+    void reset();
 
     void documentChanged(const core::common::DocumentChange& change) override;
     void documentReloaded() override;
 
 private:
     core::common::Document& m_doc;
-    std::unique_ptr<core::plc_tables::TableModel> m_table;
+    std::unique_ptr<core::common::TableModel> m_table;
     core::common::Interaction& m_interaction;
     int m_rows = 0;
 };

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-namespace kelcc::core::plc_tables {
+namespace kelcc::core::common {
 
 // Rows of cell texts as the clipboard (TAB-separated, one row per line, as
 // spreadsheets copy them) and as CSV files (comma-separated, RFC 4180
@@ -20,4 +20,4 @@ public:
     static std::string writeCsv(const Rows& rows);
 };
 
-}  // namespace kelcc::core::plc_tables
+}  // namespace kelcc::core::common

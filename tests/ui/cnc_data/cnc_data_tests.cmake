@@ -1,0 +1,3 @@
+target_sources(kelcc_ui_tests PRIVATE
+    cnc_data/cnc_data_windows_test.cpp
+)
