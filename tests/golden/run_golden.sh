@@ -28,7 +28,8 @@ compare() {  # case dir, result name, produced file
     elif [ "$2" = exit ]; then ! grep -qv '^0$' "$3" && return 0
     elif [ "$2" = stdout ] || [ "$2" = stderr ]; then [ ! -s "$3" ] && return 0
     fi
-    echo "FAIL: ${1#"$root"/}: $2 differs"
+    if [ -e "$want" ]; then echo "FAIL: ${1#"$root"/}: $2 differs"
+    else echo "FAIL: ${1#"$root"/}: $2 not expected"; fi
     if [ -e "$want" ] && grep -qI . "$want"; then diff "$want" "$3" | head -20
     elif [ -e "$want" ]; then cmp "$want" "$3"; fi
     return 1

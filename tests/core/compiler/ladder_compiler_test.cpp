@@ -244,73 +244,9 @@ TEST(IlGeneratorLimits, BlockStackDeeperThanItsEntriesIsRefused) {
 
 // --- the program check ------------------------------------------------------------
 
-struct ProgramCase {
-    const char* name;
-    std::vector<std::string> rows;
-    int code;
-};
-
-void PrintTo(const ProgramCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class ProgramError : public CompilerFixture, public ::testing::WithParamInterface<ProgramCase> {};
-
-TEST_P(ProgramError, IsReportedWithoutPosition) {
-    const ProgramCase& c = GetParam();
-    EXPECT_EQ(compile(c.rows), At(c.code, -1, -1));
-    EXPECT_TRUE(doc.il().empty());
-}
-
-std::vector<std::string> Boxes(int count, const std::string& box, std::vector<std::string> tail) {
-    std::vector<std::string> rows(static_cast<std::size_t>(count), box);
-    rows.insert(rows.end(), tail.begin(), tail.end());
-    return rows;
-}
-
-const std::string kRung = "a|-|-|-|-|-|-|Y0";
-
-INSTANTIATE_TEST_SUITE_P(
-    Codes, ProgramError,
-    ::testing::Values(
-        ProgramCase{"EmptyLadder408", {}, 408},
-        ProgramCase{"End2BeforeEnd1_407", {kEnd2, kEnd1}, 407},
-        ProgramCase{"SpNotAfterEnd2_401", {kEnd1, kEnd2, kRung, "=SP      P0001", "=SPE    "}, 401},
-        ProgramCase{"SpeOutsideSubprogram402", {kEnd1, kEnd2, "=SPE    "}, 402},
-        ProgramCase{"JumpOutOfLevelOne414",
-                    {"a|-|-|-|-|-|=JMPB    L0001", kEnd1, "=LBL     L0001", kEnd2},
-                    414},
-        ProgramCase{"TooManyCodb510",
-                    Boxes(101, "a|-|-|-|=CODB    1 1 D0000 D0001 , 1", {kEnd1, kEnd2}), 510},
-        // The limit holds when the one too many is the very last step.
-        ProgramCase{"TooManyDifdAtTheEnd517",
-                    Boxes(0, "",
-                          [] {
-                              std::vector<std::string> rows = {kEnd1, kEnd2};
-                              for (int i = 0; i < 101; ++i)
-                                  rows.push_back("a|-|-|-|-|-|=DIFD    Y0000.1");
-                              return rows;
-                          }()),
-                    517}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(CompilerFixture, SubprogramsLabelsAndTheirWarnings) {
-    const std::vector<std::string> rows = {
-        "a|-|-|-|-|-|=CALL    P0001",
-        "=LBL     L0004",
-        kEnd1,
-        kEnd2,
-        "=SP      P0001",
-        "b|-|-|-|-|-|-|Y1",
-        "=SPE    ",
-        "=SP      P0002",
-        "=SPE    ",
-    };
-    ASSERT_EQ(compile(rows), plc::CompileResult{});
-    EXPECT_EQ(doc.stepCount(), 11);
-    EXPECT_EQ(doc.warnings(), (std::vector<plc::ProgramWarning>{{'Q', 2, 4}, {'P', 9, 2}}));
-    EXPECT_TRUE(doc.grid() == LadderDrawing::grid(rows));
-}
+// The program errors, reported without a position, and the warnings of
+// subprograms and labels are golden corpus cases (golden/program_error,
+// golden/compile).
 
 // Round trips through the rebuild: see compiler_fixpoint_test.
 
