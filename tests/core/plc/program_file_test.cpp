@@ -332,46 +332,6 @@ TEST_F(ProgramFileTest, KeywordLikeTextsDoNotBecomeSections) {
     EXPECT_EQ(ProgramFile::write(m_doc), file);
 }
 
-// --- section search -----------------------------------------------------
-
-TEST_F(ProgramFileTest, DtValuesComeFromInitdataDtElseFromPlcInitDt) {
-    std::string golden = readData("full_program.ldx");
-    // Both sections: PLC_INIT_DT is passed over, INITDATA_DT decides.
-    std::string both = golden;
-    both.replace(both.find("\r\n0003\t81006\r\n"), 13, "\r\n0003\t5\r\n");
-    ASSERT_EQ(read(both), ProgramFile::kReadOk);
-    EXPECT_EQ(m_doc.dtTable()[2].value, 81006u);
-
-    // Without INITDATA_DT the values of PLC_INIT_DT survive a resave.
-    const std::string words = sectionOf(golden, "INITDATA_DT");
-    golden.erase(golden.find(words), words.size());
-    ASSERT_EQ(read(golden), ProgramFile::kReadOk);
-    EXPECT_EQ(m_doc.dtTable()[2], (DataWordRecord{81006, 0, 0, "", ""}));
-    EXPECT_EQ(m_doc.dtTable()[99].value, 99u * 40503u);
-    EXPECT_EQ(m_doc.kTable()[1], 32);
-    EXPECT_EQ(m_doc.ioComments().size(), 3u);
-    EXPECT_NE(sectionOf(ProgramFile::write(m_doc), "PLC_INIT_DT").find("\r\n0003\t81006\r\n"),
-              std::string::npos);
-}
-
-TEST_F(ProgramFileTest, TruncatedFileKeepsWhatWasReadBeforeTheCut) {
-    const std::string golden = readData("full_program.ldx");
-    const std::size_t cut = golden.find("0500\t");
-    ASSERT_EQ(read(std::string_view(golden).substr(0, cut + 3)), ProgramFile::kReadOk);
-    EXPECT_EQ(m_doc.il().size(), 22u);
-    EXPECT_EQ(m_doc.dTable()[1].value, 37);
-    EXPECT_EQ(m_doc.dTable()[497].value, (497 * 37) % 256);
-    EXPECT_EQ(m_doc.dTable()[498].value, 0);
-    EXPECT_TRUE(m_doc.ioComments().empty());
-
-    // Cut inside the IL: the lines before the cut are the program.
-    const std::size_t ilCut = golden.find("0005    AND");
-    ASSERT_EQ(read(std::string_view(golden).substr(0, ilCut)), ProgramFile::kReadOk);
-    EXPECT_EQ(m_doc.il().size(), 5u);
-    // A cut inside a mnemonic makes it unknown.
-    EXPECT_EQ(read(std::string_view(golden).substr(0, ilCut + 10)), ProgramFile::kReadFormatError);
-}
-
 // --- hostile input ------------------------------------------------------
 
 TEST_F(ProgramFileTest, HostileInputNeverCrashes) {
