@@ -23,66 +23,30 @@ protected:
     common::RecordingInteraction interaction;
 };
 
-// An uncalled subprogram and a label nobody jumps to, each found in its row.
-const std::vector<std::string> kWarned = {"=LBL     L0007", "=END1    ", "=END2    ",
-                                          "=SP      P0012", "=SPE    "};
-
-TEST_F(CompileCommandTest, SuccessWithWarningsInChinese) {
-    const CompileCommand::Outcome outcome = run(kWarned, Language::Chinese);
+// The output lines in both languages are golden corpus cases (golden/compile);
+// here what the lines cannot show: the project state and the message box.
+TEST_F(CompileCommandTest, SuccessMarksTheProjectCompiledWithoutAMessage) {
+    const std::vector<std::string> warned = {"=LBL     L0007", "=END1    ", "=END2    ",
+                                             "=SP      P0012", "=SPE    "};
+    const CompileCommand::Outcome outcome = run(warned, Language::Chinese);
     EXPECT_TRUE(outcome.success);
-    EXPECT_EQ(outcome.lines,
-              (std::vector<std::string>{
-                  "----------------工程 工程1 : 编译PLC主程序----------------",
-                  "预处理......",
-                  "正在编译......",
-                  "    警告 0081 : [行(1)列(1)] : LBL L7没有跳转至该标号位置的JMPB指令",
-                  "    警告 0080 : [行(4)列(1)] : SP S12子程序未被调用",
-                  "\t",
-                  "编译成功 : 0 错误, 2 警告.",
-              }));
+    EXPECT_EQ(outcome.lines.back(), "编译成功 : 0 错误, 2 警告.");
     EXPECT_TRUE(project.plcCompiled());
     EXPECT_TRUE(interaction.messages().empty());
     EXPECT_EQ(doc.warningCount(), 0);
 }
 
-TEST_F(CompileCommandTest, SuccessWithWarningsInEnglish) {
-    const CompileCommand::Outcome outcome = run(kWarned, Language::English);
-    EXPECT_EQ(outcome.lines,
-              (std::vector<std::string>{
-                  "----------------Project 工程1 : Compile PLC main program----------------",
-                  "Preprocessing......",
-                  "Compiling......",
-                  "    Warning 0081 : [Row(1)Column(1)] : LBL L7No JUMP.",
-                  "    Warning 0080 : [Row(4)Column(1)] : SP S12Subprograme is not called.",
-                  "\t",
-                  "Compile succeeded : 0 error(s), 2 warning(s).",
-              }));
-}
-
-TEST_F(CompileCommandTest, FailureShowsOneErrorLineAndTheMessageBox) {
+TEST_F(CompileCommandTest, FailureShowsTheMessageBoxInItsLanguage) {
     const CompileCommand::Outcome outcome = run({"a|-|-|-|-|-|-|b"}, Language::Chinese);
     EXPECT_FALSE(outcome.success);
-    EXPECT_EQ(outcome.lines, (std::vector<std::string>{
-                                 "----------------工程 工程1 : 编译PLC主程序----------------",
-                                 "预处理......",
-                                 "正在编译......",
-                                 "    错误 0201 : [行(1)列(8)] : 最后一列的触点不是OUT.",
-                                 "\t",
-                                 "编译失败 : 1 错误, 0 警告.",
-                             }));
     EXPECT_FALSE(project.plcCompiled());
     ASSERT_EQ(interaction.messages().size(), 1u);
     EXPECT_EQ(interaction.messages()[0].text, "PLC程序编译失败!");
     EXPECT_EQ(interaction.messages()[0].caption, "KELCC");
     EXPECT_EQ(interaction.messages()[0].icon, common::MessageIcon::Stop);
     EXPECT_FALSE(interaction.messages()[0].question);
-}
-
-TEST_F(CompileCommandTest, FailureInEnglish) {
-    const CompileCommand::Outcome outcome = run({}, Language::English);
-    EXPECT_EQ(outcome.lines[3], "    Error 0408                 : Need END2");
-    EXPECT_EQ(outcome.lines.back(), "Compile failed : 1 error(s), 0 warning(s).");
-    EXPECT_EQ(interaction.messages().at(0).text, "PLC program compile failed!");
+    run({}, Language::English);
+    EXPECT_EQ(interaction.messages().at(1).text, "PLC program compile failed!");
 }
 
 struct ErrorLineCase {

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -81,91 +80,11 @@ protected:
     plc::PlcDocument m_doc{m_project};
 };
 
-struct DrawCase {
-    const char* name;
-    std::vector<std::string> lines;
-    std::vector<std::string> rows;
-};
-
-void PrintTo(const DrawCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class LadderRebuildDrawTest : public RebuildFixture, public ::testing::TestWithParam<DrawCase> {};
-
-TEST_P(LadderRebuildDrawTest, DrawsTheNormalisedLadder) {
-    const DrawCase& c = GetParam();
-    // Programs without their ends get them, each drawn as a row of its own.
-    const bool complete = std::find(c.lines.begin(), c.lines.end(), L("END1")) != c.lines.end();
-    const V ends = {L("END1"), L("END2")};
-    const V endRows = {"{END1    } . . . . . . .", "{END2    } . . . . . . ."};
-    const StepError result = open(complete ? c.lines : c.lines + ends);
-    ASSERT_TRUE(result.ok()) << result.code << " at " << result.step;
-    EXPECT_EQ(dump(m_doc.grid()), complete ? c.rows : c.rows + endRows);
-}
-
+// The drawings of whole programs are golden corpus cases (golden/rebuild).
 const std::string kLdA = L("LD", "a");
 const std::string kOutY = L("OUT", "y");
 
-INSTANTIATE_TEST_SUITE_P(
-    Instructions, LadderRebuildDrawTest,
-    ::testing::Values(
-        DrawCase{"OneContactOneCoil",
-                 {L("LD", "X0000.0"), L("OUT", "Y0000.0")},
-                 {"[X0000.0] - - - - - - (Y0000.0)"}},
-        DrawCase{"ParallelContact",
-                 {kLdA, L("OR", "b"), kOutY},
-                 {"[a]| -| - - - - - (y)", "[b] . . . . . . ."}},
-        DrawCase{"ParallelPairInSeries",
-                 {kLdA, L("LD", "b"), L("OR", "c"), L("ANB"), kOutY},
-                 {"[a] [b]| -| - - - - (y)", ". [c] . . . . . ."}},
-        DrawCase{"TwoOutputs",
-                 {kLdA, kOutY, L("OUT", "z")},
-                 {"[a] -| - - - - - (y)", ". - - - - - - (z)"}},
-        DrawCase{"SeriesPairsInParallel",
-                 {kLdA, L("AND", "b"), L("LD", "c"), L("AND", "d"), L("ORB"), kOutY},
-                 {"[a]| [b] -| - - - - (y)", "[c] [d] . . . . . ."}},
-        DrawCase{"NarrowUpperBlockIsExtendedByALine",
-                 {kLdA, L("LD", "b"), L("AND", "c"), L("ORB"), kOutY},
-                 {"[a]| - -| - - - - (y)", "[b] [c] . . . . . ."}},
-        DrawCase{"NarrowLowerBlockIsExtendedByALine",
-                 {kLdA, L("AND", "b"), L("LD", "c"), L("ORB"), kOutY},
-                 {"[a]| [b] -| - - - - (y)", "[c] - . . . . . ."}},
-        DrawCase{"ContactAfterParallelTakesOverTheLink",
-                 {kLdA, L("OR", "b"), L("LD", "c"), L("ANB"), kOutY},
-                 {"[a]| [c]| - - - - - (y)", "[b] . . . . . . ."}},
-        DrawCase{"AndAfterOrLandsOnTheLink",
-                 {kLdA, L("OR", "b"), L("AND", "c"), kOutY},
-                 {"[a]| [c]| - - - - - (y)", "[b] . . . . . . ."}},
-        DrawCase{"ClosedContacts",
-                 {L("LDI", "a"), L("ANI", "b"), L("ORI", "c"), kOutY},
-                 {"[/a]| [/b] -| - - - - (y)", "[/c] - . . . . . ."}},
-        DrawCase{"BareLinkInColumnOneStays",
-                 {kLdA, L("LD", "b"), L("OR", "c"), L("ANB"), L("LD", "d"), L("ORB"), kOutY},
-                 {"[a]| [b]| -| - - - - (y)", "| [c] | . . . . .", "[d] - . . . . . ."}},
-        DrawCase{
-            "FunctionBoxesKeepTheWholeText",
-            {kLdA, L("SET", "Y0000.1"), L("TMRB", "T0001 100 Y0000.2"),
-             L("CMP", "0001 D0001 D0002 R0001.0")},
-            {"[a] -| - - - - {SET     Y0000.1} .", ". -| - - - {TMRB    T0001 100 Y0000.2} . .",
-             ". - - - {CMP     0001 D0001 D0002 R0001.0} . . ."}},
-        DrawCase{"SevenContactsFillTheRow",
-                 V{kLdA} + repeat(L("AND", "b"), 6) + V{kOutY},
-                 {"[a] [b] [b] [b] [b] [b] [b] (y)"}},
-        DrawCase{"StructureNetworks",
-                 {L("END1"), L("END2"), L("SP", "P0001"), L("SPE")},
-                 {"{END1    } . . . . . . .", "{END2    } . . . . . . .",
-                  "{SP      P0001} . . . . . . .", "{SPE     } . . . . . . ."}}),
-    [](const auto& info) { return std::string(info.param.name); });
-
 class LadderRebuildTest : public RebuildFixture, public ::testing::Test {};
-
-TEST_F(LadderRebuildTest, FourteenRowsAreTheMostANetworkHolds) {
-    ASSERT_TRUE(open(V{kLdA} + repeat(L("OR", "b"), 13) + V{kOutY, L("END1"), L("END2")}).ok());
-    EXPECT_EQ(m_doc.grid().lastUsedRow(), 16);
-    EXPECT_EQ(m_doc.grid().cell(14, 1)->text, "b");
-    EXPECT_EQ(m_doc.grid().cell(15, 1)->kind, 19);
-}
 
 TEST_F(LadderRebuildTest, RecordsWhereEachNetworkWasPlaced) {
     ASSERT_TRUE(

@@ -6,5 +6,3 @@ target_sources(kelcc_core_tests PRIVATE
     core/plc_tables/table_clipboard_test.cpp
     core/plc_tables/table_transfer_test.cpp
 )
-target_compile_definitions(kelcc_core_tests PRIVATE
-    KELCC_TABLES_DEMO_DIR="${PROJECT_SOURCE_DIR}/data/demo")
