@@ -226,38 +226,6 @@
         <source>查找结果</source>
         <translation>Find Results</translation>
     </message>
-    <message>
-        <source>撤消(&amp;U)</source>
-        <translation>&amp;Undo</translation>
-    </message>
-    <message>
-        <source>重做(&amp;R)</source>
-        <translation>&amp;Redo</translation>
-    </message>
-    <message>
-        <source>撤消 %1(&amp;U)</source>
-        <translation>&amp;Undo %1</translation>
-    </message>
-    <message>
-        <source>重做 %1(&amp;R)</source>
-        <translation>&amp;Redo %1</translation>
-    </message>
-    <message>
-        <source>撤消</source>
-        <translation>Undo</translation>
-    </message>
-    <message>
-        <source>重做</source>
-        <translation>Redo</translation>
-    </message>
-    <message>
-        <source>撤消 %1</source>
-        <translation>Undo %1</translation>
-    </message>
-    <message>
-        <source>重做 %1</source>
-        <translation>Redo %1</translation>
-    </message>
 </context>
 <context>
     <name>kelcc::ui::DeleteProgramDialog</name>
@@ -705,6 +673,41 @@ or type the function instruction in the box on the right</translation>
     <message>
         <source>导入文件(&amp;A)...</source>
         <translation>&amp;Add File...</translation>
+    </message>
+</context>
+<context>
+    <name>kelcc::ui::UndoActions</name>
+    <message>
+        <source>撤消(&amp;U)</source>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message>
+        <source>重做(&amp;R)</source>
+        <translation>&amp;Redo</translation>
+    </message>
+    <message>
+        <source>撤消 %1(&amp;U)</source>
+        <translation>&amp;Undo %1</translation>
+    </message>
+    <message>
+        <source>重做 %1(&amp;R)</source>
+        <translation>&amp;Redo %1</translation>
+    </message>
+    <message>
+        <source>撤消</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>重做</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>撤消 %1</source>
+        <translation>Undo %1</translation>
+    </message>
+    <message>
+        <source>重做 %1</source>
+        <translation>Redo %1</translation>
     </message>
 </context>
 </TS>

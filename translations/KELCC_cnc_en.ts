@@ -33,25 +33,6 @@
     </message>
 </context>
 <context>
-    <name>kelcc::ui::CncDataWindow</name>
-    <message>
-        <source>撤消(&amp;U)</source>
-        <translation>&amp;Undo</translation>
-    </message>
-    <message>
-        <source>重做(&amp;R)</source>
-        <translation>&amp;Redo</translation>
-    </message>
-    <message>
-        <source>撤消 %1(&amp;U)</source>
-        <translation>&amp;Undo %1</translation>
-    </message>
-    <message>
-        <source>重做 %1(&amp;R)</source>
-        <translation>&amp;Redo %1</translation>
-    </message>
-</context>
-<context>
     <name>kelcc::ui::ParameterWindow</name>
     <message>
         <source>参数</source>

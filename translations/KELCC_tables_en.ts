@@ -161,22 +161,6 @@ It is changed to the minimum, 1000.</translation>
 <context>
     <name>kelcc::ui::PlcTableWindow</name>
     <message>
-        <source>撤消(&amp;U)</source>
-        <translation>&amp;Undo</translation>
-    </message>
-    <message>
-        <source>重做(&amp;R)</source>
-        <translation>&amp;Redo</translation>
-    </message>
-    <message>
-        <source>撤消 %1(&amp;U)</source>
-        <translation>&amp;Undo %1</translation>
-    </message>
-    <message>
-        <source>重做 %1(&amp;R)</source>
-        <translation>&amp;Redo %1</translation>
-    </message>
-    <message>
         <source>复制(&amp;C)</source>
         <translation>&amp;Copy</translation>
     </message>

@@ -33,6 +33,8 @@ target_sources(kelcc_ui PRIVATE
     app/single_instance.h
     app/tree_icons.cpp
     app/tree_icons.h
+    app/undo_actions.cpp
+    app/undo_actions.h
     app/workbench.cpp
     app/workbench.h
     app/workbench_dialogs.cpp

@@ -7,6 +7,8 @@
 
 namespace kelcc::ui {
 
+class UndoActions;
+
 // A window over one of the project's shared CNC data documents (the
 // parameters, the tool offsets, the pitch compensation): its edits are the
 // document's undo steps, and Undo and Redo act on them from any pane.
@@ -21,8 +23,8 @@ public:
     bool isModified() const override;
     void setModified(bool modified) override;
     QList<QAction*> menuActions(MenuSlot slot) const override;
-    QAction* undoAction() const noexcept { return m_undo; }
-    QAction* redoAction() const noexcept { return m_redo; }
+    QAction* undoAction() const noexcept;
+    QAction* redoAction() const noexcept;
 
     void undoStateChanged() override;
 
@@ -36,8 +38,7 @@ private:
     void updateUndoActions();
 
     std::shared_ptr<core::common::Document> m_doc;
-    QAction* m_undo = nullptr;
-    QAction* m_redo = nullptr;
+    UndoActions* m_undoActions = nullptr;
 };
 
 }  // namespace kelcc::ui

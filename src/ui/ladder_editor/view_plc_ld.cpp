@@ -17,6 +17,7 @@
 
 #include "app/message_translator.h"
 #include "app/project.h"
+#include "app/undo_actions.h"
 #include "app/workbench.h"
 #include "compiler/compile_command.h"
 #include "ladder_editor/cross_reference_lookup.h"
@@ -150,11 +151,13 @@ void CViewPLCLd::createActions() {
     makeAction(Command::ProgramEnd, tr("程序末尾"), {K(Qt::Key_End)}, &CViewPLCLd::programEnd);
     makeAction(Command::Print, tr("打印(&P)..."), {K(Qt::CTRL | Qt::Key_P)}, &CViewPLCLd::print);
     makeAction(Command::PrintPreview, tr("打印预览(&V)"), {}, &CViewPLCLd::printPreview);
-    makeAction(Command::Undo, tr("撤消(&U)"),
-               {K(Qt::CTRL | Qt::Key_Z), K(Qt::ALT | Qt::Key_Backspace)}, &CViewPLCLd::undo);
-    makeAction(Command::Redo, tr("重做(&R)"),
-               {K(Qt::CTRL | Qt::Key_Y), K(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}, &CViewPLCLd::redo);
-    updateUndoActions();
+    // An open comment editor would write into the row the undo changes.
+    m_undoActions = new UndoActions(this);
+    m_undoActions->setStack(&m_doc.undoStack());
+    m_undoActions->setBefore([this] { closeCommentEditor(); });
+    connect(m_undoActions, &UndoActions::applied, this, &CViewPLCLd::edited);
+    m_actions[Command::Undo] = m_undoActions->undo();
+    m_actions[Command::Redo] = m_undoActions->redo();
 
     m_functionMenu = new QMenu(tr("功能指令(&F)"), this);
     for (const auto& group : kFunctionMenuGroups) {
@@ -358,37 +361,15 @@ void CViewPLCLd::undoStateChanged() {
 }
 
 void CViewPLCLd::updateUndoActions() {
-    const auto& stack = m_doc.undoStack();
-    QAction* undo = action(Command::Undo);
-    QAction* redo = action(Command::Redo);
-    const QString undoStep = MessageTranslator::translate(stack.undoText());
-    const QString redoStep = MessageTranslator::translate(stack.redoText());
-    undo->setEnabled(stack.canUndo());
-    undo->setText(undoStep.isEmpty() ? tr("撤消(&U)") : tr("撤消 %1(&U)").arg(undoStep));
-    redo->setEnabled(stack.canRedo());
-    redo->setText(redoStep.isEmpty() ? tr("重做(&R)") : tr("重做 %1(&R)").arg(redoStep));
-    // The toolbar keeps short buttons; the step is in the tooltip.
-    undo->setIconText(tr("撤消"));
-    redo->setIconText(tr("重做"));
-    undo->setToolTip((undoStep.isEmpty() ? tr("撤消") : tr("撤消 %1").arg(undoStep)) +
-                     QStringLiteral(" (Ctrl+Z)"));
-    redo->setToolTip((redoStep.isEmpty() ? tr("重做") : tr("重做 %1").arg(redoStep)) +
-                     QStringLiteral(" (Ctrl+Y)"));
+    m_undoActions->update();
 }
 
 void CViewPLCLd::undo() {
-    // An open comment editor would write into the row the undo changes.
-    closeCommentEditor();
-    if (!m_doc.undoStack().canUndo()) return;
-    m_doc.undoStack().undo();
-    emit edited();
+    m_undoActions->undo()->trigger();
 }
 
 void CViewPLCLd::redo() {
-    closeCommentEditor();
-    if (!m_doc.undoStack().canRedo()) return;
-    m_doc.undoStack().redo();
-    emit edited();
+    m_undoActions->redo()->trigger();
 }
 
 void CViewPLCLd::documentReplaced() {

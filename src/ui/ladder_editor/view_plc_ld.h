@@ -22,6 +22,7 @@ class QTimer;
 namespace kelcc::ui {
 
 class LadderDialogs;
+class UndoActions;
 class Workbench;
 
 // The ladder view: draws the document's ladder grid, keeps the caret and
@@ -179,6 +180,7 @@ private:
     QMenu* m_functionMenu = nullptr;
     QLineEdit* m_commentEdit = nullptr;
     QTimer* m_autoScroll = nullptr;
+    UndoActions* m_undoActions = nullptr;
 
     bool m_dragging = false;
     bool m_hasSelection = false;

@@ -6,6 +6,7 @@
 
 #include "app/message_translator.h"
 #include "app/project.h"
+#include "app/undo_actions.h"
 #include "app/workbench.h"
 #include "compiler/plc_document_file.h"
 #include "ladder_editor/ladder_window.h"
@@ -43,14 +44,8 @@ PlcTableWindow::PlcTableWindow(Workbench& workbench, const std::string& path,
         addAction(action);
         return action;
     };
-    m_undo = make(tr("撤消(&U)"), QKeySequence(Qt::CTRL | Qt::Key_Z));
-    m_redo = make(tr("重做(&R)"), QKeySequence(Qt::CTRL | Qt::Key_Y));
-    connect(m_undo, &QAction::triggered, this, [this] {
-        if (m_doc->undoStack().canUndo()) m_doc->undoStack().undo();
-    });
-    connect(m_redo, &QAction::triggered, this, [this] {
-        if (m_doc->undoStack().canRedo()) m_doc->undoStack().redo();
-    });
+    m_undoActions = new UndoActions(this);
+    m_undoActions->setStack(&m_doc->undoStack());
     QAction* copy = make(tr("复制(&C)"), QKeySequence::Copy);
     QAction* paste = make(tr("粘贴(&P)"), QKeySequence::Paste);
     connect(copy, &QAction::triggered, this, [this] {
@@ -61,11 +56,18 @@ PlcTableWindow::PlcTableWindow(Workbench& workbench, const std::string& path,
     });
     auto* separator = new QAction(this);
     separator->setSeparator(true);
-    m_editActions = {m_undo, m_redo, separator, copy, paste};
-    updateUndoActions();
+    m_editActions = {m_undoActions->undo(), m_undoActions->redo(), separator, copy, paste};
 }
 
 PlcTableWindow::~PlcTableWindow() = default;
+
+QAction* PlcTableWindow::undoAction() const noexcept {
+    return m_undoActions->undo();
+}
+
+QAction* PlcTableWindow::redoAction() const noexcept {
+    return m_undoActions->redo();
+}
 
 TableView* PlcTableWindow::addTablePage(std::unique_ptr<core::common::TableModel> table,
                                         const QString& title) {
@@ -115,13 +117,7 @@ void PlcTableWindow::undoStateChanged() {
 }
 
 void PlcTableWindow::updateUndoActions() {
-    const auto& stack = m_doc->undoStack();
-    const QString undoStep = MessageTranslator::translate(stack.undoText());
-    const QString redoStep = MessageTranslator::translate(stack.redoText());
-    m_undo->setEnabled(stack.canUndo());
-    m_undo->setText(undoStep.isEmpty() ? tr("撤消(&U)") : tr("撤消 %1(&U)").arg(undoStep));
-    m_redo->setEnabled(stack.canRedo());
-    m_redo->setText(redoStep.isEmpty() ? tr("重做(&R)") : tr("重做 %1(&R)").arg(redoStep));
+    m_undoActions->update();
 }
 
 }  // namespace kelcc::ui

@@ -11,6 +11,8 @@ class QTabWidget;
 
 namespace kelcc::ui {
 
+class UndoActions;
+
 class TableView;
 
 // A window of tables over the project's shared PLC document: its edits go
@@ -36,8 +38,8 @@ public:
     QTabWidget* pages() const noexcept { return m_pages; }
     // The table of the page shown.
     TableView* currentTable() const;
-    QAction* undoAction() const noexcept { return m_undo; }
-    QAction* redoAction() const noexcept { return m_redo; }
+    QAction* undoAction() const noexcept;
+    QAction* redoAction() const noexcept;
 
     void undoStateChanged() override;
 
@@ -50,8 +52,7 @@ private:
 
     std::shared_ptr<core::plc::PlcDocument> m_doc;
     QTabWidget* m_pages = nullptr;
-    QAction* m_undo = nullptr;
-    QAction* m_redo = nullptr;
+    UndoActions* m_undoActions = nullptr;
     QList<QAction*> m_editActions;
 };
 
