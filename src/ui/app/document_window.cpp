@@ -16,6 +16,11 @@ DocumentWindow::DocumentWindow(Workbench& workbench, std::string path,
     : QWidget(parent), m_workbench(workbench), m_path(std::move(path)), m_type(type) {}
 
 DocumentWindow::~DocumentWindow() {
+    // The views inside listen to the document: they go while it is still
+    // held here (the derived window's own handle is gone by now).
+    const QObjectList children = this->children();
+    for (QObject* child : children)
+        delete child;
     if (m_document) {
         m_document->removeListener(this);
         m_document->detachView();
