@@ -66,6 +66,15 @@ QString fromUtf8(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// A window's title as its title bar shows it: the "[*]" placeholder is the
+// modified mark or nothing.
+QString shownTitle(const QWidget& window) {
+    QString title = window.windowTitle();
+    title.replace(QStringLiteral("[*]"),
+                  window.isWindowModified() ? QStringLiteral("*") : QString());
+    return title;
+}
+
 }  // namespace
 
 MainWindow::MainWindow(AppSettings& settings, int language, WorkbenchDialogs& dialogs,
@@ -316,9 +325,9 @@ void MainWindow::updateWindowMenu() {
     if (!windows.isEmpty()) m_windowMenu->addSeparator();
     int number = 1;
     for (QMdiSubWindow* window : windows) {
-        QAction* action = m_windowMenu->addAction(
-            QStringLiteral("&%1 %2").arg(number++).arg(window->windowTitle()), this,
-            [this, window] { m_mdi->setActiveSubWindow(window); });
+        QAction* action =
+            m_windowMenu->addAction(QStringLiteral("&%1 %2").arg(number++).arg(shownTitle(*window)),
+                                    this, [this, window] { m_mdi->setActiveSubWindow(window); });
         action->setCheckable(true);
         action->setChecked(window == m_mdi->activeSubWindow());
     }
@@ -358,7 +367,11 @@ bool MainWindow::openProject() {
 }
 
 bool MainWindow::openProjectByPath(const QString& path) {
-    return m_project.openProjectByPath(path.toStdString()) != Project::OpenOutcome::Failed;
+    const Project::OpenOutcome outcome = m_project.openProjectByPath(path.toStdString());
+    // A project named on the command line or handed over by a second start
+    // was chosen by the user as one from the file dialog is.
+    if (outcome == Project::OpenOutcome::Opened) addRecentFile(m_project.projectFilePath());
+    return outcome != Project::OpenOutcome::Failed;
 }
 
 bool MainWindow::closeProject() {

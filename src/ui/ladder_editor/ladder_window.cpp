@@ -76,6 +76,7 @@ void LadderWindow::buildMenuActions() {
         m_editActions.append(m_view->action(c));
     m_editActions.append(separator());
     m_editActions.append(m_view->action(Command::InsertRow));
+    m_editActions.append(m_view->action(Command::DeleteRow));
     m_editActions.append(separator());
     for (Command c : {Command::Find, Command::GoTo, Command::ProgramStart, Command::ProgramEnd})
         m_editActions.append(m_view->action(c));

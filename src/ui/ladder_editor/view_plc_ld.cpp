@@ -106,7 +106,11 @@ QAction* CViewPLCLd::makeAction(Command command, const QString& text,
     action->setShortcuts(keys);
     action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     if (slot != nullptr)
-        connect(action, &QAction::triggered, this, [this, slot] { (this->*slot)(); });
+        connect(action, &QAction::triggered, this, [this, slot] {
+            (this->*slot)();
+            // A dialog or message of the command took the focus with it.
+            takeFocusBack();
+        });
     addAction(action);
     m_actions[command] = action;
     return action;
@@ -134,6 +138,8 @@ void CViewPLCLd::createActions() {
     makeAction(Command::Paste, tr("粘贴(&P)"),
                {K(Qt::CTRL | Qt::Key_V), K(Qt::SHIFT | Qt::Key_Insert)}, &CViewPLCLd::paste);
     makeAction(Command::InsertRow, tr("插入一行(&I)"), {}, &CViewPLCLd::insertRow);
+    makeAction(Command::DeleteRow, tr("删除一行"), {K(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete)},
+               &CViewPLCLd::deleteRow);
     QAction* rowNumbers = makeAction(Command::RowNumbers, tr("梯形图行号"), {}, nullptr);
     rowNumbers->setCheckable(true);
     rowNumbers->setChecked(m_geometry.rowNumbers);
@@ -515,6 +521,10 @@ void CViewPLCLd::insertRow() {
     applied(m_editor.insertRow(commandRange()));
 }
 
+void CViewPLCLd::deleteRow() {
+    applied(m_editor.deleteRow(commandRange()));
+}
+
 // --- compile, find, go to ---
 
 void CViewPLCLd::compile() {
@@ -692,6 +702,7 @@ void CViewPLCLd::mouseDoubleClickEvent(QMouseEvent* event) {
             m_dragging = false;
             m_editor.setCursor({rowAt(content.y()), columnAt(content.x())});
             editCell();
+            takeFocusBack();
             break;
         case Area::Comment:
             toggleCommentEditor(rowAt(content.y()));
@@ -724,6 +735,7 @@ void CViewPLCLd::contextMenuEvent(QContextMenuEvent* event) {
         add->addAction(tr("线圈"), this, &CViewPLCLd::addCoil);
         add->addAction(tr("功能指令"), this, &CViewPLCLd::chooseFunction);
         menu.addAction(action(Command::InsertRow));
+        menu.addAction(action(Command::DeleteRow));
         menu.addSeparator();
         menu.addAction(action(Command::Find));
         QMenu* go = menu.addMenu(tr("转到(&G)"));
@@ -734,40 +746,7 @@ void CViewPLCLd::contextMenuEvent(QContextMenuEvent* event) {
         return;
     }
     menu.exec(event->globalPos());
-}
-
-void CViewPLCLd::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-        case Qt::Key_Up:
-            m_editor.keyUp();
-            moveCursorTo(m_editor.cursor().row, m_editor.cursor().column);
-            return;
-        case Qt::Key_Down:
-            m_editor.keyDown();
-            moveCursorTo(m_editor.cursor().row, m_editor.cursor().column);
-            return;
-        case Qt::Key_Left:
-        case Qt::Key_Right:
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            event->accept();
-            return;
-        case Qt::Key_Escape:
-            if (m_editor.commentEditorRow() != 0) {
-                closeCommentEditor();
-                setFocus();
-                return;
-            }
-            break;
-        default:
-            break;
-    }
-    QAbstractScrollArea::keyPressEvent(event);
-}
-
-bool CViewPLCLd::focusNextPrevChild(bool) {
-    // Tab is not a way out of the ladder.
-    return false;
+    takeFocusBack();
 }
 
 }  // namespace kelcc::ui

@@ -48,6 +48,7 @@ public:
         Copy,
         Paste,
         InsertRow,
+        DeleteRow,
         RowNumbers,
         Comments,
         Compile,
@@ -102,6 +103,7 @@ public:
     void copy();
     void paste();
     void insertRow();
+    void deleteRow();
     void compile();
     void find();
     void goTo();
@@ -154,6 +156,9 @@ private:
     void cursorMoved();
     void placeCommentEditor();
     void closeCommentEditor();
+    // Focus back on the view after a command's dialog, unless the comment
+    // editor took it.
+    void takeFocusBack();
     void runOperand(const core::plc::OperandForm& form, const core::plc::FormValues& initial,
                     const std::function<void(const core::plc::FormResult&)>& entered);
 

@@ -1,0 +1,187 @@
+// The ladder drawn with the keyboard alone, through the real dialogs.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
+#include <filesystem>
+#include <fstream>
+
+#include "app/default_files.h"
+#include "fake_workbench.h"
+#include "ladder_editor/copy_buffer.h"
+#include "ladder_editor/ladder_window.h"
+#include "ladder_editor/view_plc_ld.h"
+
+namespace kelcc::ui {
+namespace {
+
+using core::ladder_editor::CellPos;
+using Command = CViewPLCLd::Command;
+
+class LadderKeyboardTest : public testing::Test {
+protected:
+    void SetUp() override {
+        m_folder = std::filesystem::temp_directory_path() /
+                   ("kelcc_keys_" + std::to_string(::getpid()) + "_" +
+                    testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::create_directories(m_folder);
+        m_path = (m_folder / "plc.ldx").string();
+        std::ofstream(m_path, std::ios::binary) << core::app::DefaultFiles::plcProgram();
+        m_window = open();
+    }
+    void TearDown() override {
+        m_window.reset();
+        std::filesystem::remove_all(m_folder);
+    }
+
+    std::unique_ptr<LadderWindow> open() {
+        // The workbench's own dialogs, not a script.
+        auto window = std::make_unique<LadderWindow>(m_bench, m_path, m_buffer);
+        EXPECT_TRUE(window->load());
+        window->resize(1100, 700);
+        window->show();
+        QApplication::setActiveWindow(window.get());
+        window->view().setFocus();
+        return window;
+    }
+
+    CViewPLCLd& view() { return m_window->view(); }
+    void key(int k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(&view(), static_cast<Qt::Key>(k), modifiers);
+    }
+    // The key opens a dialog; the text is typed where its focus starts and
+    // Enter pressed there. Returns the class of the widget that had it.
+    QString typeIntoDialog(int k, const QString& text,
+                           Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QString focusClass;
+        QTimer::singleShot(0, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            if (dialog == nullptr) return;
+            QWidget* field = dialog->focusWidget();
+            if (field == nullptr) {
+                dialog->close();
+                return;
+            }
+            focusClass = QString::fromLatin1(field->metaObject()->className());
+            QTest::keyClicks(field, text);
+            QTest::keyClick(field, Qt::Key_Return);
+            // A refused OK leaves the dialog open.
+            if (dialog->isVisible()) dialog->close();
+        });
+        key(k, modifiers);
+        QApplication::processEvents();
+        return focusClass;
+    }
+    // Where keys go once the window system has handled the activation the
+    // view asked for.
+    QWidget* focus() {
+        QApplication::processEvents();
+        return QApplication::focusWidget();
+    }
+    const core::plc::LadderCell* cell(int row, int column) {
+        return m_window->document().cell(row, column);
+    }
+
+    test::FakeWorkbench m_bench;
+    core::ladder_editor::CopyBuffer m_buffer;
+    std::filesystem::path m_folder;
+    std::string m_path;
+    std::unique_ptr<LadderWindow> m_window;
+};
+
+TEST_F(LadderKeyboardTest, ContactEnterEditCoilCompileAndSaveWithTheFocusBackEachTime) {
+    view().setSelection({1, 1, 1, 1});
+    view().action(Command::InsertRow)->trigger();
+    key(Qt::Key_Home);
+
+    EXPECT_EQ(typeIntoDialog(Qt::Key_F1, QStringLiteral("x0.1")), QStringLiteral("QLineEdit"));
+    ASSERT_TRUE(m_bench.recording().messages().empty())
+        << m_bench.recording().messages().front().text;
+    ASSERT_NE(cell(1, 1), nullptr);
+    EXPECT_EQ(cell(1, 1)->text, "X0000.1");
+    EXPECT_EQ(focus(), &view());
+
+    // Back onto the contact; Enter opens its dialog as a double click does.
+    key(Qt::Key_Left);
+    EXPECT_EQ(view().cursor(), (CellPos{1, 1}));
+    typeIntoDialog(Qt::Key_Return, QStringLiteral("X3"));
+    EXPECT_EQ(cell(1, 1)->text, "X0003.0");
+    EXPECT_EQ(focus(), &view());
+    EXPECT_EQ(view().cursor(), (CellPos{1, 2})) << "past the changed contact";
+
+    key(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(view().cursor(), (CellPos{1, 1}));
+    key(Qt::Key_Tab);
+    EXPECT_EQ(view().cursor(), (CellPos{1, 2}));
+    EXPECT_EQ(typeIntoDialog(Qt::Key_F2, QStringLiteral("Y2")), QStringLiteral("QLineEdit"));
+    EXPECT_EQ(cell(1, 8)->text, "Y0002.0");
+    EXPECT_EQ(focus(), &view());
+
+    // Go-to keeps the keyboard working afterwards too.
+    typeIntoDialog(Qt::Key_G, QStringLiteral("2"), Qt::ControlModifier);
+    EXPECT_EQ(focus(), &view());
+    EXPECT_EQ(view().cursor().row, 2);
+
+    key(Qt::Key_F9);
+    ASSERT_FALSE(m_bench.output().isEmpty());
+    EXPECT_EQ(m_bench.output().last(), QStringLiteral("编译成功 : 0 错误, 0 警告."));
+    ASSERT_TRUE(m_window->saveSilently());
+    m_window = open();
+    const auto& il = m_window->document().il();
+    ASSERT_GE(il.size(), 2u);
+    EXPECT_EQ(il[0].text, "LD      X0003.0");
+    EXPECT_EQ(il[1].text, "OUT     Y0002.0");
+}
+
+TEST_F(LadderKeyboardTest, CursorKeysStayInTheRowAndStopAtAFunctionBox) {
+    // The default program: END1 in row 1, END2 in row 2.
+    key(Qt::Key_Left);
+    EXPECT_EQ(view().cursor(), (CellPos{1, 1}));
+    key(Qt::Key_Right);
+    EXPECT_EQ(view().cursor(), (CellPos{1, 1})) << "a box ends the row";
+    view().editor().setCursor({3, 1});
+    for (int i = 0; i < 9; ++i)
+        key(Qt::Key_Tab);
+    EXPECT_EQ(view().cursor(), (CellPos{3, 8}));
+    key(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(view().cursor(), (CellPos{3, 7}));
+    EXPECT_EQ(focus(), &view()) << "Tab is no way out of the ladder";
+}
+
+TEST_F(LadderKeyboardTest, DeleteRowTakesItsCommentAndIsOneUndoStep) {
+    auto& doc = m_window->document();
+    view().setSelection({1, 1, 1, 1});
+    view().action(Command::InsertRow)->trigger();
+    view().action(Command::InsertRow)->trigger();
+    key(Qt::Key_Home);
+    typeIntoDialog(Qt::Key_F1, QStringLiteral("X1"));
+    doc.setRowComment(1, "first");
+    doc.setRowComment(2, "second");
+    const core::plc::LadderGrid before = doc.grid();
+
+    view().editor().setCursor({1, 1});
+    key(Qt::Key_Delete, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(doc.rowComment(1), "second");
+    EXPECT_EQ(cell(1, 1), nullptr);
+    EXPECT_EQ(cell(2, 1)->kind, 19) << "END1 moved up";
+    EXPECT_EQ(doc.undoStack().undoText(), "删除一行");
+
+    key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(doc.grid() == before);
+    EXPECT_EQ(doc.rowComment(1), "first");
+    EXPECT_EQ(doc.rowComment(2), "second");
+
+    // Offered in the Edit menu beside insert row.
+    const QList<QAction*> edit = m_window->menuActions(DocumentWindow::MenuSlot::Edit);
+    const qsizetype insert = edit.indexOf(view().action(Command::InsertRow));
+    ASSERT_GE(insert, 0);
+    EXPECT_EQ(edit.value(insert + 1), view().action(Command::DeleteRow));
+    EXPECT_EQ(view().action(Command::DeleteRow)->text(), QStringLiteral("删除一行"));
+}
+
+}  // namespace
+}  // namespace kelcc::ui
