@@ -9,6 +9,8 @@ target_sources(kelcc_ui PRIVATE
     ladder_editor/ladder_dialogs.h
     ladder_editor/ladder_painter.cpp
     ladder_editor/ladder_painter.h
+    ladder_editor/ladder_tool_icons.cpp
+    ladder_editor/ladder_tool_icons.h
     ladder_editor/ladder_printout.cpp
     ladder_editor/ladder_printout.h
     ladder_editor/ladder_window.cpp

@@ -8,6 +8,7 @@
 #include "app/message_translator.h"
 #include "app/project.h"
 #include "app/workbench.h"
+#include "ladder_editor/ladder_tool_icons.h"
 #include "ladder_editor/view_plc_ld.h"
 
 namespace kelcc::ui {
@@ -37,20 +38,29 @@ LadderWindow::LadderWindow(Workbench& workbench, const std::string& path,
     m_view = new CViewPLCLd(workbench, *m_doc, copyBuffer, *m_dialogs, this);
 
     m_toolBar = new QToolBar(this);
-    m_toolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    m_toolBar->addAction(m_view->action(Command::Undo));
-    m_toolBar->addAction(m_view->action(Command::Redo));
+    m_toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    m_toolBar->setIconSize(QSize(24, 24));
+    const auto addTool = [this](Command command) {
+        QAction* action = m_view->action(command);
+        action->setIcon(LadderToolIcons::icon(command));
+        // Undo and redo name their step in their tooltips themselves.
+        if (command != Command::Undo && command != Command::Redo)
+            action->setToolTip(LadderToolIcons::toolTip(*action));
+        m_toolBar->addAction(action);
+    };
+    addTool(Command::Undo);
+    addTool(Command::Redo);
     m_toolBar->addSeparator();
     for (Command c : {Command::Contact, Command::ParallelContact, Command::Coil, Command::Function,
                       Command::HorizontalLink, Command::VerticalLink, Command::DeleteElement,
                       Command::DeleteVerticalLink})
-        m_toolBar->addAction(m_view->action(c));
+        addTool(c);
     m_toolBar->addSeparator();
-    m_toolBar->addAction(m_view->action(Command::RowNumbers));
-    m_toolBar->addAction(m_view->action(Command::Comments));
+    addTool(Command::RowNumbers);
+    addTool(Command::Comments);
     m_toolBar->addSeparator();
-    m_toolBar->addAction(m_view->action(Command::Compile));
-    m_toolBar->addAction(m_view->action(Command::Find));
+    addTool(Command::Compile);
+    addTool(Command::Find);
     buildMenuActions();
 
     auto* layout = new QVBoxLayout(this);

@@ -7,6 +7,8 @@
 #include <QMenu>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
 #include <filesystem>
 #include <fstream>
 
@@ -181,6 +183,26 @@ TEST_F(LadderKeyboardTest, DeleteRowTakesItsCommentAndIsOneUndoStep) {
     ASSERT_GE(insert, 0);
     EXPECT_EQ(edit.value(insert + 1), view().action(Command::DeleteRow));
     EXPECT_EQ(view().action(Command::DeleteRow)->text(), QStringLiteral("删除一行"));
+}
+
+TEST_F(LadderKeyboardTest, ToolbarShowsEveryToolAsAnImageNamingItsKey) {
+    // The ladder window's share of a 1024 pixel screen beside the tree.
+    m_window->resize(760, 500);
+    QApplication::processEvents();
+    QToolBar* bar = m_window->toolBar();
+    const auto* more = bar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button"));
+    ASSERT_NE(more, nullptr);
+    EXPECT_FALSE(more->isVisible()) << "no tool overflows";
+    for (QAction* action : bar->actions()) {
+        if (action->isSeparator()) continue;
+        EXPECT_FALSE(action->icon().isNull()) << action->text().toStdString();
+        EXPECT_TRUE(bar->widgetForAction(action)->isVisible()) << action->text().toStdString();
+    }
+    EXPECT_EQ(view().action(Command::Contact)->toolTip(), QStringLiteral("触点 (F1)"));
+    EXPECT_EQ(view().action(Command::HorizontalLink)->toolTip(),
+              QStringLiteral("添加连接横线 (F4)"));
+    EXPECT_EQ(view().action(Command::Find)->toolTip(), QStringLiteral("查找 (Ctrl+F)"));
+    EXPECT_EQ(view().action(Command::DeleteElement)->toolTip(), QStringLiteral("删除选择区域"));
 }
 
 }  // namespace
