@@ -15,4 +15,62 @@
         <translation>Delete Row</translation>
     </message>
 </context>
+<context>
+    <name>kelcc::ui::PartProgramWindow</name>
+    <message>
+        <source>行 %1, 列 %2</source>
+        <translation>Ln %1, Col %2</translation>
+    </message>
+    <message>
+        <source>查找(&amp;F)...</source>
+        <translation>&amp;Find...</translation>
+    </message>
+    <message>
+        <source>替换(&amp;R)...</source>
+        <translation>&amp;Replace...</translation>
+    </message>
+</context>
+<context>
+    <name>kelcc::ui::TextFindDialog</name>
+    <message>
+        <source>区分大小写(&amp;C)</source>
+        <translation>Match &amp;case</translation>
+    </message>
+    <message>
+        <source>查找内容(&amp;N):</source>
+        <translation>Fi&amp;nd what:</translation>
+    </message>
+    <message>
+        <source>替换为(&amp;P):</source>
+        <translation>Re&amp;place with:</translation>
+    </message>
+    <message>
+        <source>查找下一个(&amp;F)</source>
+        <translation>&amp;Find Next</translation>
+    </message>
+    <message>
+        <source>替换(&amp;R)</source>
+        <translation>&amp;Replace</translation>
+    </message>
+    <message>
+        <source>全部替换(&amp;A)</source>
+        <translation>Replace &amp;All</translation>
+    </message>
+    <message>
+        <source>替换</source>
+        <translation>Replace</translation>
+    </message>
+    <message>
+        <source>查找</source>
+        <translation>Find</translation>
+    </message>
+    <message>
+        <source>找不到“%1”</source>
+        <translation>Cannot find "%1"</translation>
+    </message>
+    <message>
+        <source>已替换 %1 处</source>
+        <translation>%1 replaced</translation>
+    </message>
+</context>
 </TS>
