@@ -14,6 +14,21 @@
         <source>删除一行</source>
         <translation>Delete Row</translation>
     </message>
+    <message>
+        <source>导出PDF...</source>
+        <translation>Export PDF...</translation>
+    </message>
+</context>
+<context>
+    <name>LadderDialogs</name>
+    <message>
+        <source>导出PDF</source>
+        <translation>Export PDF</translation>
+    </message>
+    <message>
+        <source>PDF文件(*.pdf)</source>
+        <translation>PDF files (*.pdf)</translation>
+    </message>
 </context>
 <context>
     <name>kelcc::ui::PartProgramWindow</name>

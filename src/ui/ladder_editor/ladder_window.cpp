@@ -105,6 +105,7 @@ void LadderWindow::buildMenuActions() {
     m_plcActions.append(separator());
     m_plcActions.append(m_view->action(Command::Print));
     m_plcActions.append(m_view->action(Command::PrintPreview));
+    m_plcActions.append(m_view->action(Command::ExportPdf));
 }
 
 QList<QAction*> LadderWindow::menuActions(MenuSlot slot) const {

@@ -156,6 +156,7 @@ void CViewPLCLd::createActions() {
     makeAction(Command::ProgramEnd, tr("程序末尾"), {K(Qt::Key_End)}, &CViewPLCLd::programEnd);
     makeAction(Command::Print, tr("打印(&P)..."), {K(Qt::CTRL | Qt::Key_P)}, &CViewPLCLd::print);
     makeAction(Command::PrintPreview, tr("打印预览(&V)"), {}, &CViewPLCLd::printPreview);
+    makeAction(Command::ExportPdf, tr("导出PDF..."), {}, &CViewPLCLd::exportPdf);
     makeAction(Command::Undo, tr("撤消(&U)"),
                {K(Qt::CTRL | Qt::Key_Z), K(Qt::ALT | Qt::Key_Backspace)}, &CViewPLCLd::undo);
     makeAction(Command::Redo, tr("重做(&R)"),
@@ -614,6 +615,19 @@ void CViewPLCLd::printPreview() {
         printout.print(*target, &m_workbench.interaction());
     });
     dialog.exec();
+}
+
+void CViewPLCLd::exportPdf() {
+    // Beside the program file, named after it.
+    QString suggested = QString::fromStdString(m_doc.path());
+    if (suggested.endsWith(QStringLiteral(".ldx"), Qt::CaseInsensitive)) suggested.chop(4);
+    const auto path =
+        m_dialogs.pdfFile(suggested + QStringLiteral(".pdf"), m_workbench.dialogParent());
+    if (!path) return;
+    QString error;
+    if (LadderPrintout::writePdf(m_doc, m_workbench.project().name(), *path, error, m_geometry) < 0)
+        m_workbench.interaction().inform(error.toStdString(), "KELCC",
+                                         core::common::MessageIcon::Warning);
 }
 
 // --- comment editor ---

@@ -58,6 +58,7 @@ public:
         ProgramEnd,
         Print,
         PrintPreview,
+        ExportPdf,
         Undo,
         Redo,
     };
@@ -113,6 +114,7 @@ public:
     void setShowComments(bool on);
     void print();
     void printPreview();
+    void exportPdf();
     void undo();
     void redo();
 

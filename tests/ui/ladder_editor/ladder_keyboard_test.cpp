@@ -11,10 +11,12 @@
 #include <QToolButton>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include "app/default_files.h"
 #include "fake_workbench.h"
 #include "ladder_editor/copy_buffer.h"
+#include "ladder_editor/ladder_dialogs.h"
 #include "ladder_editor/ladder_window.h"
 #include "ladder_editor/view_plc_ld.h"
 
@@ -40,9 +42,9 @@ protected:
         std::filesystem::remove_all(m_folder);
     }
 
-    std::unique_ptr<LadderWindow> open() {
-        // The workbench's own dialogs, not a script.
-        auto window = std::make_unique<LadderWindow>(m_bench, m_path, m_buffer);
+    // The workbench's own dialogs unless the test gives others.
+    std::unique_ptr<LadderWindow> open(std::unique_ptr<LadderDialogs> dialogs = nullptr) {
+        auto window = std::make_unique<LadderWindow>(m_bench, m_path, m_buffer, std::move(dialogs));
         EXPECT_TRUE(window->load());
         window->resize(1100, 700);
         window->show();
@@ -183,6 +185,46 @@ TEST_F(LadderKeyboardTest, DeleteRowTakesItsCommentAndIsOneUndoStep) {
     ASSERT_GE(insert, 0);
     EXPECT_EQ(edit.value(insert + 1), view().action(Command::DeleteRow));
     EXPECT_EQ(view().action(Command::DeleteRow)->text(), QStringLiteral("删除一行"));
+}
+
+// Answers the PDF file dialog with a fixed path and keeps what it proposed.
+class PdfFileAnswer final : public LadderDialogs {
+public:
+    explicit PdfFileAnswer(QString answer) : m_answer(std::move(answer)) {}
+    std::optional<QString> pdfFile(const QString& suggested, QWidget*) override {
+        proposed = suggested;
+        return m_answer;
+    }
+    QString proposed;
+
+private:
+    QString m_answer;
+};
+
+TEST_F(LadderKeyboardTest, ExportPdfWritesThePrintoutWithoutThePrintDialog) {
+    const std::string pdf = (m_folder / "ladder.pdf").string();
+    auto dialogs = std::make_unique<PdfFileAnswer>(QString::fromStdString(pdf));
+    PdfFileAnswer& answer = *dialogs;
+    m_window = open(std::move(dialogs));
+    const QList<QAction*> plc = m_window->menuActions(DocumentWindow::MenuSlot::Plc);
+    QAction* exportPdf = view().action(Command::ExportPdf);
+    ASSERT_TRUE(plc.contains(exportPdf));
+    EXPECT_EQ(exportPdf->text(), QStringLiteral("导出PDF..."));
+
+    exportPdf->trigger();
+    EXPECT_EQ(answer.proposed.toStdString(), (m_folder / "plc.pdf").string());
+    std::ifstream in(pdf, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    EXPECT_EQ(bytes.substr(0, 5), "%PDF-");
+    EXPECT_NE(bytes.find("/Type /Page"), std::string::npos);
+    EXPECT_TRUE(m_bench.recording().messages().empty());
+    EXPECT_EQ(focus(), &view());
+
+    // A folder that cannot be written is reported.
+    m_window = open(std::make_unique<PdfFileAnswer>(QStringLiteral("/nonexistent/dir/x.pdf")));
+    view().action(Command::ExportPdf)->trigger();
+    ASSERT_EQ(m_bench.recording().messages().size(), 1u);
+    EXPECT_EQ(m_bench.recording().messages()[0].text, "PDF文件写入失败: /nonexistent/dir/x.pdf");
 }
 
 TEST_F(LadderKeyboardTest, ToolbarShowsEveryToolAsAnImageNamingItsKey) {
