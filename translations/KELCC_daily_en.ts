@@ -18,6 +18,10 @@
         <source>导出PDF...</source>
         <translation>Export PDF...</translation>
     </message>
+    <message>
+        <source>交叉引用...</source>
+        <translation>Cross Reference...</translation>
+    </message>
 </context>
 <context>
     <name>LadderDialogs</name>
@@ -86,6 +90,69 @@
     <message>
         <source>已替换 %1 处</source>
         <translation>%1 replaced</translation>
+    </message>
+</context>
+<context>
+    <name>kelcc::ui::CrossReferenceWindow</name>
+    <message>
+        <source>交叉引用</source>
+        <translation>Cross Reference</translation>
+    </message>
+    <message>
+        <source>地址前缀, 例如 R00</source>
+        <translation>Address prefix, e.g. R00</translation>
+    </message>
+    <message>
+        <source>地址</source>
+        <translation>Address</translation>
+    </message>
+    <message>
+        <source>行</source>
+        <translation>Row</translation>
+    </message>
+    <message>
+        <source>列</source>
+        <translation>Column</translation>
+    </message>
+    <message>
+        <source>用途</source>
+        <translation>Use</translation>
+    </message>
+    <message>
+        <source>指令</source>
+        <translation>Instruction</translation>
+    </message>
+    <message>
+        <source>常开触点</source>
+        <translation>Contact</translation>
+    </message>
+    <message>
+        <source>常闭触点</source>
+        <translation>Closed contact</translation>
+    </message>
+    <message>
+        <source>线圈</source>
+        <translation>Coil</translation>
+    </message>
+    <message>
+        <source>读</source>
+        <translation>Read</translation>
+    </message>
+    <message>
+        <source>写</source>
+        <translation>Written</translation>
+    </message>
+    <message>
+        <source>行%1列%2</source>
+        <translation>row %1 column %2</translation>
+    </message>
+    <message>
+        <source>警告: %1 用于多个线圈: %2</source>
+        <translation>Warning: %1 is the coil of more than one rung: %2</translation>
+    </message>
+    <message>
+        <source>警告: %1 被读取但从未写入: %2</source>
+        <translation>Warning: %1 is read but never written: %2</translation>
     </message>
 </context>
 </TS>

@@ -4,6 +4,8 @@ target_sources(kelcc_core PRIVATE
     ladder_editor/cell_range.h
     ladder_editor/copy_buffer.cpp
     ladder_editor/copy_buffer.h
+    ladder_editor/cross_reference.cpp
+    ladder_editor/cross_reference.h
     ladder_editor/cross_reference_lookup.cpp
     ladder_editor/cross_reference_lookup.h
     ladder_editor/edit_result.h

@@ -1,4 +1,6 @@
 target_sources(kelcc_ui PRIVATE
+    ladder_editor/cross_reference_window.cpp
+    ladder_editor/cross_reference_window.h
     ladder_editor/find_dialog.cpp
     ladder_editor/find_dialog.h
     ladder_editor/function_chooser_dialog.cpp

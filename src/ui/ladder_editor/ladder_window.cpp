@@ -101,6 +101,7 @@ void LadderWindow::buildMenuActions() {
         m_plcActions.append(m_view->action(c));
     m_plcActions.append(separator());
     m_plcActions.append(m_view->action(Command::Compile));
+    m_plcActions.append(m_view->action(Command::CrossReference));
     m_viewActions = {m_view->action(Command::RowNumbers), m_view->action(Command::Comments)};
     m_plcActions.append(separator());
     m_plcActions.append(m_view->action(Command::Print));

@@ -20,6 +20,7 @@
 #include "app/workbench.h"
 #include "compiler/compile_command.h"
 #include "ladder_editor/cross_reference_lookup.h"
+#include "ladder_editor/cross_reference_window.h"
 #include "ladder_editor/ladder_dialogs.h"
 #include "ladder_editor/ladder_find.h"
 #include "ladder_editor/ladder_printout.h"
@@ -157,6 +158,7 @@ void CViewPLCLd::createActions() {
     makeAction(Command::Print, tr("打印(&P)..."), {K(Qt::CTRL | Qt::Key_P)}, &CViewPLCLd::print);
     makeAction(Command::PrintPreview, tr("打印预览(&V)"), {}, &CViewPLCLd::printPreview);
     makeAction(Command::ExportPdf, tr("导出PDF..."), {}, &CViewPLCLd::exportPdf);
+    makeAction(Command::CrossReference, tr("交叉引用..."), {}, &CViewPLCLd::showCrossReference);
     makeAction(Command::Undo, tr("撤消(&U)"),
                {K(Qt::CTRL | Qt::Key_Z), K(Qt::ALT | Qt::Key_Backspace)}, &CViewPLCLd::undo);
     makeAction(Command::Redo, tr("重做(&R)"),
@@ -348,6 +350,7 @@ void CViewPLCLd::documentChanged(const core::common::DocumentChange& change) {
     } else {
         return;
     }
+    if (m_crossReference != nullptr && m_crossReference->isVisible()) m_crossReference->refresh();
     const CellPos at = m_editor.cursor();
     m_editor.moveCursorTo(at.row, at.column);
     updateScrollBars();
@@ -403,6 +406,7 @@ void CViewPLCLd::documentReplaced() {
     m_layout.rebuild(m_doc.grid());
     m_editor.setCursor({1, 1});
     m_hasSelection = false;
+    if (m_crossReference != nullptr && m_crossReference->isVisible()) m_crossReference->refresh();
     updateScrollBars();
     verticalScrollBar()->setValue(0);
     viewport()->update();
@@ -628,6 +632,21 @@ void CViewPLCLd::exportPdf() {
     if (LadderPrintout::writePdf(m_doc, m_workbench.project().name(), *path, error, m_geometry) < 0)
         m_workbench.interaction().inform(error.toStdString(), "KELCC",
                                          core::common::MessageIcon::Warning);
+}
+
+void CViewPLCLd::showCrossReference() {
+    if (m_crossReference == nullptr) {
+        // A window of its own beside the workbench; it closes with the view.
+        m_crossReference = new CrossReferenceWindow(m_doc.grid(), this);
+        connect(m_crossReference, &CrossReferenceWindow::placeChosen, this,
+                [this](int row, int column) {
+                    moveCursorTo(row, column);
+                    takeFocusBack();
+                });
+    }
+    m_crossReference->refresh();
+    m_crossReference->show();
+    m_crossReference->raise();
 }
 
 // --- comment editor ---

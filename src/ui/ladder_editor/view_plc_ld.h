@@ -21,6 +21,7 @@ class QTimer;
 
 namespace kelcc::ui {
 
+class CrossReferenceWindow;
 class LadderDialogs;
 class Workbench;
 
@@ -59,6 +60,7 @@ public:
         Print,
         PrintPreview,
         ExportPdf,
+        CrossReference,
         Undo,
         Redo,
     };
@@ -115,6 +117,9 @@ public:
     void print();
     void printPreview();
     void exportPdf();
+    void showCrossReference();
+    // The cross-reference window, once opened.
+    CrossReferenceWindow* crossReferenceWindow() const noexcept { return m_crossReference; }
     void undo();
     void redo();
 
@@ -185,6 +190,7 @@ private:
     std::map<Command, QAction*> m_actions;
     QMenu* m_functionMenu = nullptr;
     QLineEdit* m_commentEdit = nullptr;
+    CrossReferenceWindow* m_crossReference = nullptr;
     QTimer* m_autoScroll = nullptr;
 
     bool m_dragging = false;

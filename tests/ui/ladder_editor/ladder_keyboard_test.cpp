@@ -4,11 +4,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -16,6 +18,7 @@
 #include "app/default_files.h"
 #include "fake_workbench.h"
 #include "ladder_editor/copy_buffer.h"
+#include "ladder_editor/cross_reference_window.h"
 #include "ladder_editor/ladder_dialogs.h"
 #include "ladder_editor/ladder_window.h"
 #include "ladder_editor/view_plc_ld.h"
@@ -225,6 +228,42 @@ TEST_F(LadderKeyboardTest, ExportPdfWritesThePrintoutWithoutThePrintDialog) {
     view().action(Command::ExportPdf)->trigger();
     ASSERT_EQ(m_bench.recording().messages().size(), 1u);
     EXPECT_EQ(m_bench.recording().messages()[0].text, "PDF文件写入失败: /nonexistent/dir/x.pdf");
+}
+
+TEST_F(LadderKeyboardTest, CrossReferenceOfTheDemoFiltersWarnsJumpsAndFollowsEdits) {
+    m_window.reset();
+    std::filesystem::copy_file(KELCC_DEMO_DIR "/main_LatheDemo.ldx", m_path,
+                               std::filesystem::copy_options::overwrite_existing);
+    m_window = open();
+    view().action(Command::CrossReference)->trigger();
+    CrossReferenceWindow* xref = view().crossReferenceWindow();
+    ASSERT_NE(xref, nullptr);
+    ASSERT_TRUE(xref->isVisible());
+    QTreeWidget* tree = xref->tree();
+    ASSERT_GT(tree->topLevelItemCount(), 20);
+    EXPECT_EQ(tree->topLevelItem(0)->text(0), QStringLiteral("A0000.0"));
+    const QString warning =
+        QStringLiteral("警告: R0099.0 被读取但从未写入: 行28列1, 行29列1, 行30列1");
+    ASSERT_GE(xref->warnings()->count(), 1);
+    EXPECT_EQ(xref->warnings()->item(0)->text(), warning);
+
+    QTest::keyClicks(xref->filterField(), "y0000.2");
+    ASSERT_EQ(tree->topLevelItemCount(), 1);
+    QTreeWidgetItem* address = tree->topLevelItem(0);
+    ASSERT_EQ(address->childCount(), 3) << "ALT, SET and RST";
+    QTreeWidgetItem* set = address->child(1);
+    EXPECT_EQ(set->text(1), QStringLiteral("19"));
+    EXPECT_EQ(set->text(3), QStringLiteral("写"));
+    EXPECT_EQ(set->text(4), QStringLiteral("SET"));
+
+    emit tree->itemDoubleClicked(set, 0);
+    EXPECT_EQ(view().cursor().row, 19);
+    EXPECT_EQ(focus(), &view());
+
+    // An edit shows at once: the row goes, the places below move up.
+    view().editor().setCursor({1, 1});
+    key(Qt::Key_Delete, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(tree->topLevelItem(0)->child(1)->text(1), QStringLiteral("18"));
 }
 
 TEST_F(LadderKeyboardTest, ToolbarShowsEveryToolAsAnImageNamingItsKey) {
