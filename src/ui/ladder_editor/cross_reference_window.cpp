@@ -55,6 +55,10 @@ CrossReferenceWindow::CrossReferenceWindow(const core::plc::LadderGrid& grid, QW
     m_tree->setRootIsDecorated(true);
     m_tree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_warnings = new QListWidget(this);
+    // A warning names all of its places; long ones wrap instead of scrolling.
+    m_warnings->setWordWrap(true);
+    m_warnings->setResizeMode(QListView::Adjust);
+    m_warnings->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     auto* splitter = new QSplitter(Qt::Vertical, this);
     splitter->addWidget(m_tree);
