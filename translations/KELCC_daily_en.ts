@@ -7,6 +7,14 @@
         <source>删除一行</source>
         <translation>Delete Row</translation>
     </message>
+    <message>
+        <source>此程序有一份比程序文件新的草稿, 是否打开草稿?</source>
+        <translation>This program has a draft newer than the program file. Open the draft?</translation>
+    </message>
+    <message>
+        <source>打开草稿</source>
+        <translation>Open Draft</translation>
+    </message>
 </context>
 <context>
     <name>kelcc::ui::CViewPLCLd</name>
@@ -21,6 +29,14 @@
     <message>
         <source>交叉引用...</source>
         <translation>Cross Reference...</translation>
+    </message>
+    <message>
+        <source>保存为草稿</source>
+        <translation>Save as Draft</translation>
+    </message>
+    <message>
+        <source>草稿已保存: %1</source>
+        <translation>Draft saved: %1</translation>
     </message>
 </context>
 <context>

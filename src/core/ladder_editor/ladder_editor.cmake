@@ -11,6 +11,8 @@ target_sources(kelcc_core PRIVATE
     ladder_editor/edit_result.h
     ladder_editor/element_placement.cpp
     ladder_editor/element_placement.h
+    ladder_editor/ladder_draft.cpp
+    ladder_editor/ladder_draft.h
     ladder_editor/function_chooser.cpp
     ladder_editor/function_chooser.h
     ladder_editor/ladder_editor.cpp

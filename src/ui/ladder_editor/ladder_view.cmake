@@ -23,5 +23,6 @@ target_sources(kelcc_ui PRIVATE
     ladder_editor/operand_dialog.h
     ladder_editor/view_plc_ld.cpp
     ladder_editor/view_plc_ld_keys.cpp
+    ladder_editor/view_plc_ld_tools.cpp
     ladder_editor/view_plc_ld.h
 )

@@ -8,6 +8,7 @@
 #include "app/message_translator.h"
 #include "app/project.h"
 #include "app/workbench.h"
+#include "ladder_editor/ladder_draft.h"
 #include "ladder_editor/ladder_tool_icons.h"
 #include "ladder_editor/view_plc_ld.h"
 
@@ -101,6 +102,7 @@ void LadderWindow::buildMenuActions() {
         m_plcActions.append(m_view->action(c));
     m_plcActions.append(separator());
     m_plcActions.append(m_view->action(Command::Compile));
+    m_plcActions.append(m_view->action(Command::SaveDraft));
     m_plcActions.append(m_view->action(Command::CrossReference));
     m_viewActions = {m_view->action(Command::RowNumbers), m_view->action(Command::Comments)};
     m_plcActions.append(separator());
@@ -124,7 +126,20 @@ QList<QAction*> LadderWindow::menuActions(MenuSlot slot) const {
 bool LadderWindow::load() {
     // A document another window shows is already read, edits included.
     if (m_doc->loaded()) return true;
-    return PlcDocumentFile::open(*m_doc, path(), workbench().interaction());
+    if (!PlcDocumentFile::open(*m_doc, path(), workbench().interaction())) return false;
+    offerDraft();
+    return true;
+}
+
+void LadderWindow::offerDraft() {
+    using core::ladder_editor::LadderDraft;
+    if (!LadderDraft::newerDraftExists(path())) return;
+    auto& ui = workbench().interaction();
+    if (ui.ask(LadderDraft::kOfferText, LadderDraft::kOfferCaption, {Answer::Yes, Answer::No},
+               MessageIcon::Question) != Answer::Yes)
+        return;
+    std::string error;
+    if (!LadderDraft::open(*m_doc, path(), error)) ui.inform(error, "KELCC", MessageIcon::Stop);
 }
 
 bool LadderWindow::reload() {

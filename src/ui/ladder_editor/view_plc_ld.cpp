@@ -159,6 +159,7 @@ void CViewPLCLd::createActions() {
     makeAction(Command::PrintPreview, tr("打印预览(&V)"), {}, &CViewPLCLd::printPreview);
     makeAction(Command::ExportPdf, tr("导出PDF..."), {}, &CViewPLCLd::exportPdf);
     makeAction(Command::CrossReference, tr("交叉引用..."), {}, &CViewPLCLd::showCrossReference);
+    makeAction(Command::SaveDraft, tr("保存为草稿"), {}, &CViewPLCLd::saveDraft);
     makeAction(Command::Undo, tr("撤消(&U)"),
                {K(Qt::CTRL | Qt::Key_Z), K(Qt::ALT | Qt::Key_Backspace)}, &CViewPLCLd::undo);
     makeAction(Command::Redo, tr("重做(&R)"),
@@ -619,34 +620,6 @@ void CViewPLCLd::printPreview() {
         printout.print(*target, &m_workbench.interaction());
     });
     dialog.exec();
-}
-
-void CViewPLCLd::exportPdf() {
-    // Beside the program file, named after it.
-    QString suggested = QString::fromStdString(m_doc.path());
-    if (suggested.endsWith(QStringLiteral(".ldx"), Qt::CaseInsensitive)) suggested.chop(4);
-    const auto path =
-        m_dialogs.pdfFile(suggested + QStringLiteral(".pdf"), m_workbench.dialogParent());
-    if (!path) return;
-    QString error;
-    if (LadderPrintout::writePdf(m_doc, m_workbench.project().name(), *path, error, m_geometry) < 0)
-        m_workbench.interaction().inform(error.toStdString(), "KELCC",
-                                         core::common::MessageIcon::Warning);
-}
-
-void CViewPLCLd::showCrossReference() {
-    if (m_crossReference == nullptr) {
-        // A window of its own beside the workbench; it closes with the view.
-        m_crossReference = new CrossReferenceWindow(m_doc.grid(), this);
-        connect(m_crossReference, &CrossReferenceWindow::placeChosen, this,
-                [this](int row, int column) {
-                    moveCursorTo(row, column);
-                    takeFocusBack();
-                });
-    }
-    m_crossReference->refresh();
-    m_crossReference->show();
-    m_crossReference->raise();
 }
 
 // --- comment editor ---

@@ -61,6 +61,7 @@ public:
         PrintPreview,
         ExportPdf,
         CrossReference,
+        SaveDraft,
         Undo,
         Redo,
     };
@@ -118,6 +119,9 @@ public:
     void printPreview();
     void exportPdf();
     void showCrossReference();
+    // "保存为草稿": the ladder and comments beside the program file, which
+    // stays as it is; the document stays modified.
+    void saveDraft();
     // The cross-reference window, once opened.
     CrossReferenceWindow* crossReferenceWindow() const noexcept { return m_crossReference; }
     void undo();

@@ -11,6 +11,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -264,6 +265,48 @@ TEST_F(LadderKeyboardTest, CrossReferenceOfTheDemoFiltersWarnsJumpsAndFollowsEdi
     view().editor().setCursor({1, 1});
     key(Qt::Key_Delete, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(tree->topLevelItem(0)->child(1)->text(1), QStringLiteral("18"));
+}
+
+TEST_F(LadderKeyboardTest, DraftOfALadderThatDoesNotCompileIsOfferedAtTheNextOpen) {
+    const auto read = [](const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    };
+    const std::string program = read(m_path);
+    view().setSelection({1, 1, 1, 1});
+    view().action(Command::InsertRow)->trigger();
+    key(Qt::Key_Home);
+    typeIntoDialog(Qt::Key_F1, QStringLiteral("X7"));  // leads nowhere
+    m_window->document().setRowComment(1, "half done");
+    const QList<QAction*> plc = m_window->menuActions(DocumentWindow::MenuSlot::Plc);
+    ASSERT_TRUE(plc.contains(view().action(Command::SaveDraft)));
+    view().action(Command::SaveDraft)->trigger();
+    EXPECT_EQ(read(m_path), program) << "the program file stays as it was";
+    ASSERT_TRUE(std::filesystem::exists(m_path + ".draft"));
+    EXPECT_TRUE(m_window->isModified());
+
+    // Reopened: the draft is newer than the program and comes back.
+    m_window.reset();
+    m_bench.project().documents().forget(m_path);
+    m_bench.recording().script({core::common::Answer::Yes});
+    m_window = open();
+    ASSERT_EQ(m_bench.recording().messages().size(), 1u);
+    EXPECT_EQ(m_bench.recording().messages()[0].text,
+              "此程序有一份比程序文件新的草稿, 是否打开草稿?");
+    ASSERT_NE(cell(1, 1), nullptr);
+    EXPECT_EQ(cell(1, 1)->text, "X0007.0");
+    EXPECT_EQ(m_window->document().rowComment(1), "half done");
+    EXPECT_TRUE(m_window->isModified()) << "it is not the program file";
+    EXPECT_FALSE(m_window->document().undoStack().canUndo());
+
+    // A program saved after the draft is not asked about.
+    m_window.reset();
+    m_bench.project().documents().forget(m_path);
+    std::filesystem::last_write_time(
+        m_path, std::filesystem::last_write_time(m_path + ".draft") + std::chrono::seconds(2));
+    m_window = open();
+    EXPECT_EQ(m_bench.recording().messages().size(), 1u);
+    EXPECT_EQ(cell(1, 1)->kind, 19) << "END1 of the program file";
 }
 
 TEST_F(LadderKeyboardTest, ToolbarShowsEveryToolAsAnImageNamingItsKey) {
