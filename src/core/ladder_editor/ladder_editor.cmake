@@ -12,6 +12,8 @@ target_sources(kelcc_core PRIVATE
     ladder_editor/element_placement.cpp
     ladder_editor/element_placement.h
     ladder_editor/ladder_draft.cpp
+    ladder_editor/ladder_recovery.cpp
+    ladder_editor/ladder_recovery.h
     ladder_editor/ladder_draft.h
     ladder_editor/function_chooser.cpp
     ladder_editor/function_chooser.h
