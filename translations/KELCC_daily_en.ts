@@ -15,6 +15,14 @@
         <source>打开草稿</source>
         <translation>Open Draft</translation>
     </message>
+    <message>
+        <source>上次运行未正常结束, 梯形图有未保存的修改. 是否恢复?</source>
+        <translation>The workbench did not end normally last time and the ladder has unsaved changes. Restore them?</translation>
+    </message>
+    <message>
+        <source>恢复</source>
+        <translation>Restore</translation>
+    </message>
 </context>
 <context>
     <name>kelcc::ui::CViewPLCLd</name>

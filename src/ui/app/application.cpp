@@ -13,6 +13,7 @@
 #include "app/app_settings.h"
 #include "app/main_window.h"
 #include "app/message_box_interaction.h"
+#include "app/recovery_keeper.h"
 #include "app/settings_rules.h"
 #include "app/single_instance.h"
 #include "app/workbench_dialogs.h"
@@ -144,6 +145,7 @@ int Application::run() {
     } else {
         reopenLastProject(window, settings);
     }
+    window.recovery().offerRestore();
     finishEarly(window, m_clock);
     return m_app.exec();
 }

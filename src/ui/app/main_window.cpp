@@ -21,6 +21,7 @@
 #include "app/part_program_commands.h"
 #include "app/project_file_names.h"
 #include "app/project_tree_pane.h"
+#include "app/recovery_keeper.h"
 #include "app/settings_rules.h"
 #include "app/tree_icons.h"
 #include "app/workbench_dialogs.h"
@@ -102,6 +103,8 @@ MainWindow::MainWindow(AppSettings& settings, int language, WorkbenchDialogs& di
     createPanes();
     m_transfer = new TransferCommands(*this, m_settings, m_project, m_messageBoxes,
                                       [this] { return locationDialog(Project::kNewProjectTitle); });
+    m_recovery = new RecoveryKeeper(
+        *this, QFileInfo(m_settings.filePath()).absolutePath() + QStringLiteral("/recovery"));
     createActions();
     createMenus();
     statusBar()->showMessage(tr("就绪"));
@@ -662,6 +665,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     closeAllDocuments();
+    // A normal end: nothing to recover at the next start.
+    m_recovery->removeAll();
     event->accept();
 }
 

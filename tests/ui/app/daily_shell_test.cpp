@@ -13,6 +13,8 @@
 #include <QTranslator>
 
 #include "app/application.h"
+#include "app/recovery_keeper.h"
+#include "ladder_editor/ladder_recovery.h"
 #include "ladder_editor/ladder_window.h"
 #include "ladder_editor/ladder_window_kind.h"
 #include "ladder_editor/view_plc_ld.h"
@@ -22,6 +24,7 @@ namespace kelcc::ui::test {
 namespace {
 
 using core::app::ProjectTree;
+using core::common::Answer;
 
 class DailyShellTest : public testing::Test, public ShellFixture {
 protected:
@@ -98,6 +101,35 @@ TEST_F(DailyShellTest, ProjectsOpenedByPathEnterTheRecentFiles) {
     Application::reopenLastProject(*m_window, *m_settings);
     ASSERT_TRUE(m_window->project().hasProject());
     EXPECT_EQ(m_settings->recentFiles().value(0), QString::fromStdString(gpr("remembered")));
+}
+
+TEST_F(DailyShellTest, AProgramModifiedWhenTheWorkbenchDiedIsOfferedAtTheNextStart) {
+    createProject("crash");
+    ASSERT_TRUE(m_window->saveProject());
+    LadderWindow* ladder = openLadder();
+    ASSERT_NE(ladder, nullptr);
+    ladder->document().setRowComment(3, "not saved");
+    m_window->recovery().update();  // the two-minute timer
+    const core::ladder_editor::LadderRecovery copies(folder() + "/recovery");
+    ASSERT_EQ(copies.entries().size(), 1u);
+
+    // Gone without closing, as in a crash; the next start opens the project.
+    m_window = std::make_unique<MainWindow>(*m_settings, 0, m_dialogs);
+    m_window->messageBoxes().setTestRecorder(&m_recorder);
+    ASSERT_TRUE(m_window->openProjectByPath(QString::fromStdString(gpr("crash"))));
+    m_recorder.script({Answer::Yes});
+    m_window->recovery().offerRestore();
+    EXPECT_TRUE(recorded(core::ladder_editor::LadderRecovery::kOfferText, "恢复"));
+    ladder = openLadder();
+    ASSERT_NE(ladder, nullptr);
+    EXPECT_EQ(ladder->document().rowComment(3), "not saved");
+    EXPECT_TRUE(ladder->isModified());
+
+    // A normal end leaves nothing to recover.
+    m_recorder.script({Answer::No, Answer::No});
+    m_window->show();
+    EXPECT_TRUE(m_window->close());
+    EXPECT_TRUE(copies.entries().empty());
 }
 
 TEST(QtTranslationTest, ChineseStandardButtonsWhenQtShipsItsTranslation) {
