@@ -296,6 +296,7 @@ void MainWindow::updateRecentFiles() {
 
 void MainWindow::updateDocumentMenus() {
     QMdiSubWindow* active = m_mdi->activeSubWindow();
+    setWindowModified(active != nullptr && active->isWindowModified());
     auto* document = active ? qobject_cast<DocumentWindow*>(active->widget()) : nullptr;
     const auto fill = [document](QMenu* menu, DocumentWindow::MenuSlot slot) {
         menu->clear();
@@ -547,6 +548,12 @@ bool MainWindow::openDocument(const std::string& path, ProjectItemType type) {
     window->setWindowIcon(TreeIcons::icon(imageOf(type)));
     window->installEventFilter(this);
     m_windows.append(window);
+    // A maximised window puts its title, "[*]" and all, into the main
+    // window's; the main window's mark follows the active document.
+    connect(document, &DocumentWindow::modificationChanged, this, [this] {
+        QMdiSubWindow* active = m_mdi->activeSubWindow();
+        setWindowModified(active != nullptr && active->isWindowModified());
+    });
     connect(window, &QObject::destroyed, this, [this](QObject* gone) {
         m_windows.removeIf([gone](const QPointer<QWidget>& w) { return w.isNull() || w == gone; });
         updateDocumentMenus();

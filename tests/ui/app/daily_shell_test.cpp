@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QDialogButtonBox>
 #include <QLibraryInfo>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -80,6 +82,13 @@ TEST_F(DailyShellTest, WindowMenuShowsTheModifiedMarkNotItsPlaceholder) {
     ladder->document().setRowComment(1, "changed");
     ASSERT_TRUE(ladder->isModified());
     EXPECT_EQ(windowMenuEntries().last(), QStringLiteral("&1 PLC主程序*"));
+    m_window->show();
+    m_window->mdiArea()->subWindowList().front()->showMaximized();
+    QApplication::processEvents();
+    // The maximised window's title, "[*]" and all, is in the main window's,
+    // whose own mark then resolves it.
+    ASSERT_TRUE(m_window->windowTitle().endsWith(QStringLiteral("[PLC主程序[*]]")));
+    EXPECT_TRUE(m_window->isWindowModified());
 }
 
 TEST_F(DailyShellTest, ProjectsOpenedByPathEnterTheRecentFiles) {
