@@ -9,6 +9,7 @@ packages=(
     clang libclang-rt-14-dev clang-format
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev
+    qt6-translations-l10n
     fonts-noto-cjk
     xvfb xauth
     desktop-file-utils librsvg2-bin shared-mime-info groff-base file dpkg-dev

@@ -10,6 +10,7 @@
 #include "print_command.h"
 #include "project_commands.h"
 #include "table_commands.h"
+#include "xref_command.h"
 
 namespace {
 
@@ -29,6 +30,10 @@ constexpr const char* kUsage =
     "                          draw the ladder of IN.ldx as the workbench prints it\n"
     "                          and write the pages to OUT.pdf; prints the number of\n"
     "                          pages (NAME goes into the page header)\n"
+    "  xref IN.ldx             list every address of the ladder with its places:\n"
+    "                          ADDRESS<TAB>ROW<TAB>COLUMN<TAB>USE<TAB>INSTRUCTION,\n"
+    "                          then warning lines for coils given more than once\n"
+    "                          and for Y and R read but never written\n"
     "  project new FOLDER NAME [--overwrite]\n"
     "                          create project NAME in FOLDER/NAME with its default\n"
     "                          files; an existing folder needs --overwrite\n"
@@ -119,6 +124,7 @@ int main(int argc, char** argv) {
     if (command == "open") return kelcc::cli::PlcCommands::open(rest);
     if (command == "compile") return kelcc::cli::PlcCommands::compile(rest);
     if (command == "print") return kelcc::cli::PrintCommand::run(rest);
+    if (command == "xref") return kelcc::cli::XrefCommand::run(rest);
     if (command == "list") return kelcc::cli::LinkCommands::list(rest);
     if (command == "send") return kelcc::cli::LinkCommands::send(rest);
     if (command == "receive") return kelcc::cli::LinkCommands::receive(rest);

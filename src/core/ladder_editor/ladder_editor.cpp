@@ -126,6 +126,23 @@ CellPos LadderEditor::keyDown() noexcept {
     return m_cursor;
 }
 
+CellPos LadderEditor::keyLeft() noexcept {
+    // From inside a function box to the box's own cell.
+    int column = std::max(m_cursor.column - 1, 1);
+    while (column > 1 &&
+           ElementPlacement::blockedByFunction(m_doc.grid(), m_cursor.row, column - 1))
+        --column;
+    m_cursor.column = column;
+    return m_cursor;
+}
+
+CellPos LadderEditor::keyRight() noexcept {
+    // A function box ends the row.
+    if (!ElementPlacement::blockedByFunction(m_doc.grid(), m_cursor.row, m_cursor.column))
+        m_cursor.column = std::min(m_cursor.column + 1, LadderGrid::kColumns);
+    return m_cursor;
+}
+
 CellPos LadderEditor::programStart() noexcept {
     return moveCursorTo(1, 1);
 }
@@ -489,6 +506,18 @@ EditResult LadderEditor::insertRow(const CellRange& selection) {
     }
     EditResult result = done();
     if (m_doc.insertRows(row, 1)) {
+        result.rowsMoved = true;
+        result.touch(row);
+    }
+    return result;
+}
+
+EditResult LadderEditor::deleteRow(const CellRange& selection) {
+    plc::PlcDocument::Edit edit(m_doc, kStepDeleteRow);
+    if (editingLocked()) return {};
+    const int row = clip(selection).firstRow;
+    EditResult result = done();
+    if (m_doc.deleteRows(row, 1)) {
         result.rowsMoved = true;
         result.touch(row);
     }

@@ -63,6 +63,7 @@ public:
     static constexpr const char* kStepCut = "剪切";
     static constexpr const char* kStepPaste = "粘贴";
     static constexpr const char* kStepInsertRow = "插入行";
+    static constexpr const char* kStepDeleteRow = "删除一行";
     static constexpr const char* kStepInsertComment = "插入一行注释";
     static constexpr const char* kStepMoveCommentsUp = "注释上移一行";
     static constexpr const char* kStepDeleteComment = "删除本行注释";
@@ -81,8 +82,12 @@ public:
     // kept within 1 and the last used row plus one, the column at least 1,
     // and a function box at or left of the place sends the column to 1.
     CellPos moveCursorTo(int row, int column) noexcept;
-    CellPos keyUp() noexcept;         // one row up, column 1, not above row 1
-    CellPos keyDown() noexcept;       // one row down, column 1, not past the last used row
+    CellPos keyUp() noexcept;    // one row up, column 1, not above row 1
+    CellPos keyDown() noexcept;  // one row down, column 1, not past the last used row
+    // One column left or right within the row; a function box is the
+    // row's last stop.
+    CellPos keyLeft() noexcept;
+    CellPos keyRight() noexcept;
     CellPos programStart() noexcept;  // Home: row 1, column 1
     CellPos programEnd() noexcept;    // End: last used row, column 1
     // The go-to dialog ("行", "列", digits, empty reads as 0): a column of 9
@@ -131,6 +136,9 @@ public:
     // --- rows and comments ---
     // "插入一行(&I)": an empty row at the row of the selection's start.
     EditResult insertRow(const CellRange& selection);
+    // "删除一行": the row of the selection's start with its comment; the
+    // rows below move up.
+    EditResult deleteRow(const CellRange& selection);
     EditResult insertComment(int row);   // "插入一行注释"
     EditResult moveCommentsUp(int row);  // "注释上移一行"
     EditResult deleteComment(int row);   // "删除本行注释"

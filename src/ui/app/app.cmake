@@ -12,6 +12,8 @@ target_sources(kelcc_ui PRIVATE
     app/import_ladder_dialog.cpp
     app/import_ladder_dialog.h
     app/main_window.cpp
+    app/recovery_keeper.cpp
+    app/recovery_keeper.h
     app/main_window.h
     app/main_window_workbench.cpp
     app/main_window_workbench.h

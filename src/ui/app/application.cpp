@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLibraryInfo>
 #include <QTimer>
 #include <QTranslator>
 #include <cstdio>
@@ -12,6 +13,7 @@
 #include "app/app_settings.h"
 #include "app/main_window.h"
 #include "app/message_box_interaction.h"
+#include "app/recovery_keeper.h"
 #include "app/settings_rules.h"
 #include "app/single_instance.h"
 #include "app/workbench_dialogs.h"
@@ -83,6 +85,16 @@ int Application::installLanguage(int language, const QStringList& folders, QTran
     return start.language;
 }
 
+bool Application::installQtTranslation(int language, QTranslator& translator) {
+    // Qt's texts are English already.
+    if (language != 0) return false;
+    if (!translator.load(QStringLiteral("qtbase_zh_CN"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return false;
+    QCoreApplication::installTranslator(&translator);
+    return true;
+}
+
 void Application::registerWindowKinds() {
     registerLadderWindowKind();
     registerPlcTableWindowKinds();
@@ -93,9 +105,12 @@ void Application::registerWindowKinds() {
 void Application::reopenLastProject(MainWindow& window, AppSettings& settings) {
     const auto path =
         SettingsRules::projectToReopen(settings.options(), settings.lastProject(), &fileExists);
-    if (path &&
-        window.project().openProjectByPath(*path) == core::app::Project::OpenOutcome::Failed)
+    if (!path) return;
+    const auto outcome = window.project().openProjectByPath(*path);
+    if (outcome == core::app::Project::OpenOutcome::Failed)
         settings.remove(SettingsRules::kLastProject, SettingsRules::kPath);
+    else if (outcome == core::app::Project::OpenOutcome::Opened)
+        window.addRecentFile(window.project().projectFilePath());
 }
 
 int Application::run() {
@@ -116,6 +131,8 @@ int Application::run() {
     MessageBoxInteraction startMessages([] { return nullptr; });
     const int language =
         installLanguage(options.language, translationFolders(), translator, startMessages);
+    QTranslator qtTranslator;
+    installQtTranslation(language, qtTranslator);
     registerWindowKinds();
 
     WorkbenchDialogs dialogs;
@@ -128,11 +145,10 @@ int Application::run() {
         // A project named on the command line that cannot be opened ends
         // the program, as any failed command-line request.
         if (!window.openProjectByPath(projectArgument)) return 1;
-    } else if (const auto path =
-                   SettingsRules::projectToReopen(options, settings.lastProject(), &fileExists)) {
-        if (window.project().openProjectByPath(*path) == core::app::Project::OpenOutcome::Failed)
-            settings.remove(SettingsRules::kLastProject, SettingsRules::kPath);
+    } else {
+        reopenLastProject(window, settings);
     }
+    window.recovery().offerRestore();
     finishEarly(window, m_clock, language);
     return m_app.exec();
 }

@@ -29,6 +29,10 @@ public:
     // goes on in Chinese. Returns the language index in use.
     static int installLanguage(int language, const QStringList& folders, QTranslator& translator,
                                core::common::Interaction& interaction);
+    // Qt's own texts (standard buttons, file, print and page dialogs) in the
+    // language in use, from Qt's translations folder; false when that
+    // folder lacks them (Qt then speaks English).
+    static bool installQtTranslation(int language, QTranslator& translator);
     // Beside the program, then in the installed data folder.
     static QStringList translationFolders();
     static void registerWindowKinds();

@@ -21,6 +21,7 @@
 #include "app/part_program_commands.h"
 #include "app/project_file_names.h"
 #include "app/project_tree_pane.h"
+#include "app/recovery_keeper.h"
 #include "app/settings_rules.h"
 #include "app/tree_icons.h"
 #include "app/workbench_dialogs.h"
@@ -67,6 +68,15 @@ QString fromUtf8(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// A window's title as its title bar shows it: the "[*]" placeholder is the
+// modified mark or nothing.
+QString shownTitle(const QWidget& window) {
+    QString title = window.windowTitle();
+    title.replace(QStringLiteral("[*]"),
+                  window.isWindowModified() ? QStringLiteral("*") : QString());
+    return title;
+}
+
 }  // namespace
 
 MainWindow::MainWindow(AppSettings& settings, int language, WorkbenchDialogs& dialogs,
@@ -94,6 +104,8 @@ MainWindow::MainWindow(AppSettings& settings, int language, WorkbenchDialogs& di
     createPanes();
     m_transfer = new TransferCommands(*this, m_settings, m_project, m_messageBoxes,
                                       [this] { return locationDialog(Project::kNewProjectTitle); });
+    m_recovery = new RecoveryKeeper(
+        *this, QFileInfo(m_settings.filePath()).absolutePath() + QStringLiteral("/recovery"));
     createActions();
     createMenus();
     statusBar()->showMessage(tr("就绪"));
@@ -289,6 +301,7 @@ void MainWindow::updateRecentFiles() {
 
 void MainWindow::updateDocumentMenus() {
     QMdiSubWindow* active = m_mdi->activeSubWindow();
+    setWindowModified(active != nullptr && active->isWindowModified());
     auto* document = active ? qobject_cast<DocumentWindow*>(active->widget()) : nullptr;
     const auto fill = [document](QMenu* menu, DocumentWindow::MenuSlot slot) {
         menu->clear();
@@ -321,9 +334,9 @@ void MainWindow::updateWindowMenu() {
     if (!windows.isEmpty()) m_windowMenu->addSeparator();
     int number = 1;
     for (QMdiSubWindow* window : windows) {
-        QAction* action = m_windowMenu->addAction(
-            QStringLiteral("&%1 %2").arg(number++).arg(window->windowTitle()), this,
-            [this, window] { m_mdi->setActiveSubWindow(window); });
+        QAction* action =
+            m_windowMenu->addAction(QStringLiteral("&%1 %2").arg(number++).arg(shownTitle(*window)),
+                                    this, [this, window] { m_mdi->setActiveSubWindow(window); });
         action->setCheckable(true);
         action->setChecked(window == m_mdi->activeSubWindow());
     }
@@ -363,7 +376,11 @@ bool MainWindow::openProject() {
 }
 
 bool MainWindow::openProjectByPath(const QString& path) {
-    return m_project.openProjectByPath(path.toStdString()) != Project::OpenOutcome::Failed;
+    const Project::OpenOutcome outcome = m_project.openProjectByPath(path.toStdString());
+    // A project named on the command line or handed over by a second start
+    // was chosen by the user as one from the file dialog is.
+    if (outcome == Project::OpenOutcome::Opened) addRecentFile(m_project.projectFilePath());
+    return outcome != Project::OpenOutcome::Failed;
 }
 
 bool MainWindow::closeProject() {
@@ -536,6 +553,12 @@ bool MainWindow::openDocument(const std::string& path, ProjectItemType type) {
     window->setWindowIcon(TreeIcons::icon(imageOf(type)));
     window->installEventFilter(this);
     m_windows.append(window);
+    // A maximised window puts its title, "[*]" and all, into the main
+    // window's; the main window's mark follows the active document.
+    connect(document, &DocumentWindow::modificationChanged, this, [this] {
+        QMdiSubWindow* active = m_mdi->activeSubWindow();
+        setWindowModified(active != nullptr && active->isWindowModified());
+    });
     connect(window, &QObject::destroyed, this, [this](QObject* gone) {
         m_windows.removeIf([gone](const QPointer<QWidget>& w) { return w.isNull() || w == gone; });
         updateDocumentMenus();
@@ -654,6 +677,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     closeAllDocuments();
+    // A normal end: nothing to recover at the next start.
+    m_recovery->removeAll();
     event->accept();
 }
 

@@ -24,6 +24,7 @@ class DocumentWindow;
 class MainWindowWorkbench;
 class OutputPane;
 class ProjectTreePane;
+class RecoveryKeeper;
 class TransferCommands;
 class Workbench;
 class WorkbenchDialogs;
@@ -43,6 +44,8 @@ public:
     core::app::Project& project() { return m_project; }
     Workbench& workbench();
     TransferCommands& transfer() { return *m_transfer; }
+    // Recovery copies of the modified PLC programs, beside the settings.
+    RecoveryKeeper& recovery() { return *m_recovery; }
     MessageBoxInteraction& messageBoxes() { return m_messageBoxes; }
     int language() const { return m_language; }
     ProjectTreePane* treePane() const { return m_treePane; }
@@ -121,6 +124,7 @@ private:
     core::app::Project m_project;
     std::unique_ptr<MainWindowWorkbench> m_workbench;
     TransferCommands* m_transfer = nullptr;  // a child of the window
+    RecoveryKeeper* m_recovery = nullptr;    // a child of the window
     QPrinter m_printer;
 
     QMdiArea* m_mdi = nullptr;

@@ -9,6 +9,8 @@ target_sources(kelcc_ui PRIVATE
     cnc_data/part_program_window.h
     cnc_data/program_name_dialog.cpp
     cnc_data/program_name_dialog.h
+    cnc_data/text_find_dialog.cpp
+    cnc_data/text_find_dialog.h
 )
 
 # Writes the bundled demo project (scripts/demo/make_demo.sh); built only

@@ -3,6 +3,9 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <algorithm>
+#include <cstdio>
 #include <optional>
 #include <vector>
 
@@ -46,6 +49,21 @@ private:
     std::vector<std::string> m_before;
 };
 
+// The first O number the project does not use, in its tree or as a file in
+// its folder, so that the preset does not ask to overwrite anything.
+std::string freeProgramName(const Project& project) {
+    const std::vector<std::string> taken = programNames(project);
+    for (int number = 1; number <= 9999; ++number) {
+        char name[8];
+        std::snprintf(name, sizeof name, "O%04d", number);
+        if (std::find(taken.begin(), taken.end(), name) != taken.end()) continue;
+        if (QFileInfo::exists(QString::fromStdString(project.filePath(std::string(name) + ".cnc"))))
+            continue;
+        return name;
+    }
+    return PartProgramCommands::kPresetName;
+}
+
 std::optional<std::string> askName(ProgramNameDialog& dialog) {
     if (PartProgramDialogs::exec(dialog) != QDialog::Accepted) return std::nullopt;
     return dialog.typedName();
@@ -57,7 +75,7 @@ bool PartProgramActions::newProgram(Workbench& workbench) {
     Project& project = workbench.project();
     if (!project.hasProject()) return false;
     ProgramNameDialog dialog(ProgramNameDialog::Kind::NewProgram, workbench.dialogParent());
-    dialog.setName(QString::fromUtf8(PartProgramCommands::kPresetName));
+    dialog.setName(QString::fromStdString(freeProgramName(project)));
     // A refused name keeps the dialog open; the core checks the name again
     // and asks about an existing file, after which the same dialog, with
     // what was typed, comes back on Cancel.

@@ -2,7 +2,9 @@
 
 #include <QAction>
 #include <QFontDatabase>
+#include <QLabel>
 #include <QPlainTextEdit>
+#include <QStatusBar>
 #include <QTextBlock>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -10,6 +12,7 @@
 
 #include "app/project.h"
 #include "app/workbench.h"
+#include "cnc_data/text_find_dialog.h"
 #include "common/atomic_file.h"
 #include "common/interaction.h"
 #include "common/text_codec.h"
@@ -47,11 +50,31 @@ PartProgramWindow::PartProgramWindow(Workbench& workbench, std::string path, QWi
       m_edit(new QPlainTextEdit(this)) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
     layout->addWidget(m_edit);
+    auto* status = new QStatusBar(this);
+    status->setSizeGripEnabled(false);
+    m_position = new QLabel(status);
+    status->addPermanentWidget(m_position);
+    layout->addWidget(status);
     m_edit->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_edit->setLineWrapMode(QPlainTextEdit::NoWrap);
     connect(m_edit, &QPlainTextEdit::textChanged, this, &PartProgramWindow::textEdited);
+    connect(m_edit, &QPlainTextEdit::cursorPositionChanged, this, &PartProgramWindow::showPosition);
+    setFocusProxy(m_edit);
     createEditActions();
+    showPosition();
+}
+
+void PartProgramWindow::showPosition() {
+    const QTextCursor cursor = m_edit->textCursor();
+    m_position->setText(
+        tr("行 %1, 列 %2").arg(cursor.blockNumber() + 1).arg(cursor.positionInBlock() + 1));
+}
+
+TextFindDialog& PartProgramWindow::findDialog() {
+    if (m_findDialog == nullptr) m_findDialog = new TextFindDialog(*m_edit, this);
+    return *m_findDialog;
 }
 
 void PartProgramWindow::createEditActions() {
@@ -77,6 +100,21 @@ void PartProgramWindow::createEditActions() {
     connect(m_edit, &QPlainTextEdit::copyAvailable, copy, &QAction::setEnabled);
     add(tr("粘贴(&P)"), QKeySequence::Paste, &QPlainTextEdit::paste, true);
     add(tr("全选(&A)"), QKeySequence::SelectAll, &QPlainTextEdit::selectAll, true);
+
+    auto* findSeparator = new QAction(this);
+    findSeparator->setSeparator(true);
+    m_editActions.append(findSeparator);
+    const auto addFind = [this](const QString& text, const QKeySequence& key, auto slot) {
+        auto* action = new QAction(text, this);
+        action->setShortcut(key);
+        // Also while the editor has the focus: the window holds the action.
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        connect(action, &QAction::triggered, this, [this, slot] { (findDialog().*slot)(); });
+        addAction(action);
+        m_editActions.append(action);
+    };
+    addFind(tr("查找(&F)..."), QKeySequence(Qt::CTRL | Qt::Key_F), &TextFindDialog::showFind);
+    addFind(tr("替换(&R)..."), QKeySequence(Qt::CTRL | Qt::Key_H), &TextFindDialog::showReplace);
 }
 
 QList<QAction*> PartProgramWindow::menuActions(MenuSlot slot) const {
@@ -106,7 +144,8 @@ bool PartProgramWindow::load() {
     // A reload starts a new undo history; the edits before it are gone.
     m_edit->setPlainText(QString::fromUtf8(shown.data(), static_cast<qsizetype>(shown.size())));
     m_loading = false;
-    setWindowTitle(tr("零件加工程序-%1").arg(QString::fromUtf8(m_document.name())));
+    setWindowTitle(tr("零件加工程序-%1").arg(QString::fromUtf8(m_document.name())) +
+                   QStringLiteral("[*]"));
     setModified(false);
     return true;
 }
@@ -115,6 +154,7 @@ void PartProgramWindow::setModified(bool modified) {
     const bool changed = modified != m_document.modified();
     m_document.setModified(modified);
     m_edit->document()->setModified(modified);
+    setWindowModified(modified);
     if (changed) emit modificationChanged(modified);
 }
 
@@ -156,6 +196,7 @@ bool PartProgramWindow::saveSilently() {
     }
     m_document.setModified(false);
     m_edit->document()->setModified(false);
+    setWindowModified(false);
     if (wasModified) emit modificationChanged(false);
     return true;
 }

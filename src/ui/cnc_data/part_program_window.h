@@ -5,9 +5,12 @@
 #include "app/document_window.h"
 #include "cnc_data/part_program_document.h"
 
+class QLabel;
 class QPlainTextEdit;
 
 namespace kelcc::ui {
+
+class TextFindDialog;
 
 // One part program as plain text. The file holds GBK bytes; the editor shows
 // them as Unicode. Line ends are kept as the file has them: a file with any
@@ -32,15 +35,22 @@ public:
     QList<QAction*> menuActions(MenuSlot slot) const override;
 
     QPlainTextEdit* editor() const noexcept { return m_edit; }
+    // Find (Ctrl+F) and Replace (Ctrl+H) open it; made at first use.
+    TextFindDialog& findDialog();
+    // "行 3, 列 12" of the text cursor, in the window's status bar.
+    QLabel* positionLabel() const noexcept { return m_position; }
     const core::cnc_data::PartProgramDocument& document() const noexcept { return m_document; }
 
 private:
     void textEdited();
     void createEditActions();
+    void showPosition();
 
     core::cnc_data::PartProgramDocument m_document;
     QPlainTextEdit* m_edit = nullptr;
     QList<QAction*> m_editActions;
+    TextFindDialog* m_findDialog = nullptr;
+    QLabel* m_position = nullptr;
     bool m_crlf = true;
     bool m_loading = false;
 };

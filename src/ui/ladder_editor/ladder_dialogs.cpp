@@ -1,5 +1,8 @@
 #include "ladder_editor/ladder_dialogs.h"
 
+#include <QCoreApplication>
+#include <QFileDialog>
+
 #include "ladder_editor/function_chooser_dialog.h"
 
 namespace kelcc::ui {
@@ -30,6 +33,16 @@ bool LadderDialogs::find(const FindDialog::Run& run, QWidget* parent) {
 bool LadderDialogs::goTo(const GoToDialog::Run& run, QWidget* parent) {
     GoToDialog dialog(run, parent);
     return dialog.exec() == QDialog::Accepted;
+}
+
+std::optional<QString> LadderDialogs::pdfFile(const QString& suggested, QWidget* parent) {
+    QFileDialog dialog(parent, QCoreApplication::translate("LadderDialogs", "导出PDF"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(QCoreApplication::translate("LadderDialogs", "PDF文件(*.pdf)"));
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    dialog.selectFile(suggested);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().front();
 }
 
 }  // namespace kelcc::ui

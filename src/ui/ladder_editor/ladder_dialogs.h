@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <optional>
 
 #include "ladder_editor/find_dialog.h"
@@ -35,6 +36,9 @@ public:
     // "查找" and "转到": `run` does the work on OK; false when cancelled.
     virtual bool find(const FindDialog::Run& run, QWidget* parent);
     virtual bool goTo(const GoToDialog::Run& run, QWidget* parent);
+    // "导出PDF...": the file to write, `suggested` preset; nothing when
+    // cancelled.
+    virtual std::optional<QString> pdfFile(const QString& suggested, QWidget* parent);
 };
 
 }  // namespace kelcc::ui

@@ -96,13 +96,14 @@ void LadderPrintout::paintPage(QPainter& painter, const PrintPage& page, int num
 }
 
 int LadderPrintout::writePdf(const core::plc::PlcDocument& doc, const std::string& projectName,
-                             const QString& path, QString& error) {
+                             const QString& path, QString& error,
+                             const LadderPainter::Geometry& geometry) {
     QPdfWriter writer(path);
     writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                      QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter));
     writer.setResolution(300);
     writer.setTitle(QStringLiteral("KELCC"));
-    LadderPrintout printout(doc, projectName);
+    LadderPrintout printout(doc, projectName, geometry);
     const int pages = printout.print(writer, nullptr);
     if (pages < 0)
         error = QCoreApplication::translate("LadderPrintout", "PDF文件写入失败: %1").arg(path);

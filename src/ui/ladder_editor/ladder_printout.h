@@ -38,7 +38,8 @@ public:
 
     // Writes the printout as an A4 PDF; the page count, or -1 with `error`.
     static int writePdf(const core::plc::PlcDocument& doc, const std::string& projectName,
-                        const QString& path, QString& error);
+                        const QString& path, QString& error,
+                        const LadderPainter::Geometry& geometry = {});
 
 private:
     void paintPage(QPainter& painter, const core::ladder_editor::PrintPage& page, int number,

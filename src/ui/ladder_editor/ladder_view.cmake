@@ -1,4 +1,6 @@
 target_sources(kelcc_ui PRIVATE
+    ladder_editor/cross_reference_window.cpp
+    ladder_editor/cross_reference_window.h
     ladder_editor/find_dialog.cpp
     ladder_editor/find_dialog.h
     ladder_editor/function_chooser_dialog.cpp
@@ -9,6 +11,8 @@ target_sources(kelcc_ui PRIVATE
     ladder_editor/ladder_dialogs.h
     ladder_editor/ladder_painter.cpp
     ladder_editor/ladder_painter.h
+    ladder_editor/ladder_tool_icons.cpp
+    ladder_editor/ladder_tool_icons.h
     ladder_editor/ladder_printout.cpp
     ladder_editor/ladder_printout.h
     ladder_editor/ladder_window.cpp
@@ -18,5 +22,7 @@ target_sources(kelcc_ui PRIVATE
     ladder_editor/operand_dialog.cpp
     ladder_editor/operand_dialog.h
     ladder_editor/view_plc_ld.cpp
+    ladder_editor/view_plc_ld_keys.cpp
+    ladder_editor/view_plc_ld_tools.cpp
     ladder_editor/view_plc_ld.h
 )

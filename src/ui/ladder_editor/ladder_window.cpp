@@ -8,6 +8,8 @@
 #include "app/message_translator.h"
 #include "app/project.h"
 #include "app/workbench.h"
+#include "ladder_editor/ladder_draft.h"
+#include "ladder_editor/ladder_tool_icons.h"
 #include "ladder_editor/view_plc_ld.h"
 
 namespace kelcc::ui {
@@ -37,20 +39,29 @@ LadderWindow::LadderWindow(Workbench& workbench, const std::string& path,
     m_view = new CViewPLCLd(workbench, *m_doc, copyBuffer, *m_dialogs, this);
 
     m_toolBar = new QToolBar(this);
-    m_toolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    m_toolBar->addAction(m_view->action(Command::Undo));
-    m_toolBar->addAction(m_view->action(Command::Redo));
+    m_toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    m_toolBar->setIconSize(QSize(24, 24));
+    const auto addTool = [this](Command command) {
+        QAction* action = m_view->action(command);
+        action->setIcon(LadderToolIcons::icon(command));
+        // Undo and redo name their step in their tooltips themselves.
+        if (command != Command::Undo && command != Command::Redo)
+            action->setToolTip(LadderToolIcons::toolTip(*action));
+        m_toolBar->addAction(action);
+    };
+    addTool(Command::Undo);
+    addTool(Command::Redo);
     m_toolBar->addSeparator();
     for (Command c : {Command::Contact, Command::ParallelContact, Command::Coil, Command::Function,
                       Command::HorizontalLink, Command::VerticalLink, Command::DeleteElement,
                       Command::DeleteVerticalLink})
-        m_toolBar->addAction(m_view->action(c));
+        addTool(c);
     m_toolBar->addSeparator();
-    m_toolBar->addAction(m_view->action(Command::RowNumbers));
-    m_toolBar->addAction(m_view->action(Command::Comments));
+    addTool(Command::RowNumbers);
+    addTool(Command::Comments);
     m_toolBar->addSeparator();
-    m_toolBar->addAction(m_view->action(Command::Compile));
-    m_toolBar->addAction(m_view->action(Command::Find));
+    addTool(Command::Compile);
+    addTool(Command::Find);
     buildMenuActions();
 
     auto* layout = new QVBoxLayout(this);
@@ -76,6 +87,7 @@ void LadderWindow::buildMenuActions() {
         m_editActions.append(m_view->action(c));
     m_editActions.append(separator());
     m_editActions.append(m_view->action(Command::InsertRow));
+    m_editActions.append(m_view->action(Command::DeleteRow));
     m_editActions.append(separator());
     for (Command c : {Command::Find, Command::GoTo, Command::ProgramStart, Command::ProgramEnd})
         m_editActions.append(m_view->action(c));
@@ -90,10 +102,13 @@ void LadderWindow::buildMenuActions() {
         m_plcActions.append(m_view->action(c));
     m_plcActions.append(separator());
     m_plcActions.append(m_view->action(Command::Compile));
+    m_plcActions.append(m_view->action(Command::SaveDraft));
+    m_plcActions.append(m_view->action(Command::CrossReference));
     m_viewActions = {m_view->action(Command::RowNumbers), m_view->action(Command::Comments)};
     m_plcActions.append(separator());
     m_plcActions.append(m_view->action(Command::Print));
     m_plcActions.append(m_view->action(Command::PrintPreview));
+    m_plcActions.append(m_view->action(Command::ExportPdf));
 }
 
 QList<QAction*> LadderWindow::menuActions(MenuSlot slot) const {
@@ -111,7 +126,20 @@ QList<QAction*> LadderWindow::menuActions(MenuSlot slot) const {
 bool LadderWindow::load() {
     // A document another window shows is already read, edits included.
     if (m_doc->loaded()) return true;
-    return PlcDocumentFile::open(*m_doc, path(), workbench().interaction());
+    if (!PlcDocumentFile::open(*m_doc, path(), workbench().interaction())) return false;
+    offerDraft();
+    return true;
+}
+
+void LadderWindow::offerDraft() {
+    using core::ladder_editor::LadderDraft;
+    if (!LadderDraft::newerDraftExists(path())) return;
+    auto& ui = workbench().interaction();
+    if (ui.ask(LadderDraft::kOfferText, LadderDraft::kOfferCaption, {Answer::Yes, Answer::No},
+               MessageIcon::Question) != Answer::Yes)
+        return;
+    std::string error;
+    if (!LadderDraft::open(*m_doc, path(), error)) ui.inform(error, "KELCC", MessageIcon::Stop);
 }
 
 bool LadderWindow::reload() {

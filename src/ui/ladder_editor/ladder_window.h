@@ -47,8 +47,8 @@ public:
     // it: compile first, the output pane lines, the question on a failed
     // compile.
     static core::compiler::PlcDocumentFile::SaveOutcome saveDocument(Workbench& workbench,
-                                                                core::plc::PlcDocument& doc,
-                                                                const std::string& path);
+                                                                     core::plc::PlcDocument& doc,
+                                                                     const std::string& path);
     // The close question of the document's last window; true when the
     // window may close.
     static bool confirmClose(Workbench& workbench, core::plc::PlcDocument& doc,
@@ -60,6 +60,8 @@ public:
 
 private:
     void onPlaceRequested(int row, int column);
+    // A draft newer than the program file is offered after the open.
+    void offerDraft();
     void buildMenuActions();
 
     std::unique_ptr<LadderDialogs> m_dialogs;

@@ -86,6 +86,16 @@ OperandDialog::OperandDialog(const OperandForm& form, const FormValues& initial,
     connect(buttons, &QDialogButtonBox::rejected, this, &OperandDialog::reject);
     layout->addWidget(buttons);
     refillList();
+    // An address typed at once goes into its field (the first text field of
+    // every form), and Enter there is OK.
+    buttons->button(QDialogButtonBox::Ok)->setDefault(true);
+    for (QWidget* widget : m_widgets) {
+        if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+            edit->setFocus();
+            edit->selectAll();
+            break;
+        }
+    }
 }
 
 void OperandDialog::buildField(int index, const OperandField& field, QWidget* row) {

@@ -21,6 +21,7 @@
 #include "app/workbench.h"
 #include "compiler/compile_command.h"
 #include "ladder_editor/cross_reference_lookup.h"
+#include "ladder_editor/cross_reference_window.h"
 #include "ladder_editor/ladder_dialogs.h"
 #include "ladder_editor/ladder_find.h"
 #include "ladder_editor/ladder_printout.h"
@@ -107,7 +108,11 @@ QAction* CViewPLCLd::makeAction(Command command, const QString& text,
     action->setShortcuts(keys);
     action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     if (slot != nullptr)
-        connect(action, &QAction::triggered, this, [this, slot] { (this->*slot)(); });
+        connect(action, &QAction::triggered, this, [this, slot] {
+            (this->*slot)();
+            // A dialog or message of the command took the focus with it.
+            takeFocusBack();
+        });
     addAction(action);
     m_actions[command] = action;
     return action;
@@ -135,6 +140,8 @@ void CViewPLCLd::createActions() {
     makeAction(Command::Paste, tr("粘贴(&P)"),
                {K(Qt::CTRL | Qt::Key_V), K(Qt::SHIFT | Qt::Key_Insert)}, &CViewPLCLd::paste);
     makeAction(Command::InsertRow, tr("插入一行(&I)"), {}, &CViewPLCLd::insertRow);
+    makeAction(Command::DeleteRow, tr("删除一行"), {K(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete)},
+               &CViewPLCLd::deleteRow);
     QAction* rowNumbers = makeAction(Command::RowNumbers, tr("梯形图行号"), {}, nullptr);
     rowNumbers->setCheckable(true);
     rowNumbers->setChecked(m_geometry.rowNumbers);
@@ -151,6 +158,9 @@ void CViewPLCLd::createActions() {
     makeAction(Command::ProgramEnd, tr("程序末尾"), {K(Qt::Key_End)}, &CViewPLCLd::programEnd);
     makeAction(Command::Print, tr("打印(&P)..."), {K(Qt::CTRL | Qt::Key_P)}, &CViewPLCLd::print);
     makeAction(Command::PrintPreview, tr("打印预览(&V)"), {}, &CViewPLCLd::printPreview);
+    makeAction(Command::ExportPdf, tr("导出PDF..."), {}, &CViewPLCLd::exportPdf);
+    makeAction(Command::CrossReference, tr("交叉引用..."), {}, &CViewPLCLd::showCrossReference);
+    makeAction(Command::SaveDraft, tr("保存为草稿"), {}, &CViewPLCLd::saveDraft);
     // An open comment editor would write into the row the undo changes.
     m_undoActions = new UndoActions(this);
     m_undoActions->setStack(&m_doc.undoStack());
@@ -344,6 +354,7 @@ void CViewPLCLd::documentChanged(const core::common::DocumentChange& change) {
     } else {
         return;
     }
+    if (m_crossReference != nullptr && m_crossReference->isVisible()) m_crossReference->refresh();
     const CellPos at = m_editor.cursor();
     m_editor.moveCursorTo(at.row, at.column);
     updateScrollBars();
@@ -377,6 +388,7 @@ void CViewPLCLd::documentReplaced() {
     m_layout.rebuild(m_doc.grid());
     m_editor.setCursor({1, 1});
     m_hasSelection = false;
+    if (m_crossReference != nullptr && m_crossReference->isVisible()) m_crossReference->refresh();
     updateScrollBars();
     verticalScrollBar()->setValue(0);
     viewport()->update();
@@ -494,6 +506,10 @@ void CViewPLCLd::paste() {
 
 void CViewPLCLd::insertRow() {
     applied(m_editor.insertRow(commandRange()));
+}
+
+void CViewPLCLd::deleteRow() {
+    applied(m_editor.deleteRow(commandRange()));
 }
 
 // --- compile, find, go to ---
@@ -673,6 +689,7 @@ void CViewPLCLd::mouseDoubleClickEvent(QMouseEvent* event) {
             m_dragging = false;
             m_editor.setCursor({rowAt(content.y()), columnAt(content.x())});
             editCell();
+            takeFocusBack();
             break;
         case Area::Comment:
             toggleCommentEditor(rowAt(content.y()));
@@ -705,6 +722,7 @@ void CViewPLCLd::contextMenuEvent(QContextMenuEvent* event) {
         add->addAction(tr("线圈"), this, &CViewPLCLd::addCoil);
         add->addAction(tr("功能指令"), this, &CViewPLCLd::chooseFunction);
         menu.addAction(action(Command::InsertRow));
+        menu.addAction(action(Command::DeleteRow));
         menu.addSeparator();
         menu.addAction(action(Command::Find));
         QMenu* go = menu.addMenu(tr("转到(&G)"));
@@ -715,40 +733,7 @@ void CViewPLCLd::contextMenuEvent(QContextMenuEvent* event) {
         return;
     }
     menu.exec(event->globalPos());
-}
-
-void CViewPLCLd::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-        case Qt::Key_Up:
-            m_editor.keyUp();
-            moveCursorTo(m_editor.cursor().row, m_editor.cursor().column);
-            return;
-        case Qt::Key_Down:
-            m_editor.keyDown();
-            moveCursorTo(m_editor.cursor().row, m_editor.cursor().column);
-            return;
-        case Qt::Key_Left:
-        case Qt::Key_Right:
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            event->accept();
-            return;
-        case Qt::Key_Escape:
-            if (m_editor.commentEditorRow() != 0) {
-                closeCommentEditor();
-                setFocus();
-                return;
-            }
-            break;
-        default:
-            break;
-    }
-    QAbstractScrollArea::keyPressEvent(event);
-}
-
-bool CViewPLCLd::focusNextPrevChild(bool) {
-    // Tab is not a way out of the ladder.
-    return false;
+    takeFocusBack();
 }
 
 }  // namespace kelcc::ui

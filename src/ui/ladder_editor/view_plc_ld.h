@@ -21,6 +21,7 @@ class QTimer;
 
 namespace kelcc::ui {
 
+class CrossReferenceWindow;
 class LadderDialogs;
 class UndoActions;
 class Workbench;
@@ -49,6 +50,7 @@ public:
         Copy,
         Paste,
         InsertRow,
+        DeleteRow,
         RowNumbers,
         Comments,
         Compile,
@@ -58,6 +60,9 @@ public:
         ProgramEnd,
         Print,
         PrintPreview,
+        ExportPdf,
+        CrossReference,
+        SaveDraft,
         Undo,
         Redo,
     };
@@ -103,6 +108,7 @@ public:
     void copy();
     void paste();
     void insertRow();
+    void deleteRow();
     void compile();
     void find();
     void goTo();
@@ -112,6 +118,13 @@ public:
     void setShowComments(bool on);
     void print();
     void printPreview();
+    void exportPdf();
+    void showCrossReference();
+    // "保存为草稿": the ladder and comments beside the program file, which
+    // stays as it is; the document stays modified.
+    void saveDraft();
+    // The cross-reference window, once opened.
+    CrossReferenceWindow* crossReferenceWindow() const noexcept { return m_crossReference; }
     void undo();
     void redo();
 
@@ -155,6 +168,9 @@ private:
     void cursorMoved();
     void placeCommentEditor();
     void closeCommentEditor();
+    // Focus back on the view after a command's dialog, unless the comment
+    // editor took it.
+    void takeFocusBack();
     void runOperand(const core::plc::OperandForm& form, const core::plc::FormValues& initial,
                     const std::function<void(const core::plc::FormResult&)>& entered);
 
@@ -179,6 +195,7 @@ private:
     std::map<Command, QAction*> m_actions;
     QMenu* m_functionMenu = nullptr;
     QLineEdit* m_commentEdit = nullptr;
+    CrossReferenceWindow* m_crossReference = nullptr;
     QTimer* m_autoScroll = nullptr;
     UndoActions* m_undoActions = nullptr;
 

@@ -1,4 +1,5 @@
 target_sources(kelcc_ui_tests PRIVATE
+    app/daily_shell_test.cpp
     app/main_window_test.cpp
     app/message_translator_test.cpp
     app/shell_test_support.cpp

@@ -120,6 +120,24 @@ TEST_F(PartProgramActionsTest, NewProgramDialogStaysOpenOnRefusedNamesAndCreates
     ASSERT_EQ(reader.project().tree().enumeratePrograms().size(), 1U);
 }
 
+TEST_F(PartProgramActionsTest, NewProgramProposesTheFirstNumberNeitherTreeNorFolderHas) {
+    write(folder() / "O0001.cnc", "O0001\r\n");  // a file the tree does not list
+    QStringList presets;
+    const auto step = [&presets](const QString& typed) {
+        return [&presets, typed](QDialog& d) {
+            presets << d.findChild<QLineEdit*>(QStringLiteral("name"))->text();
+            typeName(d, typed);
+            return d.result();
+        };
+    };
+    m_steps.push_back(step(QStringLiteral("O2")));
+    ASSERT_TRUE(PartProgramActions::newProgram(m_workbench));
+    m_steps.push_back(step(QStringLiteral("O9")));
+    ASSERT_TRUE(PartProgramActions::newProgram(m_workbench));
+    EXPECT_EQ(presets, (QStringList{QStringLiteral("O0002"), QStringLiteral("O0003")}));
+    EXPECT_TRUE(messageTexts().empty()) << "the preset overwrites nothing";
+}
+
 TEST_F(PartProgramActionsTest, NewProgramOverAnExistingFileAsksAndCancelReturnsToTheDialog) {
     write(folder() / "O0012.cnc", "O0012\r\nG00 X0\r\n");
     m_workbench.recording().script({Answer::Cancel});
@@ -241,7 +259,7 @@ TEST_F(PartProgramActionsTest, OpenGoesToTheProgramWindowKind) {
         m_workbench, (folder() / "O0005.cnc").string(), ProjectItemType::PartProgram));
     ASSERT_NE(dynamic_cast<PartProgramWindow*>(window.get()), nullptr);
     ASSERT_TRUE(window->load());
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("零件加工程序-O0005"));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("零件加工程序-O0005[*]"));
 }
 
 }  // namespace

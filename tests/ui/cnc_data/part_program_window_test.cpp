@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -10,6 +14,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "cnc_data/text_find_dialog.h"
 #include "common/text_codec.h"
 #include "fake_workbench.h"
 
@@ -62,7 +67,7 @@ TEST_P(LineEndTest, SavesTheLoadedTextBackWithItsLineEnds) {
     EXPECT_EQ(
         window.editor()->toPlainText(),
         QStringLiteral("O0001\n(粗车外圆 T0101)\nG00 X50. Z2.").replace("\n", oneLine ? "" : "\n"));
-    EXPECT_EQ(window.windowTitle(), QStringLiteral("零件加工程序-O0001"));
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("零件加工程序-O0001[*]"));
     EXPECT_FALSE(window.isModified());
     writeFile("changed on disk");
     ASSERT_TRUE(window.saveSilently());
@@ -156,7 +161,7 @@ TEST_F(PartProgramWindowTest, EditMenuActsOnTheText) {
     QList<QAction*> actions;
     for (QAction* action : window.menuActions(DocumentWindow::MenuSlot::Edit))
         if (!action->isSeparator()) actions.append(action);
-    ASSERT_EQ(actions.size(), 5);
+    ASSERT_EQ(actions.size(), 7);
     QAction* undo = actions[0];
     EXPECT_FALSE(undo->isEnabled());  // loading is not an edit
 
@@ -167,6 +172,51 @@ TEST_F(PartProgramWindowTest, EditMenuActsOnTheText) {
     EXPECT_EQ(window.editor()->toPlainText(), QStringLiteral("O0001\n"));
     actions[4]->trigger();                 // select all
     EXPECT_TRUE(actions[2]->isEnabled());  // copy
+}
+
+TEST_F(PartProgramWindowTest, FindReplaceWithKeysThePositionAndTheModifiedMark) {
+    writeFile("O0001\r\nG00 X10.\r\ng01 x20.\r\nG00 X10.");
+    PartProgramWindow window(m_workbench, path());
+    ASSERT_TRUE(window.load());
+    window.show();
+    QApplication::setActiveWindow(&window);
+    QPlainTextEdit* edit = window.editor();
+    edit->setFocus();
+    EXPECT_FALSE(window.isWindowModified());
+    EXPECT_EQ(window.positionLabel()->text(), QStringLiteral("行 1, 列 1"));
+
+    QTest::keyClick(edit, Qt::Key_F, Qt::ControlModifier);
+    TextFindDialog& find = window.findDialog();
+    ASSERT_TRUE(find.isVisible());
+    EXPECT_FALSE(find.replaceField()->isVisible()) << "Ctrl+F only finds";
+    QTest::keyClicks(find.findField(), "X20");
+    QTest::keyClick(find.findField(), Qt::Key_Return);
+    EXPECT_EQ(edit->textCursor().selectedText(), QStringLiteral("x20"));
+    EXPECT_EQ(window.positionLabel()->text(), QStringLiteral("行 3, 列 8"));
+    find.caseBox()->setChecked(true);
+    EXPECT_FALSE(find.findNext());
+    EXPECT_EQ(find.status(), QStringLiteral("找不到“X20”"));
+    find.caseBox()->setChecked(false);
+
+    // Replace: one occurrence, then all of the rest as one undo step.
+    QTest::keyClick(edit, Qt::Key_H, Qt::ControlModifier);
+    ASSERT_TRUE(find.replaceField()->isVisible());
+    find.findField()->setText(QStringLiteral("X10."));
+    find.replaceField()->setText(QStringLiteral("X15."));
+    edit->moveCursor(QTextCursor::Start);
+    EXPECT_TRUE(find.findNext());
+    EXPECT_TRUE(find.replace()) << "and on to the next";
+    EXPECT_EQ(edit->toPlainText(), QStringLiteral("O0001\nG00 X15.\ng01 x20.\nG00 X10."));
+    EXPECT_TRUE(window.isWindowModified());
+    find.findField()->setText(QStringLiteral("g0"));
+    find.replaceField()->setText(QStringLiteral("G0"));
+    EXPECT_EQ(find.replaceAll(), 3);
+    EXPECT_EQ(edit->toPlainText(), QStringLiteral("O0001\nG00 X15.\nG01 x20.\nG00 X10."));
+    edit->undo();
+    EXPECT_EQ(edit->toPlainText(), QStringLiteral("O0001\nG00 X15.\ng01 x20.\nG00 X10."));
+
+    ASSERT_TRUE(window.saveSilently());
+    EXPECT_FALSE(window.isWindowModified());
 }
 
 }  // namespace
