@@ -25,7 +25,7 @@
     </message>
 </context>
 <context>
-    <name>kelcc::ui::CViewPLCLd</name>
+    <name>kelcc::ui::LadderView</name>
     <message>
         <source>删除一行</source>
         <translation>Delete Row</translation>

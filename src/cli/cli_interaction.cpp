@@ -6,7 +6,7 @@
 
 #include "app/project.h"
 #include "comm/resume_decision.h"
-#include "comm/transfer_session.h"
+#include "transfer/transfer_session.h"
 
 namespace kelcc::cli {
 namespace {

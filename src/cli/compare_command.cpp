@@ -7,10 +7,10 @@
 #include "app/project.h"
 #include "app/project_host.h"
 #include "cli_interaction.h"
-#include "comm/compare_session.h"
 #include "comm/posix_serial_port.h"
 #include "common/text_codec.h"
 #include "temp_folder.h"
+#include "transfer/compare_session.h"
 
 namespace kelcc::cli {
 namespace {

@@ -12,7 +12,7 @@ namespace kelcc::cli {
 namespace {
 
 using namespace std::chrono_literals;
-using core::comm::CFileEntry;
+using core::comm::FileEntry;
 using core::comm::PosixSerialPort;
 using core::comm::SessionList;
 using core::comm::TransferSession;
@@ -54,7 +54,7 @@ LinkSessionRunner::LinkSessionRunner(Settings settings)
         m_choices = choices;
         m_readDialog = true;
     };
-    callbacks.listed = [this](int area, const std::vector<CFileEntry>& entries) {
+    callbacks.listed = [this](int area, const std::vector<FileEntry>& entries) {
         m_lists[area] = entries;
     };
     // A file the controller offers on its own is left in the temporary
@@ -164,7 +164,7 @@ int LinkSessionRunner::list(int area) {
         if (!listed) std::fprintf(stderr, "kelcc-cli: %s\n", TransferSession::kListFailedText);
         return 1;
     }
-    for (const CFileEntry& entry : m_lists[area])
+    for (const FileEntry& entry : m_lists[area])
         std::printf("%s\t%u\t%u\n", entry.name.c_str(), entry.size,
                     static_cast<unsigned>(entry.area));
     return 0;
@@ -202,9 +202,9 @@ int LinkSessionRunner::receive(const SessionList::Selection& selection,
     static_cast<SessionList::Selection&>(chosen) = selection;
     for (const auto& [area, name] : programs) {
         const auto& offered =
-            m_choices.programs[static_cast<std::size_t>(area - CFileEntry::kUserArea)];
-        const CFileEntry* found = nullptr;
-        for (const CFileEntry& entry : offered)
+            m_choices.programs[static_cast<std::size_t>(area - FileEntry::kUserArea)];
+        const FileEntry* found = nullptr;
+        for (const FileEntry& entry : offered)
             if (sameName(entry.name, name) || sameName(entry.name, name + ".cnc")) found = &entry;
         if (found == nullptr) {
             std::fprintf(stderr, "kelcc-cli: %s is not offered in area %d\n", name.c_str(), area);

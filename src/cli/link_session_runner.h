@@ -12,11 +12,11 @@
 #include "cli_interaction.h"
 #include "comm/file_entry.h"
 #include "comm/link_host.h"
-#include "comm/link_host_port.h"
 #include "comm/port_paths.h"
-#include "comm/session_list.h"
-#include "comm/transfer_session.h"
-#include "comm/transfer_session_input.h"
+#include "transfer/link_host_port.h"
+#include "transfer/session_list.h"
+#include "transfer/transfer_session.h"
+#include "transfer/transfer_session_input.h"
 
 namespace kelcc::cli {
 
@@ -70,7 +70,7 @@ private:
     bool m_sendDialog = false;
     bool m_readDialog = false;
     core::comm::TransferSession::ReadChoices m_choices;
-    std::map<int, std::vector<core::comm::CFileEntry>> m_lists;
+    std::map<int, std::vector<core::comm::FileEntry>> m_lists;
 };
 
 }  // namespace kelcc::cli

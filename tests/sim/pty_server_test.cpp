@@ -26,7 +26,7 @@ using core::comm::LinkFrameParser;
 constexpr auto kWait = std::chrono::seconds(10);
 
 std::vector<std::uint8_t> fileHeader(const std::string& name, std::uint32_t size) {
-    core::comm::CFileEntry entry;
+    core::comm::FileEntry entry;
     entry.name = name;
     entry.size = size;
     return test::bytesOf(*core::comm::FileHeader::forEntry(entry).encode());

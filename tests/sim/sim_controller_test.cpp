@@ -13,8 +13,8 @@
 namespace kelcc::sim {
 namespace {
 
-using core::comm::CFileEntry;
 using core::comm::Command;
+using core::comm::FileEntry;
 using core::comm::FileHeader;
 using core::comm::FileList;
 using core::comm::Frame;
@@ -37,7 +37,7 @@ std::vector<std::uint8_t> pattern(std::size_t size) {
 }
 
 std::vector<std::uint8_t> header(const std::string& name, std::uint8_t area, std::uint32_t size) {
-    CFileEntry entry;
+    FileEntry entry;
     entry.name = name;
     entry.area = area;
     entry.size = size;

@@ -115,14 +115,15 @@ bool ParameterDocument::open(const std::string& folder, common::Interaction& int
         const common::FileResult read =
             common::AtomicFile::read(pathIn(folder, name), *bytes, ParameterFile::kMaxFileBytes);
         if (!read.ok) {
-            interaction.inform(read.error, kErrorCaption, common::MessageIcon::Stop);
+            interaction.inform(read.error, common::kMessageCaption, common::MessageIcon::Stop);
             return false;
         }
     }
     auto bits = ParameterFile::read(bitBytes, ParameterKind::Bit);
     auto data = ParameterFile::read(dataBytes, ParameterKind::Data);
     if (!bits || !data) {
-        interaction.inform(kUnknownFormatText, kErrorCaption, common::MessageIcon::Warning);
+        interaction.inform(kUnknownFormatText, common::kMessageCaption,
+                           common::MessageIcon::Warning);
         return false;
     }
     m_bitLines = std::move(*bits);
@@ -146,7 +147,7 @@ bool ParameterDocument::save(const std::string& folder, common::Interaction& int
                                std::pair{ParameterFile::kDataFileName, dataFileBytes()}}) {
         const common::FileResult written = common::AtomicFile::write(pathIn(folder, name), bytes);
         if (!written.ok) {
-            interaction.inform(written.error, kErrorCaption, common::MessageIcon::Stop);
+            interaction.inform(written.error, common::kMessageCaption, common::MessageIcon::Stop);
             return false;
         }
     }

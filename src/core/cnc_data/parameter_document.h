@@ -26,7 +26,6 @@ public:
     using ProjectMark = std::function<void(bool modified)>;
 
     static constexpr const char* kTitle = "参数";
-    static constexpr const char* kErrorCaption = "KELCC";
     static constexpr const char* kEditText = "编辑";
     static constexpr const char* kUnknownFormatText = "未知的文件数据格式";
 
@@ -84,8 +83,5 @@ private:
     std::string m_title;
     ProjectMark m_projectMark;
 };
-
-// The name the window classes know the document by.
-using CDocPara = ParameterDocument;
 
 }  // namespace kelcc::core::cnc_data

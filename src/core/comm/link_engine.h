@@ -220,7 +220,4 @@ private:
     bool m_draining = false;
 };
 
-// The name the rest of the workbench knows the engine by.
-using CModemLink = LinkEngine;
-
 }  // namespace kelcc::core::comm

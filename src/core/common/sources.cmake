@@ -9,6 +9,7 @@ target_sources(kelcc_core PRIVATE
     common/document_listener.h
     common/interaction.cpp
     common/interaction.h
+    common/language.h
     common/line_diff.cpp
     common/line_diff.h
     common/table_clipboard.cpp

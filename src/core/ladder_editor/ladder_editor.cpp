@@ -95,7 +95,7 @@ LadderEditor::LadderEditor(plc::PlcDocument& doc, common::Interaction& interacti
     : m_doc(doc), m_ui(interaction) {}
 
 bool LadderEditor::refuse(const char* text) {
-    m_ui.inform(text, kCaption, common::MessageIcon::Warning);
+    m_ui.inform(text, common::kMessageCaption, common::MessageIcon::Warning);
     return false;
 }
 

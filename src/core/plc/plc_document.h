@@ -199,7 +199,4 @@ private:
     CompileResult m_compileResult;
 };
 
-// The name the rest of the workbench knows the document by.
-using CDocPLCLd = PlcDocument;
-
 }  // namespace kelcc::core::plc

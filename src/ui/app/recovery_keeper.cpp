@@ -67,7 +67,7 @@ void RecoveryKeeper::offerRestore() {
             if (!core::app::Project::samePath(doc->path(), entry.programPath)) continue;
             std::string error;
             if (!LadderRecovery::restore(*doc, entry, error))
-                ui.inform(error, "KELCC", MessageIcon::Stop);
+                ui.inform(error, core::common::kMessageCaption, MessageIcon::Stop);
         }
     }
 }

@@ -16,10 +16,10 @@
 namespace kelcc::ui {
 
 using core::cnc_data::BitValueControl;
-using core::cnc_data::Language;
 using core::cnc_data::ParameterDocument;
 using core::cnc_data::ParameterTable;
 using core::cnc_data::ParameterTableModel;
+using core::common::Language;
 
 ParameterWindow::ParameterWindow(Workbench& workbench, const std::string& path, QWidget* parent)
     : CncDataWindow(workbench, path, core::app::ProjectItemType::Parameters, parent),
@@ -34,7 +34,8 @@ ParameterWindow::ParameterWindow(Workbench& workbench, const std::string& path, 
     attach(m_doc);
     setWindowTitle(tr("参数") + QStringLiteral("[*]"));
 
-    const Language language = workbench.language() == 0 ? Language::Chinese : Language::English;
+    const Language language =
+        workbench.language() == 0 ? Language::Chinese : Language::English;
     auto table = std::make_unique<ParameterTableModel>(*m_doc, language);
     m_table = table.get();
     m_model = new TableItemModel(*m_doc, std::move(table), workbench.interaction());

@@ -24,8 +24,6 @@ namespace {
 using core::common::MessageIcon;
 using core::common::TextCodec;
 
-constexpr const char* kCaption = "KELCC";
-
 std::string replaceAll(std::string text, std::string_view from, std::string_view to) {
     std::string out;
     out.reserve(text.size() + text.size() / 16);
@@ -126,13 +124,14 @@ bool PartProgramWindow::load() {
     const core::common::FileResult read = loaded.open(path());
     core::common::Interaction& ui = workbench().interaction();
     if (!read.ok) {
-        ui.inform(read.error, kCaption, MessageIcon::Stop);
+        ui.inform(read.error, core::common::kMessageCaption, MessageIcon::Stop);
         return false;
     }
     const core::common::ConversionResult text = TextCodec::gbkToUtf8(loaded.text());
     if (!text.ok) {
         // Showing such bytes would replace them, and a save would lose them.
-        ui.inform(withArgument(kNotGbkText, path()), kCaption, MessageIcon::Stop);
+        ui.inform(withArgument(kNotGbkText, path()), core::common::kMessageCaption,
+                  MessageIcon::Stop);
         return false;
     }
     m_crlf =
@@ -180,7 +179,7 @@ bool PartProgramWindow::saveSilently() {
             m_edit->setTextCursor(cursor);
         }
         workbench().interaction().inform(withArgument(kUnsavableText, std::to_string(line)),
-                                         kCaption, MessageIcon::Warning);
+                                         core::common::kMessageCaption, MessageIcon::Warning);
         return false;
     }
     const bool wasModified = m_document.modified();
@@ -191,7 +190,8 @@ bool PartProgramWindow::saveSilently() {
     if (!saved.ok) {
         // The file does not hold what is shown.
         m_document.setModified(true);
-        workbench().interaction().inform(saved.error, kCaption, MessageIcon::Stop);
+        workbench().interaction().inform(saved.error, core::common::kMessageCaption,
+                                         MessageIcon::Stop);
         return false;
     }
     m_document.setModified(false);

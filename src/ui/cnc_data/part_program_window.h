@@ -55,6 +55,4 @@ private:
     bool m_loading = false;
 };
 
-using CViewCncFile = PartProgramWindow;
-
 }  // namespace kelcc::ui

@@ -8,7 +8,7 @@
 
 #include "comm/link_host.h"
 #include "comm/port_paths.h"
-#include "comm/transfer_port.h"
+#include "transfer/transfer_port.h"
 
 namespace kelcc::core::comm {
 class LinkInput;

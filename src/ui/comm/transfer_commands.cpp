@@ -360,7 +360,7 @@ void TransferCommands::offerUpload(const std::string& path) {
         m_dialogs->uploadTarget(&m_window, QFileInfo(uploadPath).completeBaseName());
     if (!target) return;
     const core::common::FileResult saved = TransferSession::saveUpload(path, target->toStdString());
-    if (!saved.ok) m_ui.inform(saved.error, TransferSession::kCaption, MessageIcon::Stop);
+    if (!saved.ok) m_ui.inform(saved.error, core::common::kMessageCaption, MessageIcon::Stop);
 }
 
 }  // namespace kelcc::ui

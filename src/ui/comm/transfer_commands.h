@@ -15,8 +15,8 @@
 #include "comm/link_event_pump.h"
 #include "comm/port_paths.h"
 #include "comm/transfer_progress_window.h"
-#include "comm/transfer_session.h"
-#include "comm/transfer_session_input.h"
+#include "transfer/transfer_session.h"
+#include "transfer/transfer_session_input.h"
 
 class QAction;
 class QLabel;

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "comm/session_list.h"
-#include "comm/transfer_session.h"
+#include "transfer/session_list.h"
+#include "transfer/transfer_session.h"
 
 class QComboBox;
 class QGroupBox;

@@ -3,7 +3,7 @@
 #include <QDialog>
 
 #include "comm/transfer_progress.h"
-#include "comm/transfer_session.h"
+#include "transfer/transfer_session.h"
 
 class QGroupBox;
 class QLabel;

@@ -20,7 +20,8 @@ CompareWithCncAction::CompareWithCncAction(core::app::Project& project, Communic
 
 void CompareWithCncAction::compare() {
     if (!m_project.projectOpen()) {
-        QMessageBox::information(m_parent, QStringLiteral("KELCC"), tr("请先打开工程."));
+        QMessageBox::information(m_parent, QString::fromUtf8(core::common::kMessageCaption),
+                                 tr("请先打开工程."));
         return;
     }
     const core::app::SettingsRules::Communication communication = m_communication();

@@ -4,7 +4,7 @@
 #include <memory>
 #include <thread>
 
-#include "comm/compare_session.h"
+#include "transfer/compare_session.h"
 
 class QLabel;
 class QPlainTextEdit;

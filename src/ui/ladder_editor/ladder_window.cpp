@@ -10,7 +10,7 @@
 #include "app/workbench.h"
 #include "ladder_editor/ladder_draft.h"
 #include "ladder_editor/ladder_tool_icons.h"
-#include "ladder_editor/view_plc_ld.h"
+#include "ladder_editor/ladder_view.h"
 
 namespace kelcc::ui {
 
@@ -18,7 +18,7 @@ using core::common::Answer;
 using core::common::MessageIcon;
 using core::compiler::PlcDocumentFile;
 using SaveOutcome = PlcDocumentFile::SaveOutcome;
-using Command = CViewPLCLd::Command;
+using Command = LadderView::Command;
 
 LadderWindow::LadderWindow(Workbench& workbench, const std::string& path,
                            core::ladder_editor::CopyBuffer& copyBuffer,
@@ -36,7 +36,7 @@ LadderWindow::LadderWindow(Workbench& workbench, const std::string& path,
     setWindowTitle(tr("PLC主程序") + QStringLiteral("[*]"));
     MessageTranslator::addTemplates(
         {PlcDocumentFile::kSaveQuestionFormat, PlcDocumentFile::kReplacedQuestion});
-    m_view = new CViewPLCLd(workbench, *m_doc, copyBuffer, *m_dialogs, this);
+    m_view = new LadderView(workbench, *m_doc, copyBuffer, *m_dialogs, this);
 
     m_toolBar = new QToolBar(this);
     m_toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
@@ -139,7 +139,8 @@ void LadderWindow::offerDraft() {
                MessageIcon::Question) != Answer::Yes)
         return;
     std::string error;
-    if (!LadderDraft::open(*m_doc, path(), error)) ui.inform(error, "KELCC", MessageIcon::Stop);
+    if (!LadderDraft::open(*m_doc, path(), error))
+        ui.inform(error, core::common::kMessageCaption, MessageIcon::Stop);
 }
 
 bool LadderWindow::reload() {
@@ -160,9 +161,8 @@ SaveOutcome LadderWindow::save() {
 
 SaveOutcome LadderWindow::saveDocument(Workbench& bench, core::plc::PlcDocument& doc,
                                        const std::string& path) {
-    const core::compiler::Language language = bench.language() == 1
-                                                  ? core::compiler::Language::English
-                                                  : core::compiler::Language::Chinese;
+    const core::common::Language language =
+        bench.language() == 1 ? core::common::Language::English : core::common::Language::Chinese;
     const bool wasModified = doc.modified();
     if (wasModified) bench.clearOutput();
     const auto result =

@@ -26,8 +26,6 @@ using core::plc::OperandForm;
 
 namespace {
 
-constexpr const char* kMessageCaption = "KELCC";
-
 QString core(std::string_view text) {
     return MessageTranslator::translate(std::string(text));
 }
@@ -235,7 +233,8 @@ void OperandDialog::editListEntry(int entry, const QString& typed) {
         m_list->item(entry)->setText(QString::fromStdString(core::plc::CodbTableLine(
             static_cast<std::size_t>(entry), m_values.list[static_cast<std::size_t>(entry)])));
     }
-    if (message) m_interaction.inform(*message, kMessageCaption, MessageIcon::Warning);
+    if (message)
+        m_interaction.inform(*message, core::common::kMessageCaption, MessageIcon::Warning);
 }
 
 void OperandDialog::onLookup() {
@@ -256,7 +255,7 @@ void OperandDialog::accept() {
     m_values = values();
     m_result = m_form.validate(m_values);
     if (!m_result.ok) {
-        m_interaction.inform(m_result.message, kMessageCaption, MessageIcon::Warning);
+        m_interaction.inform(m_result.message, core::common::kMessageCaption, MessageIcon::Warning);
         if (QWidget* focus = fieldWidget(m_result.field)) focus->setFocus();
         return;
     }

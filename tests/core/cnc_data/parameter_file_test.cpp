@@ -136,7 +136,7 @@ TEST_F(ParameterDocumentTest, ShortFilesShowDefaultsAndIndex35SetsDataParameter5
     ParameterTable table;
     table.load(m_doc);
     for (int i = 0; i < 30; ++i) {
-        EXPECT_EQ(table.cellText(ParameterCatalogue::bitNumber(i), 1, Language::English),
+        EXPECT_EQ(table.cellText(ParameterCatalogue::bitNumber(i), 1, common::Language::English),
                   "00000000");
         EXPECT_EQ(m_doc.line(ParameterKind::Bit, i), "");
     }

@@ -14,7 +14,7 @@ using test::LadderDrawing;
 
 class CompileCommandTest : public ::testing::Test {
 protected:
-    CompileCommand::Outcome run(const std::vector<std::string>& rows, Language language) {
+    CompileCommand::Outcome run(const std::vector<std::string>& rows, common::Language language) {
         LadderDrawing::draw(doc.grid(), 1, rows);
         return CompileCommand::run(doc, "工程1", language, interaction);
     }
@@ -28,7 +28,7 @@ protected:
 TEST_F(CompileCommandTest, SuccessMarksTheProjectCompiledWithoutAMessage) {
     const std::vector<std::string> warned = {"=LBL     L0007", "=END1    ", "=END2    ",
                                              "=SP      P0012", "=SPE    "};
-    const CompileCommand::Outcome outcome = run(warned, Language::Chinese);
+    const CompileCommand::Outcome outcome = run(warned, common::Language::Chinese);
     EXPECT_TRUE(outcome.success);
     EXPECT_EQ(outcome.lines.back(), "编译成功 : 0 错误, 2 警告.");
     EXPECT_TRUE(project.plcCompiled());
@@ -37,7 +37,7 @@ TEST_F(CompileCommandTest, SuccessMarksTheProjectCompiledWithoutAMessage) {
 }
 
 TEST_F(CompileCommandTest, FailureShowsTheMessageBoxInItsLanguage) {
-    const CompileCommand::Outcome outcome = run({"a|-|-|-|-|-|-|b"}, Language::Chinese);
+    const CompileCommand::Outcome outcome = run({"a|-|-|-|-|-|-|b"}, common::Language::Chinese);
     EXPECT_FALSE(outcome.success);
     EXPECT_FALSE(project.plcCompiled());
     ASSERT_EQ(interaction.messages().size(), 1u);
@@ -45,13 +45,13 @@ TEST_F(CompileCommandTest, FailureShowsTheMessageBoxInItsLanguage) {
     EXPECT_EQ(interaction.messages()[0].caption, "KELCC");
     EXPECT_EQ(interaction.messages()[0].icon, common::MessageIcon::Stop);
     EXPECT_FALSE(interaction.messages()[0].question);
-    run({}, Language::English);
+    run({}, common::Language::English);
     EXPECT_EQ(interaction.messages().at(1).text, "PLC program compile failed!");
 }
 
 struct ErrorLineCase {
     plc::CompileResult result;
-    Language language;
+    common::Language language;
     const char* line;
 };
 
@@ -64,21 +64,23 @@ TEST_P(ErrorLine, TakesTheFormOfWhatIsKnown) {
 INSTANTIATE_TEST_SUITE_P(
     Forms, ErrorLine,
     ::testing::Values(
-        ErrorLineCase{
-            {408, -1, -1, 0}, Language::Chinese, "    错误 0408                 : 缺少END2"},
+        ErrorLineCase{{408, -1, -1, 0},
+                      common::Language::Chinese,
+                      "    错误 0408                 : 缺少END2"},
         ErrorLineCase{{202, 3, -1, 0},
-                      Language::English,
+                      common::Language::English,
                       "    Error 0202 : [Row(3)Column( )] : Open circuit."},
         ErrorLineCase{{209, 2, 7, 0},
-                      Language::English,
+                      common::Language::English,
                       "    Error 0209 : [Row(2)Column(7)] : Multilevel output is not allowed."},
-        ErrorLineCase{
-            {418, -1, -1, 0}, Language::English, "    Error 0418                 : Unknown error."},
+        ErrorLineCase{{418, -1, -1, 0},
+                      common::Language::English,
+                      "    Error 0418                 : Unknown error."},
         ErrorLineCase{{5, -1, -1, 0},
-                      Language::Chinese,
+                      common::Language::Chinese,
                       "    错误 0005                 :  梯图扫描错误，请与开发者联系."},
         ErrorLineCase{{999, 2501, 1, 0},
-                      Language::Chinese,
+                      common::Language::Chinese,
                       "    错误 0999 : [行(2501)列(1)] : 未知报警信息，请与开发者联系."}));
 
 }  // namespace

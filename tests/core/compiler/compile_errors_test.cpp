@@ -19,8 +19,8 @@ class CompileErrorTextTest : public ::testing::TestWithParam<ErrorTextCase> {};
 TEST_P(CompileErrorTextTest, TextsAreByteExact) {
     const ErrorTextCase& c = GetParam();
     EXPECT_TRUE(CompileErrors::hasEntry(c.code));
-    EXPECT_EQ(CompileErrors::text(c.code, Language::Chinese), c.chinese);
-    EXPECT_EQ(CompileErrors::text(c.code, Language::English), c.english);
+    EXPECT_EQ(CompileErrors::text(c.code, common::Language::Chinese), c.chinese);
+    EXPECT_EQ(CompileErrors::text(c.code, common::Language::English), c.english);
 }
 
 // Blanks at either end are part of the controller's texts.
@@ -43,8 +43,9 @@ class UnknownErrorCodeTest : public ::testing::TestWithParam<int> {};
 TEST_P(UnknownErrorCodeTest, ShowsTheUnknownText) {
     const int code = GetParam();
     EXPECT_FALSE(CompileErrors::hasEntry(code));
-    EXPECT_EQ(CompileErrors::text(code, Language::Chinese), "未知报警信息，请与开发者联系.");
-    EXPECT_EQ(CompileErrors::text(code, Language::English), "Unknown error.");
+    EXPECT_EQ(CompileErrors::text(code, common::Language::Chinese),
+              "未知报警信息，请与开发者联系.");
+    EXPECT_EQ(CompileErrors::text(code, common::Language::English), "Unknown error.");
 }
 
 // 0 means no error, 418 is reported without a text of its own, and codes
@@ -58,7 +59,7 @@ TEST(CompileErrorsTest, EveryCodeOfTheTableHasATextInBothLanguages) {
     for (int code = 0; code < CompileErrors::kTableSize; ++code) {
         if (!CompileErrors::hasEntry(code)) continue;
         ++entries;
-        EXPECT_FALSE(CompileErrors::text(code, Language::Chinese).empty()) << code;
+        EXPECT_FALSE(CompileErrors::text(code, common::Language::Chinese).empty()) << code;
     }
     // 8 scan errors, 200-216, 218-219, 300-304, 350-353, 400-417, 500-504
     // and 510-517.

@@ -13,8 +13,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using common::Answer;
+using common::Language;
 using common::RecordingInteraction;
-using compiler::Language;
 using compiler::PlcDocumentFile;
 
 std::string readAll(const fs::path& path) {
@@ -117,14 +117,14 @@ TEST_F(PlcDocumentFileTest, SaveCommandCompilesWritesBothFilesAndTheProject) {
     ASSERT_TRUE(PlcDocumentFile::open(m_doc, m_path, m_ui));
 
     // Unmodified: nothing happens.
-    auto idle = PlcDocumentFile::fileSave(m_doc, m_path, "demo", Language::Chinese, m_ui);
+    auto idle = PlcDocumentFile::fileSave(m_doc, m_path, "demo", common::Language::Chinese, m_ui);
     EXPECT_TRUE(idle.saved());
     EXPECT_TRUE(idle.lines.empty());
     EXPECT_FALSE(fs::exists(m_path + ".bin"));
     EXPECT_EQ(m_project.projectSaves(), 0);
 
     ASSERT_TRUE(m_doc.setCell(1, 2, 1, "X0000.1"));  // a second series contact
-    auto saved = PlcDocumentFile::fileSave(m_doc, m_path, "demo", Language::Chinese, m_ui);
+    auto saved = PlcDocumentFile::fileSave(m_doc, m_path, "demo", common::Language::Chinese, m_ui);
     ASSERT_TRUE(saved.saved());
     ASSERT_FALSE(saved.lines.empty());
     EXPECT_EQ(saved.lines.back(), "编译成功 : 0 错误, 0 警告.");
@@ -150,7 +150,7 @@ TEST_F(PlcDocumentFileTest, FailedCompileAsksAndEitherKeepsEditingOrReverts) {
 
     ASSERT_TRUE(m_doc.setCell(1, 8, 1, "X0000.2"));  // a contact in the output column
     m_ui.script({Answer::Yes});
-    auto back = PlcDocumentFile::fileSave(m_doc, m_path, "demo", Language::Chinese, m_ui);
+    auto back = PlcDocumentFile::fileSave(m_doc, m_path, "demo", common::Language::Chinese, m_ui);
     EXPECT_EQ(back.outcome, PlcDocumentFile::SaveOutcome::ReturnToEditing);
     const auto& question = m_ui.messages().back();
     EXPECT_TRUE(question.question);
@@ -164,7 +164,8 @@ TEST_F(PlcDocumentFileTest, FailedCompileAsksAndEitherKeepsEditingOrReverts) {
     EXPECT_FALSE(m_project.plcCompiled());
 
     m_ui.script({Answer::No});
-    auto reverted = PlcDocumentFile::fileSave(m_doc, m_path, "demo", Language::Chinese, m_ui);
+    auto reverted =
+        PlcDocumentFile::fileSave(m_doc, m_path, "demo", common::Language::Chinese, m_ui);
     EXPECT_EQ(reverted.outcome, PlcDocumentFile::SaveOutcome::Reverted);
     EXPECT_FALSE(reverted.saved());
     EXPECT_FALSE(m_doc.modified());
@@ -178,7 +179,7 @@ TEST_F(PlcDocumentFileTest, WriteFailuresAreReportedAndKeepTheEdits) {
     ASSERT_TRUE(PlcDocumentFile::open(m_doc, m_path, m_ui));
     ASSERT_TRUE(m_doc.setCell(1, 2, 1, "X0000.1"));
     const std::string gone = (m_dir / "no_such_folder" / "main_demo.ldx").string();
-    auto r = PlcDocumentFile::fileSave(m_doc, gone, "demo", Language::Chinese, m_ui);
+    auto r = PlcDocumentFile::fileSave(m_doc, gone, "demo", common::Language::Chinese, m_ui);
     EXPECT_EQ(r.outcome, PlcDocumentFile::SaveOutcome::WriteFailed);
     EXPECT_TRUE(m_doc.modified());
     EXPECT_EQ(m_project.projectSaves(), 0);
@@ -188,7 +189,7 @@ TEST_F(PlcDocumentFileTest, WriteFailuresAreReportedAndKeepTheEdits) {
     // The project file failing after the program was written is reported too.
     m_project.failProjectSaves("disk full");
     ASSERT_TRUE(m_doc.setCell(1, 3, 1, "X0000.2"));
-    auto p = PlcDocumentFile::fileSave(m_doc, m_path, "demo", Language::Chinese, m_ui);
+    auto p = PlcDocumentFile::fileSave(m_doc, m_path, "demo", common::Language::Chinese, m_ui);
     EXPECT_EQ(p.outcome, PlcDocumentFile::SaveOutcome::WriteFailed);
     EXPECT_EQ(m_ui.messages().back().text, "disk full");
 }

@@ -8,7 +8,7 @@
 namespace kelcc::core::ladder_editor {
 namespace {
 
-using compiler::Language;
+using common::Language;
 
 class LadderFindTest : public ::testing::Test {
 protected:
@@ -27,7 +27,7 @@ protected:
 
     LadderFind::Outcome find(FindKind kind, const std::string& text,
                              FindDirection direction = FindDirection::All, int cursorRow = 1,
-                             Language language = Language::Chinese) {
+                             common::Language language = common::Language::Chinese) {
         return LadderFind::find(m_grid, cursorRow, {kind, text, direction}, language, m_ui);
     }
 
@@ -73,7 +73,7 @@ TEST_F(LadderFindTest, FunctionSearchListsTheIlTextsInTheChosenDirection) {
     out = find(FindKind::Function, "SP", FindDirection::Up, 5);
     EXPECT_EQ(out.hits, (std::vector<FindHit>{{4, 1}}));
 
-    out = find(FindKind::Function, "ALT", FindDirection::All, 1, Language::English);
+    out = find(FindKind::Function, "ALT", FindDirection::All, 1, common::Language::English);
     const std::vector<std::string> english = {
         "---------------- Find ALT ----------------",
         "Searching......",
@@ -83,7 +83,7 @@ TEST_F(LadderFindTest, FunctionSearchListsTheIlTextsInTheChosenDirection) {
     EXPECT_EQ(out.lines, english);
     EXPECT_EQ(out.title, "Find Results");
 
-    out = find(FindKind::Function, "CMP", FindDirection::All, 1, Language::English);
+    out = find(FindKind::Function, "CMP", FindDirection::All, 1, common::Language::English);
     EXPECT_EQ(out.lines[3],
               "    Found item    2 : [Row(3)      ] : CMP     0002 D0001 D0002 R0002.0");
 

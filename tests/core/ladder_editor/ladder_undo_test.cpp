@@ -124,7 +124,7 @@ protected:
                 break;
             }
             default:
-                compiler::CompileCommand::run(m_doc, "Demo", compiler::Language::Chinese, m_ui);
+                compiler::CompileCommand::run(m_doc, "Demo", common::Language::Chinese, m_ui);
                 break;
         }
     }
@@ -210,7 +210,7 @@ TEST_F(LadderUndoTest, ViewsHearEditsUndoAndReloadAndACompileThatChangesNothingI
     m_doc.addListener(&ladder);
     m_doc.addListener(&table);
 
-    compiler::CompileCommand::run(m_doc, "Demo", compiler::Language::Chinese, m_ui);
+    compiler::CompileCommand::run(m_doc, "Demo", common::Language::Chinese, m_ui);
     EXPECT_EQ(m_doc.undoStack().count(), 0);
     EXPECT_FALSE(m_doc.modified());
 

@@ -17,9 +17,9 @@
 #include "app/application.h"
 #include "app/recovery_keeper.h"
 #include "ladder_editor/ladder_recovery.h"
+#include "ladder_editor/ladder_view.h"
 #include "ladder_editor/ladder_window.h"
 #include "ladder_editor/ladder_window_kind.h"
-#include "ladder_editor/view_plc_ld.h"
 #include "shell_test_support.h"
 
 namespace kelcc::ui::test {

@@ -6,8 +6,8 @@
 #include "app/default_files.h"
 #include "fake_workbench.h"
 #include "ladder_editor/copy_buffer.h"
+#include "ladder_editor/ladder_view.h"
 #include "ladder_editor/ladder_window.h"
-#include "ladder_editor/view_plc_ld.h"
 
 namespace kelcc::ui {
 namespace {

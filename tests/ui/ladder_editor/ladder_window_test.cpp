@@ -18,7 +18,7 @@
 #include "fake_workbench.h"
 #include "ladder_editor/copy_buffer.h"
 #include "ladder_editor/ladder_dialogs.h"
-#include "ladder_editor/view_plc_ld.h"
+#include "ladder_editor/ladder_view.h"
 #include "plc/operand_form.h"
 
 namespace kelcc::ui {
@@ -26,7 +26,7 @@ namespace {
 
 using core::common::Answer;
 using core::plc::InstructionCode;
-using Command = CViewPLCLd::Command;
+using Command = LadderView::Command;
 
 // Field texts for one operand dialog: field index -> text (a combo takes
 // the item with that text).
@@ -113,7 +113,7 @@ protected:
         return window;
     }
 
-    CViewPLCLd& view() { return m_window->view(); }
+    LadderView& view() { return m_window->view(); }
     void key(int k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::keyClick(&view(), static_cast<Qt::Key>(k), modifiers);
     }
@@ -254,7 +254,7 @@ TEST_F(LadderWindowTest, SaveOfAProgramThatDoesNotCompileAsksAndCanDropTheEdits)
 TEST_F(LadderWindowTest, CommentColumnEditsInPlaceAndCutPastesWithKeys) {
     drawSmallProgram();
     m_window->setModified(false);
-    CViewPLCLd& v = view();
+    LadderView& v = view();
     const auto g = v.geometry();
     const QPoint inComment(g.commentLeft() + 20, g.unit * 3 / 2);  // row 2
     QTest::mouseDClick(v.viewport(), Qt::LeftButton, Qt::NoModifier, inComment);

@@ -1,4 +1,4 @@
-#include "comm/link_host_port.h"
+#include "transfer/link_host_port.h"
 
 namespace kelcc::core::comm {
 

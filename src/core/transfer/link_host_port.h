@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "comm/link_host.h"
-#include "comm/transfer_port.h"
+#include "transfer/transfer_port.h"
 
 namespace kelcc::core::comm {
 

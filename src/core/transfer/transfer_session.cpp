@@ -1,4 +1,4 @@
-#include "comm/transfer_session.h"
+#include "transfer/transfer_session.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -94,7 +94,7 @@ void TransferSession::tellOpenFailed() {
 }
 
 void TransferSession::tell(const std::string& text, MessageIcon icon) {
-    m_ui.inform(text, kCaption, icon);
+    m_ui.inform(text, common::kMessageCaption, icon);
 }
 
 // --- input ---
@@ -250,7 +250,7 @@ void TransferSession::onPcHasControl() {
             break;
         case Pending::Read:
             m_choices = {};
-            m_listArea = CFileEntry::kConfigArea;
+            m_listArea = FileEntry::kConfigArea;
             m_engine.requestFileList(static_cast<std::uint8_t>(m_listArea));
             break;
     }
@@ -268,13 +268,13 @@ void TransferSession::onFileList(const std::optional<std::string>& text) {
         return;
     }
     if (m_callbacks.listed) m_callbacks.listed(area, parsed.entries);
-    if (area == CFileEntry::kConfigArea)
+    if (area == FileEntry::kConfigArea)
         m_choices.configList = std::move(parsed.entries);
     else
         m_choices.programs[static_cast<std::size_t>(area - kFirstProgramArea)] =
             FileList::offeredPrograms(parsed.entries);
-    if (area < CFileEntry::kLastArea) {
-        m_listArea = area == CFileEntry::kConfigArea ? kFirstProgramArea : area + 1;
+    if (area < FileEntry::kLastArea) {
+        m_listArea = area == FileEntry::kConfigArea ? kFirstProgramArea : area + 1;
         m_engine.requestFileList(static_cast<std::uint8_t>(m_listArea));
         return;
     }
@@ -289,7 +289,7 @@ bool TransferSession::startSend(const SessionList::SendSelection& selection) {
         return false;
     }
     std::vector<std::string> lines;
-    for (const CFileEntry& entry : built.entries)
+    for (const FileEntry& entry : built.entries)
         lines.push_back(kLineIndent + entry.localPath);
     beginSession(kProgressTitle, std::move(lines));
     m_handler.sendFiles(m_engine, built.entries);
@@ -337,7 +337,7 @@ bool TransferSession::startReceive(const SessionList::ReceiveSelection& selectio
     m_staging = staging;
     m_stagingLive = m_adopt;
     std::vector<std::string> lines;
-    for (const CFileEntry& entry : built.entries)
+    for (const FileEntry& entry : built.entries)
         lines.push_back(kLineIndent + entry.name);
     beginSession(kProgressTitle, std::move(lines));
     m_handler.receiveFiles(m_engine, built.entries);

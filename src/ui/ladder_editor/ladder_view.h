@@ -32,7 +32,7 @@ class Workbench;
 // positions come from the core's row layout.
 // It is a listener of its document: edits made through another view of the
 // same document, undo and redo all reach it the same way.
-class CViewPLCLd final : public QAbstractScrollArea, public core::common::DocumentListener {
+class LadderView final : public QAbstractScrollArea, public core::common::DocumentListener {
     Q_OBJECT
 
 public:
@@ -67,10 +67,10 @@ public:
         Redo,
     };
 
-    CViewPLCLd(Workbench& workbench, core::plc::PlcDocument& doc,
+    LadderView(Workbench& workbench, core::plc::PlcDocument& doc,
                core::ladder_editor::CopyBuffer& copyBuffer, LadderDialogs& dialogs,
                QWidget* parent = nullptr);
-    ~CViewPLCLd() override;
+    ~LadderView() override;
 
     QAction* action(Command command) const;
     // "FuncMenu": one entry per function instruction.
@@ -160,7 +160,7 @@ private:
 
     void createActions();
     QAction* makeAction(Command command, const QString& text, const QList<QKeySequence>& keys,
-                        void (CViewPLCLd::*slot)());
+                        void (LadderView::*slot)());
     void applied(const core::ladder_editor::EditResult& result);
     void updateScrollBars();
     void updateUndoActions();

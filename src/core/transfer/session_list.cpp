@@ -1,4 +1,4 @@
-#include "comm/session_list.h"
+#include "transfer/session_list.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -41,9 +41,8 @@ std::optional<std::uint32_t> sizeOf(const std::string& path, std::string& error)
     return static_cast<std::uint32_t>(st.st_size);
 }
 
-CFileEntry configEntry(std::string name, std::string localPath) {
-    return {std::move(name), std::move(localPath), CFileEntry::kConfigArea, CFileEntry::kFileKind,
-            0};
+FileEntry configEntry(std::string name, std::string localPath) {
+    return {std::move(name), std::move(localPath), FileEntry::kConfigArea, FileEntry::kFileKind, 0};
 }
 
 std::string staged(const std::string& folder, const std::string& name) {
@@ -56,7 +55,7 @@ SessionList::Built SessionList::forSending(const app::Project& project,
                                            const SendSelection& selection) {
     if (selection.empty() && selection.programs.empty()) return {false, {}, kNoSelectionText, {}};
 
-    std::vector<CFileEntry> entries;
+    std::vector<FileEntry> entries;
     if (selection.plcProgram) {
         const std::string ladder = project.plcProgramPath();
         entries.push_back(configEntry(kPlcProgram, ladder));
@@ -81,11 +80,11 @@ SessionList::Built SessionList::forSending(const app::Project& project,
         if (!ControllerName::isSafe(name))
             return {false, {}, Names::format(Names::kUnsafeNameText, name), {}};
         entries.push_back(
-            {name, project.filePath(name), CFileEntry::kUserArea, CFileEntry::kFileKind, 0});
+            {name, project.filePath(name), FileEntry::kUserArea, FileEntry::kFileKind, 0});
     }
 
     if (entries.empty()) return {false, {}, kNoSelectionText, {}};
-    for (CFileEntry& entry : entries) {
+    for (FileEntry& entry : entries) {
         std::string error;
         const auto size = sizeOf(entry.localPath, error);
         if (!size) return {false, {}, error, {}};
@@ -96,15 +95,15 @@ SessionList::Built SessionList::forSending(const app::Project& project,
 
 SessionList::Built SessionList::forReceiving(const std::string& stagingFolder,
                                              const ReceiveSelection& selection,
-                                             const std::vector<CFileEntry>& configList) {
+                                             const std::vector<FileEntry>& configList) {
     if (selection.empty() && selection.programs.empty()) return {false, {}, kNoSelectionText, {}};
 
     Built built;
     auto fixed = [&](bool wanted, std::initializer_list<const char*> names) {
         if (!wanted) return;
         for (const char* name : names) {
-            CFileEntry entry = configEntry(name, staged(stagingFolder, name));
-            for (const CFileEntry& listed : configList)
+            FileEntry entry = configEntry(name, staged(stagingFolder, name));
+            for (const FileEntry& listed : configList)
                 if (listed.name == entry.name) entry.size = listed.size;
             built.entries.push_back(std::move(entry));
         }
@@ -114,14 +113,14 @@ SessionList::Built SessionList::forReceiving(const std::string& stagingFolder,
     fixed(selection.toolOffsets, {Names::kToolOffsets});
     fixed(selection.pitchCompensation, {Names::kPitchCompensation});
 
-    std::vector<CFileEntry> programs = selection.programs;
+    std::vector<FileEntry> programs = selection.programs;
     std::stable_sort(programs.begin(), programs.end(),
-                     [](const CFileEntry& a, const CFileEntry& b) { return a.area < b.area; });
+                     [](const FileEntry& a, const FileEntry& b) { return a.area < b.area; });
     std::vector<std::string> taken;
-    for (CFileEntry& program : programs) {
+    for (FileEntry& program : programs) {
         // The names come from the controller and become paths here.
-        if (!ControllerName::isSafe(program.name) || program.area < CFileEntry::kUserArea ||
-            program.area > CFileEntry::kLastArea)
+        if (!ControllerName::isSafe(program.name) || program.area < FileEntry::kUserArea ||
+            program.area > FileEntry::kLastArea)
             return {false, {}, Names::format(Names::kUnsafeNameText, program.name), {}};
         if (std::find(taken.begin(), taken.end(), program.name) != taken.end()) {
             built.skipped.push_back(std::move(program));
@@ -129,7 +128,7 @@ SessionList::Built SessionList::forReceiving(const std::string& stagingFolder,
         }
         taken.push_back(program.name);
         program.localPath = staged(stagingFolder, program.name);
-        program.kind = CFileEntry::kFileKind;
+        program.kind = FileEntry::kFileKind;
         built.entries.push_back(std::move(program));
     }
     if (built.entries.empty()) return {false, {}, kNoSelectionText, std::move(built.skipped)};
@@ -154,9 +153,9 @@ bool SessionList::makeStagingFolder(const std::string& path) {
     return ::mkdir(path.c_str(), 0700) == 0;
 }
 
-std::uint64_t SessionList::totalSize(const std::vector<CFileEntry>& entries) noexcept {
+std::uint64_t SessionList::totalSize(const std::vector<FileEntry>& entries) noexcept {
     std::uint64_t total = 0;
-    for (const CFileEntry& entry : entries)
+    for (const FileEntry& entry : entries)
         total += entry.size;
     return total;
 }

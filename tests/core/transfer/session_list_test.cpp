@@ -1,4 +1,4 @@
-#include "comm/session_list.h"
+#include "transfer/session_list.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -8,11 +8,11 @@
 #include <filesystem>
 #include <set>
 
+#include "../comm/test_folder.h"
 #include "app/project.h"
 #include "comm/file_list.h"
 #include "comm/modem_file.h"
 #include "common/atomic_file.h"
-#include "test_folder.h"
 
 namespace kelcc::core::comm {
 namespace {
@@ -22,7 +22,7 @@ using common::RecordingInteraction;
 using Send = SessionList::SendSelection;
 using Receive = SessionList::ReceiveSelection;
 
-std::vector<std::string> namesOf(const std::vector<CFileEntry>& entries) {
+std::vector<std::string> namesOf(const std::vector<FileEntry>& entries) {
     std::vector<std::string> out;
     for (const auto& e : entries)
         out.push_back(e.name);
@@ -113,10 +113,10 @@ TEST_F(SessionListTest, SendEntriesNameTheProjectFilesWithTheirSizes) {
     const std::string ladder = (folder() / "main_demo.ldx").string();
     EXPECT_EQ(built.entries[0].localPath, ladder);
     EXPECT_EQ(built.entries[0].size, fs::file_size(ladder));
-    EXPECT_EQ(built.entries[1], (CFileEntry{"plc.bin", ladder + ".bin", 1, 1, 700}));
+    EXPECT_EQ(built.entries[1], (FileEntry{"plc.bin", ladder + ".bin", 1, 1, 700}));
     EXPECT_EQ(built.entries[2].localPath, (folder() / "ParaB.par").string());
     EXPECT_EQ(built.entries[4],
-              (CFileEntry{"O0001.cnc", (folder() / "O0001.cnc").string(), 2, 1, 10}));
+              (FileEntry{"O0001.cnc", (folder() / "O0001.cnc").string(), 2, 1, 10}));
     for (const auto& entry : built.entries) {
         EXPECT_EQ(entry.kind, 1);
         EXPECT_EQ(entry.area, entry.name == "O0001.cnc" ? 2 : 1) << entry.name;
@@ -168,7 +168,7 @@ TEST(ReceiveListTest, EverythingGoesToTheStagingFolder) {
                                                                      {"O0002.cnc", "", 3, 1, 20}}),
                                                  config.entries);
     ASSERT_TRUE(built.ok);
-    const std::vector<CFileEntry> expected = {
+    const std::vector<FileEntry> expected = {
         {"plc.ldx", "/tmp/KELCC1/plc.ldx", 1, 1, 4000},
         {"ParaB.par", "/tmp/KELCC1/ParaB.par", 1, 1, 0},
         {"ParaW.par", "/tmp/KELCC1/ParaW.par", 1, 1, 0},
@@ -189,7 +189,7 @@ TEST(ReceiveListTest, SameProgramInTwoAreasIsReceivedOnce) {
                            {{"O0001.cnc", "", 3, 1, 11}, {"O0001.cnc", "", 2, 1, 10}}),
         {});
     ASSERT_TRUE(built.ok);
-    EXPECT_EQ(built.entries, (std::vector<CFileEntry>{{"O0001.cnc", "/s/O0001.cnc", 2, 1, 10}}));
+    EXPECT_EQ(built.entries, (std::vector<FileEntry>{{"O0001.cnc", "/s/O0001.cnc", 2, 1, 10}}));
     ASSERT_EQ(built.skipped.size(), 1u);
     EXPECT_EQ(built.skipped[0].area, 3);
 }
@@ -239,7 +239,7 @@ TEST_F(SessionListTest, ReceivedPiecesNeverLeaveAHalfFileInTheProject) {
     ASSERT_TRUE(common::AtomicFile::read((folder() / "Tcomp.cmp").string(), toolsBefore).ok);
     const auto projectBefore = filesIn(folder());
 
-    CModemFile file;
+    ModemFile file;
     ASSERT_TRUE(file.openForReceive(built.entries[0].localPath));
     ASSERT_TRUE(file.writePiece("new tools"));
     ASSERT_TRUE(file.finish());

@@ -8,11 +8,11 @@
 #include "ladder_editor/ladder_dialogs.h"
 #include "ladder_editor/ladder_draft.h"
 #include "ladder_editor/ladder_printout.h"
-#include "ladder_editor/view_plc_ld.h"
+#include "ladder_editor/ladder_view.h"
 
 namespace kelcc::ui {
 
-void CViewPLCLd::exportPdf() {
+void LadderView::exportPdf() {
     // Beside the program file, named after it.
     QString suggested = QString::fromStdString(m_doc.path());
     if (suggested.endsWith(QStringLiteral(".ldx"), Qt::CaseInsensitive)) suggested.chop(4);
@@ -21,11 +21,11 @@ void CViewPLCLd::exportPdf() {
     if (!path) return;
     QString error;
     if (LadderPrintout::writePdf(m_doc, m_workbench.project().name(), *path, error, m_geometry) < 0)
-        m_workbench.interaction().inform(error.toStdString(), "KELCC",
+        m_workbench.interaction().inform(error.toStdString(), core::common::kMessageCaption,
                                          core::common::MessageIcon::Warning);
 }
 
-void CViewPLCLd::showCrossReference() {
+void LadderView::showCrossReference() {
     if (m_crossReference == nullptr) {
         // A window of its own beside the workbench; it closes with the view.
         m_crossReference = new CrossReferenceWindow(m_doc.grid(), this);
@@ -40,11 +40,12 @@ void CViewPLCLd::showCrossReference() {
     m_crossReference->raise();
 }
 
-void CViewPLCLd::saveDraft() {
+void LadderView::saveDraft() {
     closeCommentEditor();
     const auto saved = core::ladder_editor::LadderDraft::save(m_doc, m_doc.path());
     if (!saved.ok) {
-        m_workbench.interaction().inform(saved.error, "KELCC", core::common::MessageIcon::Stop);
+        m_workbench.interaction().inform(saved.error, core::common::kMessageCaption,
+                                         core::common::MessageIcon::Stop);
         return;
     }
     m_workbench.appendOutput(

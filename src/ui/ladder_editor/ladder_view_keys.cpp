@@ -2,11 +2,11 @@
 // the shortcuts of its actions.
 #include <QKeyEvent>
 
-#include "ladder_editor/view_plc_ld.h"
+#include "ladder_editor/ladder_view.h"
 
 namespace kelcc::ui {
 
-void CViewPLCLd::keyPressEvent(QKeyEvent* event) {
+void LadderView::keyPressEvent(QKeyEvent* event) {
     if (m_editor.commentEditorRow() != 0 && event->key() == Qt::Key_Escape) {
         closeCommentEditor();
         setFocus();
@@ -52,13 +52,13 @@ void CViewPLCLd::keyPressEvent(QKeyEvent* event) {
     }
 }
 
-bool CViewPLCLd::focusNextPrevChild(bool) {
+bool LadderView::focusNextPrevChild(bool) {
     // Tab and Shift+Tab move the cursor; they are not a way out of the
     // ladder.
     return false;
 }
 
-void CViewPLCLd::takeFocusBack() {
+void LadderView::takeFocusBack() {
     if (m_editor.commentEditorRow() != 0 || !isVisible()) return;
     activateWindow();
     setFocus(Qt::OtherFocusReason);

@@ -4,7 +4,7 @@
 #include <span>
 
 #include "comm/link_input.h"
-#include "comm/transfer_session.h"
+#include "transfer/transfer_session.h"
 
 namespace kelcc::core::comm {
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "comm/controller_compare.h"
 #include "comm/port_paths.h"
 #include "common/interaction.h"
+#include "transfer/controller_compare.h"
 
 namespace kelcc::core::app {
 class Project;

@@ -1,4 +1,4 @@
-#include "ladder_editor/view_plc_ld.h"
+#include "ladder_editor/ladder_view.h"
 
 #include <QAction>
 #include <QApplication>
@@ -46,9 +46,9 @@ namespace {
 // Rows of empty ladder offered below the last used row for drawing on.
 constexpr int kSpareRows = 40;
 
-core::compiler::Language languageOf(const Workbench& workbench) {
-    return workbench.language() == 1 ? core::compiler::Language::English
-                                     : core::compiler::Language::Chinese;
+core::common::Language languageOf(const Workbench& workbench) {
+    return workbench.language() == 1 ? core::common::Language::English
+                                     : core::common::Language::Chinese;
 }
 
 // The function-instruction menu, grouped as the controller's manual does.
@@ -61,7 +61,7 @@ constexpr std::string_view kFunctionMenuGroups[][12] = {
 
 }  // namespace
 
-CViewPLCLd::CViewPLCLd(Workbench& workbench, core::plc::PlcDocument& doc,
+LadderView::LadderView(Workbench& workbench, core::plc::PlcDocument& doc,
                        core::ladder_editor::CopyBuffer& copyBuffer, LadderDialogs& dialogs,
                        QWidget* parent)
     : QAbstractScrollArea(parent),
@@ -98,12 +98,12 @@ CViewPLCLd::CViewPLCLd(Workbench& workbench, core::plc::PlcDocument& doc,
     m_doc.addListener(this);
 }
 
-CViewPLCLd::~CViewPLCLd() {
+LadderView::~LadderView() {
     m_doc.removeListener(this);
 }
 
-QAction* CViewPLCLd::makeAction(Command command, const QString& text,
-                                const QList<QKeySequence>& keys, void (CViewPLCLd::*slot)()) {
+QAction* LadderView::makeAction(Command command, const QString& text,
+                                const QList<QKeySequence>& keys, void (LadderView::*slot)()) {
     auto* action = new QAction(text, this);
     action->setShortcuts(keys);
     action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
@@ -118,54 +118,54 @@ QAction* CViewPLCLd::makeAction(Command command, const QString& text,
     return action;
 }
 
-void CViewPLCLd::createActions() {
+void LadderView::createActions() {
     using K = QKeySequence;
-    makeAction(Command::Contact, tr("触点(&I)"), {K(Qt::Key_F1)}, &CViewPLCLd::addContact);
+    makeAction(Command::Contact, tr("触点(&I)"), {K(Qt::Key_F1)}, &LadderView::addContact);
     makeAction(Command::ParallelContact, tr("在光标下方添加并联触点"), {K(Qt::SHIFT | Qt::Key_F1)},
-               &CViewPLCLd::addParallelContact);
-    makeAction(Command::Coil, tr("线圈(&C)"), {K(Qt::Key_F2)}, &CViewPLCLd::addCoil);
-    makeAction(Command::Function, tr("功能指令(&F)"), {K(Qt::Key_F3)}, &CViewPLCLd::chooseFunction);
+               &LadderView::addParallelContact);
+    makeAction(Command::Coil, tr("线圈(&C)"), {K(Qt::Key_F2)}, &LadderView::addCoil);
+    makeAction(Command::Function, tr("功能指令(&F)"), {K(Qt::Key_F3)}, &LadderView::chooseFunction);
     makeAction(Command::HorizontalLink, tr("添加连接横线(F4)"), {K(Qt::Key_F4)},
-               &CViewPLCLd::addHorizontalLink);
+               &LadderView::addHorizontalLink);
     makeAction(Command::VerticalLink, tr("添加连接竖线(F5)"), {K(Qt::Key_F5)},
-               &CViewPLCLd::addVerticalLink);
-    makeAction(Command::DeleteElement, tr("删除选择区域"), {}, &CViewPLCLd::deleteElement);
+               &LadderView::addVerticalLink);
+    makeAction(Command::DeleteElement, tr("删除选择区域"), {}, &LadderView::deleteElement);
     makeAction(Command::DeleteVerticalLink, tr("删除连接竖线"), {},
-               &CViewPLCLd::deleteVerticalLink);
-    makeAction(Command::Delete, tr("删除(&D)"), {K(Qt::Key_Delete)}, &CViewPLCLd::deleteSelection);
+               &LadderView::deleteVerticalLink);
+    makeAction(Command::Delete, tr("删除(&D)"), {K(Qt::Key_Delete)}, &LadderView::deleteSelection);
     makeAction(Command::Cut, tr("剪切(&X)"),
-               {K(Qt::CTRL | Qt::Key_X), K(Qt::SHIFT | Qt::Key_Delete)}, &CViewPLCLd::cut);
+               {K(Qt::CTRL | Qt::Key_X), K(Qt::SHIFT | Qt::Key_Delete)}, &LadderView::cut);
     makeAction(Command::Copy, tr("复制(&C)"),
-               {K(Qt::CTRL | Qt::Key_C), K(Qt::CTRL | Qt::Key_Insert)}, &CViewPLCLd::copy);
+               {K(Qt::CTRL | Qt::Key_C), K(Qt::CTRL | Qt::Key_Insert)}, &LadderView::copy);
     makeAction(Command::Paste, tr("粘贴(&P)"),
-               {K(Qt::CTRL | Qt::Key_V), K(Qt::SHIFT | Qt::Key_Insert)}, &CViewPLCLd::paste);
-    makeAction(Command::InsertRow, tr("插入一行(&I)"), {}, &CViewPLCLd::insertRow);
+               {K(Qt::CTRL | Qt::Key_V), K(Qt::SHIFT | Qt::Key_Insert)}, &LadderView::paste);
+    makeAction(Command::InsertRow, tr("插入一行(&I)"), {}, &LadderView::insertRow);
     makeAction(Command::DeleteRow, tr("删除一行"), {K(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete)},
-               &CViewPLCLd::deleteRow);
+               &LadderView::deleteRow);
     QAction* rowNumbers = makeAction(Command::RowNumbers, tr("梯形图行号"), {}, nullptr);
     rowNumbers->setCheckable(true);
     rowNumbers->setChecked(m_geometry.rowNumbers);
-    connect(rowNumbers, &QAction::toggled, this, &CViewPLCLd::setShowRowNumbers);
+    connect(rowNumbers, &QAction::toggled, this, &LadderView::setShowRowNumbers);
     QAction* comments = makeAction(Command::Comments, tr("显示注释"), {}, nullptr);
     comments->setCheckable(true);
     comments->setChecked(m_geometry.comments);
-    connect(comments, &QAction::toggled, this, &CViewPLCLd::setShowComments);
-    makeAction(Command::Compile, tr("编译(&C)"), {K(Qt::Key_F9)}, &CViewPLCLd::compile);
+    connect(comments, &QAction::toggled, this, &LadderView::setShowComments);
+    makeAction(Command::Compile, tr("编译(&C)"), {K(Qt::Key_F9)}, &LadderView::compile);
     m_actions[Command::Compile]->setStatusTip(tr("编译梯形图程序"));
-    makeAction(Command::Find, tr("查找(&S)..."), {K(Qt::CTRL | Qt::Key_F)}, &CViewPLCLd::find);
-    makeAction(Command::GoTo, tr("指定行(&L)..."), {K(Qt::CTRL | Qt::Key_G)}, &CViewPLCLd::goTo);
-    makeAction(Command::ProgramStart, tr("程序开始"), {K(Qt::Key_Home)}, &CViewPLCLd::programStart);
-    makeAction(Command::ProgramEnd, tr("程序末尾"), {K(Qt::Key_End)}, &CViewPLCLd::programEnd);
-    makeAction(Command::Print, tr("打印(&P)..."), {K(Qt::CTRL | Qt::Key_P)}, &CViewPLCLd::print);
-    makeAction(Command::PrintPreview, tr("打印预览(&V)"), {}, &CViewPLCLd::printPreview);
-    makeAction(Command::ExportPdf, tr("导出PDF..."), {}, &CViewPLCLd::exportPdf);
-    makeAction(Command::CrossReference, tr("交叉引用..."), {}, &CViewPLCLd::showCrossReference);
-    makeAction(Command::SaveDraft, tr("保存为草稿"), {}, &CViewPLCLd::saveDraft);
+    makeAction(Command::Find, tr("查找(&S)..."), {K(Qt::CTRL | Qt::Key_F)}, &LadderView::find);
+    makeAction(Command::GoTo, tr("指定行(&L)..."), {K(Qt::CTRL | Qt::Key_G)}, &LadderView::goTo);
+    makeAction(Command::ProgramStart, tr("程序开始"), {K(Qt::Key_Home)}, &LadderView::programStart);
+    makeAction(Command::ProgramEnd, tr("程序末尾"), {K(Qt::Key_End)}, &LadderView::programEnd);
+    makeAction(Command::Print, tr("打印(&P)..."), {K(Qt::CTRL | Qt::Key_P)}, &LadderView::print);
+    makeAction(Command::PrintPreview, tr("打印预览(&V)"), {}, &LadderView::printPreview);
+    makeAction(Command::ExportPdf, tr("导出PDF..."), {}, &LadderView::exportPdf);
+    makeAction(Command::CrossReference, tr("交叉引用..."), {}, &LadderView::showCrossReference);
+    makeAction(Command::SaveDraft, tr("保存为草稿"), {}, &LadderView::saveDraft);
     // An open comment editor would write into the row the undo changes.
     m_undoActions = new UndoActions(this);
     m_undoActions->setStack(&m_doc.undoStack());
     m_undoActions->setBefore([this] { closeCommentEditor(); });
-    connect(m_undoActions, &UndoActions::applied, this, &CViewPLCLd::edited);
+    connect(m_undoActions, &UndoActions::applied, this, &LadderView::edited);
     m_actions[Command::Undo] = m_undoActions->undo();
     m_actions[Command::Redo] = m_undoActions->redo();
 
@@ -182,31 +182,31 @@ void CViewPLCLd::createActions() {
     }
 }
 
-QAction* CViewPLCLd::action(Command command) const {
+QAction* LadderView::action(Command command) const {
     const auto it = m_actions.find(command);
     return it == m_actions.end() ? nullptr : it->second;
 }
 
 // --- geometry ---
 
-QPoint CViewPLCLd::toContent(const QPoint& point) const {
+QPoint LadderView::toContent(const QPoint& point) const {
     return point + QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
 }
 
-int CViewPLCLd::rowTop(int row) const {
+int LadderView::rowTop(int row) const {
     return m_layout.top(row) * m_geometry.unit;
 }
 
-int CViewPLCLd::rowAt(int contentY) const {
+int LadderView::rowAt(int contentY) const {
     return m_layout.rowAt(std::max(0, contentY) / m_geometry.unit);
 }
 
-int CViewPLCLd::columnAt(int contentX) const {
+int LadderView::columnAt(int contentX) const {
     const int column = (contentX - m_geometry.leftRail()) / m_geometry.cellWidth + 1;
     return std::clamp(column, 1, LadderGrid::kColumns);
 }
 
-CViewPLCLd::Area CViewPLCLd::areaAt(const QPoint& content) const {
+LadderView::Area LadderView::areaAt(const QPoint& content) const {
     if (content.y() < 0) return Area::None;
     if (content.x() < m_geometry.leftRail()) return Area::Margin;
     if (content.x() < m_geometry.rightRail()) return Area::Ladder;
@@ -216,16 +216,16 @@ CViewPLCLd::Area CViewPLCLd::areaAt(const QPoint& content) const {
     return Area::None;
 }
 
-CellRange CViewPLCLd::rangeOf(const QPoint& a, const QPoint& b) const {
+CellRange LadderView::rangeOf(const QPoint& a, const QPoint& b) const {
     return CellRange{rowAt(a.y()), columnAt(a.x()), rowAt(b.y()), columnAt(b.x())}.normalized();
 }
 
-std::optional<CellRange> CViewPLCLd::selection() const {
+std::optional<CellRange> LadderView::selection() const {
     if (!m_hasSelection) return std::nullopt;
     return rangeOf(m_dragStart, m_dragEnd);
 }
 
-void CViewPLCLd::setSelection(const CellRange& range) {
+void LadderView::setSelection(const CellRange& range) {
     const CellRange r = range.normalized();
     m_dragStart = QPoint(m_geometry.columnLeft(r.firstColumn) + 1, rowTop(r.firstRow) + 1);
     m_dragEnd = QPoint(m_geometry.columnLeft(r.lastColumn) + 1, rowTop(r.lastRow) + 1);
@@ -235,20 +235,20 @@ void CViewPLCLd::setSelection(const CellRange& range) {
 
 // Commands that work on "the selection" take the cursor cell when nothing
 // was dragged.
-CellRange CViewPLCLd::commandRange() const {
+CellRange LadderView::commandRange() const {
     if (auto range = selection()) return *range;
     const CellPos at = m_editor.cursor();
     const int column = std::min(at.column, LadderGrid::kColumns);
     return CellRange{at.row, column, at.row, column};
 }
 
-int CViewPLCLd::scrollRows() const {
+int LadderView::scrollRows() const {
     const int visibleUnits = viewport()->height() / m_geometry.unit + 1;
     const int used = std::max(m_doc.lastUsedRow(), m_editor.cursor().row);
     return std::min(LadderGrid::kRows, used + std::max(kSpareRows, visibleUnits));
 }
 
-void CViewPLCLd::updateScrollBars() {
+void LadderView::updateScrollBars() {
     const int height = m_layout.bottom(scrollRows()) * m_geometry.unit;
     verticalScrollBar()->setRange(0, std::max(0, height - viewport()->height()));
     verticalScrollBar()->setPageStep(viewport()->height());
@@ -258,7 +258,7 @@ void CViewPLCLd::updateScrollBars() {
     horizontalScrollBar()->setSingleStep(m_geometry.cellWidth / 4);
 }
 
-void CViewPLCLd::scrollToCursor() {
+void LadderView::scrollToCursor() {
     // One contact row of space above the target row, as the go-to commands
     // leave it.
     const int row = m_editor.cursor().row;
@@ -270,12 +270,12 @@ void CViewPLCLd::scrollToCursor() {
         verticalScrollBar()->setValue(top);
 }
 
-void CViewPLCLd::cursorMoved() {
+void LadderView::cursorMoved() {
     scrollToCursor();
     viewport()->update();
 }
 
-void CViewPLCLd::moveCursorTo(int row, int column) {
+void LadderView::moveCursorTo(int row, int column) {
     m_editor.moveCursorTo(row, column);
     updateScrollBars();
     const int top = m_layout.scrollTopFor(m_editor.cursor().row) * m_geometry.unit;
@@ -285,7 +285,7 @@ void CViewPLCLd::moveCursorTo(int row, int column) {
 
 // --- painting ---
 
-void CViewPLCLd::paintLadder(QPainter& painter, const QRect& area) const {
+void LadderView::paintLadder(QPainter& painter, const QRect& area) const {
     const int scrollY = verticalScrollBar()->value();
     const int scrollX = horizontalScrollBar()->value();
     // The row above the first visible one is painted too: its vertical
@@ -319,30 +319,30 @@ void CViewPLCLd::paintLadder(QPainter& painter, const QRect& area) const {
     painter.restore();
 }
 
-void CViewPLCLd::paintEvent(QPaintEvent* event) {
+void LadderView::paintEvent(QPaintEvent* event) {
     QPainter painter(viewport());
     paintLadder(painter, event->rect());
 }
 
-void CViewPLCLd::resizeEvent(QResizeEvent* event) {
+void LadderView::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
     updateScrollBars();
 }
 
-void CViewPLCLd::scrollContentsBy(int, int) {
+void LadderView::scrollContentsBy(int, int) {
     placeCommentEditor();
     viewport()->update();
 }
 
 // --- results of the editing core ---
 
-void CViewPLCLd::applied(const EditResult& result) {
+void LadderView::applied(const EditResult& result) {
     // The row layout follows the document's change notice.
     if (result.changed) emit edited();
     cursorMoved();
 }
 
-void CViewPLCLd::documentChanged(const core::common::DocumentChange& change) {
+void LadderView::documentChanged(const core::common::DocumentChange& change) {
     using core::common::DocumentChange;
     if (change.has(DocumentChange::Program)) {
         // A compile (or its undo) redraws the whole ladder.
@@ -362,28 +362,28 @@ void CViewPLCLd::documentChanged(const core::common::DocumentChange& change) {
     viewport()->update();
 }
 
-void CViewPLCLd::documentReloaded() {
+void LadderView::documentReloaded() {
     documentReplaced();
     updateUndoActions();
 }
 
-void CViewPLCLd::undoStateChanged() {
+void LadderView::undoStateChanged() {
     updateUndoActions();
 }
 
-void CViewPLCLd::updateUndoActions() {
+void LadderView::updateUndoActions() {
     m_undoActions->update();
 }
 
-void CViewPLCLd::undo() {
+void LadderView::undo() {
     m_undoActions->undo()->trigger();
 }
 
-void CViewPLCLd::redo() {
+void LadderView::redo() {
     m_undoActions->redo()->trigger();
 }
 
-void CViewPLCLd::documentReplaced() {
+void LadderView::documentReplaced() {
     closeCommentEditor();
     m_layout.rebuild(m_doc.grid());
     m_editor.setCursor({1, 1});
@@ -394,7 +394,7 @@ void CViewPLCLd::documentReplaced() {
     viewport()->update();
 }
 
-void CViewPLCLd::runOperand(const OperandForm& form, const FormValues& initial,
+void LadderView::runOperand(const OperandForm& form, const FormValues& initial,
                             const std::function<void(const FormResult&)>& entered) {
     OperandDialog::Lookup lookup;
     if (const auto kind = CrossReferenceLookup::forInstruction(form.code())) {
@@ -413,14 +413,14 @@ void CViewPLCLd::runOperand(const OperandForm& form, const FormValues& initial,
 
 // --- entering elements ---
 
-void CViewPLCLd::addContact() {
+void LadderView::addContact() {
     if (!m_editor.beginContact()) return;
     const OperandForm form = OperandForm::Contact();
     runOperand(form, form.blank(),
                [this](const FormResult& r) { applied(m_editor.addContact(r.text, r.choice)); });
 }
 
-void CViewPLCLd::addParallelContact() {
+void LadderView::addParallelContact() {
     if (!m_editor.beginParallelContact()) return;
     const OperandForm form = OperandForm::Contact();
     runOperand(form, form.blank(), [this](const FormResult& r) {
@@ -428,21 +428,21 @@ void CViewPLCLd::addParallelContact() {
     });
 }
 
-void CViewPLCLd::addCoil() {
+void LadderView::addCoil() {
     if (!m_editor.beginCoil()) return;
     const OperandForm form = OperandForm::Coil();
     runOperand(form, form.blank(),
                [this](const FormResult& r) { applied(m_editor.addCoil(r.text)); });
 }
 
-void CViewPLCLd::chooseFunction() {
+void LadderView::chooseFunction() {
     if (m_editor.commentEditorRow() != 0) return;
     const auto code =
         m_dialogs.chooseFunction(m_workbench.interaction(), m_workbench.dialogParent());
     if (code) addFunction(*code);
 }
 
-void CViewPLCLd::addFunction(InstructionCode code) {
+void LadderView::addFunction(InstructionCode code) {
     if (!m_editor.beginFunction(code)) return;
     const auto form = OperandForm::ForInstruction(code);
     if (!form) {
@@ -454,15 +454,15 @@ void CViewPLCLd::addFunction(InstructionCode code) {
                [this, code](const FormResult& r) { applied(m_editor.addFunction(code, r.text)); });
 }
 
-void CViewPLCLd::addHorizontalLink() {
+void LadderView::addHorizontalLink() {
     applied(m_editor.addHorizontalLink());
 }
 
-void CViewPLCLd::addVerticalLink() {
+void LadderView::addVerticalLink() {
     applied(m_editor.addVerticalLink());
 }
 
-void CViewPLCLd::editCell() {
+void LadderView::editCell() {
     const CellEditRequest request = m_editor.editRequest();
     const auto form = request.form();
     if (!form) return;
@@ -480,41 +480,41 @@ void CViewPLCLd::editCell() {
 
 // --- deleting, clipboard, rows ---
 
-void CViewPLCLd::deleteSelection() {
+void LadderView::deleteSelection() {
     applied(m_editor.deleteSelection(commandRange()));
 }
 
-void CViewPLCLd::deleteElement() {
+void LadderView::deleteElement() {
     applied(m_editor.deleteElement(commandRange()));
 }
 
-void CViewPLCLd::deleteVerticalLink() {
+void LadderView::deleteVerticalLink() {
     applied(m_editor.deleteVerticalLink(commandRange()));
 }
 
-void CViewPLCLd::cut() {
+void LadderView::cut() {
     applied(m_editor.cut(commandRange(), m_copyBuffer));
 }
 
-void CViewPLCLd::copy() {
+void LadderView::copy() {
     m_editor.copy(commandRange(), m_copyBuffer);
 }
 
-void CViewPLCLd::paste() {
+void LadderView::paste() {
     applied(m_editor.paste(m_copyBuffer));
 }
 
-void CViewPLCLd::insertRow() {
+void LadderView::insertRow() {
     applied(m_editor.insertRow(commandRange()));
 }
 
-void CViewPLCLd::deleteRow() {
+void LadderView::deleteRow() {
     applied(m_editor.deleteRow(commandRange()));
 }
 
 // --- compile, find, go to ---
 
-void CViewPLCLd::compile() {
+void LadderView::compile() {
     closeCommentEditor();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_workbench.clearOutput();
@@ -529,7 +529,7 @@ void CViewPLCLd::compile() {
     emit compiled(outcome.success);
 }
 
-void CViewPLCLd::find() {
+void LadderView::find() {
     const auto run = [this](const core::ladder_editor::FindRequest& request) {
         const auto outcome = LadderFind::find(m_doc.grid(), m_editor.cursor().row, request,
                                               languageOf(m_workbench), m_workbench.interaction());
@@ -544,7 +544,7 @@ void CViewPLCLd::find() {
     m_dialogs.find(run, m_workbench.dialogParent());
 }
 
-void CViewPLCLd::goTo() {
+void LadderView::goTo() {
     const auto run = [this](const std::string& row, const std::string& column) {
         if (!m_editor.goTo(row, column)) return false;
         moveCursorTo(m_editor.cursor().row, m_editor.cursor().column);
@@ -553,19 +553,19 @@ void CViewPLCLd::goTo() {
     m_dialogs.goTo(run, m_workbench.dialogParent());
 }
 
-void CViewPLCLd::programStart() {
+void LadderView::programStart() {
     const CellPos at = m_editor.programStart();
     moveCursorTo(at.row, at.column);
 }
 
-void CViewPLCLd::programEnd() {
+void LadderView::programEnd() {
     const CellPos at = m_editor.programEnd();
     moveCursorTo(at.row, at.column);
 }
 
 // --- switches ---
 
-void CViewPLCLd::setShowRowNumbers(bool on) {
+void LadderView::setShowRowNumbers(bool on) {
     m_geometry.rowNumbers = on;
     if (QAction* a = action(Command::RowNumbers); a != nullptr && a->isChecked() != on)
         a->setChecked(on);
@@ -574,7 +574,7 @@ void CViewPLCLd::setShowRowNumbers(bool on) {
     viewport()->update();
 }
 
-void CViewPLCLd::setShowComments(bool on) {
+void LadderView::setShowComments(bool on) {
     m_geometry.comments = on;
     if (QAction* a = action(Command::Comments); a != nullptr && a->isChecked() != on)
         a->setChecked(on);
@@ -585,7 +585,7 @@ void CViewPLCLd::setShowComments(bool on) {
 
 // --- printing ---
 
-void CViewPLCLd::print() {
+void LadderView::print() {
     QPrinter printer(QPrinter::HighResolution);
     QPrintDialog dialog(&printer, m_workbench.dialogParent());
     if (dialog.exec() != QDialog::Accepted) return;
@@ -593,7 +593,7 @@ void CViewPLCLd::print() {
     printout.print(printer, &m_workbench.interaction());
 }
 
-void CViewPLCLd::printPreview() {
+void LadderView::printPreview() {
     QPrinter printer(QPrinter::HighResolution);
     QPrintPreviewDialog dialog(&printer, m_workbench.dialogParent());
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) {
@@ -605,7 +605,7 @@ void CViewPLCLd::printPreview() {
 
 // --- comment editor ---
 
-void CViewPLCLd::toggleCommentEditor(int row) {
+void LadderView::toggleCommentEditor(int row) {
     m_editor.toggleCommentEditor(row);
     if (m_editor.commentEditorRow() == 0) {
         closeCommentEditor();
@@ -631,7 +631,7 @@ void CViewPLCLd::toggleCommentEditor(int row) {
     m_commentEdit->selectAll();
 }
 
-void CViewPLCLd::placeCommentEditor() {
+void LadderView::placeCommentEditor() {
     if (m_commentEdit == nullptr || m_editor.commentEditorRow() == 0) return;
     const int row = m_editor.commentEditorRow();
     const QPoint origin(m_geometry.commentLeft() - horizontalScrollBar()->value(),
@@ -640,7 +640,7 @@ void CViewPLCLd::placeCommentEditor() {
                                m_geometry.commentWidth, m_geometry.unit * 3 / 4);
 }
 
-void CViewPLCLd::closeCommentEditor() {
+void LadderView::closeCommentEditor() {
     m_editor.closeCommentEditor();
     if (m_commentEdit != nullptr) m_commentEdit->hide();
     viewport()->update();
@@ -648,7 +648,7 @@ void CViewPLCLd::closeCommentEditor() {
 
 // --- mouse and keys ---
 
-void CViewPLCLd::mousePressEvent(QMouseEvent* event) {
+void LadderView::mousePressEvent(QMouseEvent* event) {
     const QPoint content = toContent(event->position().toPoint());
     if (event->button() != Qt::LeftButton || areaAt(content) != Area::Ladder) {
         QAbstractScrollArea::mousePressEvent(event);
@@ -662,7 +662,7 @@ void CViewPLCLd::mousePressEvent(QMouseEvent* event) {
     viewport()->update();
 }
 
-void CViewPLCLd::mouseMoveEvent(QMouseEvent* event) {
+void LadderView::mouseMoveEvent(QMouseEvent* event) {
     if (!m_dragging) return;
     m_lastMouse = event->position().toPoint();
     m_dragEnd = toContent(m_lastMouse);
@@ -671,7 +671,7 @@ void CViewPLCLd::mouseMoveEvent(QMouseEvent* event) {
     viewport()->update();
 }
 
-void CViewPLCLd::mouseReleaseEvent(QMouseEvent* event) {
+void LadderView::mouseReleaseEvent(QMouseEvent* event) {
     if (!m_dragging || event->button() != Qt::LeftButton) return;
     m_dragging = false;
     m_autoScroll->stop();
@@ -681,7 +681,7 @@ void CViewPLCLd::mouseReleaseEvent(QMouseEvent* event) {
     viewport()->update();
 }
 
-void CViewPLCLd::mouseDoubleClickEvent(QMouseEvent* event) {
+void LadderView::mouseDoubleClickEvent(QMouseEvent* event) {
     const QPoint content = toContent(event->position().toPoint());
     if (event->button() != Qt::LeftButton) return;
     switch (areaAt(content)) {
@@ -700,7 +700,7 @@ void CViewPLCLd::mouseDoubleClickEvent(QMouseEvent* event) {
     }
 }
 
-void CViewPLCLd::contextMenuEvent(QContextMenuEvent* event) {
+void LadderView::contextMenuEvent(QContextMenuEvent* event) {
     const QPoint content = toContent(event->pos());
     const Area area = areaAt(content);
     QMenu menu(this);
@@ -718,17 +718,17 @@ void CViewPLCLd::contextMenuEvent(QContextMenuEvent* event) {
         menu.addAction(action(Command::Copy));
         menu.addAction(action(Command::Paste));
         QMenu* add = menu.addMenu(tr("添加(&A)..."));
-        add->addAction(tr("触点"), this, &CViewPLCLd::addContact);
-        add->addAction(tr("线圈"), this, &CViewPLCLd::addCoil);
-        add->addAction(tr("功能指令"), this, &CViewPLCLd::chooseFunction);
+        add->addAction(tr("触点"), this, &LadderView::addContact);
+        add->addAction(tr("线圈"), this, &LadderView::addCoil);
+        add->addAction(tr("功能指令"), this, &LadderView::chooseFunction);
         menu.addAction(action(Command::InsertRow));
         menu.addAction(action(Command::DeleteRow));
         menu.addSeparator();
         menu.addAction(action(Command::Find));
         QMenu* go = menu.addMenu(tr("转到(&G)"));
-        go->addAction(tr("指定行"), this, &CViewPLCLd::goTo);
-        go->addAction(tr("程序开始"), this, &CViewPLCLd::programStart);
-        go->addAction(tr("程序结束"), this, &CViewPLCLd::programEnd);
+        go->addAction(tr("指定行"), this, &LadderView::goTo);
+        go->addAction(tr("程序开始"), this, &LadderView::programStart);
+        go->addAction(tr("程序结束"), this, &LadderView::programEnd);
     } else {
         return;
     }

@@ -37,9 +37,9 @@ public:
     }
 
     // Start a session over the given list; the engine must be ready.
-    void sendFiles(LinkEngine& engine, std::vector<CFileEntry> entries);
-    void receiveFiles(LinkEngine& engine, std::vector<CFileEntry> entries);
-    const std::vector<CFileEntry>& entries() const noexcept { return m_entries; }
+    void sendFiles(LinkEngine& engine, std::vector<FileEntry> entries);
+    void receiveFiles(LinkEngine& engine, std::vector<FileEntry> entries);
+    const std::vector<FileEntry>& entries() const noexcept { return m_entries; }
 
     void sendNextFile(LinkEngine& engine) override;
     void receiveNextFile(LinkEngine& engine) override;
@@ -51,7 +51,7 @@ public:
     std::optional<UploadEntry> uploadOffered(std::span<const std::uint8_t> header) override;
 
 private:
-    void startList(LinkEngine& engine, std::vector<CFileEntry> entries);
+    void startList(LinkEngine& engine, std::vector<FileEntry> entries);
     bool sendFileCommand(LinkEngine& engine, std::uint8_t subCode, const std::string& data);
     void onResumeAnswer(LinkEngine& engine, std::span<const std::uint8_t> data);
     void onResumeStart(LinkEngine& engine, std::span<const std::uint8_t> data);
@@ -64,7 +64,7 @@ private:
     NewFileObserver m_newFile;
     std::function<void()> m_resumeCancelled;
 
-    std::vector<CFileEntry> m_entries;
+    std::vector<FileEntry> m_entries;
     // The header of the file being written, kept for its delete request and
     // the write request that follows it.
     std::string m_header;

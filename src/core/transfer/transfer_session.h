@@ -15,12 +15,12 @@
 #include "comm/link_file_adapter.h"
 #include "comm/link_listener.h"
 #include "comm/modem_file.h"
-#include "comm/session_list.h"
-#include "comm/transfer_handler.h"
-#include "comm/transfer_port.h"
 #include "comm/transfer_progress.h"
 #include "common/atomic_file.h"
 #include "common/interaction.h"
+#include "transfer/session_list.h"
+#include "transfer/transfer_handler.h"
+#include "transfer/transfer_port.h"
 
 namespace kelcc::core::comm {
 
@@ -34,7 +34,6 @@ namespace kelcc::core::comm {
 // them has returned, so the session may drive the engine in answer.
 class TransferSession final : public LinkListener {
 public:
-    static constexpr const char* kCaption = "KELCC";
     static constexpr const char* kPortBusyText = "串口不存在或被占用!";
     static constexpr const char* kConnectFailedText = "连接失败!请检查硬件连接。";
     static constexpr const char* kConnectedText = "连接成功!";
@@ -72,8 +71,8 @@ public:
     // What the read dialog offers: the configuration files as listed and
     // the part programs of "USER", "USER1" and "USER2".
     struct ReadChoices {
-        std::vector<CFileEntry> configList;
-        std::array<std::vector<CFileEntry>, 3> programs;
+        std::vector<FileEntry> configList;
+        std::array<std::vector<FileEntry>, 3> programs;
     };
 
     struct Callbacks {
@@ -86,7 +85,7 @@ public:
         // A file the controller uploaded is complete at this path.
         std::function<void(const std::string& path)> uploadReceived;
         // Each list of the read sequence as it arrives, all its entries.
-        std::function<void(int area, const std::vector<CFileEntry>& entries)> listed;
+        std::function<void(int area, const std::vector<FileEntry>& entries)> listed;
     };
 
     // The progress window's contents; shown is false while it is closed.
@@ -193,7 +192,7 @@ private:
     Options m_options;
     Callbacks m_callbacks;
 
-    CModemFile m_file;
+    ModemFile m_file;
     LinkFileAdapter m_adapter{m_file};
     TransferHandler m_handler;
     LinkEngine m_engine;

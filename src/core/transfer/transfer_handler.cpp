@@ -1,4 +1,4 @@
-#include "comm/transfer_handler.h"
+#include "transfer/transfer_handler.h"
 
 #include <algorithm>
 #include <cctype>
@@ -11,7 +11,7 @@
 #include "comm/link_engine.h"
 #include "comm/link_file_adapter.h"
 #include "comm/link_listener.h"
-#include "comm/session_list.h"
+#include "transfer/session_list.h"
 
 namespace kelcc::core::comm {
 namespace {
@@ -24,7 +24,6 @@ constexpr std::uint8_t kFileDelete = 4;
 constexpr std::uint8_t kResumeQuestion = 6;
 constexpr std::uint8_t kResumeDecision = 7;
 constexpr std::size_t kResumeOffsetAt = 13;
-constexpr const char* kCaption = "KELCC";
 
 std::string_view asText(std::span<const std::uint8_t> data) {
     return {reinterpret_cast<const char*>(data.data()), data.size()};
@@ -55,7 +54,7 @@ TransferHandler::TransferHandler(LinkFileAdapter& file, LinkListener& listener,
                                  common::Interaction& ui, std::string tempFolder)
     : m_file(file), m_listener(listener), m_ui(ui), m_tempFolder(std::move(tempFolder)) {}
 
-void TransferHandler::startList(LinkEngine& engine, std::vector<CFileEntry> entries) {
+void TransferHandler::startList(LinkEngine& engine, std::vector<FileEntry> entries) {
     m_entries = std::move(entries);
     m_dnc.reset();
     m_header.clear();
@@ -68,12 +67,12 @@ void TransferHandler::startList(LinkEngine& engine, std::vector<CFileEntry> entr
                              total, std::numeric_limits<std::uint32_t>::max())));
 }
 
-void TransferHandler::sendFiles(LinkEngine& engine, std::vector<CFileEntry> entries) {
+void TransferHandler::sendFiles(LinkEngine& engine, std::vector<FileEntry> entries) {
     startList(engine, std::move(entries));
     sendNextFile(engine);
 }
 
-void TransferHandler::receiveFiles(LinkEngine& engine, std::vector<CFileEntry> entries) {
+void TransferHandler::receiveFiles(LinkEngine& engine, std::vector<FileEntry> entries) {
     startList(engine, std::move(entries));
     receiveNextFile(engine);
 }
@@ -98,9 +97,9 @@ void TransferHandler::sendNextFile(LinkEngine& engine) {
         m_listener.linkEvent(LinkEvent::AllSent, 0);
         return;
     }
-    const CFileEntry& entry = m_entries[static_cast<std::size_t>(index)];
-    CModemFile& file = m_file.file();
-    const CModemFile::SendOpen opened = file.openForSend(entry.localPath, entry.name);
+    const FileEntry& entry = m_entries[static_cast<std::size_t>(index)];
+    ModemFile& file = m_file.file();
+    const ModemFile::SendOpen opened = file.openForSend(entry.localPath, entry.name);
     switch (opened.result) {
         case PartProgramImage::Result::Ok:
             break;
@@ -108,7 +107,7 @@ void TransferHandler::sendNextFile(LinkEngine& engine) {
             // Only the part-program check reports the system's reason; a
             // plain file gets the link error's text alone.
             if (isPartProgram(entry.name))
-                m_ui.inform(opened.error, kCaption, common::MessageIcon::Stop);
+                m_ui.inform(opened.error, common::kMessageCaption, common::MessageIcon::Stop);
             engine.raiseError(LinkError::FileRead);
             return;
         case PartProgramImage::Result::TooLong:
@@ -128,8 +127,8 @@ void TransferHandler::sendNextFile(LinkEngine& engine) {
         return;
     }
     m_header = *header;
-    m_dnc = DncFile{entry.localPath, file.size(),
-                    CModemFile::modifiedTime(entry.localPath).value_or(0)};
+    m_dnc =
+        DncFile{entry.localPath, file.size(), ModemFile::modifiedTime(entry.localPath).value_or(0)};
     // The write request after a delete belongs to the file already shown.
     if (!engine.repeat()) newFile(file.size(), index);
     sendFileCommand(engine, kFileWrite, m_header);
@@ -151,7 +150,7 @@ void TransferHandler::receiveNextFile(LinkEngine& engine) {
         m_listener.linkEvent(LinkEvent::AllReceived, 0);
         return;
     }
-    const CFileEntry& entry = m_entries[static_cast<std::size_t>(index)];
+    const FileEntry& entry = m_entries[static_cast<std::size_t>(index)];
     const std::optional<std::string> header = FileHeader::forEntry(entry).encode();
     if (!header || !m_file.file().openForReceive(entry.localPath)) {
         engine.raiseError(LinkError::FileCreate);
@@ -241,7 +240,7 @@ void TransferHandler::onResumeAnswer(LinkEngine& engine, std::span<const std::ui
 }
 
 void TransferHandler::onResumeStart(LinkEngine& engine, std::span<const std::uint8_t> data) {
-    CModemFile& file = m_file.file();
+    ModemFile& file = m_file.file();
     if (data.size() < kResumeOffsetAt + 4 || !file.isOpen()) {
         engine.raiseError(LinkError::UnknownAnswer);
         return;

@@ -1,16 +1,16 @@
-#include "comm/transfer_session.h"
+#include "transfer/transfer_session.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <filesystem>
 
+#include "../comm/fake_controller.h"
+#include "../comm/link_fakes.h"
+#include "../comm/test_folder.h"
 #include "app/project.h"
 #include "comm/serial_port.h"
 #include "common/atomic_file.h"
-#include "fake_controller.h"
-#include "link_fakes.h"
-#include "test_folder.h"
 
 namespace kelcc::core::comm {
 namespace {
@@ -342,7 +342,7 @@ TEST_P(ResumeTest, ControllerAsksAndTheUserDecides) {
     const auto selection = programSelection("O0001", text);
     const std::string path = (folder() / "O0001.cnc").string();
     m_cnc.heldRecord = ResumeRecord::fromPc(ResumeRecord::Mode::Continue, 512,
-                                            *CModemFile::modifiedTime(path), path);
+                                            *ModemFile::modifiedTime(path), path);
     m_cnc.startOffsets = {{3, 512}, {2, 0}};
     // The second data frame goes unanswered; the probe finds the controller
     // waiting for the resume record.

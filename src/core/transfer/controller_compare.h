@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "comm/file_entry.h"
-#include "comm/session_list.h"
+#include "transfer/session_list.h"
 
 namespace kelcc::core::app {
 class Project;
@@ -25,7 +25,7 @@ public:
     struct LocalFile {
         std::string name;  // on the controller
         std::string localPath;
-        std::uint8_t area = CFileEntry::kConfigArea;
+        std::uint8_t area = FileEntry::kConfigArea;
         bool present = false;
         std::string error;  // why it cannot be sent, when not present
         bool operator==(const LocalFile&) const = default;
@@ -33,12 +33,12 @@ public:
 
     struct Row {
         std::string name;
-        std::uint8_t area = CFileEntry::kConfigArea;
+        std::uint8_t area = FileEntry::kConfigArea;
         Status status = Status::NotCompared;
         std::vector<std::string> details;  // GBK as in the files
     };
 
-    using Lists = std::map<int, std::vector<CFileEntry>>;
+    using Lists = std::map<int, std::vector<FileEntry>>;
 
     // The PLC program, the parameters, tool offsets, pitch compensation and
     // every part program; a file missing here is reported, not fatal. The

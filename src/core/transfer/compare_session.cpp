@@ -1,4 +1,4 @@
-#include "comm/compare_session.h"
+#include "transfer/compare_session.h"
 
 #include <algorithm>
 #include <ctime>
@@ -8,11 +8,11 @@
 #include "app/project.h"
 #include "app/project_host.h"
 #include "comm/link_host.h"
-#include "comm/link_host_port.h"
 #include "comm/posix_serial_port.h"
 #include "comm/serial_port.h"
-#include "comm/transfer_session.h"
-#include "comm/transfer_session_input.h"
+#include "transfer/link_host_port.h"
+#include "transfer/transfer_session.h"
+#include "transfer/transfer_session_input.h"
 
 namespace kelcc::core::comm {
 namespace {
@@ -79,7 +79,7 @@ CompareSession::Outcome CompareSession::run() {
     ControllerCompare::Lists lists;
     TransferSession::Callbacks callbacks;
     callbacks.readDialog = [&](const TransferSession::ReadChoices&) { readDialog = true; };
-    callbacks.listed = [&](int area, const std::vector<CFileEntry>& entries) {
+    callbacks.listed = [&](int area, const std::vector<FileEntry>& entries) {
         lists[area] = entries;
     };
     session.setCallbacks(std::move(callbacks));

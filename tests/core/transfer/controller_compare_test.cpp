@@ -1,14 +1,14 @@
-#include "comm/controller_compare.h"
+#include "transfer/controller_compare.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
+#include "../comm/test_folder.h"
 #include "app/project.h"
 #include "app/project_host.h"
 #include "common/atomic_file.h"
 #include "common/line_diff.h"
-#include "test_folder.h"
 
 namespace kelcc::core::comm {
 namespace {
@@ -47,8 +47,8 @@ protected:
     static void write(const fs::path& path, const std::string& bytes) {
         ASSERT_TRUE(common::AtomicFile::write(path.string(), bytes).ok) << path;
     }
-    static CFileEntry listed(const std::string& name, std::uint8_t area, std::uint32_t size) {
-        return {name, {}, area, CFileEntry::kFileKind, size};
+    static FileEntry listed(const std::string& name, std::uint8_t area, std::uint32_t size) {
+        return {name, {}, area, FileEntry::kFileKind, size};
     }
     Status statusOf(const std::vector<ControllerCompare::Row>& rows, const std::string& name) {
         for (const auto& row : rows)
