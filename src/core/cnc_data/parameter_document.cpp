@@ -1,9 +1,11 @@
 #include "cnc_data/parameter_document.h"
 
 #include <memory>
-#include "cnc_data/parameter_file.h"
+#include <optional>
 
+#include "cnc_data/parameter_file.h"
 #include "common/atomic_file.h"
+#include "common/recovery_store.h"
 #include "common/undo_command.h"
 
 namespace kelcc::core::cnc_data {
@@ -105,6 +107,53 @@ void ParameterDocument::storeLines(const std::vector<LineChange>& changes, bool 
     common::DocumentChange change;
     change.add(common::DocumentChange::Tables, 0, 0);
     notifyChanged(change);
+}
+
+namespace {
+
+std::string joinLines(const std::vector<std::string>& lines) {
+    std::string out;
+    for (const std::string& line : lines) {
+        out += line;
+        out += '\n';
+    }
+    return out;
+}
+
+std::optional<std::vector<std::string>> splitLines(std::string_view text, std::size_t count) {
+    std::vector<std::string> lines;
+    while (!text.empty()) {
+        const auto end = text.find('\n');
+        if (end == std::string_view::npos) return std::nullopt;
+        lines.emplace_back(text.substr(0, end));
+        text.remove_prefix(end + 1);
+    }
+    if (lines.size() != count) return std::nullopt;
+    return lines;
+}
+
+constexpr std::string_view kBitPart = "bit";
+constexpr std::string_view kDataPart = "data";
+
+}  // namespace
+
+std::string ParameterDocument::recoveryContent() const {
+    return common::RecoveryStore::pack(
+        {{kBitPart, joinLines(m_bitLines)}, {kDataPart, joinLines(m_dataLines)}});
+}
+
+bool ParameterDocument::restore(std::string_view content) {
+    const auto parts = common::RecoveryStore::unpack(content);
+    if (!parts || !parts->contains(kBitPart) || !parts->contains(kDataPart)) return false;
+    auto bits = splitLines(parts->find(kBitPart)->second, m_bitLines.size());
+    auto data = splitLines(parts->find(kDataPart)->second, m_dataLines.size());
+    if (!bits || !data) return false;
+    m_bitLines = std::move(*bits);
+    m_dataLines = std::move(*data);
+    reloaded();
+    setModified(true);
+    if (m_projectMark) m_projectMark(true);
+    return true;
 }
 
 bool ParameterDocument::open(const std::string& folder, common::Interaction& interaction) {

@@ -71,6 +71,12 @@ public:
     // A step's change, also for its undo: no new step.
     void storeLines(const std::vector<LineChange>& changes, bool undo);
 
+    // The recovery copy of both arrays, exactly as held; restore puts one
+    // in their place, which is then modified (false, nothing changed, for
+    // anything else).
+    std::string recoveryContent() const;
+    bool restore(std::string_view content);
+
     std::string bitFileBytes() const;
     std::string dataFileBytes() const;
 

@@ -34,8 +34,7 @@ ParameterWindow::ParameterWindow(Workbench& workbench, const std::string& path, 
     attach(m_doc);
     setWindowTitle(tr("参数") + QStringLiteral("[*]"));
 
-    const Language language =
-        workbench.language() == 0 ? Language::Chinese : Language::English;
+    const Language language = workbench.language() == 0 ? Language::Chinese : Language::English;
     auto table = std::make_unique<ParameterTableModel>(*m_doc, language);
     m_table = table.get();
     m_model = new TableItemModel(*m_doc, std::move(table), workbench.interaction());
@@ -165,6 +164,16 @@ void ParameterWindow::documentChanged(const core::common::DocumentChange& change
 void ParameterWindow::documentReloaded() {
     m_table->refresh();
     m_pane->refresh();
+}
+
+std::optional<DocumentWindow::RecoveryCopy> ParameterWindow::recoveryCopy() const {
+    return RecoveryCopy{type(), m_doc->recoveryContent()};
+}
+
+bool ParameterWindow::restoreRecovery(std::string_view content, std::string& error) {
+    if (m_doc->restore(content)) return true;
+    error = path() + ": not the copy of this window's data";
+    return false;
 }
 
 }  // namespace kelcc::ui

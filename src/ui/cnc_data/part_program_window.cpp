@@ -201,4 +201,25 @@ bool PartProgramWindow::saveSilently() {
     return true;
 }
 
+std::optional<DocumentWindow::RecoveryCopy> PartProgramWindow::recoveryCopy() const {
+    const QByteArray utf8 = m_edit->toPlainText().toUtf8();
+    return RecoveryCopy{type(),
+                        std::string(utf8.constData(), static_cast<std::size_t>(utf8.size()))};
+}
+
+bool PartProgramWindow::restoreRecovery(std::string_view content, std::string& error) {
+    const QString text = QString::fromUtf8(content.data(), static_cast<qsizetype>(content.size()));
+    if (text.toUtf8() != QByteArray(content.data(), static_cast<qsizetype>(content.size()))) {
+        error = path() + ": not the copy of a text";
+        return false;
+    }
+    // One undoable edit, so that Undo gives the saved text back.
+    QTextCursor cursor(m_edit->document());
+    cursor.select(QTextCursor::Document);
+    cursor.insertText(text);
+    setModified(true);
+    workbench().project().markProjectModified(true);
+    return true;
+}
+
 }  // namespace kelcc::ui

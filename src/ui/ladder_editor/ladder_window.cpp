@@ -9,6 +9,7 @@
 #include "app/project.h"
 #include "app/workbench.h"
 #include "ladder_editor/ladder_draft.h"
+#include "ladder_editor/ladder_recovery.h"
 #include "ladder_editor/ladder_tool_icons.h"
 #include "ladder_editor/ladder_view.h"
 
@@ -208,6 +209,16 @@ bool LadderWindow::confirmClose(Workbench& bench, core::plc::PlcDocument& doc,
 void LadderWindow::onPlaceRequested(int row, int column) {
     m_view->moveCursorTo(row, column == 0 ? 1 : column);
     m_view->setFocus();
+}
+
+std::optional<DocumentWindow::RecoveryCopy> LadderWindow::recoveryCopy() const {
+    // Any window of the program opens it again as its ladder.
+    return RecoveryCopy{core::app::ProjectItemType::PlcProgram,
+                        core::ladder_editor::LadderRecovery::content(*m_doc)};
+}
+
+bool LadderWindow::restoreRecovery(std::string_view content, std::string& error) {
+    return core::ladder_editor::LadderRecovery::restore(*m_doc, content, error);
 }
 
 }  // namespace kelcc::ui

@@ -37,6 +37,8 @@ public:
     void setModified(bool modified) override;
     bool saveSilently() override;
     bool queryClose() override;
+    std::optional<RecoveryCopy> recoveryCopy() const override;
+    bool restoreRecovery(std::string_view content, std::string& error) override;
     // The Edit and PLC menus of the main window while this window is active.
     QList<QAction*> menuActions(MenuSlot slot) const override;
 
