@@ -13,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QTranslator>
 
 #include "app/application.h"
@@ -21,6 +22,7 @@
 #include "cnc_data/part_program_window.h"
 #include "common/atomic_file.h"
 #include "common/recovery_store.h"
+#include "compiler/grid_text.h"
 #include "ladder_editor/ladder_view.h"
 #include "ladder_editor/ladder_window.h"
 #include "ladder_editor/ladder_window_kind.h"
@@ -175,6 +177,63 @@ TEST_F(DailyShellTest, EveryDocumentModifiedWhenTheWorkbenchDiedIsOfferedAtTheNe
     m_window->show();
     EXPECT_TRUE(m_window->close());
     EXPECT_TRUE(m_window->recovery().store().entries().empty());
+}
+
+// Each modal dialog that comes up gets the next text, typed where its focus
+// starts and ended with Enter.
+void answerDialogs(QStringList texts) {
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, texts]() mutable {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (dialog == nullptr) return;
+        if (texts.isEmpty()) {
+            timer->deleteLater();
+            return;
+        }
+        QWidget* field = dialog->focusWidget() ? dialog->focusWidget() : dialog;
+        QTest::keyClicks(field, texts.takeFirst());
+        QTest::keyClick(field, Qt::Key_Return);
+        if (texts.isEmpty()) timer->deleteLater();
+    });
+    timer->start(10);
+    // Never left to answer the dialogs of a later test.
+    QTimer::singleShot(5000, timer, &QObject::deleteLater);
+}
+
+TEST_F(DailyShellTest, ALadderWrittenAndSavedFromTheKeyboardAlone) {
+    createProject("keys");
+    LadderWindow* ladder = openLadder();
+    ASSERT_NE(ladder, nullptr);
+    LadderView& view = ladder->view();
+    m_window->show();
+    QApplication::setActiveWindow(m_window.get());
+    view.setFocus();
+    const auto key = [&](Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), k, modifiers);
+        QApplication::processEvents();
+    };
+    view.action(LadderView::Command::InsertRow)->trigger();
+    key(Qt::Key_Home);
+
+    answerDialogs({QStringLiteral("x0.1")});
+    key(Qt::Key_F1);
+    EXPECT_EQ(QApplication::focusWidget(), &view);
+    key(Qt::Key_Left);
+    key(Qt::Key_Right);
+    EXPECT_EQ(view.cursor(), (core::ladder_editor::CellPos{1, 2})) << "past the contact";
+    answerDialogs({QStringLiteral("set"), QStringLiteral("y2")});
+    key(Qt::Key_F3);
+    EXPECT_EQ(QApplication::focusWidget(), &view);
+    key(Qt::Key_S, Qt::ControlModifier);
+    ASSERT_TRUE(m_recorder.messages().empty())
+        << m_recorder.messages().front().text
+        << core::compiler::GridText::format(ladder->document());
+    EXPECT_FALSE(ladder->isModified());
+
+    std::string saved;
+    ASSERT_TRUE(core::common::AtomicFile::read(m_window->project().plcProgramPath(), saved).ok);
+    EXPECT_NE(saved.find("LD      X0000.1"), std::string::npos) << saved.substr(0, 400);
+    EXPECT_NE(saved.find("SET     Y0002.0"), std::string::npos) << saved.substr(0, 400);
 }
 
 TEST(QtTranslationTest, ChineseStandardButtonsWhenQtShipsItsTranslation) {
