@@ -1,14 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
 #include <QValidator>
@@ -16,20 +12,14 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/app_settings.h"
-#include "app/document_kinds.h"
-#include "app/main_window.h"
-#include "app/project_tree_pane.h"
-#include "app/workbench_dialogs.h"
 #include "cnc_data/bit_edit.h"
 #include "cnc_data/cnc_data_window_kinds.h"
 #include "cnc_data/cnc_table_window.h"
 #include "cnc_data/function_pane.h"
 #include "cnc_data/parameter_panel.h"
 #include "cnc_data/parameter_window.h"
-#include "common/interaction.h"
+#include "demo_window_test.h"
 #include "tables/table_item_model.h"
-#include "tables/table_view.h"
 
 namespace kelcc::ui {
 namespace {
@@ -47,66 +37,17 @@ std::string fileText(const fs::path& path) {
     return text.str();
 }
 
-// The main window over a copy of the demo project with the CNC data window
-// kinds registered while the fixture lives.
-class CncDataWindowsTest : public testing::Test {
+class CncDataWindowsTest : public test::DemoWindowTest {
 protected:
-    static constexpr ProjectItemType kTypes[] = {ProjectItemType::Parameters,
-                                                 ProjectItemType::ToolOffsets,
-                                                 ProjectItemType::PitchCompensation};
-
-    CncDataWindowsTest() : m_settings(m_dir.filePath(QStringLiteral("KELCC.ini"))) {
-        for (int i = 0; i < 3; ++i)
-            m_previous[i] = DocumentKinds::factory(kTypes[i]);
-        m_settings.setValue("Options", "AutoOpen", "0");
-        registerCncDataWindowKinds();
-        m_folder = fs::path(m_dir.path().toStdString()) / "LatheDemo";
-        fs::copy(KELCC_DEMO_DIR, m_folder);
-        m_window = std::make_unique<MainWindow>(m_settings, 0, m_dialogs);
-        m_window->messageBoxes().setTestRecorder(&m_recorder);
-        m_window->show();
-        m_window->openProjectByPath(QString::fromStdString((m_folder / "LatheDemo.gpr").string()));
-    }
-    ~CncDataWindowsTest() override {
-        m_window.reset();
-        for (int i = 0; i < 3; ++i) {
-            if (m_previous[i])
-                DocumentKinds::registerKind(kTypes[i], m_previous[i]);
-            else
-                DocumentKinds::unregisterKind(kTypes[i]);
-        }
-    }
-
-    template <class W>
-    W* open(Entry entry) {
-        emit m_window->treePane()->itemDoubleClicked(m_window->treePane()->itemFor(entry), 0);
-        QMdiSubWindow* active = m_window->mdiArea()->activeSubWindow();
-        return active ? qobject_cast<W*>(active->widget()) : nullptr;
-    }
-    static void leaveEditor() {
-        QCoreApplication::processEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    void SetUp() override {
+        start({Type::Parameters, Type::ToolOffsets, Type::PitchCompensation},
+              registerCncDataWindowKinds, m_dialogs);
     }
     static void type(TableView* view, int row, int column, const QString& text) {
-        const QModelIndex index = view->model()->index(row, column);
-        view->setCurrentIndex(index);
-        view->edit(index);
-        auto* editor = view->viewport()->findChild<QLineEdit*>();
-        ASSERT_NE(editor, nullptr);
-        editor->selectAll();
-        QTest::keyClicks(editor, text);
-        QTest::keyClick(editor, Qt::Key_Return);
-        leaveEditor();
+        ASSERT_NE(DemoWindowTest::type(view, row, column, text, true), nullptr);
     }
-    bool projectModified() { return m_window->project().projectModified(); }
 
-    QTemporaryDir m_dir;
-    AppSettings m_settings;
-    DocumentKinds::Factory m_previous[3];
-    fs::path m_folder;
     NoDialogs m_dialogs;
-    core::common::RecordingInteraction m_recorder;
-    std::unique_ptr<MainWindow> m_window;
 };
 
 TEST_F(CncDataWindowsTest, TableWindowsNormaliseUndoAndSave) {

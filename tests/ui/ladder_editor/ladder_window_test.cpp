@@ -233,22 +233,38 @@ TEST_F(LadderWindowTest, FindListsTheHitsAndAnOutputLineMovesTheCursor) {
     EXPECT_EQ(view().cursor().row, m_window->document().lastUsedRow() + 1);
 }
 
+// "Back to editing" after a failed compile leaves the user where they were.
 TEST_F(LadderWindowTest, SaveOfAProgramThatDoesNotCompileAsksAndCanDropTheEdits) {
     view().setSelection({1, 1, 1, 1});
     view().action(Command::InsertRow)->trigger();
     view().editor().setCursor({1, 1});
     m_dialogs->operands = {{{2, "X7"}}};
     key(Qt::Key_F1);  // a contact that leads nowhere
+    view().moveCursorTo(3, 1);
 
     m_bench.recording().script({Answer::Yes});
     EXPECT_FALSE(m_window->saveSilently());
     EXPECT_TRUE(m_window->isModified());
     EXPECT_EQ(m_bench.recording().messages().back().caption, "修改梯形图");
+    EXPECT_EQ(view().cursor(), (core::ladder_editor::CellPos{3, 1}));
 
     m_bench.recording().script({Answer::Yes, Answer::No});
     EXPECT_TRUE(m_window->queryClose()) << "the reverted program closes";
     EXPECT_FALSE(m_window->isModified());
     EXPECT_EQ(cell(1, 1)->kind, 19) << "the program as it is on disk";
+
+    // A save that compiles drops the empty rows and keeps the cursor too.
+    auto& doc = m_window->document();
+    doc.insertRows(1, 3);
+    doc.setCell(2, 1, 1, "X0007.0");
+    doc.setCell(2, 8, 6, "Y0007.0");
+    for (int column = 2; column <= 7; ++column)
+        doc.setCell(2, column, 0, "");
+    view().documentReplaced();
+    view().moveCursorTo(2, 1);
+    EXPECT_TRUE(m_window->saveSilently());
+    EXPECT_EQ(cell(1, 8)->text, "Y0007.0");
+    EXPECT_EQ(view().cursor(), (core::ladder_editor::CellPos{2, 1}));
 }
 
 TEST_F(LadderWindowTest, CommentColumnEditsInPlaceAndCutPastesWithKeys) {
@@ -408,6 +424,37 @@ TEST(OperandDialogTest, CodbTableEntriesAreCheckedAndTheLookupNeedsALadder) {
     jump.lookupButton()->click();
     EXPECT_FALSE(jump.isVisible());
     EXPECT_EQ(jump.result(), QDialog::Rejected);
+}
+
+// Enter and Escape in a CODB entry's in-place editor end that edit only;
+// the dialog's own OK and Cancel must not fire.
+TEST(OperandDialogTest, EnterAndEscapeEndTheEntryEditNotTheDialog) {
+    core::common::RecordingInteraction ui;
+    const auto codb = *core::plc::OperandForm::ForInstruction(InstructionCode::CODB);
+    OperandDialog dialog(codb, codb.parse("CODB    0001 0001 X0010 R0020 , 5 9"), ui);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    auto* list = qobject_cast<QListWidget*>(dialog.fieldWidget(4));
+    ASSERT_NE(list, nullptr);
+    const auto typeInto = [list](int entry, const char* text, Qt::Key key) {
+        emit list->itemDoubleClicked(list->item(entry));
+        for (auto* editor : list->viewport()->findChildren<QLineEdit*>())
+            if (editor->isVisible()) {
+                QTest::keyClicks(editor, text);
+                QTest::keyClick(editor, key);
+                return;
+            }
+        ADD_FAILURE() << "no editor for entry " << entry;
+    };
+    typeInto(0, "7", Qt::Key_Return);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(list->item(0)->text(), QStringLiteral("000  7"));
+    typeInto(1, "3", Qt::Key_Escape);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(list->item(1)->text(), QStringLiteral("001  9")) << "Escape drops the typed text";
+    EXPECT_TRUE(ui.messages().empty());
+    dialog.accept();
+    EXPECT_EQ(dialog.formResult().text, "CODB    0001 0001 X0010 R0020 , 7 9");
 }
 
 }  // namespace

@@ -4,28 +4,22 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QMenu>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QTranslator>
 #include <QTreeWidget>
 #include <QValidator>
-#include <filesystem>
 #include <functional>
 
-#include "app/app_settings.h"
-#include "app/document_kinds.h"
 #include "app/main_window.h"
 #include "app/plc_properties_dialog.h"
 #include "app/project_tree_pane.h"
 #include "app/workbench.h"
 #include "app/workbench_dialogs.h"
-#include "common/interaction.h"
 #include "common/text_codec.h"
+#include "demo_window_test.h"
 #include "ladder_editor/ladder_window.h"
 #include "ladder_editor/ladder_window_kind.h"
 #include "plc/program_file.h"
@@ -43,7 +37,6 @@
 namespace kelcc::ui {
 namespace {
 
-namespace fs = std::filesystem;
 using core::app::ProjectItemType;
 using Entry = core::app::ProjectTree::Entry;
 
@@ -74,78 +67,20 @@ public:
     }
 };
 
-// The main window over a copy of the demo project, with every PLC window
-// kind registered while the fixture lives.
-class PlcTableWindowsTest : public testing::Test {
+class PlcTableWindowsTest : public test::DemoWindowTest {
 protected:
-    PlcTableWindowsTest()
-        : m_settings(m_dir.filePath(QStringLiteral("KELCC.ini"))),
-          m_previous{DocumentKinds::factory(ProjectItemType::PlcProgram),
-                     DocumentKinds::factory(ProjectItemType::PlcInformation),
-                     DocumentKinds::factory(ProjectItemType::PlcDataTables)} {
-        m_settings.setValue("Options", "AutoOpen", "0");
-        registerLadderWindowKind();
-        registerPlcTableWindowKinds();
-        m_folder = fs::path(m_dir.path().toStdString()) / "LatheDemo";
-        fs::copy(KELCC_DEMO_DIR, m_folder);
-        m_window = std::make_unique<MainWindow>(m_settings, 0, m_dialogs);
-        m_window->messageBoxes().setTestRecorder(&m_recorder);
-        m_window->show();
-        m_window->openProjectByPath(QString::fromStdString((m_folder / "LatheDemo.gpr").string()));
-    }
-    ~PlcTableWindowsTest() override {
-        m_window.reset();
-        const ProjectItemType types[] = {ProjectItemType::PlcProgram,
-                                         ProjectItemType::PlcInformation,
-                                         ProjectItemType::PlcDataTables};
-        for (int i = 0; i < 3; ++i) {
-            if (m_previous[i])
-                DocumentKinds::registerKind(types[i], m_previous[i]);
-            else
-                DocumentKinds::unregisterKind(types[i]);
-        }
-    }
-
-    template <class W>
-    W* open(Entry entry) {
-        emit m_window->treePane()->itemDoubleClicked(m_window->treePane()->itemFor(entry), 0);
-        QMdiSubWindow* active = m_window->mdiArea()->activeSubWindow();
-        return active ? qobject_cast<W*>(active->widget()) : nullptr;
-    }
-    std::vector<std::string> messages() const {
-        std::vector<std::string> texts;
-        for (const auto& m : m_recorder.messages())
-            texts.push_back(m.text);
-        return texts;
+    void SetUp() override {
+        start(
+            {Type::PlcProgram, Type::PlcInformation, Type::PlcDataTables},
+            [] {
+                registerLadderWindowKind();
+                registerPlcTableWindowKinds();
+            },
+            m_dialogs);
     }
     std::string program() const { return (m_folder / "main_LatheDemo.ldx").string(); }
-    // The delegate commits a left editor through the event loop; the closed
-    // editor then goes, so that the next one is found.
-    static void leaveEditor() {
-        QCoreApplication::processEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-    // Types into a cell through its editor and leaves it.
-    static QLineEdit* type(TableView* view, int row, int column, const QString& text) {
-        const QModelIndex index = view->model()->index(row, column);
-        view->setCurrentIndex(index);
-        view->edit(index);
-        auto* editor = view->viewport()->findChild<QLineEdit*>();
-        if (editor == nullptr) return nullptr;
-        editor->selectAll();
-        editor->insert(text);
-        QTest::keyClick(editor, Qt::Key_Return);
-        leaveEditor();
-        return editor;
-    }
 
-    QTemporaryDir m_dir;
-    AppSettings m_settings;
-    DocumentKinds::Factory m_previous[3];
-    fs::path m_folder;
     DrivenDialogs m_dialogs;
-    core::common::RecordingInteraction m_recorder;
-    std::unique_ptr<MainWindow> m_window;
 };
 
 TEST_F(PlcTableWindowsTest, DataTablesEditUndoSaveAndReopen) {
