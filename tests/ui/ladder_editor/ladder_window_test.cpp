@@ -219,12 +219,8 @@ TEST_F(LadderWindowTest, FindListsTheHitsAndAnOutputLineMovesTheCursor) {
     key(Qt::Key_F9);
     m_dialogs->finds = {[](FindDialog& d) { QTest::keyClicks(d.textField(), "X0"); }};
     view().action(Command::Find)->trigger();
-    const QStringList& out = m_bench.output();
-    ASSERT_GE(out.size(), 4);
-    EXPECT_EQ(out[0], QStringLiteral("---------------- 查找 X0 ----------------"));
-    EXPECT_TRUE(out.contains(QStringLiteral("    找到 第   1项 : [行(1)列(1)]")))
-        << out.join('\n').toStdString();
-    EXPECT_EQ(out.last(), QStringLiteral("查找 X0 完毕 : 共找到 1 项结果."));
+    // The lines themselves are the core's LadderFindTest.
+    EXPECT_EQ(m_bench.output().last(), QStringLiteral("查找 X0 完毕 : 共找到 1 项结果."));
     EXPECT_EQ(m_bench.outputTitle(), QStringLiteral("查找结果"));
 
     emit m_bench.ladderPlaceRequested(2, 7);
