@@ -121,14 +121,15 @@ TEST_F(CncDataWindowsTest, AFileOfUnknownFormatIsReportedAndOpensNothing) {
     }
 }
 
-TEST_F(CncDataWindowsTest, ParameterDataRowNormalisesOnLeavingAndIsSaved) {
+// 0015 is unsigned, three digits, 1-255: the table row and the group field
+// take the rule of the model, and both go into the file and the history.
+TEST_F(CncDataWindowsTest, ParameterRowAndGroupFieldNormaliseAndAreSaved) {
     auto* window = open<ParameterWindow>(Entry::Parameters);
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("参数[*]"));
     EXPECT_FALSE(projectModified());
     TableView* view = window->table();
     ASSERT_EQ(view->model()->rowCount(), 200);
-    // 0015: unsigned, three digits, 1-255.
     const int row = window->tableModel().rowOfNumber(15);
     type(view, row, 1, QStringLiteral("999"));
     EXPECT_EQ(view->model()->index(row, 1).data().toString(), "255");
@@ -138,7 +139,6 @@ TEST_F(CncDataWindowsTest, ParameterDataRowNormalisesOnLeavingAndIsSaved) {
     // Rows 0155-0163 cannot be edited.
     const QModelIndex locked = view->model()->index(window->tableModel().rowOfNumber(160), 1);
     EXPECT_FALSE(locked.flags() & Qt::ItemIsEditable);
-
     ASSERT_TRUE(window->saveSilently());
     EXPECT_NE(fileText(m_folder / "ParaW.par")
                   .find("\x06"
@@ -147,6 +147,26 @@ TEST_F(CncDataWindowsTest, ParameterDataRowNormalisesOnLeavingAndIsSaved) {
     window->undoAction()->trigger();
     EXPECT_EQ(view->model()->index(row, 1).data().toString(), "1");
     EXPECT_TRUE(window->isWindowModified());
+
+    FunctionPane* pane = window->functionPane();
+    pane->tree()->setCurrentItem(pane->tree()->topLevelItem(0)->child(1));
+    auto* field = qobject_cast<QLineEdit*>(pane->grid()->cellWidget(0, 1));
+    ASSERT_NE(field, nullptr);
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClicks(field, QStringLiteral("9x-99"));
+    EXPECT_EQ(field->text(), "999");  // letters, a late '-' and a fourth digit are refused
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_EQ(field->text(), "255");
+    EXPECT_EQ(view->model()->index(row, 1).data().toString(), "255");
+    window->undoAction()->trigger();
+    EXPECT_EQ(view->model()->index(row, 1).data().toString(), "1");
+
+    // The filter narrows the table while typing; what matches is the model's.
+    QTest::keyClicks(window->filterBox(), QStringLiteral("0164"));
+    EXPECT_EQ(view->model()->rowCount(), 1);
+    window->filterBox()->clear();
+    EXPECT_EQ(view->model()->rowCount(), 200);
 }
 
 TEST_F(CncDataWindowsTest, BitControlTogglesMovesOffTheByteAndUndoes) {
@@ -221,31 +241,6 @@ TEST_F(CncDataWindowsTest, PanesSelectTheSameParameterInBothRoots) {
     EXPECT_EQ(pane->tree()->currentItem(), top->child(1)->child(5));
     pane->tree()->setCurrentItem(top->child(0)->child(2));
     EXPECT_EQ(window->tableModel().numberAt(window->table()->currentIndex().row()), 3);
-}
-
-TEST_F(CncDataWindowsTest, GroupValueFieldAndFilter) {
-    auto* window = open<ParameterWindow>(Entry::Parameters);
-    ASSERT_NE(window, nullptr);
-    FunctionPane* pane = window->functionPane();
-    pane->tree()->setCurrentItem(pane->tree()->topLevelItem(0)->child(1));
-    auto* field = qobject_cast<QLineEdit*>(pane->grid()->cellWidget(0, 1));
-    ASSERT_NE(field, nullptr);
-    field->setFocus();
-    field->selectAll();
-    QTest::keyClicks(field, QStringLiteral("9x-99"));
-    EXPECT_EQ(field->text(), "999");  // letters, a late '-' and a fourth digit are refused
-    QTest::keyClick(field, Qt::Key_Return);
-    EXPECT_EQ(field->text(), "255");
-    const int row = window->tableModel().rowOfNumber(15);
-    EXPECT_EQ(window->table()->model()->index(row, 1).data().toString(), "255");
-    window->undoAction()->trigger();
-    EXPECT_EQ(window->table()->model()->index(row, 1).data().toString(), "1");
-
-    // The filter narrows the table while typing; what matches is the model's.
-    QTest::keyClicks(window->filterBox(), QStringLiteral("0164"));
-    EXPECT_EQ(window->table()->model()->rowCount(), 1);
-    window->filterBox()->clear();
-    EXPECT_EQ(window->table()->model()->rowCount(), 200);
 }
 
 TEST_F(CncDataWindowsTest, ReloadRereadsOnceAndTheLastWindowAsks) {
