@@ -54,7 +54,8 @@ protected:
     RecordingInteraction m_ui;
 };
 
-// --- round trips (whole files in and out are golden/program_file cases) -
+// --- round trips (whole files in and out, the section layout and the
+// dropped checksum are golden/program_file, golden/cli and golden/compile cases)
 
 TEST_F(ProgramFileTest, GoldenFileFillsEveryPartOfTheDocument) {
     ASSERT_EQ(read(readData("full_program.ldx")), ProgramFile::kReadOk);
@@ -139,35 +140,6 @@ TEST_F(ProgramFileTest, NewProjectFileHasTwoStepsAndFourEmptyInfoLines) {
     EXPECT_EQ(sectionOf(ProgramFile::write(m_doc), "PLC_ORGANIZATION"),
               lines({"PLC_ORGANIZATION", "TOTALSTEPS\t2", "0000    END1", "0001    END2",
                      "END_PLC_ORGANIZATION"}));
-}
-
-TEST_F(ProgramFileTest, WrittenFileHasTheFixedLayout) {
-    m_doc.setChecksum(0xBEEF);
-    m_doc.dcTable()[0] = {1, 2, 3, "", ""};
-    m_doc.kTable()[39] = 0xAB;
-    const std::string file = ProgramFile::write(m_doc);
-    EXPECT_TRUE(
-        file.starts_with("PLC VER1.0\r\nPLC_ORGANIZATION\r\nTOTALSTEPS\t0\r\n"
-                         "END_PLC_ORGANIZATION\r\n\r\nPLC_INFO\r\nTOTALTIPS\t4\r\n"
-                         "\r\nBEEF\r\n\r\n\r\nEND_PLC_INFO\r\n\r\n"));
-    EXPECT_TRUE(
-        file.ends_with("END_PLC_SYMBOL\r\n\r\nNETWORK_COMMENT\r\nTOTALTIPS\t0\r\n"
-                       "END_NETWORK_COMMENT\r\n"));
-    // The section order is pinned by the golden file.
-    const std::string d = sectionOf(file, "PLC_INIT_D");
-    EXPECT_TRUE(d.starts_with("PLC_INIT_D\r\nTOTALTIPS\t1000\r\n0001\t0\r\n"));
-    EXPECT_TRUE(d.ends_with("1000\t0\r\nEND_PLC_INIT_D\r\n"));
-    EXPECT_NE(sectionOf(file, "PLC_INIT_DC").find("\r\n0100\t0\r\n"), std::string::npos);
-    EXPECT_NE(sectionOf(file, "INITDATA_DC").find("TOTALTIPS\t100\r\n0001\t1\t3\t2\t\r\n"),
-              std::string::npos);
-    const std::string k = sectionOf(file, "INITDATA_K");
-    EXPECT_TRUE(k.starts_with("INITDATA_K\r\nTOTALTIPS \r\n0001\t0\t\r\n"));
-    EXPECT_TRUE(k.ends_with("0040\tAB\t\r\nEND_INITDATA_K\r\n"));
-    EXPECT_EQ(std::count(k.begin(), k.end(), '\n'), 43);
-
-    // The checksum in the file is never taken over by the reader.
-    ASSERT_EQ(read(file), ProgramFile::kReadOk);
-    EXPECT_EQ(m_doc.checksum(), 0);
 }
 
 TEST_F(ProgramFileTest, WriteFileWritesTheSameBytesAtomically) {
