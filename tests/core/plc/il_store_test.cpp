@@ -67,7 +67,8 @@ TEST(IlStore, ChecksumIsTheCrcOfTheTextsUpToOpcodeZero) {
     EXPECT_EQ(il.checksum(), 0);
     for (const char* text : {"LD      X0000.0", "END1", "\xB5\xE7\xFF\x80", "END2"})
         ASSERT_TRUE(il.append(1, text));
-    EXPECT_EQ(il.checksum(), common::Crc16::of("LD      X0000.0END1\xB5\xE7\xFF\x80" "END2"));
+    EXPECT_EQ(il.checksum(), common::Crc16::of("LD      X0000.0END1\xB5\xE7\xFF\x80"
+                                               "END2"));
     il[2].opcode = 0;
     EXPECT_EQ(il.checksum(), common::Crc16::of("LD      X0000.0END1"));
 }
