@@ -4,13 +4,8 @@ set -u
 cli=${KELCC_CLI:?}
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
-passed=0
-failed=0
-
-check() {  # name, expected exit code, actual exit code
-    if [ "$2" = "$3" ]; then passed=$((passed + 1)); else
-        failed=$((failed + 1)); echo "FAIL: $1 (exit $3, expected $2)"; fi
-}
+# shellcheck source=test_lib.sh
+. "$(dirname "$0")/test_lib.sh"
 
 # Usage errors, missing files, resave, open, compile and tables are golden
 # corpus cases (golden/cli); here what lives in project folders.
@@ -24,23 +19,23 @@ head -1 "$tmp/show.out" | grep -q $'^counts\t1\t0\t4\t0$'; check "show header co
 sed -n 2p "$tmp/show.out" | grep -q $'^2\t0\t主程序\t[0-9-]*,[0-9:]*\t'; check "show PLC record" 0 $?
 [ "$(wc -l <"$tmp/show.out")" = 6 ]; check "show prints five records" 0 $?
 "$cli" project new "$tmp" demo >/dev/null 2>"$tmp/err"; check "existing folder refused" 1 $?
-grep -q '文件夹已存在' "$tmp/err"; check "existing folder message" 0 $?
+has '文件夹已存在' "$tmp/err" "existing folder message"
 "$cli" project new "$tmp" demo --overwrite >/dev/null 2>&1; check "existing folder overwritten" 0 $?
 "$cli" project new "$tmp" .. >/dev/null 2>&1; check "unsafe project name refused" 1 $?
 "$cli" project new "$tmp/none" x >/dev/null 2>&1; check "missing storage path" 2 $?
 printf 'O0012\nG01 X1\n' >"$tmp/O12prog.cnc"
 "$cli" project add-program "$gpr" "$tmp/O12prog.cnc" --name O12 2>"$tmp/err"; check "add-program" 0 $?
-grep -q $'^O0012\r$' "$tmp/demo/O0012.cnc"; check "added program copied with CR LF" 0 $?
+has $'^O0012\r$' "$tmp/demo/O0012.cnc" "added program copied with CR LF"
 "$cli" project show "$gpr" >"$tmp/show.out"
 head -1 "$tmp/show.out" | grep -q $'^counts\t1\t1\t4\t0$'; check "show counts the program" 0 $?
 tail -1 "$tmp/show.out" | grep -q $'^103\t0\tO0012\t-\t-$'; check "show the program record" 0 $?
 "$cli" project add-program "$gpr" "$tmp/O12prog.cnc" --name O12 2>"$tmp/err"
 check "add-program over an existing file refused" 1 $?
 "$cli" project add-program "$gpr" "$tmp/O12prog.cnc" --name P12 2>"$tmp/err"; check "bad program name" 1 $?
-grep -q "请输入以字母 'O' 开头后加数字的文件名!" "$tmp/err"; check "bad program name message" 0 $?
+has "请输入以字母 'O' 开头后加数字的文件名!" "$tmp/err" "bad program name message"
 head -c 51 "$gpr" >"$tmp/short.gpr"
 "$cli" project show "$tmp/short.gpr" >/dev/null 2>"$tmp/err"; check "short project file refused" 1 $?
-grep -q '文件打开失败!' "$tmp/err"; check "short project file message" 0 $?
+has '文件打开失败!' "$tmp/err" "short project file message"
 
 # params: the values of the new project's parameter files, set with the
 # window's rules.
@@ -48,7 +43,7 @@ grep -q '文件打开失败!' "$tmp/err"; check "short project file message" 0 $
 grep -qx 0 "$tmp/p.out"; check "params get prints the default of an empty file" 0 $?
 "$cli" params set "$gpr" 0015 999 >"$tmp/p.out" 2>"$tmp/err"; check "params set out of range" 0 $?
 grep -qx 255 "$tmp/p.out"; check "params set clamps to the maximum" 0 $?
-grep -q "stored as '255'" "$tmp/err"; check "params set says it normalised" 0 $?
+has "stored as '255'" "$tmp/err" "params set says it normalised"
 grep -q $'0000\t255\r' "$(dirname "$gpr")/ParaW.par"; check "params set writes ParaW.par" 0 $?
 "$cli" params set "$gpr" 44 20000 >/dev/null 2>&1; check "params set baud rate" 0 $?
 "$cli" params get "$gpr" 44 >"$tmp/p.out"
@@ -62,7 +57,7 @@ grep -qx 00000101 "$tmp/p.out"; check "params set pads bits to eight" 0 $?
 "$cli" params get "$gpr" 250 2>/dev/null; check "params get unknown number" 2 $?
 "$cli" params dump "$gpr" >"$tmp/p.csv"; check "params dump" 0 $?
 [ "$(wc -l <"$tmp/p.csv")" -ge 180 ]; check "params dump lists every parameter" 0 $?
-grep -q '^0015,255,' "$tmp/p.csv"; check "params dump shows the set value" 0 $?
+has '^0015,255,' "$tmp/p.csv" "params dump shows the set value"
 "$cli" params get "$tmp/none/x.gpr" 15 2>/dev/null; check "params of a missing project" 2 $?
 
 echo "$passed passed, $failed failed"

@@ -5,7 +5,6 @@
 
 #include <filesystem>
 #include <initializer_list>
-#include <random>
 #include <string>
 
 #include "common/atomic_file.h"
@@ -57,6 +56,8 @@ protected:
 // --- round trips (whole files in and out, the section layout and the
 // dropped checksum are golden/program_file, golden/cli and golden/compile cases)
 
+// The tables read are a golden case (golden/program_file/tables_read_from_*,
+// exported as the windows show them); here the parts no table shows.
 TEST_F(ProgramFileTest, GoldenFileFillsEveryPartOfTheDocument) {
     ASSERT_EQ(read(readData("full_program.ldx")), ProgramFile::kReadOk);
     ASSERT_EQ(m_doc.il().size(), 22u);
@@ -67,23 +68,9 @@ TEST_F(ProgramFileTest, GoldenFileFillsEveryPartOfTheDocument) {
     EXPECT_EQ(m_doc.checksum(), 0);
     EXPECT_EQ(m_project.plcInfo(0), "\xC9\xE8\xBC\xC6:\xD5\xC5\xB9\xA4");  // GBK, verbatim
     EXPECT_EQ(m_project.plcInfo(1).substr(0, 6), "V2.31 ");
+    // An alarm beyond the table's rows is kept.
     ASSERT_EQ(m_doc.alarms().size(), 4u);
-    EXPECT_EQ(m_doc.alarms()[0].substr(0, 13), "A0001.3\t1001\t");
-    EXPECT_EQ(m_doc.alarms()[2], "A0015.3\t1002\t");
-    EXPECT_EQ(m_doc.dTable()[1].value, 37);
-    EXPECT_EQ(m_doc.dcTable()[1].value, 2654435761u);
-    EXPECT_EQ(m_doc.dcTable()[1].second, 3u);
-    EXPECT_EQ(m_doc.dcTable()[1].third, 0x80000001u);
-    // PLC_INIT_DT comes before INITDATA_DC and is passed over by the search
-    // order; INITDATA_DT carries the same first words.
-    EXPECT_EQ(m_doc.dtTable()[2].value, 81006u);
-    EXPECT_EQ(m_doc.dtTable()[2].second, 0xFFFFFFFDu);
-    EXPECT_EQ(m_doc.kTable()[1], 32);
-    ASSERT_EQ(m_doc.ioComments().size(), 3u);
-    EXPECT_EQ(m_doc.ioComments()[2], "0003\tR0010.2\t\tinternal relay");
-    EXPECT_EQ(m_doc.dTable()[12].commentZh, "");
-    EXPECT_EQ(m_doc.dTable()[12].commentEn, "English only");
-    EXPECT_EQ(m_doc.dTable()[100].commentEn, "Counter\twith tab");
+    EXPECT_EQ(m_doc.alarms()[3].substr(0, 13), "A0080.0\t1003\t");
     EXPECT_EQ(m_doc.rowComment(7).substr(0, 16), "spindle control ");
     EXPECT_EQ(m_doc.rowComment(5000), "last row");
     EXPECT_FALSE(m_doc.modified());
@@ -306,16 +293,8 @@ TEST_F(ProgramFileTest, KeywordLikeTextsDoNotBecomeSections) {
 
 // --- hostile input ------------------------------------------------------
 
-TEST_F(ProgramFileTest, HostileInputNeverCrashes) {
-    std::mt19937 random(12345);
-    for (int round = 0; round < 200; ++round) {
-        std::string bytes(random() % 4096, '\0');
-        for (char& c : bytes)
-            c = static_cast<char>(random());
-        if (round % 2) bytes.insert(0, "PLC VER1.0\r\nPLC_ORGANIZATION\r\n");
-        const int result = read(bytes);
-        EXPECT_TRUE(result == 0 || result == 1 || result == 255) << result;
-    }
+// Random bytes are the program file fuzz target's; here sizes it does not reach.
+TEST_F(ProgramFileTest, HugeInputsAreRead) {
     EXPECT_EQ(read(std::string(1 << 20, '\0')), ProgramFile::kReadOk);
     EXPECT_TRUE(m_doc.il().empty());
     EXPECT_EQ(read(std::string(8 << 20, 'A')), ProgramFile::kReadOk);  // no line end at all
