@@ -16,44 +16,8 @@ std::string gbk(const char* utf8) {
     return common::TextCodec::utf8ToGbk(utf8).text;
 }
 
-TEST(DataTableModel, LayoutOfTheThreePages) {
-    plc::SimpleProjectState project;
-    plc::PlcDocument doc(project);
-    struct Case {
-        Table table;
-        int rows, columns, row;
-        const char* address;
-        const char* firstHeader;
-        const char* lastHeader;
-        int valueChars;
-    };
-    for (const Case& c : {
-             Case{Table::D, 1000, 4, 999, "D0999", "D地址(1字节)", "英文注释(长度小于30个英文字符)",
-                  3},
-             Case{Table::DC, 100, 6, 5, "DC0005", "DC地址(4字节)", "英文注释(长度小于30个英文字符)",
-                  10},
-             Case{Table::DT, 100, 6, 99, "DT0099", "DT地址(4字节)",
-                  "英文注释(长度小于30个英文字符)", 10},
-         }) {
-        DataTableModel model(doc, c.table);
-        EXPECT_EQ(model.rowCount(), c.rows);
-        EXPECT_EQ(model.columnCount(), c.columns);
-        EXPECT_EQ(model.text(c.row, 0), c.address);
-        EXPECT_EQ(model.rowOf(c.address), c.row);
-        EXPECT_EQ(model.header(0), c.firstHeader);
-        EXPECT_EQ(model.header(c.columns - 1), c.lastHeader);
-        EXPECT_FALSE(model.editor(0, 0).editable());
-        EXPECT_EQ(model.editor(0, 1).kind, CellEditor::Kind::Number);
-        EXPECT_EQ(model.editor(0, 1).maxChars, c.valueChars);
-        EXPECT_EQ(model.editor(0, model.zhColumn()).maxChars, 100);
-    }
-    DataTableModel dc(doc, Table::DC);
-    EXPECT_EQ(dc.header(2), "最大值(十进制)");
-    EXPECT_EQ(dc.header(3), "最小值(十进制)");
-    EXPECT_EQ(dc.rowOf("DC0100"), -1);
-    EXPECT_EQ(dc.rowOf("DT0001"), -1);
-}
-
+// The pages' headers, rows and addresses are in the golden table exports
+// (golden/cli/tables_round_trip, golden/tables).
 // Each step runs on the document the steps before it left. What an import
 // refuses (strict mode) is a golden corpus case (golden/tables/cell_rules).
 TEST(DataTableModel, ColumnRules) {
