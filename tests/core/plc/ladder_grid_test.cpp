@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
+#include <cstdio>
+#include <sstream>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -163,102 +164,72 @@ TEST(LadderGrid, RemoveRowsCompactsInOnePass) {
 
 // --- network division --------------------------------------------------------
 
-struct PlacedCell {
-    int row;
-    int column;
-    int kind;  // kLink: a link flag only
-};
+// Cells as "ROW.COLUMN" and a letter: c contact, o coil, e END1, f END2, l a
+// link flag (laid as the rebuild may, in column 1 too).
+LadderGrid Laid(const std::string& cells) {
+    LadderGrid grid;
+    std::istringstream in(cells);
+    for (std::string cell; in >> cell;) {
+        int row = 0;
+        int column = 0;
+        char what = 0;
+        EXPECT_EQ(std::sscanf(cell.c_str(), "%d.%d%c", &row, &column, &what), 3) << cell;
+        const int kind = what == 'c' ? kContact : what == 'o' ? kCoil : what == 'e' ? 19 : 20;
+        EXPECT_TRUE(what == 'l' ? grid.placeVerticalLink(row, column)
+                                : grid.setElement(row, column, kind, "X0000.0"))
+            << cell;
+    }
+    return grid;
+}
 
-struct DivisionCase {
-    const char* name;
-    std::vector<PlacedCell> cells;
-    std::vector<std::pair<int, int>> compiled;  // {first, last}
-    std::vector<std::pair<int, int>> image;
-};
-
-std::vector<std::pair<int, int>> rowsOf(const std::vector<Network>& networks) {
-    std::vector<std::pair<int, int>> rows;
+// Networks as "FIRST-LAST ...".
+std::string RowsOf(const std::vector<Network>& networks) {
+    std::string out;
     for (const Network& n : networks) {
-        rows.emplace_back(n.firstRow, n.lastRow);
+        out +=
+            (out.empty() ? "" : " ") + std::to_string(n.firstRow) + "-" + std::to_string(n.lastRow);
         EXPECT_EQ(n.entryRow, -1);
         EXPECT_EQ(n.entryColumn, -1);
     }
-    return rows;
+    return out;
 }
 
-void PrintTo(const DivisionCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class NetworkDivision : public ::testing::TestWithParam<DivisionCase> {};
-
-TEST_P(NetworkDivision, FollowsElementsAndVerticalLinks) {
-    const DivisionCase& c = GetParam();
-    LadderGrid grid;
-    for (const PlacedCell& p : c.cells) {
-        // placeVerticalLink, so that column-1 flags can be laid as the
-        // rebuild leaves them.
-        const bool placed = p.kind == kLink ? grid.placeVerticalLink(p.row, p.column)
-                                            : grid.setElement(p.row, p.column, p.kind, "X0000.0");
-        ASSERT_TRUE(placed) << p.row << "," << p.column;
-    }
-    EXPECT_EQ(rowsOf(grid.divideNetworks()), c.compiled);
-    EXPECT_EQ(rowsOf(grid.divideNetworksForImage()), c.image);
-}
-
-std::vector<PlacedCell> chainOfLinks(int rows) {
-    // A contact in column 1 of every row, each row linked to the next one.
-    std::vector<PlacedCell> cells;
-    for (int r = 1; r <= rows; ++r) {
-        cells.push_back({r, 1, kContact});
-        if (r < rows) cells.push_back({r, 2, kLink});
-    }
-    cells.push_back({1, 8, kCoil});
+// A contact in column 1 of every row, each row linked to the next one.
+std::string ChainOfLinks(int rows) {
+    std::string cells = "1.8o";
+    for (int r = 1; r <= rows; ++r)
+        cells +=
+            " " + std::to_string(r) + ".1c" + (r < rows ? " " + std::to_string(r) + ".2l" : "");
     return cells;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Grids, NetworkDivision,
-    ::testing::Values(DivisionCase{"EmptyGrid", {}, {}, {}},
-                      DivisionCase{"OnlyBareLinks", {{3, 4, kLink}}, {}, {}},
-                      DivisionCase{"SingleRows",
-                                   {{1, 1, 19}, {2, 1, 20}, {3, 1, kContact}, {3, 8, kCoil}},
-                                   {{1, 1}, {2, 2}, {3, 3}},
-                                   {{1, 1}, {2, 2}, {3, 3}}},
-                      DivisionCase{"LeadingEmptyRowsBelongToTheFirstImageNetwork",
-                                   {{4, 1, 19}, {7, 1, 20}},
-                                   {{4, 4}, {7, 7}},
-                                   {{1, 4}, {7, 7}}},
-                      DivisionCase{"LinksChainRows",
-                                   {{1, 1, kContact},
-                                    {1, 2, kLink},
-                                    {2, 1, kContact},
-                                    {2, 3, kLink},
-                                    {3, 2, kContact},
-                                    {4, 1, 19}},
-                                   {{1, 3}, {4, 4}},
-                                   {{1, 3}, {4, 4}}},
-                      DivisionCase{"LinkInColumnOneOnlyJoinsForTheImage",
-                                   {{1, 1, kContact}, {1, 1, kLink}, {2, 1, kContact}, {3, 1, 19}},
-                                   {{1, 1}, {2, 2}, {3, 3}},
-                                   {{1, 2}, {3, 3}}},
-                      DivisionCase{"BareLinkRowWithoutElementStartsNoNetwork",
-                                   {{1, 1, 19}, {2, 5, kLink}, {3, 1, 20}},
-                                   {{1, 1}, {3, 3}},
-                                   {{1, 1}, {3, 3}}},
-                      DivisionCase{"LinkOnTheLastUsedRowReachesTheRowBelow",
-                                   {{1, 1, kContact}, {1, 2, kLink}},
-                                   {{1, 2}},
-                                   {{1, 2}}},
-                      DivisionCase{
-                          "SixteenRowChainIsOneNetwork", chainOfLinks(16), {{1, 16}}, {{1, 16}}},
-                      DivisionCase{"LinkInTheLastRowsOfTheGrid",
-                                   {{LadderGrid::kRows - 1, 1, kContact},
-                                    {LadderGrid::kRows - 1, 4, kLink},
-                                    {LadderGrid::kRows, 1, kContact}},
-                                   {{LadderGrid::kRows - 1, LadderGrid::kRows}},
-                                   {{1, LadderGrid::kRows}}}),
-    [](const ::testing::TestParamInfo<DivisionCase>& info) { return info.param.name; });
+TEST(LadderGrid, NetworksFollowElementsAndVerticalLinks) {
+    struct Case {
+        const char* name;
+        std::string cells;
+        const char* compiled;
+        const char* image;
+    };
+    const Case cases[] = {
+        {"empty grid", "", "", ""},
+        {"only bare links", "3.4l", "", ""},
+        {"single rows", "1.1e 2.1f 3.1c 3.8o", "1-1 2-2 3-3", "1-1 2-2 3-3"},
+        {"leading empty rows go to the first image network", "4.1e 7.1f", "4-4 7-7", "1-4 7-7"},
+        {"links chain rows", "1.1c 1.2l 2.1c 2.3l 3.2c 4.1e", "1-3 4-4", "1-3 4-4"},
+        {"a column-1 link joins only for the image", "1.1c 1.1l 2.1c 3.1e", "1-1 2-2 3-3",
+         "1-2 3-3"},
+        {"a bare link row starts no network", "1.1e 2.5l 3.1f", "1-1 3-3", "1-1 3-3"},
+        {"a link on the last used row reaches the row below", "1.1c 1.2l", "1-2", "1-2"},
+        {"a sixteen row chain is one network", ChainOfLinks(16), "1-16", "1-16"},
+        {"links in the last rows of the grid", "4999.1c 4999.4l 5000.1c", "4999-5000", "1-5000"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const LadderGrid grid = Laid(c.cells);
+        EXPECT_EQ(RowsOf(grid.divideNetworks()), c.compiled);
+        EXPECT_EQ(RowsOf(grid.divideNetworksForImage()), c.image);
+    }
+}
 
 // --- copies ----------------------------------------------------------------
 
