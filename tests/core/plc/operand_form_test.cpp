@@ -307,13 +307,6 @@ INSTANTIATE_TEST_SUITE_P(Kinds, ByKind,
                                            KindCase{"Y256", "地址范围错误!"},
                                            KindCase{"Y1.8", "地址位号错误!"}));
 
-TEST(OperandForms, MessageForKindKeepsTheComparisonMessageForCmp) {
-    using enum AddressCheckResult;
-    EXPECT_EQ(OperandForm::MessageForKind(CheckBadValue, true), "比较参数设置错误!");
-    EXPECT_EQ(OperandForm::MessageForKind(CheckBadValue, false), "元件设置错误!");
-    EXPECT_EQ(OperandForm::MessageForKind(CheckOk, false), "元件设置错误!");
-}
-
 // One field of a valid line replaced: OK gives either this line or this message.
 struct FieldCase {
     std::string line;
