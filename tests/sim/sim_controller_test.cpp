@@ -21,6 +21,9 @@ using core::comm::Frame;
 using core::comm::LinkFrame;
 using core::comm::ResumeRecord;
 using core::comm::Role;
+namespace ack_code = core::comm::ack_code;
+namespace answer_code = core::comm::answer_code;
+namespace status_code = core::comm::status_code;
 using test::bytesOf;
 using test::frameBytes;
 using test::textOf;
@@ -219,7 +222,7 @@ TEST_F(SimControllerTest, FileListTextNamesEveryFileOfTheAreaInAsManyPiecesAsNee
 
     // An empty area answers a zero count and sends no text.
     EXPECT_EQ(only(command(Command::List, 4)).data, (std::vector<std::uint8_t>{0, 0}));
-    EXPECT_EQ(only(command(Command::List, 9)).subCode, SimController::kNoSuchFile);
+    EXPECT_EQ(only(command(Command::List, 9)).subCode, answer_code::kNoSuchFile);
 
     // A long list travels in several pieces.
     for (int i = 0; i < 60; ++i) {
@@ -264,7 +267,7 @@ INSTANTIATE_TEST_SUITE_P(Sizes, SimControllerRoundTrip,
 TEST_F(SimControllerTest, ExistingFileIsReportedThenDeletedAndWrittenAgain) {
     connect();
     ASSERT_EQ(writeFile("Tcomp.cmp", 1, pattern(40)), 0);
-    EXPECT_EQ(writeFile("Tcomp.cmp", 1, pattern(50)), SimController::kExists);
+    EXPECT_EQ(writeFile("Tcomp.cmp", 1, pattern(50)), answer_code::kExists);
 
     const Frame deleted = only(command(Command::File, 4, header("Tcomp.cmp", 1, 50)));
     EXPECT_EQ(deleted.command, code(Command::FileReply));
@@ -275,7 +278,7 @@ TEST_F(SimControllerTest, ExistingFileIsReportedThenDeletedAndWrittenAgain) {
     EXPECT_EQ(m_storage->read(1, "Tcomp.cmp"), pattern(50));
 
     EXPECT_EQ(only(command(Command::File, 4, header("gone.txt", 1, 0))).subCode,
-              SimController::kNoSuchFile);
+              answer_code::kNoSuchFile);
     EXPECT_FALSE(readFile("gone.txt", 1));
 }
 
@@ -284,7 +287,7 @@ TEST_F(SimControllerTest, StorageFullAndRefusalAnswers) {
     full.storageFull = true;
     make(full);
     connect();
-    EXPECT_EQ(writeFile("plc.ldx", 1, pattern(10)), SimController::kStorageFull);
+    EXPECT_EQ(writeFile("plc.ldx", 1, pattern(10)), answer_code::kStorageFull);
     EXPECT_FALSE(m_storage->exists(1, "plc.ldx"));
 
     SimOptions refuse;
@@ -292,9 +295,9 @@ TEST_F(SimControllerTest, StorageFullAndRefusalAnswers) {
     make(refuse);
     ASSERT_TRUE(m_storage->write(1, "plc.bin", pattern(4)));
     connect();
-    EXPECT_EQ(writeFile("plc.ldx", 1, pattern(10)), SimController::kNoPermission);
+    EXPECT_EQ(writeFile("plc.ldx", 1, pattern(10)), answer_code::kNoPermission);
     EXPECT_EQ(only(command(Command::File, 4, header("plc.bin", 1, 4))).subCode,
-              SimController::kNoPermission);
+              answer_code::kNoPermission);
     EXPECT_TRUE(m_storage->exists(1, "plc.bin"));
     // Reading stays allowed.
     EXPECT_EQ(readFile("plc.bin", 1), pattern(4));
@@ -309,7 +312,7 @@ TEST_F(SimControllerTest, HostileNamesNeverLeaveTheStorageFolder) {
         EXPECT_NE(only(command(Command::File, 4, header(name, 1, 0))).subCode, 0);
     }
     // A storage area the controller does not have.
-    EXPECT_EQ(writeFile("plc.ldx", 7, pattern(3)), SimController::kNoSuchFile);
+    EXPECT_EQ(writeFile("plc.ldx", 7, pattern(3)), answer_code::kNoSuchFile);
     // Only the storage folder exists beside nothing else, and it holds only
     // the area folders, all empty.
     std::size_t entries = 0;
@@ -324,13 +327,13 @@ TEST_F(SimControllerTest, ProbeAnswersFollowTheSequenceOfThePcsLastFrame) {
     connect();
     const Frame status = only(probe());
     EXPECT_EQ(status.command, code(Command::Status));
-    EXPECT_EQ(status.subCode, SimController::kStatusNothingPending);
+    EXPECT_EQ(status.subCode, status_code::kNothingPending);
     EXPECT_EQ(status.sequence, m_pcTx);
 
     // The command arrived: asked with its number, it was handled.
     ASSERT_EQ(command(Command::File, 1, header("plc.ldx", 1, 2000)).size(), 1u);
     m_pcTx = 255;
-    EXPECT_EQ(feed(frameBytes(1, Command::Probe, 0))[0].subCode, SimController::kStatusNotReceived);
+    EXPECT_EQ(feed(frameBytes(1, Command::Probe, 0))[0].subCode, status_code::kNotReceived);
 
     // Damage is answered when it comes, once per chunk: a check error for
     // a data frame, a negative acknowledgement for a header.
@@ -338,13 +341,13 @@ TEST_F(SimControllerTest, ProbeAnswersFollowTheSequenceOfThePcsLastFrame) {
     damaged[10] ^= 0x40;
     Frame answer = only(feed(damaged));
     EXPECT_EQ(answer.command, code(Command::Ack));
-    EXPECT_EQ(answer.subCode, SimController::kCheckError);
+    EXPECT_EQ(answer.subCode, ack_code::kCheckError);
     auto badHeader = frameBytes(1, Command::Data, 0, pattern(512));
     badHeader[6] ^= 0x01;
     answer = only(feed(badHeader));
     EXPECT_EQ(answer.command, code(Command::Nak));
     EXPECT_EQ(answer.sequence, 0);
-    EXPECT_EQ(feed(frameBytes(1, Command::Probe, 0))[0].subCode, SimController::kStatusNotReceived);
+    EXPECT_EQ(feed(frameBytes(1, Command::Probe, 0))[0].subCode, status_code::kNotReceived);
 
     // A frame out of sequence is not taken.
     EXPECT_TRUE(feed(frameBytes(3, Command::Data, 2, pattern(512))).empty());
@@ -356,11 +359,11 @@ TEST_F(SimControllerTest, ProbeAnswersFollowTheSequenceOfThePcsLastFrame) {
         EXPECT_EQ(answer.subCode, 0);
         EXPECT_EQ(answer.sequence, 1);
     }
-    EXPECT_EQ(feed(frameBytes(1, Command::Probe, 0))[0].subCode, SimController::kStatusHandled);
-    EXPECT_EQ(feed(frameBytes(2, Command::Probe, 0))[0].subCode, SimController::kStatusNotReceived);
+    EXPECT_EQ(feed(frameBytes(1, Command::Probe, 0))[0].subCode, status_code::kHandled);
+    EXPECT_EQ(feed(frameBytes(2, Command::Probe, 0))[0].subCode, status_code::kNotReceived);
     EXPECT_EQ(only(feed(frameBytes(2, Command::Data, 1, pattern(100)))).subCode, 0);
     // The file is complete: its last piece stays the one the PC may ask after.
-    EXPECT_EQ(feed(frameBytes(2, Command::Probe, 0))[0].subCode, SimController::kStatusHandled);
+    EXPECT_EQ(feed(frameBytes(2, Command::Probe, 0))[0].subCode, status_code::kHandled);
     EXPECT_EQ(m_storage->read(1, "plc.ldx")->size(), 612u);
 }
 
@@ -378,7 +381,7 @@ TEST_F(SimControllerTest, NegativeAcknowledgementRepeatsTheLastFrame) {
     // is the PC asking for the piece again.
     m_controller->receive(frameBytes(255, Command::Ack, 0));
     EXPECT_TRUE(m_sink.frames().empty());
-    EXPECT_EQ(only(probe()).subCode, SimController::kStatusNotReceived);
+    EXPECT_EQ(only(probe()).subCode, status_code::kNotReceived);
     m_controller->receive(frameBytes(255, Command::Ack, 0));
     EXPECT_EQ(m_sink.writes().back(), piece);
     m_sink.frames();
@@ -421,13 +424,13 @@ TEST_F(SimControllerTest, BusyPeriodPausesAndThenTellsThePcToGoOn) {
     m_pcTx = 255;
     auto answers = sendData(bytes);
     ASSERT_EQ(answers.size(), SimController::kFramesBetweenBusy);
-    EXPECT_EQ(answers.back()[0].subCode, SimController::kCannotTakeData);
+    EXPECT_EQ(answers.back()[0].subCode, ack_code::kCannotTakeData);
     EXPECT_TRUE(m_controller->busy());
-    EXPECT_EQ(probe()[0].subCode, SimController::kStatusBusy);
+    EXPECT_EQ(probe()[0].subCode, status_code::kBusy);
 
     const Frame wait = only(command(Command::Control, 0x10));
     EXPECT_EQ(wait.command, code(Command::ControlReply));
-    EXPECT_EQ(wait.subCode, SimController::kBusyWait);
+    EXPECT_EQ(wait.subCode, answer_code::kControlBusyWait);
     ASSERT_EQ(wait.data.size(), 4u);
     const std::uint32_t waitMs = static_cast<std::uint32_t>(
         wait.data[0] << 24 | wait.data[1] << 16 | wait.data[2] << 8 | wait.data[3]);
@@ -438,7 +441,7 @@ TEST_F(SimControllerTest, BusyPeriodPausesAndThenTellsThePcToGoOn) {
     m_controller->tick(100 + 3000);
     const Frame ready = only(m_sink.frames());
     EXPECT_EQ(ready.command, code(Command::ControlReply));
-    EXPECT_EQ(ready.subCode, SimController::kReady);
+    EXPECT_EQ(ready.subCode, answer_code::kReady);
 
     // The PC goes on with the next piece; nothing was lost.
     answers = sendData(bytes, 512 * SimController::kFramesBetweenBusy);
@@ -455,7 +458,7 @@ TEST_F(SimControllerTest, InterruptedPartProgramResumesFromWhatIsHeld) {
     ASSERT_EQ(command(Command::File, 1, header("O0001.cnc", 2, program.size()))[0].subCode, 0);
     m_pcTx = 255;
     EXPECT_EQ(only(feed(frameBytes(nextTx(), Command::Data, 0, pattern(512)))).subCode,
-              SimController::kAckResumable);
+              ack_code::kResumable);
 
     const auto pcRecord = [&](ResumeRecord::Mode mode) {
         return bytesOf(
@@ -473,7 +476,7 @@ TEST_F(SimControllerTest, InterruptedPartProgramResumesFromWhatIsHeld) {
     EXPECT_EQ(feed(frameBytes(nextTx(), Command::Data, 0, pattern(512))).size(), 1u);
     std::vector<std::uint8_t> second(program.begin() + 512, program.begin() + 1024);
     EXPECT_TRUE(feed(frameBytes(nextTx(), Command::Data, 2, second)).empty());
-    EXPECT_EQ(probe()[0].subCode, SimController::kStatusWantsResume);
+    EXPECT_EQ(probe()[0].subCode, status_code::kWantsResume);
 
     const auto held = ResumeRecord::decode(
         textOf(only(command(Command::File, 6, pcRecord(ResumeRecord::Mode::Question))).data));

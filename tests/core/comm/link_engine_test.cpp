@@ -7,6 +7,7 @@
 #include "comm/file_header.h"
 #include "comm/link_frame_parser.h"
 #include "fake_controller.h"
+#include "link_engine_test_seam.h"
 #include "link_fakes.h"
 
 namespace kelcc::core::comm {
@@ -83,7 +84,7 @@ protected:
         m_file.content = std::move(content);
         m_handler.onAccepted = [](LinkEngine& engine, std::uint8_t) { engine.startSendingFile(); };
         ASSERT_TRUE(m_engine.sendCommand(Command::File, 1, kFileHeader));
-        controller(m_engine.transmitSequence(), Command::FileReply, 0);
+        controller(m_seam.transmitSequence(), Command::FileReply, 0);
         if (expectData) {
             ASSERT_EQ(m_engine.state(), LinkState::Transfer);
         }
@@ -106,6 +107,7 @@ protected:
     FakeFile m_file;
     FakeHandler m_handler;
     LinkEngine m_engine{m_clock, m_sink, m_listener, m_file, m_handler};
+    LinkEngineTestSeam m_seam{m_engine};
 };
 
 TEST_F(LinkEngineTest, HandshakeOpensTheLinkAndStartsTheTimer) {
@@ -117,11 +119,11 @@ TEST_F(LinkEngineTest, HandshakeOpensTheLinkAndStartsTheTimer) {
     feed(kAccept);
     EXPECT_EQ(m_listener.connects, std::vector<bool>{true});
     EXPECT_EQ(m_engine.state(), LinkState::Ready);
-    EXPECT_TRUE(m_engine.timerRunning());
-    EXPECT_TRUE(m_engine.accepted());
+    EXPECT_TRUE(m_seam.timerRunning());
+    EXPECT_TRUE(m_seam.accepted());
     EXPECT_TRUE(m_listener.hasEvent(LinkEvent::Accepted, 0));
-    EXPECT_EQ(m_engine.transmitSequence(), 255);
-    EXPECT_EQ(m_engine.receiveSequence(), 255);
+    EXPECT_EQ(m_seam.transmitSequence(), 255);
+    EXPECT_EQ(m_seam.receiveSequence(), 255);
 }
 
 TEST_F(LinkEngineTest, AcceptSplitOverTwoChunksIsNotTakenAndConnectGivesUpAfterFiveRequests) {
@@ -139,7 +141,7 @@ TEST_F(LinkEngineTest, AcceptSplitOverTwoChunksIsNotTakenAndConnectGivesUpAfterF
     for (const Bytes& bytes : m_sink.writes)
         EXPECT_EQ(bytes, kRequest);
     EXPECT_EQ(m_engine.state(), LinkState::Idle);
-    EXPECT_FALSE(m_engine.timerRunning());
+    EXPECT_FALSE(m_seam.timerRunning());
 }
 
 TEST_F(LinkEngineTest, ControllerOpensTheLinkWithAWholeRequestAndEitherSideEndsIt) {
@@ -169,7 +171,7 @@ TEST_F(LinkEngineTest, TransmitSequenceSkipsZeroAndDisconnectCarriesZero) {
     }
     m_engine.sendCommand(Command::Disconnect, 0);
     EXPECT_EQ(m_sink.writes.back(), (Bytes{0x12, 0x00, 0x40, 0x00, 0x00, 0x00, 0x52}));
-    EXPECT_EQ(m_engine.transmitSequence(), 255);
+    EXPECT_EQ(m_seam.transmitSequence(), 255);
     m_engine.sendCommand(Command::List, 1);
     EXPECT_EQ(lastSent().sequence, 1);
 }
@@ -182,7 +184,7 @@ TEST_F(LinkEngineTest, RepliesCarryTheReceivedSequenceAndRolesFollowControl) {
     EXPECT_TRUE(m_listener.hasEvent(LinkEvent::PcHasControl, 0));
 
     controller(7, Command::Control, 4);
-    EXPECT_EQ(m_engine.role(), Role::MasterCnc);
+    EXPECT_EQ(m_seam.role(), Role::MasterCnc);
     expectSent(Command::ControlReply, 0, 7);
     EXPECT_TRUE(m_listener.hasEvent(LinkEvent::CncHasControl, 0));
 
@@ -190,7 +192,7 @@ TEST_F(LinkEngineTest, RepliesCarryTheReceivedSequenceAndRolesFollowControl) {
     expectSent(Command::Status, 0, 9);
 
     controller(10, Command::Control, 3);
-    EXPECT_EQ(m_engine.role(), Role::MasterPc);
+    EXPECT_EQ(m_seam.role(), Role::MasterPc);
     EXPECT_TRUE(m_listener.errors.empty());
 }
 
@@ -210,7 +212,7 @@ TEST_P(DamagedFrames, NineAreNakedAndTheTenthBreaksTheLink) {
         feed(damaged);
         EXPECT_EQ(m_sink.writes.back(), kNak) << i;
         expectLastError(expected, ErrorAction::Continue, "数据校验和错.");
-        EXPECT_EQ(m_engine.errorCount(), i);
+        EXPECT_EQ(m_seam.errorCount(), i);
     }
     const std::size_t written = m_sink.writes.size();
     feed(damaged);
@@ -229,7 +231,7 @@ TEST_F(LinkEngineTest, ProgressBetweenErrorsRestartsTheCount) {
     for (int i = 0; i < 9; ++i)
         feed(damaged);
     controller(3, Command::Control, 3);  // answered with a reply: progress
-    EXPECT_EQ(m_engine.errorCount(), 0);
+    EXPECT_EQ(m_seam.errorCount(), 0);
     feed(damaged);
     expectLastError(LinkError::HeaderSum, ErrorAction::Continue, "数据校验和错.");
 }
@@ -265,7 +267,7 @@ TEST_F(LinkEngineTest, SilenceBringsThreeProbesAndThenBreaksTheLink) {
     EXPECT_EQ(m_sink.writes.size(), written);
     for (std::size_t probe = 1; probe <= 3; ++probe) {
         run(300);
-        expectSent(Command::Probe, 0, m_engine.transmitSequence());
+        expectSent(Command::Probe, 0, m_seam.transmitSequence());
         EXPECT_EQ(m_engine.state(), LinkState::Probing);
         expectLastError(LinkError::Timeout, ErrorAction::Continue, "操作超时，检测对方状态");
         EXPECT_EQ(m_listener.errors.size(), probe);
@@ -274,7 +276,7 @@ TEST_F(LinkEngineTest, SilenceBringsThreeProbesAndThenBreaksTheLink) {
     run(300);
     expectLastError(LinkError::ProbeTimeout, ErrorAction::BreakLink, "操作超时,断开连接.");
     EXPECT_EQ(m_engine.state(), LinkState::Idle);
-    EXPECT_FALSE(m_engine.timerRunning());
+    EXPECT_FALSE(m_seam.timerRunning());
 }
 
 TEST_F(LinkEngineTest, AnEndThatAnswersProbesButNeverTakesTheFrameIsGivenUp) {
@@ -282,7 +284,7 @@ TEST_F(LinkEngineTest, AnEndThatAnswersProbesButNeverTakesTheFrameIsGivenUp) {
     for (int round = 1; round <= 3; ++round) {
         run(5100);
         ASSERT_EQ(lastSent().command, code(Command::Probe)) << round;
-        controller(m_engine.transmitSequence(), Command::Status, 1);
+        controller(m_seam.transmitSequence(), Command::Status, 1);
         EXPECT_EQ(lastSent().command, code(Command::Data));
     }
     run(5100);
@@ -294,7 +296,7 @@ TEST_F(LinkEngineTest, BusyWaitTimeReplacesTheTimeoutAndBusyWithoutOneKeepsIt) {
     connectLink();
     m_engine.sendCommand(Command::List, 1);
     controller(1, Command::Control, 1);
-    EXPECT_EQ(m_engine.timeoutLength(), LinkEngine::kReplyTimeoutMs);
+    EXPECT_EQ(m_seam.timeoutLength(), LinkEngine::kReplyTimeoutMs);
     controller(1, Command::Control, 1, {0x00, 0x00, 0x4E, 0x20});  // 20000 ms
     EXPECT_TRUE(m_listener.hasEvent(LinkEvent::Busy, kBusy));
     run(19800);
@@ -309,19 +311,19 @@ TEST_F(LinkEngineTest, ProbeAnswerRepeatsAWaitingCommandAndNothingPendingSettles
     const Bytes command = m_sink.writes.back();
     run(5100);
     // An answer to another probe is not this one's.
-    controller(static_cast<std::uint8_t>(m_engine.transmitSequence() + 1), Command::Status, 0);
+    controller(static_cast<std::uint8_t>(m_seam.transmitSequence() + 1), Command::Status, 0);
     EXPECT_EQ(m_engine.state(), LinkState::Probing);
     // Received or not, the controller answers the repeated command.
-    controller(m_engine.transmitSequence(), Command::Status, 0x00);
+    controller(m_seam.transmitSequence(), Command::Status, 0x00);
     EXPECT_EQ(m_sink.writes.back(), command);
     EXPECT_EQ(m_engine.state(), LinkState::Ready);
-    controller(m_engine.transmitSequence(), Command::ListReply, 0, {0, 0});
-    EXPECT_EQ(m_engine.done(), 1);
+    controller(m_seam.transmitSequence(), Command::ListReply, 0, {0, 0});
+    EXPECT_EQ(m_seam.done(), 1);
 
     // With nothing waiting, a probe answered "handled" clears the time-out.
-    m_engine.sendReply(Command::Ack, 0);
+    m_seam.sendReply(Command::Ack, 0);
     run(5100);
-    controller(m_engine.transmitSequence(), Command::Status, 0x00);
+    controller(m_seam.transmitSequence(), Command::Status, 0x00);
     EXPECT_TRUE(m_listener.hasEvent(LinkEvent::NothingPending, 0));
     run(20000);
     EXPECT_EQ(m_listener.errors.size(), 2u);
@@ -349,21 +351,21 @@ TEST_P(ErrorActions, AnswerRaisesItsErrorWithItsAction) {
         m_engine.sendCommand(Command::File, 1, kFileHeader);
     }
     const int closesBefore = m_file.closes;
-    controller(m_engine.transmitSequence(), c.command, c.subCode);
+    controller(m_seam.transmitSequence(), c.command, c.subCode);
     expectLastError(c.code, c.action, c.message);
     EXPECT_EQ(m_listener.errors.size(), 1u);
     switch (c.action) {
         case ErrorAction::AbortTransfer:
             EXPECT_EQ(m_engine.state(), LinkState::Ready);
-            EXPECT_EQ(m_engine.timeoutLength(), LinkEngine::kNoTimeout);
+            EXPECT_EQ(m_seam.timeoutLength(), LinkEngine::kNoTimeout);
             EXPECT_GT(m_file.closes, closesBefore);
-            EXPECT_TRUE(m_engine.timerRunning());
+            EXPECT_TRUE(m_seam.timerRunning());
             break;
         case ErrorAction::BreakLink:
         case ErrorAction::ClosedByPeer:
             EXPECT_EQ(m_engine.state(), LinkState::Idle);
-            EXPECT_EQ(m_engine.role(), Role::MasterPc);
-            EXPECT_FALSE(m_engine.timerRunning());
+            EXPECT_EQ(m_seam.role(), Role::MasterPc);
+            EXPECT_FALSE(m_seam.timerRunning());
             EXPECT_GT(m_file.closes, closesBefore);
             break;
         default:
@@ -421,7 +423,7 @@ TEST_F(LinkEngineTest, FileIsSentInPiecesWithFirstFurtherAndLastSubCodes) {
     EXPECT_EQ(m_engine.fileIndex(), 1);
     EXPECT_EQ(m_sink.readSize, LinkEngine::kFrameReadSize);
     EXPECT_EQ(m_file.closes, 1);
-    EXPECT_EQ(m_engine.timeoutLength(), LinkEngine::kNoTimeout);
+    EXPECT_EQ(m_seam.timeoutLength(), LinkEngine::kNoTimeout);
 }
 
 TEST_F(LinkEngineTest, EmptyFileEndsWithoutADataFrameAndAnUnreadableOneAborts) {
@@ -432,7 +434,7 @@ TEST_F(LinkEngineTest, EmptyFileEndsWithoutADataFrameAndAnUnreadableOneAborts) {
 
     m_file.readFails = true;
     ASSERT_TRUE(m_engine.sendCommand(Command::File, 1, kFileHeader));
-    controller(m_engine.transmitSequence(), Command::FileReply, 0);
+    controller(m_seam.transmitSequence(), Command::FileReply, 0);
     expectLastError(LinkError::FileRead, ErrorAction::AbortTransfer, "读写文件错误.");
     EXPECT_EQ(m_engine.state(), LinkState::Ready);
     EXPECT_FALSE(sentAny(Command::Data));
@@ -441,7 +443,7 @@ TEST_F(LinkEngineTest, EmptyFileEndsWithoutADataFrameAndAnUnreadableOneAborts) {
 TEST_F(LinkEngineTest, BusyControllerPausesTheTransferUntilItIsReady) {
     startSending(patterned(1000));
     controller(1, Command::Ack, 4);
-    EXPECT_TRUE(m_engine.paused());
+    EXPECT_TRUE(m_seam.paused());
     EXPECT_EQ(m_engine.state(), LinkState::Ready);
     expectSent(Command::Control, 0x10);
     const Frame ask = lastSent();
@@ -450,7 +452,7 @@ TEST_F(LinkEngineTest, BusyControllerPausesTheTransferUntilItIsReady) {
     run(9900);
     EXPECT_FALSE(sentAny(Command::Probe));
     controller(ask.sequence, Command::ControlReply, 0x12);
-    EXPECT_FALSE(m_engine.paused());
+    EXPECT_FALSE(m_seam.paused());
     EXPECT_EQ(m_engine.state(), LinkState::Transfer);
     expectSent(Command::Data, 1);
     EXPECT_EQ(lastSent().data.size(), 1000u - 512u);
@@ -480,7 +482,7 @@ TEST_P(ProbeWhileSending, AnswerDecidesWhichPieceGoesOut) {
     const Bytes first = m_sink.writes.back();
     run(5100);
     ASSERT_EQ(lastSent().command, code(Command::Probe));
-    controller(m_engine.transmitSequence(), Command::Status, c.status);
+    controller(m_seam.transmitSequence(), Command::Status, c.status);
     EXPECT_EQ(m_engine.state(), LinkState::Transfer);
     if (c.sameFrameAgain) {
         EXPECT_EQ(m_sink.writes.back(), first);
@@ -504,7 +506,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(LinkEngineTest, ProbeAnsweredBusyResumesTheTransferWhenReady) {
     startSending(patterned(1000));
     run(5100);
-    controller(m_engine.transmitSequence(), Command::Status, 4);
+    controller(m_seam.transmitSequence(), Command::Status, 4);
     expectSent(Command::Control, 0x10);
     controller(lastSent().sequence, Command::ControlReply, 0x12);
     EXPECT_EQ(m_engine.state(), LinkState::Transfer);
@@ -548,12 +550,12 @@ TEST_F(LinkEngineTest, LateRepeatsOfTheReadBeforeAreNotTakenForTheNext) {
     connectLink();
     m_handler.onAccepted = [](LinkEngine& engine, std::uint8_t) { engine.startReceivingFile(); };
     m_engine.sendCommand(Command::File, 2, kFileHeader);
-    const std::uint8_t first = m_engine.transmitSequence();
+    const std::uint8_t first = m_seam.transmitSequence();
     controller(first, Command::FileReply, 0);
     controller(1, Command::Data, 1, patterned(4, 1));
     ASSERT_EQ(m_handler.receiveNext, 1);
     m_engine.sendCommand(Command::File, 2, kFileHeader);
-    const std::uint8_t second = m_engine.transmitSequence();
+    const std::uint8_t second = m_seam.transmitSequence();
     EXPECT_NE(second, first);
     controller(first, Command::FileReply, 0);
     controller(1, Command::Data, 1, patterned(4, 1));
@@ -616,11 +618,11 @@ TEST_F(LinkEngineTest, DisconnectEndsIdleAnsweredOrNot) {
     m_engine.disconnect();
     EXPECT_EQ(m_sink.writes.back(), (Bytes{0x12, 0x00, 0x40, 0x00, 0x00, 0x00, 0x52}));
     EXPECT_EQ(m_engine.state(), LinkState::Closing);
-    EXPECT_FALSE(m_engine.timerRunning());
+    EXPECT_FALSE(m_seam.timerRunning());
     controller(0, Command::DisconnectReply, 0);
     EXPECT_EQ(m_listener.disconnects, std::vector<bool>{true});
     EXPECT_EQ(m_engine.state(), LinkState::Idle);
-    EXPECT_FALSE(m_engine.accepted());
+    EXPECT_FALSE(m_seam.accepted());
 
     // Unanswered, it goes out three times, three seconds apart, and then
     // still resets the link.
@@ -639,7 +641,7 @@ TEST_F(LinkEngineTest, DisconnectEndsIdleAnsweredOrNot) {
 TEST_F(LinkEngineTest, ControllerUploadIsRefusedIfItCannotBeStoredElseReceivedAndRoleHandedBack) {
     connectLink();
     controller(1, Command::Control, 4);
-    ASSERT_EQ(m_engine.role(), Role::MasterCnc);
+    ASSERT_EQ(m_seam.role(), Role::MasterCnc);
     controller(2, Command::File, 1, kFileHeader);
     expectSent(Command::FileReply, 6);
     expectLastError(LinkError::FileCreate, ErrorAction::AbortTransfer, "读写文件错误.");
@@ -659,8 +661,8 @@ TEST_F(LinkEngineTest, ControllerUploadIsRefusedIfItCannotBeStoredElseReceivedAn
     EXPECT_EQ(m_listener.completed, std::vector<std::string>{"/tmp/O0001.cnc.tmp"});
     EXPECT_EQ(m_file.written.size(), 15u);
     controller(lastSent().sequence, Command::ControlReply, 0);
-    EXPECT_EQ(m_engine.role(), Role::MasterPc);
-    EXPECT_EQ(m_engine.done(), 1);
+    EXPECT_EQ(m_seam.role(), Role::MasterPc);
+    EXPECT_EQ(m_seam.done(), 1);
     EXPECT_EQ(m_listener.errors.size(), 1u);
 }
 
@@ -687,7 +689,7 @@ TEST_F(LinkEngineTest, ResumablePartProgramIsHandedToTheTransferSide) {
 
     m_engine.sendCommand(Command::File, 7, kFileHeader);
     run(5100);
-    controller(m_engine.transmitSequence(), Command::Status, 0x10);
+    controller(m_seam.transmitSequence(), Command::Status, 0x10);
     EXPECT_EQ(m_handler.resumeQuestions, 1);
     EXPECT_EQ(m_engine.state(), LinkState::Ready);
 }
@@ -703,14 +705,14 @@ TEST_F(LinkEngineTest, ResumeRefusedByTheTransferSideLeavesTheLinkBroken) {
         if (byProbe) {
             run(5100);
             ASSERT_EQ(m_engine.state(), LinkState::Probing);
-            controller(m_engine.transmitSequence(), Command::Status, 0x10);
+            controller(m_seam.transmitSequence(), Command::Status, 0x10);
         } else {
             controller(1, Command::Ack, 8);
         }
         m_handler.onResume = nullptr;
         expectLastError(LinkError::UnknownAnswer, ErrorAction::BreakLink, "未知的应答数据");
         EXPECT_EQ(m_engine.state(), LinkState::Idle);
-        EXPECT_EQ(m_engine.timeoutLength(), LinkEngine::kNoTimeout);
+        EXPECT_EQ(m_seam.timeoutLength(), LinkEngine::kNoTimeout);
     }
 }
 
@@ -743,7 +745,7 @@ TEST_F(LinkEngineTest, PartProgramRefusalsOfTheTransferSideAbortTheTransfer) {
                         error == LinkError::ProgramFormat ? "通讯错误 23: 零件程序格式错误"
                                                           : "通讯错误 24: 零件程序长度超过2M字节");
         EXPECT_EQ(m_engine.state(), LinkState::Ready);
-        EXPECT_EQ(m_engine.timeoutLength(), LinkEngine::kNoTimeout);
+        EXPECT_EQ(m_seam.timeoutLength(), LinkEngine::kNoTimeout);
     }
 }
 
@@ -751,7 +753,7 @@ TEST_F(LinkEngineTest, CommandThatCannotBeQueuedStartsNoTimeout) {
     connectLink();
     m_sink.failWrites = true;
     EXPECT_FALSE(m_engine.sendCommand(Command::List, 1));
-    EXPECT_EQ(m_engine.timeoutLength(), LinkEngine::kNoTimeout);
+    EXPECT_EQ(m_seam.timeoutLength(), LinkEngine::kNoTimeout);
 }
 
 // One fault on the line: the n-th frame of a kind, in one direction.
