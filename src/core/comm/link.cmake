@@ -19,6 +19,8 @@ target_sources(kelcc_core PRIVATE
     comm/link_ready_answers.cpp
     comm/link_ready_answers.h
     comm/link_transfer_file.h
+    comm/link_transfer_frames.cpp
+    comm/link_transfer_frames.h
     comm/link_transfer_handler.h
     comm/link_types.h
     comm/reply_codes.h

@@ -5,6 +5,7 @@
 #include "comm/link_errors.h"
 #include "comm/link_probe_answers.h"
 #include "comm/link_ready_answers.h"
+#include "comm/link_transfer_frames.h"
 #include "comm/reply_codes.h"
 
 namespace kelcc::core::comm {
@@ -512,7 +513,7 @@ void LinkEngine::handleFrame(const Frame& frame) {
     }
     switch (m_state) {
         case LinkState::Transfer:
-            onTransferFrame(frame);
+            LinkTransferFrames(*this).onFrame(frame);
             break;
         case LinkState::Closing:
             onClosingFrame(frame);
@@ -523,128 +524,6 @@ void LinkEngine::handleFrame(const Frame& frame) {
         case LinkState::Probing:
         case LinkState::Idle:
         case LinkState::Connecting:
-            break;
-    }
-}
-
-void LinkEngine::onTransferFrame(const Frame& frame) {
-    switch (static_cast<Command>(frame.command)) {
-        case Command::Data:
-        case Command::DataLast:
-            onDataFrame(frame);
-            break;
-        case Command::Ack:
-            onAck(frame);
-            break;
-        case Command::ListReply:
-        case Command::FileReply:
-        case Command::ControlReply:
-            // An answer repeated on the way, to a command already answered.
-            if (answersCommand(frame)) raiseError(LinkError::UnknownAnswer);
-            break;
-        default:
-            raiseError(LinkError::UnknownAnswer);
-            break;
-    }
-}
-
-void LinkEngine::onDataFrame(const Frame& frame) {
-    // Data frames are valid only while receiving; while sending they would
-    // land in the file being sent.
-    if (m_receiveMode == ReceiveMode::None) {
-        raiseError(LinkError::UnknownAnswer);
-        return;
-    }
-    // Counted over the pieces taken only: a late repeat of some answer in
-    // between must not move what the next piece is to carry.
-    if (frame.sequence != (m_rxData == 255 ? 1 : static_cast<std::uint8_t>(m_rxData + 1))) {
-        raiseError(LinkError::OutOfSequence);
-        return;
-    }
-    if (frame.subCode != piece_code::kFirst && frame.subCode != piece_code::kLast &&
-        frame.subCode != piece_code::kFurther)
-        return;
-    if (m_receiveMode == ReceiveMode::File) {
-        // Acknowledging a piece that was not stored would lose it silently.
-        if (!m_file.writePiece(frame.data)) {
-            raiseError(LinkError::FileCreate);
-            return;
-        }
-        m_listener.linkProgress(static_cast<std::uint32_t>(frame.data.size()), false);
-    } else {
-        m_listText.append(frame.data.begin(), frame.data.end());
-    }
-    m_rxData = frame.sequence;
-    sendReply(Command::Ack, ack_code::kTaken);
-    if (frame.subCode != piece_code::kLast) return;
-
-    const ReceiveMode mode = m_receiveMode;
-    m_receiveMode = ReceiveMode::None;
-    if (mode == ReceiveMode::Text) {
-        setState(LinkState::Ready, true);
-        clearTimeout();
-        m_done = 1;
-        return;
-    }
-    m_file.lastPieceWritten();
-    m_file.close();
-    setState(LinkState::Ready, true);
-    clearTimeout();
-    ++m_fileIndex;
-    if (m_role == Role::MasterCnc) {
-        if (frame.command == code(Command::DataLast))
-            sendCommand(Command::Control, control_op::kTakeRole);
-        const std::string path = std::move(m_uploadPath);
-        m_uploadPath.clear();
-        m_listener.uploadComplete(path);
-    } else {
-        post(Posted::ReceiveNext);
-    }
-}
-
-void LinkEngine::onAck(const Frame& frame) {
-    // Acknowledgements answer our data frames; while receiving there are none.
-    if (m_receiveMode != ReceiveMode::None) {
-        raiseError(LinkError::UnknownAnswer);
-        return;
-    }
-    // An answer to an earlier piece, repeated on the way, moves nothing.
-    const bool current =
-        m_outstanding == Outstanding::Data && frame.sequence == m_out.dataSequence();
-    if (!current && (frame.subCode == ack_code::kTaken || frame.subCode == ack_code::kCheckError ||
-                     frame.subCode == ack_code::kResumable))
-        return;
-    switch (frame.subCode) {
-        case ack_code::kTaken:
-            continueSending();
-            break;
-        case ack_code::kCheckError:
-            if (raiseError(LinkError::DataCrc) == ErrorAction::Continue) resendData();
-            break;
-        case ack_code::kBusy:
-        case ack_code::kCannotTakeData:
-            pauseForBusy();
-            break;
-        case ack_code::kBusyOverContinue:
-            event(LinkEvent::Busy, kNotBusy);
-            event(LinkEvent::StatusText, kStatusSendingData);
-            continueSending();
-            m_errorCount = 0;
-            break;
-        case ack_code::kBusyOverRepeat:
-            event(LinkEvent::Busy, kNotBusy);
-            event(LinkEvent::StatusText, kStatusSendingData);
-            resendData();
-            break;
-        case ack_code::kResumable:
-            m_sink.setReadSize(kFrameReadSize);
-            // Ready first: a refusal by the transfer side resets the link
-            // and must not be undone afterwards.
-            setState(LinkState::Ready, false);
-            m_handler.resumeOffered(*this);
-            break;
-        default:
-            raiseError(LinkErrors::ofAnswer(Command::Ack, frame.subCode));
             break;
     }
 }

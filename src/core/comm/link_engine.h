@@ -81,10 +81,11 @@ public:
     std::int32_t fileIndex() const { return m_fileIndex; }
 
 private:
-    // The handlers of answers in the Ready state and of probe answers work
-    // on the engine's state; the test seam reads it.
+    // The handlers of the frames of each state work on the engine's state;
+    // the test seam reads it.
     friend class LinkReadyAnswers;
     friend class LinkProbeAnswers;
+    friend class LinkTransferFrames;
     friend class LinkEngineTestSeam;
 
     enum class Posted : std::uint8_t {
@@ -111,13 +112,9 @@ private:
     bool answersCommand(const Frame& frame) const {
         return m_outstanding == Outstanding::Command && frame.sequence == m_out.commandSequence();
     }
-    // Per-state handlers of a received frame.
+    // Hands a received frame to the handler of the state.
     void handleFrame(const Frame& frame);
-    void onTransferFrame(const Frame& frame);
     void onClosingFrame(const Frame& frame);
-
-    void onDataFrame(const Frame& frame);
-    void onAck(const Frame& frame);
 
     void checkConnect();
     void checkDisconnect();
