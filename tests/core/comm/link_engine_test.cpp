@@ -6,9 +6,11 @@
 
 #include "comm/file_header.h"
 #include "comm/link_frame_parser.h"
-#include "fake_controller.h"
 #include "link_engine_test_seam.h"
 #include "link_fakes.h"
+#include "sim_controller.h"
+#include "sim_storage.h"
+#include "test_folder.h"
 
 namespace kelcc::core::comm {
 namespace {
@@ -806,27 +808,36 @@ protected:
     }
     // Delivers everything queued each way until the line is quiet.
     void pump() {
-        while (m_delivered < m_sink.writes.size()) {
-            const Bytes out = m_sink.writes[m_delivered++];
-            for (const Bytes& in : carry(true, out))
-                for (const Bytes& answer : m_cnc.onPcBytes(in))
-                    for (const Bytes& back : carry(false, answer))
-                        feed(back);
+        while (m_delivered < m_sink.writes.size() || m_answered < m_cncSink.writes.size()) {
+            while (m_delivered < m_sink.writes.size())
+                for (const Bytes& in : carry(true, m_sink.writes[m_delivered++]))
+                    m_cnc.receive(in);
+            while (m_answered < m_cncSink.writes.size())
+                for (const Bytes& back : carry(false, m_cncSink.writes[m_answered++]))
+                    feed(back);
         }
     }
     // Runs the line until `done`, a minute at most.
     bool runUntil(const std::function<bool()>& done) {
         for (int tick = 0; tick < 200 && !done(); ++tick) {
             pump();
-            if (!done()) run(LinkEngine::kTickMs);
+            if (done()) break;
+            run(LinkEngine::kTickMs);
+            m_cnc.tick(m_clock.now);
         }
         pump();
         return done();
     }
 
-    FakeController m_cnc;
+    void TearDown() override { std::filesystem::remove_all(m_folder); }
+
+    std::filesystem::path m_folder = testFolder("kelcc_noisy_");
+    sim::SimStorage m_storage{m_folder};
+    FakeSink m_cncSink;
+    sim::SimController m_cnc{m_storage, sim::SimOptions{}, m_cncSink};
     std::map<std::pair<bool, std::uint8_t>, int> m_seen;
     std::size_t m_delivered = 0;
+    std::size_t m_answered = 0;
     std::size_t m_fired = 0;
 };
 
@@ -847,7 +858,7 @@ TEST_P(NoisyLine, EverySingleFaultEndsInACompleteTransfer) {
             engine.startReceivingFile();
     };
     if (c.receive) {
-        m_cnc.files["ParaB.par"] = {std::string(content.begin(), content.end()), 1};
+        ASSERT_TRUE(m_storage.write(header.area, "ParaB.par", content));
         m_engine.sendCommand(Command::File, 2, Bytes(encoded.begin(), encoded.end()));
         ASSERT_TRUE(runUntil([this] { return m_handler.receiveNext == 1; }));
         EXPECT_EQ(m_file.written, content);
@@ -855,7 +866,7 @@ TEST_P(NoisyLine, EverySingleFaultEndsInACompleteTransfer) {
         m_file.content = content;
         m_engine.sendCommand(Command::File, 1, Bytes(encoded.begin(), encoded.end()));
         ASSERT_TRUE(runUntil([this] { return m_handler.sendNext == 1; }));
-        EXPECT_EQ(m_cnc.files["ParaB.par"].content, std::string(content.begin(), content.end()));
+        EXPECT_EQ(m_storage.read(header.area, "ParaB.par"), content);
     }
     m_engine.disconnect();
     ASSERT_TRUE(runUntil([this] { return !m_listener.disconnects.empty(); }));

@@ -5,3 +5,5 @@ target_sources(kelcc_core_tests PRIVATE
     core/comm/link_fakes.h
     core/comm/link_frame_test.cpp
 )
+# The engine is run against the stand-in controller in-process.
+target_link_libraries(kelcc_core_tests PRIVATE kel500_sim_lib)
