@@ -27,8 +27,8 @@ inline constexpr std::uint8_t kResumeDecision = 0x07;
 namespace control_op {
 inline constexpr std::uint8_t kBusy = 0x01;
 inline constexpr std::uint8_t kNotBusy = 0x02;
-inline constexpr std::uint8_t kHandOver = 0x03;  // the PC takes the command role
-inline constexpr std::uint8_t kTakeRole = 0x04;  // the controller takes it
+inline constexpr std::uint8_t kHandOver = 0x03;  // the sender gives up the command role
+inline constexpr std::uint8_t kTakeRole = 0x04;  // the sender takes it
 inline constexpr std::uint8_t kTellWhenReady = 0x10;
 }  // namespace control_op
 

@@ -2,15 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-
-#include "comm/file_header.h"
 #include "comm/link_frame_parser.h"
 #include "link_engine_test_seam.h"
 #include "link_fakes.h"
-#include "sim_controller.h"
-#include "sim_storage.h"
-#include "test_folder.h"
 
 namespace kelcc::core::comm {
 namespace {
@@ -757,150 +751,6 @@ TEST_F(LinkEngineTest, CommandThatCannotBeQueuedStartsNoTimeout) {
     EXPECT_FALSE(m_engine.sendCommand(Command::List, 1));
     EXPECT_EQ(m_seam.timeoutLength(), LinkEngine::kNoTimeout);
 }
-
-// One fault on the line: the n-th frame of a kind, in one direction.
-struct LineFault {
-    enum class Kind { Drop, Header, Crc, Twice };
-    bool toController;
-    std::uint8_t command;  // kAcceptKind for the handshake answer
-    int occurrence;        // from 1
-    Kind kind;
-};
-
-constexpr std::uint8_t kAcceptKind = 0x55;
-
-struct NoisyCase {
-    const char* name;
-    bool receive;  // else send
-    std::vector<LineFault> faults;
-};
-
-// A whole file moved between the engine and the controller over a line
-// that hits chosen frames; every single fault must still end in a complete
-// transfer and an answered disconnect, without breaking the link.
-class NoisyLine : public LinkEngineTest, public ::testing::WithParamInterface<NoisyCase> {
-protected:
-    using Kind = LineFault::Kind;
-
-    std::vector<Bytes> carry(bool toController, const Bytes& bytes) {
-        const bool accept = bytes == kAccept;
-        const std::uint8_t kind = accept ? kAcceptKind : bytes.size() >= 7 ? bytes[2] : 0;
-        const int seen = ++m_seen[{toController, kind}];
-        for (const LineFault& f : GetParam().faults) {
-            if (f.toController != toController || f.command != kind || f.occurrence != seen)
-                continue;
-            ++m_fired;
-            Bytes hit = bytes;
-            switch (f.kind) {
-                case Kind::Drop:
-                    return {};
-                case Kind::Header:
-                    hit[accept ? 2 : 1] ^= 0x04;
-                    return {hit};
-                case Kind::Crc:
-                    hit.back() ^= 0x10;
-                    return {hit};
-                case Kind::Twice:
-                    return {hit, hit};
-            }
-        }
-        return {bytes};
-    }
-    // Delivers everything queued each way until the line is quiet.
-    void pump() {
-        while (m_delivered < m_sink.writes.size() || m_answered < m_cncSink.writes.size()) {
-            while (m_delivered < m_sink.writes.size())
-                for (const Bytes& in : carry(true, m_sink.writes[m_delivered++]))
-                    m_cnc.receive(in);
-            while (m_answered < m_cncSink.writes.size())
-                for (const Bytes& back : carry(false, m_cncSink.writes[m_answered++]))
-                    feed(back);
-        }
-    }
-    // Runs the line until `done`, a minute at most.
-    bool runUntil(const std::function<bool()>& done) {
-        for (int tick = 0; tick < 200 && !done(); ++tick) {
-            pump();
-            if (done()) break;
-            run(LinkEngine::kTickMs);
-            m_cnc.tick(m_clock.now);
-        }
-        pump();
-        return done();
-    }
-
-    void TearDown() override { std::filesystem::remove_all(m_folder); }
-
-    std::filesystem::path m_folder = testFolder("kelcc_noisy_");
-    sim::SimStorage m_storage{m_folder};
-    FakeSink m_cncSink;
-    sim::SimController m_cnc{m_storage, sim::SimOptions{}, m_cncSink};
-    std::map<std::pair<bool, std::uint8_t>, int> m_seen;
-    std::size_t m_delivered = 0;
-    std::size_t m_answered = 0;
-    std::size_t m_fired = 0;
-};
-
-TEST_P(NoisyLine, EverySingleFaultEndsInACompleteTransfer) {
-    const NoisyCase& c = GetParam();
-    const Bytes content = patterned(1300, 7);  // three pieces
-    m_engine.connect();
-    ASSERT_TRUE(runUntil([this] { return m_engine.state() == LinkState::Ready; }));
-
-    FileHeader header;
-    header.name = "ParaB.par";
-    header.size = header.size2 = static_cast<std::uint32_t>(content.size());
-    const std::string encoded = *header.encode();
-    m_handler.onAccepted = [](LinkEngine& engine, std::uint8_t subCode) {
-        if (subCode == 1)
-            engine.startSendingFile();
-        else
-            engine.startReceivingFile();
-    };
-    if (c.receive) {
-        ASSERT_TRUE(m_storage.write(header.area, "ParaB.par", content));
-        m_engine.sendCommand(Command::File, 2, Bytes(encoded.begin(), encoded.end()));
-        ASSERT_TRUE(runUntil([this] { return m_handler.receiveNext == 1; }));
-        EXPECT_EQ(m_file.written, content);
-    } else {
-        m_file.content = content;
-        m_engine.sendCommand(Command::File, 1, Bytes(encoded.begin(), encoded.end()));
-        ASSERT_TRUE(runUntil([this] { return m_handler.sendNext == 1; }));
-        EXPECT_EQ(m_storage.read(header.area, "ParaB.par"), content);
-    }
-    m_engine.disconnect();
-    ASSERT_TRUE(runUntil([this] { return !m_listener.disconnects.empty(); }));
-    EXPECT_EQ(m_listener.disconnects, std::vector<bool>{true});
-    EXPECT_EQ(m_fired, c.faults.size());
-    for (const auto& error : m_listener.errors)
-        EXPECT_EQ(error.action, ErrorAction::Continue) << static_cast<int>(error.code);
-}
-
-using K = LineFault::Kind;
-constexpr std::uint8_t kData = 0x00;
-constexpr std::uint8_t kAck = 0x10;
-
-INSTANTIATE_TEST_SUITE_P(
-    Faults, NoisyLine,
-    ::testing::Values(
-        NoisyCase{"LostAcknowledgement", false, {{false, kAck, 2, K::Drop}}},
-        NoisyCase{"DamagedHeader", false, {{true, kData, 2, K::Header}}},
-        NoisyCase{"DamagedDataCrc", false, {{true, kData, 2, K::Crc}}},
-        NoisyCase{"LostProbeAnswer", false, {{false, kAck, 2, K::Drop}, {false, 0x30, 1, K::Drop}}},
-        NoisyCase{"LostDisconnectReply", false, {{false, 0x41, 1, K::Drop}}},
-        NoisyCase{"DamagedAccept", false, {{false, kAcceptKind, 1, K::Header}}},
-        NoisyCase{"DamagedNegativeAcknowledgement",
-                  false,
-                  {{true, kData, 2, K::Header}, {false, 0x50, 1, K::Header}}},
-        NoisyCase{"LostFileReply", false, {{false, 0x72, 1, K::Drop}}},
-        NoisyCase{"ReceiveLostAcknowledgement", true, {{true, kAck, 2, K::Drop}}},
-        NoisyCase{"ReceiveDamagedAcknowledgement", true, {{true, kAck, 1, K::Header}}},
-        NoisyCase{"ReceiveDamagedPiece", true, {{false, kData, 2, K::Crc}}},
-        NoisyCase{"ReceiveRepeatedPiece", true, {{false, kData, 2, K::Twice}}},
-        NoisyCase{"ReceiveLostFileReply", true, {{false, 0x72, 1, K::Drop}}},
-        NoisyCase{"ReceiveLostFirstPiece", true, {{false, kData, 1, K::Drop}}},
-        NoisyCase{"ReceiveLostLastAcknowledgement", true, {{true, kAck, 3, K::Drop}}}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace kelcc::core::comm
