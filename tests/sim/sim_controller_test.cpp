@@ -251,34 +251,6 @@ TEST_F(SimControllerTest, ProbeAnswersFollowTheSequenceOfThePcsLastFrame) {
     EXPECT_EQ(m_storage->read(1, "plc.ldx")->size(), 612u);
 }
 
-TEST_F(SimControllerTest, NegativeAcknowledgementRepeatsTheLastFrame) {
-    connect();
-    ASSERT_TRUE(m_storage->write(1, "Wcomp.wmp", pattern(900)));
-    const auto read = frameBytes(nextTx(), Command::File, 2, header("Wcomp.wmp", 1, 0));
-    auto frames = feed(read);
-    ASSERT_EQ(frames.size(), 2u);
-    const auto piece = m_sink.writes().back();
-    m_controller->receive(frameBytes(0, Command::Nak, 0));
-    EXPECT_EQ(m_sink.writes().back(), piece);
-    ASSERT_EQ(m_sink.frames().size(), 1u);
-    // An earlier answer repeated on the way moves nothing; after a probe it
-    // is the PC asking for the piece again.
-    m_controller->receive(frameBytes(255, Command::Ack, 0));
-    EXPECT_TRUE(m_sink.frames().empty());
-    EXPECT_EQ(only(probe()).subCode, status_code::kNotReceived);
-    m_controller->receive(frameBytes(255, Command::Ack, 0));
-    EXPECT_EQ(m_sink.writes().back(), piece);
-    m_sink.frames();
-    // The read repeated (its answer was lost): the answer again, and the
-    // first piece behind it, without starting over.
-    const auto repeated = feed(read);
-    ASSERT_EQ(repeated.size(), 2u);
-    EXPECT_EQ(repeated[0].command, frames[0].command);
-    EXPECT_EQ(repeated[1].data, frames[1].data);
-    frames.erase(frames.begin());
-    EXPECT_EQ(receiveData(frames), pattern(900));
-}
-
 TEST_F(SimControllerTest, DisconnectIsAnsweredAndDropsAnUnfinishedFile) {
     connect();
     ASSERT_EQ(command(Command::File, 1, header("plc.ldx", 1, 1000)).size(), 1u);
