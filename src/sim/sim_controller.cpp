@@ -571,10 +571,19 @@ void SimController::handleFile(const Frame& frame) {
 }
 
 void SimController::startWrite(const FileHeader& header) {
+    const bool dnc = m_options.interruptAfter.has_value() && isPartProgram(header);
+    if (header.size == 0 && !dnc) {
+        // An empty file comes as its header alone, without data frames.
+        const bool written = m_storage.write(header.area, header.name, {});
+        reply(Command::FileReply, written ? answer_code::kDone : answer_code::kCreateFailed);
+        m_state = State::Ready;
+        m_lastFrame = status_code::kHandled;
+        resetSequences();
+        return;
+    }
     m_inHeader = header;
     m_inData.clear();
     m_framesSinceBusy = 0;
-    const bool dnc = m_options.interruptAfter.has_value() && isPartProgram(header);
     if (dnc && !(m_dnc.header == header)) m_dnc.haveRecord = false;
     m_dnc.active = dnc;
     m_dnc.negotiated = false;

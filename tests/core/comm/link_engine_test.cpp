@@ -729,7 +729,7 @@ constexpr std::uint8_t kFileReply = 0x72;
 INSTANTIATE_TEST_SUITE_P(
     Runs, LinkScenario,
     ::testing::Values(
-        Scenario{"Send", Action::Send},
+        Scenario{"Send", Action::Send}, Scenario{"SendEmpty", Action::Send, 0},
         Scenario{"SendWithBusyPeriods", Action::Send, 6000, {}, LinkError::None, busy()},
         Scenario{"SendExisting", Action::Send, 1300, {}, LinkError::None, {}, true},
         Scenario{"SendStorageFull", Action::Send, 1300, {}, LinkError::StorageFull, full()},
