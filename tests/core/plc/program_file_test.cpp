@@ -115,20 +115,6 @@ TEST_F(ProgramFileTest, FilledDocumentSurvivesWriteReadWrite) {
     EXPECT_EQ(ProgramFile::write(doc), first);
 }
 
-TEST_F(ProgramFileTest, NewProjectFileHasTwoStepsAndFourEmptyInfoLines) {
-    const std::string file = ProgramFile::newProjectFile();
-    EXPECT_EQ(file, lines({"PLC VER1.0", "PLC_ORGANIZATION", "TOTALSTEPS\t2", "0000    END1",
-                           "0001    END2", "END_PLC_ORGANIZATION", "", "PLC_INFO", "TOTALTIPS\t4",
-                           "", "", "", "", "END_PLC_INFO"}));
-    ASSERT_EQ(read(file), ProgramFile::kReadOk);
-    ASSERT_EQ(m_doc.il().size(), 2u);
-    EXPECT_EQ(m_doc.il()[0].opcode, static_cast<std::uint32_t>(InstructionCode::END1));
-    EXPECT_EQ(m_doc.il()[1].text, "END2");
-    EXPECT_EQ(sectionOf(ProgramFile::write(m_doc), "PLC_ORGANIZATION"),
-              lines({"PLC_ORGANIZATION", "TOTALSTEPS\t2", "0000    END1", "0001    END2",
-                     "END_PLC_ORGANIZATION"}));
-}
-
 TEST_F(ProgramFileTest, WriteFileWritesTheSameBytesAtomically) {
     const fs::path dir = fs::temp_directory_path() / ("kelcc_pf_" + std::to_string(::getpid()));
     fs::create_directories(dir);
