@@ -1,12 +1,12 @@
 #include "plc/program_file.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <initializer_list>
 #include <string>
 
+#include "../common/temp_folder.h"
 #include "common/atomic_file.h"
 #include "common/interaction.h"
 #include "plc/instruction_code.h"
@@ -116,8 +116,8 @@ TEST_F(ProgramFileTest, FilledDocumentSurvivesWriteReadWrite) {
 }
 
 TEST_F(ProgramFileTest, WriteFileWritesTheSameBytesAtomically) {
-    const fs::path dir = fs::temp_directory_path() / ("kelcc_pf_" + std::to_string(::getpid()));
-    fs::create_directories(dir);
+    const common::TempFolder folder("kelcc_pf_");
+    const fs::path& dir = folder.path();
     const std::string path = (dir / "main_demo.ldx").string();
     ASSERT_TRUE(m_doc.il().append(static_cast<std::uint32_t>(InstructionCode::END1), "END1"));
     ASSERT_TRUE(ProgramFile::writeFile(path, m_doc).ok);
@@ -138,7 +138,6 @@ TEST_F(ProgramFileTest, WriteFileWritesTheSameBytesAtomically) {
     ASSERT_EQ(m_ui.messages().size(), 1u);
     EXPECT_EQ(m_ui.messages()[0].text, missing.error);
     EXPECT_EQ(doc.il(), m_doc.il());  // untouched
-    fs::remove_all(dir);
 }
 
 // --- refusals (each header and bad IL line is a golden/program_file case) -
