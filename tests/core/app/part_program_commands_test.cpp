@@ -1,10 +1,10 @@
 #include "app/part_program_commands.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 
+#include "../common/temp_folder.h"
 #include "app/project_file.h"
 #include "app/project_file_names.h"
 #include "common/atomic_file.h"
@@ -34,11 +34,6 @@ std::string readAll(const fs::path& path) {
 class PartProgramCommandsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("kelcc_programs_" + std::to_string(::getpid()) + "_" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
         m_host.setAutoOpen(false);
         bool asked = false;
         ASSERT_TRUE(m_project.newProject([&]() -> std::optional<ProjectLocation> {
@@ -47,7 +42,6 @@ protected:
             return ProjectLocation{"demo", m_dir.string()};
         }));
     }
-    void TearDown() override { fs::remove_all(m_dir); }
 
     static PartProgramCommands::NameDialog typing(std::vector<std::string> list) {
         auto shared = std::make_shared<std::vector<std::string>>(std::move(list));
@@ -62,7 +56,8 @@ protected:
         return ProjectFile::parse(readAll(m_dir / "demo" / "demo.gpr")).header.partProgramCount;
     }
 
-    fs::path m_dir;
+    common::TempFolder m_folder{"kelcc_programs_"};
+    const fs::path& m_dir = m_folder.path();
     RecordingInteraction m_ui;
     HeadlessProjectHost m_host;
     Project m_project{m_ui, m_host};

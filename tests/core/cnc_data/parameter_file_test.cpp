@@ -1,12 +1,12 @@
 #include "cnc_data/parameter_file.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <optional>
 #include <tuple>
 
+#include "../common/temp_folder.h"
 #include "cnc_data/parameter_document.h"
 #include "cnc_data/parameter_table.h"
 #include "common/atomic_file.h"
@@ -60,15 +60,6 @@ TEST(ParameterFileTest, HeaderIsRequired) {
 
 class ParameterDocumentTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("kelcc_para_" + std::to_string(::getpid()) + "_" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
     void put(const char* name, const std::string& bytes) {
         ASSERT_TRUE(common::AtomicFile::write((m_dir / name).string(), bytes).ok);
     }
@@ -78,7 +69,8 @@ protected:
         return bytes;
     }
 
-    fs::path m_dir;
+    common::TempFolder m_folder{"kelcc_para_"};
+    const fs::path& m_dir = m_folder.path();
     int m_marks = 0;
     ParameterDocument m_doc{[this](bool) { ++m_marks; }};
     RecordingInteraction m_ui;

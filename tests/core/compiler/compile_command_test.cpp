@@ -69,8 +69,6 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorLineCase{{209, 2, 7, 0},
                       Language::English,
                       "    Error 0209 : [Row(2)Column(7)] : Multilevel output is not allowed."},
-        ErrorLineCase{
-            {418, -1, -1, 0}, Language::English, "    Error 0418                 : Unknown error."},
         ErrorLineCase{{5, -1, -1, 0},
                       Language::Chinese,
                       "    错误 0005                 :  梯图扫描错误，请与开发者联系."},

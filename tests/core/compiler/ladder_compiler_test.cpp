@@ -170,8 +170,7 @@ INSTANTIATE_TEST_SUITE_P(
                   {"-|d|b|b+|f|f|-|Y0+", "e|d+|-|-|e|a+|f+|Y1", "d|e|d|c|-|d||"},
                   At(207, 1, 4)},
         ErrorCase{"SecondOutputLevel215", {"a|-+|b|-|-|-|-|Y0", ".|-|-|-|-|-|-|Y1"}, At(215, 1, 2)},
-        ErrorCase{"SixteenRowNetwork353", ChainOfRows(16), At(353, -1, -1)},
-        ErrorCase{"FifteenRowNetworkIsNotDrawable353", ChainOfRows(15), At(353, -1, -1)}),
+        ErrorCase{"SixteenRowNetwork353", ChainOfRows(16), At(353, -1, -1)}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CompilerFixture, FourteenRowNetworkCompiles) {

@@ -1,10 +1,10 @@
 #include "compiler/plc_document_file.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 
+#include "../common/temp_folder.h"
 #include "common/atomic_file.h"
 #include "plc/program_file.h"
 
@@ -25,16 +25,6 @@ std::string readAll(const fs::path& path) {
 
 class PlcDocumentFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("kelcc_docfile_" + std::to_string(::getpid()) + "_" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-        m_path = (m_dir / "main_demo.ldx").string();
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
     void writeFile(const std::string& bytes) {
         ASSERT_TRUE(common::AtomicFile::write(m_path, bytes).ok);
     }
@@ -45,8 +35,9 @@ protected:
                "0002    END1    \r\n0003    END2    \r\nEND_PLC_ORGANIZATION\r\n\r\n";
     }
 
-    fs::path m_dir;
-    std::string m_path;
+    common::TempFolder m_folder{"kelcc_docfile_"};
+    const fs::path& m_dir = m_folder.path();
+    const std::string m_path = (m_dir / "main_demo.ldx").string();
     SimpleProjectState m_project;
     PlcDocument m_doc{m_project};
     RecordingInteraction m_ui;

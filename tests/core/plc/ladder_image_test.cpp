@@ -1,12 +1,13 @@
 #include "plc/ladder_image.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cctype>
 #include <filesystem>
 #include <string>
 #include <vector>
+
+#include "../common/temp_folder.h"
 
 namespace kelcc::core::plc {
 namespace {
@@ -88,9 +89,8 @@ TEST(LadderImage, UnacceptableAddressesStillWriteTheElement) {
 }
 
 TEST(LadderImageFile, ReplacesAnOldImageAndReportsAFileThatCannotBeCreated) {
-    const fs::path dir = fs::temp_directory_path() / ("kelcc_image_" + std::to_string(::getpid()));
-    fs::remove_all(dir);
-    fs::create_directories(dir);
+    const common::TempFolder folder("kelcc_image_");
+    const fs::path& dir = folder.path();
     LadderGrid grid;
     grid.setElement(1, 1, 1, "X0000.0");
     grid.setElement(1, 8, 6, "Y0000.0");
@@ -107,7 +107,6 @@ TEST(LadderImageFile, ReplacesAnOldImageAndReportsAFileThatCannotBeCreated) {
     EXPECT_FALSE(failed.ok);
     EXPECT_NE(failed.error.find(missing), std::string::npos);
     EXPECT_FALSE(fs::exists(missing));
-    fs::remove_all(dir);
 }
 
 }  // namespace

@@ -119,11 +119,6 @@ TEST(OperandForms, OkNormalisesWhatWasTyped) {
 
 // --- Pre-filling from a line and new forms ----------------------------------
 
-TEST(OperandForms, NewFormsHaveMoveMasksOfZerosAndATwoEntryCodbTable) {
-    EXPECT_EQ(FormOf(IC::MOVE).blank().fields, (std::vector<std::string>{"0000", "0000", "", ""}));
-    EXPECT_EQ(FormOf(IC::CODB).blank().list, (std::vector<std::string>{"0", "0"}));
-}
-
 struct PrefillCase {
     std::string line;
     std::vector<std::string> fields;

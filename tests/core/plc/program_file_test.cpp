@@ -1,12 +1,12 @@
 #include "plc/program_file.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <initializer_list>
 #include <string>
 
+#include "../common/temp_folder.h"
 #include "common/atomic_file.h"
 #include "common/interaction.h"
 #include "plc/instruction_code.h"
@@ -115,23 +115,9 @@ TEST_F(ProgramFileTest, FilledDocumentSurvivesWriteReadWrite) {
     EXPECT_EQ(ProgramFile::write(doc), first);
 }
 
-TEST_F(ProgramFileTest, NewProjectFileHasTwoStepsAndFourEmptyInfoLines) {
-    const std::string file = ProgramFile::newProjectFile();
-    EXPECT_EQ(file, lines({"PLC VER1.0", "PLC_ORGANIZATION", "TOTALSTEPS\t2", "0000    END1",
-                           "0001    END2", "END_PLC_ORGANIZATION", "", "PLC_INFO", "TOTALTIPS\t4",
-                           "", "", "", "", "END_PLC_INFO"}));
-    ASSERT_EQ(read(file), ProgramFile::kReadOk);
-    ASSERT_EQ(m_doc.il().size(), 2u);
-    EXPECT_EQ(m_doc.il()[0].opcode, static_cast<std::uint32_t>(InstructionCode::END1));
-    EXPECT_EQ(m_doc.il()[1].text, "END2");
-    EXPECT_EQ(sectionOf(ProgramFile::write(m_doc), "PLC_ORGANIZATION"),
-              lines({"PLC_ORGANIZATION", "TOTALSTEPS\t2", "0000    END1", "0001    END2",
-                     "END_PLC_ORGANIZATION"}));
-}
-
 TEST_F(ProgramFileTest, WriteFileWritesTheSameBytesAtomically) {
-    const fs::path dir = fs::temp_directory_path() / ("kelcc_pf_" + std::to_string(::getpid()));
-    fs::create_directories(dir);
+    const common::TempFolder folder("kelcc_pf_");
+    const fs::path& dir = folder.path();
     const std::string path = (dir / "main_demo.ldx").string();
     ASSERT_TRUE(m_doc.il().append(static_cast<std::uint32_t>(InstructionCode::END1), "END1"));
     ASSERT_TRUE(ProgramFile::writeFile(path, m_doc).ok);
@@ -152,7 +138,6 @@ TEST_F(ProgramFileTest, WriteFileWritesTheSameBytesAtomically) {
     ASSERT_EQ(m_ui.messages().size(), 1u);
     EXPECT_EQ(m_ui.messages()[0].text, missing.error);
     EXPECT_EQ(doc.il(), m_doc.il());  // untouched
-    fs::remove_all(dir);
 }
 
 // --- refusals (each header and bad IL line is a golden/program_file case) -
