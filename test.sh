@@ -4,6 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 ./scripts/install_deps.sh
 ./scripts/style_check.sh
+./scripts/check_includes.sh
 cmake --preset debug
 cmake --build --preset debug
 ctest --preset debug --output-on-failure -j "$(nproc)"

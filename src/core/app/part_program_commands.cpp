@@ -93,7 +93,7 @@ bool PartProgramCommands::newProgram(Project& project, const NameDialog& dialog)
 }
 
 std::string PartProgramCommands::importPreset(const std::string& sourcePath) {
-    const std::string title = Names::stem(sourcePath);
+    std::string title = Names::stem(sourcePath);
     std::size_t characters = 0;
     for (std::size_t i = 0; i < title.size(); ++i) {
         // Cut at a UTF-8 character start.

@@ -695,7 +695,7 @@ bool Project::setPlcProperties(const std::array<std::string, kInfoTexts>& texts)
 
 FileResult Project::copyFile(const std::string& from, const std::string& to) {
     std::string bytes;
-    const FileResult read = common::AtomicFile::read(from, bytes);
+    FileResult read = common::AtomicFile::read(from, bytes);
     if (!read.ok) return read;
     return common::AtomicFile::write(to, bytes);
 }

@@ -127,8 +127,8 @@ CompileCommand::Outcome CompileCommand::run(plc::PlcDocument& doc, const std::st
     const Texts& t = textsFor(language);
     Outcome outcome;
     outcome.lines.push_back(format(t.header, projectName.c_str()));
-    outcome.lines.push_back(t.preprocessing);
-    outcome.lines.push_back(t.compiling);
+    outcome.lines.emplace_back(t.preprocessing);
+    outcome.lines.emplace_back(t.compiling);
 
     doc.warnings().clear();
     const plc::CompileResult result = LadderCompiler::compile(doc);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstddef>
+#include <ranges>
 
 namespace kelcc::core::compiler {
 
@@ -31,9 +32,9 @@ std::uint16_t warningStep(int step) {
 }  // namespace
 
 void ProgramReferences::closeSubprogram(int endStep) {
-    for (auto it = m_subprograms.rbegin(); it != m_subprograms.rend(); ++it) {
-        if (it->endStep < 0) {
-            it->endStep = endStep;
+    for (auto& sub : std::views::reverse(m_subprograms)) {
+        if (sub.endStep < 0) {
+            sub.endStep = endStep;
             return;
         }
     }

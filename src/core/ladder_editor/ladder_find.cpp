@@ -113,7 +113,7 @@ LadderFind::Outcome LadderFind::find(const LadderGrid& grid, int cursorRow,
     const FindTexts& t = textsFor(language);
     outcome.title = t.title;
     outcome.lines.push_back(format(t.header, request.text.c_str()));
-    outcome.lines.push_back(t.start);
+    outcome.lines.emplace_back(t.start);
 
     int first = 1;
     int last = LadderGrid::kRows;
@@ -139,7 +139,7 @@ LadderFind::Outcome LadderFind::find(const LadderGrid& grid, int cursorRow,
             outcome.hits.push_back({row, column});
         }
     }
-    if (outcome.hits.empty()) outcome.lines.push_back(t.nothing);
+    if (outcome.hits.empty()) outcome.lines.emplace_back(t.nothing);
     outcome.lines.push_back(
         format(t.summary, request.text.c_str(), static_cast<int>(outcome.hits.size())));
     return outcome;

@@ -210,11 +210,11 @@ std::vector<ControllerCompare::Row> ControllerCompare::compare(const std::vector
         const bool listed = lists.count(file.area) != 0;
         const FileEntry* theirs = findListed(lists, file.area, file.name);
         if (!listed) {
-            row.details.push_back("the controller's file list was not read");
+            row.details.emplace_back("the controller's file list was not read");
         } else if (!file.present) {
             row.status = theirs ? Status::OnlyOnController : Status::NotCompared;
             row.details.push_back(file.error);
-            if (!theirs) row.details.push_back("not on the controller either");
+            if (!theirs) row.details.emplace_back("not on the controller either");
         } else if (!theirs) {
             row.status = Status::OnlyInProject;
         } else {
@@ -232,9 +232,9 @@ std::vector<ControllerCompare::Row> ControllerCompare::compare(const std::vector
                 row.details.push_back(std::string("read only together with ") + partner +
                                       ", which the controller lacks");
             } else if (!controllerBytes) {
-                row.details.push_back("not read from the controller");
+                row.details.emplace_back("not read from the controller");
             } else if (!projectBytes) {
-                row.details.push_back("cannot be read in the project");
+                row.details.emplace_back("cannot be read in the project");
             } else {
                 row.details = differences(file.name, *projectBytes, *controllerBytes);
                 row.status = row.details.empty() ? Status::Same : Status::Different;
@@ -247,9 +247,10 @@ std::vector<ControllerCompare::Row> ControllerCompare::compare(const std::vector
     for (const auto& [area, entries] : lists) {
         if (area < FileEntry::kUserArea) continue;
         for (const FileEntry& entry : FileList::offeredPrograms(entries)) {
-            const bool known = std::any_of(files.begin(), files.end(), [&](const LocalFile& f) {
-                return f.area == area && Names::equalsIgnoreCase(f.name, entry.name);
-            });
+            const bool known =
+                std::any_of(files.begin(), files.end(), [&, area = area](const LocalFile& f) {
+                    return f.area == area && Names::equalsIgnoreCase(f.name, entry.name);
+                });
             if (!known)
                 rows.push_back(
                     {entry.name, static_cast<std::uint8_t>(area), Status::OnlyOnController, {}});
