@@ -14,8 +14,8 @@ namespace {
 using namespace std::chrono_literals;
 using core::comm::FileEntry;
 using core::comm::PosixSerialPort;
-using core::comm::SessionList;
-using core::comm::TransferSession;
+using core::transfer::SessionList;
+using core::transfer::TransferSession;
 
 // The handshake and a retry take a few seconds at most; a list or the
 // dialog's turn a little more. The engine ends a stalled session on its own

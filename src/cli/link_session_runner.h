@@ -43,9 +43,9 @@ public:
     int openProject(const std::string& path);
 
     int list(int area);
-    int send(const core::comm::SessionList::SendSelection& selection);
+    int send(const core::transfer::SessionList::SendSelection& selection);
     // Programs as AREA and NAME pairs; NAME with or without ".cnc".
-    int receive(const core::comm::SessionList::Selection& selection,
+    int receive(const core::transfer::SessionList::Selection& selection,
                 const std::vector<std::pair<int, std::string>>& programs);
 
 private:
@@ -63,13 +63,13 @@ private:
     core::app::HeadlessProjectHost m_projectHost;
     core::app::Project m_project;
     core::comm::LinkHost m_host;
-    core::comm::LinkHostPort m_port;
-    core::comm::TransferSession m_session;
-    core::comm::TransferSessionInput m_input{m_session};
+    core::transfer::LinkHostPort m_port;
+    core::transfer::TransferSession m_session;
+    core::transfer::TransferSessionInput m_input{m_session};
 
     bool m_sendDialog = false;
     bool m_readDialog = false;
-    core::comm::TransferSession::ReadChoices m_choices;
+    core::transfer::TransferSession::ReadChoices m_choices;
     std::map<int, std::vector<core::comm::FileEntry>> m_lists;
 };
 

@@ -14,7 +14,7 @@
 #include "transfer/transfer_session.h"
 #include "transfer/transfer_session_input.h"
 
-namespace kelcc::core::comm {
+namespace kelcc::core::transfer {
 namespace {
 
 using namespace std::chrono_literals;
@@ -68,7 +68,7 @@ CompareSession::Outcome CompareSession::run() {
     // adopts, so it gets an empty one of its own.
     app::HeadlessProjectHost host;
     app::Project scratch(ui, host);
-    LinkHost link(std::make_unique<PosixSerialPort>(m_settings.paths));
+    comm::LinkHost link(std::make_unique<comm::PosixSerialPort>(m_settings.paths));
     LinkHostPort port(link, m_settings.portNumber, m_settings.baud);
     TransferSession session(
         link, link, port, ui, scratch,
@@ -79,7 +79,7 @@ CompareSession::Outcome CompareSession::run() {
     ControllerCompare::Lists lists;
     TransferSession::Callbacks callbacks;
     callbacks.readDialog = [&](const TransferSession::ReadChoices&) { readDialog = true; };
-    callbacks.listed = [&](int area, const std::vector<FileEntry>& entries) {
+    callbacks.listed = [&](int area, const std::vector<comm::FileEntry>& entries) {
         lists[area] = entries;
     };
     session.setCallbacks(std::move(callbacks));
@@ -124,7 +124,7 @@ CompareSession::Outcome CompareSession::run() {
     runUntil(
         [&] {
             return session.connected() || ui.told(TransferSession::kPortBusyText) ||
-                   ui.told(SerialPort::kPermissionDeniedText) ||
+                   ui.told(comm::SerialPort::kPermissionDeniedText) ||
                    ui.told(TransferSession::kConnectFailedText);
         },
         m_settings.connectBound);
@@ -175,4 +175,4 @@ CompareSession::Outcome CompareSession::run() {
     return outcome;
 }
 
-}  // namespace kelcc::core::comm
+}  // namespace kelcc::core::transfer

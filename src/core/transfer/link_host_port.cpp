@@ -1,6 +1,6 @@
 #include "transfer/link_host_port.h"
 
-namespace kelcc::core::comm {
+namespace kelcc::core::transfer {
 
 bool LinkHostPort::open() {
     return m_host.open(m_portNumber, m_baud);
@@ -10,4 +10,4 @@ void LinkHostPort::close() {
     if (!m_host.close()) ++m_lateCloses;
 }
 
-}  // namespace kelcc::core::comm
+}  // namespace kelcc::core::transfer

@@ -5,13 +5,13 @@
 #include "comm/link_host.h"
 #include "transfer/transfer_port.h"
 
-namespace kelcc::core::comm {
+namespace kelcc::core::transfer {
 
 // A transfer session's port on a LinkHost: the port number and rate are
 // fixed when it is made, as the settings give them.
 class LinkHostPort final : public TransferPort {
 public:
-    LinkHostPort(LinkHost& host, int portNumber, std::int32_t baud)
+    LinkHostPort(comm::LinkHost& host, int portNumber, std::int32_t baud)
         : m_host(host), m_portNumber(portNumber), m_baud(baud) {}
 
     bool open() override;
@@ -23,10 +23,10 @@ public:
     int lateCloses() const noexcept { return m_lateCloses; }
 
 private:
-    LinkHost& m_host;
+    comm::LinkHost& m_host;
     int m_portNumber;
     std::int32_t m_baud;
     int m_lateCloses = 0;
 };
 
-}  // namespace kelcc::core::comm
+}  // namespace kelcc::core::transfer

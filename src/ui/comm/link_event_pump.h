@@ -22,7 +22,7 @@ namespace kelcc::ui {
 // through a timer. The workers never see a widget. While the input is
 // being fed (a message box opened from inside it included) nothing more is
 // fed, so chunks always reach the engine in order.
-class LinkEventPump final : public QObject, public core::comm::TransferPort {
+class LinkEventPump final : public QObject, public core::transfer::TransferPort {
     Q_OBJECT
 
 public:

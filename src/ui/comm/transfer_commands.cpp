@@ -18,7 +18,7 @@
 namespace kelcc::ui {
 
 using core::app::SettingsRules;
-using core::comm::TransferSession;
+using core::transfer::TransferSession;
 using core::common::Answer;
 using core::common::MessageIcon;
 
@@ -331,7 +331,7 @@ void TransferCommands::openSendDialog() {
         programs.push_back(program.name);
     const bool started =
         m_dialogs->sendFiles(&m_window, m_project.name(), programs, m_ui,
-                             [this](const core::comm::SessionList::SendSelection& selection) {
+                             [this](const core::transfer::SessionList::SendSelection& selection) {
                                  const bool ok = m_session.startSend(selection);
                                  sync();
                                  return ok;
@@ -343,7 +343,7 @@ void TransferCommands::openSendDialog() {
 void TransferCommands::openReadDialog(const TransferSession::ReadChoices& choices) {
     const bool started = m_dialogs->readFiles(
         &m_window, choices, m_project.hasProject(), m_ui,
-        [this](const core::comm::SessionList::ReceiveSelection& selection,
+        [this](const core::transfer::SessionList::ReceiveSelection& selection,
                TransferSession::SaveMode mode) {
             const bool ok = m_session.startReceive(selection, mode, m_newProjectDialog());
             sync();

@@ -75,7 +75,7 @@ public:
     QAction* settingsAction() const { return m_settingsAction; }
     QLabel* linkStatus() const { return m_status; }
     TransferProgressWindow* progressWindow() const { return m_progress; }
-    core::comm::TransferSession& session() { return m_session; }
+    core::transfer::TransferSession& session() { return m_session; }
     LinkEventPump& pump() { return m_pump; }
     // What the next connection uses.
     core::app::SettingsRules::Communication communication() const { return m_comm; }
@@ -90,7 +90,7 @@ private:
     // Shows the session's state: progress window, main window, menu, status.
     void sync();
     void openSendDialog();
-    void openReadDialog(const core::comm::TransferSession::ReadChoices& choices);
+    void openReadDialog(const core::transfer::TransferSession::ReadChoices& choices);
     void offerUpload(const std::string& path);
     // The question before sending a project that differs from its files.
     bool projectReadyToSend();
@@ -109,8 +109,8 @@ private:
     QString m_tempPath;
     LinkEventPump m_pump;
     DeferredInteraction m_messages;
-    core::comm::TransferSession m_session;
-    core::comm::TransferSessionInput m_input{m_session};
+    core::transfer::TransferSession m_session;
+    core::transfer::TransferSessionInput m_input{m_session};
     QTimer m_transferTimer;
     QTimer m_progressRefresh;
     QPointer<TransferProgressWindow> m_progress;

@@ -12,13 +12,13 @@
 #include "comm/serial_port.h"
 #include "common/atomic_file.h"
 
-namespace kelcc::core::comm {
+namespace kelcc::core::transfer {
 namespace {
 
 namespace fs = std::filesystem;
 using common::Answer;
 using common::RecordingInteraction;
-using testing::FakeController;
+using comm::testing::FakeController;
 using Bytes = std::vector<std::uint8_t>;
 
 class FakePort final : public TransferPort {
@@ -47,9 +47,9 @@ std::string patterned(std::size_t size, char seed) {
     return text;
 }
 
-ResumeRecord recordOf(const Frame& frame) {
-    return ResumeRecord::decode(std::string(frame.data.begin(), frame.data.end()))
-        .value_or(ResumeRecord{});
+comm::ResumeRecord recordOf(const comm::Frame& frame) {
+    return comm::ResumeRecord::decode(std::string(frame.data.begin(), frame.data.end()))
+        .value_or(comm::ResumeRecord{});
 }
 
 std::string readFile(const fs::path& path) {
@@ -100,8 +100,8 @@ protected:
         }
     }
     void run(std::uint32_t ms) {
-        for (std::uint32_t done = 0; done < ms; done += LinkEngine::kTickMs) {
-            m_clock.now += LinkEngine::kTickMs;
+        for (std::uint32_t done = 0; done < ms; done += comm::LinkEngine::kTickMs) {
+            m_clock.now += comm::LinkEngine::kTickMs;
             m_session.onTick();
             pump();
         }
@@ -155,8 +155,8 @@ protected:
     }
     std::vector<std::string> sentNames(std::uint8_t subCode) const {
         std::vector<std::string> out;
-        for (const Frame& f : m_cnc.sent(Command::File, subCode))
-            out.push_back(FileHeader::decode(std::string(f.data.begin(), f.data.end()))->name);
+        for (const comm::Frame& f : m_cnc.sent(comm::Command::File, subCode))
+            out.push_back(comm::FileHeader::decode(std::string(f.data.begin(), f.data.end()))->name);
         return out;
     }
     void expectDisconnected() {
@@ -167,9 +167,9 @@ protected:
     }
 
     // Made before the session, which keeps its temporary folder.
-    fs::path m_dir = testing::testFolder("kelcc_transfer_");
-    testing::FakeClock m_clock;
-    testing::FakeSink m_sink;
+    fs::path m_dir = comm::testing::testFolder("kelcc_transfer_");
+    comm::testing::FakeClock m_clock;
+    comm::testing::FakeSink m_sink;
     FakePort m_port;
     RecordingInteraction m_ui;
     app::HeadlessProjectHost m_host;
@@ -191,11 +191,11 @@ protected:
 
 TEST_F(TransferSessionTest, APortWithoutPermissionIsToldApartFromAMissingOne) {
     m_port.busy = true;
-    m_port.error = SerialPort::kPermissionDeniedText;
+    m_port.error = comm::SerialPort::kPermissionDeniedText;
     m_session.connectCommand();
-    m_port.error = SerialPort::kOpenFailedText;
+    m_port.error = comm::SerialPort::kOpenFailedText;
     m_session.connectCommand();
-    EXPECT_EQ(texts(), (std::vector<std::string>{SerialPort::kPermissionDeniedText,
+    EXPECT_EQ(texts(), (std::vector<std::string>{comm::SerialPort::kPermissionDeniedText,
                                                  TransferSession::kPortBusyText}));
 }
 
@@ -211,7 +211,7 @@ TEST_F(TransferSessionTest, ConnectRetriesOnceAndDisconnectClosesThePort) {
     m_session.connectCommand();
     run(5000);
     EXPECT_EQ(m_port.opens, 3);
-    EXPECT_EQ(m_cnc.sent(Command::Disconnect).size(), 1u);
+    EXPECT_EQ(m_cnc.sent(comm::Command::Disconnect).size(), 1u);
     EXPECT_EQ(shown().back().text, TransferSession::kConnectFailedText);
     EXPECT_FALSE(m_port.isOpen());
     EXPECT_FALSE(m_session.connected());
@@ -227,7 +227,7 @@ TEST_F(TransferSessionTest, ConnectRetriesOnceAndDisconnectClosesThePort) {
     m_session.disconnectCommand();
     pump();
     expectDisconnected();
-    EXPECT_EQ(m_cnc.sent(Command::Disconnect).size(), 2u);
+    EXPECT_EQ(m_cnc.sent(comm::Command::Disconnect).size(), 2u);
 }
 
 // A file the controller already holds is deleted, then written again.
@@ -236,7 +236,7 @@ TEST_F(TransferSessionTest, SendsTwoFilesDeletingAHeldOneAndEndsWithDisconnect) 
     send(parameters());
 
     std::vector<std::uint8_t> order;
-    for (const Frame& f : m_cnc.sent(Command::File))
+    for (const comm::Frame& f : m_cnc.sent(comm::Command::File))
         order.push_back(f.subCode);
     EXPECT_EQ(order, (std::vector<std::uint8_t>{1, 4, 1, 1}));
     EXPECT_EQ(sentNames(1), (std::vector<std::string>{"ParaB.par", "ParaB.par", "ParaW.par"}));
@@ -244,8 +244,8 @@ TEST_F(TransferSessionTest, SendsTwoFilesDeletingAHeldOneAndEndsWithDisconnect) 
     EXPECT_EQ(m_cnc.files["ParaB.par"].content, readFile(folder() / "ParaB.par"));
     EXPECT_EQ(m_cnc.files["ParaW.par"].content, readFile(folder() / "ParaW.par"));
     // 1024 bytes go as two frames, the second marked last.
-    EXPECT_EQ(m_cnc.sent(Command::Data).size(), 2u + 2u);
-    EXPECT_EQ(m_cnc.sent(Command::Data).back().subCode, 1);
+    EXPECT_EQ(m_cnc.sent(comm::Command::Data).size(), 2u + 2u);
+    EXPECT_EQ(m_cnc.sent(comm::Command::Data).back().subCode, 1);
     EXPECT_EQ(m_session.progress().sessionDone(), 1724u);
     EXPECT_EQ(m_session.view().group, "文件 2/2");
     EXPECT_EQ(m_session.view().lines[0].substr(0, 2), "##");
@@ -287,9 +287,9 @@ TEST_F(TransferSessionTest, UnansweredDisconnectAfterACompleteReceiveIsAWarningA
     m_ui.script({Answer::Ok});
     ASSERT_TRUE(m_session.startReceive(selection, TransferSession::SaveMode::Overwrite, {}));
     pump();
-    run(LinkEngine::kDisconnectSends * LinkEngine::kDisconnectWaitMs + LinkEngine::kTickMs);
+    run(comm::LinkEngine::kDisconnectSends * comm::LinkEngine::kDisconnectWaitMs + comm::LinkEngine::kTickMs);
 
-    EXPECT_EQ(m_cnc.sent(Command::Disconnect).size(), 3u);
+    EXPECT_EQ(m_cnc.sent(comm::Command::Disconnect).size(), 3u);
     const auto messages = shown();
     ASSERT_EQ(messages.size(), 3u);  // the overwrite question, the warning, the end
     EXPECT_EQ(messages[1].text, TransferSession::kDisconnectUnansweredText);
@@ -341,8 +341,8 @@ TEST_P(ResumeTest, ControllerAsksAndTheUserDecides) {
     ASSERT_GT(text.size(), 1024u);
     const auto selection = programSelection("O0001", text);
     const std::string path = (folder() / "O0001.cnc").string();
-    m_cnc.heldRecord = ResumeRecord::fromPc(ResumeRecord::Mode::Continue, 512,
-                                            *ModemFile::modifiedTime(path), path);
+    m_cnc.heldRecord = comm::ResumeRecord::fromPc(comm::ResumeRecord::Mode::Continue, 512,
+                                            *comm::ModemFile::modifiedTime(path), path);
     m_cnc.startOffsets = {{3, 512}, {2, 0}};
     // The second data frame goes unanswered; the probe finds the controller
     // waiting for the resume record.
@@ -351,13 +351,13 @@ TEST_P(ResumeTest, ControllerAsksAndTheUserDecides) {
 
     m_ui.script({GetParam().answer});
     send(selection);
-    run(LinkEngine::kReplyTimeoutMs + LinkEngine::kTickMs);
+    run(comm::LinkEngine::kReplyTimeoutMs + comm::LinkEngine::kTickMs);
 
-    const auto questions = m_cnc.sent(Command::File, 6);
+    const auto questions = m_cnc.sent(comm::Command::File, 6);
     ASSERT_EQ(questions.size(), 1u);
     EXPECT_EQ(recordOf(questions[0]).path, path);
     EXPECT_NE(shown().front().text.find("O0001.cnc"), std::string::npos);
-    const auto decisions = m_cnc.sent(Command::File, 7);
+    const auto decisions = m_cnc.sent(comm::Command::File, 7);
     if (!GetParam().completes) {
         EXPECT_TRUE(decisions.empty());
         expectDisconnected();
@@ -386,7 +386,7 @@ TEST_F(TransferSessionTest, ResumableAcknowledgementContinuesFromTheControllersO
     m_cnc.startOffsets = {{3, 512}};
     send(selection);
 
-    const auto decisions = m_cnc.sent(Command::File, 7);
+    const auto decisions = m_cnc.sent(comm::Command::File, 7);
     ASSERT_EQ(decisions.size(), 1u);
     EXPECT_EQ(decisions[0].data[25], 3);
     EXPECT_EQ(m_cnc.files["O0001.cnc"].content, text);
@@ -397,7 +397,7 @@ TEST_F(TransferSessionTest, RefusedPartProgramShowsOnlyItsOwnMessage) {
     send(programSelection("O0002", "N10 G00\r\n"));
     ASSERT_EQ(shown().size(), 1u);
     EXPECT_EQ(shown()[0].caption, "格式错误");
-    EXPECT_TRUE(m_cnc.sent(Command::File, 1).empty());
+    EXPECT_TRUE(m_cnc.sent(comm::Command::File, 1).empty());
     EXPECT_FALSE(m_session.running());
     EXPECT_TRUE(m_session.connected());
 }
@@ -405,17 +405,17 @@ TEST_F(TransferSessionTest, RefusedPartProgramShowsOnlyItsOwnMessage) {
 TEST_F(TransferSessionTest, ControllerUploadGoesToTheTemporaryFolderUnlessItsNameIsHostile) {
     connect();
     // The controller takes the command role and offers files.
-    m_session.onBytes(FakeController::frame(1, Command::Control, 4));
+    m_session.onBytes(FakeController::frame(1, comm::Command::Control, 4));
     pump();
     auto offer = [&](std::uint8_t seq, const std::string& name, const std::string& content) {
-        FileHeader header;
+        comm::FileHeader header;
         header.name = name;
         header.size = header.size2 = static_cast<std::uint32_t>(content.size());
         m_session.onBytes(
-            FakeController::frame(seq, Command::File, 5, FakeController::bytes(*header.encode())));
+            FakeController::frame(seq, comm::Command::File, 5, FakeController::bytes(*header.encode())));
         if (!content.empty())
             m_session.onBytes(
-                FakeController::frame(1, Command::DataLast, 1, FakeController::bytes(content)));
+                FakeController::frame(1, comm::Command::DataLast, 1, FakeController::bytes(content)));
         pump();
     };
     offer(2, "../../evil", "");
@@ -423,7 +423,7 @@ TEST_F(TransferSessionTest, ControllerUploadGoesToTheTemporaryFolderUnlessItsNam
     EXPECT_TRUE(m_uploads.empty());
     ASSERT_FALSE(shown().empty());
     EXPECT_EQ(shown().back().text, "读写文件错误.");
-    EXPECT_EQ(m_cnc.sent(Command::FileReply, 6).size(), 1u);
+    EXPECT_EQ(m_cnc.sent(comm::Command::FileReply, 6).size(), 1u);
 
     offer(3, "O0007.cnc", "O0007\r\nM30\r\n");
     ASSERT_EQ(m_uploads.size(), 1u);
@@ -432,7 +432,7 @@ TEST_F(TransferSessionTest, ControllerUploadGoesToTheTemporaryFolderUnlessItsNam
     EXPECT_FALSE(m_session.view().shown);
     EXPECT_TRUE(m_session.connected());
     // The last frame was marked 0x80: the PC takes the command role back.
-    EXPECT_FALSE(m_cnc.sent(Command::Control, 4).empty());
+    EXPECT_FALSE(m_cnc.sent(comm::Command::Control, 4).empty());
 
     const std::string target = (m_dir / "saved.cnc").string();
     ASSERT_TRUE(TransferSession::saveUpload(m_uploads[0], target).ok);
@@ -454,7 +454,7 @@ class ErrorActionTest : public TransferSessionTest,
 TEST_P(ErrorActionTest, EachActionEndsOrKeepsTheSessionAsItSays) {
     GetParam().script(m_cnc);
     send(parameters());
-    run(LinkEngine::kReplyTimeoutMs + LinkEngine::kTickMs);
+    run(comm::LinkEngine::kReplyTimeoutMs + comm::LinkEngine::kTickMs);
     const std::string name = GetParam().what;
     if (name == "ContinueCountsARetry") {
         EXPECT_EQ(m_session.view().retries, "1");
@@ -473,9 +473,9 @@ TEST_P(ErrorActionTest, EachActionEndsOrKeepsTheSessionAsItSays) {
     }
     EXPECT_EQ(m_session.connected(), GetParam().connectedAfter);
     EXPECT_EQ(m_port.isOpen(), GetParam().connectedAfter);
-    EXPECT_EQ(!m_cnc.sent(Command::Disconnect).empty(), GetParam().disconnectSent);
+    EXPECT_EQ(!m_cnc.sent(comm::Command::Disconnect).empty(), GetParam().disconnectSent);
     if (GetParam().connectedAfter) {
-        EXPECT_EQ(m_session.engine().state(), LinkState::Ready);
+        EXPECT_EQ(m_session.engine().state(), comm::LinkState::Ready);
     }
 }
 
@@ -500,4 +500,4 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.what); });
 
 }  // namespace
-}  // namespace kelcc::core::comm
+}  // namespace kelcc::core::transfer

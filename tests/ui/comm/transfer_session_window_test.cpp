@@ -19,8 +19,8 @@ namespace kelcc::ui::test {
 namespace {
 
 namespace fs = std::filesystem;
-using core::comm::SessionList;
-using core::comm::TransferSession;
+using core::transfer::SessionList;
+using core::transfer::TransferSession;
 using core::common::Answer;
 using SaveMode = TransferSession::SaveMode;
 
