@@ -30,7 +30,7 @@ constexpr std::size_t kMaxDetailLines = 200;
 constexpr std::size_t kMaxFileBytes = std::size_t{64} << 20;
 
 const comm::FileEntry* findListed(const ControllerCompare::Lists& lists, int area,
-                            const std::string& name) {
+                                  const std::string& name) {
     const auto it = lists.find(area);
     if (it == lists.end()) return nullptr;
     for (const comm::FileEntry& entry : it->second)
@@ -144,7 +144,8 @@ std::vector<ControllerCompare::LocalFile> ControllerCompare::projectFiles(
             files.push_back({name, path, area, there, there ? std::string() : built.error});
         };
         if (selection.plcProgram)
-            missing(SessionList::kPlcProgram, project.plcProgramPath(), comm::FileEntry::kConfigArea);
+            missing(SessionList::kPlcProgram, project.plcProgramPath(),
+                    comm::FileEntry::kConfigArea);
         if (selection.parameters) {
             missing(Names::kParaB, project.filePath(Names::kParaB), comm::FileEntry::kConfigArea);
             missing(Names::kParaW, project.filePath(Names::kParaW), comm::FileEntry::kConfigArea);

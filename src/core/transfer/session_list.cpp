@@ -42,7 +42,8 @@ std::optional<std::uint32_t> sizeOf(const std::string& path, std::string& error)
 }
 
 comm::FileEntry configEntry(std::string name, std::string localPath) {
-    return {std::move(name), std::move(localPath), comm::FileEntry::kConfigArea, comm::FileEntry::kFileKind, 0};
+    return {std::move(name), std::move(localPath), comm::FileEntry::kConfigArea,
+            comm::FileEntry::kFileKind, 0};
 }
 
 std::string staged(const std::string& folder, const std::string& name) {
@@ -79,8 +80,8 @@ SessionList::Built SessionList::forSending(const app::Project& project,
         // controller; a cut name would overwrite another program.
         if (!comm::ControllerName::isSafe(name))
             return {false, {}, Names::format(Names::kUnsafeNameText, name), {}};
-        entries.push_back(
-            {name, project.filePath(name), comm::FileEntry::kUserArea, comm::FileEntry::kFileKind, 0});
+        entries.push_back({name, project.filePath(name), comm::FileEntry::kUserArea,
+                           comm::FileEntry::kFileKind, 0});
     }
 
     if (entries.empty()) return {false, {}, kNoSelectionText, {}};
@@ -114,13 +115,14 @@ SessionList::Built SessionList::forReceiving(const std::string& stagingFolder,
     fixed(selection.pitchCompensation, {Names::kPitchCompensation});
 
     std::vector<comm::FileEntry> programs = selection.programs;
-    std::stable_sort(programs.begin(), programs.end(),
-                     [](const comm::FileEntry& a, const comm::FileEntry& b) { return a.area < b.area; });
+    std::stable_sort(
+        programs.begin(), programs.end(),
+        [](const comm::FileEntry& a, const comm::FileEntry& b) { return a.area < b.area; });
     std::vector<std::string> taken;
     for (comm::FileEntry& program : programs) {
         // The names come from the controller and become paths here.
-        if (!comm::ControllerName::isSafe(program.name) || program.area < comm::FileEntry::kUserArea ||
-            program.area > comm::FileEntry::kLastArea)
+        if (!comm::ControllerName::isSafe(program.name) ||
+            program.area < comm::FileEntry::kUserArea || program.area > comm::FileEntry::kLastArea)
             return {false, {}, Names::format(Names::kUnsafeNameText, program.name), {}};
         if (std::find(taken.begin(), taken.end(), program.name) != taken.end()) {
             built.skipped.push_back(std::move(program));

@@ -120,15 +120,16 @@ void TransferHandler::sendNextFile(comm::LinkEngine& engine) {
                                   : comm::LinkError::ProgramFormat);
             return;
     }
-    const std::optional<std::string> header = comm::FileHeader::forEntry(entry, file.size()).encode();
+    const std::optional<std::string> header =
+        comm::FileHeader::forEntry(entry, file.size()).encode();
     if (!header) {
         m_file.close();
         engine.raiseError(comm::LinkError::FileRead);
         return;
     }
     m_header = *header;
-    m_dnc =
-        comm::DncFile{entry.localPath, file.size(), comm::ModemFile::modifiedTime(entry.localPath).value_or(0)};
+    m_dnc = comm::DncFile{entry.localPath, file.size(),
+                          comm::ModemFile::modifiedTime(entry.localPath).value_or(0)};
     // The write request after a delete belongs to the file already shown.
     if (!engine.repeat()) newFile(file.size(), index);
     sendFileCommand(engine, kFileWrite, m_header);
@@ -221,7 +222,8 @@ void TransferHandler::onResumeAnswer(comm::LinkEngine& engine, std::span<const s
     }
     // The user may take a while to answer.
     engine.clearTimeout();
-    const comm::ResumeDecision::Decision decision = comm::ResumeDecision::decide(*record, *m_dnc, m_ui);
+    const comm::ResumeDecision::Decision decision =
+        comm::ResumeDecision::decide(*record, *m_dnc, m_ui);
     switch (decision.action) {
         case comm::ResumeDecision::Action::Send:
             sendFileCommand(engine, kResumeDecision, decision.record->encode());
@@ -246,7 +248,8 @@ void TransferHandler::onResumeStart(comm::LinkEngine& engine, std::span<const st
         return;
     }
     const std::uint32_t offset = bigEndian(data, kResumeOffsetAt);
-    if (comm::ResumeDecision::start(offset, file.size()) == comm::ResumeDecision::Start::BadAnswer) {
+    if (comm::ResumeDecision::start(offset, file.size()) ==
+        comm::ResumeDecision::Start::BadAnswer) {
         engine.raiseError(comm::LinkError::UnknownAnswer);
         return;
     }
@@ -260,13 +263,15 @@ void TransferHandler::onResumeStart(comm::LinkEngine& engine, std::span<const st
     engine.startSendingFile();
 }
 
-std::optional<comm::UploadEntry> TransferHandler::uploadOffered(std::span<const std::uint8_t> header) {
-    const std::optional<comm::FileHeader> decoded =
-        comm::FileHeader::decode(asText(header.first(std::min(header.size(), comm::FileHeader::kSize))));
+std::optional<comm::UploadEntry> TransferHandler::uploadOffered(
+    std::span<const std::uint8_t> header) {
+    const std::optional<comm::FileHeader> decoded = comm::FileHeader::decode(
+        asText(header.first(std::min(header.size(), comm::FileHeader::kSize))));
     if (!decoded) return std::nullopt;
     // The name comes from the other side of the line: it must not walk out
     // of the temporary folder.
-    const std::optional<std::string> path = comm::ControllerName::uploadPath(m_tempFolder, decoded->name);
+    const std::optional<std::string> path =
+        comm::ControllerName::uploadPath(m_tempFolder, decoded->name);
     if (!path || !m_file.file().openForReceive(*path)) return std::nullopt;
     return comm::UploadEntry{decoded->name, *path, decoded->size};
 }

@@ -28,8 +28,8 @@ public:
     // A file starts: its size and its position in the list, from 1.
     using NewFileObserver = std::function<void(std::uint32_t size, std::uint32_t position)>;
 
-    TransferHandler(comm::LinkFileAdapter& file, comm::LinkListener& listener, common::Interaction& ui,
-                    std::string tempFolder);
+    TransferHandler(comm::LinkFileAdapter& file, comm::LinkListener& listener,
+                    common::Interaction& ui, std::string tempFolder);
 
     void setNewFileObserver(NewFileObserver observer) { m_newFile = std::move(observer); }
     // The user cancelled a part-program resume: no more frames follow, so

@@ -40,8 +40,9 @@ std::string statusText(std::uint32_t value) {
 
 }  // namespace
 
-TransferSession::TransferSession(const comm::LinkClock& clock, comm::LinkByteSink& sink, TransferPort& port,
-                                 common::Interaction& ui, app::Project& project, Options options)
+TransferSession::TransferSession(const comm::LinkClock& clock, comm::LinkByteSink& sink,
+                                 TransferPort& port, common::Interaction& ui, app::Project& project,
+                                 Options options)
     : m_port(port),
       m_ui(ui),
       m_project(project),
@@ -90,7 +91,8 @@ void TransferSession::tellOpenFailed() {
     // Only a lack of permission gets its own text; everything else stays
     // "missing or in use".
     const std::string reason = m_port.openError();
-    tell(reason == comm::SerialPort::kPermissionDeniedText ? reason : kPortBusyText, MessageIcon::Stop);
+    tell(reason == comm::SerialPort::kPermissionDeniedText ? reason : kPortBusyText,
+         MessageIcon::Stop);
 }
 
 void TransferSession::tell(const std::string& text, MessageIcon icon) {
@@ -428,7 +430,8 @@ void TransferSession::onEvent(comm::LinkEvent event, std::uint32_t value) {
     }
 }
 
-void TransferSession::onError(comm::LinkError code, comm::ErrorAction action, const std::string& message) {
+void TransferSession::onError(comm::LinkError code, comm::ErrorAction action,
+                              const std::string& message) {
     switch (action) {
         case comm::ErrorAction::Continue:
             m_view.lastError = message;
@@ -472,7 +475,8 @@ common::FileResult TransferSession::saveUpload(const std::string& uploadPath,
 
 // --- LinkListener: everything is handled once the engine call returns ---
 
-void TransferSession::linkError(comm::LinkError code, comm::ErrorAction action, const std::string& message) {
+void TransferSession::linkError(comm::LinkError code, comm::ErrorAction action,
+                                const std::string& message) {
     later([this, code, action, message] { onError(code, action, message); });
 }
 

@@ -149,7 +149,8 @@ public:
     comm::LinkEngine& engine() noexcept { return m_engine; }
 
     // --- LinkListener ---
-    void linkError(comm::LinkError code, comm::ErrorAction action, const std::string& message) override;
+    void linkError(comm::LinkError code, comm::ErrorAction action,
+                   const std::string& message) override;
     void linkProgress(std::uint32_t bytes, bool skipped) override;
     void linkEvent(comm::LinkEvent event, std::uint32_t value) override;
     void uploadStarted(const comm::UploadEntry& entry) override;

@@ -189,7 +189,8 @@ TEST(ReceiveListTest, SameProgramInTwoAreasIsReceivedOnce) {
                            {{"O0001.cnc", "", 3, 1, 11}, {"O0001.cnc", "", 2, 1, 10}}),
         {});
     ASSERT_TRUE(built.ok);
-    EXPECT_EQ(built.entries, (std::vector<comm::FileEntry>{{"O0001.cnc", "/s/O0001.cnc", 2, 1, 10}}));
+    EXPECT_EQ(built.entries,
+              (std::vector<comm::FileEntry>{{"O0001.cnc", "/s/O0001.cnc", 2, 1, 10}}));
     ASSERT_EQ(built.skipped.size(), 1u);
     EXPECT_EQ(built.skipped[0].area, 3);
 }

@@ -16,9 +16,9 @@ namespace kelcc::core::transfer {
 namespace {
 
 namespace fs = std::filesystem;
+using comm::testing::FakeController;
 using common::Answer;
 using common::RecordingInteraction;
-using comm::testing::FakeController;
 using Bytes = std::vector<std::uint8_t>;
 
 class FakePort final : public TransferPort {
@@ -156,7 +156,8 @@ protected:
     std::vector<std::string> sentNames(std::uint8_t subCode) const {
         std::vector<std::string> out;
         for (const comm::Frame& f : m_cnc.sent(comm::Command::File, subCode))
-            out.push_back(comm::FileHeader::decode(std::string(f.data.begin(), f.data.end()))->name);
+            out.push_back(
+                comm::FileHeader::decode(std::string(f.data.begin(), f.data.end()))->name);
         return out;
     }
     void expectDisconnected() {
@@ -287,7 +288,8 @@ TEST_F(TransferSessionTest, UnansweredDisconnectAfterACompleteReceiveIsAWarningA
     m_ui.script({Answer::Ok});
     ASSERT_TRUE(m_session.startReceive(selection, TransferSession::SaveMode::Overwrite, {}));
     pump();
-    run(comm::LinkEngine::kDisconnectSends * comm::LinkEngine::kDisconnectWaitMs + comm::LinkEngine::kTickMs);
+    run(comm::LinkEngine::kDisconnectSends * comm::LinkEngine::kDisconnectWaitMs +
+        comm::LinkEngine::kTickMs);
 
     EXPECT_EQ(m_cnc.sent(comm::Command::Disconnect).size(), 3u);
     const auto messages = shown();
@@ -342,7 +344,7 @@ TEST_P(ResumeTest, ControllerAsksAndTheUserDecides) {
     const auto selection = programSelection("O0001", text);
     const std::string path = (folder() / "O0001.cnc").string();
     m_cnc.heldRecord = comm::ResumeRecord::fromPc(comm::ResumeRecord::Mode::Continue, 512,
-                                            *comm::ModemFile::modifiedTime(path), path);
+                                                  *comm::ModemFile::modifiedTime(path), path);
     m_cnc.startOffsets = {{3, 512}, {2, 0}};
     // The second data frame goes unanswered; the probe finds the controller
     // waiting for the resume record.
@@ -411,11 +413,11 @@ TEST_F(TransferSessionTest, ControllerUploadGoesToTheTemporaryFolderUnlessItsNam
         comm::FileHeader header;
         header.name = name;
         header.size = header.size2 = static_cast<std::uint32_t>(content.size());
-        m_session.onBytes(
-            FakeController::frame(seq, comm::Command::File, 5, FakeController::bytes(*header.encode())));
+        m_session.onBytes(FakeController::frame(seq, comm::Command::File, 5,
+                                                FakeController::bytes(*header.encode())));
         if (!content.empty())
-            m_session.onBytes(
-                FakeController::frame(1, comm::Command::DataLast, 1, FakeController::bytes(content)));
+            m_session.onBytes(FakeController::frame(1, comm::Command::DataLast, 1,
+                                                    FakeController::bytes(content)));
         pump();
     };
     offer(2, "../../evil", "");
