@@ -15,8 +15,8 @@
 namespace kelcc::cli {
 namespace {
 
-using core::comm::CompareSession;
-using core::comm::ControllerCompare;
+using core::transfer::CompareSession;
+using core::transfer::ControllerCompare;
 
 std::optional<int> number(const std::string& text) {
     int value = 0;

@@ -16,7 +16,7 @@ namespace {
 
 using core::comm::PortPaths;
 using core::comm::PosixSerialPort;
-using core::comm::SessionList;
+using core::transfer::SessionList;
 
 std::optional<int> number(const std::string& text) {
     int value = 0;

@@ -15,7 +15,7 @@ namespace kelcc::core::app {
 class Project;
 }
 
-namespace kelcc::core::comm {
+namespace kelcc::core::transfer {
 
 // One compare of an open project with the controller, run to its end on
 // the calling thread: connect, read the four file lists, read the files
@@ -24,7 +24,7 @@ namespace kelcc::core::comm {
 class CompareSession final {
 public:
     struct Settings {
-        PortPaths paths;
+        comm::PortPaths paths;
         int portNumber = 1;
         std::int32_t baud = 115200;
         std::string tempFolder;
@@ -73,4 +73,4 @@ private:
     std::string m_staging;
 };
 
-}  // namespace kelcc::core::comm
+}  // namespace kelcc::core::transfer

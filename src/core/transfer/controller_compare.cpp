@@ -20,7 +20,7 @@
 #include "plc/program_file.h"
 #include "plc/project_state.h"
 
-namespace kelcc::core::comm {
+namespace kelcc::core::transfer {
 namespace {
 
 using Names = app::ProjectFileNames;
@@ -29,11 +29,11 @@ using Names = app::ProjectFileNames;
 constexpr std::size_t kMaxDetailLines = 200;
 constexpr std::size_t kMaxFileBytes = std::size_t{64} << 20;
 
-const FileEntry* findListed(const ControllerCompare::Lists& lists, int area,
-                            const std::string& name) {
+const comm::FileEntry* findListed(const ControllerCompare::Lists& lists, int area,
+                                  const std::string& name) {
     const auto it = lists.find(area);
     if (it == lists.end()) return nullptr;
-    for (const FileEntry& entry : it->second)
+    for (const comm::FileEntry& entry : it->second)
         if (Names::equalsIgnoreCase(entry.name, name)) return &entry;
     return nullptr;
 }
@@ -131,7 +131,7 @@ std::vector<ControllerCompare::LocalFile> ControllerCompare::projectFiles(
     const auto add = [&](const SessionList::SendSelection& selection) {
         const SessionList::Built built = SessionList::forSending(project, selection);
         if (built.ok) {
-            for (const FileEntry& entry : built.entries)
+            for (const comm::FileEntry& entry : built.entries)
                 if (entry.name != SessionList::kPlcBinary)
                     files.push_back({entry.name, entry.localPath, entry.area, true, {}});
             return;
@@ -144,20 +144,21 @@ std::vector<ControllerCompare::LocalFile> ControllerCompare::projectFiles(
             files.push_back({name, path, area, there, there ? std::string() : built.error});
         };
         if (selection.plcProgram)
-            missing(SessionList::kPlcProgram, project.plcProgramPath(), FileEntry::kConfigArea);
+            missing(SessionList::kPlcProgram, project.plcProgramPath(),
+                    comm::FileEntry::kConfigArea);
         if (selection.parameters) {
-            missing(Names::kParaB, project.filePath(Names::kParaB), FileEntry::kConfigArea);
-            missing(Names::kParaW, project.filePath(Names::kParaW), FileEntry::kConfigArea);
+            missing(Names::kParaB, project.filePath(Names::kParaB), comm::FileEntry::kConfigArea);
+            missing(Names::kParaW, project.filePath(Names::kParaW), comm::FileEntry::kConfigArea);
         }
         if (selection.toolOffsets)
             missing(Names::kToolOffsets, project.filePath(Names::kToolOffsets),
-                    FileEntry::kConfigArea);
+                    comm::FileEntry::kConfigArea);
         if (selection.pitchCompensation)
             missing(Names::kPitchCompensation, project.filePath(Names::kPitchCompensation),
-                    FileEntry::kConfigArea);
+                    comm::FileEntry::kConfigArea);
         for (const std::string& program : selection.programs) {
             const std::string name = Names::partProgram(program);
-            missing(name, project.filePath(name), FileEntry::kUserArea);
+            missing(name, project.filePath(name), comm::FileEntry::kUserArea);
         }
     };
     SessionList::SendSelection one;
@@ -187,15 +188,15 @@ SessionList::ReceiveSelection ControllerCompare::toReceive(const std::vector<Loc
         const auto local = std::find_if(files.begin(), files.end(),
                                         [name](const LocalFile& f) { return f.name == name; });
         return local != files.end() && local->present &&
-               findListed(lists, FileEntry::kConfigArea, name) != nullptr;
+               findListed(lists, comm::FileEntry::kConfigArea, name) != nullptr;
     };
     selection.plcProgram = both(SessionList::kPlcProgram);
     selection.parameters = both(Names::kParaB) && both(Names::kParaW);
     selection.toolOffsets = both(Names::kToolOffsets);
     selection.pitchCompensation = both(Names::kPitchCompensation);
     for (const LocalFile& file : files) {
-        if (file.area != FileEntry::kUserArea || !file.present) continue;
-        if (const FileEntry* listed = findListed(lists, file.area, file.name))
+        if (file.area != comm::FileEntry::kUserArea || !file.present) continue;
+        if (const comm::FileEntry* listed = findListed(lists, file.area, file.name))
             selection.programs.push_back(*listed);
     }
     return selection;
@@ -208,7 +209,7 @@ std::vector<ControllerCompare::Row> ControllerCompare::compare(const std::vector
     for (const LocalFile& file : files) {
         Row row{file.name, file.area, Status::NotCompared, {}};
         const bool listed = lists.count(file.area) != 0;
-        const FileEntry* theirs = findListed(lists, file.area, file.name);
+        const comm::FileEntry* theirs = findListed(lists, file.area, file.name);
         if (!listed) {
             row.details.emplace_back("the controller's file list was not read");
         } else if (!file.present) {
@@ -228,7 +229,7 @@ std::vector<ControllerCompare::Row> ControllerCompare::compare(const std::vector
                                   : file.name == Names::kParaW ? Names::kParaB
                                                                : nullptr;
             if (!controllerBytes && partner &&
-                !findListed(lists, FileEntry::kConfigArea, partner)) {
+                !findListed(lists, comm::FileEntry::kConfigArea, partner)) {
                 row.details.push_back(std::string("read only together with ") + partner +
                                       ", which the controller lacks");
             } else if (!controllerBytes) {
@@ -245,8 +246,8 @@ std::vector<ControllerCompare::Row> ControllerCompare::compare(const std::vector
     // What only the controller has: the part programs it offers and the
     // configuration files the project would send but lacks (reported above).
     for (const auto& [area, entries] : lists) {
-        if (area < FileEntry::kUserArea) continue;
-        for (const FileEntry& entry : FileList::offeredPrograms(entries)) {
+        if (area < comm::FileEntry::kUserArea) continue;
+        for (const comm::FileEntry& entry : comm::FileList::offeredPrograms(entries)) {
             const bool known =
                 std::any_of(files.begin(), files.end(), [&, area = area](const LocalFile& f) {
                     return f.area == area && Names::equalsIgnoreCase(f.name, entry.name);
@@ -297,4 +298,4 @@ bool ControllerCompare::allSame(const std::vector<Row>& rows) noexcept {
                        [](const Row& row) { return row.status == Status::Same; });
 }
 
-}  // namespace kelcc::core::comm
+}  // namespace kelcc::core::transfer

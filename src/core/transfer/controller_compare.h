@@ -12,7 +12,7 @@ namespace kelcc::core::app {
 class Project;
 }
 
-namespace kelcc::core::comm {
+namespace kelcc::core::transfer {
 
 // What a compare of a project with the controller finds, file by file: the
 // project's files as a send of everything would name them, the controller's
@@ -25,7 +25,7 @@ public:
     struct LocalFile {
         std::string name;  // on the controller
         std::string localPath;
-        std::uint8_t area = FileEntry::kConfigArea;
+        std::uint8_t area = comm::FileEntry::kConfigArea;
         bool present = false;
         std::string error;  // why it cannot be sent, when not present
         bool operator==(const LocalFile&) const = default;
@@ -33,12 +33,12 @@ public:
 
     struct Row {
         std::string name;
-        std::uint8_t area = FileEntry::kConfigArea;
+        std::uint8_t area = comm::FileEntry::kConfigArea;
         Status status = Status::NotCompared;
         std::vector<std::string> details;  // GBK as in the files
     };
 
-    using Lists = std::map<int, std::vector<FileEntry>>;
+    using Lists = std::map<int, std::vector<comm::FileEntry>>;
 
     // The PLC program, the parameters, tool offsets, pitch compensation and
     // every part program; a file missing here is reported, not fatal. The
@@ -67,4 +67,4 @@ public:
     static bool allSame(const std::vector<Row>& rows) noexcept;
 };
 
-}  // namespace kelcc::core::comm
+}  // namespace kelcc::core::transfer

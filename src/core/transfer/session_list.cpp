@@ -15,7 +15,7 @@
 #include "app/project_file_names.h"
 #include "comm/controller_name.h"
 
-namespace kelcc::core::comm {
+namespace kelcc::core::transfer {
 namespace {
 
 using Names = app::ProjectFileNames;
@@ -41,8 +41,9 @@ std::optional<std::uint32_t> sizeOf(const std::string& path, std::string& error)
     return static_cast<std::uint32_t>(st.st_size);
 }
 
-FileEntry configEntry(std::string name, std::string localPath) {
-    return {std::move(name), std::move(localPath), FileEntry::kConfigArea, FileEntry::kFileKind, 0};
+comm::FileEntry configEntry(std::string name, std::string localPath) {
+    return {std::move(name), std::move(localPath), comm::FileEntry::kConfigArea,
+            comm::FileEntry::kFileKind, 0};
 }
 
 std::string staged(const std::string& folder, const std::string& name) {
@@ -55,7 +56,7 @@ SessionList::Built SessionList::forSending(const app::Project& project,
                                            const SendSelection& selection) {
     if (selection.empty() && selection.programs.empty()) return {false, {}, kNoSelectionText, {}};
 
-    std::vector<FileEntry> entries;
+    std::vector<comm::FileEntry> entries;
     if (selection.plcProgram) {
         const std::string ladder = project.plcProgramPath();
         entries.push_back(configEntry(kPlcProgram, ladder));
@@ -77,14 +78,14 @@ SessionList::Built SessionList::forSending(const app::Project& project,
         const std::string name = Names::partProgram(program.name);
         // The name must fit the header and address one file on the
         // controller; a cut name would overwrite another program.
-        if (!ControllerName::isSafe(name))
+        if (!comm::ControllerName::isSafe(name))
             return {false, {}, Names::format(Names::kUnsafeNameText, name), {}};
-        entries.push_back(
-            {name, project.filePath(name), FileEntry::kUserArea, FileEntry::kFileKind, 0});
+        entries.push_back({name, project.filePath(name), comm::FileEntry::kUserArea,
+                           comm::FileEntry::kFileKind, 0});
     }
 
     if (entries.empty()) return {false, {}, kNoSelectionText, {}};
-    for (FileEntry& entry : entries) {
+    for (comm::FileEntry& entry : entries) {
         std::string error;
         const auto size = sizeOf(entry.localPath, error);
         if (!size) return {false, {}, error, {}};
@@ -95,15 +96,15 @@ SessionList::Built SessionList::forSending(const app::Project& project,
 
 SessionList::Built SessionList::forReceiving(const std::string& stagingFolder,
                                              const ReceiveSelection& selection,
-                                             const std::vector<FileEntry>& configList) {
+                                             const std::vector<comm::FileEntry>& configList) {
     if (selection.empty() && selection.programs.empty()) return {false, {}, kNoSelectionText, {}};
 
     Built built;
     auto fixed = [&](bool wanted, std::initializer_list<const char*> names) {
         if (!wanted) return;
         for (const char* name : names) {
-            FileEntry entry = configEntry(name, staged(stagingFolder, name));
-            for (const FileEntry& listed : configList)
+            comm::FileEntry entry = configEntry(name, staged(stagingFolder, name));
+            for (const comm::FileEntry& listed : configList)
                 if (listed.name == entry.name) entry.size = listed.size;
             built.entries.push_back(std::move(entry));
         }
@@ -113,14 +114,15 @@ SessionList::Built SessionList::forReceiving(const std::string& stagingFolder,
     fixed(selection.toolOffsets, {Names::kToolOffsets});
     fixed(selection.pitchCompensation, {Names::kPitchCompensation});
 
-    std::vector<FileEntry> programs = selection.programs;
-    std::stable_sort(programs.begin(), programs.end(),
-                     [](const FileEntry& a, const FileEntry& b) { return a.area < b.area; });
+    std::vector<comm::FileEntry> programs = selection.programs;
+    std::stable_sort(
+        programs.begin(), programs.end(),
+        [](const comm::FileEntry& a, const comm::FileEntry& b) { return a.area < b.area; });
     std::vector<std::string> taken;
-    for (FileEntry& program : programs) {
+    for (comm::FileEntry& program : programs) {
         // The names come from the controller and become paths here.
-        if (!ControllerName::isSafe(program.name) || program.area < FileEntry::kUserArea ||
-            program.area > FileEntry::kLastArea)
+        if (!comm::ControllerName::isSafe(program.name) ||
+            program.area < comm::FileEntry::kUserArea || program.area > comm::FileEntry::kLastArea)
             return {false, {}, Names::format(Names::kUnsafeNameText, program.name), {}};
         if (std::find(taken.begin(), taken.end(), program.name) != taken.end()) {
             built.skipped.push_back(std::move(program));
@@ -128,7 +130,7 @@ SessionList::Built SessionList::forReceiving(const std::string& stagingFolder,
         }
         taken.push_back(program.name);
         program.localPath = staged(stagingFolder, program.name);
-        program.kind = FileEntry::kFileKind;
+        program.kind = comm::FileEntry::kFileKind;
         built.entries.push_back(std::move(program));
     }
     if (built.entries.empty()) return {false, {}, kNoSelectionText, std::move(built.skipped)};
@@ -153,11 +155,11 @@ bool SessionList::makeStagingFolder(const std::string& path) {
     return ::mkdir(path.c_str(), 0700) == 0;
 }
 
-std::uint64_t SessionList::totalSize(const std::vector<FileEntry>& entries) noexcept {
+std::uint64_t SessionList::totalSize(const std::vector<comm::FileEntry>& entries) noexcept {
     std::uint64_t total = 0;
-    for (const FileEntry& entry : entries)
+    for (const comm::FileEntry& entry : entries)
         total += entry.size;
     return total;
 }
 
-}  // namespace kelcc::core::comm
+}  // namespace kelcc::core::transfer

@@ -10,7 +10,7 @@ namespace kelcc::core::app {
 class Project;
 }
 
-namespace kelcc::core::comm {
+namespace kelcc::core::transfer {
 
 // Which files a send or receive session moves, in which order and under
 // which names, from what the user checked in the file dialog.
@@ -40,16 +40,16 @@ public:
 
     struct ReceiveSelection : Selection {
         // Part programs of the areas 2-4 as their lists gave them.
-        std::vector<FileEntry> programs;
+        std::vector<comm::FileEntry> programs;
     };
 
     struct Built {
         bool ok = false;
-        std::vector<FileEntry> entries;
+        std::vector<comm::FileEntry> entries;
         std::string error;  // the text to show when !ok; the dialog stays open
         // Part programs of the same name checked in more than one area: only
         // the first is received, since they would land on the same file.
-        std::vector<FileEntry> skipped;
+        std::vector<comm::FileEntry> skipped;
     };
 
     // The project's files in the fixed order, each sized from the file on
@@ -61,7 +61,7 @@ public:
     // the configuration files (without "plc.bin"), sized as `configList`
     // (the list of area 1) gives them, then the part programs in area order.
     static Built forReceiving(const std::string& stagingFolder, const ReceiveSelection& selection,
-                              const std::vector<FileEntry>& configList);
+                              const std::vector<comm::FileEntry>& configList);
 
     // tempFolder + "KELCC" + the time in lower-case hexadecimal.
     static std::string stagingFolderPath(const std::string& tempFolder, std::uint64_t seconds);
@@ -70,7 +70,7 @@ public:
     // then shows kStagingFailedText).
     static bool makeStagingFolder(const std::string& path);
 
-    static std::uint64_t totalSize(const std::vector<FileEntry>& entries) noexcept;
+    static std::uint64_t totalSize(const std::vector<comm::FileEntry>& entries) noexcept;
 };
 
-}  // namespace kelcc::core::comm
+}  // namespace kelcc::core::transfer

@@ -6,6 +6,8 @@ target_sources(kelcc_core PRIVATE
     transfer/controller_compare.h
     transfer/link_host_port.cpp
     transfer/link_host_port.h
+    transfer/session_driver.cpp
+    transfer/session_driver.h
     transfer/session_list.cpp
     transfer/session_list.h
     transfer/transfer_handler.cpp

@@ -13,7 +13,7 @@
 #include "comm/link_listener.h"
 #include "transfer/session_list.h"
 
-namespace kelcc::core::comm {
+namespace kelcc::core::transfer {
 namespace {
 
 using cnc_data::PartProgramImage;
@@ -50,11 +50,11 @@ bool isPartProgram(std::string_view name) {
 
 }  // namespace
 
-TransferHandler::TransferHandler(LinkFileAdapter& file, LinkListener& listener,
+TransferHandler::TransferHandler(comm::LinkFileAdapter& file, comm::LinkListener& listener,
                                  common::Interaction& ui, std::string tempFolder)
     : m_file(file), m_listener(listener), m_ui(ui), m_tempFolder(std::move(tempFolder)) {}
 
-void TransferHandler::startList(LinkEngine& engine, std::vector<FileEntry> entries) {
+void TransferHandler::startList(comm::LinkEngine& engine, std::vector<comm::FileEntry> entries) {
     m_entries = std::move(entries);
     m_dnc.reset();
     m_header.clear();
@@ -62,44 +62,44 @@ void TransferHandler::startList(LinkEngine& engine, std::vector<FileEntry> entri
     engine.setFileIndex(0);
     engine.setRepeat(false);
     const std::uint64_t total = SessionList::totalSize(m_entries);
-    m_listener.linkEvent(LinkEvent::TotalSize,
+    m_listener.linkEvent(comm::LinkEvent::TotalSize,
                          static_cast<std::uint32_t>(std::min<std::uint64_t>(
                              total, std::numeric_limits<std::uint32_t>::max())));
 }
 
-void TransferHandler::sendFiles(LinkEngine& engine, std::vector<FileEntry> entries) {
+void TransferHandler::sendFiles(comm::LinkEngine& engine, std::vector<comm::FileEntry> entries) {
     startList(engine, std::move(entries));
     sendNextFile(engine);
 }
 
-void TransferHandler::receiveFiles(LinkEngine& engine, std::vector<FileEntry> entries) {
+void TransferHandler::receiveFiles(comm::LinkEngine& engine, std::vector<comm::FileEntry> entries) {
     startList(engine, std::move(entries));
     receiveNextFile(engine);
 }
 
-bool TransferHandler::sendFileCommand(LinkEngine& engine, std::uint8_t subCode,
+bool TransferHandler::sendFileCommand(comm::LinkEngine& engine, std::uint8_t subCode,
                                       const std::string& data) {
-    return engine.sendCommand(Command::File, subCode, asBytes(data));
+    return engine.sendCommand(comm::Command::File, subCode, asBytes(data));
 }
 
 void TransferHandler::newFile(std::uint32_t size, std::int32_t index) const {
     if (m_newFile) m_newFile(size, static_cast<std::uint32_t>(index) + 1);
 }
 
-void TransferHandler::sendNextFile(LinkEngine& engine) {
+void TransferHandler::sendNextFile(comm::LinkEngine& engine) {
     engine.clearBytesSent();
     engine.clearTimeout();
     const std::int32_t index = engine.fileIndex();
     if (index < 0 || static_cast<std::size_t>(index) >= m_entries.size()) {
-        engine.setState(LinkState::Ready, false);
+        engine.setState(comm::LinkState::Ready, false);
         engine.clearTimeout();
         m_dnc.reset();
-        m_listener.linkEvent(LinkEvent::AllSent, 0);
+        m_listener.linkEvent(comm::LinkEvent::AllSent, 0);
         return;
     }
-    const FileEntry& entry = m_entries[static_cast<std::size_t>(index)];
-    ModemFile& file = m_file.file();
-    const ModemFile::SendOpen opened = file.openForSend(entry.localPath, entry.name);
+    const comm::FileEntry& entry = m_entries[static_cast<std::size_t>(index)];
+    comm::ModemFile& file = m_file.file();
+    const comm::ModemFile::SendOpen opened = file.openForSend(entry.localPath, entry.name);
     switch (opened.result) {
         case PartProgramImage::Result::Ok:
             break;
@@ -108,7 +108,7 @@ void TransferHandler::sendNextFile(LinkEngine& engine) {
             // plain file gets the link error's text alone.
             if (isPartProgram(entry.name))
                 m_ui.inform(opened.error, common::kMessageCaption, common::MessageIcon::Stop);
-            engine.raiseError(LinkError::FileRead);
+            engine.raiseError(comm::LinkError::FileRead);
             return;
         case PartProgramImage::Result::TooLong:
         case PartProgramImage::Result::BadFirstLine:
@@ -116,52 +116,53 @@ void TransferHandler::sendNextFile(LinkEngine& engine) {
             if (const auto message = PartProgramImage::messageFor(opened.result, entry.name))
                 m_ui.inform(message->text, message->caption, message->icon);
             engine.raiseError(opened.result == PartProgramImage::Result::TooLong
-                                  ? LinkError::ProgramTooLong
-                                  : LinkError::ProgramFormat);
+                                  ? comm::LinkError::ProgramTooLong
+                                  : comm::LinkError::ProgramFormat);
             return;
     }
-    const std::optional<std::string> header = FileHeader::forEntry(entry, file.size()).encode();
+    const std::optional<std::string> header =
+        comm::FileHeader::forEntry(entry, file.size()).encode();
     if (!header) {
         m_file.close();
-        engine.raiseError(LinkError::FileRead);
+        engine.raiseError(comm::LinkError::FileRead);
         return;
     }
     m_header = *header;
-    m_dnc =
-        DncFile{entry.localPath, file.size(), ModemFile::modifiedTime(entry.localPath).value_or(0)};
+    m_dnc = comm::DncFile{entry.localPath, file.size(),
+                          comm::ModemFile::modifiedTime(entry.localPath).value_or(0)};
     // The write request after a delete belongs to the file already shown.
     if (!engine.repeat()) newFile(file.size(), index);
     sendFileCommand(engine, kFileWrite, m_header);
-    m_listener.linkEvent(LinkEvent::StatusText, kStatusSendingFileCommand);
+    m_listener.linkEvent(comm::LinkEvent::StatusText, comm::kStatusSendingFileCommand);
 }
 
-void TransferHandler::receiveNextFile(LinkEngine& engine) {
+void TransferHandler::receiveNextFile(comm::LinkEngine& engine) {
     engine.clearBytesSent();
     engine.clearTimeout();
     // The previous file was acknowledged but could not be kept.
     if (m_file.takeKeepFailure()) {
-        engine.raiseError(LinkError::FileCreate);
+        engine.raiseError(comm::LinkError::FileCreate);
         return;
     }
     const std::int32_t index = engine.fileIndex();
     if (index < 0 || static_cast<std::size_t>(index) >= m_entries.size()) {
-        engine.setState(LinkState::Ready, engine.state() != LinkState::Ready);
+        engine.setState(comm::LinkState::Ready, engine.state() != comm::LinkState::Ready);
         engine.clearTimeout();
-        m_listener.linkEvent(LinkEvent::AllReceived, 0);
+        m_listener.linkEvent(comm::LinkEvent::AllReceived, 0);
         return;
     }
-    const FileEntry& entry = m_entries[static_cast<std::size_t>(index)];
-    const std::optional<std::string> header = FileHeader::forEntry(entry).encode();
+    const comm::FileEntry& entry = m_entries[static_cast<std::size_t>(index)];
+    const std::optional<std::string> header = comm::FileHeader::forEntry(entry).encode();
     if (!header || !m_file.file().openForReceive(entry.localPath)) {
-        engine.raiseError(LinkError::FileCreate);
+        engine.raiseError(comm::LinkError::FileCreate);
         return;
     }
     newFile(entry.size, index);
     sendFileCommand(engine, kFileRead, *header);
-    m_listener.linkEvent(LinkEvent::StatusText, kStatusSendingDownload);
+    m_listener.linkEvent(comm::LinkEvent::StatusText, comm::kStatusSendingDownload);
 }
 
-void TransferHandler::fileAccepted(LinkEngine& engine, std::uint8_t fileSubCode,
+void TransferHandler::fileAccepted(comm::LinkEngine& engine, std::uint8_t fileSubCode,
                                    std::span<const std::uint8_t> data) {
     switch (fileSubCode) {
         case kFileWrite:
@@ -176,7 +177,7 @@ void TransferHandler::fileAccepted(LinkEngine& engine, std::uint8_t fileSubCode,
             // The same index again, still marked as a repeat.
             sendNextFile(engine);
             engine.setRepeat(false);
-            m_listener.linkEvent(LinkEvent::DeletedFirst, 0);
+            m_listener.linkEvent(comm::LinkEvent::DeletedFirst, 0);
             break;
         case kResumeQuestion:
             onResumeAnswer(engine, data);
@@ -189,69 +190,71 @@ void TransferHandler::fileAccepted(LinkEngine& engine, std::uint8_t fileSubCode,
     }
 }
 
-void TransferHandler::fileExists(LinkEngine& engine) {
-    m_listener.linkEvent(LinkEvent::DeleteFirst, 0);
+void TransferHandler::fileExists(comm::LinkEngine& engine) {
+    m_listener.linkEvent(comm::LinkEvent::DeleteFirst, 0);
     engine.clearTimeout();
     m_file.close();
     sendFileCommand(engine, kFileDelete, m_header);
     engine.setRepeat(true);
 }
 
-void TransferHandler::resumeOffered(LinkEngine& engine) {
+void TransferHandler::resumeOffered(comm::LinkEngine& engine) {
     if (!m_dnc || !m_file.file().isOpen()) {
-        engine.raiseError(LinkError::UnknownAnswer);
+        engine.raiseError(comm::LinkError::UnknownAnswer);
         return;
     }
-    sendFileCommand(engine, kResumeDecision, ResumeDecision::continueRecord(*m_dnc).encode());
+    sendFileCommand(engine, kResumeDecision, comm::ResumeDecision::continueRecord(*m_dnc).encode());
 }
 
-void TransferHandler::resumeAsked(LinkEngine& engine) {
+void TransferHandler::resumeAsked(comm::LinkEngine& engine) {
     if (!m_dnc || !m_file.file().isOpen()) {
-        engine.raiseError(LinkError::UnknownAnswer);
+        engine.raiseError(comm::LinkError::UnknownAnswer);
         return;
     }
-    sendFileCommand(engine, kResumeQuestion, ResumeDecision::question(*m_dnc).encode());
+    sendFileCommand(engine, kResumeQuestion, comm::ResumeDecision::question(*m_dnc).encode());
 }
 
-void TransferHandler::onResumeAnswer(LinkEngine& engine, std::span<const std::uint8_t> data) {
-    const std::optional<ResumeRecord> record = ResumeRecord::decode(asText(data));
+void TransferHandler::onResumeAnswer(comm::LinkEngine& engine, std::span<const std::uint8_t> data) {
+    const std::optional<comm::ResumeRecord> record = comm::ResumeRecord::decode(asText(data));
     if (!record || !m_dnc || !m_file.file().isOpen()) {
-        engine.raiseError(LinkError::UnknownAnswer);
+        engine.raiseError(comm::LinkError::UnknownAnswer);
         return;
     }
     // The user may take a while to answer.
     engine.clearTimeout();
-    const ResumeDecision::Decision decision = ResumeDecision::decide(*record, *m_dnc, m_ui);
+    const comm::ResumeDecision::Decision decision =
+        comm::ResumeDecision::decide(*record, *m_dnc, m_ui);
     switch (decision.action) {
-        case ResumeDecision::Action::Send:
+        case comm::ResumeDecision::Action::Send:
             sendFileCommand(engine, kResumeDecision, decision.record->encode());
             break;
-        case ResumeDecision::Action::Cancel:
-            m_listener.linkEvent(LinkEvent::NothingPending, 0);
+        case comm::ResumeDecision::Action::Cancel:
+            m_listener.linkEvent(comm::LinkEvent::NothingPending, 0);
             engine.clearTimeout();
             m_file.close();
-            engine.setState(LinkState::Ready, false);
+            engine.setState(comm::LinkState::Ready, false);
             if (m_resumeCancelled) m_resumeCancelled();
             break;
-        case ResumeDecision::Action::BadAnswer:
-            engine.raiseError(LinkError::UnknownAnswer);
+        case comm::ResumeDecision::Action::BadAnswer:
+            engine.raiseError(comm::LinkError::UnknownAnswer);
             break;
     }
 }
 
-void TransferHandler::onResumeStart(LinkEngine& engine, std::span<const std::uint8_t> data) {
-    ModemFile& file = m_file.file();
+void TransferHandler::onResumeStart(comm::LinkEngine& engine, std::span<const std::uint8_t> data) {
+    comm::ModemFile& file = m_file.file();
     if (data.size() < kResumeOffsetAt + 4 || !file.isOpen()) {
-        engine.raiseError(LinkError::UnknownAnswer);
+        engine.raiseError(comm::LinkError::UnknownAnswer);
         return;
     }
     const std::uint32_t offset = bigEndian(data, kResumeOffsetAt);
-    if (ResumeDecision::start(offset, file.size()) == ResumeDecision::Start::BadAnswer) {
-        engine.raiseError(LinkError::UnknownAnswer);
+    if (comm::ResumeDecision::start(offset, file.size()) ==
+        comm::ResumeDecision::Start::BadAnswer) {
+        engine.raiseError(comm::LinkError::UnknownAnswer);
         return;
     }
     if (!file.seek(offset)) {
-        engine.raiseError(LinkError::FileRead);
+        engine.raiseError(comm::LinkError::FileRead);
         return;
     }
     if (offset > 0) m_listener.linkProgress(offset, true);
@@ -260,15 +263,17 @@ void TransferHandler::onResumeStart(LinkEngine& engine, std::span<const std::uin
     engine.startSendingFile();
 }
 
-std::optional<UploadEntry> TransferHandler::uploadOffered(std::span<const std::uint8_t> header) {
-    const std::optional<FileHeader> decoded =
-        FileHeader::decode(asText(header.first(std::min(header.size(), FileHeader::kSize))));
+std::optional<comm::UploadEntry> TransferHandler::uploadOffered(
+    std::span<const std::uint8_t> header) {
+    const std::optional<comm::FileHeader> decoded = comm::FileHeader::decode(
+        asText(header.first(std::min(header.size(), comm::FileHeader::kSize))));
     if (!decoded) return std::nullopt;
     // The name comes from the other side of the line: it must not walk out
     // of the temporary folder.
-    const std::optional<std::string> path = ControllerName::uploadPath(m_tempFolder, decoded->name);
+    const std::optional<std::string> path =
+        comm::ControllerName::uploadPath(m_tempFolder, decoded->name);
     if (!path || !m_file.file().openForReceive(*path)) return std::nullopt;
-    return UploadEntry{decoded->name, *path, decoded->size};
+    return comm::UploadEntry{decoded->name, *path, decoded->size};
 }
 
-}  // namespace kelcc::core::comm
+}  // namespace kelcc::core::transfer

@@ -13,21 +13,23 @@
 #include "common/interaction.h"
 
 namespace kelcc::core::comm {
-
 class LinkFileAdapter;
 class LinkListener;
+}  // namespace kelcc::core::comm
+
+namespace kelcc::core::transfer {
 
 // The file side of a session: walks the session's list file by file, opens
 // and creates the local files, answers the controller's file replies, the
 // delete-then-rewrite of a file that exists, the part-program resume and
 // uploads the controller starts on its own.
-class TransferHandler final : public LinkTransferHandler {
+class TransferHandler final : public comm::LinkTransferHandler {
 public:
     // A file starts: its size and its position in the list, from 1.
     using NewFileObserver = std::function<void(std::uint32_t size, std::uint32_t position)>;
 
-    TransferHandler(LinkFileAdapter& file, LinkListener& listener, common::Interaction& ui,
-                    std::string tempFolder);
+    TransferHandler(comm::LinkFileAdapter& file, comm::LinkListener& listener,
+                    common::Interaction& ui, std::string tempFolder);
 
     void setNewFileObserver(NewFileObserver observer) { m_newFile = std::move(observer); }
     // The user cancelled a part-program resume: no more frames follow, so
@@ -37,39 +39,39 @@ public:
     }
 
     // Start a session over the given list; the engine must be ready.
-    void sendFiles(LinkEngine& engine, std::vector<FileEntry> entries);
-    void receiveFiles(LinkEngine& engine, std::vector<FileEntry> entries);
-    const std::vector<FileEntry>& entries() const noexcept { return m_entries; }
+    void sendFiles(comm::LinkEngine& engine, std::vector<comm::FileEntry> entries);
+    void receiveFiles(comm::LinkEngine& engine, std::vector<comm::FileEntry> entries);
+    const std::vector<comm::FileEntry>& entries() const noexcept { return m_entries; }
 
-    void sendNextFile(LinkEngine& engine) override;
-    void receiveNextFile(LinkEngine& engine) override;
-    void fileAccepted(LinkEngine& engine, std::uint8_t fileSubCode,
+    void sendNextFile(comm::LinkEngine& engine) override;
+    void receiveNextFile(comm::LinkEngine& engine) override;
+    void fileAccepted(comm::LinkEngine& engine, std::uint8_t fileSubCode,
                       std::span<const std::uint8_t> data) override;
-    void fileExists(LinkEngine& engine) override;
-    void resumeOffered(LinkEngine& engine) override;
-    void resumeAsked(LinkEngine& engine) override;
-    std::optional<UploadEntry> uploadOffered(std::span<const std::uint8_t> header) override;
+    void fileExists(comm::LinkEngine& engine) override;
+    void resumeOffered(comm::LinkEngine& engine) override;
+    void resumeAsked(comm::LinkEngine& engine) override;
+    std::optional<comm::UploadEntry> uploadOffered(std::span<const std::uint8_t> header) override;
 
 private:
-    void startList(LinkEngine& engine, std::vector<FileEntry> entries);
-    bool sendFileCommand(LinkEngine& engine, std::uint8_t subCode, const std::string& data);
-    void onResumeAnswer(LinkEngine& engine, std::span<const std::uint8_t> data);
-    void onResumeStart(LinkEngine& engine, std::span<const std::uint8_t> data);
+    void startList(comm::LinkEngine& engine, std::vector<comm::FileEntry> entries);
+    bool sendFileCommand(comm::LinkEngine& engine, std::uint8_t subCode, const std::string& data);
+    void onResumeAnswer(comm::LinkEngine& engine, std::span<const std::uint8_t> data);
+    void onResumeStart(comm::LinkEngine& engine, std::span<const std::uint8_t> data);
     void newFile(std::uint32_t size, std::int32_t index) const;
 
-    LinkFileAdapter& m_file;
-    LinkListener& m_listener;
+    comm::LinkFileAdapter& m_file;
+    comm::LinkListener& m_listener;
     common::Interaction& m_ui;
     std::string m_tempFolder;
     NewFileObserver m_newFile;
     std::function<void()> m_resumeCancelled;
 
-    std::vector<FileEntry> m_entries;
+    std::vector<comm::FileEntry> m_entries;
     // The header of the file being written, kept for its delete request and
     // the write request that follows it.
     std::string m_header;
     // The part program being sent, as the resume records name it.
-    std::optional<DncFile> m_dnc;
+    std::optional<comm::DncFile> m_dnc;
 };
 
-}  // namespace kelcc::core::comm
+}  // namespace kelcc::core::transfer

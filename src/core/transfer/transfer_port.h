@@ -2,7 +2,7 @@
 
 #include <string>
 
-namespace kelcc::core::comm {
+namespace kelcc::core::transfer {
 
 // The serial line as a transfer session sees it: opening it also starts
 // its reader and writer, closing it stops them.
@@ -18,4 +18,4 @@ public:
     virtual std::string openError() const { return {}; }
 };
 
-}  // namespace kelcc::core::comm
+}  // namespace kelcc::core::transfer

@@ -8,7 +8,7 @@
 #include "comm/link_errors.h"
 #include "comm/serial_port.h"
 
-namespace kelcc::core::comm {
+namespace kelcc::core::transfer {
 namespace {
 
 using common::Answer;
@@ -25,13 +25,13 @@ std::string replaced(std::string text, const std::string& value) {
 
 std::string statusText(std::uint32_t value) {
     switch (value) {
-        case kStatusSendingFileCommand:
+        case comm::kStatusSendingFileCommand:
             return "发送文件传输命令";
-        case kStatusSendingData:
+        case comm::kStatusSendingData:
             return "发送文件数据";
-        case kStatusSendingDownload:
+        case comm::kStatusSendingDownload:
             return "发送下载命令";
-        case kStatusReceivingData:
+        case comm::kStatusReceivingData:
             return "接收文件数据";
         default:
             return {};
@@ -40,8 +40,9 @@ std::string statusText(std::uint32_t value) {
 
 }  // namespace
 
-TransferSession::TransferSession(const LinkClock& clock, LinkByteSink& sink, TransferPort& port,
-                                 common::Interaction& ui, app::Project& project, Options options)
+TransferSession::TransferSession(const comm::LinkClock& clock, comm::LinkByteSink& sink,
+                                 TransferPort& port, common::Interaction& ui, app::Project& project,
+                                 Options options)
     : m_port(port),
       m_ui(ui),
       m_project(project),
@@ -90,7 +91,8 @@ void TransferSession::tellOpenFailed() {
     // Only a lack of permission gets its own text; everything else stays
     // "missing or in use".
     const std::string reason = m_port.openError();
-    tell(reason == SerialPort::kPermissionDeniedText ? reason : kPortBusyText, MessageIcon::Stop);
+    tell(reason == comm::SerialPort::kPermissionDeniedText ? reason : kPortBusyText,
+         MessageIcon::Stop);
 }
 
 void TransferSession::tell(const std::string& text, MessageIcon icon) {
@@ -250,7 +252,7 @@ void TransferSession::onPcHasControl() {
             break;
         case Pending::Read:
             m_choices = {};
-            m_listArea = FileEntry::kConfigArea;
+            m_listArea = comm::FileEntry::kConfigArea;
             m_engine.requestFileList(static_cast<std::uint8_t>(m_listArea));
             break;
     }
@@ -259,8 +261,8 @@ void TransferSession::onPcHasControl() {
 void TransferSession::onFileList(const std::optional<std::string>& text) {
     if (m_listArea == 0) return;
     const int area = m_listArea;
-    FileList::Parsed parsed;
-    if (text) parsed = FileList::parse(*text);
+    comm::FileList::Parsed parsed;
+    if (text) parsed = comm::FileList::parse(*text);
     if (!parsed.ok) {
         m_listArea = 0;
         m_choices = {};
@@ -268,13 +270,13 @@ void TransferSession::onFileList(const std::optional<std::string>& text) {
         return;
     }
     if (m_callbacks.listed) m_callbacks.listed(area, parsed.entries);
-    if (area == FileEntry::kConfigArea)
+    if (area == comm::FileEntry::kConfigArea)
         m_choices.configList = std::move(parsed.entries);
     else
         m_choices.programs[static_cast<std::size_t>(area - kFirstProgramArea)] =
-            FileList::offeredPrograms(parsed.entries);
-    if (area < FileEntry::kLastArea) {
-        m_listArea = area == FileEntry::kConfigArea ? kFirstProgramArea : area + 1;
+            comm::FileList::offeredPrograms(parsed.entries);
+    if (area < comm::FileEntry::kLastArea) {
+        m_listArea = area == comm::FileEntry::kConfigArea ? kFirstProgramArea : area + 1;
         m_engine.requestFileList(static_cast<std::uint8_t>(m_listArea));
         return;
     }
@@ -289,7 +291,7 @@ bool TransferSession::startSend(const SessionList::SendSelection& selection) {
         return false;
     }
     std::vector<std::string> lines;
-    for (const FileEntry& entry : built.entries)
+    for (const comm::FileEntry& entry : built.entries)
         lines.push_back(kLineIndent + entry.localPath);
     beginSession(kProgressTitle, std::move(lines));
     m_handler.sendFiles(m_engine, built.entries);
@@ -337,7 +339,7 @@ bool TransferSession::startReceive(const SessionList::ReceiveSelection& selectio
     m_staging = staging;
     m_stagingLive = m_adopt;
     std::vector<std::string> lines;
-    for (const FileEntry& entry : built.entries)
+    for (const comm::FileEntry& entry : built.entries)
         lines.push_back(kLineIndent + entry.name);
     beginSession(kProgressTitle, std::move(lines));
     m_handler.receiveFiles(m_engine, built.entries);
@@ -383,33 +385,33 @@ void TransferSession::onNewFile(std::uint32_t size, std::uint32_t position) {
     m_previousPosition = position;
 }
 
-void TransferSession::onEvent(LinkEvent event, std::uint32_t value) {
+void TransferSession::onEvent(comm::LinkEvent event, std::uint32_t value) {
     switch (event) {
-        case LinkEvent::TotalSize:
+        case comm::LinkEvent::TotalSize:
             m_progress.setTotal(SessionList::totalSize(m_handler.entries()));
             break;
-        case LinkEvent::StatusText:
+        case comm::LinkEvent::StatusText:
             m_view.status = statusText(value);
             break;
-        case LinkEvent::Busy:
-            if (value == kBusy) m_view.status = kBusyText;
+        case comm::LinkEvent::Busy:
+            if (value == comm::kBusy) m_view.status = kBusyText;
             break;
-        case LinkEvent::DeletedFirst:
+        case comm::LinkEvent::DeletedFirst:
             m_deleteFirst = false;
             break;
-        case LinkEvent::DeleteFirst:
+        case comm::LinkEvent::DeleteFirst:
             m_deleteFirst = true;
             break;
-        case LinkEvent::PcHasControl:
+        case comm::LinkEvent::PcHasControl:
             onPcHasControl();
             break;
-        case LinkEvent::AllSent:
+        case comm::LinkEvent::AllSent:
             if (!m_running) break;
             endSessionUi();
             disconnectSequence(
                 true, [this] { tell(kAllSentText, MessageIcon::Information); }, true);
             break;
-        case LinkEvent::AllReceived:
+        case comm::LinkEvent::AllReceived:
             if (!m_running) break;
             // Adoption removes the folder, or keeps it when a copy failed so
             // that nothing received is lost.
@@ -428,30 +430,31 @@ void TransferSession::onEvent(LinkEvent event, std::uint32_t value) {
     }
 }
 
-void TransferSession::onError(LinkError code, ErrorAction action, const std::string& message) {
+void TransferSession::onError(comm::LinkError code, comm::ErrorAction action,
+                              const std::string& message) {
     switch (action) {
-        case ErrorAction::Continue:
+        case comm::ErrorAction::Continue:
             m_view.lastError = message;
             m_view.retries = std::to_string(++m_retries);
             break;
-        case ErrorAction::AbortTransfer:
+        case comm::ErrorAction::AbortTransfer:
             endSessionUi();
-            m_engine.setState(LinkState::Ready, true);
+            m_engine.setState(comm::LinkState::Ready, true);
             // A refused part program has had its own message already.
-            if (code != LinkError::ProgramFormat && code != LinkError::ProgramTooLong)
+            if (code != comm::LinkError::ProgramFormat && code != comm::LinkError::ProgramTooLong)
                 tell(message, MessageIcon::Stop);
             break;
-        case ErrorAction::BreakLink:
+        case comm::ErrorAction::BreakLink:
             endSessionUi();
             tell(message, MessageIcon::Stop);
             disconnectSequence(true);
             break;
-        case ErrorAction::ClosedByPeer:
+        case comm::ErrorAction::ClosedByPeer:
             endSessionUi();
             tell(message, MessageIcon::Stop);
             closeLink();
             break;
-        case ErrorAction::StatusOnly:
+        case comm::ErrorAction::StatusOnly:
             m_view.status = message;
             break;
     }
@@ -472,7 +475,8 @@ common::FileResult TransferSession::saveUpload(const std::string& uploadPath,
 
 // --- LinkListener: everything is handled once the engine call returns ---
 
-void TransferSession::linkError(LinkError code, ErrorAction action, const std::string& message) {
+void TransferSession::linkError(comm::LinkError code, comm::ErrorAction action,
+                                const std::string& message) {
     later([this, code, action, message] { onError(code, action, message); });
 }
 
@@ -480,11 +484,11 @@ void TransferSession::linkProgress(std::uint32_t bytes, bool skipped) {
     later([this, bytes, skipped] { m_progress.moved(bytes, skipped); });
 }
 
-void TransferSession::linkEvent(LinkEvent event, std::uint32_t value) {
+void TransferSession::linkEvent(comm::LinkEvent event, std::uint32_t value) {
     later([this, event, value] { onEvent(event, value); });
 }
 
-void TransferSession::uploadStarted(const UploadEntry& entry) {
+void TransferSession::uploadStarted(const comm::UploadEntry& entry) {
     later([this, entry] {
         beginSession(kUploadTitle, {kLineIndent + entry.name});
         onNewFile(entry.size, 1);
@@ -496,7 +500,7 @@ void TransferSession::uploadComplete(const std::string& localPath) {
         endSessionUi();
         // Acknowledged, but the file could not be kept.
         if (m_adapter.takeKeepFailure()) {
-            tell(LinkErrors::messageOf(LinkError::FileCreate), MessageIcon::Stop);
+            tell(comm::LinkErrors::messageOf(comm::LinkError::FileCreate), MessageIcon::Stop);
             return;
         }
         if (m_callbacks.uploadReceived) m_callbacks.uploadReceived(localPath);
@@ -515,4 +519,4 @@ void TransferSession::fileListFinished(const std::optional<std::string>& text) {
     later([this, text] { onFileList(text); });
 }
 
-}  // namespace kelcc::core::comm
+}  // namespace kelcc::core::transfer

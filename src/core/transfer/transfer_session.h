@@ -22,7 +22,7 @@
 #include "transfer/transfer_handler.h"
 #include "transfer/transfer_port.h"
 
-namespace kelcc::core::comm {
+namespace kelcc::core::transfer {
 
 // The user's side of the controller link without any window: connect and
 // disconnect, send the project, read files into it, uploads the controller
@@ -32,7 +32,7 @@ namespace kelcc::core::comm {
 //
 // Engine reports are queued and handled after the engine call that made
 // them has returned, so the session may drive the engine in answer.
-class TransferSession final : public LinkListener {
+class TransferSession final : public comm::LinkListener {
 public:
     static constexpr const char* kPortBusyText = "串口不存在或被占用!";
     static constexpr const char* kConnectFailedText = "连接失败!请检查硬件连接。";
@@ -71,8 +71,8 @@ public:
     // What the read dialog offers: the configuration files as listed and
     // the part programs of "USER", "USER1" and "USER2".
     struct ReadChoices {
-        std::vector<FileEntry> configList;
-        std::array<std::vector<FileEntry>, 3> programs;
+        std::vector<comm::FileEntry> configList;
+        std::array<std::vector<comm::FileEntry>, 3> programs;
     };
 
     struct Callbacks {
@@ -85,7 +85,7 @@ public:
         // A file the controller uploaded is complete at this path.
         std::function<void(const std::string& path)> uploadReceived;
         // Each list of the read sequence as it arrives, all its entries.
-        std::function<void(int area, const std::vector<FileEntry>& entries)> listed;
+        std::function<void(int area, const std::vector<comm::FileEntry>& entries)> listed;
     };
 
     // The progress window's contents; shown is false while it is closed.
@@ -99,7 +99,7 @@ public:
         std::string group;
     };
 
-    TransferSession(const LinkClock& clock, LinkByteSink& sink, TransferPort& port,
+    TransferSession(const comm::LinkClock& clock, comm::LinkByteSink& sink, TransferPort& port,
                     common::Interaction& ui, app::Project& project, Options options);
     ~TransferSession() override;
     TransferSession(const TransferSession&) = delete;
@@ -109,7 +109,7 @@ public:
 
     // --- input from the host ---
     void onBytes(std::span<const std::uint8_t> chunk);
-    void onTick();  // every LinkEngine::kTickMs
+    void onTick();  // every comm::LinkEngine::kTickMs
     // Every kTransferTimerMs while transferTimerRunning().
     void onTransferTimer();
 
@@ -144,15 +144,16 @@ public:
     bool transferTimerRunning() const noexcept { return m_timerRunning; }
     bool deleteFirst() const noexcept { return m_deleteFirst; }
     const ProgressView& view() const noexcept { return m_view; }
-    const TransferProgress& progress() const noexcept { return m_progress; }
+    const comm::TransferProgress& progress() const noexcept { return m_progress; }
     const std::string& stagingFolder() const noexcept { return m_staging; }
-    LinkEngine& engine() noexcept { return m_engine; }
+    comm::LinkEngine& engine() noexcept { return m_engine; }
 
     // --- LinkListener ---
-    void linkError(LinkError code, ErrorAction action, const std::string& message) override;
+    void linkError(comm::LinkError code, comm::ErrorAction action,
+                   const std::string& message) override;
     void linkProgress(std::uint32_t bytes, bool skipped) override;
-    void linkEvent(LinkEvent event, std::uint32_t value) override;
-    void uploadStarted(const UploadEntry& entry) override;
+    void linkEvent(comm::LinkEvent event, std::uint32_t value) override;
+    void uploadStarted(const comm::UploadEntry& entry) override;
     void uploadComplete(const std::string& localPath) override;
     void connectFinished(bool accepted) override;
     void disconnectFinished(bool answered) override;
@@ -167,8 +168,8 @@ private:
     bool openLink();
     void onConnected(bool accepted);
     void onDisconnected(bool answered);
-    void onEvent(LinkEvent event, std::uint32_t value);
-    void onError(LinkError code, ErrorAction action, const std::string& message);
+    void onEvent(comm::LinkEvent event, std::uint32_t value);
+    void onError(comm::LinkError code, comm::ErrorAction action, const std::string& message);
     void onFileList(const std::optional<std::string>& text);
     void onPcHasControl();
     void onNewFile(std::uint32_t size, std::uint32_t position);
@@ -192,10 +193,10 @@ private:
     Options m_options;
     Callbacks m_callbacks;
 
-    ModemFile m_file;
-    LinkFileAdapter m_adapter{m_file};
+    comm::ModemFile m_file;
+    comm::LinkFileAdapter m_adapter{m_file};
     TransferHandler m_handler;
-    LinkEngine m_engine;
+    comm::LinkEngine m_engine;
 
     std::deque<std::function<void()>> m_later;
     bool m_settling = false;
@@ -221,8 +222,8 @@ private:
     std::string m_groupSuffix;
     std::uint32_t m_previousPosition = 0;
     std::uint32_t m_retries = 0;
-    TransferProgress m_progress;
+    comm::TransferProgress m_progress;
     ProgressView m_view;
 };
 
-}  // namespace kelcc::core::comm
+}  // namespace kelcc::core::transfer

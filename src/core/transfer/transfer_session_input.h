@@ -6,11 +6,11 @@
 #include "comm/link_input.h"
 #include "transfer/transfer_session.h"
 
-namespace kelcc::core::comm {
+namespace kelcc::core::transfer {
 
 // Lets a LinkHost drive a transfer session, which passes everything on to
 // its link engine and then handles what the engine reported.
-class TransferSessionInput final : public LinkInput {
+class TransferSessionInput final : public comm::LinkInput {
 public:
     explicit TransferSessionInput(TransferSession& session) : m_session(session) {}
     void onBytes(std::span<const std::uint8_t> chunk) override { m_session.onBytes(chunk); }
@@ -20,4 +20,4 @@ private:
     TransferSession& m_session;
 };
 
-}  // namespace kelcc::core::comm
+}  // namespace kelcc::core::transfer

@@ -16,7 +16,7 @@
 namespace kelcc::ui {
 
 using core::comm::FileEntry;
-using core::comm::SessionList;
+using core::transfer::SessionList;
 
 namespace {
 
@@ -106,7 +106,7 @@ TransferFileDialog::TransferFileDialog(const std::string& projectName,
     m_tree->expandAll();
 }
 
-TransferFileDialog::TransferFileDialog(const core::comm::TransferSession::ReadChoices& choices,
+TransferFileDialog::TransferFileDialog(const core::transfer::TransferSession::ReadChoices& choices,
                                        bool projectOpen, core::common::Interaction& ui,
                                        ReceiveStart start, QWidget* parent)
     : TransferFileDialog(ui, parent) {

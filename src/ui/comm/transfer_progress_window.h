@@ -22,7 +22,7 @@ class TransferProgressWindow final : public QDialog {
 public:
     explicit TransferProgressWindow(QWidget* parent = nullptr);
 
-    void showState(const core::comm::TransferSession::ProgressView& view,
+    void showState(const core::transfer::TransferSession::ProgressView& view,
                    const core::comm::TransferProgress& progress);
 
     QPlainTextEdit* fileList() const { return m_files; }

@@ -25,7 +25,7 @@ void CompareWithCncAction::compare() {
         return;
     }
     const core::app::SettingsRules::Communication communication = m_communication();
-    core::comm::CompareSession::Settings settings;
+    core::transfer::CompareSession::Settings settings;
     if (m_paths) settings.paths = m_paths();
     settings.portNumber = communication.port;
     settings.baud = communication.baud;

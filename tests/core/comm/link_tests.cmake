@@ -1,5 +1,4 @@
 target_sources(kelcc_core_tests PRIVATE
-    core/comm/fake_controller.h
     core/comm/link_engine_test.cpp
     core/comm/link_engine_test_seam.h
     core/comm/link_fakes.h

@@ -10,7 +10,7 @@
 #include "common/atomic_file.h"
 #include "common/line_diff.h"
 
-namespace kelcc::core::comm {
+namespace kelcc::core::transfer {
 namespace {
 
 namespace fs = std::filesystem;
@@ -32,7 +32,7 @@ TEST(LineDiffTest, HunksCarryContextAndJoinOnlyWhenClose) {
 class ControllerCompareTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_dir = testing::testFolder("kelcc_compare_");
+        m_dir = comm::testing::testFolder("kelcc_compare_");
         fs::remove_all(m_dir);
         fs::create_directories(m_dir / "staging");
         m_host.setAutoOpen(false);
@@ -47,8 +47,8 @@ protected:
     static void write(const fs::path& path, const std::string& bytes) {
         ASSERT_TRUE(common::AtomicFile::write(path.string(), bytes).ok) << path;
     }
-    static FileEntry listed(const std::string& name, std::uint8_t area, std::uint32_t size) {
-        return {name, {}, area, FileEntry::kFileKind, size};
+    static comm::FileEntry listed(const std::string& name, std::uint8_t area, std::uint32_t size) {
+        return {name, {}, area, comm::FileEntry::kFileKind, size};
     }
     Status statusOf(const std::vector<ControllerCompare::Row>& rows, const std::string& name) {
         for (const auto& row : rows)
@@ -99,4 +99,4 @@ TEST_F(ControllerCompareTest, OnlyFilesOnBothSidesAreReadAndEachRowSaysWhy) {
 }
 
 }  // namespace
-}  // namespace kelcc::core::comm
+}  // namespace kelcc::core::transfer

@@ -14,7 +14,7 @@
 #include "comm/modem_file.h"
 #include "common/atomic_file.h"
 
-namespace kelcc::core::comm {
+namespace kelcc::core::transfer {
 namespace {
 
 namespace fs = std::filesystem;
@@ -22,7 +22,7 @@ using common::RecordingInteraction;
 using Send = SessionList::SendSelection;
 using Receive = SessionList::ReceiveSelection;
 
-std::vector<std::string> namesOf(const std::vector<FileEntry>& entries) {
+std::vector<std::string> namesOf(const std::vector<comm::FileEntry>& entries) {
     std::vector<std::string> out;
     for (const auto& e : entries)
         out.push_back(e.name);
@@ -39,7 +39,7 @@ std::set<std::string> filesIn(const fs::path& dir) {
 class SessionListTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_dir = testing::testFolder("kelcc_session_");
+        m_dir = comm::testing::testFolder("kelcc_session_");
         fs::remove_all(m_dir);
         fs::create_directories(m_dir);
         m_host.setAutoOpen(false);
@@ -113,10 +113,10 @@ TEST_F(SessionListTest, SendEntriesNameTheProjectFilesWithTheirSizes) {
     const std::string ladder = (folder() / "main_demo.ldx").string();
     EXPECT_EQ(built.entries[0].localPath, ladder);
     EXPECT_EQ(built.entries[0].size, fs::file_size(ladder));
-    EXPECT_EQ(built.entries[1], (FileEntry{"plc.bin", ladder + ".bin", 1, 1, 700}));
+    EXPECT_EQ(built.entries[1], (comm::FileEntry{"plc.bin", ladder + ".bin", 1, 1, 700}));
     EXPECT_EQ(built.entries[2].localPath, (folder() / "ParaB.par").string());
     EXPECT_EQ(built.entries[4],
-              (FileEntry{"O0001.cnc", (folder() / "O0001.cnc").string(), 2, 1, 10}));
+              (comm::FileEntry{"O0001.cnc", (folder() / "O0001.cnc").string(), 2, 1, 10}));
     for (const auto& entry : built.entries) {
         EXPECT_EQ(entry.kind, 1);
         EXPECT_EQ(entry.area, entry.name == "O0001.cnc" ? 2 : 1) << entry.name;
@@ -159,7 +159,7 @@ TEST_F(SessionListTest, ProgramNameThatDoesNotFitTheHeaderIsRefused) {
 
 TEST(ReceiveListTest, EverythingGoesToTheStagingFolder) {
     const auto config =
-        FileList::parse("plc.ldx\t4000\t1\t\r\nplc.bin\t900\t1\t\r\nTcomp.cmp\t300\t1\t\r\n");
+        comm::FileList::parse("plc.ldx\t4000\t1\t\r\nplc.bin\t900\t1\t\r\nTcomp.cmp\t300\t1\t\r\n");
     ASSERT_TRUE(config.ok);
     const auto built = SessionList::forReceiving("/tmp/KELCC1",
                                                  selection<Receive>(true, true, true, true,
@@ -168,7 +168,7 @@ TEST(ReceiveListTest, EverythingGoesToTheStagingFolder) {
                                                                      {"O0002.cnc", "", 3, 1, 20}}),
                                                  config.entries);
     ASSERT_TRUE(built.ok);
-    const std::vector<FileEntry> expected = {
+    const std::vector<comm::FileEntry> expected = {
         {"plc.ldx", "/tmp/KELCC1/plc.ldx", 1, 1, 4000},
         {"ParaB.par", "/tmp/KELCC1/ParaB.par", 1, 1, 0},
         {"ParaW.par", "/tmp/KELCC1/ParaW.par", 1, 1, 0},
@@ -189,7 +189,8 @@ TEST(ReceiveListTest, SameProgramInTwoAreasIsReceivedOnce) {
                            {{"O0001.cnc", "", 3, 1, 11}, {"O0001.cnc", "", 2, 1, 10}}),
         {});
     ASSERT_TRUE(built.ok);
-    EXPECT_EQ(built.entries, (std::vector<FileEntry>{{"O0001.cnc", "/s/O0001.cnc", 2, 1, 10}}));
+    EXPECT_EQ(built.entries,
+              (std::vector<comm::FileEntry>{{"O0001.cnc", "/s/O0001.cnc", 2, 1, 10}}));
     ASSERT_EQ(built.skipped.size(), 1u);
     EXPECT_EQ(built.skipped[0].area, 3);
 }
@@ -239,7 +240,7 @@ TEST_F(SessionListTest, ReceivedPiecesNeverLeaveAHalfFileInTheProject) {
     ASSERT_TRUE(common::AtomicFile::read((folder() / "Tcomp.cmp").string(), toolsBefore).ok);
     const auto projectBefore = filesIn(folder());
 
-    ModemFile file;
+    comm::ModemFile file;
     ASSERT_TRUE(file.openForReceive(built.entries[0].localPath));
     ASSERT_TRUE(file.writePiece("new tools"));
     ASSERT_TRUE(file.finish());
@@ -255,4 +256,4 @@ TEST_F(SessionListTest, ReceivedPiecesNeverLeaveAHalfFileInTheProject) {
 }
 
 }  // namespace
-}  // namespace kelcc::core::comm
+}  // namespace kelcc::core::transfer

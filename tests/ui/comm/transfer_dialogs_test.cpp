@@ -21,8 +21,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using core::comm::FileEntry;
-using core::comm::SessionList;
-using core::comm::TransferSession;
+using core::transfer::SessionList;
+using core::transfer::TransferSession;
 
 TEST(CommSettingsDialogTest, PreselectsStoredTextsOrTheDefaultsAndMarksMissingDevices) {
     const struct {
