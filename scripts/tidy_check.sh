@@ -22,8 +22,10 @@ for entry in json.load(open(sys.argv[1])):
         print(path)' "$db" | sort -u)
 
 if [ $all -eq 0 ]; then
-    base=$(git merge-base HEAD origin/main 2>/dev/null || git merge-base HEAD main 2>/dev/null ||
-           git rev-parse -q --verify HEAD~ || true)
+    # On main itself the last commit's files.
+    base=$(git merge-base HEAD origin/main 2>/dev/null || git merge-base HEAD main 2>/dev/null || true)
+    [ -n "$base" ] && [ "$base" = "$(git rev-parse HEAD)" ] && base=
+    [ -z "$base" ] && base=$(git rev-parse -q --verify HEAD~ || true)
     if [ -z "$base" ]; then
         all=1
     else

@@ -40,8 +40,8 @@ public:
                        core::common::Interaction& ui, SendStart start, QWidget* parent = nullptr);
     // Read mode: the part programs of "USER", "USER1", "USER2"; overwriting
     // is offered only with a project open.
-    TransferFileDialog(const core::transfer::TransferSession::ReadChoices& choices, bool projectOpen,
-                       core::common::Interaction& ui, ReceiveStart start,
+    TransferFileDialog(const core::transfer::TransferSession::ReadChoices& choices,
+                       bool projectOpen, core::common::Interaction& ui, ReceiveStart start,
                        QWidget* parent = nullptr);
 
     QTreeWidget* tree() const { return m_tree; }

@@ -22,7 +22,8 @@ class CompareWithCncDialog final : public QDialog {
     Q_OBJECT
 public:
     CompareWithCncDialog(const core::app::Project& project,
-                         core::transfer::CompareSession::Settings settings, QWidget* parent = nullptr);
+                         core::transfer::CompareSession::Settings settings,
+                         QWidget* parent = nullptr);
     ~CompareWithCncDialog() override;
 
     // The report as shown, one line per file and its details below.

@@ -19,9 +19,9 @@ namespace kelcc::ui::test {
 namespace {
 
 namespace fs = std::filesystem;
+using core::common::Answer;
 using core::transfer::SessionList;
 using core::transfer::TransferSession;
-using core::common::Answer;
 using SaveMode = TransferSession::SaveMode;
 
 QByteArray fileBytes(const QString& path) {
