@@ -324,18 +324,67 @@ TEST_F(TransferSessionTest, ControllerUploadGoesToTheTemporaryFolderAndIsSavedFr
     EXPECT_FALSE(fs::exists(m_uploads[0]));
 }
 
-TEST_F(TransferSessionTest, AFullControllerEndsTheSessionButKeepsTheLink) {
-    sim::SimOptions full;
-    full.storageFull = true;
-    ASSERT_NO_FATAL_FAILURE(start(full));
+struct ErrorCase {
+    const char* what;
+    void (*misbehave)(sim::SimOptions&);
+    std::string message;  // shown in a box, or as the last error or the status
+    bool connectedAfter;
+    bool disconnectSent;
+};
+
+class ErrorActionTest : public TransferSessionTest,
+                        public ::testing::WithParamInterface<ErrorCase> {};
+
+TEST_P(ErrorActionTest, EachActionEndsOrKeepsTheSessionAsItSays) {
+    const ErrorCase& c = GetParam();
+    sim::SimOptions options;
+    c.misbehave(options);
+    ASSERT_NO_FATAL_FAILURE(start(options));
     ASSERT_TRUE(send(parameters()));
+    const std::string name = c.what;
+    if (name == "StatusOnlyShowsTheStatus") {
+        EXPECT_TRUE(until([&] { return session().view().status == c.message; }, true));
+        EXPECT_TRUE(session().running());
+        EXPECT_TRUE(session().connected());
+        EXPECT_TRUE(shown().empty());
+        EXPECT_EQ(m_line->controller().disconnectsHeard(), 0u);
+        return;
+    }
     EXPECT_TRUE(m_driver->awaitEnd(30s));
+    if (c.connectedAfter) {
+        EXPECT_TRUE(session().connected());
+        EXPECT_EQ(session().engine().state(), comm::LinkState::Ready);
+    } else {
+        expectDisconnected();
+    }
     ASSERT_FALSE(shown().empty());
-    EXPECT_EQ(shown().front().text, "FLASH存储空间满.");
-    EXPECT_FALSE(session().view().shown);
-    EXPECT_TRUE(session().connected());
-    EXPECT_EQ(session().engine().state(), comm::LinkState::Ready);
+    if (name == "ContinueCountsARetry") {
+        EXPECT_EQ(session().view().retries, "1");
+        EXPECT_EQ(session().view().lastError, c.message);
+        EXPECT_EQ(shown().back().text, TransferSession::kAllSentText);
+    } else {
+        EXPECT_EQ(shown().front().text, c.message);
+        EXPECT_FALSE(session().running());
+        EXPECT_FALSE(session().view().shown);
+    }
+    EXPECT_EQ(m_line->controller().disconnectsHeard() > 0, c.disconnectSent);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Actions, ErrorActionTest,
+    ::testing::Values(
+        ErrorCase{"ContinueCountsARetry", [](sim::SimOptions& o) { o.checkErrorOnce = true; },
+                  "数据校验和错.", false, true},
+        ErrorCase{"AbortKeepsTheLink", [](sim::SimOptions& o) { o.storageFull = true; },
+                  "FLASH存储空间满.", true, false},
+        ErrorCase{"BreakDisconnects", [](sim::SimOptions& o) { o.writeAnswer = 0x30; },
+                  "未知的应答数据", false, true},
+        ErrorCase{"ClosedByPeerSendsNothing",
+                  [](sim::SimOptions& o) { o.disconnectOnWrite = true; }, "通讯被另一端取消.",
+                  false, false},
+        ErrorCase{"StatusOnlyShowsTheStatus", [](sim::SimOptions& o) { o.neverReady = true; },
+                  "通讯错误 18: 等待CNC就绪超时", true, false}),
+    [](const auto& info) { return std::string(info.param.what); });
 
 }  // namespace
 }  // namespace kelcc::core::transfer
