@@ -307,16 +307,26 @@ TEST_F(TransferSessionTest, RefusedPartProgramShowsOnlyItsOwnMessageAndKeepsTheL
     EXPECT_TRUE(m_line->stored(2, "O0002.cnc").empty());
 }
 
-TEST_F(TransferSessionTest, ControllerUploadGoesToTheTemporaryFolderAndIsSavedFromThere) {
-    ASSERT_NO_FATAL_FAILURE(start({}, false));
+// The controller offers the file as "../../evil" first, then by its name.
+TEST_F(TransferSessionTest, ControllerUploadGoesToTheTemporaryFolderUnlessItsNameIsHostile) {
+    sim::SimOptions hostile;
+    hostile.hostileUpload = true;
+    ASSERT_NO_FATAL_FAILURE(start(hostile, false));
     ASSERT_TRUE(m_line->controller().planUpload("O0007.cnc", {'O', '7', '\r', '\n'}));
     m_line->serve();
     connect();
+    ASSERT_TRUE(until([&] { return !shown().empty(); }));
+    EXPECT_EQ(shown()[0].text, "读写文件错误.");
+    EXPECT_TRUE(m_uploads.empty());
     ASSERT_TRUE(until([&] { return !m_uploads.empty(); }));
+    for (const fs::path& near : {m_dir, m_dir.parent_path()})
+        EXPECT_FALSE(fs::exists(near / "evil.tmp")) << near;
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_dir / "tmp"), {}), 1);
+    ASSERT_EQ(m_uploads.size(), 1u);
     EXPECT_EQ(m_uploads[0], (m_dir / "tmp" / "O0007.cnc.tmp").string());
     EXPECT_EQ(TransferSession::uploadText(m_uploads[0]), "接收到CNC上传的文件 \"O0007.cnc\"");
     EXPECT_TRUE(session().connected());
-    EXPECT_TRUE(shown().empty());
+    EXPECT_EQ(shown().size(), 1u);
 
     const std::string target = (m_dir / "saved.cnc").string();
     ASSERT_TRUE(TransferSession::saveUpload(m_uploads[0], target).ok);
