@@ -242,6 +242,23 @@ TEST_F(TransferSessionTest, ReceivesIntoStagingAndAdoptsIntoTheProject) {
     EXPECT_FALSE(fs::exists(staging));
 }
 
+TEST_F(TransferSessionTest, UnansweredDisconnectAfterACompleteReceiveIsAWarningAndAdopts) {
+    sim::SimOptions deaf;
+    deaf.ignoreDisconnect = true;
+    ASSERT_NO_FATAL_FAILURE(start(deaf));
+    ASSERT_NO_FATAL_FAILURE(offerParameters());
+    ASSERT_TRUE(receiveParameters());
+    expectDisconnected();
+    EXPECT_EQ(m_line->controller().disconnectsHeard(),
+              static_cast<std::uint32_t>(comm::LinkEngine::kDisconnectSends));
+    const auto messages = shown();
+    ASSERT_EQ(messages.size(), 3u);  // the overwrite question, the warning, the end
+    EXPECT_EQ(messages[1].text, TransferSession::kDisconnectUnansweredText);
+    EXPECT_EQ(messages[1].icon, common::MessageIcon::Warning);
+    EXPECT_EQ(messages[2].text, TransferSession::kAllReceivedText);
+    EXPECT_EQ(readFile(folder() / "ParaB.par"), m_line->stored(1, "ParaB.par"));
+}
+
 TEST_F(TransferSessionTest, CancelledReceiveLeavesNoPartialFile) {
     sim::SimOptions slow;
     slow.baud = 9600;
