@@ -16,7 +16,7 @@ struct SimOptions {
     bool storageFull = false;
     bool refuseWrite = false;
     // Misbehaviour for the PC's error handling, not on the command line.
-    bool checkErrorOnce = false;              // the first data frame of a file is refused once
+    bool checkErrorOnce = false;              // the very first data frame is refused once
     std::optional<std::uint8_t> writeAnswer;  // every write request gets this answer code
     bool disconnectOnWrite = false;           // a write request is answered with a disconnect
     bool neverReady = false;                  // busy from the first data frame, never ready again
