@@ -68,6 +68,7 @@ bool SimController::planUpload(std::string name, std::vector<std::uint8_t> bytes
     m_upload.header.area = SimStorage::kFirstArea;
     m_upload.bytes = std::move(bytes);
     m_upload.stage = UploadStage::Planned;
+    m_upload.hostileFirst = m_options.hostileUpload;
     return true;
 }
 
@@ -158,9 +159,12 @@ void SimController::receive(std::span<const std::uint8_t> bytes) {
 void SimController::answerClosedLink(std::span<const std::uint8_t> bytes) {
     // A PC that missed the answer to its disconnect sends it again.
     if (!m_inbox.append(bytes)) m_inbox.clear();
-    while (std::optional<Frame> frame = m_inbox.next())
-        if (frame->command == cmd(Command::Disconnect))
+    while (std::optional<Frame> frame = m_inbox.next()) {
+        if (frame->command != cmd(Command::Disconnect)) continue;
+        ++m_disconnects;
+        if (!m_options.ignoreDisconnect)
             send(frame->sequence, Command::DisconnectReply, answer_code::kDone);
+    }
     m_inbox.takeDamage();
 }
 
@@ -245,8 +249,9 @@ void SimController::handleFrame(const Frame& frame) {
                 m_sink.write(m_lastSent);
             return;
         case Command::Disconnect:
+            ++m_disconnects;
             m_rx = frame.sequence;
-            reply(Command::DisconnectReply, answer_code::kDone);
+            if (!m_options.ignoreDisconnect) reply(Command::DisconnectReply, answer_code::kDone);
             resetTransfer();
             m_inbox.clear();
             m_state = State::Idle;
@@ -311,6 +316,12 @@ void SimController::handleData(const Frame& frame) {
     if (frame.subCode != piece_code::kFirst && frame.subCode != piece_code::kLast &&
         frame.subCode != piece_code::kFurther)
         return;
+    if (m_options.checkErrorOnce && !m_checkErrorSent) {
+        // Not taken, and not remembered as answered: the repeat is new.
+        m_checkErrorSent = true;
+        send(frame.sequence, Command::Ack, ack_code::kCheckError);
+        return;
+    }
     m_rx = frame.sequence;
     m_rxAny = true;
     m_heard = frame.sequence;
@@ -344,6 +355,10 @@ void SimController::handleData(const Frame& frame) {
     }
     if (m_busy) {
         reply(Command::Ack, ack_code::kBusy);
+        return;
+    }
+    if (m_options.neverReady) {
+        reply(Command::Ack, ack_code::kCannotTakeData);
         return;
     }
     if (m_options.busyMs > 0 && ++m_framesSinceBusy >= kFramesBetweenBusy) {
@@ -448,6 +463,7 @@ void SimController::handleControl(const Frame& frame) {
             reply(Command::ControlReply, answer_code::kDone);
             break;
         case control_op::kTellWhenReady:
+            if (m_options.neverReady) break;  // the answer never comes
             if (m_busy) {
                 m_readyWanted = true;
                 const std::uint32_t left = m_options.busyMs - (m_now - m_busySince);
@@ -468,10 +484,14 @@ void SimController::handleControlReply(const Frame& frame) {
     if (m_upload.stage == UploadStage::AwaitRole) {
         m_role = Role::MasterCnc;
         m_upload.stage = UploadStage::AwaitFileReply;
-        command(Command::File, file_op::kUpload, bytesOf(*m_upload.header.encode()));
+        FileHeader header = m_upload.header;
+        if (m_upload.hostileFirst) header.name = "../../evil";
+        command(Command::File, file_op::kUpload, bytesOf(*header.encode()));
     } else if (m_upload.stage == UploadStage::AwaitRoleBack) {
         m_role = Role::MasterPc;
-        m_upload.stage = UploadStage::Finished;
+        // Refused under the hostile name: offered again under its own.
+        m_upload.stage = m_upload.hostileFirst ? UploadStage::Planned : UploadStage::Finished;
+        m_upload.hostileFirst = false;
     }
 }
 
@@ -525,7 +545,15 @@ void SimController::handleFile(const Frame& frame) {
     const bool named = m_storage.pathFor(header->area, header->name).has_value();
     switch (frame.subCode) {
         case file_op::kWrite:
-            if (!ControllerName::isSafe(header->name)) {
+            if (m_options.disconnectOnWrite) {
+                command(Command::Disconnect, 0);
+                resetTransfer();
+                m_inbox.clear();
+                m_state = State::Idle;
+                resetSequences();
+            } else if (m_options.writeAnswer) {
+                reply(Command::FileReply, *m_options.writeAnswer);
+            } else if (!ControllerName::isSafe(header->name)) {
                 reply(Command::FileReply, answer_code::kCreateFailed);
             } else if (!named) {
                 reply(Command::FileReply, answer_code::kNoSuchFile);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -56,6 +57,8 @@ public:
     // The answer to a probe carrying this sequence number.
     std::uint8_t probeStatus(std::uint8_t sequence) const noexcept;
     bool uploadFinished() const noexcept { return m_upload.stage == UploadStage::Finished; }
+    // Disconnect frames the PC sent; read from another thread by tests.
+    std::uint32_t disconnectsHeard() const noexcept { return m_disconnects.load(); }
 
 private:
     enum class UploadStage : std::uint8_t {
@@ -70,6 +73,7 @@ private:
 
     struct Upload {
         UploadStage stage = UploadStage::None;
+        bool hostileFirst = false;  // still to be offered under the hostile name
         core::comm::FileHeader header;
         std::vector<std::uint8_t> bytes;
     };
@@ -157,6 +161,8 @@ private:
 
     Dnc m_dnc;
     Upload m_upload;
+    bool m_checkErrorSent = false;
+    std::atomic<std::uint32_t> m_disconnects{0};
 };
 
 }  // namespace kelcc::sim

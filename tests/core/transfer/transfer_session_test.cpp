@@ -242,6 +242,23 @@ TEST_F(TransferSessionTest, ReceivesIntoStagingAndAdoptsIntoTheProject) {
     EXPECT_FALSE(fs::exists(staging));
 }
 
+TEST_F(TransferSessionTest, UnansweredDisconnectAfterACompleteReceiveIsAWarningAndAdopts) {
+    sim::SimOptions deaf;
+    deaf.ignoreDisconnect = true;
+    ASSERT_NO_FATAL_FAILURE(start(deaf));
+    ASSERT_NO_FATAL_FAILURE(offerParameters());
+    ASSERT_TRUE(receiveParameters());
+    expectDisconnected();
+    EXPECT_EQ(m_line->controller().disconnectsHeard(),
+              static_cast<std::uint32_t>(comm::LinkEngine::kDisconnectSends));
+    const auto messages = shown();
+    ASSERT_EQ(messages.size(), 3u);  // the overwrite question, the warning, the end
+    EXPECT_EQ(messages[1].text, TransferSession::kDisconnectUnansweredText);
+    EXPECT_EQ(messages[1].icon, common::MessageIcon::Warning);
+    EXPECT_EQ(messages[2].text, TransferSession::kAllReceivedText);
+    EXPECT_EQ(readFile(folder() / "ParaB.par"), m_line->stored(1, "ParaB.par"));
+}
+
 TEST_F(TransferSessionTest, CancelledReceiveLeavesNoPartialFile) {
     sim::SimOptions slow;
     slow.baud = 9600;
@@ -307,16 +324,26 @@ TEST_F(TransferSessionTest, RefusedPartProgramShowsOnlyItsOwnMessageAndKeepsTheL
     EXPECT_TRUE(m_line->stored(2, "O0002.cnc").empty());
 }
 
-TEST_F(TransferSessionTest, ControllerUploadGoesToTheTemporaryFolderAndIsSavedFromThere) {
-    ASSERT_NO_FATAL_FAILURE(start({}, false));
+// The controller offers the file as "../../evil" first, then by its name.
+TEST_F(TransferSessionTest, ControllerUploadGoesToTheTemporaryFolderUnlessItsNameIsHostile) {
+    sim::SimOptions hostile;
+    hostile.hostileUpload = true;
+    ASSERT_NO_FATAL_FAILURE(start(hostile, false));
     ASSERT_TRUE(m_line->controller().planUpload("O0007.cnc", {'O', '7', '\r', '\n'}));
     m_line->serve();
     connect();
+    ASSERT_TRUE(until([&] { return !shown().empty(); }));
+    EXPECT_EQ(shown()[0].text, "读写文件错误.");
+    EXPECT_TRUE(m_uploads.empty());
     ASSERT_TRUE(until([&] { return !m_uploads.empty(); }));
+    for (const fs::path& near : {m_dir, m_dir.parent_path()})
+        EXPECT_FALSE(fs::exists(near / "evil.tmp")) << near;
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_dir / "tmp"), {}), 1);
+    ASSERT_EQ(m_uploads.size(), 1u);
     EXPECT_EQ(m_uploads[0], (m_dir / "tmp" / "O0007.cnc.tmp").string());
     EXPECT_EQ(TransferSession::uploadText(m_uploads[0]), "接收到CNC上传的文件 \"O0007.cnc\"");
     EXPECT_TRUE(session().connected());
-    EXPECT_TRUE(shown().empty());
+    EXPECT_EQ(shown().size(), 1u);
 
     const std::string target = (m_dir / "saved.cnc").string();
     ASSERT_TRUE(TransferSession::saveUpload(m_uploads[0], target).ok);
@@ -324,18 +351,67 @@ TEST_F(TransferSessionTest, ControllerUploadGoesToTheTemporaryFolderAndIsSavedFr
     EXPECT_FALSE(fs::exists(m_uploads[0]));
 }
 
-TEST_F(TransferSessionTest, AFullControllerEndsTheSessionButKeepsTheLink) {
-    sim::SimOptions full;
-    full.storageFull = true;
-    ASSERT_NO_FATAL_FAILURE(start(full));
+struct ErrorCase {
+    const char* what;
+    void (*misbehave)(sim::SimOptions&);
+    std::string message;  // shown in a box, or as the last error or the status
+    bool connectedAfter;
+    bool disconnectSent;
+};
+
+class ErrorActionTest : public TransferSessionTest,
+                        public ::testing::WithParamInterface<ErrorCase> {};
+
+TEST_P(ErrorActionTest, EachActionEndsOrKeepsTheSessionAsItSays) {
+    const ErrorCase& c = GetParam();
+    sim::SimOptions options;
+    c.misbehave(options);
+    ASSERT_NO_FATAL_FAILURE(start(options));
     ASSERT_TRUE(send(parameters()));
+    const std::string name = c.what;
+    if (name == "StatusOnlyShowsTheStatus") {
+        EXPECT_TRUE(until([&] { return session().view().status == c.message; }, true));
+        EXPECT_TRUE(session().running());
+        EXPECT_TRUE(session().connected());
+        EXPECT_TRUE(shown().empty());
+        EXPECT_EQ(m_line->controller().disconnectsHeard(), 0u);
+        return;
+    }
     EXPECT_TRUE(m_driver->awaitEnd(30s));
+    if (c.connectedAfter) {
+        EXPECT_TRUE(session().connected());
+        EXPECT_EQ(session().engine().state(), comm::LinkState::Ready);
+    } else {
+        expectDisconnected();
+    }
     ASSERT_FALSE(shown().empty());
-    EXPECT_EQ(shown().front().text, "FLASH存储空间满.");
-    EXPECT_FALSE(session().view().shown);
-    EXPECT_TRUE(session().connected());
-    EXPECT_EQ(session().engine().state(), comm::LinkState::Ready);
+    if (name == "ContinueCountsARetry") {
+        EXPECT_EQ(session().view().retries, "1");
+        EXPECT_EQ(session().view().lastError, c.message);
+        EXPECT_EQ(shown().back().text, TransferSession::kAllSentText);
+    } else {
+        EXPECT_EQ(shown().front().text, c.message);
+        EXPECT_FALSE(session().running());
+        EXPECT_FALSE(session().view().shown);
+    }
+    EXPECT_EQ(m_line->controller().disconnectsHeard() > 0, c.disconnectSent);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Actions, ErrorActionTest,
+    ::testing::Values(
+        ErrorCase{"ContinueCountsARetry", [](sim::SimOptions& o) { o.checkErrorOnce = true; },
+                  "数据校验和错.", false, true},
+        ErrorCase{"AbortKeepsTheLink", [](sim::SimOptions& o) { o.storageFull = true; },
+                  "FLASH存储空间满.", true, false},
+        ErrorCase{"BreakDisconnects", [](sim::SimOptions& o) { o.writeAnswer = 0x30; },
+                  "未知的应答数据", false, true},
+        ErrorCase{"ClosedByPeerSendsNothing",
+                  [](sim::SimOptions& o) { o.disconnectOnWrite = true; }, "通讯被另一端取消.",
+                  false, false},
+        ErrorCase{"StatusOnlyShowsTheStatus", [](sim::SimOptions& o) { o.neverReady = true; },
+                  "通讯错误 18: 等待CNC就绪超时", true, false}),
+    [](const auto& info) { return std::string(info.param.what); });
 
 }  // namespace
 }  // namespace kelcc::core::transfer
