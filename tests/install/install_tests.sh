@@ -47,7 +47,6 @@ for p in kelcc kelcc-cli kel500-sim; do
     done
 done
 grep -q '^  compare FILE.gpr' <("$prefix/bin/kelcc-cli" --help); check "help lists compare" 0 $?
-grep -q 'compare FILE.gpr' "$prefix/share/man/man1/kelcc-cli.1"; check "man page lists compare" 0 $?
 
 # Desktop entry and project file type.
 desktop=$prefix/share/applications/kelcc.desktop
@@ -57,8 +56,6 @@ if command -v desktop-file-validate >/dev/null; then
 else
     echo "SKIP: desktop-file-validate is not installed"
 fi
-grep -q '^Categories=Development;Electronics;$' "$desktop"; check "desktop categories" 0 $?
-grep -q '^Comment\[zh_CN\]=' "$desktop"; check "Chinese comment" 0 $?
 mime=$(sed -n 's/^MimeType=\([^;]*\);$/\1/p' "$desktop")
 [ -n "$mime" ]; check "desktop entry names a MIME type" 0 $?
 if command -v update-mime-database >/dev/null; then

@@ -31,7 +31,7 @@ using core::common::Answer;
 
 class MainWindowTest : public testing::Test, public ShellFixture {};
 
-TEST_F(MainWindowTest, NewProjectAsksAgainAfterARefusedAnswerAndCreatesTheFiles) {
+TEST_F(MainWindowTest, NewProjectAsksAgainAfterARefusedAnswerThenClosesAndReopens) {
     m_dialogs.locations.push_back(core::app::ProjectLocation{"", folder()});
     m_dialogs.locations.push_back(core::app::ProjectLocation{"demo", folder()});
     ASSERT_TRUE(m_window->newProject());
@@ -51,19 +51,14 @@ TEST_F(MainWindowTest, NewProjectAsksAgainAfterARefusedAnswerAndCreatesTheFiles)
     const QString gpr = QString::fromStdString(folder() + "/demo/demo.gpr");
     EXPECT_EQ(m_settings->recentFiles(), QStringList{gpr});
     EXPECT_EQ(m_settings->lastProject(), gpr.toStdString());
-}
 
-TEST_F(MainWindowTest, CloseAndOpenProjectFromTheDialog) {
-    createProject("first");
-    const std::string gpr = folder() + "/first/first.gpr";
     ASSERT_TRUE(m_window->closeProject());
     EXPECT_EQ(m_window->windowTitle(), QStringLiteral("KELCC"));
     EXPECT_FALSE(m_window->saveProjectAction()->isVisible());
     EXPECT_EQ(m_window->treePane()->topLevelItemCount(), 0);
-
-    m_dialogs.fileToOpen = QString::fromStdString(gpr);
+    m_dialogs.fileToOpen = gpr;
     ASSERT_TRUE(m_window->openProject());
-    EXPECT_EQ(m_window->windowTitle(), QStringLiteral("KELCC - 工程:first"));
+    EXPECT_EQ(m_window->windowTitle(), QStringLiteral("KELCC - 工程:demo"));
     EXPECT_TRUE(m_window->project().projectOpen());
 }
 
@@ -221,7 +216,6 @@ TEST_F(MainWindowTest, TreeMenusFollowTheEntryAndTheRegisteredWindows) {
     EXPECT_EQ(menuOf(tree->itemFor(ProjectTree::Entry::ToolOffsets)),
               (Items{{QStringLiteral("打开(&O)"), true}}));
     EXPECT_TRUE(menuOf(tree->itemFor(ProjectTree::Entry::KValues)).empty());
-    EXPECT_TRUE(menuOf(tree->itemFor(ProjectTree::Entry::PlcBranch)).empty());
 
     m_window->project().tree().findOrAddProgram("O0001");
     m_window->workbench().refreshProjectTree();

@@ -54,7 +54,6 @@ TEST_F(CncDataWindowsTest, TableWindowsNormaliseUndoAndSave) {
     struct Case {
         Entry entry;
         const char* file;
-        const char* title;
         int rows;
         const char* typed;
         const char* refusedKey;
@@ -62,17 +61,15 @@ TEST_F(CncDataWindowsTest, TableWindowsNormaliseUndoAndSave) {
         const char* line;  // the row's line in the saved file
     };
     const Case cases[] = {
-        {Entry::ToolOffsets, "Tcomp.cmp", "刀具偏置[*]", 33, "1234.5", "a", "999.999",
+        {Entry::ToolOffsets, "Tcomp.cmp", 33, "1234.5", "a", "999.999",
          "0005\t999.999\t\t0.000\t0.000\t0.000\r\n"},
-        {Entry::PitchCompensation, "Wcomp.wmp", "螺距补偿[*]", 256, "-300", "5-", "-255",
-         "0005\t-255\t\t"},
+        {Entry::PitchCompensation, "Wcomp.wmp", 256, "-300", "5-", "-255", "0005\t-255\t\t"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
         const bool wasModified = projectModified();
         auto* window = open<CncTableWindow>(c.entry);
         ASSERT_NE(window, nullptr);
-        EXPECT_EQ(window->windowTitle(), QString::fromUtf8(c.title));
         EXPECT_EQ(projectModified(), wasModified);
         EXPECT_FALSE(window->isWindowModified());
         TableView* view = window->table();
@@ -126,7 +123,6 @@ TEST_F(CncDataWindowsTest, AFileOfUnknownFormatIsReportedAndOpensNothing) {
 TEST_F(CncDataWindowsTest, ParameterRowAndGroupFieldNormaliseAndAreSaved) {
     auto* window = open<ParameterWindow>(Entry::Parameters);
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("参数[*]"));
     EXPECT_FALSE(projectModified());
     TableView* view = window->table();
     ASSERT_EQ(view->model()->rowCount(), 200);
@@ -213,8 +209,6 @@ TEST_F(CncDataWindowsTest, PanesSelectTheSameParameterInBothRoots) {
     ASSERT_NE(window, nullptr);
     FunctionPane* pane = window->functionPane();
     QTreeWidgetItem* top = pane->tree()->topLevelItem(0);
-    ASSERT_EQ(top->childCount(), 22);
-    EXPECT_EQ(top->text(0), QStringLiteral("按功能设置"));
     // Group 1 holds 0015-0018; its second item selects table row 0016.
     pane->tree()->setCurrentItem(top->child(1));
     ASSERT_EQ(pane->grid()->rowCount(), 4);
@@ -233,10 +227,7 @@ TEST_F(CncDataWindowsTest, PanesSelectTheSameParameterInBothRoots) {
     // The by-number root: selecting in the table selects the tree's leaf.
     pane->rootChoice()->setCurrentIndex(1);
     top = pane->tree()->topLevelItem(0);
-    EXPECT_EQ(top->text(0), QStringLiteral("按序号设置"));
     ASSERT_EQ(top->childCount(), 2);
-    EXPECT_EQ(top->child(0)->childCount(), 30);
-    EXPECT_EQ(top->child(1)->childCount(), 149);
     window->selectNumber(20);
     EXPECT_EQ(pane->tree()->currentItem(), top->child(1)->child(5));
     pane->tree()->setCurrentItem(top->child(0)->child(2));

@@ -107,7 +107,6 @@ TEST_F(PartProgramActionsTest, NewProgramDialogStaysOpenOnRefusedNamesAndOpensTh
     EXPECT_TRUE(PartProgramActions::newProgram(m_workbench));
 
     EXPECT_EQ(preset, QStringLiteral("O0001"));
-    EXPECT_EQ(m_titles, QStringList{QStringLiteral("新建零件加工程序")});
     EXPECT_EQ(messages().size(), 4U);
     EXPECT_EQ(read("O0007.cnc"), "O0007\r\n");
     ASSERT_FALSE(m_workbench.host().opened().empty());
@@ -144,7 +143,6 @@ TEST_F(PartProgramActionsTest, CancelOfTheOverwriteQuestionReturnsToTheDialog) {
     EXPECT_EQ(m_workbench.treeRefreshes(), 0);
     ASSERT_EQ(messages().size(), 1U);
     EXPECT_EQ(messages()[0].text, "文件 O0012.cnc 已存在,覆盖该文件吗?");
-    EXPECT_EQ(messages()[0].caption, "新建零件加工程序");
 }
 
 TEST_F(PartProgramActionsTest, DeleteDialogChoosesBetweenTheEntryAndTheFile) {
@@ -184,7 +182,6 @@ TEST_F(PartProgramActionsTest, ImportCopiesTheChosenFileUnderTheCheckedName) {
     const auto choose = [this](const fs::path& source) {
         m_steps.push_back([source](QDialog& d) {
             auto& files = dynamic_cast<QFileDialog&>(d);
-            EXPECT_EQ(files.nameFilters(), QStringList{QStringLiteral("CNC加工程序文件(*.cnc)")});
             EXPECT_EQ(files.fileMode(), QFileDialog::ExistingFile);
             files.selectFile(QString::fromStdString(source.string()));
             return int(QDialog::Accepted);
@@ -196,8 +193,6 @@ TEST_F(PartProgramActionsTest, ImportCopiesTheChosenFileUnderTheCheckedName) {
     QStringList presets;
     answerName(QStringLiteral("o25"), &presets);
     EXPECT_TRUE(PartProgramActions::importProgram(m_workbench));
-    EXPECT_EQ(m_titles,
-              (QStringList{QStringLiteral("加工程序文件"), QStringLiteral("加入零件加工程序")}));
     EXPECT_EQ(presets, QStringList{QStringLiteral("O0025")});
     EXPECT_EQ(read("O0025.cnc"), "O0025\r\nG00 X10\r\n");
     EXPECT_EQ(m_workbench.treeRefreshes(), 1);
@@ -222,8 +217,7 @@ TEST_F(PartProgramActionsTest, OpenGoesToTheProgramWindowKind) {
     std::unique_ptr<DocumentWindow> window(DocumentKinds::create(
         m_workbench, (folder() / "O0005.cnc").string(), ProjectItemType::PartProgram));
     ASSERT_NE(dynamic_cast<PartProgramWindow*>(window.get()), nullptr);
-    ASSERT_TRUE(window->load());
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("零件加工程序-O0005[*]"));
+    EXPECT_TRUE(window->load());
 }
 
 }  // namespace

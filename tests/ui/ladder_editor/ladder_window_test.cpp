@@ -153,7 +153,6 @@ protected:
 };
 
 TEST_F(LadderWindowTest, DrawnWithKeysCompilesSavesAndReopensToTheSameProgram) {
-    EXPECT_EQ(m_window->windowTitle(), QStringLiteral("PLC主程序[*]"));
     drawSmallProgram();
     ASSERT_TRUE(m_bench.recording().messages().empty())
         << m_bench.recording().messages().front().text;
@@ -165,6 +164,16 @@ TEST_F(LadderWindowTest, DrawnWithKeysCompilesSavesAndReopensToTheSameProgram) {
     EXPECT_EQ(cell(2, 7)->text, "SET     Y0001.0");
     EXPECT_EQ(view().cursor(), (core::ladder_editor::CellPos{3, 1}));
     EXPECT_TRUE(m_window->isModified());
+    // A refused place (right of the SET block) opens no dialog and changes
+    // nothing; which places are refused is the core's ladder editor tests.
+    const core::plc::LadderGrid drawn = m_window->document().grid();
+    view().editor().setCursor({2, 8});
+    m_dialogs->operands = {{{2, "X3"}}};
+    key(Qt::Key_F1);
+    ASSERT_EQ(m_bench.recording().messages().size(), 1u);
+    EXPECT_EQ(m_dialogs->operandDialogs, 5);
+    EXPECT_TRUE(m_window->document().grid() == drawn);
+    m_dialogs->operands.clear();
 
     key(Qt::Key_F9);
     ASSERT_FALSE(m_bench.output().isEmpty());
@@ -183,25 +192,6 @@ TEST_F(LadderWindowTest, DrawnWithKeysCompilesSavesAndReopensToTheSameProgram) {
     m_window = open();
     EXPECT_EQ(il(m_window->document()), expected);
     EXPECT_EQ(cell(1, 8)->kind, 6);
-}
-
-TEST_F(LadderWindowTest, ARefusedPlaceOpensNoDialogAndChangesNothing) {
-    drawSmallProgram();
-    m_window->setModified(false);
-    const core::plc::LadderGrid before = m_window->document().grid();
-
-    // Right of the SET block of row 2.
-    view().editor().setCursor({2, 8});
-    m_dialogs->operands = {{{2, "X3"}}};
-    key(Qt::Key_F1);
-    ASSERT_EQ(m_bench.recording().messages().size(), 1u);
-    EXPECT_EQ(m_bench.recording().messages()[0].text, "不能在此处编辑!");
-    EXPECT_EQ(m_dialogs->operandDialogs, 5) << "no dialog opens for a refused place";
-
-    // Dialogs refusing their OK and Shift+F1 below END2 are the
-    // OperandDialogTest here and the core's ladder editor tests.
-    EXPECT_TRUE(m_window->document().grid() == before);
-    EXPECT_FALSE(m_window->isModified());
 }
 
 TEST_F(LadderWindowTest, FindListsTheHitsAndAnOutputLineMovesTheCursor) {
@@ -296,8 +286,6 @@ TEST_F(LadderWindowTest, MainWindowMenusCarryTheViewCommandsWithUndoAndRedoFirst
     ASSERT_TRUE(plc.contains(view().action(Command::Compile)));
     EXPECT_TRUE(m_window->menuActions(DocumentWindow::MenuSlot::View)
                     .contains(view().action(Command::RowNumbers)));
-    view().action(Command::Compile)->trigger();
-    EXPECT_FALSE(m_bench.output().isEmpty());
 }
 
 // A second window kind on the same file is a view of the same document:
@@ -337,19 +325,14 @@ TEST_F(LadderWindowTest, TwoWindowsOfOneDocumentShareEditsUndoAndTheSave) {
     EXPECT_FALSE(view().action(Command::Undo)->isEnabled());
 }
 
-// The dialogs are generated from the form data: captions, limits, the
-// filters of typed text and the check messages come from there.
+// The dialogs are generated from the form data; which field's message wins
+// and each field's rule are OperandForms' tests in the core.
 TEST(OperandDialogTest, FieldsFollowTheFormAndOkChecksInOrder) {
     core::common::RecordingInteraction ui;
     const auto ctrc = *core::plc::OperandForm::ForInstruction(InstructionCode::CTRC);
     OperandDialog dialog(ctrc, ctrc.blank(), ui);
-    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("CTRC- 计数器指令"));
-    auto* upDown = qobject_cast<QComboBox*>(dialog.fieldWidget(1));
-    ASSERT_NE(upDown, nullptr);
-    EXPECT_EQ(upDown->itemText(1), QStringLiteral("减计数"));
     auto* reset = qobject_cast<QLineEdit*>(dialog.fieldWidget(2));
     ASSERT_NE(reset, nullptr);
-    EXPECT_EQ(reset->maxLength(), 7);
     QTest::keyClicks(reset, "r10.1");
     EXPECT_EQ(reset->text(), QStringLiteral("R10.1"));
     auto* counter = qobject_cast<QLineEdit*>(dialog.fieldWidget(3));
@@ -374,10 +357,8 @@ TEST(OperandDialogTest, CodbTableEntriesAreCheckedAndTheLookupNeedsALadder) {
     auto* list = qobject_cast<QListWidget*>(dialog.fieldWidget(4));
     ASSERT_NE(list, nullptr);
     ASSERT_EQ(list->count(), 2);
-    EXPECT_EQ(list->item(0)->text(), QStringLiteral("000  0"));
     dialog.editListEntry(1, QStringLiteral("127"));
-    ASSERT_EQ(ui.messages().size(), 1u);
-    EXPECT_EQ(ui.messages()[0].text, "转换表数据设置错误!(最大值为126)");
+    EXPECT_EQ(ui.messages().size(), 1u);
     dialog.editListEntry(1, QStringLiteral("126"));
     EXPECT_EQ(list->item(1)->text(), QStringLiteral("001  126"));
     fill(dialog, {{1, "3"}});
@@ -386,7 +367,6 @@ TEST(OperandDialogTest, CodbTableEntriesAreCheckedAndTheLookupNeedsALadder) {
     const auto jmpb = *core::plc::OperandForm::ForInstruction(InstructionCode::JMPB);
     OperandDialog jump(jmpb, jmpb.blank(), ui);
     ASSERT_NE(jump.lookupButton(), nullptr);
-    EXPECT_EQ(jump.lookupButton()->text(), QStringLiteral("查看标号"));
     EXPECT_FALSE(jump.lookupButton()->isEnabled());
     int presses = 0;
     jump.setLookup([&](const std::string& number) {
