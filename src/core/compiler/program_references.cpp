@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <climits>
 #include <cstddef>
-#include <ranges>
 
 namespace kelcc::core::compiler {
 
@@ -32,9 +31,10 @@ std::uint16_t warningStep(int step) {
 }  // namespace
 
 void ProgramReferences::closeSubprogram(int endStep) {
-    for (auto& sub : std::views::reverse(m_subprograms)) {
-        if (sub.endStep < 0) {
-            sub.endStep = endStep;
+    // The innermost open one is the last.
+    for (std::size_t i = m_subprograms.size(); i-- > 0;) {
+        if (m_subprograms[i].endStep < 0) {
+            m_subprograms[i].endStep = endStep;
             return;
         }
     }

@@ -604,7 +604,7 @@ EditResult LadderEditor::storeComment(const std::string& text) {
     if (!gbk.ok) return {};
     EditResult result = done();
     const int row = m_commentRow;
-    if (m_doc.setRowComment(row, std::move(gbk.text))) result.touch(row);
+    if (m_doc.setRowComment(row, gbk.text)) result.touch(row);
     m_commentRow = 0;
     return result;
 }

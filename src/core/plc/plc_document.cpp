@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <optional>
-#include <ranges>
 
 #include "common/text_codec.h"
 #include "plc/plc_edit_command.h"
@@ -77,8 +76,8 @@ void PlcDocument::applyChanges(const std::vector<PlcChange>& changes, bool forwa
         for (const PlcChange& c : changes)
             apply(c, true);
     } else {
-        for (const auto& change : std::views::reverse(changes))
-            apply(change, false);
+        for (std::size_t i = changes.size(); i-- > 0;)
+            apply(changes[i], false);
     }
     // The program only matches the ladder right after its compile.
     markProjectChanged(compile && forward);

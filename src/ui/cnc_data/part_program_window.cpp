@@ -24,7 +24,7 @@ namespace {
 using core::common::MessageIcon;
 using core::common::TextCodec;
 
-std::string replaceAll(std::string text, std::string_view from, std::string_view to) {
+std::string replaceAll(const std::string& text, std::string_view from, std::string_view to) {
     std::string out;
     out.reserve(text.size() + text.size() / 16);
     std::size_t start = 0;
@@ -166,7 +166,7 @@ void PartProgramWindow::textEdited() {
 bool PartProgramWindow::saveSilently() {
     const QByteArray utf8 = m_edit->toPlainText().toUtf8();
     std::string text(utf8.constData(), static_cast<std::size_t>(utf8.size()));
-    if (m_crlf) text = replaceAll(std::move(text), "\n", "\r\n");
+    if (m_crlf) text = replaceAll(text, "\n", "\r\n");
     const core::common::ConversionResult gbk = TextCodec::utf8ToGbk(text);
     if (!gbk.ok) {
         // Writing '?' for what GBK cannot hold would lose the text; refuse
