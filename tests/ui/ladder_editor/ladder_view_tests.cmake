@@ -1,4 +1,5 @@
 target_sources(kelcc_ui_tests PRIVATE
+    ladder_editor/ladder_window_fixture.h
     ladder_editor/ladder_window_test.cpp
     ladder_editor/print_command_test.cpp
     ladder_editor/ladder_keyboard_test.cpp
