@@ -72,62 +72,34 @@ protected:
     }
 };
 
-TEST_F(DailyShellTest, ACompileThatChangesNothingLeavesExitAndOpenWithoutAQuestion) {
+TEST_F(DailyShellTest,
+       ACompileChangesNothingAndTheWindowMenuShowsTheModifiedMarkNotItsPlaceholder) {
     createProject("other");
     ASSERT_TRUE(m_window->saveProject());
     createProject("daily");
-    ASSERT_TRUE(m_window->saveProject());
     LadderWindow* ladder = openLadder();
     ASSERT_NE(ladder, nullptr);
     m_window->show();
-    ladder->view().setFocus();
-    QTest::keyClick(&ladder->view(), Qt::Key_F9);
-    QTest::keyClick(&ladder->view(), Qt::Key_F9);
-    EXPECT_FALSE(ladder->isModified());
-    EXPECT_EQ(windowMenuEntries().last(), QStringLiteral("&1 PLC主程序"));
-
-    ASSERT_TRUE(m_window->openProjectByPath(QString::fromStdString(gpr("other"))));
-    EXPECT_EQ(m_window->windowTitle(), QStringLiteral("KELCC - 工程:other"));
-    EXPECT_TRUE(m_recorder.messages().empty()) << m_recorder.messages().front().text;
-    EXPECT_TRUE(m_window->close());
-    EXPECT_TRUE(m_recorder.messages().empty()) << m_recorder.messages().front().text;
-}
-
-TEST_F(DailyShellTest, WindowMenuShowsTheModifiedMarkNotItsPlaceholder) {
-    createProject("marks");
-    LadderWindow* ladder = openLadder();
-    ASSERT_NE(ladder, nullptr);
     ladder->document().setRowComment(1, "changed");
-    ASSERT_TRUE(ladder->isModified());
     EXPECT_EQ(windowMenuEntries().last(), QStringLiteral("&1 PLC主程序*"));
-    m_window->show();
     m_window->mdiArea()->subWindowList().front()->showMaximized();
     QApplication::processEvents();
     // The maximised window's title, "[*]" and all, is in the main window's,
     // whose own mark then resolves it.
     ASSERT_TRUE(m_window->windowTitle().endsWith(QStringLiteral("[PLC主程序[*]]")));
     EXPECT_TRUE(m_window->isWindowModified());
-}
 
-TEST_F(DailyShellTest, ProjectsOpenedByPathEnterTheRecentFiles) {
-    createProject("given");
-    createProject("remembered");
-    ASSERT_TRUE(m_window->closeProject());
-    for (const char* name : {"given", "remembered"})
-        m_settings->removeRecentFile(QString::fromStdString(gpr(name)));
-
-    // As from the command line or a second start.
-    ASSERT_TRUE(m_window->openProjectByPath(QString::fromStdString(gpr("given"))));
-    EXPECT_EQ(m_settings->recentFiles(), QStringList{QString::fromStdString(gpr("given"))});
-    EXPECT_TRUE(m_window->recentFileActions()[0]->isVisible());
-
-    // Reopened at start-up.
-    ASSERT_TRUE(m_window->closeProject());
-    m_settings->setValue("LastProj", "Path", gpr("remembered"));
-    m_settings->setValue("Options", "AutoLoad", "1");
-    Application::reopenLastProject(*m_window, *m_settings);
-    ASSERT_TRUE(m_window->project().hasProject());
-    EXPECT_EQ(m_settings->recentFiles().value(0), QString::fromStdString(gpr("remembered")));
+    ASSERT_TRUE(m_window->saveProject());
+    ladder->view().setFocus();
+    QTest::keyClick(&ladder->view(), Qt::Key_F9);
+    QTest::keyClick(&ladder->view(), Qt::Key_F9);
+    EXPECT_FALSE(ladder->isModified());
+    EXPECT_EQ(windowMenuEntries().last(), QStringLiteral("&1 PLC主程序"));
+    ASSERT_TRUE(m_window->openProjectByPath(QString::fromStdString(gpr("other"))));
+    EXPECT_EQ(m_window->windowTitle(), QStringLiteral("KELCC - 工程:other"));
+    EXPECT_TRUE(m_recorder.messages().empty()) << m_recorder.messages().front().text;
+    EXPECT_TRUE(m_window->close());
+    EXPECT_TRUE(m_recorder.messages().empty()) << m_recorder.messages().front().text;
 }
 
 TEST_F(DailyShellTest, EveryDocumentModifiedWhenTheWorkbenchDiedIsOfferedAtTheNextStart) {
