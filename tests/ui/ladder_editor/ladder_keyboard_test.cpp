@@ -177,6 +177,10 @@ TEST_F(LadderKeyboardTest, CrossReferenceOfTheDemoFiltersWarnsJumpsAndFollowsEdi
     std::filesystem::copy_file(KELCC_DEMO_DIR "/main_LatheDemo.ldx", m_path,
                                std::filesystem::copy_options::overwrite_existing);
     m_window = open();
+    // The demo's program compiles cleanly, as ./run.sh --demo opens it.
+    key(Qt::Key_F9);
+    ASSERT_FALSE(m_bench.output().isEmpty());
+    EXPECT_EQ(m_bench.output().last(), QStringLiteral("编译成功 : 0 错误, 0 警告."));
     view().action(Command::CrossReference)->trigger();
     CrossReferenceWindow* xref = view().crossReferenceWindow();
     ASSERT_NE(xref, nullptr);
