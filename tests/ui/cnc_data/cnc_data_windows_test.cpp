@@ -29,19 +29,15 @@ namespace fs = std::filesystem;
 using core::app::ProjectItemType;
 using Entry = core::app::ProjectTree::Entry;
 
-class NoDialogs final : public WorkbenchDialogs {};
-
 class CncDataWindowsTest : public test::DemoWindowTest {
 protected:
     void SetUp() override {
-        start({Type::Parameters, Type::ToolOffsets, Type::PitchCompensation},
-              registerCncDataWindowKinds, m_dialogs);
+        openDemo({Type::Parameters, Type::ToolOffsets, Type::PitchCompensation},
+                 registerCncDataWindowKinds);
     }
     static void type(TableView* view, int row, int column, const QString& text) {
         ASSERT_NE(DemoWindowTest::type(view, row, column, text, true), nullptr);
     }
-
-    NoDialogs m_dialogs;
 };
 
 TEST_F(CncDataWindowsTest, TableWindowsNormaliseUndoAndSave) {

@@ -44,39 +44,13 @@ std::string gbk(const char* utf8) {
     return core::common::TextCodec::utf8ToGbk(utf8).text;
 }
 
-// The real dialogs, driven by the test before their OK.
-class DrivenDialogs final : public WorkbenchDialogs {
-public:
-    std::function<void(PlcPropertiesDialog&)> properties;
-    std::function<void(KValueDialog&)> kValuesDriver;
-    QString propertiesTitle;
-
-    std::optional<PlcTexts> plcProperties(QWidget* parent, const QString& title,
-                                          const PlcTexts& current,
-                                          core::common::Interaction& interaction) override {
-        propertiesTitle = title;
-        PlcPropertiesDialog dialog(title, current, interaction, parent);
-        if (properties) properties(dialog);
-        if (dialog.result() != QDialog::Accepted) return std::nullopt;
-        return dialog.texts();
-    }
-    bool kValues(QWidget* parent, core::plc_tables::KTableModel& table, bool english) override {
-        KValueDialog dialog(table, english, parent);
-        if (kValuesDriver) kValuesDriver(dialog);
-        return dialog.result() == QDialog::Accepted;
-    }
-};
-
 class PlcTableWindowsTest : public test::DemoWindowTest {
 protected:
     void SetUp() override {
-        start(
-            {Type::PlcProgram, Type::PlcInformation, Type::PlcDataTables},
-            [] {
-                registerLadderWindowKind();
-                registerPlcTableWindowKinds();
-            },
-            m_dialogs);
+        openDemo({Type::PlcProgram, Type::PlcInformation, Type::PlcDataTables}, [] {
+            registerLadderWindowKind();
+            registerPlcTableWindowKinds();
+        });
     }
     std::string program() const { return (m_folder / "main_LatheDemo.ldx").string(); }
     // The program file as saved, read into `saved`.
@@ -84,8 +58,6 @@ protected:
         core::common::RecordingInteraction ui;
         ASSERT_EQ(core::plc::ProgramFile::readFile(program(), saved, ui).result, 0);
     }
-
-    DrivenDialogs m_dialogs;
 };
 
 // The ladder and the tables share one document and its history.
