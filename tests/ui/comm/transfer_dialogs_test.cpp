@@ -7,7 +7,6 @@
 #include <QTemporaryDir>
 #include <QTreeWidgetItem>
 #include <filesystem>
-#include <fstream>
 
 #include "comm/comm_settings_dialog.h"
 #include "comm/serial_device_list.h"
@@ -50,28 +49,8 @@ TEST(CommSettingsDialogTest, PreselectsStoredTextsOrTheDefaultsAndMarksMissingDe
 }
 
 TEST(SerialDeviceListTest, StableNamesFirstThenAdaptersThenUartsTheKernelFound) {
-    QTemporaryDir dir;
-    const fs::path root = dir.path().toStdString();
-    const fs::path dev = root / "dev";
-    const fs::path sys = root / "sys";
-    fs::create_directories(dev / "serial" / "by-id");
-    for (const char* node : {"ttyS0", "ttyS1", "ttyUSB10", "ttyUSB2", "ttyACM0", "tty1"})
-        std::ofstream(dev / node).put('x');
-    fs::create_symlink(dev / "ttyUSB2", dev / "serial" / "by-id" / "usb-Maker_Cable-if00");
-    // ttyUSB2's device with its product two levels up, ttyS1 without a port.
-    const fs::path usb = sys / "devices" / "usb1" / "1-1";
-    fs::create_directories(usb / "1-1:1.0" / "ttyUSB2");
-    std::ofstream(usb / "product") << "Cable\n";
-    std::ofstream(usb / "manufacturer") << "Maker\n";
-    for (const char* node : {"ttyS0", "ttyS1", "ttyUSB2"}) {
-        fs::create_directories(sys / "class" / "tty" / node);
-    }
-    fs::create_directory_symlink(usb / "1-1:1.0" / "ttyUSB2",
-                                 sys / "class" / "tty" / "ttyUSB2" / "device");
-    std::ofstream(sys / "class" / "tty" / "ttyS0" / "type") << "4\n";
-    std::ofstream(sys / "class" / "tty" / "ttyS1" / "type") << "0\n";
-
-    const auto devices = SerialDeviceList::available(dev.string(), sys.string());
+    const std::string tree = KELCC_COMM_CASES "/serial_tree";
+    const auto devices = SerialDeviceList::available(tree + "/dev", tree + "/sys");
     std::vector<std::string> paths;
     for (const auto& device : devices)
         paths.push_back(fs::path(device.path).filename().string());
