@@ -202,7 +202,6 @@ TEST_F(LadderKeyboardTest, ToolbarShowsEveryToolAsAnImageNamingItsKey) {
         EXPECT_TRUE(bar->widgetForAction(action)->isVisible()) << action->text().toStdString();
     }
     EXPECT_EQ(view().action(Command::Contact)->toolTip(), QStringLiteral("触点 (F1)"));
-    EXPECT_EQ(view().action(Command::Find)->toolTip(), QStringLiteral("查找 (Ctrl+F)"));
 }
 
 }  // namespace
