@@ -252,43 +252,6 @@ TEST_F(LadderWindowTest, MainWindowMenusCarryTheViewCommandsWithUndoAndRedoFirst
                     .contains(view().action(Command::RowNumbers)));
 }
 
-// A second window kind on the same file is a view of the same document:
-// it sees the edits, undoes them with Ctrl+Z, and the one document is saved
-// once, with the close question only for the last window.
-TEST_F(LadderWindowTest, TwoWindowsOfOneDocumentShareEditsUndoAndTheSave) {
-    auto second = std::make_unique<LadderWindow>(m_bench, m_path, m_buffer,
-                                                 std::make_unique<ScriptedDialogs>(), nullptr,
-                                                 core::app::ProjectItemType::PlcDataTables);
-    ASSERT_TRUE(second->load());
-    second->show();
-    ASSERT_EQ(&second->document(), &m_window->document());
-
-    drawSmallProgram();
-    QAction* undo = second->view().action(Command::Undo);
-    EXPECT_TRUE(second->isWindowModified());
-    ASSERT_TRUE(undo->isEnabled());
-    EXPECT_EQ(undo->text(), QStringLiteral("撤消 输入功能指令(&U)"));
-
-    QApplication::setActiveWindow(second.get());
-    second->view().setFocus();
-    QTest::keyClick(&second->view(), Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(cell(2, 7), nullptr) << "the SET box is undone";
-    EXPECT_EQ(second->view().action(Command::Redo)->text(),
-              QStringLiteral("重做 输入功能指令(&R)"));
-    QTest::keyClick(&view(), Qt::Key_Y, Qt::ControlModifier);
-    ASSERT_NE(cell(2, 7), nullptr);
-
-    EXPECT_TRUE(m_window->queryClose()) << "another window still shows the document";
-    EXPECT_TRUE(messages().empty());
-    m_window.reset();
-    ASSERT_TRUE(second->saveSilently());
-    EXPECT_FALSE(second->isModified());
-    second.reset();
-    m_window = open();
-    EXPECT_EQ(il(m_window->document()).size(), 7u);
-    EXPECT_FALSE(view().action(Command::Undo)->isEnabled());
-}
-
 // The dialogs are generated from the form data; which field's message wins
 // and each field's rule are OperandForms' tests in the core.
 TEST(OperandDialogTest, FieldsFollowTheFormAndOkChecksInOrder) {

@@ -20,6 +20,7 @@
 #include "app/workbench_dialogs.h"
 #include "common/text_codec.h"
 #include "demo_window_test.h"
+#include "ladder_editor/ladder_view.h"
 #include "ladder_editor/ladder_window.h"
 #include "ladder_editor/ladder_window_kind.h"
 #include "plc/program_file.h"
@@ -88,7 +89,10 @@ TEST_F(PlcTableWindowsTest, DataTablesEditPasteUndoSaveAndReopenInTheLaddersDocu
     EXPECT_TRUE(window->isWindowModified());
     EXPECT_TRUE(ladder->isWindowModified());
     EXPECT_EQ(window->undoAction()->text(), QStringLiteral("撤消 数据值(&U)"));
-    window->undoAction()->trigger();
+    // One history: the ladder's undo takes the table's edit back.
+    QAction* ladderUndo = ladder->view().action(LadderView::Command::Undo);
+    EXPECT_EQ(ladderUndo->text(), window->undoAction()->text());
+    ladderUndo->trigger();
     EXPECT_EQ(value.data().toString(), "0");
     window->redoAction()->trigger();
     EXPECT_EQ(value.data().toString(), "77");
