@@ -8,5 +8,4 @@ target_sources(kelcc_ui_tests PRIVATE
 # The English translation as the build makes it.
 add_dependencies(kelcc_ui_tests kelcc_translations)
 target_compile_definitions(kelcc_ui_tests
-    PRIVATE KELCC_TRANSLATION_DIR="${PROJECT_BINARY_DIR}/src/ui"
-            KELCC_APP_CASES="${CMAKE_CURRENT_SOURCE_DIR}/app/cases")
+    PRIVATE KELCC_TRANSLATION_DIR="${PROJECT_BINARY_DIR}/src/ui")
