@@ -127,6 +127,22 @@ TEST_F(TransferWindowTest,
     EXPECT_FALSE(commands.linkStatus()->text().contains(m_sim.linkPath()));
     // The same line again, without restarting anything.
     ASSERT_TRUE(connectToSim());
+    // Quitting while connected asks and disconnects first.
+    m_recorder.script({Answer::Cancel});
+    EXPECT_FALSE(m_window->close());
+    EXPECT_TRUE(recorded(TransferSession::kQuitText, TransferSession::kQuitCaption));
+    EXPECT_TRUE(transfer().session().connected());
+
+    // OK disconnects, then the project asks its own question; cancelling
+    // that keeps the program, disconnected.
+    createProject("demo");
+    m_window->project().markProjectModified(true);
+    m_recorder.script({Answer::Ok, Answer::Cancel});
+    EXPECT_FALSE(m_window->close());
+    EXPECT_FALSE(transfer().session().linkOpen());
+    EXPECT_FALSE(recorded(TransferSession::kNoDisconnectReplyText));
+    ASSERT_GE(m_recorder.messages().size(), 2u);
+    EXPECT_EQ(m_recorder.messages().back().text, core::app::Project::kSaveQuestionText);
 }
 
 TEST_F(TransferWindowTest, AChangedProjectIsSavedAfterTheQuestionThenThePlcProgramAndItsImageGo) {
@@ -225,9 +241,36 @@ TEST_F(TransferWindowTest, ReadingEverythingMakesANewProjectThenAReadOverwritesA
     EXPECT_TRUE(m_transferDialogs.overwriteOffered);
     EXPECT_TRUE(recorded(TransferSession::kOverwriteText, TransferSession::kReadCaption));
     EXPECT_TRUE(window->editor()->toPlainText().contains(QStringLiteral("G00 X1 Z2")));
+    ASSERT_TRUE(waitFor([&] { return idle(); }));
+
+    // A plain file where the temporary folder was: nothing can be made in
+    // it, for any user. That is reported, and the link recovers.
+    const QString temp = transfer().tempFolder();
+    ASSERT_TRUE(QDir(temp).removeRecursively());
+    QFile blocker(temp);
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    m_sim.put(1, QStringLiteral("plc.ldx"), "changed");
+    bool started = true;
+    m_transferDialogs.onRead = [&](TransferFileDialog::ReceiveStart& start) {
+        SessionList::ReceiveSelection plc;
+        plc.plcProgram = true;
+        started = start(plc, SaveMode::Overwrite);
+        return started;
+    };
+    m_recorder.script({Answer::Ok});
+    ASSERT_TRUE(connectToSim());
+    transfer().readFromCnc();
+    ASSERT_TRUE(waitForMessage(SessionList::kStagingFailedText));
+    EXPECT_FALSE(started);
+    ASSERT_TRUE(waitFor([&] { return idle(); }));
+    EXPECT_EQ(received("main_fresh.ldx"), demoFile("main_LatheDemo.ldx"));
+    QFile::remove(temp);
+    EXPECT_TRUE(connectToSim());
 }
 
-TEST_F(TransferWindowTest, CancelDuringAFileEndsTheSessionAndTheLineCanBeUsedAgain) {
+TEST_F(TransferWindowTest, CancelDuringAFileOrAControllerThatVanishesEndsTheSessionCleanly) {
+    m_sim.put(2, QStringLiteral("O0009.cnc"), partProgram("O0009", 24000));
     createProject("demo");
     const QByteArray program = partProgram("O0007", 24000);
     QFile file(qProjectFile("O0007.cnc"));
@@ -261,17 +304,14 @@ TEST_F(TransferWindowTest, CancelDuringAFileEndsTheSessionAndTheLineCanBeUsedAga
     EXPECT_EQ(transfer().progressWindow(), nullptr);
     EXPECT_FALSE(percents.isEmpty());
     EXPECT_FALSE(percents.contains(QStringLiteral("100")));
-    ASSERT_TRUE(connectToSim());
-}
 
-TEST_F(TransferWindowTest, AControllerThatVanishesMidFileLeavesTheProjectAsItWas) {
-    m_sim.put(2, QStringLiteral("O0009.cnc"), partProgram("O0009", 24000));
-    ASSERT_TRUE(m_sim.start({QStringLiteral("--baud"), QStringLiteral("9600")}));
-    createProject("demo");
+    // The line can be used again; a controller that vanishes in the middle
+    // of a file leaves the project as it was.
     ASSERT_TRUE(connectToSim());
     m_transferDialogs.onRead = [this](TransferFileDialog::ReceiveStart& start) {
         SessionList::ReceiveSelection one;
-        one.programs = m_transferDialogs.readChoices.programs[0];
+        for (const auto& file : m_transferDialogs.readChoices.programs[0])
+            if (file.name == "O0009.cnc") one.programs.push_back(file);
         return start(one, SaveMode::Overwrite);
     };
     transfer().readFromCnc();
@@ -317,56 +357,6 @@ TEST_F(TransferWindowTest, AControllerUploadIsSavedWhereTheUserSays) {
     // An upload leaves the link connected.
     EXPECT_TRUE(transfer().session().connected());
     EXPECT_TRUE(m_window->isEnabled());
-}
-
-TEST_F(TransferWindowTest, AnUnusableTemporaryFolderIsReportedAndTheLinkRecovers) {
-    // A plain file where the folder was: nothing can be made in it, for
-    // any user.
-    const QString temp = transfer().tempFolder();
-    ASSERT_TRUE(QDir(temp).removeRecursively());
-    QFile blocker(temp);
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    fillController();
-    ASSERT_TRUE(m_sim.start());
-    createProject("demo");
-    ASSERT_TRUE(connectToSim());
-    bool started = true;
-    m_transferDialogs.onRead = [&](TransferFileDialog::ReceiveStart& start) {
-        SessionList::ReceiveSelection plc;
-        plc.plcProgram = true;
-        started = start(plc, SaveMode::Overwrite);
-        return started;
-    };
-    m_recorder.script({Answer::Ok});
-    transfer().readFromCnc();
-    ASSERT_TRUE(waitForMessage(SessionList::kStagingFailedText));
-    EXPECT_FALSE(started);
-    ASSERT_TRUE(waitFor([&] { return idle(); }));
-    // The project's program is the one it had.
-    EXPECT_NE(fileBytes(qProjectFile("main_demo.ldx")), demoFile("main_LatheDemo.ldx"));
-    QFile::remove(temp);
-    EXPECT_TRUE(connectToSim());
-}
-
-TEST_F(TransferWindowTest, QuittingWhileConnectedAsksAndDisconnectsFirst) {
-    ASSERT_TRUE(m_sim.start());
-    ASSERT_TRUE(connectToSim());
-    m_recorder.script({Answer::Cancel});
-    EXPECT_FALSE(m_window->close());
-    EXPECT_TRUE(recorded(TransferSession::kQuitText, TransferSession::kQuitCaption));
-    EXPECT_TRUE(transfer().session().connected());
-
-    // OK disconnects, then the project asks its own question; cancelling
-    // that keeps the program, disconnected.
-    createProject("demo");
-    m_window->project().markProjectModified(true);
-    m_recorder.script({Answer::Ok, Answer::Cancel});
-    EXPECT_FALSE(m_window->close());
-    EXPECT_FALSE(transfer().session().linkOpen());
-    EXPECT_FALSE(recorded(TransferSession::kNoDisconnectReplyText));
-    ASSERT_GE(m_recorder.messages().size(), 2u);
-    EXPECT_EQ(m_recorder.messages().back().text, core::app::Project::kSaveQuestionText);
 }
 
 }  // namespace
