@@ -185,7 +185,7 @@ TEST_F(MainWindowTest, ClosingAChangedWindowOrExitingWithAChangedProjectAsksAndC
     EXPECT_TRUE(m_window->close());
 }
 
-TEST_F(MainWindowTest, TreeMenusFollowTheEntryAndTheRegisteredWindows) {
+TEST_F(MainWindowTest, TreeMenusFollowTheEntryAndDoubleClicksOpenWindowsAndLadderPlaces) {
     createProject("tree");
     ProjectTreePane* tree = m_window->treePane();
     const auto menuOf = [&](QTreeWidgetItem* item) {
@@ -216,9 +216,8 @@ TEST_F(MainWindowTest, TreeMenusFollowTheEntryAndTheRegisteredWindows) {
     QTreeWidgetItem* offsets = tree->itemFor(ProjectTree::Entry::ToolOffsets);
     emit tree->itemDoubleClicked(offsets, 0);
     EXPECT_EQ(m_window->documents().size(), 1);
-}
 
-TEST_F(MainWindowTest, OutputLineDoubleClickAsksForTheLadderPlace) {
+    // A double click on an output line naming a place asks for it.
     QSignalSpy places(&m_window->workbench(), &Workbench::ladderPlaceRequested);
     m_window->workbench().appendOutput(QStringLiteral("编译成功 : 0 错误, 0 警告."));
     m_window->workbench().appendOutput(

@@ -168,7 +168,7 @@ TEST_F(CncDataWindowsTest, ParameterRowAndGroupFieldNormaliseAndAreSaved) {
     EXPECT_EQ(view->model()->rowCount(), 200);
 }
 
-TEST_F(CncDataWindowsTest, BitControlTogglesMovesOffTheByteAndUndoes) {
+TEST_F(CncDataWindowsTest, BitControlTogglesMovesOffTheByteUndoesAndThePanesFollowTheTable) {
     auto* window = open<ParameterWindow>(Entry::Parameters);
     ASSERT_NE(window, nullptr);
     TableView* view = window->table();
@@ -205,11 +205,8 @@ TEST_F(CncDataWindowsTest, BitControlTogglesMovesOffTheByteAndUndoes) {
     window->undoAction()->trigger();
     EXPECT_EQ(cell.data().toString(), "00000000");
     EXPECT_FALSE(window->isWindowModified());
-}
 
-TEST_F(CncDataWindowsTest, PanesSelectTheSameParameterInBothRoots) {
-    auto* window = open<ParameterWindow>(Entry::Parameters);
-    ASSERT_NE(window, nullptr);
+    // The panes select the same parameter in both roots.
     FunctionPane* pane = window->functionPane();
     QTreeWidgetItem* top = pane->tree()->topLevelItem(0);
     // Group 1 holds 0015-0018; its second item selects table row 0016.
