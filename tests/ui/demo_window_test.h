@@ -6,53 +6,22 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QTemporaryDir>
 #include <QTest>
-#include <filesystem>
-#include <functional>
-#include <memory>
-#include <utility>
+#include <string>
 #include <vector>
 
-#include "app/app_settings.h"
-#include "app/document_kinds.h"
-#include "app/main_window.h"
 #include "app/project_tree_pane.h"
-#include "app/workbench_dialogs.h"
-#include "common/interaction.h"
+#include "app/shell_test_support.h"
 #include "tables/table_view.h"
 
 namespace kelcc::ui::test {
 
 // The main window over a copy of the demo project, with the window kinds a
 // test needs registered while it runs.
-class DemoWindowTest : public testing::Test {
+class DemoWindowTest : public testing::Test, public ShellFixture {
 protected:
     using Entry = core::app::ProjectTree::Entry;
     using Type = core::app::ProjectItemType;
-
-    void start(const std::vector<Type>& kinds, const std::function<void()>& registerKinds,
-               WorkbenchDialogs& dialogs) {
-        for (Type type : kinds)
-            m_previous.emplace_back(type, DocumentKinds::factory(type));
-        m_settings.setValue("Options", "AutoOpen", "0");
-        registerKinds();
-        m_folder = std::filesystem::path(m_dir.path().toStdString()) / "LatheDemo";
-        std::filesystem::copy(KELCC_DEMO_DIR, m_folder);
-        m_window = std::make_unique<MainWindow>(m_settings, 0, dialogs);
-        m_window->messageBoxes().setTestRecorder(&m_recorder);
-        m_window->show();
-        m_window->openProjectByPath(QString::fromStdString((m_folder / "LatheDemo.gpr").string()));
-    }
-    void TearDown() override {
-        m_window.reset();
-        for (const auto& [type, factory] : m_previous) {
-            if (factory)
-                DocumentKinds::registerKind(type, factory);
-            else
-                DocumentKinds::unregisterKind(type);
-        }
-    }
 
     template <class W>
     W* open(Entry entry) {
@@ -91,15 +60,6 @@ protected:
         return texts;
     }
     bool projectModified() { return m_window->project().projectModified(); }
-
-    QTemporaryDir m_dir;
-    AppSettings m_settings{m_dir.filePath(QStringLiteral("KELCC.ini"))};
-    std::filesystem::path m_folder;
-    core::common::RecordingInteraction m_recorder;
-    std::unique_ptr<MainWindow> m_window;
-
-private:
-    std::vector<std::pair<Type, DocumentKinds::Factory>> m_previous;
 };
 
 }  // namespace kelcc::ui::test

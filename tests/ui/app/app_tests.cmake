@@ -1,7 +1,6 @@
 target_sources(kelcc_ui_tests PRIVATE
     app/daily_shell_test.cpp
     app/main_window_test.cpp
-    app/message_translator_test.cpp
     app/shell_test_support.cpp
     app/shell_test_support.h
     app/startup_test.cpp

@@ -13,7 +13,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <QTranslator>
 
 #include "app/application.h"
@@ -23,6 +22,7 @@
 #include "common/atomic_file.h"
 #include "common/recovery_store.h"
 #include "compiler/grid_text.h"
+#include "dialog_answers.h"
 #include "ladder_editor/ladder_view.h"
 #include "ladder_editor/ladder_window.h"
 #include "ladder_editor/ladder_window_kind.h"
@@ -72,62 +72,34 @@ protected:
     }
 };
 
-TEST_F(DailyShellTest, ACompileThatChangesNothingLeavesExitAndOpenWithoutAQuestion) {
+TEST_F(DailyShellTest,
+       ACompileChangesNothingAndTheWindowMenuShowsTheModifiedMarkNotItsPlaceholder) {
     createProject("other");
     ASSERT_TRUE(m_window->saveProject());
     createProject("daily");
-    ASSERT_TRUE(m_window->saveProject());
     LadderWindow* ladder = openLadder();
     ASSERT_NE(ladder, nullptr);
     m_window->show();
-    ladder->view().setFocus();
-    QTest::keyClick(&ladder->view(), Qt::Key_F9);
-    QTest::keyClick(&ladder->view(), Qt::Key_F9);
-    EXPECT_FALSE(ladder->isModified());
-    EXPECT_EQ(windowMenuEntries().last(), QStringLiteral("&1 PLC主程序"));
-
-    ASSERT_TRUE(m_window->openProjectByPath(QString::fromStdString(gpr("other"))));
-    EXPECT_EQ(m_window->windowTitle(), QStringLiteral("KELCC - 工程:other"));
-    EXPECT_TRUE(m_recorder.messages().empty()) << m_recorder.messages().front().text;
-    EXPECT_TRUE(m_window->close());
-    EXPECT_TRUE(m_recorder.messages().empty()) << m_recorder.messages().front().text;
-}
-
-TEST_F(DailyShellTest, WindowMenuShowsTheModifiedMarkNotItsPlaceholder) {
-    createProject("marks");
-    LadderWindow* ladder = openLadder();
-    ASSERT_NE(ladder, nullptr);
     ladder->document().setRowComment(1, "changed");
-    ASSERT_TRUE(ladder->isModified());
     EXPECT_EQ(windowMenuEntries().last(), QStringLiteral("&1 PLC主程序*"));
-    m_window->show();
     m_window->mdiArea()->subWindowList().front()->showMaximized();
     QApplication::processEvents();
     // The maximised window's title, "[*]" and all, is in the main window's,
     // whose own mark then resolves it.
     ASSERT_TRUE(m_window->windowTitle().endsWith(QStringLiteral("[PLC主程序[*]]")));
     EXPECT_TRUE(m_window->isWindowModified());
-}
 
-TEST_F(DailyShellTest, ProjectsOpenedByPathEnterTheRecentFiles) {
-    createProject("given");
-    createProject("remembered");
-    ASSERT_TRUE(m_window->closeProject());
-    for (const char* name : {"given", "remembered"})
-        m_settings->removeRecentFile(QString::fromStdString(gpr(name)));
-
-    // As from the command line or a second start.
-    ASSERT_TRUE(m_window->openProjectByPath(QString::fromStdString(gpr("given"))));
-    EXPECT_EQ(m_settings->recentFiles(), QStringList{QString::fromStdString(gpr("given"))});
-    EXPECT_TRUE(m_window->recentFileActions()[0]->isVisible());
-
-    // Reopened at start-up.
-    ASSERT_TRUE(m_window->closeProject());
-    m_settings->setValue("LastProj", "Path", gpr("remembered"));
-    m_settings->setValue("Options", "AutoLoad", "1");
-    Application::reopenLastProject(*m_window, *m_settings);
-    ASSERT_TRUE(m_window->project().hasProject());
-    EXPECT_EQ(m_settings->recentFiles().value(0), QString::fromStdString(gpr("remembered")));
+    ASSERT_TRUE(m_window->saveProject());
+    ladder->view().setFocus();
+    QTest::keyClick(&ladder->view(), Qt::Key_F9);
+    QTest::keyClick(&ladder->view(), Qt::Key_F9);
+    EXPECT_FALSE(ladder->isModified());
+    EXPECT_EQ(windowMenuEntries().last(), QStringLiteral("&1 PLC主程序"));
+    ASSERT_TRUE(m_window->openProjectByPath(QString::fromStdString(gpr("other"))));
+    EXPECT_EQ(m_window->windowTitle(), QStringLiteral("KELCC - 工程:other"));
+    EXPECT_TRUE(m_recorder.messages().empty()) << m_recorder.messages().front().text;
+    EXPECT_TRUE(m_window->close());
+    EXPECT_TRUE(m_recorder.messages().empty()) << m_recorder.messages().front().text;
 }
 
 TEST_F(DailyShellTest, EveryDocumentModifiedWhenTheWorkbenchDiedIsOfferedAtTheNextStart) {
@@ -179,28 +151,9 @@ TEST_F(DailyShellTest, EveryDocumentModifiedWhenTheWorkbenchDiedIsOfferedAtTheNe
     EXPECT_TRUE(m_window->recovery().store().entries().empty());
 }
 
-// Each modal dialog that comes up gets the next text, typed where its focus
-// starts and ended with Enter.
-void answerDialogs(QStringList texts) {
-    auto* timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, texts]() mutable {
-        QWidget* dialog = QApplication::activeModalWidget();
-        if (dialog == nullptr) return;
-        if (texts.isEmpty()) {
-            timer->deleteLater();
-            return;
-        }
-        QWidget* field = dialog->focusWidget() ? dialog->focusWidget() : dialog;
-        QTest::keyClicks(field, texts.takeFirst());
-        QTest::keyClick(field, Qt::Key_Return);
-        if (texts.isEmpty()) timer->deleteLater();
-    });
-    timer->start(10);
-    // Never left to answer the dialogs of a later test.
-    QTimer::singleShot(5000, timer, &QObject::deleteLater);
-}
-
-TEST_F(DailyShellTest, ALadderWrittenAndSavedFromTheKeyboardAlone) {
+// Each dialog's text typed where its focus starts; the focus comes back to
+// the ladder each time, inside the main window too.
+TEST_F(DailyShellTest, ALadderWrittenEditedAndSavedFromTheKeyboardAlone) {
     createProject("keys");
     LadderWindow* ladder = openLadder();
     ASSERT_NE(ladder, nullptr);
@@ -212,18 +165,31 @@ TEST_F(DailyShellTest, ALadderWrittenAndSavedFromTheKeyboardAlone) {
         QTest::keyClick(QApplication::focusWidget(), k, modifiers);
         QApplication::processEvents();
     };
+    const auto answered = [&](QStringList texts, Qt::Key k,
+                              Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        answerDialogs(std::move(texts));
+        key(k, modifiers);
+        EXPECT_EQ(QApplication::focusWidget(), &view) << "after key " << k;
+    };
+    view.action(LadderView::Command::InsertRow)->trigger();
     view.action(LadderView::Command::InsertRow)->trigger();
     key(Qt::Key_Home);
 
-    answerDialogs({QStringLiteral("x0.1")});
-    key(Qt::Key_F1);
-    EXPECT_EQ(QApplication::focusWidget(), &view);
+    answered({QStringLiteral("x0.1")}, Qt::Key_F1);
+    // Back onto the contact; Enter opens its dialog as a double click does.
     key(Qt::Key_Left);
-    key(Qt::Key_Right);
-    EXPECT_EQ(view.cursor(), (core::ladder_editor::CellPos{1, 2})) << "past the contact";
-    answerDialogs({QStringLiteral("set"), QStringLiteral("y2")});
-    key(Qt::Key_F3);
-    EXPECT_EQ(QApplication::focusWidget(), &view);
+    EXPECT_EQ(view.cursor(), (core::ladder_editor::CellPos{1, 1}));
+    answered({QStringLiteral("X3")}, Qt::Key_Return);
+    EXPECT_EQ(view.cursor(), (core::ladder_editor::CellPos{1, 2})) << "past the changed contact";
+    key(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(view.cursor(), (core::ladder_editor::CellPos{1, 1}));
+    key(Qt::Key_Tab);
+    answered({QStringLiteral("Y2")}, Qt::Key_F2);
+    // The row field holds "1" first.
+    answered({QStringLiteral("\b2")}, Qt::Key_G, Qt::ControlModifier);
+    EXPECT_EQ(view.cursor(), (core::ladder_editor::CellPos{2, 1}));
+    answered({QStringLiteral("x1")}, Qt::Key_F1);
+    answered({QStringLiteral("set"), QStringLiteral("y4")}, Qt::Key_F3);
     key(Qt::Key_S, Qt::ControlModifier);
     ASSERT_TRUE(m_recorder.messages().empty())
         << m_recorder.messages().front().text
@@ -232,8 +198,9 @@ TEST_F(DailyShellTest, ALadderWrittenAndSavedFromTheKeyboardAlone) {
 
     std::string saved;
     ASSERT_TRUE(core::common::AtomicFile::read(m_window->project().plcProgramPath(), saved).ok);
-    EXPECT_NE(saved.find("LD      X0000.1"), std::string::npos) << saved.substr(0, 400);
-    EXPECT_NE(saved.find("SET     Y0002.0"), std::string::npos) << saved.substr(0, 400);
+    for (const char* line :
+         {"LD      X0003.0", "OUT     Y0002.0", "LD      X0001.0", "SET     Y0004.0"})
+        EXPECT_NE(saved.find(line), std::string::npos) << line << "\n" << saved.substr(0, 400);
 }
 
 TEST(QtTranslationTest, ChineseStandardButtonsWhenQtShipsItsTranslation) {

@@ -10,8 +10,6 @@
 #include <QSignalSpy>
 #include <QTreeWidgetItem>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "app/application.h"
 #include "app/message_translator.h"
@@ -20,6 +18,7 @@
 #include "app/workbench.h"
 #include "cnc_data/part_program_actions.h"
 #include "cnc_data/part_program_window.h"
+#include "file_bytes.h"
 #include "shell_test_support.h"
 
 namespace kelcc::ui::test {
@@ -89,23 +88,6 @@ TEST_P(CloseProjectAnswerTest, ChangedProjectAsksAndFollowsTheAnswer) {
 INSTANTIATE_TEST_SUITE_P(Answers, CloseProjectAnswerTest,
                          testing::Values(Answer::Yes, Answer::No, Answer::Cancel));
 
-TEST_F(MainWindowTest, ClosingAChangedDocumentWindowAsksAndCancelKeepsIt) {
-    createProject("doc");
-    ASSERT_TRUE(m_window->project().openTreeEntry(ProjectTree::Entry::ToolOffsets));
-    DocumentWindow* document = m_window->documents().front();
-    document->setModified(true);
-    QMdiSubWindow* window = m_window->mdiArea()->subWindowList().front();
-
-    m_recorder.script({Answer::Cancel});
-    EXPECT_FALSE(window->close());
-    EXPECT_TRUE(recorded("文件数据已被改变,保存文件吗?", "关闭窗口"));
-    EXPECT_EQ(m_window->documents().size(), 1);
-
-    m_recorder.script({Answer::Yes});
-    EXPECT_TRUE(window->close());
-    EXPECT_EQ(CountingDocument::saves, 1);
-}
-
 TEST_F(MainWindowTest, SaveAsMovesTheOpenWindowsToTheNewProject) {
     using core::app::ProjectItemType;
     const DocumentKinds::Factory previous = DocumentKinds::factory(ProjectItemType::PartProgram);
@@ -134,12 +116,8 @@ TEST_F(MainWindowTest, SaveAsMovesTheOpenWindowsToTheNewProject) {
 
     // The edit made before Save as is saved into the new project only.
     ASSERT_TRUE(m_window->saveProject());
-    const auto read = [](const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    };
-    EXPECT_EQ(read(folder() + "/copy/O0001.cnc"), "O0001\r\nG00 X1.");
-    EXPECT_EQ(read(oldProgram), "O0001\r\n");
+    EXPECT_EQ(fileBytes(folder() + "/copy/O0001.cnc"), "O0001\r\nG00 X1.");
+    EXPECT_EQ(fileBytes(oldProgram), "O0001\r\n");
 }
 
 TEST_F(MainWindowTest, RecentFilesKeepFourMostRecentFirstAndDropWhatCannotOpen) {
@@ -181,8 +159,19 @@ TEST_F(MainWindowTest, OptionsWriteTheChangedKeysAndANewLanguageClosesTheWindow)
     EXPECT_FALSE(m_window->isVisible());
 }
 
-TEST_F(MainWindowTest, ExitWithAChangedProjectAsksAndCancelKeepsTheProgram) {
+TEST_F(MainWindowTest, ClosingAChangedWindowOrExitingWithAChangedProjectAsksAndCancelKeeps) {
     createProject("exiting");
+    ASSERT_TRUE(m_window->project().openTreeEntry(ProjectTree::Entry::ToolOffsets));
+    m_window->documents().front()->setModified(true);
+    QMdiSubWindow* window = m_window->mdiArea()->subWindowList().front();
+    m_recorder.script({Answer::Cancel});
+    EXPECT_FALSE(window->close());
+    EXPECT_TRUE(recorded("文件数据已被改变,保存文件吗?", "关闭窗口"));
+    EXPECT_EQ(m_window->documents().size(), 1);
+    m_recorder.script({Answer::Yes});
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(CountingDocument::saves, 1);
+
     m_window->project().markProjectModified(true);
     m_window->show();
 
@@ -196,7 +185,7 @@ TEST_F(MainWindowTest, ExitWithAChangedProjectAsksAndCancelKeepsTheProgram) {
     EXPECT_TRUE(m_window->close());
 }
 
-TEST_F(MainWindowTest, TreeMenusFollowTheEntryAndTheRegisteredWindows) {
+TEST_F(MainWindowTest, TreeMenusFollowTheEntryAndDoubleClicksOpenWindowsAndLadderPlaces) {
     createProject("tree");
     ProjectTreePane* tree = m_window->treePane();
     const auto menuOf = [&](QTreeWidgetItem* item) {
@@ -227,9 +216,8 @@ TEST_F(MainWindowTest, TreeMenusFollowTheEntryAndTheRegisteredWindows) {
     QTreeWidgetItem* offsets = tree->itemFor(ProjectTree::Entry::ToolOffsets);
     emit tree->itemDoubleClicked(offsets, 0);
     EXPECT_EQ(m_window->documents().size(), 1);
-}
 
-TEST_F(MainWindowTest, OutputLineDoubleClickAsksForTheLadderPlace) {
+    // A double click on an output line naming a place asks for it.
     QSignalSpy places(&m_window->workbench(), &Workbench::ladderPlaceRequested);
     m_window->workbench().appendOutput(QStringLiteral("编译成功 : 0 错误, 0 警告."));
     m_window->workbench().appendOutput(
@@ -242,13 +230,28 @@ TEST_F(MainWindowTest, OutputLineDoubleClickAsksForTheLadderPlace) {
     EXPECT_EQ(places[0][1].toInt(), 4);
 }
 
-TEST_F(MainWindowTest, ReopeningForgetsAProjectThatExistsButCannotOpen) {
+TEST_F(MainWindowTest, ProjectsOpenedByPathEnterTheRecentFilesAndReopeningForgetsBrokenOnes) {
+    const auto gpr = [this](const std::string& name) {
+        return folder() + "/" + name + "/" + name + ".gpr";
+    };
+    createProject("given");
+    createProject("again");
+    ASSERT_TRUE(m_window->closeProject());
+    for (const char* name : {"given", "again"})
+        m_settings->removeRecentFile(QString::fromStdString(gpr(name)));
+    // As from the command line or a second start.
+    ASSERT_TRUE(m_window->openProjectByPath(QString::fromStdString(gpr("given"))));
+    EXPECT_EQ(m_settings->recentFiles(), QStringList{QString::fromStdString(gpr("given"))});
+    EXPECT_TRUE(m_window->recentFileActions()[0]->isVisible());
+    ASSERT_TRUE(m_window->closeProject());
+
     // A deleted project file stays remembered, silently.
     const std::string missing = folder() + "/gone/gone.gpr";
     m_settings->setValue("LastProj", "Path", missing);
+    const std::size_t asked = m_recorder.messages().size();
     Application::reopenLastProject(*m_window, *m_settings);
     EXPECT_EQ(m_settings->lastProject(), missing);
-    EXPECT_TRUE(m_recorder.messages().empty());
+    EXPECT_EQ(m_recorder.messages().size(), asked);
 
     // A file that is no project file is forgotten.
     const std::string broken = folder() + "/broken.gpr";
@@ -262,10 +265,11 @@ TEST_F(MainWindowTest, ReopeningForgetsAProjectThatExistsButCannotOpen) {
     EXPECT_FALSE(m_window->project().hasProject());
 
     // When AutoLoad is off is SettingsRules' test.
-    createProject("again");
-    ASSERT_TRUE(m_window->closeProject());
+    m_settings->setValue("LastProj", "Path", gpr("again"));
+    m_settings->setValue("Options", "AutoLoad", "1");
     Application::reopenLastProject(*m_window, *m_settings);
     EXPECT_EQ(m_window->windowTitle(), QStringLiteral("KELCC - 工程:again"));
+    EXPECT_EQ(m_settings->recentFiles().value(0), QString::fromStdString(gpr("again")));
 }
 
 }  // namespace

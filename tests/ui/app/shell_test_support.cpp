@@ -1,5 +1,7 @@
 #include "shell_test_support.h"
 
+#include "plc_tables/k_value_dialog.h"
+
 namespace kelcc::ui::test {
 
 using core::app::ProjectItemType;
@@ -11,6 +13,22 @@ std::optional<core::app::ProjectLocation> ScriptedDialogs::projectLocation(
     auto answer = locations.front();
     locations.pop_front();
     return answer;
+}
+
+std::optional<WorkbenchDialogs::PlcTexts> ScriptedDialogs::plcProperties(
+    QWidget* parent, const QString& title, const PlcTexts& current,
+    core::common::Interaction& interaction) {
+    propertiesTitle = title;
+    PlcPropertiesDialog dialog(title, current, interaction, parent);
+    if (properties) properties(dialog);
+    if (dialog.result() != QDialog::Accepted) return std::nullopt;
+    return dialog.texts();
+}
+
+bool ScriptedDialogs::kValues(QWidget* parent, core::plc_tables::KTableModel& table, bool english) {
+    KValueDialog dialog(table, english, parent);
+    if (kValuesDriver) kValuesDriver(dialog);
+    return dialog.result() == QDialog::Accepted;
 }
 
 ShellFixture::ShellFixture()
@@ -30,7 +48,24 @@ ShellFixture::ShellFixture()
 
 ShellFixture::~ShellFixture() {
     m_window.reset();
+    for (const auto& [type, factory] : m_previousKinds) {
+        if (factory)
+            DocumentKinds::registerKind(type, factory);
+        else
+            DocumentKinds::unregisterKind(type);
+    }
     DocumentKinds::registerKind(ProjectItemType::ToolOffsets, m_previousKind);
+}
+
+void ShellFixture::openDemo(const std::vector<ProjectItemType>& kinds,
+                            const std::function<void()>& registerKinds) {
+    for (ProjectItemType type : kinds)
+        m_previousKinds.emplace_back(type, DocumentKinds::factory(type));
+    registerKinds();
+    m_folder = std::filesystem::path(folder()) / "LatheDemo";
+    std::filesystem::copy(KELCC_DEMO_DIR, m_folder);
+    m_window->show();
+    m_window->openProjectByPath(QString::fromStdString((m_folder / "LatheDemo.gpr").string()));
 }
 
 void ShellFixture::createProject(const std::string& name) {

@@ -13,6 +13,7 @@
 #include "app/single_instance.h"
 #include "common/interaction.h"
 #include "compiler/plc_document_file.h"
+#include "plc/codb_table.h"
 
 namespace kelcc::ui {
 namespace {
@@ -29,39 +30,63 @@ TEST(SingleInstanceTest, SecondStartHandsItsRequestToTheFirst) {
     EXPECT_EQ(requests[0][0].toString(), QStringLiteral("/home/u/项目/demo.gpr"));
 }
 
-TEST(LanguageTest, MissingEnglishFileIsReportedAndChineseIsUsed) {
+// A translator filled in memory: the built file reorders no arguments.
+class ReorderingTranslator final : public QTranslator {
+public:
+    QString translate(const char* context, const char* source, const char*, int) const override {
+        return QByteArray(context) == MessageTranslator::kContext &&
+                       QByteArray(source) == "行%1列%2"
+                   ? QStringLiteral("column %2, row %1")
+                   : QString();
+    }
+    bool isEmpty() const override { return false; }
+};
+
+TEST(LanguageTest, BuiltEnglishFileTranslatesTextsAndTemplatesOrChineseIsUsed) {
     QTemporaryDir empty;
     QTranslator translator;
     core::common::RecordingInteraction recorder;
     EXPECT_EQ(Application::installLanguage(1, {empty.path()}, translator, recorder), 0);
     ASSERT_EQ(recorder.messages().size(), 1u);
     EXPECT_EQ(recorder.messages()[0].text, "Failed to load \"KELCC_ResENU.qm\" !");
-
     // Chinese needs no file and says nothing.
     EXPECT_EQ(Application::installLanguage(0, {empty.path()}, translator, recorder), 0);
     EXPECT_EQ(recorder.messages().size(), 1u);
-}
 
-TEST(LanguageTest, BuiltEnglishFileTranslatesWorkbenchAndCoreTexts) {
-    QTranslator translator;
-    core::common::RecordingInteraction recorder;
     ASSERT_EQ(Application::installLanguage(1, {QStringLiteral(KELCC_TRANSLATION_DIR)}, translator,
                                            recorder),
               1);
-    EXPECT_TRUE(recorder.messages().empty());
+    EXPECT_EQ(recorder.messages().size(), 1u);
     EXPECT_EQ(QCoreApplication::translate("kelcc::ui::MainWindow", "文件(&F)"),
               QStringLiteral("&File"));
-    EXPECT_EQ(QCoreApplication::translate("Messages", "是否保存当前打开的工程?"),
+    EXPECT_EQ(MessageTranslator::translate("是否保存当前打开的工程?"),
               QStringLiteral("Save the open project?"));
-    MessageTranslator::addTemplates({"KELCC - 工程:%1"});
+    MessageTranslator::addTemplates({"KELCC - 工程:%1", "路径名 %1 无效,未找到工程文件!",
+                                     core::plc::kCodbMaxMessage.data(), "未翻译 %1"});
     EXPECT_EQ(MessageTranslator::translate("KELCC - 工程:车床"),
               QStringLiteral("KELCC - Project:车床"));
+    EXPECT_EQ(MessageTranslator::translate("路径名 /home/u/a b.gpr 无效,未找到工程文件!"),
+              QStringLiteral("Invalid path /home/u/a b.gpr: project file not found!"));
+    // A placeholder with a format ("%1!d!") stands for the bare number.
+    EXPECT_EQ(MessageTranslator::translate("转换表数据设置错误!(最大值为126)"),
+              QStringLiteral("Invalid conversion table data! (Maximum 126)"));
+    // Unknown texts, and texts that only resemble a template, stay as they are.
+    for (const char* kept : {"没有翻译", "未翻译 x", "路径名 x 有效"})
+        EXPECT_EQ(MessageTranslator::translate(kept), QString::fromUtf8(kept));
     // A question whose argument comes first and spans lines.
     MessageTranslator::addTemplates({core::compiler::PlcDocumentFile::kSaveQuestionFormat});
     const QString question = MessageTranslator::translate(
         std::string("/p/main_a.ldx") + (core::compiler::PlcDocumentFile::kSaveQuestionFormat + 2));
     EXPECT_TRUE(question.startsWith(QStringLiteral("/p/main_a.ldx\r\n"))) << question.toStdString();
     EXPECT_FALSE(question.contains(QStringLiteral("梯形图"))) << question.toStdString();
+
+    // Arguments go back by number when a translation reorders them, and one
+    // that looks like a placeholder stays as it is.
+    ReorderingTranslator reordering;
+    QCoreApplication::installTranslator(&reordering);
+    MessageTranslator::addTemplates({"行%1列%2"});
+    EXPECT_EQ(MessageTranslator::translate("行12列%1"), QStringLiteral("column %1, row 12"));
+    QCoreApplication::removeTranslator(&reordering);
     QCoreApplication::removeTranslator(&translator);
 }
 

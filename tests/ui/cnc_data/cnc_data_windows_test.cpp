@@ -10,7 +10,6 @@
 #include <QValidator>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "cnc_data/bit_edit.h"
 #include "cnc_data/cnc_data_window_kinds.h"
@@ -18,7 +17,9 @@
 #include "cnc_data/function_pane.h"
 #include "cnc_data/parameter_panel.h"
 #include "cnc_data/parameter_window.h"
+#include "cnc_data/part_program_image.h"
 #include "demo_window_test.h"
+#include "file_bytes.h"
 #include "tables/table_item_model.h"
 
 namespace kelcc::ui {
@@ -28,26 +29,15 @@ namespace fs = std::filesystem;
 using core::app::ProjectItemType;
 using Entry = core::app::ProjectTree::Entry;
 
-class NoDialogs final : public WorkbenchDialogs {};
-
-std::string fileText(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 class CncDataWindowsTest : public test::DemoWindowTest {
 protected:
     void SetUp() override {
-        start({Type::Parameters, Type::ToolOffsets, Type::PitchCompensation},
-              registerCncDataWindowKinds, m_dialogs);
+        openDemo({Type::Parameters, Type::ToolOffsets, Type::PitchCompensation},
+                 registerCncDataWindowKinds);
     }
     static void type(TableView* view, int row, int column, const QString& text) {
         ASSERT_NE(DemoWindowTest::type(view, row, column, text, true), nullptr);
     }
-
-    NoDialogs m_dialogs;
 };
 
 TEST_F(CncDataWindowsTest, TableWindowsNormaliseUndoAndSave) {
@@ -96,16 +86,29 @@ TEST_F(CncDataWindowsTest, TableWindowsNormaliseUndoAndSave) {
         EXPECT_FALSE(window->isWindowModified());
         window->redoAction()->trigger();
         ASSERT_TRUE(window->saveSilently());
-        EXPECT_NE(fileText(m_folder / c.file).find(c.line), std::string::npos);
+        EXPECT_NE(test::fileBytes(m_folder / c.file).find(c.line), std::string::npos);
         EXPECT_FALSE(window->isWindowModified());
     }
     EXPECT_TRUE(m_recorder.messages().empty());
 }
 
+// The sample project that ./run.sh --demo opens; its tables open in the
+// tests below, its PLC program in the PLC table and ladder tests.
+TEST_F(CncDataWindowsTest, TheDemosPartProgramsAreListedAndReadyToSend) {
+    std::vector<std::string> names;
+    for (const auto& program : m_window->project().tree().enumeratePrograms()) {
+        names.push_back(program.name);
+        const auto prepared = core::cnc_data::PartProgramImage::PrepareProgram(
+            (m_folder / (program.name + ".cnc")).string(), program.name + ".cnc");
+        EXPECT_EQ(prepared.result, core::cnc_data::PartProgramImage::Result::Ok) << program.name;
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"O0001", "O0002"}));
+}
+
 TEST_F(CncDataWindowsTest, AFileOfUnknownFormatIsReportedAndOpensNothing) {
     for (const char* file : {"Tcomp.cmp", "Wcomp.wmp", "ParaW.par"}) {
         SCOPED_TRACE(file);
-        const std::string bytes = fileText(m_folder / file);
+        const std::string bytes = test::fileBytes(m_folder / file);
         std::ofstream(m_folder / file, std::ios::binary) << "\x01\x02" << bytes.substr(2);
     }
     const Entry entries[] = {Entry::ToolOffsets, Entry::PitchCompensation, Entry::Parameters};
@@ -136,7 +139,7 @@ TEST_F(CncDataWindowsTest, ParameterRowAndGroupFieldNormaliseAndAreSaved) {
     const QModelIndex locked = view->model()->index(window->tableModel().rowOfNumber(160), 1);
     EXPECT_FALSE(locked.flags() & Qt::ItemIsEditable);
     ASSERT_TRUE(window->saveSilently());
-    EXPECT_NE(fileText(m_folder / "ParaW.par")
+    EXPECT_NE(test::fileBytes(m_folder / "ParaW.par")
                   .find("\x06"
                         "0000\t255\r\n"),
               std::string::npos);
@@ -165,7 +168,7 @@ TEST_F(CncDataWindowsTest, ParameterRowAndGroupFieldNormaliseAndAreSaved) {
     EXPECT_EQ(view->model()->rowCount(), 200);
 }
 
-TEST_F(CncDataWindowsTest, BitControlTogglesMovesOffTheByteAndUndoes) {
+TEST_F(CncDataWindowsTest, BitControlTogglesMovesOffTheByteUndoesAndThePanesFollowTheTable) {
     auto* window = open<ParameterWindow>(Entry::Parameters);
     ASSERT_NE(window, nullptr);
     TableView* view = window->table();
@@ -202,11 +205,8 @@ TEST_F(CncDataWindowsTest, BitControlTogglesMovesOffTheByteAndUndoes) {
     window->undoAction()->trigger();
     EXPECT_EQ(cell.data().toString(), "00000000");
     EXPECT_FALSE(window->isWindowModified());
-}
 
-TEST_F(CncDataWindowsTest, PanesSelectTheSameParameterInBothRoots) {
-    auto* window = open<ParameterWindow>(Entry::Parameters);
-    ASSERT_NE(window, nullptr);
+    // The panes select the same parameter in both roots.
     FunctionPane* pane = window->functionPane();
     QTreeWidgetItem* top = pane->tree()->topLevelItem(0);
     // Group 1 holds 0015-0018; its second item selects table row 0016.
@@ -248,7 +248,7 @@ TEST_F(CncDataWindowsTest, ReloadRereadsOnceAndTheLastWindowAsks) {
     // A receive replaced the file: both views show the new line, and the
     // history of the old content is gone.
     type(first->table(), 2, 1, QStringLiteral("7"));
-    std::string bytes = fileText(m_folder / "Tcomp.cmp");
+    std::string bytes = test::fileBytes(m_folder / "Tcomp.cmp");
     bytes.replace(bytes.find("-12.350"), 7, "-11.000");
     std::ofstream(m_folder / "Tcomp.cmp", std::ios::binary) << bytes;
     ASSERT_TRUE(m_window->reloadDocument(path, ProjectItemType::ToolOffsets));
@@ -265,7 +265,7 @@ TEST_F(CncDataWindowsTest, ReloadRereadsOnceAndTheLastWindowAsks) {
     EXPECT_TRUE(second.queryClose());
     ASSERT_EQ(m_recorder.messages().size(), 1u);
     EXPECT_EQ(m_recorder.messages().back().text, "文件数据已被改变,保存文件吗?");
-    EXPECT_EQ(fileText(m_folder / "Tcomp.cmp"), bytes);
+    EXPECT_EQ(test::fileBytes(m_folder / "Tcomp.cmp"), bytes);
 }
 
 }  // namespace

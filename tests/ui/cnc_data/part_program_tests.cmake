@@ -1,5 +1,4 @@
 target_sources(kelcc_ui_tests PRIVATE
-    cnc_data/demo_project_test.cpp
     cnc_data/part_program_actions_test.cpp
     cnc_data/part_program_window_test.cpp
 )

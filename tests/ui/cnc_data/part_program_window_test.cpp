@@ -12,11 +12,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <fstream>
-#include <iterator>
 
 #include "cnc_data/text_find_dialog.h"
 #include "common/text_codec.h"
 #include "fake_workbench.h"
+#include "file_bytes.h"
 
 namespace kelcc::ui {
 namespace {
@@ -37,10 +37,7 @@ protected:
     void writeFile(const std::string& bytes) const {
         std::ofstream(path(), std::ios::binary) << bytes;
     }
-    std::string readFile() const {
-        std::ifstream in(path(), std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
+    std::string readFile() const { return test::fileBytes(path()); }
 
     QTemporaryDir m_dir;
     test::FakeWorkbench m_workbench;
@@ -77,19 +74,32 @@ INSTANTIATE_TEST_SUITE_P(PartProgramWindow, LineEndTest,
                          testing::Values(LineEnds{"\r\n", "\r\n"}, LineEnds{"\n", "\n"},
                                          LineEnds{"", ""}, LineEnds{"\r", "\r\n"}));
 
-TEST_F(PartProgramWindowTest, EditingMarksWindowAndProjectModifiedAndSaveWritesCrLf) {
+TEST_F(PartProgramWindowTest, EditingMarksWindowAndProjectModifiedUndoesAndSaveWritesCrLf) {
     writeFile("O0001\r\n");
     PartProgramWindow window(m_workbench, path());
     ASSERT_TRUE(window.load());
     EXPECT_FALSE(m_workbench.project().projectModified());
+    EXPECT_TRUE(window.menuActions(DocumentWindow::MenuSlot::Plc).isEmpty());
+    QList<QAction*> actions;
+    for (QAction* action : window.menuActions(DocumentWindow::MenuSlot::Edit))
+        if (!action->isSeparator()) actions.append(action);
+    ASSERT_EQ(actions.size(), 7);
+    QAction* undo = actions[0];
+    EXPECT_FALSE(undo->isEnabled());  // loading is not an edit
     QSignalSpy spy(&window, &DocumentWindow::modificationChanged);
-
     window.editor()->moveCursor(QTextCursor::End);
-    QTest::keyClicks(window.editor(), "G00 X0");
+    QTest::keyClicks(window.editor(), "M30");
+    ASSERT_TRUE(undo->isEnabled());
+    undo->trigger();
+    EXPECT_EQ(window.editor()->toPlainText(), QStringLiteral("O0001\n"));
     EXPECT_TRUE(window.isModified());
     EXPECT_TRUE(m_workbench.project().projectModified());
     ASSERT_EQ(spy.count(), 1);  // once, not per key
     EXPECT_TRUE(spy.at(0).at(0).toBool());
+    actions[4]->trigger();                 // select all
+    EXPECT_TRUE(actions[2]->isEnabled());  // copy
+    window.editor()->moveCursor(QTextCursor::End);
+    QTest::keyClicks(window.editor(), "G00 X0");
 
     QTest::keyClick(window.editor(), Qt::Key_Return);
     QTest::keyClicks(window.editor(), "M30");
@@ -127,27 +137,6 @@ TEST_F(PartProgramWindowTest, WhatGbkCannotHoldIsNeitherOpenedNorSaved) {
     ASSERT_EQ(messages.size(), 3U);
     EXPECT_EQ(messages[0].text, "文件 " + path() + " 含有非GBK编码的字节,不能打开.");
     EXPECT_EQ(messages[2].text, "第2行含有不能以GBK编码保存的字符,文件未保存.");
-}
-
-TEST_F(PartProgramWindowTest, EditMenuActsOnTheText) {
-    writeFile("O0001\r\n");
-    PartProgramWindow window(m_workbench, path());
-    ASSERT_TRUE(window.load());
-    EXPECT_TRUE(window.menuActions(DocumentWindow::MenuSlot::Plc).isEmpty());
-    QList<QAction*> actions;
-    for (QAction* action : window.menuActions(DocumentWindow::MenuSlot::Edit))
-        if (!action->isSeparator()) actions.append(action);
-    ASSERT_EQ(actions.size(), 7);
-    QAction* undo = actions[0];
-    EXPECT_FALSE(undo->isEnabled());  // loading is not an edit
-
-    window.editor()->moveCursor(QTextCursor::End);
-    QTest::keyClicks(window.editor(), "M30");
-    ASSERT_TRUE(undo->isEnabled());
-    undo->trigger();
-    EXPECT_EQ(window.editor()->toPlainText(), QStringLiteral("O0001\n"));
-    actions[4]->trigger();                 // select all
-    EXPECT_TRUE(actions[2]->isEnabled());  // copy
 }
 
 TEST_F(PartProgramWindowTest, FindReplaceWithKeysThePositionAndTheModifiedMark) {

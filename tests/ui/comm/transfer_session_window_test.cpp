@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <algorithm>
 #include <filesystem>
 
 #include "app/project_tree.h"
@@ -75,7 +76,26 @@ protected:
     bool idle() { return !transfer().session().linkOpen() && m_window->isEnabled(); }
 };
 
-TEST_F(TransferWindowTest, ConnectAndDisconnectFollowTheMenuRulesAndAMissingPortIsOnlyReported) {
+TEST_F(TransferWindowTest,
+       SettingsConnectAndDisconnectFollowTheMenuRulesAndAMissingPortIsOnlyReported) {
+    m_settings->setValue("COMMSET", "port", "3");
+    m_settings->setValue("COMMSET", "baud", "9600");
+    m_transferDialogs.settingsAnswer.reset();
+    transfer().editCommSettings();
+    EXPECT_EQ(m_transferDialogs.settingsShown.port, QStringLiteral("3"));
+    EXPECT_EQ(m_transferDialogs.settingsShown.baud, QStringLiteral("9600"));
+    // Cancel changed nothing.
+    EXPECT_EQ(m_settings->value("COMMSET", "port"), "3");
+
+    usePort(QStringLiteral("/dev/pts/77"), QStringLiteral("57600"));
+    EXPECT_EQ(m_settings->value("COMMSET", "port"), "1");
+    EXPECT_EQ(m_settings->value("COMMSET", "baud"), "57600");
+    EXPECT_EQ(m_settings->value("COMMSET", "device1"), "/dev/pts/77");
+    EXPECT_EQ(transfer().communication().baud, 57600);
+    EXPECT_EQ(transfer().portPaths().path(1), "/dev/pts/77");
+    // Ports without a path of their own keep the built-in devices.
+    EXPECT_EQ(transfer().portPaths().path(2), core::comm::PortPaths().path(2));
+
     TransferCommands& commands = transfer();
     EXPECT_TRUE(commands.connectAction()->isEnabled());
     EXPECT_FALSE(commands.disconnectAction()->isEnabled());
@@ -107,42 +127,38 @@ TEST_F(TransferWindowTest, ConnectAndDisconnectFollowTheMenuRulesAndAMissingPort
     EXPECT_FALSE(commands.linkStatus()->text().contains(m_sim.linkPath()));
     // The same line again, without restarting anything.
     ASSERT_TRUE(connectToSim());
-}
+    // Quitting while connected asks and disconnects first.
+    m_recorder.script({Answer::Cancel});
+    EXPECT_FALSE(m_window->close());
+    EXPECT_TRUE(recorded(TransferSession::kQuitText, TransferSession::kQuitCaption));
+    EXPECT_TRUE(transfer().session().connected());
 
-TEST_F(TransferWindowTest, ASilentControllerEndsWithTheConnectionMessageAndAClosedPort) {
-    ASSERT_TRUE(m_sim.start({QStringLiteral("--drop-rate"), QStringLiteral("1")}));
-    usePort(m_sim.linkPath());
-    transfer().connectToCnc();
-    ASSERT_TRUE(waitForMessage(TransferSession::kConnectFailedText, 60000));
-    EXPECT_FALSE(recorded(TransferSession::kPortBusyText));
+    // OK disconnects, then the project asks its own question; cancelling
+    // that keeps the program, disconnected.
+    createProject("demo");
+    m_window->project().markProjectModified(true);
+    m_recorder.script({Answer::Ok, Answer::Cancel});
+    EXPECT_FALSE(m_window->close());
     EXPECT_FALSE(transfer().session().linkOpen());
-    EXPECT_TRUE(transfer().connectAction()->isEnabled());
+    EXPECT_FALSE(recorded(TransferSession::kNoDisconnectReplyText));
+    ASSERT_GE(m_recorder.messages().size(), 2u);
+    EXPECT_EQ(m_recorder.messages().back().text, core::app::Project::kSaveQuestionText);
 }
 
-TEST_F(TransferWindowTest, CommSettingsShowTheStoredTextsAndKeepTheirOwnKeys) {
-    m_settings->setValue("COMMSET", "port", "3");
-    m_settings->setValue("COMMSET", "baud", "9600");
-    m_transferDialogs.settingsAnswer.reset();
-    transfer().editCommSettings();
-    EXPECT_EQ(m_transferDialogs.settingsShown.port, QStringLiteral("3"));
-    EXPECT_EQ(m_transferDialogs.settingsShown.baud, QStringLiteral("9600"));
-    // Cancel changed nothing.
-    EXPECT_EQ(m_settings->value("COMMSET", "port"), "3");
-
-    usePort(QStringLiteral("/dev/pts/77"), QStringLiteral("57600"));
-    EXPECT_EQ(m_settings->value("COMMSET", "port"), "1");
-    EXPECT_EQ(m_settings->value("COMMSET", "baud"), "57600");
-    EXPECT_EQ(m_settings->value("COMMSET", "device1"), "/dev/pts/77");
-    EXPECT_EQ(transfer().communication().baud, 57600);
-    EXPECT_EQ(transfer().portPaths().path(1), "/dev/pts/77");
-    // Ports without a path of their own keep the built-in devices.
-    EXPECT_EQ(transfer().portPaths().path(2), core::comm::PortPaths().path(2));
-}
-
-TEST_F(TransferWindowTest, SendingOnlyThePlcProgramSendsTheProgramThenItsImage) {
+TEST_F(TransferWindowTest, AChangedProjectIsSavedAfterTheQuestionThenThePlcProgramAndItsImageGo) {
     ASSERT_TRUE(m_sim.start());
     createProject("demo");
     ASSERT_TRUE(connectToSim());
+    m_window->project().markProjectModified(true);
+    m_recorder.script({Answer::Cancel});
+    transfer().sendToCnc();
+    EXPECT_TRUE(recorded(TransferCommands::kStaleProjectText, TransferCommands::kSendCaption));
+    QTest::qWait(300);
+    EXPECT_EQ(m_transferDialogs.sendCalls, 0);
+    EXPECT_TRUE(transfer().session().connected());
+
+    // "Yes" saves the project first.
+    m_recorder.script({Answer::Yes});
     std::vector<std::string> lines;
     bool windowDisabled = false;
     bool progressShown = false;
@@ -158,6 +174,7 @@ TEST_F(TransferWindowTest, SendingOnlyThePlcProgramSendsTheProgramThenItsImage) 
     };
     transfer().sendToCnc();
     ASSERT_TRUE(waitForMessage(TransferSession::kAllSentText));
+    EXPECT_FALSE(m_window->project().projectModified());
     EXPECT_EQ(m_transferDialogs.sendProject, "demo");
     // The first file is under way by then.
     ASSERT_EQ(lines.size(), 2u);
@@ -169,67 +186,36 @@ TEST_F(TransferWindowTest, SendingOnlyThePlcProgramSendsTheProgramThenItsImage) 
     EXPECT_EQ(m_sim.stored(1, QStringLiteral("plc.bin")),
               fileBytes(qProjectFile("main_demo.ldx.bin")));
     EXPECT_TRUE(m_sim.stored(1, QStringLiteral("ParaB.par")).isEmpty());
-    // Every send ends disconnected, the window usable again.
+    // Every send ends disconnected, the window usable again; so does a
+    // cancelled send dialog.
     ASSERT_TRUE(waitFor([&] { return idle(); }));
     EXPECT_EQ(transfer().progressWindow(), nullptr);
-}
-
-TEST_F(TransferWindowTest, AFullControllerEndsTheSessionButKeepsTheLink) {
-    ASSERT_TRUE(m_sim.start({QStringLiteral("--storage-full")}));
-    createProject("demo");
     ASSERT_TRUE(connectToSim());
-    m_transferDialogs.onSend = [](TransferFileDialog::SendStart& start) {
-        SessionList::SendSelection selection;
-        selection.parameters = true;
-        return start(selection);
-    };
+    m_transferDialogs.onSend = nullptr;
     transfer().sendToCnc();
-    ASSERT_TRUE(waitFor([&] { return stopped(); }));
-    EXPECT_TRUE(recorded("FLASH存储空间满.", "KELCC"));
-    EXPECT_TRUE(waitFor([&] { return transfer().progressWindow() == nullptr; }));
-    EXPECT_TRUE(m_window->isEnabled());
-    EXPECT_TRUE(transfer().session().connected());
-    EXPECT_TRUE(transfer().disconnectAction()->isEnabled());
-}
-
-TEST_F(TransferWindowTest, AChangedProjectIsSavedOrSentAsOnDiskOnlyAfterTheQuestion) {
-    ASSERT_TRUE(m_sim.start());
-    createProject("demo");
-    ASSERT_TRUE(connectToSim());
-    m_window->project().markProjectModified(true);
-
-    m_recorder.script({Answer::Cancel});
-    transfer().sendToCnc();
-    EXPECT_TRUE(recorded(TransferCommands::kStaleProjectText, TransferCommands::kSendCaption));
-    QTest::qWait(300);
-    EXPECT_EQ(m_transferDialogs.sendCalls, 0);
-    EXPECT_TRUE(transfer().session().connected());
-
-    // "Yes" saves the project first.
-    m_recorder.script({Answer::Yes});
-    transfer().sendToCnc();
-    ASSERT_TRUE(waitFor([&] { return m_transferDialogs.sendCalls == 1; }));
-    EXPECT_FALSE(m_window->project().projectModified());
-    // The cancelled dialog disconnects.
     ASSERT_TRUE(waitFor([&] { return idle(); }));
 }
 
-TEST_F(TransferWindowTest, ReadingEverythingOverwritesTheProjectAndTheOpenWindowsShowIt) {
+TEST_F(TransferWindowTest, ReadingEverythingMakesANewProjectThenAReadOverwritesAnOpenWindow) {
     fillController();
     ASSERT_TRUE(m_sim.start());
-    createProject("demo");
     ASSERT_TRUE(connectToSim());
-    readEverything(SaveMode::Overwrite);
-    m_recorder.script({Answer::Ok});
+    m_dialogs.locations.push_back(core::app::ProjectLocation{"fresh", folder()});
+    readEverything(SaveMode::NewProject);
     transfer().readFromCnc();
     ASSERT_TRUE(waitForMessage(TransferSession::kAllReceivedText));
-    EXPECT_TRUE(recorded(TransferSession::kOverwriteText, TransferSession::kReadCaption));
-    EXPECT_TRUE(m_transferDialogs.overwriteOffered);
+    // Without a project only a new one is offered.
+    EXPECT_FALSE(m_transferDialogs.overwriteOffered);
     ASSERT_EQ(m_transferDialogs.readChoices.programs[0].size(), 1u);
     EXPECT_EQ(m_transferDialogs.readChoices.programs[1][0].name, "O0002.cnc");
-    EXPECT_EQ(fileBytes(qProjectFile("main_demo.ldx")), demoFile("main_LatheDemo.ldx"));
+    EXPECT_EQ(m_window->project().name(), "fresh");
+    const auto received = [this](const char* name) {
+        return fileBytes(QString::fromStdString(m_window->project().folder() + "/" + name));
+    };
+    EXPECT_EQ(received("main_fresh.ldx"), demoFile("main_LatheDemo.ldx"));
     for (const char* name : {"ParaB.par", "ParaW.par", "Wcomp.wmp", "O0001.cnc", "O0002.cnc"})
-        EXPECT_EQ(fileBytes(qProjectFile(name)), demoFile(name)) << name;
+        EXPECT_EQ(received(name), demoFile(name)) << name;
+    EXPECT_EQ(m_window->project().tree().enumeratePrograms().size(), 2u);
     ASSERT_TRUE(waitFor([&] { return idle(); }));
 
     // Once more with O0001 open and changed on the controller: the window
@@ -244,37 +230,47 @@ TEST_F(TransferWindowTest, ReadingEverythingOverwritesTheProjectAndTheOpenWindow
         one.programs = {m_transferDialogs.readChoices.programs[0][0]};
         return start(one, SaveMode::Overwrite);
     };
-    const std::size_t before = m_recorder.messages().size();
     m_recorder.script({Answer::Ok, Answer::Ok});
     ASSERT_TRUE(connectToSim());
     transfer().readFromCnc();
     ASSERT_TRUE(waitFor([&] {
-        for (std::size_t i = before; i < m_recorder.messages().size(); ++i)
-            if (m_recorder.messages()[i].text == TransferSession::kAllReceivedText) return true;
-        return false;
+        return std::count_if(
+                   m_recorder.messages().begin(), m_recorder.messages().end(),
+                   [](const auto& m) { return m.text == TransferSession::kAllReceivedText; }) == 2;
     }));
+    EXPECT_TRUE(m_transferDialogs.overwriteOffered);
+    EXPECT_TRUE(recorded(TransferSession::kOverwriteText, TransferSession::kReadCaption));
     EXPECT_TRUE(window->editor()->toPlainText().contains(QStringLiteral("G00 X1 Z2")));
-}
+    ASSERT_TRUE(waitFor([&] { return idle(); }));
 
-TEST_F(TransferWindowTest, ReadingIntoANewProjectCreatesItFirst) {
-    fillController();
-    ASSERT_TRUE(m_sim.start());
+    // A plain file where the temporary folder was: nothing can be made in
+    // it, for any user. That is reported, and the link recovers.
+    const QString temp = transfer().tempFolder();
+    ASSERT_TRUE(QDir(temp).removeRecursively());
+    QFile blocker(temp);
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    m_sim.put(1, QStringLiteral("plc.ldx"), "changed");
+    bool started = true;
+    m_transferDialogs.onRead = [&](TransferFileDialog::ReceiveStart& start) {
+        SessionList::ReceiveSelection plc;
+        plc.plcProgram = true;
+        started = start(plc, SaveMode::Overwrite);
+        return started;
+    };
+    m_recorder.script({Answer::Ok});
     ASSERT_TRUE(connectToSim());
-    m_dialogs.locations.push_back(core::app::ProjectLocation{"fresh", folder()});
-    readEverything(SaveMode::NewProject);
     transfer().readFromCnc();
-    ASSERT_TRUE(waitForMessage(TransferSession::kAllReceivedText));
-    // Without a project only a new one is offered.
-    EXPECT_FALSE(m_transferDialogs.overwriteOffered);
-    EXPECT_EQ(m_window->project().name(), "fresh");
-    EXPECT_EQ(fileBytes(QString::fromStdString(m_window->project().plcProgramPath())),
-              demoFile("main_LatheDemo.ldx"));
-    EXPECT_EQ(fileBytes(QString::fromStdString(folder() + "/fresh/O0002.cnc")),
-              demoFile("O0002.cnc"));
-    EXPECT_EQ(m_window->project().tree().enumeratePrograms().size(), 2u);
+    ASSERT_TRUE(waitForMessage(SessionList::kStagingFailedText));
+    EXPECT_FALSE(started);
+    ASSERT_TRUE(waitFor([&] { return idle(); }));
+    EXPECT_EQ(received("main_fresh.ldx"), demoFile("main_LatheDemo.ldx"));
+    QFile::remove(temp);
+    EXPECT_TRUE(connectToSim());
 }
 
-TEST_F(TransferWindowTest, CancelDuringAFileEndsTheSessionAndTheLineCanBeUsedAgain) {
+TEST_F(TransferWindowTest, CancelDuringAFileOrAControllerThatVanishesEndsTheSessionCleanly) {
+    m_sim.put(2, QStringLiteral("O0009.cnc"), partProgram("O0009", 24000));
     createProject("demo");
     const QByteArray program = partProgram("O0007", 24000);
     QFile file(qProjectFile("O0007.cnc"));
@@ -308,17 +304,14 @@ TEST_F(TransferWindowTest, CancelDuringAFileEndsTheSessionAndTheLineCanBeUsedAga
     EXPECT_EQ(transfer().progressWindow(), nullptr);
     EXPECT_FALSE(percents.isEmpty());
     EXPECT_FALSE(percents.contains(QStringLiteral("100")));
-    ASSERT_TRUE(connectToSim());
-}
 
-TEST_F(TransferWindowTest, AControllerThatVanishesMidFileLeavesTheProjectAsItWas) {
-    m_sim.put(2, QStringLiteral("O0009.cnc"), partProgram("O0009", 24000));
-    ASSERT_TRUE(m_sim.start({QStringLiteral("--baud"), QStringLiteral("9600")}));
-    createProject("demo");
+    // The line can be used again; a controller that vanishes in the middle
+    // of a file leaves the project as it was.
     ASSERT_TRUE(connectToSim());
     m_transferDialogs.onRead = [this](TransferFileDialog::ReceiveStart& start) {
         SessionList::ReceiveSelection one;
-        one.programs = m_transferDialogs.readChoices.programs[0];
+        for (const auto& file : m_transferDialogs.readChoices.programs[0])
+            if (file.name == "O0009.cnc") one.programs.push_back(file);
         return start(one, SaveMode::Overwrite);
     };
     transfer().readFromCnc();
@@ -364,56 +357,6 @@ TEST_F(TransferWindowTest, AControllerUploadIsSavedWhereTheUserSays) {
     // An upload leaves the link connected.
     EXPECT_TRUE(transfer().session().connected());
     EXPECT_TRUE(m_window->isEnabled());
-}
-
-TEST_F(TransferWindowTest, AnUnusableTemporaryFolderIsReportedAndTheLinkRecovers) {
-    // A plain file where the folder was: nothing can be made in it, for
-    // any user.
-    const QString temp = transfer().tempFolder();
-    ASSERT_TRUE(QDir(temp).removeRecursively());
-    QFile blocker(temp);
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    fillController();
-    ASSERT_TRUE(m_sim.start());
-    createProject("demo");
-    ASSERT_TRUE(connectToSim());
-    bool started = true;
-    m_transferDialogs.onRead = [&](TransferFileDialog::ReceiveStart& start) {
-        SessionList::ReceiveSelection plc;
-        plc.plcProgram = true;
-        started = start(plc, SaveMode::Overwrite);
-        return started;
-    };
-    m_recorder.script({Answer::Ok});
-    transfer().readFromCnc();
-    ASSERT_TRUE(waitForMessage(SessionList::kStagingFailedText));
-    EXPECT_FALSE(started);
-    ASSERT_TRUE(waitFor([&] { return idle(); }));
-    // The project's program is the one it had.
-    EXPECT_NE(fileBytes(qProjectFile("main_demo.ldx")), demoFile("main_LatheDemo.ldx"));
-    QFile::remove(temp);
-    EXPECT_TRUE(connectToSim());
-}
-
-TEST_F(TransferWindowTest, QuittingWhileConnectedAsksAndDisconnectsFirst) {
-    ASSERT_TRUE(m_sim.start());
-    ASSERT_TRUE(connectToSim());
-    m_recorder.script({Answer::Cancel});
-    EXPECT_FALSE(m_window->close());
-    EXPECT_TRUE(recorded(TransferSession::kQuitText, TransferSession::kQuitCaption));
-    EXPECT_TRUE(transfer().session().connected());
-
-    // OK disconnects, then the project asks its own question; cancelling
-    // that keeps the program, disconnected.
-    createProject("demo");
-    m_window->project().markProjectModified(true);
-    m_recorder.script({Answer::Ok, Answer::Cancel});
-    EXPECT_FALSE(m_window->close());
-    EXPECT_FALSE(transfer().session().linkOpen());
-    EXPECT_FALSE(recorded(TransferSession::kNoDisconnectReplyText));
-    ASSERT_GE(m_recorder.messages().size(), 2u);
-    EXPECT_EQ(m_recorder.messages().back().text, core::app::Project::kSaveQuestionText);
 }
 
 }  // namespace

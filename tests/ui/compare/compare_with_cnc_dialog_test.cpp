@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <filesystem>
@@ -21,10 +21,8 @@ namespace fs = std::filesystem;
 // Without a controller the dialog still ends: every file is listed as not
 // compared and the port's message is in the report; the project is only read.
 TEST(CompareWithCncDialogTest, AMissingPortEndsWithEveryFileNotCompared) {
-    const fs::path dir =
-        fs::temp_directory_path() / ("kelcc_compare_ui_" + std::to_string(::getpid()));
-    fs::remove_all(dir);
-    fs::create_directories(dir);
+    QTemporaryDir temp;
+    const fs::path dir = temp.path().toStdString();
     core::common::RecordingInteraction ui;
     core::app::HeadlessProjectHost host;
     host.setAutoOpen(false);
@@ -49,7 +47,6 @@ TEST(CompareWithCncDialogTest, AMissingPortEndsWithEveryFileNotCompared) {
     EXPECT_TRUE(report.contains(QStringLiteral("ParaW.par\t1\t未比较")));
     EXPECT_TRUE(report.contains(QString::fromUtf8(core::comm::SerialPort::kOpenFailedText)));
     EXPECT_FALSE(report.contains(CompareWithCncDialog::tr("相同")));
-    fs::remove_all(dir);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 target_sources(kelcc_ui_tests PRIVATE
+    ladder_editor/ladder_window_fixture.h
     ladder_editor/ladder_window_test.cpp
     ladder_editor/print_command_test.cpp
     ladder_editor/ladder_keyboard_test.cpp
@@ -6,4 +7,5 @@ target_sources(kelcc_ui_tests PRIVATE
 )
 # The print command of kelcc-cli runs inside the test program.
 target_include_directories(kelcc_ui_tests PRIVATE ${PROJECT_SOURCE_DIR}/src/cli)
-target_compile_definitions(kelcc_ui_tests PRIVATE KELCC_CLI_PRINT)
+target_compile_definitions(kelcc_ui_tests PRIVATE KELCC_CLI_PRINT
+    KELCC_LADDER_CASES="${CMAKE_CURRENT_SOURCE_DIR}/ladder_editor/cases")

@@ -10,15 +10,10 @@
 #include <QPushButton>
 #include <QTest>
 #include <deque>
-#include <filesystem>
-#include <fstream>
 #include <functional>
 
-#include "app/default_files.h"
-#include "fake_workbench.h"
-#include "ladder_editor/copy_buffer.h"
-#include "ladder_editor/ladder_dialogs.h"
-#include "ladder_editor/ladder_view.h"
+#include "ladder_window_fixture.h"
+
 #include "plc/operand_form.h"
 
 namespace kelcc::ui {
@@ -26,7 +21,6 @@ namespace {
 
 using core::common::Answer;
 using core::plc::InstructionCode;
-using Command = LadderView::Command;
 
 // Field texts for one operand dialog: field index -> text (a combo takes
 // the item with that text).
@@ -85,46 +79,22 @@ public:
     }
 };
 
-class LadderWindowTest : public testing::Test {
+class LadderWindowTest : public test::LadderWindowFixture {
 protected:
     void SetUp() override {
-        m_folder = std::filesystem::temp_directory_path() /
-                   ("kelcc_ladder_" + std::to_string(::getpid()) + "_" +
-                    testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(m_folder);
-        m_path = (m_folder / "plc.ldx").string();
-        std::ofstream(m_path, std::ios::binary) << core::app::DefaultFiles::plcProgram();
+        LadderWindowFixture::SetUp();
         m_window = open();
     }
-    void TearDown() override {
-        m_window.reset();
-        std::filesystem::remove_all(m_folder);
-    }
-
     std::unique_ptr<LadderWindow> open() {
         auto dialogs = std::make_unique<ScriptedDialogs>();
         m_dialogs = dialogs.get();
-        auto window = std::make_unique<LadderWindow>(m_bench, m_path, m_buffer, std::move(dialogs));
-        EXPECT_TRUE(window->load());
-        window->resize(1100, 700);
-        window->show();
-        QApplication::setActiveWindow(window.get());
-        window->view().setFocus();
-        return window;
-    }
-
-    LadderView& view() { return m_window->view(); }
-    void key(int k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QTest::keyClick(&view(), static_cast<Qt::Key>(k), modifiers);
+        return LadderWindowFixture::open(std::move(dialogs));
     }
     std::vector<std::string> il(const core::plc::PlcDocument& doc) const {
         std::vector<std::string> lines;
         for (std::size_t i = 0; i < doc.il().size(); ++i)
             lines.push_back(doc.il()[i].text);
         return lines;
-    }
-    const core::plc::LadderCell* cell(int row, int column) {
-        return m_window->document().cell(row, column);
     }
 
     // Two new rows above END1, then X0.1 and the closed contact X1 in
@@ -144,24 +114,15 @@ protected:
         key(Qt::Key_F3);
     }
 
-    test::FakeWorkbench m_bench;
-    core::ladder_editor::CopyBuffer m_buffer;
-    std::filesystem::path m_folder;
-    std::string m_path;
     ScriptedDialogs* m_dialogs = nullptr;
-    std::unique_ptr<LadderWindow> m_window;
 };
 
 TEST_F(LadderWindowTest, DrawnWithKeysCompilesSavesAndReopensToTheSameProgram) {
     drawSmallProgram();
-    ASSERT_TRUE(m_bench.recording().messages().empty())
-        << m_bench.recording().messages().front().text;
-    ASSERT_NE(cell(1, 2), nullptr);
-    EXPECT_EQ(cell(1, 2)->kind, 2);
-    EXPECT_EQ(cell(1, 2)->text, "X0001.0");
-    EXPECT_EQ(cell(1, 5)->kind, 0);
-    EXPECT_EQ(cell(1, 8)->text, "Y0000.0");
-    EXPECT_EQ(cell(2, 7)->text, "SET     Y0001.0");
+    ASSERT_TRUE(messages().empty()) << messages().front().text;
+    // The cells are checked by the compiled lines below.
+    ASSERT_NE(cell(1, 5), nullptr);
+    EXPECT_EQ(cell(1, 5)->kind, 0) << "the coil's links";
     EXPECT_EQ(view().cursor(), (core::ladder_editor::CellPos{3, 1}));
     EXPECT_TRUE(m_window->isModified());
     // A refused place (right of the SET block) opens no dialog and changes
@@ -170,7 +131,7 @@ TEST_F(LadderWindowTest, DrawnWithKeysCompilesSavesAndReopensToTheSameProgram) {
     view().editor().setCursor({2, 8});
     m_dialogs->operands = {{{2, "X3"}}};
     key(Qt::Key_F1);
-    ASSERT_EQ(m_bench.recording().messages().size(), 1u);
+    ASSERT_EQ(messages().size(), 1u);
     EXPECT_EQ(m_dialogs->operandDialogs, 5);
     EXPECT_TRUE(m_window->document().grid() == drawn);
     m_dialogs->operands.clear();
@@ -186,27 +147,22 @@ TEST_F(LadderWindowTest, DrawnWithKeysCompilesSavesAndReopensToTheSameProgram) {
                                                "END1",
                                                "END2"};
     EXPECT_EQ(il(m_window->document()), expected);
+    m_dialogs->finds = {[](FindDialog& d) { QTest::keyClicks(d.textField(), "X0"); }};
+    view().action(Command::Find)->trigger();
+    // The lines themselves are the core's LadderFindTest.
+    EXPECT_EQ(m_bench.output().last(), QStringLiteral("查找 X0 完毕 : 共找到 1 项结果."));
+    EXPECT_EQ(m_bench.outputTitle(), QStringLiteral("查找结果"));
+    // An output line moves the cursor.
+    emit m_bench.ladderPlaceRequested(2, 7);
+    EXPECT_EQ(view().cursor(), (core::ladder_editor::CellPos{2, 1})) << "a box at the place";
+    emit m_bench.ladderPlaceRequested(99999, 0);
+    EXPECT_EQ(view().cursor().row, m_window->document().lastUsedRow() + 1);
 
     ASSERT_TRUE(m_window->saveSilently());
     EXPECT_FALSE(m_window->isModified());
     m_window = open();
     EXPECT_EQ(il(m_window->document()), expected);
     EXPECT_EQ(cell(1, 8)->kind, 6);
-}
-
-TEST_F(LadderWindowTest, FindListsTheHitsAndAnOutputLineMovesTheCursor) {
-    drawSmallProgram();
-    key(Qt::Key_F9);
-    m_dialogs->finds = {[](FindDialog& d) { QTest::keyClicks(d.textField(), "X0"); }};
-    view().action(Command::Find)->trigger();
-    // The lines themselves are the core's LadderFindTest.
-    EXPECT_EQ(m_bench.output().last(), QStringLiteral("查找 X0 完毕 : 共找到 1 项结果."));
-    EXPECT_EQ(m_bench.outputTitle(), QStringLiteral("查找结果"));
-
-    emit m_bench.ladderPlaceRequested(2, 7);
-    EXPECT_EQ(view().cursor(), (core::ladder_editor::CellPos{2, 1})) << "a box at the place";
-    emit m_bench.ladderPlaceRequested(99999, 0);
-    EXPECT_EQ(view().cursor().row, m_window->document().lastUsedRow() + 1);
 }
 
 // "Back to editing" after a failed compile leaves the user where they were.
@@ -221,7 +177,7 @@ TEST_F(LadderWindowTest, SaveOfAProgramThatDoesNotCompileAsksAndCanDropTheEdits)
     m_bench.recording().script({Answer::Yes});
     EXPECT_FALSE(m_window->saveSilently());
     EXPECT_TRUE(m_window->isModified());
-    EXPECT_EQ(m_bench.recording().messages().back().caption, "修改梯形图");
+    EXPECT_EQ(messages().back().caption, "修改梯形图");
     EXPECT_EQ(view().cursor(), (core::ladder_editor::CellPos{3, 1}));
 
     m_bench.recording().script({Answer::Yes, Answer::No});
@@ -281,48 +237,16 @@ TEST_F(LadderWindowTest, MainWindowMenusCarryTheViewCommandsWithUndoAndRedoFirst
     EXPECT_EQ(edit[1], view().action(Command::Redo));
     EXPECT_FALSE(edit[0]->isEnabled());  // loading is not an edit
     EXPECT_TRUE(edit.contains(view().action(Command::Paste)));
+    // Delete row beside insert row.
+    const qsizetype insert = edit.indexOf(view().action(Command::InsertRow));
+    ASSERT_GE(insert, 0);
+    EXPECT_EQ(edit.value(insert + 1), view().action(Command::DeleteRow));
 
     const QList<QAction*> plc = m_window->menuActions(DocumentWindow::MenuSlot::Plc);
-    ASSERT_TRUE(plc.contains(view().action(Command::Compile)));
+    for (Command command : {Command::Compile, Command::ExportPdf, Command::SaveDraft})
+        EXPECT_TRUE(plc.contains(view().action(command))) << int(command);
     EXPECT_TRUE(m_window->menuActions(DocumentWindow::MenuSlot::View)
                     .contains(view().action(Command::RowNumbers)));
-}
-
-// A second window kind on the same file is a view of the same document:
-// it sees the edits, undoes them with Ctrl+Z, and the one document is saved
-// once, with the close question only for the last window.
-TEST_F(LadderWindowTest, TwoWindowsOfOneDocumentShareEditsUndoAndTheSave) {
-    auto second = std::make_unique<LadderWindow>(m_bench, m_path, m_buffer,
-                                                 std::make_unique<ScriptedDialogs>(), nullptr,
-                                                 core::app::ProjectItemType::PlcDataTables);
-    ASSERT_TRUE(second->load());
-    second->show();
-    ASSERT_EQ(&second->document(), &m_window->document());
-
-    drawSmallProgram();
-    QAction* undo = second->view().action(Command::Undo);
-    EXPECT_TRUE(second->isWindowModified());
-    ASSERT_TRUE(undo->isEnabled());
-    EXPECT_EQ(undo->text(), QStringLiteral("撤消 输入功能指令(&U)"));
-
-    QApplication::setActiveWindow(second.get());
-    second->view().setFocus();
-    QTest::keyClick(&second->view(), Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(cell(2, 7), nullptr) << "the SET box is undone";
-    EXPECT_EQ(second->view().action(Command::Redo)->text(),
-              QStringLiteral("重做 输入功能指令(&R)"));
-    QTest::keyClick(&view(), Qt::Key_Y, Qt::ControlModifier);
-    ASSERT_NE(cell(2, 7), nullptr);
-
-    EXPECT_TRUE(m_window->queryClose()) << "another window still shows the document";
-    EXPECT_TRUE(m_bench.recording().messages().empty());
-    m_window.reset();
-    ASSERT_TRUE(second->saveSilently());
-    EXPECT_FALSE(second->isModified());
-    second.reset();
-    m_window = open();
-    EXPECT_EQ(il(m_window->document()).size(), 7u);
-    EXPECT_FALSE(view().action(Command::Undo)->isEnabled());
 }
 
 // The dialogs are generated from the form data; which field's message wins
@@ -350,17 +274,40 @@ TEST(OperandDialogTest, FieldsFollowTheFormAndOkChecksInOrder) {
     EXPECT_EQ(dialog.formResult().text, "CTRC    0001 R0010.1 C0005 500 Y0001.2");
 }
 
-TEST(OperandDialogTest, CodbTableEntriesAreCheckedAndTheLookupNeedsALadder) {
+// Enter and Escape in a CODB entry's in-place editor end that edit only;
+// the dialog's own OK and Cancel must not fire.
+TEST(OperandDialogTest, CodbEntriesAreEditedInPlaceAndCheckedAndTheLookupNeedsALadder) {
     core::common::RecordingInteraction ui;
     const auto codb = *core::plc::OperandForm::ForInstruction(InstructionCode::CODB);
-    OperandDialog dialog(codb, codb.blank(), ui);
+    OperandDialog dialog(codb, codb.parse("CODB    0001 0001 X0010 R0020 , 5 9"), ui);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     auto* list = qobject_cast<QListWidget*>(dialog.fieldWidget(4));
     ASSERT_NE(list, nullptr);
     ASSERT_EQ(list->count(), 2);
+    const auto typeInto = [list](int entry, const char* text, Qt::Key key) {
+        emit list->itemDoubleClicked(list->item(entry));
+        for (auto* editor : list->viewport()->findChildren<QLineEdit*>())
+            if (editor->isVisible()) {
+                QTest::keyClicks(editor, text);
+                QTest::keyClick(editor, key);
+                return;
+            }
+        ADD_FAILURE() << "no editor for entry " << entry;
+    };
+    typeInto(0, "7", Qt::Key_Return);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(list->item(0)->text(), QStringLiteral("000  7"));
+    typeInto(1, "3", Qt::Key_Escape);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(list->item(1)->text(), QStringLiteral("001  9")) << "Escape drops the typed text";
+    EXPECT_TRUE(ui.messages().empty());
     dialog.editListEntry(1, QStringLiteral("127"));
     EXPECT_EQ(ui.messages().size(), 1u);
     dialog.editListEntry(1, QStringLiteral("126"));
     EXPECT_EQ(list->item(1)->text(), QStringLiteral("001  126"));
+    dialog.accept();
+    EXPECT_EQ(dialog.formResult().text, "CODB    0001 0001 X0010 R0020 , 7 126");
     fill(dialog, {{1, "3"}});
     EXPECT_EQ(list->count(), 8) << "2^3 entries after the table length changed";
 
@@ -381,37 +328,6 @@ TEST(OperandDialogTest, CodbTableEntriesAreCheckedAndTheLookupNeedsALadder) {
     jump.lookupButton()->click();
     EXPECT_FALSE(jump.isVisible());
     EXPECT_EQ(jump.result(), QDialog::Rejected);
-}
-
-// Enter and Escape in a CODB entry's in-place editor end that edit only;
-// the dialog's own OK and Cancel must not fire.
-TEST(OperandDialogTest, EnterAndEscapeEndTheEntryEditNotTheDialog) {
-    core::common::RecordingInteraction ui;
-    const auto codb = *core::plc::OperandForm::ForInstruction(InstructionCode::CODB);
-    OperandDialog dialog(codb, codb.parse("CODB    0001 0001 X0010 R0020 , 5 9"), ui);
-    dialog.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-    auto* list = qobject_cast<QListWidget*>(dialog.fieldWidget(4));
-    ASSERT_NE(list, nullptr);
-    const auto typeInto = [list](int entry, const char* text, Qt::Key key) {
-        emit list->itemDoubleClicked(list->item(entry));
-        for (auto* editor : list->viewport()->findChildren<QLineEdit*>())
-            if (editor->isVisible()) {
-                QTest::keyClicks(editor, text);
-                QTest::keyClick(editor, key);
-                return;
-            }
-        ADD_FAILURE() << "no editor for entry " << entry;
-    };
-    typeInto(0, "7", Qt::Key_Return);
-    EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(list->item(0)->text(), QStringLiteral("000  7"));
-    typeInto(1, "3", Qt::Key_Escape);
-    EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(list->item(1)->text(), QStringLiteral("001  9")) << "Escape drops the typed text";
-    EXPECT_TRUE(ui.messages().empty());
-    dialog.accept();
-    EXPECT_EQ(dialog.formResult().text, "CODB    0001 0001 X0010 R0020 , 7 9");
 }
 
 }  // namespace

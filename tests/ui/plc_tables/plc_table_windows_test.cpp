@@ -20,6 +20,7 @@
 #include "app/workbench_dialogs.h"
 #include "common/text_codec.h"
 #include "demo_window_test.h"
+#include "ladder_editor/ladder_view.h"
 #include "ladder_editor/ladder_window.h"
 #include "ladder_editor/ladder_window_kind.h"
 #include "plc/program_file.h"
@@ -44,54 +45,32 @@ std::string gbk(const char* utf8) {
     return core::common::TextCodec::utf8ToGbk(utf8).text;
 }
 
-// The real dialogs, driven by the test before their OK.
-class DrivenDialogs final : public WorkbenchDialogs {
-public:
-    std::function<void(PlcPropertiesDialog&)> properties;
-    std::function<void(KValueDialog&)> kValuesDriver;
-    QString propertiesTitle;
-
-    std::optional<PlcTexts> plcProperties(QWidget* parent, const QString& title,
-                                          const PlcTexts& current,
-                                          core::common::Interaction& interaction) override {
-        propertiesTitle = title;
-        PlcPropertiesDialog dialog(title, current, interaction, parent);
-        if (properties) properties(dialog);
-        if (dialog.result() != QDialog::Accepted) return std::nullopt;
-        return dialog.texts();
-    }
-    bool kValues(QWidget* parent, core::plc_tables::KTableModel& table, bool english) override {
-        KValueDialog dialog(table, english, parent);
-        if (kValuesDriver) kValuesDriver(dialog);
-        return dialog.result() == QDialog::Accepted;
-    }
-};
-
 class PlcTableWindowsTest : public test::DemoWindowTest {
 protected:
     void SetUp() override {
-        start(
-            {Type::PlcProgram, Type::PlcInformation, Type::PlcDataTables},
-            [] {
-                registerLadderWindowKind();
-                registerPlcTableWindowKinds();
-            },
-            m_dialogs);
+        openDemo({Type::PlcProgram, Type::PlcInformation, Type::PlcDataTables}, [] {
+            registerLadderWindowKind();
+            registerPlcTableWindowKinds();
+        });
     }
     std::string program() const { return (m_folder / "main_LatheDemo.ldx").string(); }
-
-    DrivenDialogs m_dialogs;
+    // The program file as saved, read into `saved`.
+    void reread(core::plc::PlcDocument& saved) const {
+        core::common::RecordingInteraction ui;
+        ASSERT_EQ(core::plc::ProgramFile::readFile(program(), saved, ui).result, 0);
+    }
 };
 
-TEST_F(PlcTableWindowsTest, DataTablesEditUndoSaveAndReopen) {
+// The ladder and the tables share one document and its history.
+TEST_F(PlcTableWindowsTest, DataTablesEditPasteUndoSaveAndReopenInTheLaddersDocument) {
+    auto* ladder = open<LadderWindow>(Entry::LadderProgram);
+    ASSERT_NE(ladder, nullptr);
     auto* window = open<DataTablesWindow>(Entry::DataTables);
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("数据设置表[*]"));
+    EXPECT_EQ(&window->plcDocument(), &ladder->document());
     TableView* d = window->page(0);
     ASSERT_EQ(d->model()->rowCount(), 1000);
     EXPECT_EQ(d->fixedColumn()->model()->index(999, 0).data().toString(), "D0999");
-    EXPECT_FALSE(d->fixedColumn()->isColumnHidden(0));
-    EXPECT_TRUE(d->fixedColumn()->isColumnHidden(1));
 
     // The value editor takes three digits and nothing else.
     const QModelIndex value = d->model()->index(5, 1);
@@ -108,11 +87,30 @@ TEST_F(PlcTableWindowsTest, DataTablesEditUndoSaveAndReopen) {
     leaveEditor();
     EXPECT_EQ(window->plcDocument().dTable()[5].value, 77);
     EXPECT_TRUE(window->isWindowModified());
+    EXPECT_TRUE(ladder->isWindowModified());
     EXPECT_EQ(window->undoAction()->text(), QStringLiteral("撤消 数据值(&U)"));
-    window->undoAction()->trigger();
+    // One history: the ladder's undo takes the table's edit back.
+    QAction* ladderUndo = ladder->view().action(LadderView::Command::Undo);
+    EXPECT_EQ(ladderUndo->text(), window->undoAction()->text());
+    ladderUndo->trigger();
     EXPECT_EQ(value.data().toString(), "0");
     window->redoAction()->trigger();
     EXPECT_EQ(value.data().toString(), "77");
+
+    // A paste keeps the good cells in one step, with one message.
+    d->setCurrentIndex(d->model()->index(20, 1));
+    d->pasteText(QStringLiteral("1\t进给\n300\tx\n3\t\n"));
+    const auto& table = window->plcDocument().dTable();
+    EXPECT_EQ(table[20].value, 1);
+    EXPECT_EQ(table[21].value, 0);  // 300 is no byte
+    EXPECT_EQ(table[21].commentZh, "x");
+    EXPECT_EQ(table[22].value, 3);
+    EXPECT_EQ(messages(),
+              std::vector<std::string>{"1 个单元格未粘贴:\n数据值必须为0～255. (1 个)"});
+    EXPECT_EQ(window->undoAction()->text(), QStringLiteral("撤消 粘贴(&U)"));
+    window->undoAction()->trigger();
+    EXPECT_EQ(table[20], core::plc::DataByteRecord{});
+    EXPECT_EQ(table[22].value, 0);
 
     // A new maximum pulls the value down and the view redraws it; a cell
     // message reaches the user (the rules: the core's DataTableModel).
@@ -122,32 +120,19 @@ TEST_F(PlcTableWindowsTest, DataTablesEditUndoSaveAndReopen) {
     type(dc, 5, 2, "100");
     EXPECT_EQ(dc->model()->index(5, 1).data().toString(), "100");
     type(dc, 6, 5, QStringLiteral("Lamp灯"));
-    EXPECT_EQ(messages(), std::vector<std::string>{"英文注释必须输入英文字符."});
+    EXPECT_EQ(messages().back(), "英文注释必须输入英文字符.");
+    // The ladder still shows the document: no question.
+    EXPECT_TRUE(window->queryClose());
+    EXPECT_EQ(messages().size(), 2u);
 
     ASSERT_TRUE(window->saveSilently());
     EXPECT_FALSE(window->isWindowModified());
     core::plc::SimpleProjectState project;
     core::plc::PlcDocument reread(project);
-    core::common::RecordingInteraction ui;
-    ASSERT_EQ(core::plc::ProgramFile::readFile(program(), reread, ui).result, 0);
+    this->reread(reread);
     EXPECT_EQ(reread.dTable()[5].value, 77);
     EXPECT_EQ(reread.dcTable()[5].value, 100u);
     EXPECT_EQ(reread.dcTable()[6].commentEn, "Lamp");
-}
-
-TEST_F(PlcTableWindowsTest, ThePlcWindowsShareOneDocumentAndItsHistory) {
-    auto* ladder = open<LadderWindow>(Entry::LadderProgram);
-    ASSERT_NE(ladder, nullptr);
-    auto* tables = open<DataTablesWindow>(Entry::DataTables);
-    ASSERT_NE(tables, nullptr);
-    EXPECT_EQ(&tables->plcDocument(), &ladder->document());
-    type(tables->page(0), 1, 2, QStringLiteral("主轴"));
-    EXPECT_TRUE(ladder->isWindowModified());
-    EXPECT_TRUE(ladder->document().undoStack().canUndo());
-    // The last window asks (PlcTableWindow's own question); the others
-    // close quietly.
-    EXPECT_TRUE(tables->queryClose());
-    EXPECT_TRUE(m_recorder.messages().empty());
 }
 
 TEST_F(PlcTableWindowsTest, InformationWindowMessagesAndCommentRows) {
@@ -168,13 +153,7 @@ TEST_F(PlcTableWindowsTest, InformationWindowMessagesAndCommentRows) {
     window->pages()->setCurrentIndex(1);
     TableView* comments = window->commentPage();
     const int rows = comments->model()->rowCount();
-    std::unique_ptr<QMenu> menu(window->commentMenu(0));
-    QStringList texts;
-    for (QAction* action : menu->actions())
-        if (!action->isSeparator()) texts << action->text();
-    EXPECT_EQ(texts,
-              (QStringList{"插入行(上)", "插入行(下)", "删除本行", "排序", "添加...", "查找..."}));
-    menu->actions().at(0)->trigger();
+    std::unique_ptr<QMenu>(window->commentMenu(0))->actions().at(0)->trigger();  // insert above
     EXPECT_EQ(comments->model()->rowCount(), rows + 1);
     EXPECT_EQ(window->plcDocument().ioComments().front().substr(0, 12), "0002\tX0000.0");
     type(comments, 0, 1, "X0000.0");
@@ -187,7 +166,7 @@ TEST_F(PlcTableWindowsTest, InformationWindowMessagesAndCommentRows) {
     QTest::keyClick(address, Qt::Key_Return);
     leaveEditor();
     EXPECT_EQ(messages().back(), "输入必须为X,Y,R,K,C,T地址!");
-    std::unique_ptr<QMenu>(window->commentMenu(0))->actions().at(2)->trigger();
+    std::unique_ptr<QMenu>(window->commentMenu(0))->actions().at(2)->trigger();  // delete
     EXPECT_EQ(window->plcDocument().ioComments().front().substr(0, 12), "0001\tX0000.0");
     // Undo puts the empty row back, and the view follows.
     window->undoAction()->trigger();
@@ -222,29 +201,9 @@ TEST_F(PlcTableWindowsTest, InformationWindowMessagesAndCommentRows) {
     ASSERT_TRUE(window->saveSilently());
     core::plc::SimpleProjectState project;
     core::plc::PlcDocument reread(project);
-    core::common::RecordingInteraction ui;
-    ASSERT_EQ(core::plc::ProgramFile::readFile(program(), reread, ui).result, 0);
+    this->reread(reread);
     EXPECT_EQ(reread.alarms(), window->plcDocument().alarms());
     EXPECT_EQ(reread.ioComments(), window->plcDocument().ioComments());
-}
-
-TEST_F(PlcTableWindowsTest, PasteKeepsTheGoodCellsInOneStepWithOneMessage) {
-    auto* window = open<DataTablesWindow>(Entry::DataTables);
-    ASSERT_NE(window, nullptr);
-    TableView* d = window->page(0);
-    d->setCurrentIndex(d->model()->index(20, 1));
-    d->pasteText(QStringLiteral("1\t进给\n300\tx\n3\t\n"));
-    const auto& table = window->plcDocument().dTable();
-    EXPECT_EQ(table[20].value, 1);
-    EXPECT_EQ(table[21].value, 0);  // 300 is no byte
-    EXPECT_EQ(table[21].commentZh, "x");
-    EXPECT_EQ(table[22].value, 3);
-    ASSERT_EQ(m_recorder.messages().size(), 1u);
-    EXPECT_EQ(m_recorder.messages()[0].text, "1 个单元格未粘贴:\n数据值必须为0～255. (1 个)");
-    EXPECT_EQ(window->undoAction()->text(), QStringLiteral("撤消 粘贴(&U)"));
-    window->undoAction()->trigger();
-    EXPECT_EQ(table[20], core::plc::DataByteRecord{});
-    EXPECT_EQ(table[22].value, 0);
 }
 
 TEST_F(PlcTableWindowsTest, KValuesAndProgramInformationDialogsFromTheTree) {
@@ -288,8 +247,7 @@ TEST_F(PlcTableWindowsTest, KValuesAndProgramInformationDialogsFromTheTree) {
     ASSERT_TRUE(m_window->saveProject());
     core::plc::SimpleProjectState project;
     core::plc::PlcDocument reread(project);
-    core::common::RecordingInteraction ui;
-    ASSERT_EQ(core::plc::ProgramFile::readFile(program(), reread, ui).result, 0);
+    this->reread(reread);
     EXPECT_EQ(project.plcInfo(2), gbk("换刀改为六工位"));
     EXPECT_EQ(reread.kTable()[3], 0x81);
 }
