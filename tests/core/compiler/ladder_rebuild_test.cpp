@@ -96,6 +96,7 @@ TEST_F(LadderRebuildTest, RefusesWhatCannotBeDrawnAndLeavesTheGridUntouched) {
     m_doc.grid().placeVerticalLink(1, 2);
     const LadderGrid before = m_doc.grid();
     for (const Case& c : ReadCases("core/compiler/cases/rebuild_limits.txt")) {
+        m_doc.grid() = before;
         m_doc.networkRows() = {{1, 1, 0, 0}};
         std::vector<std::string> lines(c.fields.begin() + 3, c.fields.end());
         lines.insert(lines.end(), {"END1", "END2"});
@@ -114,6 +115,8 @@ TEST_F(LadderRebuildTest, RefusesInconsistentNetworks) {
     m_doc.grid().setElement(7, 7, 21, "SET     keep");
     const LadderGrid before = m_doc.grid();
     for (const Case& c : ReadCases("core/compiler/cases/rebuild_tables.txt")) {
+        m_doc.grid() = before;
+        m_doc.networkRows().clear();
         m_doc.il().clear();
         for (std::size_t i = 4; i < c.fields.size(); ++i) {
             const bool coded = c[i].starts_with('@');
