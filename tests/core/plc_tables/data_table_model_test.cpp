@@ -39,7 +39,9 @@ TEST(PlcTableModels, ColumnRulesOfTheAlarmAndDataTables) {
         EXPECT_EQ(result.shown, c[5]) << c.where;
         EXPECT_EQ(model.text(row, column), c[5]) << c.where;
         // The waiting text joins the record once its row has a number.
-        if (c[3] == "1002") EXPECT_EQ(doc.alarms().back(), "A0000.2\t1002\t" + gbk("油位低"));
+        if (c[3] == "1002") {
+            EXPECT_EQ(doc.alarms().back(), "A0000.2\t1002\t" + gbk("油位低"));
+        }
         std::vector<std::string> texts;
         for (const auto& m : result.messages) {
             texts.push_back(m.text);
