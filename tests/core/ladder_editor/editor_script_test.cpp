@@ -71,6 +71,18 @@ public:
             m_last = m_editor.moveCommentsUp(n(1));
         } else if (w == "deletecomment") {
             m_last = m_editor.deleteComment(n(1));
+        } else if (w == "editcomment") {
+            m_editor.toggleCommentEditor(n(1));
+        } else if (w == "storecomment") {
+            m_last = m_editor.storeComment(c[1]);
+        } else if (w == "goto") {
+            m_allowed = m_editor.goTo(arg(1), arg(2));
+        } else if (w == "key") {
+            const std::string& k = c[1];
+            k == "up"     ? m_editor.keyUp()
+            : k == "down" ? m_editor.keyDown()
+            : k == "home" ? m_editor.programStart()
+                          : m_editor.programEnd();
         } else {
             check(c);
         }
@@ -108,6 +120,13 @@ private:
             EXPECT_EQ(m_editor.cursor(), (CellPos{n(1), n(2)})) << c.where;
         } else if (w == "marked") {
             EXPECT_EQ(marked() ? "yes" : m_doc.modified() ? "partly" : "no", c[1]) << c.where;
+        } else if (w == "commentrow") {
+            EXPECT_EQ(m_editor.commentEditorRow(), n(1)) << c.where;
+        } else if (w == "commenttext") {
+            EXPECT_EQ(m_editor.commentText(n(1)), c[2]) << c.where;
+        } else if (w == "request") {
+            const char* kinds[] = {"None", "Contact", "Coil", "Function"};
+            EXPECT_EQ(kinds[static_cast<int>(m_editor.editRequest().kind)], c[1]) << c.where;
         } else if (w == "lastrow") {
             EXPECT_EQ(m_doc.lastUsedRow(), n(1)) << c.where;
         } else if (w == "buffer") {

@@ -58,56 +58,5 @@ TEST_F(LadderEditorEntryTest, DoubleClickReEntersTheElementInPlace) {
     }
 }
 
-TEST_F(LadderEditorEntryTest, CommentEditorLocksTheEditingCommands) {
-    CopyBuffer buffer;
-    put(1, 1, 1, "X0000.0");
-    m_editor.copy({1, 1, 1, 1}, buffer);
-    m_editor.toggleCommentEditor(3);
-    ASSERT_EQ(m_editor.commentEditorRow(), 3);
-    m_editor.setCursor({2, 1});
-    EXPECT_FALSE(m_editor.beginContact());
-    EXPECT_EQ(m_editor.addContact("X0000.1", 0).status, EditStatus::Ignored);
-    EXPECT_EQ(m_editor.addHorizontalLink().status, EditStatus::Ignored);
-    EXPECT_EQ(m_editor.deleteSelection({1, 1, 1, 8}).status, EditStatus::Ignored);
-    EXPECT_EQ(m_editor.cut({1, 1, 1, 1}, buffer).status, EditStatus::Ignored);
-    EXPECT_EQ(m_editor.paste(buffer).status, EditStatus::Ignored);
-    EXPECT_EQ(m_editor.insertRow({1, 1, 1, 1}).status, EditStatus::Ignored);
-    m_editor.setCursor({1, 1});
-    EXPECT_EQ(m_editor.editRequest().kind, CellEditRequest::Kind::None)
-        << "a double click opens no contact dialog";
-    EXPECT_EQ(row(1), "1 . . . . . . .");
-    EXPECT_EQ(row(2), ". . . . . . . .");
-
-    // Enter stores at most 36 characters (as GBK) and closes the editor.
-    const std::string typed = "启动" + std::string(40, 'a');
-    EXPECT_TRUE(m_editor.storeComment(typed).changed);
-    EXPECT_EQ(m_editor.commentEditorRow(), 0);
-    EXPECT_EQ(m_editor.commentText(3), "启动" + std::string(34, 'a'));
-    EXPECT_EQ(m_doc.rowComment(3).size(), 38u);
-    EXPECT_TRUE(marked());
-}
-
-TEST_F(LadderEditorEntryTest, CursorMovesKeepWithinTheProgram) {
-    put(1, 5, 23, "CMP     0001 R0001 1 R0002.0");
-    put(10, 1, 19, "END1    ");
-    EXPECT_TRUE(m_editor.goTo("99999", "3"));
-    EXPECT_EQ(m_editor.cursor(), (CellPos{11, 3}));
-    EXPECT_TRUE(m_editor.goTo("1", "8"));
-    EXPECT_EQ(m_editor.cursor(), (CellPos{1, 1}));
-    EXPECT_TRUE(m_editor.goTo("", ""));
-    EXPECT_EQ(m_editor.cursor(), (CellPos{1, 1}));
-    m_editor.setCursor({4, 4});
-    EXPECT_FALSE(m_editor.goTo("2", "9"));
-    EXPECT_EQ(messages(), "输入超出范围.");
-    EXPECT_EQ(m_editor.cursor(), (CellPos{4, 4}));
-
-    EXPECT_EQ(m_editor.programEnd(), (CellPos{10, 1}));
-    EXPECT_EQ(m_editor.keyDown(), (CellPos{10, 1}));
-    EXPECT_EQ(m_editor.keyUp(), (CellPos{9, 1}));
-    EXPECT_EQ(m_editor.programStart(), (CellPos{1, 1}));
-    EXPECT_EQ(m_editor.keyUp(), (CellPos{1, 1}));
-    EXPECT_EQ(m_editor.keyDown(), (CellPos{2, 1}));
-}
-
 }  // namespace
 }  // namespace kelcc::core::ladder_editor
