@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "../common/case_file.h"
 #include "ladder_drawing.h"
 
 namespace kelcc::core::compiler {
@@ -46,35 +47,14 @@ TEST_F(CompileCommandTest, OnlySuccessMarksTheProjectCompiledAndFailureStops) {
     EXPECT_FALSE(interaction.messages()[0].question);
 }
 
-struct ErrorLineCase {
-    plc::CompileResult result;
-    Language language;
-    const char* line;
-};
-
-class ErrorLine : public ::testing::TestWithParam<ErrorLineCase> {};
-
-TEST_P(ErrorLine, TakesTheFormOfWhatIsKnown) {
-    EXPECT_EQ(CompileCommand::errorLine(GetParam().result, GetParam().language), GetParam().line);
+TEST(CompileCommand, ErrorLinesTakeTheFormOfWhatIsKnown) {
+    for (const kelcc::test::Case& c :
+         kelcc::test::ReadCases("core/compiler/cases/error_lines.txt")) {
+        const plc::CompileResult result{std::stoi(c[0]), std::stoi(c[1]), std::stoi(c[2]), 0};
+        const Language language = c[3] == "en" ? Language::English : Language::Chinese;
+        EXPECT_EQ(CompileCommand::errorLine(result, language), c[4]) << c.where;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Forms, ErrorLine,
-    ::testing::Values(
-        ErrorLineCase{
-            {408, -1, -1, 0}, Language::Chinese, "    错误 0408                 : 缺少END2"},
-        ErrorLineCase{{202, 3, -1, 0},
-                      Language::English,
-                      "    Error 0202 : [Row(3)Column( )] : Open circuit."},
-        ErrorLineCase{{209, 2, 7, 0},
-                      Language::English,
-                      "    Error 0209 : [Row(2)Column(7)] : Multilevel output is not allowed."},
-        ErrorLineCase{{5, -1, -1, 0},
-                      Language::Chinese,
-                      "    错误 0005                 :  梯图扫描错误，请与开发者联系."},
-        ErrorLineCase{{999, 2501, 1, 0},
-                      Language::Chinese,
-                      "    错误 0999 : [行(2501)列(1)] : 未知报警信息，请与开发者联系."}));
 
 }  // namespace
 }  // namespace kelcc::core::compiler
