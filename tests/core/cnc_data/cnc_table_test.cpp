@@ -41,6 +41,7 @@ TEST(ToolOffsetTableTest, SeedFileShowsDefaultsAndWritesEveryRow) {
     // Showing is no edit: neither the document nor the project is marked.
     EXPECT_FALSE(m.doc.modified());
     EXPECT_EQ(m.marks, 0);
+    EXPECT_EQ(m.doc.undoStack().count(), 0);
 
     const std::string file = m.doc.write();
     EXPECT_EQ(file.substr(0, 4 + 31), kHeader + "0000\t0.000\t\t0.000\t0.000\t0.000\r\n");
@@ -144,6 +145,15 @@ TEST(ToolOffsetTableTest, EditsNormaliseAndMarkOnlyRealChanges) {
     EXPECT_TRUE(table.editCell(4, Tool::T, "3"));
     EXPECT_EQ(m.doc.entry(4), "0004\t5.000\t\t0.000\t0.000\t3.000");
     EXPECT_EQ(m.marks, 2);
+
+    // Each stored edit is one step; an undo marks the project too.
+    EXPECT_EQ(m.doc.undoStack().count(), 2);
+    m.doc.undoStack().undo();
+    m.doc.undoStack().undo();
+    table.refresh();
+    EXPECT_EQ(table.cell(4, Tool::X), "0.000");
+    EXPECT_FALSE(m.doc.modified());
+    EXPECT_EQ(m.marks, 4);
 }
 
 TEST(PitchCompensationTableTest, ShowsClampsAndCollectsRows) {

@@ -6,8 +6,6 @@
 #include "cnc_data/function_groups.h"
 #include "cnc_data/parameter_places.h"
 #include "cnc_data/parameter_table_model.h"
-#include "cnc_data/tool_offset_table.h"
-#include "common/interaction.h"
 
 namespace kelcc::core::cnc_data {
 namespace {
@@ -95,27 +93,6 @@ TEST(ParameterTableModelTest, TypingRulesCommitsAndMarkerFollowTheRowsRule) {
     doc.undoStack().undo();
     doc.undoStack().undo();
     EXPECT_FALSE(doc.modified());
-}
-
-TEST(CncTableUndoTest, EachCellEditIsOneStepAndShowingIsNone) {
-    ToolOffsetDocument doc;
-    int marks = 0;
-    doc.setProjectMark([&marks](bool) { ++marks; });
-    ASSERT_EQ(doc.read(CncTableDocument::seedFile()), CncTableDocument::ReadResult::Ok);
-    ToolOffsetTable table(doc);
-    common::RecordingInteraction ui;
-    ASSERT_TRUE(table.show(ui));
-    EXPECT_EQ(doc.undoStack().count(), 0);
-    EXPECT_EQ(marks, 0);
-    EXPECT_EQ(table.commit(3, 1, "1.5", common::TableModel::Mode::Interactive).shown, "1.500");
-    EXPECT_FALSE(table.commit(3, 4, "-", common::TableModel::Mode::Interactive).stored());
-    EXPECT_EQ(doc.undoStack().count(), 1);
-    EXPECT_TRUE(doc.modified());
-    doc.undoStack().undo();
-    table.refresh();
-    EXPECT_EQ(table.text(3, 1), "0.000");
-    EXPECT_FALSE(doc.modified());
-    EXPECT_EQ(marks, 2);
 }
 
 }  // namespace
