@@ -146,14 +146,19 @@ TEST(ToolOffsetTableTest, EditsNormaliseAndMarkOnlyRealChanges) {
     EXPECT_EQ(m.doc.entry(4), "0004\t5.000\t\t0.000\t0.000\t3.000");
     EXPECT_EQ(m.marks, 2);
 
+    // The view commits through the same rules.
+    const auto mode = common::TableModel::Mode::Interactive;
+    EXPECT_EQ(table.commit(4, 1, "1.5", mode).shown, "1.500");
+    EXPECT_FALSE(table.commit(4, 4, "-", mode).stored());
+
     // Each stored edit is one step; an undo marks the project too.
-    EXPECT_EQ(m.doc.undoStack().count(), 2);
-    m.doc.undoStack().undo();
-    m.doc.undoStack().undo();
+    EXPECT_EQ(m.doc.undoStack().count(), 3);
+    for (int i = 0; i < 3; ++i)
+        m.doc.undoStack().undo();
     table.refresh();
     EXPECT_EQ(table.cell(4, Tool::X), "0.000");
     EXPECT_FALSE(m.doc.modified());
-    EXPECT_EQ(m.marks, 4);
+    EXPECT_EQ(m.marks, 6);
 }
 
 TEST(PitchCompensationTableTest, ShowsClampsAndCollectsRows) {
