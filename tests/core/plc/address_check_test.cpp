@@ -93,19 +93,15 @@ TEST(OperandCheck, ConstOnlyRefusesEveryAddress) {
 }
 
 TEST(PlcAddress, TakesApartValidAddressesOnly) {
-    const auto bit = ParsePlcAddress("X0005.3");
-    ASSERT_TRUE(bit);
-    EXPECT_EQ(*bit, (PlcAddress{"X", 5, 3}));
-    EXPECT_EQ(bit->text(), "X0005.3");
-    const auto dc = ParsePlcAddress("DC0010");
-    ASSERT_TRUE(dc);
-    EXPECT_EQ(*dc, (PlcAddress{"DC", 10, std::nullopt}));
-    EXPECT_EQ(dc->text(), "DC0010");
-    EXPECT_EQ(ParsePlcAddress("L9999")->text(), "L9999");
-    EXPECT_EQ(ParsePlcAddress("R5.3 ")->text(), "R0005.3");
-    for (const char* bad : {"", "Q1", "X256", "L10000", "X5.8", "X5A", "D", "DC100", "X5.3x",
-                            "R99999999999999999999999"}) {
-        EXPECT_FALSE(ParsePlcAddress(bad)) << bad;
+    for (const Case& c : ReadCases("core/plc/cases/plc_addresses.txt")) {
+        const auto address = ParsePlcAddress(c[0]);
+        ASSERT_EQ(address.has_value(), c[1] != "none") << c.where;
+        if (!address) continue;
+        const std::optional<int> bit =
+            c[3] == "-" ? std::nullopt : std::optional<int>(std::stoi(c[3]));
+        EXPECT_EQ(*address, (PlcAddress{c[1], static_cast<std::uint32_t>(std::stoul(c[2])), bit}))
+            << c.where;
+        EXPECT_EQ(address->text(), c[4]) << c.where;
     }
 }
 
