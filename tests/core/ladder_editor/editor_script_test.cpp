@@ -1,5 +1,6 @@
 // Editing commands run from scripts in cases/editor_scripts.txt, one
-// command or check a line; see the file's head for the words.
+// command or check a line (see the file's head for the words), and the
+// double click that needs the operand dialogs' values.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -7,11 +8,58 @@
 #include <sstream>
 
 #include "../common/case_file.h"
-#include "editor_fixture.h"
+#include "common/interaction.h"
+#include "ladder_editor/ladder_editor.h"
 #include "plc/instruction_code.h"
+#include "plc/operand_form.h"
+#include "plc/plc_document.h"
 
 namespace kelcc::core::ladder_editor {
 namespace {
+
+// A document with a ladder editor on it; cells are put in raw (unmarked),
+// so a test sees exactly what the command under test marked.
+class EditorFixture {
+protected:
+    void put(int row, int column, int kind, std::string text = {}) {
+        m_doc.grid().setElement(row, column, kind, std::move(text));
+    }
+    void link(int row, int column) { m_doc.grid().setVerticalLink(row, column); }
+    void clearMarks() {
+        m_doc.setModified(false);
+        m_project.clearModified();
+        m_project.setPlcCompiled(true);
+    }
+
+    // Columns 1-8 of a row: "." empty, the kind number, "v" after a
+    // vertical link ("15v" is a bare link).
+    std::string row(int r) const {
+        std::string out;
+        for (int c = 1; c <= 8; ++c) {
+            const plc::LadderCell* cell = m_doc.cell(r, c);
+            if (c > 1) out += ' ';
+            if (!cell) {
+                out += '.';
+                continue;
+            }
+            out += std::to_string(cell->kind);
+            if (cell->verticalLink) out += 'v';
+        }
+        return out;
+    }
+    std::string text(int r, int c) const {
+        const plc::LadderCell* cell = m_doc.cell(r, c);
+        return cell ? cell->text : std::string("<none>");
+    }
+    bool marked() const {
+        return m_doc.modified() && m_project.projectModified() && !m_project.plcCompiled();
+    }
+
+    plc::SimpleProjectState m_project;
+    plc::PlcDocument m_doc{m_project};
+    common::RecordingInteraction m_ui;
+    LadderEditor m_editor{m_doc, m_ui};
+};
 
 class EditorScript : public EditorFixture {
 public:
@@ -140,6 +188,55 @@ TEST(LadderEditorScripts, EveryScriptRunsAsWritten) {
         script->run(c);
     }
     EXPECT_GT(scripts, 10);
+}
+
+class LadderEditorTest : public EditorFixture, public ::testing::Test {};
+
+TEST_F(LadderEditorTest, DoubleClickReEntersTheElementInPlace) {
+    put(1, 1, 1, "X0000.0");
+    put(1, 2, 0);
+    put(1, 5, 23, "CMP     0001 R0001 1 R0002.0");
+    put(2, 1, 33, "SP      P0003");
+    put(3, 1, 19, "END1    ");
+
+    m_editor.setCursor({1, 1});
+    CellEditRequest contact = m_editor.editRequest();
+    ASSERT_EQ(contact.kind, CellEditRequest::Kind::Contact);
+    ASSERT_TRUE(contact.form());
+    plc::FormValues values = contact.values();
+    EXPECT_EQ(values.fields[1], "--| |--");
+    EXPECT_EQ(values.fields[2], "X0000.0");
+    values.fields[1] = "--|/|--";
+    values.fields[2] = "X7.2";
+    m_editor.applyEdit(contact, contact.form()->validate(values));
+    EXPECT_EQ(row(1), "2 0 . . 23 . . .");
+    EXPECT_EQ(text(1, 1), "X0007.2");
+    EXPECT_EQ(m_editor.cursor(), (CellPos{1, 2}));
+
+    // A box and a structure element are not in their own way.
+    m_editor.setCursor({1, 5});
+    CellEditRequest cmp = m_editor.editRequest();
+    ASSERT_EQ(cmp.kind, CellEditRequest::Kind::Function);
+    EXPECT_EQ(cmp.code, plc::InstructionCode::CMP);
+    values = cmp.values();
+    values.fields[1] = "R9";
+    m_editor.applyEdit(cmp, cmp.form()->validate(values));
+    EXPECT_EQ(text(1, 5), "CMP     0001 R0009 1 R0002.0");
+    EXPECT_EQ(m_editor.cursor(), (CellPos{2, 1}));
+
+    CellEditRequest sp = m_editor.editRequest();
+    ASSERT_EQ(sp.kind, CellEditRequest::Kind::Function);
+    values = sp.values();
+    EXPECT_EQ(values.fields[0], "0003");
+    values.fields[0] = "12";
+    m_editor.applyEdit(sp, sp.form()->validate(values));
+    EXPECT_EQ(text(2, 1), "SP      P0012");
+    EXPECT_TRUE(m_ui.messages().empty());
+
+    for (CellPos at : {CellPos{1, 2}, CellPos{1, 3}, CellPos{3, 1}}) {
+        m_editor.setCursor(at);
+        EXPECT_EQ(m_editor.editRequest().kind, CellEditRequest::Kind::None);
+    }
 }
 
 }  // namespace
