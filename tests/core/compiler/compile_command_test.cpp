@@ -15,31 +15,23 @@ using common::Language;
 
 using test::LadderDrawing;
 
-class CompileCommandTest : public ::testing::Test {
-protected:
-    CompileCommand::Outcome run(const std::vector<std::string>& rows, Language language) {
-        LadderDrawing::draw(doc.grid(), 1, rows);
-        return CompileCommand::run(doc, "工程1", language, interaction);
-    }
-    plc::SimpleProjectState project;
-    plc::PlcDocument doc{project};
-    common::RecordingInteraction interaction;
-};
-
 // The output lines and the failure message in both languages are golden
 // corpus cases (golden/compile, golden/circuit_error); here the project state
 // and the kind of message box.
-TEST_F(CompileCommandTest, OnlySuccessMarksTheProjectCompiledAndFailureStops) {
-    const CompileCommand::Outcome warned =
-        run({"=LBL     L0007", "=END1    ", "=END2    ", "=SP      P0012", "=SPE    "},
-            Language::Chinese);
-    EXPECT_TRUE(warned.success);
+TEST(CompileCommand, OnlySuccessMarksTheProjectCompiledAndFailureStops) {
+    plc::SimpleProjectState project;
+    plc::PlcDocument doc{project};
+    common::RecordingInteraction interaction;
+    LadderDrawing::draw(doc.grid(), 1,
+                        {"=LBL     L0007", "=END1    ", "=END2    ", "=SP      P0012", "=SPE    "});
+    EXPECT_TRUE(CompileCommand::run(doc, "工程1", Language::Chinese, interaction).success);
     EXPECT_TRUE(project.plcCompiled());
     EXPECT_TRUE(interaction.messages().empty());
     EXPECT_EQ(doc.warningCount(), 0);
 
     doc.grid().clear();
-    EXPECT_FALSE(run({"a|-|-|-|-|-|-|b"}, Language::English).success);
+    LadderDrawing::draw(doc.grid(), 1, {"a|-|-|-|-|-|-|b"});
+    EXPECT_FALSE(CompileCommand::run(doc, "工程1", Language::English, interaction).success);
     EXPECT_FALSE(project.plcCompiled());
     ASSERT_EQ(interaction.messages().size(), 1u);
     EXPECT_EQ(interaction.messages()[0].caption, "KELCC");
