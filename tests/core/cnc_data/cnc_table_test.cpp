@@ -41,6 +41,7 @@ TEST(ToolOffsetTableTest, SeedFileShowsDefaultsAndWritesEveryRow) {
     // Showing is no edit: neither the document nor the project is marked.
     EXPECT_FALSE(m.doc.modified());
     EXPECT_EQ(m.marks, 0);
+    EXPECT_EQ(m.doc.undoStack().count(), 0);
 
     const std::string file = m.doc.write();
     EXPECT_EQ(file.substr(0, 4 + 31), kHeader + "0000\t0.000\t\t0.000\t0.000\t0.000\r\n");
@@ -144,6 +145,20 @@ TEST(ToolOffsetTableTest, EditsNormaliseAndMarkOnlyRealChanges) {
     EXPECT_TRUE(table.editCell(4, Tool::T, "3"));
     EXPECT_EQ(m.doc.entry(4), "0004\t5.000\t\t0.000\t0.000\t3.000");
     EXPECT_EQ(m.marks, 2);
+
+    // The view commits through the same rules.
+    const auto mode = common::TableModel::Mode::Interactive;
+    EXPECT_EQ(table.commit(4, 1, "1.5", mode).shown, "1.500");
+    EXPECT_FALSE(table.commit(4, 4, "-", mode).stored());
+
+    // Each stored edit is one step; an undo marks the project too.
+    EXPECT_EQ(m.doc.undoStack().count(), 3);
+    for (int i = 0; i < 3; ++i)
+        m.doc.undoStack().undo();
+    table.refresh();
+    EXPECT_EQ(table.cell(4, Tool::X), "0.000");
+    EXPECT_FALSE(m.doc.modified());
+    EXPECT_EQ(m.marks, 6);
 }
 
 TEST(PitchCompensationTableTest, ShowsClampsAndCollectsRows) {

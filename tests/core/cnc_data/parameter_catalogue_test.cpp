@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <sstream>
 #include <string>
 #include <utility>
 
+#include "../common/case_file.h"
 #include "cnc_data/bit_parameter_texts.h"
 #include "cnc_data/data_parameter_texts.h"
 #include "cnc_data/function_groups.h"
@@ -25,12 +27,13 @@ std::size_t gbkBytes(std::string_view utf8) {
 }
 
 TEST(ParameterCatalogueTest, NumbersMapOntoThirtyBitAndHundredFortyNineDataIndices) {
-    constexpr ParameterKind kBit = ParameterKind::Bit, kData = ParameterKind::Data;
-    const std::pair<int, ParameterSlot> cases[] = {
-        {0, {}},           {1, {kBit, 0}}, {14, {kBit, 13}},  {15, {kData, 0}}, {163, {kData, 148}},
-        {164, {kBit, 14}}, {165, {}},      {185, {kBit, 29}}, {186, {}}};
-    for (const auto& [number, slot] : cases)
-        EXPECT_EQ(ParameterCatalogue::slot(number), slot) << number;
+    for (const test::Case& c : test::ReadCases("core/cnc_data/cases/catalogue.txt")) {
+        if (c[0] != "slot") continue;
+        const ParameterSlot slot = ParameterCatalogue::slot(std::stoi(c[1]));
+        const char* kinds[] = {"Empty", "Bit", "Data"};
+        EXPECT_EQ(kinds[static_cast<int>(slot.kind)], c[2]) << c.where;
+        EXPECT_EQ(slot.index, std::stoi(c[3])) << c.where;
+    }
 
     std::set<int> bitIndices, dataIndices;
     for (int number = 1; number <= 200; ++number) {
@@ -50,23 +53,16 @@ TEST(ParameterCatalogueTest, NumbersMapOntoThirtyBitAndHundredFortyNineDataIndic
 }
 
 TEST(ParameterCatalogueTest, RuleAndColumnTextsOfEachKind) {
-    struct Case {
-        int number;
+    for (const test::Case& c : test::ReadCases("core/cnc_data/cases/catalogue.txt")) {
+        if (c[0] != "rule") continue;
+        const int number = std::stoi(c[1]);
+        int kind = 0;
         ValueConstraint rule;
-        const char* type;
-        const char* range;
-    };
-    const Case cases[] = {
-        {1, {ValueKind::BitString, 8, 255, 0}, "BIT", ""},
-        {18, {ValueKind::Unsigned, 3, 255, 1}, "WORD", "1 , 255"},
-        {21, {ValueKind::Signed, 4, 2000, -2000}, "LONG", "-2000 , 2000"},
-        {44, {ValueKind::BaudRate, 6, 115200, 2400}, "DWORD", "2400 , 115200"},
-        {97, {ValueKind::Unsigned, 1, 0, 0}, "WORD", "0 , 0"},
-        {115, {ValueKind::Unsigned, 6, 99999, -99999}, "DWORD", "-99999 , 99999"}};
-    for (const Case& c : cases) {
-        EXPECT_EQ(ParameterCatalogue::constraint(c.number), c.rule) << c.number;
-        EXPECT_EQ(ParameterCatalogue::typeText(c.number), c.type) << c.number;
-        EXPECT_EQ(ParameterCatalogue::rangeText(c.number), c.range) << c.number;
+        std::istringstream(c[2]) >> kind >> rule.digits >> rule.maximum >> rule.minimum;
+        rule.kind = static_cast<ValueKind>(kind);
+        EXPECT_EQ(ParameterCatalogue::constraint(number), rule) << c.where;
+        EXPECT_EQ(ParameterCatalogue::typeText(number), c[3]) << c.where;
+        EXPECT_EQ(ParameterCatalogue::rangeText(number), c[4]) << c.where;
     }
 }
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <tuple>
 
+#include "../common/case_file.h"
 #include "cnc_data/bit_value_control.h"
 #include "cnc_data/numeric_entry.h"
 #include "cnc_data/parameter_catalogue.h"
@@ -14,55 +14,19 @@ ValueConstraint ruleOf(int number) {
     return *ParameterCatalogue::constraint(number);
 }
 
+// The thread angle rule of the table's own column.
 constexpr ValueConstraint kThreadAngle{ValueKind::ThreadAngle, 2, 80, 0};
 
-TEST(NumericEntryTest, TypingFilter) {
-    struct Case {
-        int number;
-        std::string text;
-        bool wholeSelected;
-        char key;
-        bool accepted;
-    };
-    const Case cases[] = {{22, "123", false, '4', true},
-                          {22, "1234", false, '5', false},  // four digits at most
-                          {22, "1234", true, '5', true},
-                          {22, "12", false, '\b', true},
-                          {22, "", false, '-', false},  // kind 5, range from 10
-                          {22, "", false, 'a', false},
-                          {21, "12", true, '-', true},
-                          {21, "12", false, '-', false},  // not first
-                          {21, "-", true, '-', false},    // already signed
-                          {45, "-999999", false, '9', true},
-                          {115, "", false, '-', true}};  // kind 5 whose range goes negative
-    for (const Case& c : cases)
-        EXPECT_EQ(NumericEntry(ruleOf(c.number)).accepts(c.key, c.text, c.wholeSelected),
-                  c.accepted)
-            << c.number << " \"" << c.text << "\" " << c.key;
-}
-
-TEST(NumericEntryTest, ValueShownWhenLeavingTheField) {
-    const std::tuple<ValueConstraint, std::string, std::string> cases[] = {
-        {ruleOf(44), "57599", "38400"},
-        {ruleOf(44), "100", "2400"},
-        {ruleOf(44), "999999", "115200"},
-        {ruleOf(44), "9600", "9600"},
-        {ruleOf(21), "-2500", "-2000"},
-        {ruleOf(21), "-", "0"},
-        {ruleOf(21), "", ""},
-        {ruleOf(22), "5", "10"},
-        {ruleOf(22), "0012", "12"},
-        {ruleOf(27), "9999999999", "8000"},
-        {ruleOf(154), "-99999999999999999999", "-99999999"},
-        {kThreadAngle, "-5", "0"},
-        {kThreadAngle, "28", "0"},
-        {kThreadAngle, "29", "29"},
-        {kThreadAngle, "54", "30"},
-        {kThreadAngle, "55", "55"},
-        {kThreadAngle, "61", "60"},
-        {kThreadAngle, "99", "80"}};
-    for (const auto& [rule, text, shown] : cases)
-        EXPECT_EQ(NumericEntry(rule).normalise(text), shown) << text;
+TEST(NumericEntryTest, TypingFilterAndValueShownWhenLeavingTheField) {
+    for (const test::Case& c : test::ReadCases("core/cnc_data/cases/entry.txt")) {
+        if (c[0] == "key") {
+            const NumericEntry entry(ruleOf(std::stoi(c[1])));
+            EXPECT_EQ(entry.accepts(c[4].at(0), c[2], c[3] == "whole"), c[5] == "true") << c.where;
+        } else if (c[0] == "leave") {
+            const ValueConstraint rule = c[1] == "angle" ? kThreadAngle : ruleOf(std::stoi(c[1]));
+            EXPECT_EQ(NumericEntry(rule).normalise(c[2]), c[3]) << c.where;
+        }
+    }
 }
 
 TEST(BitValueControlTest, ShowsBit7FirstAndToggles) {

@@ -3,9 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <optional>
-#include <tuple>
 
+#include "../common/case_file.h"
 #include "../common/temp_folder.h"
 #include "cnc_data/parameter_document.h"
 #include "cnc_data/parameter_table.h"
@@ -20,30 +19,15 @@ using common::RecordingInteraction;
 const std::string kHeader("\x03\x04\x05\x06", 4);
 
 TEST(ParameterFileTest, LineIndexLimitsAndWellFormedValues) {
-    constexpr ParameterKind kBit = ParameterKind::Bit, kData = ParameterKind::Data;
-    const std::tuple<ParameterKind, std::string, std::optional<int>> cases[] = {
-        {kBit, "0000\t00000001", 0},
-        {kBit, "0029\t11111111", 29},
-        {kBit, "0030\t11111111", std::nullopt},
-        {kData, "0035\t17", 35},
-        {kData, "0148\t-5", 148},
-        {kData, "0149\t5", std::nullopt},
-        {kBit, "0003\t101", 3},
-        {kBit, "0003\t00000002", std::nullopt},
-        {kBit, "0003\t000000001", std::nullopt},
-        {kBit, "0003", std::nullopt},
-        {kBit, "-001\t00000001", std::nullopt},
-        {kData, "x004\t1", std::nullopt},
-        {kData, "0004\t12a", std::nullopt},
-        {kData, "0004\t-2147483648", 4},
-        {kData, "0004\t2147483648", std::nullopt},
-        {kData, "99999999999\t1", std::nullopt}};
-    for (const auto& [kind, line, index] : cases) {
-        EXPECT_EQ(ParameterFile::lineIndex(line, kind), index) << line;
-        const auto lines = ParameterFile::read(kHeader + line + "\r\n", kind);
-        ASSERT_TRUE(lines) << line;
+    for (const test::Case& c : test::ReadCases("core/cnc_data/cases/catalogue.txt")) {
+        if (c[0] != "line") continue;
+        const ParameterKind kind = c[1] == "Bit" ? ParameterKind::Bit : ParameterKind::Data;
+        const auto index = ParameterFile::lineIndex(c[2], kind);
+        EXPECT_EQ(index ? std::to_string(*index) : "none", c[3]) << c.where;
+        const auto lines = ParameterFile::read(kHeader + c[2] + "\r\n", kind);
+        ASSERT_TRUE(lines) << c.where;
         for (std::size_t i = 0; i < lines->size(); ++i)
-            EXPECT_EQ((*lines)[i], index && static_cast<int>(i) == *index ? line : "") << line;
+            EXPECT_EQ((*lines)[i], index && static_cast<int>(i) == *index ? c[2] : "") << c.where;
     }
 }
 

@@ -2,8 +2,8 @@
 
 #include <filesystem>
 #include <string>
-#include <tuple>
 
+#include "../common/case_file.h"
 #include "../common/temp_folder.h"
 #include "cnc_data/part_program_document.h"
 #include "cnc_data/part_program_image.h"
@@ -16,29 +16,21 @@ namespace {
 namespace fs = std::filesystem;
 using Result = PartProgramImage::Result;
 
-TEST(ProgramNameTest, ParsesTheNameEdit) {
-    const char* const kInvalid = ProgramName::kInvalidText;
-    struct Case {
-        const char* typed;
-        const char* name;   // nullptr: refused
-        const char* error;  // when refused
-    };
-    const Case cases[] = {{"O7", "O0007", nullptr},
-                          {"O12345", "O12345", nullptr},
-                          {"O000000042", "O0042", nullptr},
-                          {"O99999999", "O99999999", nullptr},
-                          {"", nullptr, "请输入文件名!"},
-                          {"P0001", nullptr, kInvalid},
-                          {"O12A", nullptr, kInvalid},
-                          {"O", nullptr, kInvalid},
-                          {"o1", nullptr, kInvalid},
-                          {"O100000000", nullptr, kInvalid},
-                          {"O99999999999999999999999", nullptr, kInvalid}};
-    for (const Case& c : cases) {
-        const auto parsed = ProgramName::parse(c.typed);
-        EXPECT_EQ(parsed.ok, c.name != nullptr) << c.typed;
-        EXPECT_EQ(parsed.name, c.name ? c.name : "") << c.typed;
-        EXPECT_EQ(parsed.error, c.error ? c.error : "") << c.typed;
+TEST(ProgramNameTest, ParsesTheNameEditAndPreparedProgramsAreRewritten) {
+    for (const test::Case& c : test::ReadCases("core/cnc_data/cases/names_and_filters.txt")) {
+        if (c[0] == "name") {
+            const auto parsed = ProgramName::parse(c[1]);
+            EXPECT_EQ(parsed.ok, c[2] != "refused") << c.where;
+            EXPECT_EQ(parsed.name, parsed.ok ? c[2] : "") << c.where;
+            EXPECT_EQ(parsed.error, parsed.ok ? "" : c[3]) << c.where;
+        } else if (c[0] == "prepare") {
+            const auto prepared = PartProgramImage::prepareText(c[1]);
+            const char* results[] = {"Ok", "", "BadFirstLine", "BadCharacter"};
+            const int result = static_cast<int>(prepared.result);
+            EXPECT_EQ(result >= 0 ? results[result] : "", c[2]) << c.where;
+            EXPECT_TRUE(prepared.isImage) << c.where;
+            EXPECT_EQ(prepared.image, c[3]) << c.where;
+        }
     }
 }
 
@@ -49,24 +41,6 @@ TEST(ProgramNameTest, FileNamesAndImportRules) {
     EXPECT_FALSE(ProgramName::importExtensionAccepted("/a/b.Cnc"));
     EXPECT_EQ(ProgramName::importPreset("O12345"), "O1234");
     EXPECT_EQ(ProgramName::importPreset("程序一二三四五"), "程序一二三");
-}
-
-TEST(PartProgramImageTest, PrepareChecksAndRewritesTheLines) {
-    const std::tuple<std::string, Result, std::string> cases[] = {
-        {"o0001;\r\n", Result::Ok, "o0001\r\n"},
-        {"O1\ng01 x10;y5\n", Result::Ok, "O1\r\nG01 X10\r\nY5\r\n"},
-        {"O1 a;b;\r\n\r\n\n#1 -2.5 /%;;\r\nm30", Result::Ok, "O1 a;b\r\n#1 -2.5 /%\r\n\r\nM30\r\n"},
-        {"", Result::BadFirstLine, ""},
-        {"\nO1\n", Result::BadFirstLine, ""},
-        {"O1\nG01\tX1\n", Result::BadCharacter, ""},
-        {"O1\nX1\rY2\n", Result::BadCharacter, ""},
-        {"O1\n\xd6\xd0\n", Result::BadCharacter, ""}};
-    for (const auto& [text, result, image] : cases) {
-        const auto prepared = PartProgramImage::prepareText(text);
-        EXPECT_EQ(prepared.result, result) << ::testing::PrintToString(text);
-        EXPECT_TRUE(prepared.isImage);
-        EXPECT_EQ(prepared.image, image) << ::testing::PrintToString(text);
-    }
 }
 
 TEST(PartProgramImageTest, TwoMegabytesAreTheLastAcceptedLengthAndMessagesNameTheFile) {

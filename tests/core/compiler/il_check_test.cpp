@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <string>
 #include <vector>
 
+#include "../common/case_file.h"
 #include "compiler/program_references.h"
 #include "il_test_program.h"
 #include "plc/instruction_code.h"
@@ -15,21 +15,12 @@
 namespace kelcc::core::compiler {
 namespace {
 
-using plc::InstructionCode;
 using test::IlTestProgram;
 
-std::string L(std::string_view mnemonic, std::string_view operand = {}) {
-    return IlTestProgram::line(mnemonic, operand);
-}
-
-const std::string kEnd1 = L("END1");
-const std::string kEnd2 = L("END2");
-const std::string kSpe = L("SPE");
-
-class IlCheckFixture {
+class IlCheckTest : public ::testing::Test {
 protected:
-    StepError check(const std::vector<std::string>& lines) {
-        m_doc.il() = IlTestProgram::store(lines);
+    StepError check(const std::vector<std::string>& shortLines) {
+        m_doc.il() = IlTestProgram::store(IlTestProgram::padded(shortLines));
         return IlCheck::checkAndDivide(m_doc);
     }
 
@@ -37,145 +28,49 @@ protected:
     plc::PlcDocument m_doc{m_project};
 };
 
-struct CheckCase {
-    const char* name;
-    std::vector<std::string> lines;
-    int code;
-    int step;
-};
-
-void PrintTo(const CheckCase& c, std::ostream* os) {
-    *os << c.name;
+TEST_F(IlCheckTest, ReportsTheFirstErrorAndItsStep) {
+    for (const kelcc::test::Case& c :
+         kelcc::test::ReadCases("core/compiler/cases/il_check_errors.txt")) {
+        const StepError result = check({c.fields.begin() + 3, c.fields.end()});
+        EXPECT_EQ(result.code, std::stoi(c[1])) << c.where;
+        EXPECT_EQ(result.step, std::stoi(c[2])) << c.where;
+        // A refused program leaves no division behind.
+        EXPECT_EQ(m_doc.networkSteps().empty(), !result.ok()) << c.where;
+        EXPECT_TRUE(m_doc.warnings().empty()) << c.where;
+    }
 }
-
-class IlCheckErrorTest : public IlCheckFixture, public ::testing::TestWithParam<CheckCase> {};
-
-TEST_P(IlCheckErrorTest, ReportsTheFirstErrorAndItsStep) {
-    const CheckCase& c = GetParam();
-    const StepError result = check(c.lines);
-    EXPECT_EQ(result.code, c.code);
-    EXPECT_EQ(result.step, c.step);
-    // A refused program leaves no division behind.
-    EXPECT_TRUE(m_doc.networkSteps().empty());
-}
-
-const std::string kLdA = L("LD", "X0000.0");
-const std::string kOutY = L("OUT", "Y0000.0");
-
-INSTANTIATE_TEST_SUITE_P(
-    Instructions, IlCheckErrorTest,
-    ::testing::Values(
-        CheckCase{"AndWithoutCondition", {L("AND", "X0000.1"), kEnd1, kEnd2}, 400, 0},
-        CheckCase{"AnbWithOneCondition", {kLdA, L("ANB"), kOutY, kEnd1, kEnd2}, 400, 1},
-        CheckCase{"AnbAfterEnd2", {kEnd1, kEnd2, L("ANB")}, 417, 2},
-        CheckCase{"OutWithTwoConditions", {kLdA, kLdA, kOutY, kEnd1, kEnd2}, 400, 2},
-        CheckCase{
-            "AndAfterOutput", {kLdA, kOutY, L("AND", "X0000.1"), kOutY, kEnd1, kEnd2}, 400, 2},
-        CheckCase{"End1WithOpenCondition", {kLdA, kEnd1, kEnd2}, 404, 1},
-        CheckCase{"SecondEnd1", {kEnd1, kEnd1, kEnd2}, 404, 1},
-        CheckCase{"End2BeforeEnd1", {kEnd2, kEnd1}, 407, 0},
-        CheckCase{"SecondEnd2", {kEnd1, kEnd2, kEnd2}, 405, 2},
-        CheckCase{"End2WithOpenCondition", {kEnd1, kLdA, kEnd2}, 405, 2},
-        CheckCase{"LabelWithOpenCondition", {kLdA, L("LBL", "L0001"), kEnd1, kEnd2}, 403, 1},
-        CheckCase{
-            "SubprogramAfterANetwork", {kEnd1, kEnd2, kLdA, kOutY, L("SP", "P0001"), kSpe}, 401, 4},
-        CheckCase{"SubprogramBeforeEnd2", {kEnd1, L("SP", "P0001"), kSpe, kEnd2}, 401, 1},
-        CheckCase{"SubprogramEndOutside", {kEnd1, kEnd2, kSpe}, 402, 2},
-        CheckCase{
-            "SubprogramEndWithOpenCondition", {kEnd1, kEnd2, L("SP", "P0001"), kLdA, kSpe}, 405, 4},
-        CheckCase{"ConditionOpenAtEnd", {kEnd1, kEnd2, kLdA}, 406, 2},
-        CheckCase{"NoEnd1NoEnd2", {kLdA, kOutY}, 408, 1}, CheckCase{"EmptyProgram", {}, 408, -1},
-        CheckCase{"SubprogramOpenAtEnd", {kEnd1, kEnd2, L("SP", "P0001")}, 409, 2},
-        CheckCase{"UnknownMnemonic", {kEnd1, L("NOP"), kEnd2}, 503, 1},
-        CheckCase{"JumpWithoutLabel", {kLdA, L("JMPB", "L0001"), kEnd1, kEnd2}, 410, 3},
-        CheckCase{"TwoLabels",
-                  {kLdA, L("JMPB", "L0001"), L("LBL", "L0001"), L("LBL", "L0001"), kEnd1, kEnd2},
-                  411,
-                  5},
-        CheckCase{"CallWithoutSubprogram", {kLdA, L("CALL", "P0003"), kEnd1, kEnd2}, 412, 3},
-        CheckCase{"TwoSubprograms",
-                  {kLdA, L("CALL", "P0003"), kEnd1, kEnd2, L("SP", "P0003"), kSpe, L("SP", "P0003"),
-                   kSpe},
-                  413,
-                  7},
-        CheckCase{"CallInsideItself",
-                  {kLdA, L("CALL", "P0003"), kEnd1, kEnd2, L("SP", "P0003"), kLdA,
-                   L("CALL", "P0003"), kSpe},
-                  418,
-                  7},
-        CheckCase{
-            "JumpOutOfLevel1", {kLdA, L("JMPB", "L0002"), kEnd1, L("LBL", "L0002"), kEnd2}, 414, 4},
-        CheckCase{
-            "JumpIntoLevel1", {L("LBL", "L0002"), kEnd1, kLdA, L("JMPB", "L0002"), kEnd2}, 414, 4},
-        CheckCase{"JumpOutOfLevel2",
-                  {kLdA, L("CALL", "P0001"), kEnd1, kLdA, L("JMPB", "L0002"), kEnd2,
-                   L("SP", "P0001"), L("LBL", "L0002"), kSpe},
-                  415,
-                  8},
-        CheckCase{
-            "JumpIntoAnotherSubprogram",
-            {kLdA, L("CALL", "P0001"), kLdA, L("CALL", "P0002"), kEnd1, kEnd2, L("SP", "P0001"),
-             kLdA, L("JMPB", "L0002"), kSpe, L("SP", "P0002"), L("LBL", "L0002"), kSpe},
-            416,
-            12},
-        CheckCase{"JumpPastTheSubprogramEnd",
-                  {kLdA, L("CALL", "P0001"), kEnd1, kEnd2, L("SP", "P0001"), kLdA,
-                   L("JMPB", "L0002"), kSpe, L("LBL", "L0002")},
-                  416,
-                  8}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-struct EmptyTextCase {
-    std::vector<std::string> before;  // where the instruction is otherwise accepted
-    InstructionCode code;
-    int error;
-};
-
-class IlCheckEmptyTextTest : public IlCheckFixture,
-                             public ::testing::TestWithParam<EmptyTextCase> {};
 
 // A text can be empty only in a damaged file; it never passes.
-TEST_P(IlCheckEmptyTextTest, RefusesAnInstructionWithoutText) {
-    const auto& [before, code, error] = GetParam();
-    m_doc.il() = IlTestProgram::store(before);
-    ASSERT_TRUE(m_doc.il().append(static_cast<std::uint32_t>(code), ""));
-    const StepError result = IlCheck::checkAndDivide(m_doc);
-    EXPECT_EQ(result.code, error);
-    EXPECT_EQ(result.step, static_cast<int>(before.size()));
+TEST_F(IlCheckTest, RefusesAnInstructionWithoutText) {
+    for (const kelcc::test::Case& c :
+         kelcc::test::ReadCases("core/compiler/cases/il_check_empty_text.txt")) {
+        const std::vector<std::string> before(c.fields.begin() + 2, c.fields.end());
+        m_doc.il() = IlTestProgram::store(IlTestProgram::padded(before));
+        ASSERT_TRUE(
+            m_doc.il().append(static_cast<std::uint32_t>(plc::InstructionCodeOf(c[0])), ""));
+        const StepError result = IlCheck::checkAndDivide(m_doc);
+        EXPECT_EQ(result.code, std::stoi(c[1])) << c.where;
+        EXPECT_EQ(result.step, static_cast<int>(before.size())) << c.where;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Codes, IlCheckEmptyTextTest,
-                         ::testing::Values(EmptyTextCase{{}, InstructionCode::LD, 501},
-                                           EmptyTextCase{{kLdA}, InstructionCode::AND, 400},
-                                           EmptyTextCase{{kLdA, kLdA}, InstructionCode::ORB, 400},
-                                           EmptyTextCase{{kLdA}, InstructionCode::OUT, 400},
-                                           EmptyTextCase{{}, InstructionCode::END1, 404},
-                                           EmptyTextCase{{kEnd1}, InstructionCode::END2, 405},
-                                           EmptyTextCase{{kEnd1}, InstructionCode::LBL, 403}));
-
-class IlCheckOpcodeTest : public IlCheckFixture, public ::testing::TestWithParam<std::uint32_t> {};
 
 // Opcodes come straight from a file; codes that name no instruction, and
 // values that would alias one when cut to a byte, are refused.
-TEST_P(IlCheckOpcodeTest, RefusesCodesThatAreNoInstruction) {
-    m_doc.il().clear();
-    ASSERT_TRUE(m_doc.il().append(GetParam(), "XYZ     1"));
-    const StepError result = IlCheck::checkAndDivide(m_doc);
-    EXPECT_EQ(result.code, 503);
-    EXPECT_EQ(result.step, 0);
+TEST_F(IlCheckTest, RefusesCodesThatAreNoInstruction) {
+    for (const std::uint32_t code : {5u, 15u, 24u, 43u, 255u, 0x101u, 0xFFFFFFFFu}) {
+        m_doc.il().clear();
+        ASSERT_TRUE(m_doc.il().append(code, "XYZ     1"));
+        const StepError result = IlCheck::checkAndDivide(m_doc);
+        EXPECT_EQ(result.code, 503) << code;
+        EXPECT_EQ(result.step, 0) << code;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Codes, IlCheckOpcodeTest,
-                         ::testing::Values(5u, 15u, 24u, 43u, 255u, 0x101u, 0xFFFFFFFFu));
-
-class IlCheckTest : public IlCheckFixture, public ::testing::Test {};
 
 TEST_F(IlCheckTest, DividesTheProgramIntoNetworks) {
     const StepError result =
-        check({kLdA, L("OR", "X0000.1"), kOutY, L("SET", "Y0000.1"), L("LBL", "L0001"), kLdA,
-               L("LD", "X0000.2"), L("ORI", "X0000.3"), L("ANB"), L("JMPB", "L0001"), kEnd1, kLdA,
-               L("CALL", "P0002"), kEnd2, L("SP", "P0002"), L("LDI", "X0000.4"),
-               L("OUT", "Y0000.2"), kSpe});
+        check({"LD X0000.0", "OR X0000.1", "OUT Y0000.0", "SET Y0000.1", "LBL L0001", "LD X0000.0",
+               "LD X0000.2", "ORI X0000.3", "ANB", "JMPB L0001", "END1", "LD X0000.0", "CALL P0002",
+               "END2", "SP P0002", "LDI X0000.4", "OUT Y0000.2", "SPE"});
     ASSERT_TRUE(result.ok()) << result.code << " at " << result.step;
     const std::vector<std::pair<int, int>> expected = {
         {0, 3}, {4, 4}, {5, 9}, {10, 10}, {11, 12}, {13, 13}, {14, 14}, {15, 16}, {17, 17}};
@@ -186,36 +81,25 @@ TEST_F(IlCheckTest, DividesTheProgramIntoNetworks) {
     EXPECT_TRUE(m_doc.warnings().empty());
 }
 
+// Unused labels come before uncalled subprograms, and a new check replaces
+// the warnings of the one before.
 TEST_F(IlCheckTest, ListsUnusedLabelsBeforeUncalledSubprograms) {
-    const StepError result = check({kEnd1, L("LBL", "L0007"), kEnd2, L("SP", "P0003"),
-                                    L("LBL", "L0009"), kSpe, L("SP", "P0004"), kSpe});
+    const StepError result =
+        check({"END1", "LBL L0007", "END2", "SP P0003", "LBL L0009", "SPE", "SP P0004", "SPE"});
     ASSERT_TRUE(result.ok()) << result.code;
     const std::vector<plc::ProgramWarning> expected = {
         {'Q', 1, 7}, {'Q', 4, 9}, {'P', 3, 3}, {'P', 6, 4}};
     EXPECT_EQ(m_doc.warnings(), expected);
-}
-
-TEST_F(IlCheckTest, ReplacesTheWarningsOfAnEarlierCheck) {
-    ASSERT_TRUE(check({kEnd1, L("LBL", "L0007"), kEnd2}).ok());
-    ASSERT_EQ(m_doc.warnings().size(), 1u);
-    ASSERT_TRUE(check({kEnd1, kEnd2}).ok());
+    ASSERT_TRUE(check({"END1", "END2"}).ok());
     EXPECT_TRUE(m_doc.warnings().empty());
     EXPECT_EQ(m_doc.networkSteps().size(), 2u);
 }
 
-TEST_F(IlCheckTest, AcceptsJumpsWithinTheirLevelAndSubprogram) {
-    const StepError result =
-        check({kLdA, L("JMPB", "L0001"), L("LBL", "L0001"), kLdA, L("CALL", "P0001"),  // level 1
-               kEnd1, L("LBL", "L0002"), kLdA, L("JMPB", "L0002"),                     // level 2
-               kEnd2, L("SP", "P0001"), kLdA, L("JMPB", "L0003"), L("LBL", "L0003"), kSpe});
-    EXPECT_TRUE(result.ok()) << result.code << " at " << result.step;
-    EXPECT_TRUE(m_doc.warnings().empty());
-}
-
 TEST_F(IlCheckTest, ToleratesTextsShorterThanTheMnemonicField) {
     // Texts as short as one byte, and numbers with more digits than an int.
-    const StepError result =
-        check({"LD", "JMPB", "LBL", "END1", "END2", "SP P99999999999999", "SPE", "SP", "SPE"});
+    m_doc.il() = IlTestProgram::store(
+        {"LD", "JMPB", "LBL", "END1", "END2", "SP P99999999999999", "SPE", "SP", "SPE"});
+    const StepError result = IlCheck::checkAndDivide(m_doc);
     // No CALL names either subprogram: warnings only.
     EXPECT_TRUE(result.ok()) << result.code << " at " << result.step;
     EXPECT_EQ(m_doc.warnings().size(), 2u);

@@ -1,5 +1,7 @@
 #include "il_test_program.h"
 
+#include <algorithm>
+
 #include "plc/instruction_code.h"
 
 namespace kelcc::core::compiler::test {
@@ -19,6 +21,19 @@ std::string IlTestProgram::line(std::string_view mnemonic, std::string_view oper
     text.resize(8, ' ');
     text += operand;
     return text;
+}
+
+std::vector<std::string> IlTestProgram::padded(const std::vector<std::string>& shortLines) {
+    std::vector<std::string> lines;
+    for (std::string s : shortLines) {
+        const std::size_t star = s.find('*');
+        const int times = star == std::string::npos ? 1 : std::stoi(s.substr(0, star));
+        if (star != std::string::npos) s.erase(0, star + 1);
+        const std::size_t blank = std::min(s.find(' '), s.size());
+        for (int i = 0; i < times; ++i)
+            lines.push_back(line(s.substr(0, blank), s.substr(std::min(blank + 1, s.size()))));
+    }
+    return lines;
 }
 
 }  // namespace kelcc::core::compiler::test

@@ -16,6 +16,9 @@ public:
     static plc::IlStore store(const std::vector<std::string>& lines);
     // The IL text of a basic instruction: mnemonic padded to 8, then operand.
     static std::string line(std::string_view mnemonic, std::string_view operand = {});
+    // Lines written short ("LD X0000.0") as the file holds them ("LD      X0000.0");
+    // "3*AND b" stands for three lines.
+    static std::vector<std::string> padded(const std::vector<std::string>& shortLines);
 };
 
 }  // namespace kelcc::core::compiler::test

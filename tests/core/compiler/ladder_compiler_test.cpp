@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "circuit_oracle.h"
@@ -122,74 +122,54 @@ TEST_F(CompilerFixture, FailedRebuildPutsProgramLadderAndCommentsBack) {
 
 // --- errors of the circuit ------------------------------------------------------
 
-struct ErrorCase {
-    const char* name;
-    std::vector<std::string> rows;
-    plc::CompileResult expected;
-};
-
-void PrintTo(const ErrorCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class CircuitError : public CompilerFixture, public ::testing::WithParamInterface<ErrorCase> {};
-
-TEST_P(CircuitError, IsReportedAtItsPlaceAndChangesNothing) {
-    const ErrorCase& c = GetParam();
-    // A program compiled before: it must survive the failed compile.
-    ASSERT_EQ(compile(Program({"z|-|-|-|-|-|-|Y7"})), plc::CompileResult{});
-    const plc::IlStore before = doc.il();
-    doc.grid().clear();
-    LadderDrawing::draw(doc.grid(), 1, Program(c.rows));
-    const LadderGrid drawn = doc.grid();
-    project.setPlcCompiled(true);
-    const int steps = doc.undoStack().count();
-
-    const plc::CompileResult result = LadderCompiler::compile(doc);
-
-    EXPECT_EQ(result, c.expected);
-    EXPECT_EQ(doc.compileResult(), c.expected);
-    EXPECT_TRUE(doc.il() == before);
-    EXPECT_EQ(doc.stepCount(), 4);
-    EXPECT_EQ(doc.checksum(), 0);
-    EXPECT_TRUE(doc.compileIl().empty());
-    EXPECT_TRUE(doc.grid() == drawn);
-    // Nothing changed, so there is nothing to undo.
-    EXPECT_EQ(doc.undoStack().count(), steps);
-    EXPECT_FALSE(project.plcCompiled());
-}
-
 // Each code at its place is a golden corpus case (golden/circuit_error); here
 // one case per stage that can fail shows that nothing changes.
-INSTANTIATE_TEST_SUITE_P(
-    Stages, CircuitError,
-    ::testing::Values(
-        ErrorCase{"UnknownKind200", {"a|-|#24:CMPX 1|"}, At(200, 1, 3)},
-        ErrorCase{"LineBreakInOperand200", {"a|-|-|-|-|-|-|#6:Y0000.0\n"}, At(200, 1, 8)},
-        ErrorCase{"BlocksCross207",
-                  {"-|d|b|b+|f|f|-|Y0+", "e|d+|-|-|e|a+|f+|Y1", "d|e|d|c|-|d||"},
-                  At(207, 1, 4)},
-        ErrorCase{"SecondOutputLevel215", {"a|-+|b|-|-|-|-|Y0", ".|-|-|-|-|-|-|Y1"}, At(215, 1, 2)},
-        ErrorCase{"SixteenRowNetwork353", ChainOfRows(16), At(353, -1, -1)}),
-    [](const auto& info) { return std::string(info.param.name); });
+TEST_F(CompilerFixture, CircuitErrorsAreReportedAtTheirPlaceAndChangeNothing) {
+    const std::pair<std::vector<std::string>, plc::CompileResult> cases[] = {
+        {{"a|-|#24:CMPX 1|"}, At(200, 1, 3)},
+        {{"a|-|-|-|-|-|-|#6:Y0000.0\n"}, At(200, 1, 8)},
+        {{"-|d|b|b+|f|f|-|Y0+", "e|d+|-|-|e|a+|f+|Y1", "d|e|d|c|-|d||"}, At(207, 1, 4)},
+        {{"a|-+|b|-|-|-|-|Y0", ".|-|-|-|-|-|-|Y1"}, At(215, 1, 2)},
+        {ChainOfRows(16), At(353, -1, -1)}};
+    for (const auto& [rows, expected] : cases) {
+        SCOPED_TRACE(::testing::PrintToString(rows));
+        // A program compiled before: it must survive the failed compile.
+        doc.grid().clear();
+        ASSERT_EQ(compile(Program({"z|-|-|-|-|-|-|Y7"})), plc::CompileResult{});
+        const plc::IlStore before = doc.il();
+        doc.grid().clear();
+        LadderDrawing::draw(doc.grid(), 1, Program(rows));
+        const LadderGrid drawn = doc.grid();
+        project.setPlcCompiled(true);
+        const int steps = doc.undoStack().count();
+
+        EXPECT_EQ(LadderCompiler::compile(doc), expected);
+        EXPECT_EQ(doc.compileResult(), expected);
+        EXPECT_TRUE(doc.il() == before);
+        EXPECT_EQ(doc.stepCount(), 4);
+        EXPECT_EQ(doc.checksum(), 0);
+        EXPECT_TRUE(doc.compileIl().empty());
+        EXPECT_TRUE(doc.grid() == drawn);
+        // Nothing changed, so there is nothing to undo.
+        EXPECT_EQ(doc.undoStack().count(), steps);
+        EXPECT_FALSE(project.plcCompiled());
+    }
+}
 
 TEST_F(CompilerFixture, FourteenRowNetworkCompiles) {
     ASSERT_EQ(compile(Program(ChainOfRows(14))), plc::CompileResult{});
     EXPECT_EQ(doc.il()[13].text, Il("OR", X('b')));
 }
 
+// 2501 rungs of two steps each: the LD of the last rung would be step 5001.
 TEST_F(CompilerFixture, ProgramBeyondTheStoreIsRefusedAtTheElementThatOverflows) {
-    // 2501 rungs of two steps each: the LD of the last rung would be step 5001.
-    std::vector<std::string> rows(2501, "a|-|-|-|-|-|-|Y0");
-    const plc::CompileResult result = compile(Program(rows));
-    EXPECT_EQ(result, At(kErrorTooManySteps, 2501, 1));
+    EXPECT_EQ(compile(Program(std::vector<std::string>(2501, "a|-|-|-|-|-|-|Y0"))),
+              At(kErrorTooManySteps, 2501, 1));
     EXPECT_TRUE(doc.il().empty());
     EXPECT_TRUE(doc.compileIl().empty());
-}
-
-TEST_F(CompilerFixture, FullStoreCompiles) {
-    std::vector<std::string> rows(2499, "a|-|-|-|-|-|-|Y0");
-    ASSERT_EQ(compile(Program(rows)), plc::CompileResult{});
+    doc.grid().clear();
+    ASSERT_EQ(compile(Program(std::vector<std::string>(2499, "a|-|-|-|-|-|-|Y0"))),
+              plc::CompileResult{});
     EXPECT_EQ(doc.stepCount(), 5000);
 }
 

@@ -1,7 +1,5 @@
 target_sources(kelcc_core_tests PRIVATE
-    core/ladder_editor/editor_fixture.h
-    core/ladder_editor/ladder_editor_entry_test.cpp
-    core/ladder_editor/ladder_editor_clipboard_test.cpp
+    core/ladder_editor/editor_script_test.cpp
     core/ladder_editor/cross_reference_test.cpp
     core/ladder_editor/ladder_find_test.cpp
     core/ladder_editor/ladder_recovery_test.cpp

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "../common/case_file.h"
 #include "ladder_editor/cross_reference_lookup.h"
 #include "ladder_editor/function_chooser.h"
 
@@ -35,16 +36,21 @@ protected:
     common::RecordingInteraction m_ui;
 };
 
-TEST_F(LadderFindTest, ByteAddressFindsEveryBitAndTheBoxesNamingIt) {
-    const auto out = find(FindKind::ElementName, "X5");
-    ASSERT_TRUE(out.accepted);
-    const std::vector<std::string> expected = {
-        "---------------- 查找 X5 ----------------", "开始查找......",
-        "    找到 第   1项 : [行(1)列(1)]",          "    找到 第   2项 : [行(1)列(2)]",
-        "    找到 第   3项 : [行(1)列(5)]",          "查找 X5 完毕 : 共找到 3 项结果.",
-    };
-    EXPECT_EQ(out.lines, expected);
+TEST_F(LadderFindTest, SearchesWriteTheirHitsInTheChosenDirectionAndLanguage) {
+    for (const test::Case& c : test::ReadCases("core/ladder_editor/cases/find_outputs.txt")) {
+        const FindDirection direction = c[2] == "up"     ? FindDirection::Up
+                                        : c[2] == "down" ? FindDirection::Down
+                                                         : FindDirection::All;
+        const auto out =
+            find(c[0] == "element" ? FindKind::ElementName : FindKind::Function, c[1], direction,
+                 std::stoi(c[3]), c[4] == "en" ? Language::English : Language::Chinese);
+        EXPECT_TRUE(out.accepted) << c.where;
+        EXPECT_EQ(out.lines, std::vector<std::string>(c.fields.begin() + 5, c.fields.end()))
+            << c.where;
+    }
     EXPECT_TRUE(m_ui.messages().empty());
+    EXPECT_EQ(find(FindKind::Function, "SP", FindDirection::Up, 5).hits,
+              (std::vector<FindHit>{{4, 1}}));
 }
 
 TEST_F(LadderFindTest, KeysOfTheElementSearch) {
@@ -59,32 +65,7 @@ TEST_F(LadderFindTest, KeysOfTheElementSearch) {
     EXPECT_EQ(find(FindKind::ElementName, "0002 D").hits, (std::vector<FindHit>{{3, 5}}));
 }
 
-TEST_F(LadderFindTest, FunctionSearchListsTheIlTextsInTheChosenDirection) {
-    auto out = find(FindKind::Function, "CMP", FindDirection::Down, 2);
-    const std::vector<std::string> expected = {
-        "---------------- 查找 CMP ----------------",
-        "开始查找......",
-        "    找到 第   1项 : [行(3)      ] : CMP     0002 D0001 D0002 R0002.0",
-        "查找 CMP 完毕 : 共找到 1 项结果.",
-    };
-    EXPECT_EQ(out.lines, expected);
-
-    out = find(FindKind::Function, "SP", FindDirection::Up, 5);
-    EXPECT_EQ(out.hits, (std::vector<FindHit>{{4, 1}}));
-
-    out = find(FindKind::Function, "ALT", FindDirection::All, 1, common::Language::English);
-    const std::vector<std::string> english = {
-        "---------------- Find ALT ----------------",
-        "Searching......",
-        "No matching content found!",
-        "Find ALT finished : 0 result(s) found.",
-    };
-    EXPECT_EQ(out.lines, english);
-
-    out = find(FindKind::Function, "CMP", FindDirection::All, 1, common::Language::English);
-    EXPECT_EQ(out.lines[3],
-              "    Found item    2 : [Row(3)      ] : CMP     0002 D0001 D0002 R0002.0");
-
+TEST_F(LadderFindTest, EmptyTextsAndUnknownFunctionsKeepTheDialogOpen) {
     // An empty text or one that is no function keeps the dialog open.
     EXPECT_FALSE(find(FindKind::ElementName, "").accepted);
     EXPECT_FALSE(find(FindKind::Function, "LD").accepted);

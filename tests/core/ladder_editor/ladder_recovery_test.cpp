@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <random>
 
+#include "../common/temp_folder.h"
 #include "common/recovery_store.h"
 #include "compiler/grid_text.h"
 #include "plc/program_file.h"
@@ -24,9 +25,8 @@ constexpr int kPlcKind = 2;
 // The copy outlives a process killed right after writing it, and brings
 // back the ladder, its comments and the tables.
 TEST(LadderRecoveryTest, CopyWrittenByAKilledProcessIsRestoredIntoAFreshDocument) {
-    const fs::path folder =
-        fs::temp_directory_path() / ("kelcc_recovery_" + std::to_string(::getpid()));
-    fs::remove_all(folder);
+    const common::TempFolder temp("kelcc_recovery_");
+    const fs::path& folder = temp.path();
     const std::string program = "/projects/demo/main_demo.ldx";
     int ready[2];
     ASSERT_EQ(::pipe(ready), 0);
@@ -85,7 +85,6 @@ TEST(LadderRecoveryTest, CopyWrittenByAKilledProcessIsRestoredIntoAFreshDocument
 
     store.remove(program);
     EXPECT_TRUE(store.entries().empty());
-    fs::remove_all(folder);
 }
 
 // Any bytes survive packing (tabs, line ends, lengths of digits), and a cut

@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "common/crc16.h"
@@ -25,39 +26,30 @@ TEST(IlStore, ReportsCapacityByRefusingTheInstructionAfterTheLast) {
     EXPECT_TRUE(other.empty());
 }
 
-struct CompactionCase {
-    std::vector<std::string> texts;  // "" is an entry the editor emptied
-    std::vector<std::string> kept;
-};
-
-void PrintTo(const CompactionCase& c, std::ostream* os) {
-    *os << c.texts.size() << " entries";
-}
-
-class IlCompaction : public ::testing::TestWithParam<CompactionCase> {};
-
-TEST_P(IlCompaction, RemovesEntriesWithoutTextAndKeepsOrder) {
-    const CompactionCase& c = GetParam();
-    IlStore il;
-    std::uint32_t opcode = 1;
-    for (const std::string& text : c.texts) {
-        ASSERT_TRUE(il.append(opcode++, "placeholder"));
-        il[il.size() - 1].text = text;
-    }
-    EXPECT_EQ(il.compact(), c.texts.size() - c.kept.size());
-    ASSERT_EQ(il.size(), c.kept.size());
-    std::uint32_t lastOpcode = 0;
-    for (std::size_t i = 0; i < il.size(); ++i) {
-        EXPECT_EQ(il[i].text, c.kept[i]);
-        EXPECT_GT(il[i].opcode, lastOpcode);  // opcodes travel with their texts
-        lastOpcode = il[i].opcode;
+// "" is an entry the editor emptied; opcodes travel with their texts.
+TEST(IlStore, CompactionRemovesEntriesWithoutTextAndKeepsOrder) {
+    using Texts = std::vector<std::string>;
+    const std::pair<Texts, Texts> cases[] = {{{}, {}},
+                                             {{"", ""}, {}},
+                                             {{"a", "b"}, {"a", "b"}},
+                                             {{"", "a", "", "", "b", ""}, {"a", "b"}}};
+    for (const auto& [texts, kept] : cases) {
+        IlStore il;
+        std::uint32_t opcode = 1;
+        for (const std::string& text : texts) {
+            ASSERT_TRUE(il.append(opcode++, "placeholder"));
+            il[il.size() - 1].text = text;
+        }
+        EXPECT_EQ(il.compact(), texts.size() - kept.size());
+        ASSERT_EQ(il.size(), kept.size());
+        std::uint32_t lastOpcode = 0;
+        for (std::size_t i = 0; i < il.size(); ++i) {
+            EXPECT_EQ(il[i].text, kept[i]);
+            EXPECT_GT(il[i].opcode, lastOpcode);
+            lastOpcode = il[i].opcode;
+        }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(Lists, IlCompaction,
-                         ::testing::Values(CompactionCase{{}, {}}, CompactionCase{{"", ""}, {}},
-                                           CompactionCase{{"a", "b"}, {"a", "b"}},
-                                           CompactionCase{{"", "a", "", "", "b", ""}, {"a", "b"}}));
 
 // The CRC itself is checked bit by bit in common; here what it is taken
 // over: the texts without separators, bytes above 0x7F unchanged, up to an

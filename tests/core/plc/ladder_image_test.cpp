@@ -4,9 +4,11 @@
 
 #include <cctype>
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "../common/case_file.h"
 #include "../common/temp_folder.h"
 
 namespace kelcc::core::plc {
@@ -31,22 +33,34 @@ std::string hex(std::string_view text) {
     return out;
 }
 
-TEST(LadderImage, EmptyGridHasNoNetworks) {
-    EXPECT_EQ(LadderImage::build(LadderGrid()), hex("00"));
-}
-
-// The bytes of whole ladders, every element code and operand form among
-// them, are golden corpus cases (the .ldx.bin files of golden/compile); here
-// what a compiled program never holds.
-TEST(LadderImage, LinkMarkOnlyFromColumnTwo) {
-    LadderGrid column3;
-    column3.setElement(1, 3, 6, "Y0001.0");
-    column3.setVerticalLink(1, 3);
-    EXPECT_EQ(LadderImage::build(column3), hex("01 01 03 00 00 00 00 03 02 01 00 00 D9"));
-    LadderGrid column1;
-    column1.setElement(1, 1, 6, "Y0001.0");
-    column1.placeVerticalLink(1, 1);
-    EXPECT_EQ(LadderImage::build(column1), hex("01 01 01 03 00 01 00 00 D9"));
+TEST(LadderImage, GridsGiveTheirImageBytes) {
+    for (const test::Case& c : test::ReadCases("core/plc/cases/ladder_images.txt")) {
+        LadderGrid grid;
+        for (std::size_t i = 2; i < c.fields.size(); ++i) {
+            std::istringstream cell(c[i]);
+            std::string first;
+            int row = 0, column = 0, kind = 0;
+            cell >> first >> row >> column;
+            if (first == "link") {
+                grid.setVerticalLink(row, column);
+            } else if (first == "place") {
+                grid.placeVerticalLink(row, column);
+            } else {
+                kind = column;
+                column = row;
+                std::string text;
+                std::getline(cell >> std::ws, text);
+                grid.setElement(std::stoi(first), column, kind, text);
+            }
+        }
+        std::vector<Network> table;
+        std::istringstream ranges(c[1] == "-" ? "" : c[1]);
+        for (std::string range; ranges >> range;)
+            table.push_back({std::stoi(range), std::stoi(range.substr(range.find(',') + 1))});
+        EXPECT_EQ(c[1] == "-" ? LadderImage::build(grid) : LadderImage::build(grid, table),
+                  hex(c[0]))
+            << c.where;
+    }
 }
 
 TEST(LadderImage, ThreeHundredRowNetworkUsesTheEscapedCount) {
@@ -57,35 +71,6 @@ TEST(LadderImage, ThreeHundredRowNetworkUsesTheEscapedCount) {
     EXPECT_EQ(image.substr(0, 6), hex("01 FF 2C 01 00 00"));
     EXPECT_EQ(image.substr(6, 299), std::string(299, '\0'));
     EXPECT_EQ(image.substr(305), hex("01 05 00"));
-}
-
-TEST(LadderImage, NetworkOfEmptyRowsBeforeOneWithElementsIsWrittenWithoutRows) {
-    LadderGrid grid;
-    grid.setElement(3, 1, 0, "");
-    grid.setElement(9, 2, 0, "");  // beyond the end mark
-    const std::vector<Network> table = {{1, 2}, {3, 3}, {-1, -1}, {9, 9}};
-    EXPECT_EQ(LadderImage::build(grid, table), hex("02 00 01 01 05 00"));
-    // An empty network at the end is not written at all.
-    EXPECT_EQ(LadderImage::build(grid, {{3, 3}, {4, 5}}), hex("01 01 01 05 00"));
-}
-
-TEST(LadderImage, RowsOutsideTheGridAreIgnored) {
-    LadderGrid grid;
-    grid.setElement(LadderGrid::kRows, 8, 6, "Y0000.0");
-    const std::vector<Network> table = {{LadderGrid::kRows, LadderGrid::kRows + 100}};
-    EXPECT_EQ(LadderImage::build(grid, table),
-              hex("01 01 08 00 00 00 00 00 00 00 00 00 00 00 00 00 00 03 00 00 00 00 D9"));
-}
-
-TEST(LadderImage, UnacceptableAddressesStillWriteTheElement) {
-    LadderGrid grid;
-    grid.setElement(1, 1, 2, "D0001.0");
-    grid.setElement(1, 8, 6, "X0001.0");
-    grid.setElement(2, 1, 1, "");
-    EXPECT_EQ(LadderImage::build(grid),
-              hex("02"
-                  "01 08 02 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 03 00 00 00 00 00"
-                  "01 01 01 00 00 00 00 00"));
 }
 
 TEST(LadderImageFile, ReplacesAnOldImageAndReportsAFileThatCannotBeCreated) {

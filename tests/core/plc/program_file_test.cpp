@@ -179,11 +179,14 @@ std::string manyIlLines(int count) {
 // resave cannot show.
 
 // The round trip is a golden case; the address form is what the table shows.
+// A file without information texts empties those of the program before.
 TEST_F(ProgramFileTest, AlarmNumbersBecomeAddresses) {
+    m_project.setPlcInfo(0, "one");
     ASSERT_EQ(read(lines({"PLC VER1.0", "PLC_ALARM", "TOTALTIPS\t2", "0011\t1001\ttext", "7",
                           "END_PLC_ALARM"})),
               ProgramFile::kReadOk);
     EXPECT_EQ(m_doc.alarms(), (std::vector<std::string>{"A0001.3\t1001\ttext", "A0000.7"}));
+    EXPECT_EQ(m_project.plcInfo(0), "");
 }
 
 TEST_F(ProgramFileTest, AlarmsWithoutAValidAddressAreLeftOut) {
@@ -191,12 +194,6 @@ TEST_F(ProgramFileTest, AlarmsWithoutAValidAddressAreLeftOut) {
                       "A0001.3x\t5\tbad", "A536870912.0\t6\tbad", "A01.2",           ""};
     EXPECT_EQ(sectionOf(ProgramFile::write(m_doc), "PLC_ALARM"),
               lines({"PLC_ALARM", "TOTALTIPS\t2", "0011\t1\tok", "0010", "END_PLC_ALARM"}));
-}
-
-TEST_F(ProgramFileTest, FileWithoutInfoEmptiesTheTextsOfThePreviousProgram) {
-    m_project.setPlcInfo(0, "one");
-    ASSERT_EQ(read("PLC VER1.0\r\n"), ProgramFile::kReadOk);
-    EXPECT_EQ(m_project.plcInfo(0), "");
 }
 
 TEST_F(ProgramFileTest, LineBreaksInsideHeldTextsCannotSplitARecord) {
@@ -237,9 +234,8 @@ TEST_F(ProgramFileTest, HugeInputsAreRead) {
     ASSERT_EQ(read(longLine + "\nEND_PLC_ORGANIZATION"), ProgramFile::kReadOk);
     EXPECT_EQ(m_doc.il()[0].text.size(), 4u + (8u << 20));
     EXPECT_EQ(read(std::string(4 << 20, '\n')), ProgramFile::kReadOk);
-}
 
-TEST_F(ProgramFileTest, MillionIlLinesAreRefusedEarly) {
+    // A million IL lines are refused early.
     const std::string file =
         lines({"PLC VER1.0", "PLC_ORGANIZATION", "TOTALSTEPS\t1000000"}) + manyIlLines(1000000);
     EXPECT_EQ(read(file), ProgramFile::kReadFormatError);

@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <optional>
+
+#include "../common/case_file.h"
 #include "common/text_codec.h"
-#include "plc_tables/cell_rules.h"
+#include "plc_tables/alarm_table_model.h"
 
 namespace kelcc::core::plc_tables {
 namespace {
@@ -18,49 +22,36 @@ std::string gbk(const char* utf8) {
 
 // The pages' headers, rows and addresses are in the golden table exports
 // (golden/cli/tables_round_trip, golden/tables).
-// Each step runs on the document the steps before it left. What an import
-// refuses (strict mode) is a golden corpus case (golden/tables/cell_rules).
-TEST(DataTableModel, ColumnRules) {
-    struct Step {
-        Table table;
-        int row, column;
-        const char* text;
-        Mode mode;
-        Status status;
-        const char* shown;
-        const char* message;  // first message, "" for none
-    };
-    const Step steps[] = {
-        // The limits pull the value in; the value alone is not checked.
-        {Table::DC, 5, 1, "500", Mode::Interactive, Status::Stored, "500", ""},
-        {Table::DC, 5, 2, "100", Mode::Interactive, Status::Stored, "100", ""},
-        {Table::DC, 5, 1, "100", Mode::Interactive, Status::Stored, "100", ""},
-        {Table::DC, 5, 3, "200", Mode::Interactive, Status::Stored, "200", ""},
-        {Table::DC, 5, 1, "300", Mode::Interactive, Status::Stored, "300", ""},
-        {Table::DT, 0, 1, "2147483647", Mode::Interactive, Status::Stored, "2147483647", ""},
-        {Table::D, 3, 1, "255", Mode::Interactive, Status::Stored, "255", ""},
-        {Table::D, 3, 1, "256", Mode::Interactive, Status::Refused, "255",
-         CellRules::kByteRangeText},
-        // Comments: the file's code page, one line, 100 characters.
-        {Table::D, 10, 2, "主轴速度", Mode::Interactive, Status::Stored, "主轴速度", ""},
-        {Table::D, 10, 3, "Spindle speed", Mode::Interactive, Status::Stored, "Spindle speed", ""},
-        {Table::D, 10, 3, "Speed速度", Mode::Interactive, Status::Adjusted, "Speed",
-         CellRules::kEnglishText},
-        {Table::D, 11, 2, "温度😀", Mode::Interactive, Status::Refused, "", CellRules::kNotGbkText},
-    };
+TEST(PlcTableModels, ColumnRulesOfTheAlarmAndDataTables) {
     plc::SimpleProjectState project;
     plc::PlcDocument doc(project);
-    int index = 0;
-    for (const Step& s : steps) {
-        SCOPED_TRACE(index++);
-        DataTableModel model(doc, s.table);
-        const CommitResult result = model.commit(s.row, s.column, s.text, s.mode);
-        EXPECT_EQ(result.status, s.status);
-        EXPECT_EQ(result.shown, s.shown);
-        EXPECT_EQ(model.text(s.row, s.column), s.shown);
-        EXPECT_EQ(result.messages.empty() ? std::string() : result.messages.front().text,
-                  s.message);
+    AlarmTableModel alarms(doc);
+    for (const test::Case& c : test::ReadCases("core/plc_tables/cases/table_commits.txt")) {
+        const std::map<std::string, Table> tables = {
+            {"D", Table::D}, {"DC", Table::DC}, {"DT", Table::DT}};
+        std::optional<DataTableModel> data;
+        if (c[0] != "alarm") data.emplace(doc, tables.at(c[0]));
+        TableModel& model = data ? static_cast<TableModel&>(*data) : alarms;
+        const int row = std::stoi(c[1]), column = std::stoi(c[2]);
+        const CommitResult result = model.commit(row, column, c[3], Mode::Interactive);
+        const char* names[] = {"Stored", "Adjusted", "Refused"};
+        EXPECT_EQ(names[static_cast<int>(result.status)], c[4]) << c.where;
+        EXPECT_EQ(result.shown, c[5]) << c.where;
+        EXPECT_EQ(model.text(row, column), c[5]) << c.where;
+        // The waiting text joins the record once its row has a number.
+        if (c[3] == "1002") {
+            EXPECT_EQ(doc.alarms().back(), "A0000.2\t1002\t" + gbk("油位低"));
+        }
+        std::vector<std::string> texts;
+        for (const auto& m : result.messages) {
+            texts.push_back(m.text);
+            EXPECT_EQ(m.caption, data ? m.caption : "显示信息表") << c.where;
+        }
+        EXPECT_EQ(texts, std::vector<std::string>(c.fields.begin() + 6, c.fields.end())) << c.where;
     }
+    // Without its number the alarm row leaves the list, its text stays shown.
+    EXPECT_EQ(doc.alarms(), (std::vector<std::string>{"A0000.0\t1000\t", "A0000.1\t9999\t"}));
+    EXPECT_EQ(alarms.text(2, 2), "油位低");
     const auto& dc5 = doc.dcTable()[5];
     EXPECT_EQ(dc5.value, 300u);
     EXPECT_EQ(dc5.second, 100u);  // maximum

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "../common/case_file.h"
 #include "common/text_codec.h"
-#include "plc_tables/cell_rules.h"
 
 namespace kelcc::core::plc_tables {
 namespace {
@@ -86,23 +86,12 @@ TEST(IoCommentModel, AddChecksEverythingBeforeItStores) {
     plc::SimpleProjectState project;
     plc::PlcDocument doc(project);
     IoCommentModel model(doc);
-    struct Case {
-        const char *address, *zh, *en;
-        Status status;
-        const char* message;
-    };
-    for (const Case& c : {
-             Case{"R12.1", "报警", "ALM", Status::Stored, ""},
-             Case{"R12.1", "", "", Status::Refused, "关于地址 R0012.1 的注释已存在."},
-             Case{"D1", "", "", Status::Refused, IoCommentModel::kWrongLetterText},
-             Case{"R2", "😀", "", Status::Refused, CellRules::kNotGbkText},
-             Case{"R2", "", "警", Status::Refused, CellRules::kEnglishText},
-         }) {
-        SCOPED_TRACE(c.address);
-        const CommitResult result = model.add(c.address, c.zh, c.en);
-        EXPECT_EQ(result.status, c.status);
-        EXPECT_EQ(result.messages.empty() ? std::string() : result.messages.front().text,
-                  c.message);
+    for (const test::Case& c : test::ReadCases("core/plc_tables/cases/io_comment_adds.txt")) {
+        const CommitResult result = model.add(c[0], c[1], c[2]);
+        const char* names[] = {"Stored", "Adjusted", "Refused"};
+        EXPECT_EQ(names[static_cast<int>(result.status)], c[3]) << c.where;
+        EXPECT_EQ(result.messages.empty() ? std::string() : result.messages.front().text, c[4])
+            << c.where;
     }
     EXPECT_EQ(doc.ioComments(),
               (std::vector<std::string>{"0001\tR0012.1\t" + gbk("报警") + "\tALM"}));
