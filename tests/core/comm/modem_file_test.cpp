@@ -10,8 +10,8 @@
 #include <filesystem>
 #include <vector>
 
+#include "../common/temp_folder.h"
 #include "common/atomic_file.h"
-#include "test_folder.h"
 
 namespace kelcc::core::comm {
 namespace {
@@ -22,13 +22,6 @@ using Result = cnc_data::PartProgramImage::Result;
 
 class ModemFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        m_dir = testing::testFolder("kelcc_modem_");
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
     std::string path(const std::string& name) const { return (m_dir / name).string(); }
     void write(const std::string& name, const std::string& bytes) {
         ASSERT_TRUE(common::AtomicFile::write(path(name), bytes).ok);
@@ -57,7 +50,8 @@ protected:
         }
     }
 
-    fs::path m_dir;
+    common::TempFolder m_folder{"kelcc_modem_"};
+    const fs::path& m_dir = m_folder.path();
 };
 
 struct PieceCase {

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <set>
 
-#include "../comm/test_folder.h"
+#include "../common/temp_folder.h"
 #include "app/project.h"
 #include "comm/file_list.h"
 #include "comm/modem_file.h"
@@ -39,9 +39,6 @@ std::set<std::string> filesIn(const fs::path& dir) {
 class SessionListTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_dir = comm::testing::testFolder("kelcc_session_");
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
         m_host.setAutoOpen(false);
         ASSERT_TRUE(m_project.newProject([this]() -> std::optional<app::ProjectLocation> {
             return app::ProjectLocation{"demo", m_dir.string()};
@@ -52,14 +49,13 @@ protected:
             write(folder() / (std::string(program) + ".cnc"), std::string(program) + "\nM30\n");
         }
     }
-    void TearDown() override { fs::remove_all(m_dir); }
-
     fs::path folder() const { return m_dir / "demo"; }
     static void write(const fs::path& path, const std::string& bytes) {
         ASSERT_TRUE(common::AtomicFile::write(path.string(), bytes).ok) << path;
     }
 
-    fs::path m_dir;
+    common::TempFolder m_folder{"kelcc_session_"};
+    const fs::path& m_dir = m_folder.path();
     RecordingInteraction m_ui;
     app::HeadlessProjectHost m_host;
     app::Project m_project{m_ui, m_host};
