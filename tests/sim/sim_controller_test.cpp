@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "../core/common/temp_folder.h"
 #include "comm/file_header.h"
 #include "comm/file_list.h"
 #include "comm/link_frame.h"
@@ -129,8 +130,7 @@ protected:
         return data;
     }
 
-    test::TempFolder m_folder{
-        "ctl-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name())};
+    core::common::TempFolder m_folder{"kel500-sim-ctl-"};
     test::RecordingSink m_sink;
     std::unique_ptr<SimStorage> m_storage;
     std::unique_ptr<SimController> m_controller;

@@ -6,12 +6,10 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <set>
 
 #include "../common/temp_folder.h"
 #include "app/project.h"
 #include "comm/file_list.h"
-#include "comm/modem_file.h"
 #include "common/atomic_file.h"
 
 namespace kelcc::core::transfer {
@@ -26,13 +24,6 @@ std::vector<std::string> namesOf(const std::vector<comm::FileEntry>& entries) {
     std::vector<std::string> out;
     for (const auto& e : entries)
         out.push_back(e.name);
-    return out;
-}
-
-std::set<std::string> filesIn(const fs::path& dir) {
-    std::set<std::string> out;
-    for (const auto& entry : fs::directory_iterator(dir))
-        out.insert(entry.path().filename().string());
     return out;
 }
 
@@ -218,37 +209,6 @@ TEST_F(SessionListTest, StagingFolderIsMadeAfreshForThisUserOnly) {
     ASSERT_EQ(::stat(staging.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0700u);
     EXPECT_FALSE(SessionList::makeStagingFolder((m_dir / "no" / "KELCC1").string()));
-}
-
-// The receive session writes only into the staging folder, each file whole
-// or not at all; the project changes only when the staged files are adopted.
-TEST_F(SessionListTest, ReceivedPiecesNeverLeaveAHalfFileInTheProject) {
-    const std::string staging = SessionList::stagingFolderPath(m_dir.string(), 0x1234);
-    ASSERT_TRUE(SessionList::makeStagingFolder(staging));
-    const auto built = SessionList::forReceiving(
-        staging, selection<Receive>(false, false, true, false, {{"O0001.cnc", "", 2, 1, 9}}), {});
-    ASSERT_TRUE(built.ok);
-    ASSERT_EQ(built.entries.size(), 2u);
-    for (const auto& entry : built.entries)
-        EXPECT_EQ(fs::path(entry.localPath).parent_path(), fs::path(staging)) << entry.localPath;
-
-    std::string toolsBefore;
-    ASSERT_TRUE(common::AtomicFile::read((folder() / "Tcomp.cmp").string(), toolsBefore).ok);
-    const auto projectBefore = filesIn(folder());
-
-    comm::ModemFile file;
-    ASSERT_TRUE(file.openForReceive(built.entries[0].localPath));
-    ASSERT_TRUE(file.writePiece("new tools"));
-    ASSERT_TRUE(file.finish());
-    ASSERT_TRUE(file.openForReceive(built.entries[1].localPath));
-    ASSERT_TRUE(file.writePiece("O0001\r\n"));
-    file.abort();  // the link broke mid-file
-
-    EXPECT_EQ(filesIn(folder()), projectBefore);
-    std::string toolsNow;
-    ASSERT_TRUE(common::AtomicFile::read((folder() / "Tcomp.cmp").string(), toolsNow).ok);
-    EXPECT_EQ(toolsNow, toolsBefore);
-    EXPECT_EQ(filesIn(staging), std::set<std::string>{"Tcomp.cmp"});
 }
 
 }  // namespace
