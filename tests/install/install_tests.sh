@@ -8,13 +8,8 @@ source_dir=${KELCC_SOURCE_DIR:?}
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 prefix=$tmp/usr
-passed=0
-failed=0
-
-check() {  # name, expected exit code, actual exit code
-    if [ "$2" = "$3" ]; then passed=$((passed + 1)); else
-        failed=$((failed + 1)); echo "FAIL: $1 (exit $3, expected $2)"; fi
-}
+# shellcheck source=../cli/test_lib.sh
+. "$source_dir/tests/cli/test_lib.sh"
 
 cmake --install "$build" --prefix "$prefix" >"$tmp/install.log" 2>&1
 check "cmake --install" 0 $?

@@ -14,8 +14,9 @@
 #include "../common/temp_folder.h"
 #include "comm/file_header.h"
 #include "comm/file_list.h"
+#include "comm/link_clock.h"
+#include "comm/link_transfer_file.h"
 #include "link_engine_test_seam.h"
-#include "link_fakes.h"
 #include "sim_controller.h"
 #include "sim_storage.h"
 
@@ -29,9 +30,36 @@ namespace kelcc::core::comm {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-using namespace kelcc::core::comm::testing;
-
 constexpr std::uint32_t kStart = 0xFFFFF000;  // near the wrap: elapsed times must be unsigned
+
+class FakeClock final : public LinkClock {
+public:
+    std::uint32_t nowMs() const override { return now; }
+    std::uint32_t now = kStart;
+};
+
+// The file being sent or received, in memory.
+class FakeFile final : public LinkTransferFile {
+public:
+    Piece readPiece(std::span<std::uint8_t> buffer) override {
+        const std::size_t count = std::min(content.size() - position, buffer.size());
+        if (readFails) return {ReadResult::Error, 0};
+        if (count == 0) return {ReadResult::Nothing, 0};
+        std::copy_n(content.begin() + static_cast<std::ptrdiff_t>(position), count, buffer.begin());
+        position += count;
+        return {position == content.size() ? ReadResult::Last : ReadResult::More, count};
+    }
+    bool writePiece(std::span<const std::uint8_t> data) override {
+        if (!writeFails) written.insert(written.end(), data.begin(), data.end());
+        return !writeFails;
+    }
+    void close() override { ++closes; }
+
+    Bytes content, written;
+    std::size_t position = 0;
+    bool readFails = false, writeFails = false;
+    int closes = 0;
+};
 
 Bytes patterned(std::size_t size, std::uint8_t seed = 7) {
     Bytes data(size);
