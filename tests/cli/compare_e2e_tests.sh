@@ -78,14 +78,6 @@ if start_sim store; then
     snapshot "$proj" >"$tmp/after"
     same "$tmp/before" "$tmp/after" "the project is untouched after differences"
 
-    # Case: a file missing in the project is one row, not a failed command.
-    mv "$proj/Tcomp.cmp" "$tmp/Tcomp.cmp"
-    run compare "$gpr" --device "$tmp/tty" >"$tmp/out" 2>"$tmp/err"
-    check "compare with a missing project file" 1 $?
-    [ "$(status_of Tcomp.cmp)" = "only on the controller" ]
-    check "the missing file is only on the controller" 0 $?
-    [ "$(status_of Wcomp.wmp)" = same ]; check "the other files are still compared" 0 $?
-    mv "$tmp/Tcomp.cmp" "$proj/Tcomp.cmp"
     stop_sim
 fi
 
