@@ -41,7 +41,6 @@ for p in kelcc kelcc-cli kel500-sim; do
         grep -q "^\.SH $section\$" "$page"; check "$p.1 has $section" 0 $?
     done
 done
-grep -q '^  compare FILE.gpr' <("$prefix/bin/kelcc-cli" --help); check "help lists compare" 0 $?
 
 # Desktop entry and project file type.
 desktop=$prefix/share/applications/kelcc.desktop

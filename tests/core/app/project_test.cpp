@@ -268,19 +268,6 @@ TEST_F(ProjectTest, OpenAcceptsFullPathsOfAtMost255Characters) {
     EXPECT_TRUE(m_project.projectOpen());
 }
 
-TEST_F(ProjectTest, OpenReadsThePlcInformation) {
-    createDemo();
-    std::string ldx = plc::ProgramFile::newProjectFile();
-    ldx.replace(ldx.find("TOTALTIPS\t4\r\n") + 13, 0, "designer\r\nBEEF\r\nv2\r\nnote");
-    writeAll(demo() / "main_demo.ldx", ldx);
-    ASSERT_TRUE(m_project.closeProjectAsk());
-    EXPECT_EQ(m_project.plcInfo(0), "");
-    ASSERT_EQ(m_project.openProjectByPath((demo() / "demo.gpr").string()), Outcome::Opened);
-    EXPECT_EQ(m_project.plcInfo(0), "designer");
-    EXPECT_EQ(m_project.plcInfo(1), "v2");
-    EXPECT_EQ(m_project.plcInfo(2), "note");
-}
-
 TEST_F(ProjectTest, SaveWritesOnlyWhenModified) {
     createDemo();
     const fs::path gpr = demo() / "demo.gpr";

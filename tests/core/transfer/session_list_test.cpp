@@ -113,35 +113,29 @@ TEST_F(SessionListTest, SendEntriesNameTheProjectFilesWithTheirSizes) {
                   fs::file_size(folder() / "ParaW.par") + 10);
 }
 
-TEST_F(SessionListTest, MissingFileGivesItsErrorAndNoList) {
+TEST_F(SessionListTest, RefusedSelectionsGiveTheirErrorAndNoList) {
+    m_project.tree().findOrAddProgram("O123456789");
+    write(folder() / "O123456789.cnc", "O123456789\n");
     fs::remove(folder() / "main_demo.ldx.bin");
-    const auto built =
-        SessionList::forSending(m_project, selection<Send>(true, false, false, false));
-    EXPECT_FALSE(built.ok);
-    EXPECT_TRUE(built.entries.empty());
-    EXPECT_NE(built.error.find("main_demo.ldx.bin"), std::string::npos) << built.error;
-    EXPECT_FALSE(fs::exists(folder() / "main_demo.ldx.bin"));
-}
-
-TEST_F(SessionListTest, EmptySelectionIsRefused) {
-    for (const auto& selection : {selection<Send>(false, false, false, false),
-                                  selection<Send>(false, false, false, false, {"O9999"})}) {
-        const auto built = SessionList::forSending(m_project, selection);
+    const std::pair<Send, std::string> cases[] = {
+        {selection<Send>(false, false, false, false), "未选定文件!"},
+        {selection<Send>(false, false, false, false, {"O9999"}), "未选定文件!"},
+        {selection<Send>(false, false, false, false, {"O123456789"}),
+         "无效的文件名 \"O123456789.cnc\"!"},
+        {selection<Send>(true, false, false, false), ""}};
+    for (const auto& [chosen, error] : cases) {
+        const auto built = SessionList::forSending(m_project, chosen);
         EXPECT_FALSE(built.ok);
-        EXPECT_EQ(built.error, "未选定文件!");
+        EXPECT_TRUE(built.entries.empty());
+        if (!error.empty())
+            EXPECT_EQ(built.error, error);
+        else
+            EXPECT_NE(built.error.find("main_demo.ldx.bin"), std::string::npos) << built.error;
     }
+    EXPECT_FALSE(fs::exists(folder() / "main_demo.ldx.bin"));
     const auto received = SessionList::forReceiving("/tmp/s", {}, {});
     EXPECT_FALSE(received.ok);
     EXPECT_EQ(received.error, "未选定文件!");
-}
-
-TEST_F(SessionListTest, ProgramNameThatDoesNotFitTheHeaderIsRefused) {
-    m_project.tree().findOrAddProgram("O123456789");
-    write(folder() / "O123456789.cnc", "O123456789\n");
-    const auto built = SessionList::forSending(
-        m_project, selection<Send>(false, false, false, false, {"O123456789"}));
-    EXPECT_FALSE(built.ok);
-    EXPECT_EQ(built.error, "无效的文件名 \"O123456789.cnc\"!");
 }
 
 TEST(ReceiveListTest, EverythingGoesToTheStagingFolder) {
