@@ -54,12 +54,10 @@ if start_sim store; then
     sed -i '5s/^\(0004\t\)[0-9]*/\11234/' "$tmp/store/1/ParaW.par"
     changed_line=$(sed -n 5p "$tmp/store/1/ParaW.par" | tr -d '\r')
     original_line=$(sed -n 5p "$proj/ParaW.par" | tr -d '\r')
-    [ "$changed_line" != "$original_line" ]; check "the parameter was changed" 0 $?
     printf 'O0777\r\nG00 X0\r\nM30\r\n' >"$tmp/store/3/O0777.cnc"
     run open "$proj/main_LatheDemo.ldx" >"$tmp/grid" 2>/dev/null
     # Row 1 is the first network; its contact gets another address.
     sed '0,/^1\t1\t2\t1\t0\tX0000.0$/s//1\t1\t2\t1\t0\tX0000.1/' "$tmp/grid" >"$tmp/grid2"
-    ! cmp -s "$tmp/grid" "$tmp/grid2"; check "the first network was edited" 0 $?
     run compile --grid "$tmp/grid2" --save "$tmp/store/1/plc.ldx" >/dev/null 2>&1
     check "compile the edited ladder" 0 $?
     run compare "$gpr" --device "$tmp/tty" >"$tmp/out" 2>"$tmp/err"
@@ -78,14 +76,6 @@ if start_sim store; then
     snapshot "$proj" >"$tmp/after"
     same "$tmp/before" "$tmp/after" "the project is untouched after differences"
 
-    # Case: a file missing in the project is one row, not a failed command.
-    mv "$proj/Tcomp.cmp" "$tmp/Tcomp.cmp"
-    run compare "$gpr" --device "$tmp/tty" >"$tmp/out" 2>"$tmp/err"
-    check "compare with a missing project file" 1 $?
-    [ "$(status_of Tcomp.cmp)" = "only on the controller" ]
-    check "the missing file is only on the controller" 0 $?
-    [ "$(status_of Wcomp.wmp)" = same ]; check "the other files are still compared" 0 $?
-    mv "$tmp/Tcomp.cmp" "$proj/Tcomp.cmp"
     stop_sim
 fi
 

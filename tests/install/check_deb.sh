@@ -6,13 +6,8 @@ set -u
 deb=${1:?}
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
-passed=0
-failed=0
-
-check() {  # name, expected exit code, actual exit code
-    if [ "$2" = "$3" ]; then passed=$((passed + 1)); else
-        failed=$((failed + 1)); echo "FAIL: $1 (exit $3, expected $2)"; fi
-}
+# shellcheck source=../cli/test_lib.sh
+. "$(dirname "$0")/../cli/test_lib.sh"
 
 dpkg-deb -I "$deb" >"$tmp/info"; check "dpkg-deb -I" 0 $?
 depends=$(dpkg-deb -f "$deb" Depends)

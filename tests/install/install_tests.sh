@@ -8,13 +8,8 @@ source_dir=${KELCC_SOURCE_DIR:?}
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 prefix=$tmp/usr
-passed=0
-failed=0
-
-check() {  # name, expected exit code, actual exit code
-    if [ "$2" = "$3" ]; then passed=$((passed + 1)); else
-        failed=$((failed + 1)); echo "FAIL: $1 (exit $3, expected $2)"; fi
-}
+# shellcheck source=../cli/test_lib.sh
+. "$source_dir/tests/cli/test_lib.sh"
 
 cmake --install "$build" --prefix "$prefix" >"$tmp/install.log" 2>&1
 check "cmake --install" 0 $?
@@ -46,7 +41,6 @@ for p in kelcc kelcc-cli kel500-sim; do
         grep -q "^\.SH $section\$" "$page"; check "$p.1 has $section" 0 $?
     done
 done
-grep -q '^  compare FILE.gpr' <("$prefix/bin/kelcc-cli" --help); check "help lists compare" 0 $?
 
 # Desktop entry and project file type.
 desktop=$prefix/share/applications/kelcc.desktop

@@ -1,12 +1,9 @@
 #pragma once
 
 #include <cstdint>
-#include <filesystem>
 #include <span>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 #include "comm/link_byte_sink.h"
 #include "comm/link_frame.h"
@@ -60,24 +57,5 @@ inline std::vector<std::uint8_t> bytesOf(const std::string& text) {
 inline std::string textOf(const std::vector<std::uint8_t>& bytes) {
     return {bytes.begin(), bytes.end()};
 }
-
-// A fresh storage folder per test, removed afterwards.
-class TempFolder final {
-public:
-    explicit TempFolder(const std::string& tag) {
-        m_path = std::filesystem::temp_directory_path() /
-                 ("kel500-sim-" + tag + "-" + std::to_string(::getpid()));
-        std::filesystem::remove_all(m_path);
-        std::filesystem::create_directories(m_path);
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
-    const std::filesystem::path& path() const { return m_path; }
-
-private:
-    std::filesystem::path m_path;
-};
 
 }  // namespace kelcc::sim::test

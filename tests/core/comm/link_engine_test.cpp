@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -9,17 +11,18 @@
 #include <map>
 #include <sstream>
 
+#include "../common/temp_folder.h"
 #include "comm/file_header.h"
 #include "comm/file_list.h"
-#include "comm/link_frame_parser.h"
+#include "comm/link_clock.h"
+#include "comm/link_transfer_file.h"
 #include "link_engine_test_seam.h"
-#include "link_fakes.h"
 #include "sim_controller.h"
 #include "sim_storage.h"
-#include "test_folder.h"
 
-// The engine is run from scripts of the controller's frames and against the
-// stand-in controller's library, in-process. A run's transcript (the bytes
+// The engine is run from scripts of the controller's frames
+// (link_runs/scripts.txt) and against the stand-in controller's library,
+// in-process (link_runs/scenarios.txt). A run's transcript (the bytes
 // each way, the engine's states, read sizes and reports, each with its time)
 // must equal its golden file under link_runs/: the wire bytes and the
 // reactions of both ends are pinned. KELCC_UPDATE_GOLDEN=1 writes them anew.
@@ -27,9 +30,36 @@ namespace kelcc::core::comm {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-using namespace kelcc::core::comm::testing;
-
 constexpr std::uint32_t kStart = 0xFFFFF000;  // near the wrap: elapsed times must be unsigned
+
+class FakeClock final : public LinkClock {
+public:
+    std::uint32_t nowMs() const override { return now; }
+    std::uint32_t now = kStart;
+};
+
+// The file being sent or received, in memory.
+class FakeFile final : public LinkTransferFile {
+public:
+    Piece readPiece(std::span<std::uint8_t> buffer) override {
+        const std::size_t count = std::min(content.size() - position, buffer.size());
+        if (readFails) return {ReadResult::Error, 0};
+        if (count == 0) return {ReadResult::Nothing, 0};
+        std::copy_n(content.begin() + static_cast<std::ptrdiff_t>(position), count, buffer.begin());
+        position += count;
+        return {position == content.size() ? ReadResult::Last : ReadResult::More, count};
+    }
+    bool writePiece(std::span<const std::uint8_t> data) override {
+        if (!writeFails) written.insert(written.end(), data.begin(), data.end());
+        return !writeFails;
+    }
+    void close() override { ++closes; }
+
+    Bytes content, written;
+    std::size_t position = 0;
+    bool readFails = false, writeFails = false;
+    int closes = 0;
+};
 
 Bytes patterned(std::size_t size, std::uint8_t seed = 7) {
     Bytes data(size);
@@ -40,13 +70,6 @@ Bytes patterned(std::size_t size, std::uint8_t seed = 7) {
 
 Bytes frame(std::uint8_t sequence, Command command, std::uint8_t subCode, Bytes data = {}) {
     return LinkFrame::encode(Frame{sequence, static_cast<std::uint8_t>(command), subCode, data});
-}
-
-Bytes join(std::initializer_list<Bytes> parts) {
-    Bytes out;
-    for (const Bytes& part : parts)
-        out.insert(out.end(), part.begin(), part.end());
-    return out;
 }
 
 Bytes header(const std::string& name, std::uint32_t size) {
@@ -234,147 +257,129 @@ protected:
     LinkState m_state = LinkState::Idle;
 };
 
-// One step of a script: what the PC side does or what the controller sends.
-struct Step {
-    enum class Op {
-        Connect,  // the handshake, answered
-        Open,     // connect() alone
-        Command,  // the engine sends a command
-        In,       // a controller frame; sequence kCurrent: the engine's own number
-        Raw,      // bytes as they come
-        Wait,     // milliseconds of timer periods
-        Send,     // a write of `size` bytes, accepted
-        Receive,  // startReceivingFile()
-        Reply,    // a reply of the engine outside any answer
-        TakeControl,
-        List,
-        Disconnect,
-        Raise,  // the transfer side raises an error
-        ReadFails,
-        WriteFails,
-        SinkFails,
-        RefuseResume,
-    };
-    Op op;
-    Command command = Command::Data;
-    std::uint8_t subCode = 0;
-    Bytes data = {};
-    int sequence = kCurrent;
-    std::uint32_t size = 0;
-    int times = 1;
+const std::map<std::string, Command> kCommands = {{"Data", Command::Data},
+                                                  {"Ack", Command::Ack},
+                                                  {"Probe", Command::Probe},
+                                                  {"Status", Command::Status},
+                                                  {"Disconnect", Command::Disconnect},
+                                                  {"Nak", Command::Nak},
+                                                  {"List", Command::List},
+                                                  {"ListReply", Command::ListReply},
+                                                  {"File", Command::File},
+                                                  {"FileReply", Command::FileReply},
+                                                  {"Control", Command::Control},
+                                                  {"ControlReply", Command::ControlReply}};
 
-    static constexpr int kCurrent = -1;
-};
-
-using Op = Step::Op;
-
-Step in(Command command, std::uint8_t subCode, Bytes data = {}, int sequence = Step::kCurrent) {
-    return {Op::In, command, subCode, std::move(data), sequence};
-}
-Step inAt(int sequence, Command command, std::uint8_t subCode, Bytes data = {}) {
-    return in(command, subCode, std::move(data), sequence);
-}
-Step raw(Bytes bytes, int times = 1) {
-    return {Op::Raw, Command::Data, 0, std::move(bytes), 0, 0, times};
-}
-Step wait(std::uint32_t ms) {
-    return {Op::Wait, Command::Data, 0, {}, 0, ms};
-}
-Step command(Command command, std::uint8_t subCode, Bytes data = {}) {
-    return {Op::Command, command, subCode, std::move(data)};
-}
-Step sending(std::uint32_t size) {
-    return {Op::Send, Command::File, 1, {}, 0, size};
-}
-Step raise(LinkError error) {
-    return {Op::Raise, Command::Data, 0, {}, 0, static_cast<std::uint32_t>(error)};
-}
-Step op(Op o) {
-    return {o};
+int hexOf(const std::string& word) {
+    return std::stoi(word, nullptr, 16);
 }
 
-Bytes damaged(Bytes bytes, std::size_t at, std::uint8_t mask) {
-    bytes[at] ^= mask;
-    return bytes;
+// The rest of a step as bytes (see the head of link_runs/scripts.txt).
+Bytes bytesOf(std::istream& words) {
+    Bytes out;
+    for (std::string word; words >> word;) {
+        Bytes part;
+        unsigned size = 0, value = 7;
+        if (word == "header")
+            part = header("ParaB.par", 1000);
+        else if (std::sscanf(word.c_str(), "pattern:%u:%u", &size, &value) >= 1)
+            part = patterned(size, static_cast<std::uint8_t>(value));
+        else if (std::sscanf(word.c_str(), "fill:%u:%x", &size, &value) == 2)
+            part = Bytes(size, static_cast<std::uint8_t>(value));
+        else
+            part = {static_cast<std::uint8_t>(hexOf(word))};
+        out.insert(out.end(), part.begin(), part.end());
+    }
+    return out;
+}
+
+std::pair<Command, std::uint8_t> commandOf(std::istream& words) {
+    std::string name, sub;
+    words >> name >> sub;
+    return {kCommands.at(name), static_cast<std::uint8_t>(hexOf(sub))};
 }
 
 struct Script {
-    const char* name;
-    std::vector<Step> steps;
+    std::string name;
+    std::string steps;
 };
+
+std::vector<Script> scripts() {
+    std::vector<Script> out;
+    std::ifstream in(std::filesystem::path(KELCC_LINK_GOLDEN_DIR) / "scripts.txt");
+    for (std::string line; std::getline(in, line);) {
+        const std::size_t colon = line.find(':');
+        if (!line.empty() && line[0] != '#')
+            out.push_back({line.substr(0, colon), line.substr(colon + 1)});
+    }
+    return out;
+}
 
 class LinkScript : public LinkRun, public ::testing::TestWithParam<Script> {
 protected:
-    void play(const Step& s) {
-        switch (s.op) {
-            case Op::Connect:
-                m_engine.connect();
+    void feedFrame(int sequence, std::istream& words) {
+        const auto [command, sub] = commandOf(words);
+        if (sequence < 0) sequence = m_seam.transmitSequence();
+        feed(frame(static_cast<std::uint8_t>(sequence), command, sub, bytesOf(words)));
+    }
+    void play(const std::string& step) {
+        std::istringstream words(step);
+        std::string op;
+        std::uint32_t number = 0;
+        words >> op;
+        if (op == "connect") {
+            m_engine.connect();
+            flushEngine();
+            feed(Bytes(3, 0x55));
+        } else if (op == "open") {
+            m_engine.connect();
+        } else if (op == "cmd") {
+            const auto [command, sub] = commandOf(words);
+            m_engine.sendCommand(command, sub, bytesOf(words));
+        } else if (op == "in" || op.starts_with("in@")) {
+            feedFrame(op == "in" ? -1 : hexOf(op.substr(3)), words);
+        } else if (op == "raw") {
+            int times = 1;
+            if ((words >> std::ws).peek() == 'x') (words.ignore() >> times);
+            const Bytes bytes = bytesOf(words);
+            for (int i = 0; i < times; ++i) {
+                feed(bytes);
                 flushEngine();
-                feed(Bytes(3, 0x55));
-                break;
-            case Op::Open:
-                m_engine.connect();
-                break;
-            case Op::Command:
-                m_engine.sendCommand(s.command, s.subCode, s.data);
-                break;
-            case Op::In: {
-                const int sequence =
-                    s.sequence == Step::kCurrent ? m_seam.transmitSequence() : s.sequence;
-                feed(frame(static_cast<std::uint8_t>(sequence), s.command, s.subCode, s.data));
-                break;
             }
-            case Op::Raw:
-                for (int i = 0; i < s.times; ++i) {
-                    feed(s.data);
-                    flushEngine();
-                }
-                break;
-            case Op::Wait:
-                m_log.note("wait " + std::to_string(s.size));
-                for (std::uint32_t done = 0; done < s.size; done += LinkEngine::kTickMs) {
-                    tick();
-                    flushEngine();
-                    noteState();
-                }
-                break;
-            case Op::Send:
-                m_file.content = patterned(s.size);
-                m_engine.sendCommand(Command::File, 1, header("ParaB.par", s.size));
+        } else if (op == "wait" && words >> number) {
+            m_log.note("wait " + std::to_string(number));
+            for (std::uint32_t done = 0; done < number; done += LinkEngine::kTickMs) {
+                tick();
                 flushEngine();
-                play(in(Command::FileReply, 0));
-                break;
-            case Op::Receive:
-                m_engine.startReceivingFile();
-                break;
-            case Op::Reply:
-                m_seam.sendReply(s.command, s.subCode);
-                break;
-            case Op::TakeControl:
-                m_engine.takeControl();
-                break;
-            case Op::List:
-                m_engine.requestFileList(s.subCode);
-                break;
-            case Op::Disconnect:
-                m_engine.disconnect();
-                break;
-            case Op::Raise:
-                m_log.note("raised action " +
-                           std::to_string(int(m_engine.raiseError(LinkError(s.size)))));
-                break;
-            case Op::ReadFails:
-                m_file.readFails = true;
-                break;
-            case Op::WriteFails:
-                m_file.writeFails = true;
-                break;
-            case Op::SinkFails:
-                m_pc.failWrites = true;
-                break;
-            case Op::RefuseResume:
-                m_handler.refuseResume = true;
-                break;
+                noteState();
+            }
+        } else if (op == "send" && words >> number) {
+            m_file.content = patterned(number);
+            m_engine.sendCommand(Command::File, 1, header("ParaB.par", number));
+            flushEngine();
+            std::istringstream reply("FileReply 0");
+            feedFrame(-1, reply);
+        } else if (op == "receive") {
+            m_engine.startReceivingFile();
+        } else if (op == "reply") {
+            const auto [command, sub] = commandOf(words);
+            m_seam.sendReply(command, sub);
+        } else if (op == "take-control") {
+            m_engine.takeControl();
+        } else if (op == "list" && words >> number) {
+            m_engine.requestFileList(static_cast<std::uint8_t>(number));
+        } else if (op == "disconnect") {
+            m_engine.disconnect();
+        } else if (op == "raise" && words >> number) {
+            m_log.note("raised action " +
+                       std::to_string(int(m_engine.raiseError(LinkError(number)))));
+        } else if (op == "read-fails" || op == "write-fails") {
+            (op == "read-fails" ? m_file.readFails : m_file.writeFails) = true;
+        } else if (op == "sink-fails") {
+            m_pc.failWrites = true;
+        } else {
+            ASSERT_EQ(op, "refuse-resume") << step;
+            m_handler.refuseResume = true;
         }
         flushEngine();
         noteState();
@@ -383,147 +388,15 @@ protected:
 
 TEST_P(LinkScript, TranscriptIsGolden) {
     m_clock.now = kStart;
-    for (const Step& s : GetParam().steps)
-        play(s);
+    std::istringstream steps(GetParam().steps);
+    for (std::string step; std::getline(steps, step, ';');)
+        ASSERT_NO_FATAL_FAILURE(play(step));
     noteFile();
-    m_log.expectGolden(std::string("script_") + GetParam().name);
+    m_log.expectGolden("script_" + GetParam().name);
 }
 
-using C = Command;
-const Bytes kHeader = header("ParaB.par", 1000);
-const Bytes kDamagedHeader = damaged(frame(1, C::ListReply, 0, {0, 3}), 6, 0xFF);
-const Bytes kDamagedCrc = damaged(frame(1, C::ListReply, 0, {0, 3}), 10, 0x01);
-const Bytes kOversized = [] {
-    Bytes header{0x12, 0x01, 0x00, 0x00, 0x10, 0x00};
-    header.push_back(LinkFrame::headerSum(header));
-    return header;
-}();
-
-INSTANTIATE_TEST_SUITE_P(
-    Engine, LinkScript,
-    ::testing::Values(
-        // A split accept is not taken; the fifth request gives up.
-        Script{"ConnectGivesUp", {op(Op::Open), raw({0x55, 0x55}), raw({0x55}), wait(2400)}},
-        // The controller opens with a whole request; either side ends the link.
-        Script{"ControllerOpens",
-               {raw({0xAA, 0xAA}), raw({0xAA}), raw({0xAA, 0xAA, 0xAA}), op(Op::Disconnect),
-                raw({0xAA, 0xAA, 0xAA}), inAt(0, C::Disconnect, 0)}},
-        Script{"RolesFollowControl",
-               {op(Op::Connect), op(Op::TakeControl), in(C::ControlReply, 0),
-                inAt(7, C::Control, 4), inAt(9, C::Probe, 0), inAt(10, C::Control, 3)}},
-        // Nine damaged frames are asked for again; the tenth breaks the link.
-        Script{"DamagedHeaders", {op(Op::Connect), command(C::List, 1), raw(kDamagedHeader, 10)}},
-        Script{"DamagedCrcs", {op(Op::Connect), command(C::List, 1), raw(kDamagedCrc, 10)}},
-        Script{
-            "ProgressRestartsTheErrorCount",
-            {op(Op::Connect), raw(kDamagedHeader, 9), inAt(3, C::Control, 3), raw(kDamagedHeader)}},
-        Script{"NakRepeatsTheLastFrameOrProbe",
-               {op(Op::Connect), command(C::File, 2, kHeader), inAt(0, C::Nak, 0), wait(5100),
-                inAt(0, C::Nak, 0)}},
-        Script{"OversizedFrameIsNaked", {op(Op::Connect), raw(kOversized)}},
-        Script{"SilenceBringsThreeProbes",
-               {op(Op::Connect), command(C::File, 2, kHeader), wait(20400)}},
-        Script{"ProbeAnswersWithoutProgressGiveUp",
-               {op(Op::Connect), sending(1000), wait(5100), in(C::Status, 1), wait(5100),
-                in(C::Status, 1), wait(5100), in(C::Status, 1), wait(5100)}},
-        // A busy answer without its wait time keeps the running time-out.
-        Script{"BusyWithoutWaitTime",
-               {op(Op::Connect), command(C::List, 1), inAt(1, C::Control, 1), wait(5100)}},
-        Script{"BusyWaitTime",
-               {op(Op::Connect), command(C::List, 1), inAt(1, C::Control, 1),
-                inAt(1, C::Control, 1, {0x00, 0x00, 0x4E, 0x20}), wait(20100)}},
-        Script{"ProbeAnswerRepeatsAWaitingCommand",
-               {op(Op::Connect),
-                command(C::List, 1),
-                wait(5100),
-                inAt(2, C::Status, 0),
-                in(C::Status, 0),
-                in(C::ListReply, 0, {0, 0}),
-                {Op::Reply, C::Ack, 0},
-                wait(5100),
-                in(C::Status, 0),
-                wait(20000)}},
-        Script{"RefusedCreate",
-               {op(Op::Connect), command(C::File, 1, kHeader), in(C::FileReply, 6)}},
-        Script{"RefusedDncWrite",
-               {op(Op::Connect), command(C::File, 1, kHeader), in(C::ControlReply, 9)}},
-        Script{"UnknownFileReply",
-               {op(Op::Connect), command(C::File, 1, kHeader), in(C::FileReply, 0x20)}},
-        Script{"Forbidden", {op(Op::Connect), sending(2000), in(C::Ack, 0x10)}},
-        Script{"UnknownFormat", {op(Op::Connect), sending(2000), in(C::Ack, 0x11)}},
-        Script{"UnknownAck", {op(Op::Connect), sending(2000), in(C::Ack, 0x30)}},
-        Script{"DataWhileSending", {op(Op::Connect), sending(2000), in(C::Data, 2)}},
-        Script{"ClosedByController", {op(Op::Connect), sending(2000), in(C::Disconnect, 0)}},
-        Script{"EmptyAndUnreadableFiles",
-               {op(Op::Connect), sending(0), op(Op::ReadFails), sending(100)}},
-        Script{"TimeoutWaitingForReady",
-               {op(Op::Connect), sending(1000), inAt(1, C::Ack, 5), wait(5100)}},
-        Script{"ProbeHandled", {op(Op::Connect), sending(1000), wait(5100), in(C::Status, 0)}},
-        Script{"ProbeNotReceived", {op(Op::Connect), sending(1000), wait(5100), in(C::Status, 1)}},
-        Script{"ProbeHeaderError", {op(Op::Connect), sending(1000), wait(5100), in(C::Status, 2)}},
-        Script{"ProbeDataError", {op(Op::Connect), sending(1000), wait(5100), in(C::Status, 3)}},
-        Script{"ProbeBusyOverContinue",
-               {op(Op::Connect), sending(1000), wait(5100), in(C::Status, 6)}},
-        Script{"ProbeBusyOverRepeat",
-               {op(Op::Connect), sending(1000), wait(5100), in(C::Status, 7)}},
-        Script{"ProbeBusyResumesWhenReady",
-               {op(Op::Connect), sending(1000), wait(5100), in(C::Status, 4),
-                in(C::ControlReply, 0x12)}},
-        Script{"DamagedPieceRepeatedAndOutOfSequence",
-               {op(Op::Connect), op(Op::Receive),
-                raw(damaged(frame(1, C::Data, 0, patterned(10)), 9, 0x40)),
-                inAt(1, C::Data, 0, patterned(10)), inAt(3, C::Data, 2, patterned(10))}},
-        // The last piece of the file before, repeated, looks like the first
-        // piece of the next one: without the acceptance, no piece is taken.
-        Script{"PieceBeforeTheAcceptanceIsNotTaken",
-               {op(Op::Connect), command(C::File, 2, kHeader), inAt(1, C::Data, 1, patterned(4)),
-                in(C::FileReply, 0), inAt(1, C::Data, 1, patterned(4, 2))}},
-        // Numbering starts over with every file: late repeats of the read
-        // before and of its last piece are not taken for the next read.
-        Script{
-            "LateRepeatsOfTheReadBefore",
-            {op(Op::Connect), command(C::File, 2, kHeader), inAt(1, C::FileReply, 0),
-             inAt(1, C::Data, 1, patterned(4)), command(C::File, 2, kHeader),
-             inAt(1, C::FileReply, 0), inAt(1, C::Data, 1, patterned(4)), inAt(2, C::FileReply, 0),
-             inAt(2, C::FileReply, 0), inAt(1, C::Data, 1, patterned(4, 2))}},
-        Script{"PieceNotWrittenIsNotAcknowledged",
-               {op(Op::Connect), op(Op::Receive), op(Op::WriteFails),
-                inAt(1, C::Data, 0, patterned(10))}},
-        // An answer for an area that does not exist is no answer to the list.
-        Script{"ListWithoutAnswerFails",
-               {op(Op::Connect),
-                {Op::List, C::List, 7},
-                in(C::ListReply, 0, {0x00, 0x02}),
-                wait(8100)}},
-        Script{"UnansweredDisconnect", {op(Op::Connect), op(Op::Disconnect), wait(9300)}},
-        // "Exists" only answers a write.
-        Script{"FileAnswersGoToTheTransferSide",
-               {op(Op::Connect), command(C::File, 7, kHeader), inAt(1, C::FileReply, 1),
-                inAt(1, C::FileReply, 0, {0x01}), command(C::File, 1, kHeader),
-                inAt(2, C::FileReply, 1)}},
-        Script{"ResumeOfferedAndAsked",
-               {op(Op::Connect), sending(1000), inAt(1, C::Ack, 8), command(C::File, 7, kHeader),
-                wait(5100), in(C::Status, 0x10)}},
-        Script{
-            "ResumeOfferRefused",
-            {op(Op::Connect), op(Op::RefuseResume), sending(1000), inAt(1, C::Ack, 8), wait(5100)}},
-        Script{"ResumeQuestionRefused",
-               {op(Op::Connect), op(Op::RefuseResume), sending(1000), wait(5100),
-                in(C::Status, 0x10), wait(5100)}},
-        // The last acknowledgement and a refusal in one chunk: the next file
-        // already scheduled is dropped.
-        Script{"AbortDropsTheNextFile",
-               {op(Op::Connect), sending(10),
-                raw(join({frame(1, C::Ack, 0), frame(1, C::FileReply, 3)}))}},
-        Script{"ChunkThatDoesNotFit",
-               {op(Op::Connect), raw(Bytes(LinkFrameParser::kCapacity + 1, 0x12)),
-                inAt(1, C::Control, 3)}},
-        Script{"ProgramRefusals",
-               {op(Op::Connect), sending(1000), raise(LinkError::ProgramFormat), wait(5100),
-                sending(1000), raise(LinkError::ProgramTooLong), wait(5100)}},
-        Script{"CommandThatCannotBeQueued",
-               {op(Op::Connect), op(Op::SinkFails), command(C::List, 1), wait(5100)}}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Engine, LinkScript, ::testing::ValuesIn(scripts()),
+                         [](const auto& info) { return info.param.name; });
 
 class LinkEngineTest : public LinkRun, public ::testing::Test {};
 
@@ -542,21 +415,21 @@ TEST_F(LinkEngineTest, TransmitSequenceSkipsZeroAndDisconnectCarriesZero) {
 
 // One fault on the line: the n-th frame of a kind, in one direction.
 struct LineFault {
-    enum class Kind { Drop, Header, Crc, Twice };
     bool toController;
-    std::uint8_t command;  // kAcceptKind for the handshake answer
-    int occurrence;        // from 1
-    Kind kind;
+    unsigned command;  // kAcceptKind for the handshake answer
+    int occurrence;    // from 1
+    std::string kind;  // drop, header, crc or twice
 };
 
 constexpr std::uint8_t kAcceptKind = 0x55;
 
 enum class Action { Send, Receive, Delete, List, Upload };
+const std::vector<std::string> kActions = {"send", "receive", "delete", "list", "upload"};
 
 struct Scenario {
-    const char* name;
+    std::string name;
     Action action;
-    std::size_t size = 1300;  // three pieces
+    std::size_t size = 0;
     std::vector<LineFault> faults = {};
     LinkError failure = LinkError::None;  // the error that ends the transfer
     sim::SimOptions options = {};
@@ -564,13 +437,45 @@ struct Scenario {
     bool storeUpload = true;
 };
 
+// The runs of link_runs/scenarios.txt (see its head).
+std::vector<Scenario> scenarios() {
+    std::vector<Scenario> out;
+    std::ifstream in(std::filesystem::path(KELCC_LINK_GOLDEN_DIR) / "scenarios.txt");
+    for (std::string line; std::getline(in, line);) {
+        std::istringstream words(line);
+        Scenario s;
+        std::string action;
+        if (line.empty() || line[0] == '#' || !(words >> s.name >> action >> s.size)) continue;
+        s.action = Action(std::find(kActions.begin(), kActions.end(), action) - kActions.begin());
+        for (std::string word; words >> word;) {
+            char how[8] = {};
+            int error = 0;
+            LineFault f{word[0] == '>', 0, 0, ""};
+            if (std::sscanf(word.c_str() + 1, "%x@%d:%7s", &f.command, &f.occurrence, how) == 3)
+                s.faults.push_back({f.toController, f.command, f.occurrence, how});
+            else if (std::sscanf(word.c_str(), "fails=%d", &error) == 1)
+                s.failure = LinkError(error);
+            s.options.busyMs = word == "busy" ? 3000 : s.options.busyMs;
+            s.options.storageFull |= word == "full";
+            s.options.refuseWrite |= word == "refusing";
+            s.onController |= word == "held";
+            s.storeUpload &= word != "unstored";
+        }
+        out.push_back(s);
+    }
+    return out;
+}
+
+Bytes damaged(Bytes bytes, std::size_t at, std::uint8_t mask) {
+    bytes[at] ^= mask;
+    return bytes;
+}
+
 // Against the stand-in controller, over a line that hits chosen frames: every
 // run must end with the file where it belongs (or in the controller's
 // refusal) and an answered disconnect.
 class LinkScenario : public LinkRun, public ::testing::TestWithParam<Scenario> {
 protected:
-    void TearDown() override { std::filesystem::remove_all(m_folder); }
-
     std::vector<Bytes> carry(bool toController, const Bytes& bytes) {
         const bool accept = bytes == Bytes(3, 0x55);
         const std::uint8_t kind = accept ? kAcceptKind : bytes.size() >= 7 ? bytes[2] : 0;
@@ -579,16 +484,11 @@ protected:
             if (f.toController != toController || f.command != kind || f.occurrence != seen)
                 continue;
             ++m_fired;
-            switch (f.kind) {
-                case LineFault::Kind::Drop:
-                    return {};
-                case LineFault::Kind::Header:
-                    return {damaged(bytes, accept ? 2 : 1, 0x04)};
-                case LineFault::Kind::Crc:
-                    return {damaged(bytes, bytes.size() - 1, 0x10)};
-                case LineFault::Kind::Twice:
-                    return {bytes, bytes};
-            }
+            if (f.kind == "drop") return {};
+            if (f.kind == "header") return {damaged(bytes, accept ? 2 : 1, 0x04)};
+            if (f.kind == "crc") return {damaged(bytes, bytes.size() - 1, 0x10)};
+            EXPECT_EQ(f.kind, "twice");
+            return {bytes, bytes};
         }
         return {bytes};
     }
@@ -620,8 +520,8 @@ protected:
         return false;
     }
 
-    std::filesystem::path m_folder = testFolder("kelcc_scenario_");
-    sim::SimStorage m_storage{m_folder};
+    common::TempFolder m_folder{"kelcc_scenario_"};
+    sim::SimStorage m_storage{m_folder.path()};
     LineEnd m_cncEnd{m_log};
     sim::SimController m_cnc{m_storage, GetParam().options, m_cncEnd};
     std::map<std::pair<bool, std::uint8_t>, int> m_seen;
@@ -700,71 +600,8 @@ TEST_P(LinkScenario, EndsAsExpectedWithTheGoldenTranscript) {
     m_log.expectGolden(s.name);
 }
 
-sim::SimOptions busy() {
-    sim::SimOptions options;
-    options.busyMs = 3000;
-    return options;
-}
-sim::SimOptions full() {
-    sim::SimOptions options;
-    options.storageFull = true;
-    return options;
-}
-sim::SimOptions refusing() {
-    sim::SimOptions options;
-    options.refuseWrite = true;
-    return options;
-}
-
-using K = LineFault::Kind;
-constexpr std::uint8_t kData = 0x00;
-constexpr std::uint8_t kAck = 0x10;
-constexpr std::uint8_t kStatus = 0x30;
-constexpr std::uint8_t kDisconnectReply = 0x41;
-constexpr std::uint8_t kNak = 0x50;
-constexpr std::uint8_t kFileReply = 0x72;
-
-// Every single fault must still end in a complete transfer without a
-// failure; the refusals of the controller end in their error.
-INSTANTIATE_TEST_SUITE_P(
-    Runs, LinkScenario,
-    ::testing::Values(
-        Scenario{"Send", Action::Send}, Scenario{"SendEmpty", Action::Send, 0},
-        Scenario{"SendWithBusyPeriods", Action::Send, 6000, {}, LinkError::None, busy()},
-        Scenario{"SendExisting", Action::Send, 1300, {}, LinkError::None, {}, true},
-        Scenario{"SendStorageFull", Action::Send, 1300, {}, LinkError::StorageFull, full()},
-        Scenario{"SendRefused", Action::Send, 1300, {}, LinkError::NoPermission, refusing()},
-        Scenario{"Receive", Action::Receive}, Scenario{"ReceiveEmpty", Action::Receive, 0},
-        Scenario{"ReceiveMissing", Action::Receive, 0, {}, LinkError::NoSuchFile},
-        Scenario{"Delete", Action::Delete}, Scenario{"List", Action::List, 200},
-        Scenario{"ListEmpty", Action::List, 0}, Scenario{"Upload", Action::Upload},
-        Scenario{
-            "UploadNotStored", Action::Upload, 1300, {}, LinkError::FileCreate, {}, false, false},
-        Scenario{"LostAcknowledgement", Action::Send, 1300, {{false, kAck, 2, K::Drop}}},
-        Scenario{"DamagedHeader", Action::Send, 1300, {{true, kData, 2, K::Header}}},
-        Scenario{"DamagedDataCrc", Action::Send, 1300, {{true, kData, 2, K::Crc}}},
-        Scenario{"LostProbeAnswer",
-                 Action::Send,
-                 1300,
-                 {{false, kAck, 2, K::Drop}, {false, kStatus, 1, K::Drop}}},
-        Scenario{
-            "LostDisconnectReply", Action::Send, 1300, {{false, kDisconnectReply, 1, K::Drop}}},
-        Scenario{"DamagedAccept", Action::Send, 1300, {{false, kAcceptKind, 1, K::Header}}},
-        Scenario{"DamagedNegativeAcknowledgement",
-                 Action::Send,
-                 1300,
-                 {{true, kData, 2, K::Header}, {false, kNak, 1, K::Header}}},
-        Scenario{"LostFileReply", Action::Send, 1300, {{false, kFileReply, 1, K::Drop}}},
-        Scenario{"ReceiveLostAcknowledgement", Action::Receive, 2600, {{true, kAck, 2, K::Drop}}},
-        Scenario{
-            "ReceiveDamagedAcknowledgement", Action::Receive, 2600, {{true, kAck, 1, K::Header}}},
-        Scenario{"ReceiveDamagedPiece", Action::Receive, 2600, {{false, kData, 2, K::Crc}}},
-        Scenario{"ReceiveRepeatedPiece", Action::Receive, 2600, {{false, kData, 2, K::Twice}}},
-        Scenario{"ReceiveLostFileReply", Action::Receive, 2600, {{false, kFileReply, 1, K::Drop}}},
-        Scenario{"ReceiveLostFirstPiece", Action::Receive, 2600, {{false, kData, 1, K::Drop}}},
-        Scenario{
-            "ReceiveLostLastAcknowledgement", Action::Receive, 2600, {{true, kAck, 3, K::Drop}}}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Runs, LinkScenario, ::testing::ValuesIn(scenarios()),
+                         [](const auto& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace kelcc::core::comm

@@ -98,15 +98,6 @@ TEST_F(LinkHostTest, ReadSizeChangesReachTheReader) {
     EXPECT_GE(m_input.chunks, 4);
 }
 
-TEST_F(LinkHostTest, OpenFailuresGiveTheMessageAndLeaveNothingRunning) {
-    EXPECT_FALSE(m_host.open(5, 38400));
-    EXPECT_EQ(m_host.lastError(), "串口不存在或被占用!");
-    EXPECT_FALSE(m_host.isOpen());
-    EXPECT_FALSE(m_host.write(std::vector<std::uint8_t>{1}));
-    EXPECT_TRUE(m_host.open(1, 38400));
-    EXPECT_TRUE(m_host.lastError().empty());
-}
-
 TEST_F(LinkHostTest, AHangUpIsCounted) {
     ASSERT_TRUE(m_host.open(1, 38400));
     EXPECT_EQ(m_host.stoppedCount(), 0U);

@@ -1,7 +1,6 @@
 target_sources(kelcc_core_tests PRIVATE
     core/comm/link_engine_test.cpp
     core/comm/link_engine_test_seam.h
-    core/comm/link_fakes.h
     core/comm/link_frame_test.cpp
 )
 # The engine is run against the stand-in controller in-process; the

@@ -10,8 +10,8 @@
 #include <filesystem>
 #include <vector>
 
+#include "../common/temp_folder.h"
 #include "common/atomic_file.h"
-#include "test_folder.h"
 
 namespace kelcc::core::comm {
 namespace {
@@ -22,13 +22,6 @@ using Result = cnc_data::PartProgramImage::Result;
 
 class ModemFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        m_dir = testing::testFolder("kelcc_modem_");
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
     std::string path(const std::string& name) const { return (m_dir / name).string(); }
     void write(const std::string& name, const std::string& bytes) {
         ASSERT_TRUE(common::AtomicFile::write(path(name), bytes).ok);
@@ -57,43 +50,38 @@ protected:
         }
     }
 
-    fs::path m_dir;
+    common::TempFolder m_folder{"kelcc_modem_"};
+    const fs::path& m_dir = m_folder.path();
 };
-
-struct PieceCase {
-    std::size_t size;
-    std::vector<Read> results;
-};
-
-class ModemFilePieceTest : public ModemFileTest, public ::testing::WithParamInterface<PieceCase> {};
 
 // The piece that reaches the end is marked last, so the last data frame of
 // every file is its last-piece frame; an empty file has no piece at all.
-TEST_P(ModemFilePieceTest, PiecesOfAFile) {
-    std::string bytes;
-    for (std::size_t i = 0; i < GetParam().size; ++i)
-        bytes += static_cast<char>(i * 7);
-    write("plc.bin", bytes);
-    ModemFile file;
-    std::uint64_t reported = 0;
-    file.setProgressObserver([&](std::uint32_t n) { reported += n; });
-    ASSERT_EQ(file.openForSend(path("plc.bin"), "plc.bin").result, Result::Ok);
-    EXPECT_FALSE(file.isImage());
-    EXPECT_EQ(file.size(), GetParam().size);
-    std::string all;
-    EXPECT_EQ(drain(file, 512, all), GetParam().results);
-    EXPECT_EQ(all, bytes);
-    EXPECT_EQ(reported, GetParam().size);
-    EXPECT_EQ(file.readPiece(512, all), Read::Nothing);
-    EXPECT_TRUE(file.finish());
-    EXPECT_FALSE(file.isOpen());
+TEST_F(ModemFileTest, PiecesOfAFile) {
+    const std::vector<std::pair<std::size_t, std::vector<Read>>> cases = {
+        {0, {Read::Nothing}},
+        {512, {Read::Last, Read::Nothing}},
+        {1024, {Read::More, Read::Last, Read::Nothing}},
+        {1025, {Read::More, Read::More, Read::Last, Read::Nothing}}};
+    for (const auto& [size, results] : cases) {
+        std::string bytes;
+        for (std::size_t i = 0; i < size; ++i)
+            bytes += static_cast<char>(i * 7);
+        write("plc.bin", bytes);
+        ModemFile file;
+        std::uint64_t reported = 0;
+        file.setProgressObserver([&](std::uint32_t n) { reported += n; });
+        ASSERT_EQ(file.openForSend(path("plc.bin"), "plc.bin").result, Result::Ok);
+        EXPECT_FALSE(file.isImage());
+        EXPECT_EQ(file.size(), size);
+        std::string all;
+        EXPECT_EQ(drain(file, 512, all), results) << size;
+        EXPECT_EQ(all, bytes);
+        EXPECT_EQ(reported, size);
+        EXPECT_EQ(file.readPiece(512, all), Read::Nothing);
+        EXPECT_TRUE(file.finish());
+        EXPECT_FALSE(file.isOpen());
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Sizes, ModemFilePieceTest,
-    ::testing::Values(PieceCase{0, {Read::Nothing}}, PieceCase{512, {Read::Last, Read::Nothing}},
-                      PieceCase{1024, {Read::More, Read::Last, Read::Nothing}},
-                      PieceCase{1025, {Read::More, Read::More, Read::Last, Read::Nothing}}));
 
 TEST_F(ModemFileTest, PartProgramIsSentAsItsPreparedImageOrRefused) {
     write("O0001.cnc", "O0001;\nG00 X10;Z5\n\nm30\n");

@@ -37,7 +37,6 @@ public:
 
     bool valid() const { return m_master >= 0; }
     const std::string& slavePath() const { return m_slavePath; }
-    int master() const { return m_master; }
 
     void closeMaster() {
         if (m_master >= 0) ::close(m_master);

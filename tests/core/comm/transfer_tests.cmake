@@ -5,3 +5,5 @@ target_sources(kelcc_core_tests PRIVATE
     core/comm/transfer_progress_test.cpp
     core/comm/wire_records_test.cpp
 )
+target_compile_definitions(kelcc_core_tests
+    PRIVATE KELCC_COMM_CASES_DIR="${CMAKE_CURRENT_SOURCE_DIR}/core/comm/cases")

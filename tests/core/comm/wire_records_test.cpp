@@ -10,21 +10,8 @@ namespace {
 
 using namespace std::string_literals;
 
-TEST(FileHeaderTest, LayoutIsNameOffsetSizeTwiceKindArea) {
-    const FileEntry entry{"plc.ldx", "/p/main.ldx", 1, 1, 0x01020304};
-    const auto bytes = FileHeader::forEntry(entry).encode();
-    ASSERT_TRUE(bytes);
-    const std::string expected =
-        "plc.ldx\0\0\0\0\0\0"s  // name, zero-padded to 13
-        "\0\0\0\0"s             // start offset
-        "\x01\x02\x03\x04"      // size, most significant first
-        "\x01\x02\x03\x04"      // the size again
-        "\x01"                  // kind
-        "\x01"s;                // area
-    EXPECT_EQ(*bytes, expected);
-    EXPECT_EQ(bytes->size(), FileHeader::kSize);
-}
-
+// The layout of a header is pinned byte for byte by the link transcripts
+// (tests/core/comm/link_runs).
 TEST(FileHeaderTest, PreparedSizeReplacesTheEntrySize) {
     const FileEntry entry{"O0001.cnc", "/p/O0001.cnc", 2, 1, 10};
     const auto bytes = FileHeader::forEntry(entry, 0xA0B0C0D0u).encode();

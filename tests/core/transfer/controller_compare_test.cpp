@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "../comm/test_folder.h"
+#include "../common/temp_folder.h"
 #include "app/project.h"
 #include "app/project_host.h"
 #include "common/atomic_file.h"
@@ -32,8 +32,6 @@ TEST(LineDiffTest, HunksCarryContextAndJoinOnlyWhenClose) {
 class ControllerCompareTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_dir = comm::testing::testFolder("kelcc_compare_");
-        fs::remove_all(m_dir);
         fs::create_directories(m_dir / "staging");
         m_host.setAutoOpen(false);
         ASSERT_TRUE(m_project.newProject([this]() -> std::optional<app::ProjectLocation> {
@@ -42,8 +40,6 @@ protected:
         m_project.tree().findOrAddProgram("O0001");
         write(m_dir / "demo" / "O0001.cnc", "O0001\r\nG00 X1\r\nM30\r\n");
     }
-    void TearDown() override { fs::remove_all(m_dir); }
-
     static void write(const fs::path& path, const std::string& bytes) {
         ASSERT_TRUE(common::AtomicFile::write(path.string(), bytes).ok) << path;
     }
@@ -57,7 +53,8 @@ protected:
         return Status::Same;
     }
 
-    fs::path m_dir;
+    common::TempFolder m_folder{"kelcc_compare_"};
+    const fs::path& m_dir = m_folder.path();
     common::RecordingInteraction m_ui;
     app::HeadlessProjectHost m_host;
     app::Project m_project{m_ui, m_host};

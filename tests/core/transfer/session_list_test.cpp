@@ -6,12 +6,10 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <set>
 
-#include "../comm/test_folder.h"
+#include "../common/temp_folder.h"
 #include "app/project.h"
 #include "comm/file_list.h"
-#include "comm/modem_file.h"
 #include "common/atomic_file.h"
 
 namespace kelcc::core::transfer {
@@ -29,19 +27,9 @@ std::vector<std::string> namesOf(const std::vector<comm::FileEntry>& entries) {
     return out;
 }
 
-std::set<std::string> filesIn(const fs::path& dir) {
-    std::set<std::string> out;
-    for (const auto& entry : fs::directory_iterator(dir))
-        out.insert(entry.path().filename().string());
-    return out;
-}
-
 class SessionListTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_dir = comm::testing::testFolder("kelcc_session_");
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
         m_host.setAutoOpen(false);
         ASSERT_TRUE(m_project.newProject([this]() -> std::optional<app::ProjectLocation> {
             return app::ProjectLocation{"demo", m_dir.string()};
@@ -52,14 +40,13 @@ protected:
             write(folder() / (std::string(program) + ".cnc"), std::string(program) + "\nM30\n");
         }
     }
-    void TearDown() override { fs::remove_all(m_dir); }
-
     fs::path folder() const { return m_dir / "demo"; }
     static void write(const fs::path& path, const std::string& bytes) {
         ASSERT_TRUE(common::AtomicFile::write(path.string(), bytes).ok) << path;
     }
 
-    fs::path m_dir;
+    common::TempFolder m_folder{"kelcc_session_"};
+    const fs::path& m_dir = m_folder.path();
     RecordingInteraction m_ui;
     app::HeadlessProjectHost m_host;
     app::Project m_project{m_ui, m_host};
@@ -126,35 +113,29 @@ TEST_F(SessionListTest, SendEntriesNameTheProjectFilesWithTheirSizes) {
                   fs::file_size(folder() / "ParaW.par") + 10);
 }
 
-TEST_F(SessionListTest, MissingFileGivesItsErrorAndNoList) {
+TEST_F(SessionListTest, RefusedSelectionsGiveTheirErrorAndNoList) {
+    m_project.tree().findOrAddProgram("O123456789");
+    write(folder() / "O123456789.cnc", "O123456789\n");
     fs::remove(folder() / "main_demo.ldx.bin");
-    const auto built =
-        SessionList::forSending(m_project, selection<Send>(true, false, false, false));
-    EXPECT_FALSE(built.ok);
-    EXPECT_TRUE(built.entries.empty());
-    EXPECT_NE(built.error.find("main_demo.ldx.bin"), std::string::npos) << built.error;
-    EXPECT_FALSE(fs::exists(folder() / "main_demo.ldx.bin"));
-}
-
-TEST_F(SessionListTest, EmptySelectionIsRefused) {
-    for (const auto& selection : {selection<Send>(false, false, false, false),
-                                  selection<Send>(false, false, false, false, {"O9999"})}) {
-        const auto built = SessionList::forSending(m_project, selection);
+    const std::pair<Send, std::string> cases[] = {
+        {selection<Send>(false, false, false, false), "未选定文件!"},
+        {selection<Send>(false, false, false, false, {"O9999"}), "未选定文件!"},
+        {selection<Send>(false, false, false, false, {"O123456789"}),
+         "无效的文件名 \"O123456789.cnc\"!"},
+        {selection<Send>(true, false, false, false), ""}};
+    for (const auto& [chosen, error] : cases) {
+        const auto built = SessionList::forSending(m_project, chosen);
         EXPECT_FALSE(built.ok);
-        EXPECT_EQ(built.error, "未选定文件!");
+        EXPECT_TRUE(built.entries.empty());
+        if (!error.empty())
+            EXPECT_EQ(built.error, error);
+        else
+            EXPECT_NE(built.error.find("main_demo.ldx.bin"), std::string::npos) << built.error;
     }
+    EXPECT_FALSE(fs::exists(folder() / "main_demo.ldx.bin"));
     const auto received = SessionList::forReceiving("/tmp/s", {}, {});
     EXPECT_FALSE(received.ok);
     EXPECT_EQ(received.error, "未选定文件!");
-}
-
-TEST_F(SessionListTest, ProgramNameThatDoesNotFitTheHeaderIsRefused) {
-    m_project.tree().findOrAddProgram("O123456789");
-    write(folder() / "O123456789.cnc", "O123456789\n");
-    const auto built = SessionList::forSending(
-        m_project, selection<Send>(false, false, false, false, {"O123456789"}));
-    EXPECT_FALSE(built.ok);
-    EXPECT_EQ(built.error, "无效的文件名 \"O123456789.cnc\"!");
 }
 
 TEST(ReceiveListTest, EverythingGoesToTheStagingFolder) {
@@ -222,37 +203,6 @@ TEST_F(SessionListTest, StagingFolderIsMadeAfreshForThisUserOnly) {
     ASSERT_EQ(::stat(staging.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0700u);
     EXPECT_FALSE(SessionList::makeStagingFolder((m_dir / "no" / "KELCC1").string()));
-}
-
-// The receive session writes only into the staging folder, each file whole
-// or not at all; the project changes only when the staged files are adopted.
-TEST_F(SessionListTest, ReceivedPiecesNeverLeaveAHalfFileInTheProject) {
-    const std::string staging = SessionList::stagingFolderPath(m_dir.string(), 0x1234);
-    ASSERT_TRUE(SessionList::makeStagingFolder(staging));
-    const auto built = SessionList::forReceiving(
-        staging, selection<Receive>(false, false, true, false, {{"O0001.cnc", "", 2, 1, 9}}), {});
-    ASSERT_TRUE(built.ok);
-    ASSERT_EQ(built.entries.size(), 2u);
-    for (const auto& entry : built.entries)
-        EXPECT_EQ(fs::path(entry.localPath).parent_path(), fs::path(staging)) << entry.localPath;
-
-    std::string toolsBefore;
-    ASSERT_TRUE(common::AtomicFile::read((folder() / "Tcomp.cmp").string(), toolsBefore).ok);
-    const auto projectBefore = filesIn(folder());
-
-    comm::ModemFile file;
-    ASSERT_TRUE(file.openForReceive(built.entries[0].localPath));
-    ASSERT_TRUE(file.writePiece("new tools"));
-    ASSERT_TRUE(file.finish());
-    ASSERT_TRUE(file.openForReceive(built.entries[1].localPath));
-    ASSERT_TRUE(file.writePiece("O0001\r\n"));
-    file.abort();  // the link broke mid-file
-
-    EXPECT_EQ(filesIn(folder()), projectBefore);
-    std::string toolsNow;
-    ASSERT_TRUE(common::AtomicFile::read((folder() / "Tcomp.cmp").string(), toolsNow).ok);
-    EXPECT_EQ(toolsNow, toolsBefore);
-    EXPECT_EQ(filesIn(staging), std::set<std::string>{"Tcomp.cmp"});
 }
 
 }  // namespace

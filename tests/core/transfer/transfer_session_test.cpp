@@ -1,12 +1,14 @@
 #include "transfer/transfer_session.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cerrno>
 #include <filesystem>
 #include <thread>
 
-#include "../comm/test_folder.h"
+#include "../common/temp_folder.h"
 #include "app/project.h"
 #include "common/atomic_file.h"
 #include "pty_server.h"
@@ -93,7 +95,6 @@ protected:
     void TearDown() override {
         m_line.reset();
         m_driver.reset();
-        fs::remove_all(m_dir);
     }
 
     // The controller and the driver; serve is false for a silent controller.
@@ -172,7 +173,8 @@ protected:
         EXPECT_FALSE(session().view().shown);
     }
 
-    fs::path m_dir = comm::testing::testFolder("kelcc_transfer_");
+    common::TempFolder m_folder{"kelcc_transfer_"};
+    const fs::path& m_dir = m_folder.path();
     RecordingInteraction m_ui;
     app::HeadlessProjectHost m_host;
     app::Project m_project{m_ui, m_host};
@@ -191,6 +193,15 @@ TEST_F(TransferSessionTest, AMissingPortIsOnlyReportedAndASilentOneIsTriedTwiceT
     EXPECT_EQ(m_driver->connect(10s), SessionDriver::Connected::Refused);
     ASSERT_EQ(m_ui.messages().size(), 1u);
     EXPECT_EQ(m_ui.messages()[0].text, TransferSession::kPortBusyText);
+    // A port that is there but may not be opened has its own message; this
+    // file refuses writing even to root.
+    const char* refusing = "/proc/sys/kernel/version";
+    if (::open(refusing, O_RDWR) < 0 && errno == EACCES) {
+        missing.setPath(1, refusing);
+        m_driver->setLine(1, 115200, missing);
+        EXPECT_EQ(m_driver->connect(10s), SessionDriver::Connected::Refused);
+        EXPECT_EQ(m_ui.messages().back().text, comm::SerialPort::kPermissionDeniedText);
+    }
 
     comm::PortPaths line;
     line.setPath(1, m_line->device());
