@@ -247,9 +247,11 @@ std::vector<ControllerCompare::Row> ControllerCompare::compare(const std::vector
     for (const auto& [area, entries] : lists) {
         if (area < CFileEntry::kUserArea) continue;
         for (const CFileEntry& entry : FileList::offeredPrograms(entries)) {
-            const bool known = std::any_of(files.begin(), files.end(), [&](const LocalFile& f) {
-                return f.area == area && Names::equalsIgnoreCase(f.name, entry.name);
-            });
+            const bool known =
+                std::any_of(files.begin(), files.end(), [&, area = area](const LocalFile& f) {
+                    // clang before 16 cannot capture a structured binding.
+                    return f.area == area && Names::equalsIgnoreCase(f.name, entry.name);
+                });
             if (!known)
                 rows.push_back(
                     {entry.name, static_cast<std::uint8_t>(area), Status::OnlyOnController, {}});
