@@ -20,7 +20,7 @@
 #include "full_program.h"
 #include "ladder_editor/copy_buffer.h"
 #include "ladder_editor/ladder_dialogs.h"
-#include "ladder_editor/view_plc_ld.h"
+#include "ladder_editor/ladder_view.h"
 #include "plc/plc_document.h"
 #include "plc/program_file.h"
 
@@ -67,12 +67,12 @@ struct Fixture {
     core::plc::PlcDocument doc{project};
     core::ladder_editor::CopyBuffer buffer;
     ui::LadderDialogs dialogs;
-    std::unique_ptr<ui::CViewPLCLd> view;
+    std::unique_ptr<ui::LadderView> view;
     QImage image{1920, 1080, QImage::Format_ARGB32_Premultiplied};
 
     bool ready() {
         if (!openDocument(doc)) return false;
-        view = std::make_unique<ui::CViewPLCLd>(workbench, doc, buffer, dialogs);
+        view = std::make_unique<ui::LadderView>(workbench, doc, buffer, dialogs);
         view->resize(1920 + 20, 1080 + 20);
         view->documentReplaced();
         view->moveCursorTo(doc.lastUsedRow() / 2, 1);
@@ -105,7 +105,7 @@ void BM_CompileAndRepaint(benchmark::State& state) {
         return;
     }
     bool ok = true;
-    QObject::connect(f.view.get(), &ui::CViewPLCLd::compiled,
+    QObject::connect(f.view.get(), &ui::LadderView::compiled,
                      [&ok](bool success) { ok = success; });
     for (auto _ : state) {
         f.view->compile();

@@ -112,7 +112,7 @@ int main(int argc, char** argv) {
         LinkSessionRunner runner(settings);
         const auto start = Clock::now();
         status = runner.openProject(projectFile) || runner.send([] {
-            kelcc::core::comm::SessionList::SendSelection selection;
+            kelcc::core::transfer::SessionList::SendSelection selection;
             selection.programs = {"O0001"};
             return selection;
         }());

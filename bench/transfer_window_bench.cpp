@@ -31,8 +31,8 @@
 namespace {
 
 namespace fs = std::filesystem;
-using kelcc::core::comm::SessionList;
-using kelcc::core::comm::TransferSession;
+using kelcc::core::transfer::SessionList;
+using kelcc::core::transfer::TransferSession;
 
 std::vector<std::uint8_t> partProgram(std::size_t size) {
     std::string text = "O0001\r\n";

@@ -89,7 +89,7 @@
     </message>
 </context>
 <context>
-    <name>kelcc::ui::CViewPLCLd</name>
+    <name>kelcc::ui::LadderView</name>
     <message>
         <source>触点(&amp;I)</source>
         <translation>Co&amp;ntact</translation>

@@ -16,8 +16,12 @@
         <translation>Open Draft</translation>
     </message>
     <message>
-        <source>上次运行未正常结束, 梯形图有未保存的修改. 是否恢复?</source>
-        <translation>The workbench did not end normally last time and the ladder has unsaved changes. Restore them?</translation>
+        <source>上次运行未正常结束, 以下文件有未保存的修改:
+%1
+是否恢复?</source>
+        <translation>The workbench did not end normally last time. These files have unsaved changes:
+%1
+Restore them?</translation>
     </message>
     <message>
         <source>恢复</source>
@@ -25,7 +29,7 @@
     </message>
 </context>
 <context>
-    <name>kelcc::ui::CViewPLCLd</name>
+    <name>kelcc::ui::LadderView</name>
     <message>
         <source>删除一行</source>
         <translation>Delete Row</translation>

@@ -6,7 +6,7 @@
 
 #include "app/project.h"
 #include "comm/resume_decision.h"
-#include "comm/transfer_session.h"
+#include "transfer/transfer_session.h"
 
 namespace kelcc::cli {
 namespace {
@@ -32,7 +32,7 @@ CliInteraction::Answer CliInteraction::ask(const std::string& text, const std::s
                                            const std::vector<Answer>& buttons, MessageIcon) {
     m_texts.push_back(text);
     Answer answer = buttons.empty() ? Answer::Cancel : buttons.front();
-    if (text == core::comm::TransferSession::kOverwriteText) {
+    if (text == core::transfer::TransferSession::kOverwriteText) {
         answer = Answer::Ok;
     } else if (startsLike(text, core::app::Project::kOverwriteStagedText)) {
         answer = m_overwrite ? Answer::Ok : Answer::Cancel;

@@ -7,16 +7,16 @@
 #include "app/project.h"
 #include "app/project_host.h"
 #include "cli_interaction.h"
-#include "comm/compare_session.h"
 #include "comm/posix_serial_port.h"
 #include "common/text_codec.h"
 #include "temp_folder.h"
+#include "transfer/compare_session.h"
 
 namespace kelcc::cli {
 namespace {
 
-using core::comm::CompareSession;
-using core::comm::ControllerCompare;
+using core::transfer::CompareSession;
+using core::transfer::ControllerCompare;
 
 std::optional<int> number(const std::string& text) {
     int value = 0;

@@ -16,7 +16,7 @@ namespace {
 
 using core::comm::PortPaths;
 using core::comm::PosixSerialPort;
-using core::comm::SessionList;
+using core::transfer::SessionList;
 
 std::optional<int> number(const std::string& text) {
     int value = 0;
@@ -93,8 +93,8 @@ Parsed parse(const char* command, const std::vector<std::string>& args) {
 int LinkCommands::list(const std::vector<std::string>& args) {
     Parsed p = parse("list", args);
     if (!p.ok) return 2;
-    if (!p.positional.empty() || !p.area || *p.area < core::comm::CFileEntry::kConfigArea ||
-        *p.area > core::comm::CFileEntry::kLastArea) {
+    if (!p.positional.empty() || !p.area || *p.area < core::comm::FileEntry::kConfigArea ||
+        *p.area > core::comm::FileEntry::kLastArea) {
         std::fputs("kelcc-cli: list needs --area 1 to 4\n", stderr);
         return 2;
     }
@@ -132,8 +132,8 @@ int LinkCommands::receive(const std::vector<std::string>& args) {
     for (const std::string& spec : p.programs) {
         const auto colon = spec.find(':');
         const auto area = colon == std::string::npos ? std::nullopt : number(spec.substr(0, colon));
-        if (!area || *area < core::comm::CFileEntry::kUserArea ||
-            *area > core::comm::CFileEntry::kLastArea || colon + 1 >= spec.size()) {
+        if (!area || *area < core::comm::FileEntry::kUserArea ||
+            *area > core::comm::FileEntry::kLastArea || colon + 1 >= spec.size()) {
             std::fprintf(stderr, "kelcc-cli: receive: --program takes AREA:NAME, AREA 2 to 4\n");
             return 2;
         }

@@ -1,22 +1,15 @@
 #pragma once
 
-#include <chrono>
 #include <cstdint>
-#include <functional>
-#include <map>
 #include <string>
 #include <vector>
 
 #include "app/project.h"
 #include "app/project_host.h"
 #include "cli_interaction.h"
-#include "comm/file_entry.h"
-#include "comm/link_host.h"
-#include "comm/link_host_port.h"
 #include "comm/port_paths.h"
-#include "comm/session_list.h"
-#include "comm/transfer_session.h"
-#include "comm/transfer_session_input.h"
+#include "transfer/session_driver.h"
+#include "transfer/session_list.h"
 
 namespace kelcc::cli {
 
@@ -43,18 +36,14 @@ public:
     int openProject(const std::string& path);
 
     int list(int area);
-    int send(const core::comm::SessionList::SendSelection& selection);
+    int send(const core::transfer::SessionList::SendSelection& selection);
     // Programs as AREA and NAME pairs; NAME with or without ".cnc".
-    int receive(const core::comm::SessionList::Selection& selection,
+    int receive(const core::transfer::SessionList::Selection& selection,
                 const std::vector<std::pair<int, std::string>>& programs);
 
 private:
+    // 0 once connected, else 2 (the reason was printed).
     int connect();
-    // Runs the loop until `done` or the bound; the 2 s timer and the
-    // progress lines go on meanwhile.
-    bool runUntil(const std::function<bool()>& done, std::chrono::milliseconds bound);
-    // Ends the link if the session left it open; true once it is closed.
-    bool finish();
     int sessionResult(const char* successText);
     void printProgress();
 
@@ -62,15 +51,7 @@ private:
     CliInteraction m_ui;
     core::app::HeadlessProjectHost m_projectHost;
     core::app::Project m_project;
-    core::comm::LinkHost m_host;
-    core::comm::LinkHostPort m_port;
-    core::comm::TransferSession m_session;
-    core::comm::TransferSessionInput m_input{m_session};
-
-    bool m_sendDialog = false;
-    bool m_readDialog = false;
-    core::comm::TransferSession::ReadChoices m_choices;
-    std::map<int, std::vector<core::comm::CFileEntry>> m_lists;
+    core::transfer::SessionDriver m_driver;
 };
 
 }  // namespace kelcc::cli

@@ -9,11 +9,11 @@
 namespace kelcc::cli {
 namespace {
 
-using core::cnc_data::Language;
 using core::cnc_data::ParameterCatalogue;
 using core::cnc_data::ParameterDocument;
 using core::cnc_data::ParameterKind;
 using core::cnc_data::ParameterTableModel;
+using core::common::Language;
 
 constexpr const char* kUsage =
     "kelcc-cli: params get PROJECT.gpr NUMBER | params set PROJECT.gpr NUMBER VALUE | "

@@ -15,8 +15,8 @@
 namespace kelcc::cli {
 namespace {
 
+using core::common::Language;
 using core::common::RecordingInteraction;
-using core::compiler::Language;
 using core::compiler::PlcDocumentFile;
 using core::plc::PlcDocument;
 using core::plc::ProgramFile;

@@ -1,8 +1,7 @@
 #include "temp_folder.h"
 
-#include <stdlib.h>
-
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 

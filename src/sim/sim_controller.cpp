@@ -19,23 +19,14 @@ using core::comm::LinkFrame;
 using core::comm::LinkInbox;
 using core::comm::ResumeRecord;
 using core::comm::Role;
+namespace ack_code = core::comm::ack_code;
+namespace answer_code = core::comm::answer_code;
+namespace control_op = core::comm::control_op;
+namespace file_op = core::comm::file_op;
+namespace piece_code = core::comm::piece_code;
+namespace status_code = core::comm::status_code;
 
 namespace {
-
-constexpr std::uint8_t kFirstPiece = 0;
-constexpr std::uint8_t kLastPiece = 1;
-constexpr std::uint8_t kFurtherPiece = 2;
-
-constexpr std::uint8_t kFileWrite = 1;
-constexpr std::uint8_t kFileRead = 2;
-constexpr std::uint8_t kFileDelete = 4;
-constexpr std::uint8_t kFileUpload = 5;
-constexpr std::uint8_t kFileResumeQuestion = 6;
-constexpr std::uint8_t kFileResumeDecision = 7;
-
-constexpr std::uint8_t kControlHandOver = 3;
-constexpr std::uint8_t kControlTake = 4;
-constexpr std::uint8_t kControlTellReady = 0x10;
 
 std::uint8_t cmd(Command command) noexcept {
     return static_cast<std::uint8_t>(command);
@@ -77,31 +68,32 @@ bool SimController::planUpload(std::string name, std::vector<std::uint8_t> bytes
     m_upload.header.area = SimStorage::kFirstArea;
     m_upload.bytes = std::move(bytes);
     m_upload.stage = UploadStage::Planned;
+    m_upload.hostileFirst = m_options.hostileUpload;
     return true;
 }
 
 std::uint8_t SimController::probeStatus(std::uint8_t sequence) const noexcept {
-    if (m_state == State::WaitingResume && m_dnc.interrupted) return kStatusWantsResume;
-    if (m_busy) return kStatusBusy;
-    if (m_busyOverUntold) return kStatusBusyOver;
+    if (m_state == State::WaitingResume && m_dnc.interrupted) return status_code::kWantsResume;
+    if (m_busy) return status_code::kBusy;
+    if (m_busyOverUntold) return status_code::kBusyOverContinue;
     // The probe carries the number of the PC's last frame: whether that
     // one arrived decides between going on and sending it again. Damage
     // was answered when it came, so it is not reported here.
     switch (m_state) {
         case State::Receiving:
-            return m_rxAny && sequence == m_rx ? kStatusHandled : kStatusNotReceived;
+            return m_rxAny && sequence == m_rx ? status_code::kHandled : status_code::kNotReceived;
         case State::Sending:
         case State::WaitingResume:
             // The piece on its way is not acknowledged yet, or the frame
             // that was answered comes again and gets its answer again.
-            return kStatusNotReceived;
+            return status_code::kNotReceived;
         case State::Ready:
-            if (!m_heardAny) return kStatusNothingPending;
-            return sequence == m_heard ? kStatusHandled : kStatusNotReceived;
+            if (!m_heardAny) return status_code::kNothingPending;
+            return sequence == m_heard ? status_code::kHandled : status_code::kNotReceived;
         case State::Idle:
-            return kStatusNothingPending;
+            return status_code::kNothingPending;
     }
-    return kStatusNothingPending;
+    return status_code::kNothingPending;
 }
 
 void SimController::tick(std::uint32_t nowMs) {
@@ -110,7 +102,7 @@ void SimController::tick(std::uint32_t nowMs) {
         m_busy = false;
         if (m_readyWanted) {
             m_readyWanted = false;
-            reply(Command::ControlReply, kReady);
+            reply(Command::ControlReply, answer_code::kReady);
         } else {
             m_busyOverUntold = true;
         }
@@ -118,7 +110,7 @@ void SimController::tick(std::uint32_t nowMs) {
     if (m_upload.stage == UploadStage::Planned && m_state == State::Ready &&
         m_role == Role::MasterPc && !m_busy && m_now - m_quietSince >= kUploadDelayMs) {
         m_upload.stage = UploadStage::AwaitRole;
-        command(Command::Control, kControlTake);
+        command(Command::Control, control_op::kTakeRole);
     }
 }
 
@@ -153,11 +145,11 @@ void SimController::receive(std::span<const std::uint8_t> bytes) {
     const LinkInbox::Damage damage = m_inbox.takeDamage();
     if (damage.error == core::comm::LinkError::None) return;
     m_quietSince = m_now;
-    m_lastFrame =
-        damage.error == core::comm::LinkError::DataCrc ? kStatusDataError : kStatusHeaderError;
+    m_lastFrame = damage.error == core::comm::LinkError::DataCrc ? status_code::kDataError
+                                                                 : status_code::kHeaderError;
     if (damage.dataSequence && m_state == State::Receiving) {
         // The PC sends a data frame again on this answer.
-        send(*damage.dataSequence, Command::Ack, kCheckError);
+        send(*damage.dataSequence, Command::Ack, ack_code::kCheckError);
     } else {
         // The PC answers a negative acknowledgement with its last frame.
         send(0, Command::Nak, 0);
@@ -167,9 +159,12 @@ void SimController::receive(std::span<const std::uint8_t> bytes) {
 void SimController::answerClosedLink(std::span<const std::uint8_t> bytes) {
     // A PC that missed the answer to its disconnect sends it again.
     if (!m_inbox.append(bytes)) m_inbox.clear();
-    while (std::optional<Frame> frame = m_inbox.next())
-        if (frame->command == cmd(Command::Disconnect))
-            send(frame->sequence, Command::DisconnectReply, 0);
+    while (std::optional<Frame> frame = m_inbox.next()) {
+        if (frame->command != cmd(Command::Disconnect)) continue;
+        ++m_disconnects;
+        if (!m_options.ignoreDisconnect)
+            send(frame->sequence, Command::DisconnectReply, answer_code::kDone);
+    }
     m_inbox.takeDamage();
 }
 
@@ -180,7 +175,7 @@ void SimController::accept() {
     resetTransfer();
     m_state = State::Ready;
     m_role = Role::MasterPc;
-    m_lastFrame = kStatusNothingPending;
+    m_lastFrame = status_code::kNothingPending;
     m_lastSent.clear();
     m_lastReply.clear();
     m_heardAny = false;
@@ -254,8 +249,9 @@ void SimController::handleFrame(const Frame& frame) {
                 m_sink.write(m_lastSent);
             return;
         case Command::Disconnect:
+            ++m_disconnects;
             m_rx = frame.sequence;
-            reply(Command::DisconnectReply, 0);
+            if (!m_options.ignoreDisconnect) reply(Command::DisconnectReply, answer_code::kDone);
             resetTransfer();
             m_inbox.clear();
             m_state = State::Idle;
@@ -314,32 +310,38 @@ void SimController::handleData(const Frame& frame) {
     if (m_state != State::Receiving) return;
     const std::uint8_t expected = m_rx == 255 ? 1 : static_cast<std::uint8_t>(m_rx + 1);
     if (frame.sequence != expected) {
-        m_lastFrame = kStatusNotReceived;
+        m_lastFrame = status_code::kNotReceived;
         return;
     }
-    if (frame.subCode != kFirstPiece && frame.subCode != kLastPiece &&
-        frame.subCode != kFurtherPiece)
+    if (frame.subCode != piece_code::kFirst && frame.subCode != piece_code::kLast &&
+        frame.subCode != piece_code::kFurther)
         return;
+    if (m_options.checkErrorOnce && !m_checkErrorSent) {
+        // Not taken, and not remembered as answered: the repeat is new.
+        m_checkErrorSent = true;
+        send(frame.sequence, Command::Ack, ack_code::kCheckError);
+        return;
+    }
     m_rx = frame.sequence;
     m_rxAny = true;
     m_heard = frame.sequence;
     m_heardAny = true;
-    m_lastFrame = kStatusHandled;
+    m_lastFrame = status_code::kHandled;
 
     if (m_dnc.active && !m_dnc.negotiated) {
         // The part program is run while it arrives: agree on the start first.
         m_state = State::WaitingResume;
-        reply(Command::Ack, kAckResumable);
+        reply(Command::Ack, ack_code::kResumable);
         return;
     }
     if (m_inData.size() + frame.data.size() > kMaxFileSize) {
         m_state = State::Ready;
         m_inData.clear();
-        reply(Command::Ack, kAckForbidden);
+        reply(Command::Ack, ack_code::kForbidden);
         return;
     }
     m_inData.insert(m_inData.end(), frame.data.begin(), frame.data.end());
-    if (frame.subCode == kLastPiece) {
+    if (frame.subCode == piece_code::kLast) {
         finishWrite();
         return;
     }
@@ -352,7 +354,11 @@ void SimController::handleData(const Frame& frame) {
         return;
     }
     if (m_busy) {
-        reply(Command::Ack, kStatusBusy);
+        reply(Command::Ack, ack_code::kBusy);
+        return;
+    }
+    if (m_options.neverReady) {
+        reply(Command::Ack, ack_code::kCannotTakeData);
         return;
     }
     if (m_options.busyMs > 0 && ++m_framesSinceBusy >= kFramesBetweenBusy) {
@@ -360,10 +366,10 @@ void SimController::handleData(const Frame& frame) {
         // when the busy period is over.
         m_framesSinceBusy = 0;
         startBusy();
-        reply(Command::Ack, kCannotTakeData);
+        reply(Command::Ack, ack_code::kCannotTakeData);
         return;
     }
-    reply(Command::Ack, kDone);
+    reply(Command::Ack, ack_code::kTaken);
 }
 
 void SimController::startBusy() {
@@ -382,8 +388,8 @@ void SimController::finishWrite() {
         m_dnc.haveRecord = false;
     }
     m_state = State::Ready;
-    m_lastFrame = kStatusHandled;
-    reply(Command::Ack, written ? kDone : kAckForbidden);
+    m_lastFrame = status_code::kHandled;
+    reply(Command::Ack, written ? ack_code::kTaken : ack_code::kForbidden);
     resetSequences();
 }
 
@@ -393,14 +399,14 @@ void SimController::handleAck(const Frame& frame) {
         // After a probe the PC repeats its answer to the previous piece:
         // ours was lost. Without one it is a repeated answer on its way,
         // and sending the piece again would double every piece after it.
-        if (frame.subCode == kDone && m_probedSincePiece) m_sink.write(m_pieceSent);
+        if (frame.subCode == ack_code::kTaken && m_probedSincePiece) m_sink.write(m_pieceSent);
         return;
     }
-    if (frame.subCode == kCheckError) {
+    if (frame.subCode == ack_code::kCheckError) {
         m_sink.write(m_pieceSent);
         return;
     }
-    if (frame.subCode != kDone) {
+    if (frame.subCode != ack_code::kTaken) {
         m_state = State::Ready;
         m_out.clear();
         return;
@@ -411,7 +417,7 @@ void SimController::handleAck(const Frame& frame) {
         return;
     }
     m_state = State::Ready;
-    m_lastFrame = kStatusHandled;
+    m_lastFrame = status_code::kHandled;
     m_out.clear();
     resetSequences();
     if (m_outUpload) {
@@ -435,7 +441,9 @@ void SimController::startSending(std::vector<std::uint8_t> bytes, bool upload) {
 void SimController::sendPiece() {
     m_outLen = std::min(LinkFrame::kPacketSize, m_out.size() - m_outPos);
     const bool last = m_outPos + m_outLen >= m_out.size();
-    const std::uint8_t subCode = last ? kLastPiece : m_outPos == 0 ? kFirstPiece : kFurtherPiece;
+    const std::uint8_t subCode = last            ? piece_code::kLast
+                                 : m_outPos == 0 ? piece_code::kFirst
+                                                 : piece_code::kFurther;
     const Command command = last && m_outUpload ? Command::DataLast : Command::Data;
     m_tx = m_tx == 255 ? 1 : static_cast<std::uint8_t>(m_tx + 1);
     m_outSeq = m_tx;
@@ -446,22 +454,24 @@ void SimController::sendPiece() {
 
 void SimController::handleControl(const Frame& frame) {
     switch (frame.subCode) {
-        case kControlTake:
+        case control_op::kTakeRole:
             m_role = Role::MasterPc;
-            reply(Command::ControlReply, kDone);
+            reply(Command::ControlReply, answer_code::kDone);
             break;
-        case kControlHandOver:
+        case control_op::kHandOver:
             m_role = Role::MasterCnc;
-            reply(Command::ControlReply, kDone);
+            reply(Command::ControlReply, answer_code::kDone);
             break;
-        case kControlTellReady:
+        case control_op::kTellWhenReady:
+            if (m_options.neverReady) break;  // the answer never comes
             if (m_busy) {
                 m_readyWanted = true;
                 const std::uint32_t left = m_options.busyMs - (m_now - m_busySince);
-                reply(Command::ControlReply, kBusyWait, bigEndian32(left + kBusyMarginMs));
+                reply(Command::ControlReply, answer_code::kControlBusyWait,
+                      bigEndian32(left + kBusyMarginMs));
             } else {
                 m_busyOverUntold = false;
-                reply(Command::ControlReply, kReady);
+                reply(Command::ControlReply, answer_code::kReady);
             }
             break;
         default:
@@ -470,32 +480,36 @@ void SimController::handleControl(const Frame& frame) {
 }
 
 void SimController::handleControlReply(const Frame& frame) {
-    if (frame.subCode != kDone) return;
+    if (frame.subCode != answer_code::kDone) return;
     if (m_upload.stage == UploadStage::AwaitRole) {
         m_role = Role::MasterCnc;
         m_upload.stage = UploadStage::AwaitFileReply;
-        command(Command::File, kFileUpload, bytesOf(*m_upload.header.encode()));
+        FileHeader header = m_upload.header;
+        if (m_upload.hostileFirst) header.name = "../../evil";
+        command(Command::File, file_op::kUpload, bytesOf(*header.encode()));
     } else if (m_upload.stage == UploadStage::AwaitRoleBack) {
         m_role = Role::MasterPc;
-        m_upload.stage = UploadStage::Finished;
+        // Refused under the hostile name: offered again under its own.
+        m_upload.stage = m_upload.hostileFirst ? UploadStage::Planned : UploadStage::Finished;
+        m_upload.hostileFirst = false;
     }
 }
 
 void SimController::handleFileReply(const Frame& frame) {
     if (m_upload.stage != UploadStage::AwaitFileReply) return;
-    if (frame.subCode == kDone) {
+    if (frame.subCode == answer_code::kDone) {
         m_upload.stage = UploadStage::Sending;
         startSending(m_upload.bytes, true);
     } else {
         m_upload.stage = UploadStage::AwaitRoleBack;
-        command(Command::Control, kControlHandOver);
+        command(Command::Control, control_op::kHandOver);
     }
 }
 
 void SimController::handleList(const Frame& frame) {
     const std::uint8_t area = frame.subCode;
     if (area > SimStorage::kLastArea) {
-        reply(Command::ListReply, kNoSuchFile);
+        reply(Command::ListReply, answer_code::kNoSuchFile);
         return;
     }
     auto entries = m_storage.list(area);
@@ -504,20 +518,20 @@ void SimController::handleList(const Frame& frame) {
     const auto count = static_cast<std::uint16_t>(entries.size());
     const std::array<std::uint8_t, 2> countBytes{static_cast<std::uint8_t>(count >> 8),
                                                  static_cast<std::uint8_t>(count)};
-    reply(Command::ListReply, kDone, countBytes);
+    reply(Command::ListReply, answer_code::kDone, countBytes);
     if (count == 0) return;
     const std::string text = FileList::format(entries);
     startSending(std::vector<std::uint8_t>(text.begin(), text.end()), false);
 }
 
 void SimController::handleFile(const Frame& frame) {
-    if (frame.subCode == kFileResumeQuestion || frame.subCode == kFileResumeDecision) {
+    if (frame.subCode == file_op::kResumeQuestion || frame.subCode == file_op::kResumeDecision) {
         const auto record = ResumeRecord::decode(textOf(frame.data));
         if (!record || !m_dnc.active) {
-            reply(Command::FileReply, kNoSuchFile);
+            reply(Command::FileReply, answer_code::kNoSuchFile);
             return;
         }
-        if (frame.subCode == kFileResumeQuestion)
+        if (frame.subCode == file_op::kResumeQuestion)
             answerResumeQuestion();
         else
             answerResumeDecision(*record);
@@ -525,68 +539,86 @@ void SimController::handleFile(const Frame& frame) {
     }
     const auto header = FileHeader::decode(textOf(frame.data));
     if (!header) {
-        reply(Command::FileReply, kNoSuchFile);
+        reply(Command::FileReply, answer_code::kNoSuchFile);
         return;
     }
     const bool named = m_storage.pathFor(header->area, header->name).has_value();
     switch (frame.subCode) {
-        case kFileWrite:
-            if (!ControllerName::isSafe(header->name)) {
-                reply(Command::FileReply, kCreateFailed);
+        case file_op::kWrite:
+            if (m_options.disconnectOnWrite) {
+                command(Command::Disconnect, 0);
+                resetTransfer();
+                m_inbox.clear();
+                m_state = State::Idle;
+                resetSequences();
+            } else if (m_options.writeAnswer) {
+                reply(Command::FileReply, *m_options.writeAnswer);
+            } else if (!ControllerName::isSafe(header->name)) {
+                reply(Command::FileReply, answer_code::kCreateFailed);
             } else if (!named) {
-                reply(Command::FileReply, kNoSuchFile);
+                reply(Command::FileReply, answer_code::kNoSuchFile);
             } else if (m_options.refuseWrite) {
-                reply(Command::FileReply, kNoPermission);
+                reply(Command::FileReply, answer_code::kNoPermission);
             } else if (m_options.storageFull || header->size > kMaxFileSize) {
-                reply(Command::FileReply, kStorageFull);
+                reply(Command::FileReply, answer_code::kStorageFull);
             } else if (m_storage.exists(header->area, header->name)) {
-                reply(Command::FileReply, kExists);
+                reply(Command::FileReply, answer_code::kExists);
             } else {
                 startWrite(*header);
             }
             break;
-        case kFileRead: {
+        case file_op::kRead: {
             const auto bytes = named && m_storage.exists(header->area, header->name)
                                    ? m_storage.read(header->area, header->name)
                                    : std::nullopt;
             if (!named || !m_storage.exists(header->area, header->name)) {
-                reply(Command::FileReply, kNoSuchFile);
+                reply(Command::FileReply, answer_code::kNoSuchFile);
             } else if (!bytes) {
-                reply(Command::FileReply, kReadFailed);
+                reply(Command::FileReply, answer_code::kReadFailed);
             } else {
-                reply(Command::FileReply, kDone);
+                reply(Command::FileReply, answer_code::kDone);
                 startSending(*bytes, false);
             }
             break;
         }
-        case kFileDelete:
+        case file_op::kDelete:
             if (!named || !m_storage.exists(header->area, header->name)) {
-                reply(Command::FileReply, kNoSuchFile);
+                reply(Command::FileReply, answer_code::kNoSuchFile);
             } else if (m_options.refuseWrite) {
-                reply(Command::FileReply, kNoPermission);
+                reply(Command::FileReply, answer_code::kNoPermission);
             } else {
-                reply(Command::FileReply,
-                      m_storage.remove(header->area, header->name) ? kDone : kWriteFailed);
+                reply(Command::FileReply, m_storage.remove(header->area, header->name)
+                                              ? answer_code::kDone
+                                              : answer_code::kWriteFailed);
             }
             break;
         default:
-            reply(Command::FileReply, kNoSuchFile);
+            reply(Command::FileReply, answer_code::kNoSuchFile);
             break;
     }
 }
 
 void SimController::startWrite(const FileHeader& header) {
+    const bool dnc = m_options.interruptAfter.has_value() && isPartProgram(header);
+    if (header.size == 0 && !dnc) {
+        // An empty file comes as its header alone, without data frames.
+        const bool written = m_storage.write(header.area, header.name, {});
+        reply(Command::FileReply, written ? answer_code::kDone : answer_code::kCreateFailed);
+        m_state = State::Ready;
+        m_lastFrame = status_code::kHandled;
+        resetSequences();
+        return;
+    }
     m_inHeader = header;
     m_inData.clear();
     m_framesSinceBusy = 0;
-    const bool dnc = m_options.interruptAfter.has_value() && isPartProgram(header);
     if (dnc && !(m_dnc.header == header)) m_dnc.haveRecord = false;
     m_dnc.active = dnc;
     m_dnc.negotiated = false;
     if (dnc) m_dnc.header = header;
-    reply(Command::FileReply, kDone);
+    reply(Command::FileReply, answer_code::kDone);
     m_state = State::Receiving;
-    m_lastFrame = kStatusHandled;
+    m_lastFrame = status_code::kHandled;
     resetSequences();
 }
 
@@ -601,7 +633,7 @@ void SimController::answerResumeQuestion() {
         held.size = held.offset;
     }
     m_state = State::WaitingResume;
-    reply(Command::FileReply, kDone, bytesOf(held.encode()));
+    reply(Command::FileReply, answer_code::kDone, bytesOf(held.encode()));
 }
 
 void SimController::answerResumeDecision(const ResumeRecord& pc) {
@@ -617,10 +649,10 @@ void SimController::answerResumeDecision(const ResumeRecord& pc) {
 
     ResumeRecord answer = pc;
     answer.offset = static_cast<std::uint32_t>(m_inData.size());
-    reply(Command::FileReply, kDone, bytesOf(answer.encode()));
+    reply(Command::FileReply, answer_code::kDone, bytesOf(answer.encode()));
     // The PC numbers its data frames from 1 again.
     m_state = State::Receiving;
-    m_lastFrame = kStatusHandled;
+    m_lastFrame = status_code::kHandled;
     resetSequences();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -9,6 +10,7 @@
 #include "comm/link_byte_sink.h"
 #include "comm/link_inbox.h"
 #include "comm/link_types.h"
+#include "comm/reply_codes.h"
 #include "comm/resume_record.h"
 #include "sim_options.h"
 #include "sim_storage.h"
@@ -27,32 +29,6 @@ public:
         Sending = 3,        // sending a file or the list text, one piece per acknowledgement
         WaitingResume = 4,  // a part program broke off; the resume record decides
     };
-
-    // Controller states of a probe answer.
-    static constexpr std::uint8_t kStatusHandled = 0x00;
-    static constexpr std::uint8_t kStatusNotReceived = 0x01;
-    static constexpr std::uint8_t kStatusHeaderError = 0x02;
-    static constexpr std::uint8_t kStatusDataError = 0x03;
-    static constexpr std::uint8_t kStatusBusy = 0x04;
-    static constexpr std::uint8_t kStatusBusyOver = 0x06;
-    static constexpr std::uint8_t kStatusWantsResume = 0x10;
-    static constexpr std::uint8_t kStatusNothingPending = 0x11;
-
-    // Result sub-codes of the answers.
-    static constexpr std::uint8_t kDone = 0x00;
-    static constexpr std::uint8_t kExists = 0x01;
-    static constexpr std::uint8_t kCheckError = 0x02;
-    static constexpr std::uint8_t kStorageFull = 0x03;
-    static constexpr std::uint8_t kNoSuchFile = 0x04;
-    static constexpr std::uint8_t kCannotTakeData = 0x05;
-    static constexpr std::uint8_t kCreateFailed = 0x06;
-    static constexpr std::uint8_t kReadFailed = 0x07;
-    static constexpr std::uint8_t kWriteFailed = 0x08;
-    static constexpr std::uint8_t kAckResumable = 0x08;
-    static constexpr std::uint8_t kAckForbidden = 0x10;
-    static constexpr std::uint8_t kReady = 0x12;
-    static constexpr std::uint8_t kBusyWait = 0x14;
-    static constexpr std::uint8_t kNoPermission = 0x15;
 
     // Data frames received between two busy periods (with busy periods on).
     static constexpr std::uint32_t kFramesBetweenBusy = 8;
@@ -81,6 +57,8 @@ public:
     // The answer to a probe carrying this sequence number.
     std::uint8_t probeStatus(std::uint8_t sequence) const noexcept;
     bool uploadFinished() const noexcept { return m_upload.stage == UploadStage::Finished; }
+    // Disconnect frames the PC sent; read from another thread by tests.
+    std::uint32_t disconnectsHeard() const noexcept { return m_disconnects.load(); }
 
 private:
     enum class UploadStage : std::uint8_t {
@@ -95,6 +73,7 @@ private:
 
     struct Upload {
         UploadStage stage = UploadStage::None;
+        bool hostileFirst = false;  // still to be offered under the hostile name
         core::comm::FileHeader header;
         std::vector<std::uint8_t> bytes;
     };
@@ -146,7 +125,7 @@ private:
     core::comm::Role m_role = core::comm::Role::MasterPc;
     std::uint8_t m_tx = 255;
     std::uint8_t m_rx = 255;
-    std::uint8_t m_lastFrame = kStatusNothingPending;
+    std::uint8_t m_lastFrame = core::comm::status_code::kNothingPending;
     std::vector<std::uint8_t> m_lastSent;  // sent again on a negative acknowledgement
     std::vector<std::uint8_t> m_lastReply;
     std::vector<std::uint8_t> m_pieceSent;  // the piece waiting for its acknowledgement
@@ -182,6 +161,8 @@ private:
 
     Dnc m_dnc;
     Upload m_upload;
+    bool m_checkErrorSent = false;
+    std::atomic<std::uint32_t> m_disconnects{0};
 };
 
 }  // namespace kelcc::sim

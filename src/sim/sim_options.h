@@ -15,6 +15,13 @@ struct SimOptions {
     std::uint32_t busyMs = 0;
     bool storageFull = false;
     bool refuseWrite = false;
+    // Misbehaviour for the PC's error handling, not on the command line.
+    bool checkErrorOnce = false;              // the very first data frame is refused once
+    std::optional<std::uint8_t> writeAnswer;  // every write request gets this answer code
+    bool disconnectOnWrite = false;           // a write request is answered with a disconnect
+    bool neverReady = false;                  // busy from the first data frame, never ready again
+    bool hostileUpload = false;               // the upload is offered as "../../evil" first
+    bool ignoreDisconnect = false;            // the PC's disconnect goes unanswered
     // A part program being written breaks off once this many bytes are held.
     std::optional<std::uint32_t> interruptAfter;
     std::string upload;  // a local file the controller uploads on its own

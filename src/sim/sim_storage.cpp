@@ -10,8 +10,8 @@
 namespace kelcc::sim {
 
 namespace fs = std::filesystem;
-using core::comm::CFileEntry;
 using core::comm::ControllerName;
+using core::comm::FileEntry;
 
 namespace {
 
@@ -37,28 +37,28 @@ std::optional<fs::path> SimStorage::pathFor(std::uint8_t area, std::string_view 
     return fs::path(*path);
 }
 
-std::vector<CFileEntry> SimStorage::list(std::uint8_t area) const {
-    std::vector<CFileEntry> entries;
+std::vector<FileEntry> SimStorage::list(std::uint8_t area) const {
+    std::vector<FileEntry> entries;
     const int first = area == 0 ? kFirstArea : area;
     const int last = area == 0 ? kLastArea : area;
     if (first < kFirstArea || last > kLastArea) return entries;
     for (int a = first; a <= last; ++a) {
         std::error_code error;
-        std::vector<CFileEntry> inArea;
+        std::vector<FileEntry> inArea;
         for (const auto& item : fs::directory_iterator(m_root / std::to_string(a), error)) {
             const std::string name = item.path().filename().string();
             if (!item.is_regular_file(error) || !pathFor(static_cast<std::uint8_t>(a), name))
                 continue;
             const auto size = item.file_size(error);
             if (error || size > 0xFFFFFFFFu) continue;
-            CFileEntry entry;
+            FileEntry entry;
             entry.name = name;
             entry.area = static_cast<std::uint8_t>(a);
             entry.size = static_cast<std::uint32_t>(size);
             inArea.push_back(std::move(entry));
         }
         std::sort(inArea.begin(), inArea.end(),
-                  [](const CFileEntry& x, const CFileEntry& y) { return x.name < y.name; });
+                  [](const FileEntry& x, const FileEntry& y) { return x.name < y.name; });
         entries.insert(entries.end(), inArea.begin(), inArea.end());
     }
     return entries;

@@ -27,7 +27,7 @@ public:
 
     // Area 0 lists every area. Entries are sorted by area, then name; files
     // whose names could not travel on the line are left out.
-    std::vector<core::comm::CFileEntry> list(std::uint8_t area) const;
+    std::vector<core::comm::FileEntry> list(std::uint8_t area) const;
 
     // Nothing for an unknown area or an unsafe name.
     std::optional<std::filesystem::path> pathFor(std::uint8_t area, std::string_view name) const;

@@ -9,38 +9,9 @@ demo=${KELCC_DEMO_DIR:?}
 tmp=$(mktemp -d)
 export TMPDIR=$tmp/t
 mkdir "$TMPDIR"
-sim_pid=
-stop_sim() {
-    if [ -n "$sim_pid" ]; then
-        kill "$sim_pid" 2>/dev/null
-        wait "$sim_pid" 2>/dev/null
-        sim_pid=
-    fi
-}
 trap 'stop_sim; rm -rf "$tmp"' EXIT
-passed=0
-failed=0
-
-check() {  # name, expected exit code, actual exit code
-    if [ "$2" = "$3" ]; then passed=$((passed + 1)); else
-        failed=$((failed + 1)); echo "FAIL: $1 (exit $3, expected $2)"; fi
-}
-
-start_sim() {  # storage folder, further options
-    local storage=$1
-    shift
-    stop_sim
-    rm -f "$tmp/sim.out"
-    "$sim" --storage "$tmp/$storage" --link "$tmp/tty" "$@" >"$tmp/sim.out" 2>"$tmp/sim.err" &
-    sim_pid=$!
-    for _ in $(seq 1 200); do
-        if [ -s "$tmp/sim.out" ] && [ -L "$tmp/tty" ]; then return 0; fi
-        sleep 0.1
-    done
-    echo "FAIL: the controller did not start"; cat "$tmp/sim.err"
-    failed=$((failed + 1))
-    return 1
-}
+# shellcheck source=test_lib.sh
+. "$(dirname "$0")/test_lib.sh"
 
 run() { timeout 120 "$cli" "$@"; }
 
@@ -74,7 +45,7 @@ if start_sim store; then
         [ "$(status_of $f)" = same ]; check "$f is listed as same" 0 $?
     done
     snapshot "$proj" >"$tmp/after"
-    cmp -s "$tmp/before" "$tmp/after"; check "the project is untouched" 0 $?
+    same "$tmp/before" "$tmp/after" "the project is untouched"
     [ -z "$(ls -A "$TMPDIR")" ]; check "no staging folder is left" 0 $?
 
     # Case: one parameter changed on the controller, a program only there,
@@ -101,11 +72,11 @@ if start_sim store; then
     grep -q $'^O0777.cnc\t3\tonly on the controller$' "$tmp/out"
     check "a program only on the controller" 0 $?
     [ "$(status_of plc.ldx)" = different ]; check "plc.ldx differs" 0 $?
-    grep -q '^    networks that differ: 1$' "$tmp/out"; check "only network 1 differs" 0 $?
+    has '^    networks that differ: 1$' "$tmp/out" "only network 1 differs"
     grep -Eq '^    checksum [0-9A-F]{4} project, [0-9A-F]{4} controller$' "$tmp/out"
     check "both checksums are shown" 0 $?
     snapshot "$proj" >"$tmp/after"
-    cmp -s "$tmp/before" "$tmp/after"; check "the project is untouched after differences" 0 $?
+    same "$tmp/before" "$tmp/after" "the project is untouched after differences"
 
     # Case: a file missing in the project is one row, not a failed command.
     mv "$proj/Tcomp.cmp" "$tmp/Tcomp.cmp"
@@ -143,15 +114,15 @@ if start_sim slow --baud 115200; then
     [ "$(status_of O0002.cnc)" = "not compared" ]; check "the large program is not compared" 0 $?
     [ "$(status_of Wcomp.wmp)" = same ]; check "what arrived before is compared" 0 $?
     [ "$(status_of ParaW.par)" = same ]; check "ParaW.par arrived before the drop" 0 $?
-    grep -q 'the link failed' "$tmp/err"; check "the failure is reported" 0 $?
+    has 'the link failed' "$tmp/err" "the failure is reported"
     snapshot "$proj" >"$tmp/after"
-    cmp -s "$tmp/before" "$tmp/after"; check "the project is untouched after a drop" 0 $?
+    same "$tmp/before" "$tmp/after" "the project is untouched after a drop"
 fi
 
 # No controller at all: the link error, exit 2.
 run compare "$gpr" --device "$tmp/none" >"$tmp/out" 2>"$tmp/err"
 check "compare without a controller" 2 $?
-grep -q '串口不存在或被占用!' "$tmp/err"; check "the missing port is named" 0 $?
+has '串口不存在或被占用!' "$tmp/err" "the missing port is named"
 
 echo "compare e2e tests: $passed passed, $failed failed"
 [ "$failed" = 0 ]

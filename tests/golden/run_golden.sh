@@ -2,7 +2,9 @@
 # Walks tests/golden/<area>/<case>/: runs `kelcc-cli` with the words of each
 # line of the case's `args` file, in turn, inside a copy of its input files,
 # then compares stdout, stderr, the exit codes (one per line) and every file
-# the commands wrote with expected.*.
+# the commands wrote with expected.*. Files that need their own names (a
+# project's fixed file names) go in the case's input/ folder; one of them
+# with an expected.* file is compared with it after the commands.
 # KELCC_REGENERATE=1 writes the current results as the expected files.
 set -u
 cli=${KELCC_CLI:?}
@@ -40,6 +42,7 @@ while IFS= read -r args; do
     work="$tmp/${dir#"$root"/}"
     mkdir -p "$work"
     for f in "$dir"/input.*; do [ -e "$f" ] && cp "$f" "$work/"; done
+    [ -d "$dir/input" ] && cp -R "$dir/input/." "$work/"
     ls -A "$work" >"$tmp/before"
     : >"$tmp/stdout" && : >"$tmp/stderr" && : >"$tmp/exit"
     while read -r -a words; do
@@ -48,6 +51,9 @@ while IFS= read -r args; do
     ok=1
     for r in stdout stderr exit; do compare "$dir" "$r" "$tmp/$r" || ok=0; done
     produced=$(ls -A "$work" | grep -vxF -f "$tmp/before")
+    for f in "$dir"/input/*; do
+        [ -f "$f" ] && [ -e "$dir/expected.${f##*/}" ] && produced+=$'\n'${f##*/}
+    done
     for f in $produced; do compare "$dir" "$f" "$work/$f" || ok=0; done
     # An expected file the command no longer writes is a failure too.
     for want in "$dir"/expected.*; do

@@ -19,16 +19,10 @@ check() {  # name, expected exit code, actual exit code
 cmake --install "$build" --prefix "$prefix" >"$tmp/install.log" 2>&1
 check "cmake --install" 0 $?
 
-for f in bin/kelcc bin/kelcc-cli bin/kel500-sim \
-    share/kelcc/translations/KELCC_ResENU.qm share/kelcc/history.txt \
-    share/applications/kelcc.desktop share/mime/packages/kelcc.xml \
-    share/icons/hicolor/scalable/apps/kelcc.svg \
-    share/icons/hicolor/16x16/apps/kelcc.png share/icons/hicolor/48x48/apps/kelcc.png \
-    share/icons/hicolor/256x256/apps/kelcc.png \
-    share/man/man1/kelcc.1 share/man/man1/kelcc-cli.1 share/man/man1/kel500-sim.1 \
-    share/bash-completion/completions/kelcc-cli; do
+# The files a package holds too (check_deb.sh).
+while read -r f; do
     [ -s "$prefix/$f" ]; check "installed $f" 0 $?
-done
+done <"$source_dir/tests/install/installed_files"
 file "$prefix/share/icons/hicolor/48x48/apps/kelcc.png" | grep -q '48 x 48'
 check "the 48 pixel icon is 48 by 48" 0 $?
 
@@ -53,7 +47,6 @@ for p in kelcc kelcc-cli kel500-sim; do
     done
 done
 grep -q '^  compare FILE.gpr' <("$prefix/bin/kelcc-cli" --help); check "help lists compare" 0 $?
-grep -q 'compare FILE.gpr' "$prefix/share/man/man1/kelcc-cli.1"; check "man page lists compare" 0 $?
 
 # Desktop entry and project file type.
 desktop=$prefix/share/applications/kelcc.desktop
@@ -63,8 +56,6 @@ if command -v desktop-file-validate >/dev/null; then
 else
     echo "SKIP: desktop-file-validate is not installed"
 fi
-grep -q '^Categories=Development;Electronics;$' "$desktop"; check "desktop categories" 0 $?
-grep -q '^Comment\[zh_CN\]=' "$desktop"; check "Chinese comment" 0 $?
 mime=$(sed -n 's/^MimeType=\([^;]*\);$/\1/p' "$desktop")
 [ -n "$mime" ]; check "desktop entry names a MIME type" 0 $?
 if command -v update-mime-database >/dev/null; then

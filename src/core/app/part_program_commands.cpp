@@ -76,7 +76,7 @@ bool PartProgramCommands::newProgram(Project& project, const NameDialog& dialog)
     const common::FileResult created =
         common::AtomicFile::write(path, DefaultFiles::partProgram(name));
     if (!created.ok) {
-        ui.inform(created.error, Project::kCaption, MessageIcon::Stop);
+        ui.inform(created.error, common::kMessageCaption, MessageIcon::Stop);
         return false;
     }
     ProjectTree& tree = project.tree();
@@ -93,7 +93,7 @@ bool PartProgramCommands::newProgram(Project& project, const NameDialog& dialog)
 }
 
 std::string PartProgramCommands::importPreset(const std::string& sourcePath) {
-    const std::string title = Names::stem(sourcePath);
+    std::string title = Names::stem(sourcePath);
     std::size_t characters = 0;
     for (std::size_t i = 0; i < title.size(); ++i) {
         // Cut at a UTF-8 character start.
@@ -110,7 +110,7 @@ bool PartProgramCommands::importProgram(Project& project, const std::string& sou
     common::Interaction& ui = project.interaction();
     const std::string extension = Names::extension(sourcePath);
     if (extension != "cnc" && extension != "CNC") {
-        ui.inform(Project::kBadExtensionText, Project::kCaption, MessageIcon::Warning);
+        ui.inform(Project::kBadExtensionText, common::kMessageCaption, MessageIcon::Warning);
         return false;
     }
     const std::optional<std::string> typed = dialog ? dialog() : std::nullopt;
@@ -142,7 +142,7 @@ bool PartProgramCommands::importProgram(Project& project, const std::string& sou
     common::FileResult result = common::AtomicFile::read(sourcePath, source);
     if (result.ok) result = common::AtomicFile::write(target, asLines(source));
     if (!result.ok) {
-        ui.inform(result.error, Project::kCaption, MessageIcon::Stop);
+        ui.inform(result.error, common::kMessageCaption, MessageIcon::Stop);
         // A program that could not be copied is not listed.
         if (!existed) tree.removeProgram(name);
         return false;
@@ -170,7 +170,7 @@ bool PartProgramCommands::deleteProgram(Project& project, const std::string& nam
     project.markProjectModified(true);
     const bool written = project.writeProjectFile();
     if (deleteFile && ::unlink(path.c_str()) != 0 && errno != ENOENT) {
-        project.interaction().inform(path + ": " + std::strerror(errno), Project::kCaption,
+        project.interaction().inform(path + ": " + std::strerror(errno), common::kMessageCaption,
                                      MessageIcon::Stop);
         return false;
     }

@@ -114,7 +114,7 @@ std::string Project::saveProjectFile() {
 }
 
 void Project::tell(const std::string& text, MessageIcon icon) const {
-    m_ui.inform(text, kCaption, icon);
+    m_ui.inform(text, common::kMessageCaption, icon);
 }
 
 // --- dialogs ---
@@ -185,8 +185,8 @@ std::optional<std::string> Project::prepareFolder(const ProjectLocation& locatio
         tell(kCreateProjectFailedText, MessageIcon::Warning);
         return std::nullopt;
     }
-    if (m_ui.ask(kFolderExistsText, kCaption, {Answer::Yes, Answer::No}, MessageIcon::Question) !=
-        Answer::Yes)
+    if (m_ui.ask(kFolderExistsText, common::kMessageCaption, {Answer::Yes, Answer::No},
+                 MessageIcon::Question) != Answer::Yes)
         return std::nullopt;
     return folder;
 }
@@ -491,7 +491,7 @@ bool Project::importPlcProgram(const ImportRequest& request,
     if (!checkImportPath(request.sourcePath)) return false;
     if (request.intoOpenProject) {
         if (!m_projectOpen) return false;
-        if (m_ui.ask(kOverwriteLadderText, kCaption, {Answer::Ok, Answer::Cancel},
+        if (m_ui.ask(kOverwriteLadderText, common::kMessageCaption, {Answer::Ok, Answer::Cancel},
                      MessageIcon::Question) != Answer::Ok)
             return false;
     } else {
@@ -594,7 +594,7 @@ bool Project::adoptOne(const std::string& stagingFolder, const std::string& file
     const std::string target = filePath(Names::partProgram(program));
     bool take = true;
     if (exists(target))
-        take = m_ui.ask(Names::format(kOverwriteStagedText, fileName), kCaption,
+        take = m_ui.ask(Names::format(kOverwriteStagedText, fileName), common::kMessageCaption,
                         {Answer::Ok, Answer::Cancel}, MessageIcon::Question) == Answer::Ok;
     if (take) {
         if (!move(target)) return false;
@@ -695,7 +695,7 @@ bool Project::setPlcProperties(const std::array<std::string, kInfoTexts>& texts)
 
 FileResult Project::copyFile(const std::string& from, const std::string& to) {
     std::string bytes;
-    const FileResult read = common::AtomicFile::read(from, bytes);
+    FileResult read = common::AtomicFile::read(from, bytes);
     if (!read.ok) return read;
     return common::AtomicFile::write(to, bytes);
 }

@@ -33,7 +33,6 @@ using LocationDialog = std::function<std::optional<ProjectLocation>()>;
 // actions go to the ProjectHost. Paths use '/'; texts of messages are UTF-8.
 class Project final : public plc::ProjectState {
 public:
-    static constexpr const char* kCaption = "KELCC";
     static constexpr const char* kSaveCaption = "保存工程";
     static constexpr const char* kExitCaption = "退出";
     static constexpr const char* kNoProjectTitle = "KELCC";

@@ -127,7 +127,7 @@ std::string ProjectFile::encodeRecord(const ProjectItemRecord& record) {
 }
 
 std::string ProjectFile::timeText(std::int64_t secondsSinceEpoch) {
-    const std::time_t t = static_cast<std::time_t>(secondsSinceEpoch);
+    const auto t = static_cast<std::time_t>(secondsSinceEpoch);
     std::tm local{};
     if (::localtime_r(&t, &local) == nullptr) return {};
     char buffer[64];

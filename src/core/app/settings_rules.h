@@ -23,7 +23,6 @@ public:
     static constexpr const char* kPort = "port";
     static constexpr const char* kBaud = "baud";
     static constexpr const char* kLanguageChangedText = "程序语言已更改,请退出程序重新运行.";
-    static constexpr const char* kLanguageChangedCaption = "KELCC";
 
     static constexpr int kDefaultPort = 1;
     static constexpr int kDefaultBaud = 38400;

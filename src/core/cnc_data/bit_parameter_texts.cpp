@@ -243,15 +243,16 @@ constexpr std::array<BitRow, kRows> kDescriptionsEn = {{
 
 }  // namespace
 
-std::string_view BitParameterTexts::mnemonics(int bitIndex, Language language) noexcept {
+std::string_view BitParameterTexts::mnemonics(int bitIndex, common::Language language) noexcept {
     if (bitIndex < 0 || bitIndex >= kRows) return {};
-    const auto& table = language == Language::Chinese ? kMnemonicsZh : kMnemonicsEn;
+    const auto& table = language == common::Language::Chinese ? kMnemonicsZh : kMnemonicsEn;
     return table[static_cast<std::size_t>(bitIndex)];
 }
 
-std::string_view BitParameterTexts::description(int bitIndex, int bit, Language language) noexcept {
+std::string_view BitParameterTexts::description(int bitIndex, int bit,
+                                                common::Language language) noexcept {
     if (bitIndex < 0 || bitIndex >= kRows || bit < 0 || bit >= kBits) return {};
-    const auto& table = language == Language::Chinese ? kDescriptionsZh : kDescriptionsEn;
+    const auto& table = language == common::Language::Chinese ? kDescriptionsZh : kDescriptionsEn;
     return table[static_cast<std::size_t>(bitIndex)][static_cast<std::size_t>(bit)];
 }
 

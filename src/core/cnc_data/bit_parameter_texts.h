@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string_view>
+#include "common/language.h"
 
 #include "cnc_data/value_constraint.h"
 
@@ -17,8 +18,8 @@ public:
     static constexpr int kMnemonicFieldBytes = 80;
 
     // Empty for an index out of range.
-    static std::string_view mnemonics(int bitIndex, Language language) noexcept;
-    static std::string_view description(int bitIndex, int bit, Language language) noexcept;
+    static std::string_view mnemonics(int bitIndex, common::Language language) noexcept;
+    static std::string_view description(int bitIndex, int bit, common::Language language) noexcept;
 };
 
 }  // namespace kelcc::core::cnc_data

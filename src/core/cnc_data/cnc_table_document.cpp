@@ -99,6 +99,31 @@ CncTableDocument::OpenResult CncTableDocument::open(const std::string& path) {
     return {read(bytes) == ReadResult::Ok, {}};
 }
 
+std::string CncTableDocument::recoveryContent() const {
+    std::string out;
+    for (const std::string& line : m_entries) {
+        out += line;
+        out += '\n';
+    }
+    return out;
+}
+
+bool CncTableDocument::restore(std::string_view content) {
+    std::vector<std::string> entries;
+    while (!content.empty()) {
+        const auto end = content.find('\n');
+        if (end == std::string_view::npos) return false;
+        entries.emplace_back(content.substr(0, end));
+        content.remove_prefix(end + 1);
+    }
+    if (entries.size() != m_entries.size()) return false;
+    m_entries = std::move(entries);
+    reloaded();
+    setModified(true);
+    if (m_projectMark) m_projectMark(true);
+    return true;
+}
+
 std::vector<std::string_view> CncTableDocument::fields(std::string_view line) {
     std::vector<std::string_view> result;
     for (;;) {

@@ -64,6 +64,12 @@ public:
     OpenResult open(const std::string& path);
     common::FileResult save(const std::string& path);
 
+    // The recovery copy: every entry, one per line, exactly as held. Restore
+    // puts one in place of the entries, which are then modified; false with
+    // the document unchanged for a copy of another table.
+    std::string recoveryContent() const;
+    bool restore(std::string_view content);
+
     // A line split at every tab: n tabs give n + 1 fields.
     static std::vector<std::string_view> fields(std::string_view line);
 

@@ -314,10 +314,10 @@ constexpr std::array<std::string_view, kCount> kDescriptionsEn = {
 
 }  // namespace
 
-std::string_view DataParameterTexts::description(int number, Language language) noexcept {
+std::string_view DataParameterTexts::description(int number, common::Language language) noexcept {
     const int index = number - kFirstNumber;
     if (index < 0 || index >= kCount) return {};
-    const auto& table = language == Language::Chinese ? kDescriptionsZh : kDescriptionsEn;
+    const auto& table = language == common::Language::Chinese ? kDescriptionsZh : kDescriptionsEn;
     return table[static_cast<std::size_t>(index)];
 }
 

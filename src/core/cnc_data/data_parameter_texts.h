@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string_view>
+#include "common/language.h"
 
 #include "cnc_data/value_constraint.h"
 
@@ -16,7 +17,7 @@ public:
     static constexpr std::string_view kReservedEn = "Standby";
 
     // Empty for a number outside 0015-0163.
-    static std::string_view description(int number, Language language) noexcept;
+    static std::string_view description(int number, common::Language language) noexcept;
 };
 
 }  // namespace kelcc::core::cnc_data

@@ -2,6 +2,7 @@
 
 #include <span>
 #include <string_view>
+#include "common/language.h"
 
 #include "cnc_data/value_constraint.h"
 
@@ -21,11 +22,11 @@ struct GroupItem {
     int bit = -1;    // 0-7 for switch items
 
     bool isSwitch() const noexcept { return bit >= 0; }
-    std::string_view name(Language language) const noexcept {
-        return language == Language::Chinese ? nameZh : nameEn;
+    std::string_view name(common::Language language) const noexcept {
+        return language == common::Language::Chinese ? nameZh : nameEn;
     }
-    std::string_view option(int value, Language language) const noexcept {
-        if (language == Language::Chinese) return value ? option1Zh : option0Zh;
+    std::string_view option(int value, common::Language language) const noexcept {
+        if (language == common::Language::Chinese) return value ? option1Zh : option0Zh;
         return value ? option1En : option0En;
     }
 };
@@ -35,8 +36,8 @@ struct FunctionGroup {
     std::string_view nameEn;
     std::span<const GroupItem> items;
 
-    std::string_view name(Language language) const noexcept {
-        return language == Language::Chinese ? nameZh : nameEn;
+    std::string_view name(common::Language language) const noexcept {
+        return language == common::Language::Chinese ? nameZh : nameEn;
     }
 };
 

@@ -61,7 +61,7 @@ std::string ParameterCatalogue::rangeText(int number) {
     return text;
 }
 
-std::string_view ParameterCatalogue::description(int number, Language language) noexcept {
+std::string_view ParameterCatalogue::description(int number, common::Language language) noexcept {
     const ParameterSlot where = slot(number);
     if (where.kind == ParameterKind::Bit)
         return BitParameterTexts::mnemonics(where.index, language);

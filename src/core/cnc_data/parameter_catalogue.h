@@ -48,7 +48,7 @@ public:
 
     // The "说明" column: the description of a data row or the mnemonic row
     // of a bit row; empty for empty rows.
-    static std::string_view description(int number, Language language) noexcept;
+    static std::string_view description(int number, common::Language language) noexcept;
     // The value a row shows when the document holds nothing for it.
     static std::string_view defaultValue(int number) noexcept;
 };

@@ -1,9 +1,11 @@
 #include "cnc_data/parameter_document.h"
 
 #include <memory>
-#include "cnc_data/parameter_file.h"
+#include <optional>
 
+#include "cnc_data/parameter_file.h"
 #include "common/atomic_file.h"
+#include "common/recovery_store.h"
 #include "common/undo_command.h"
 
 namespace kelcc::core::cnc_data {
@@ -107,6 +109,53 @@ void ParameterDocument::storeLines(const std::vector<LineChange>& changes, bool 
     notifyChanged(change);
 }
 
+namespace {
+
+std::string joinLines(const std::vector<std::string>& lines) {
+    std::string out;
+    for (const std::string& line : lines) {
+        out += line;
+        out += '\n';
+    }
+    return out;
+}
+
+std::optional<std::vector<std::string>> splitLines(std::string_view text, std::size_t count) {
+    std::vector<std::string> lines;
+    while (!text.empty()) {
+        const auto end = text.find('\n');
+        if (end == std::string_view::npos) return std::nullopt;
+        lines.emplace_back(text.substr(0, end));
+        text.remove_prefix(end + 1);
+    }
+    if (lines.size() != count) return std::nullopt;
+    return lines;
+}
+
+constexpr std::string_view kBitPart = "bit";
+constexpr std::string_view kDataPart = "data";
+
+}  // namespace
+
+std::string ParameterDocument::recoveryContent() const {
+    return common::RecoveryStore::pack(
+        {{kBitPart, joinLines(m_bitLines)}, {kDataPart, joinLines(m_dataLines)}});
+}
+
+bool ParameterDocument::restore(std::string_view content) {
+    const auto parts = common::RecoveryStore::unpack(content);
+    if (!parts || !parts->contains(kBitPart) || !parts->contains(kDataPart)) return false;
+    auto bits = splitLines(parts->find(kBitPart)->second, m_bitLines.size());
+    auto data = splitLines(parts->find(kDataPart)->second, m_dataLines.size());
+    if (!bits || !data) return false;
+    m_bitLines = std::move(*bits);
+    m_dataLines = std::move(*data);
+    reloaded();
+    setModified(true);
+    if (m_projectMark) m_projectMark(true);
+    return true;
+}
+
 bool ParameterDocument::open(const std::string& folder, common::Interaction& interaction) {
     std::string bitBytes;
     std::string dataBytes;
@@ -115,14 +164,15 @@ bool ParameterDocument::open(const std::string& folder, common::Interaction& int
         const common::FileResult read =
             common::AtomicFile::read(pathIn(folder, name), *bytes, ParameterFile::kMaxFileBytes);
         if (!read.ok) {
-            interaction.inform(read.error, kErrorCaption, common::MessageIcon::Stop);
+            interaction.inform(read.error, common::kMessageCaption, common::MessageIcon::Stop);
             return false;
         }
     }
     auto bits = ParameterFile::read(bitBytes, ParameterKind::Bit);
     auto data = ParameterFile::read(dataBytes, ParameterKind::Data);
     if (!bits || !data) {
-        interaction.inform(kUnknownFormatText, kErrorCaption, common::MessageIcon::Warning);
+        interaction.inform(kUnknownFormatText, common::kMessageCaption,
+                           common::MessageIcon::Warning);
         return false;
     }
     m_bitLines = std::move(*bits);
@@ -146,7 +196,7 @@ bool ParameterDocument::save(const std::string& folder, common::Interaction& int
                                std::pair{ParameterFile::kDataFileName, dataFileBytes()}}) {
         const common::FileResult written = common::AtomicFile::write(pathIn(folder, name), bytes);
         if (!written.ok) {
-            interaction.inform(written.error, kErrorCaption, common::MessageIcon::Stop);
+            interaction.inform(written.error, common::kMessageCaption, common::MessageIcon::Stop);
             return false;
         }
     }

@@ -26,7 +26,6 @@ public:
     using ProjectMark = std::function<void(bool modified)>;
 
     static constexpr const char* kTitle = "参数";
-    static constexpr const char* kErrorCaption = "KELCC";
     static constexpr const char* kEditText = "编辑";
     static constexpr const char* kUnknownFormatText = "未知的文件数据格式";
 
@@ -72,6 +71,12 @@ public:
     // A step's change, also for its undo: no new step.
     void storeLines(const std::vector<LineChange>& changes, bool undo);
 
+    // The recovery copy of both arrays, exactly as held; restore puts one
+    // in their place, which is then modified (false, nothing changed, for
+    // anything else).
+    std::string recoveryContent() const;
+    bool restore(std::string_view content);
+
     std::string bitFileBytes() const;
     std::string dataFileBytes() const;
 
@@ -84,8 +89,5 @@ private:
     std::string m_title;
     ProjectMark m_projectMark;
 };
-
-// The name the window classes know the document by.
-using CDocPara = ParameterDocument;
 
 }  // namespace kelcc::core::cnc_data

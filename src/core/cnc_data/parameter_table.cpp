@@ -40,11 +40,11 @@ bool ParameterTable::editable(int number) const noexcept {
     return slot.kind == ParameterKind::Data && slot.index < ParameterCatalogue::kDataWithRules;
 }
 
-std::string ParameterTable::cellText(int row, int column, Language language) const {
+std::string ParameterTable::cellText(int row, int column, common::Language language) const {
     if (column < 0 || column >= kColumns || row < 0 || row >= kRows) return {};
     if (row == 0) {
         const ColumnHeader& header = kHeaders[static_cast<std::size_t>(column)];
-        return std::string(language == Language::Chinese ? header.textZh : header.textEn);
+        return std::string(language == common::Language::Chinese ? header.textZh : header.textEn);
     }
     switch (column) {
         case kNumberColumn: {
@@ -109,7 +109,7 @@ bool ParameterTable::setBit(int number, int bit, bool on) {
     return setValue(number, BitValueControl::format(updated));
 }
 
-std::string ParameterTable::itemText(const GroupItem& item, Language language) const {
+std::string ParameterTable::itemText(const GroupItem& item, common::Language language) const {
     if (item.isSwitch()) return std::string(item.option(bitOf(item.number, item.bit), language));
     return value(item.number);
 }

@@ -11,7 +11,7 @@
 
 namespace kelcc::core::cnc_data {
 
-// The table of all parameters by number (CViewCncPara) without its grid:
+// The table of all parameters by number without its grid:
 // rows 0001-0200 below a header row, the value cell of every row, the texts
 // of the other columns, and the by-function view's reading and writing of
 // single bits and values.
@@ -46,7 +46,7 @@ public:
     const std::string& value(int number) const;
     bool editable(int number) const noexcept;
     // Row 0 is the header row.
-    std::string cellText(int row, int column, Language language) const;
+    std::string cellText(int row, int column, common::Language language) const;
 
     // An edit of a value cell. Bit values take 1-8 characters '0'/'1' and
     // are padded to eight; data values are normalised by the row's rule; an
@@ -59,7 +59,7 @@ public:
 
     // The by-function grid: a switch item shows the option of its bit, a
     // value item the value of its parameter.
-    std::string itemText(const GroupItem& item, Language language) const;
+    std::string itemText(const GroupItem& item, common::Language language) const;
     int bitOf(int number, int bit) const;
     bool setBit(int number, int bit, bool on);
 

@@ -24,7 +24,7 @@ bool contains(std::string_view text, const std::string& loweredNeedle) {
 
 }  // namespace
 
-ParameterTableModel::ParameterTableModel(ParameterDocument& doc, Language language)
+ParameterTableModel::ParameterTableModel(ParameterDocument& doc, common::Language language)
     : m_doc(doc), m_language(language) {
     m_table.load(m_doc);
     setFilter({});
@@ -37,8 +37,8 @@ bool ParameterTableModel::matches(int number, std::string_view filter) {
     std::snprintf(digits, sizeof digits, "%04d", number);
     if (contains(digits, needle)) return true;
     if (ParameterCatalogue::slot(number).kind == ParameterKind::Empty) return false;
-    return contains(ParameterCatalogue::description(number, Language::Chinese), needle) ||
-           contains(ParameterCatalogue::description(number, Language::English), needle) ||
+    return contains(ParameterCatalogue::description(number, common::Language::Chinese), needle) ||
+           contains(ParameterCatalogue::description(number, common::Language::English), needle) ||
            contains(ParameterCatalogue::rangeText(number), needle);
 }
 
@@ -86,7 +86,7 @@ int ParameterTableModel::columnCount() const {
 std::string ParameterTableModel::header(int column) const {
     if (column < 0 || column >= ParameterTable::kColumns) return {};
     const auto& header = ParameterTable::kHeaders[static_cast<std::size_t>(column)];
-    return std::string(m_language == Language::Chinese ? header.textZh : header.textEn);
+    return std::string(m_language == common::Language::Chinese ? header.textZh : header.textEn);
 }
 
 std::string ParameterTableModel::text(int row, int column) const {

@@ -16,10 +16,11 @@ namespace kelcc::core::cnc_data {
 // that every edit is one undo step.
 class ParameterTableModel final : public common::TableModel {
 public:
-    explicit ParameterTableModel(ParameterDocument& doc, Language language = Language::Chinese);
+    explicit ParameterTableModel(ParameterDocument& doc,
+                                 common::Language language = common::Language::Chinese);
 
     ParameterTable& table() noexcept { return m_table; }
-    Language language() const noexcept { return m_language; }
+    common::Language language() const noexcept { return m_language; }
 
     // Rows whose number, value rule or description (in either language)
     // contains `filter`, ignoring ASCII case; empty shows every row.
@@ -55,7 +56,7 @@ public:
 private:
     ParameterDocument& m_doc;
     ParameterTable m_table;
-    Language m_language;
+    common::Language m_language;
     std::string m_filter;
     std::vector<int> m_numbers;  // the rows shown
 };

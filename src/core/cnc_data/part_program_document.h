@@ -51,6 +51,4 @@ private:
     ProjectMark m_projectMark;
 };
 
-using CDocCncFile = PartProgramDocument;
-
 }  // namespace kelcc::core::cnc_data

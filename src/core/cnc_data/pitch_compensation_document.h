@@ -20,6 +20,4 @@ public:
     static std::string formatLine(int index, std::string_view x, std::string_view z);
 };
 
-using CDocCncSys = PitchCompensationDocument;
-
 }  // namespace kelcc::core::cnc_data

@@ -46,7 +46,8 @@ bool PitchCompensationTable::show(common::Interaction& interaction) {
         if (line.empty()) continue;
         const auto fields = CncTableDocument::fields(line);
         if (fields.size() < 4) {
-            interaction.inform(kUnknownFormatText, kCaption, common::MessageIcon::None);
+            interaction.inform(kUnknownFormatText, common::kMessageCaption,
+                               common::MessageIcon::None);
             return false;
         }
         m_cells[index] = {std::string(fields[1]), std::string(fields[3])};

@@ -21,7 +21,6 @@ public:
     static constexpr std::array<const char*, kColumns + 1> kHeaders{"序号", "X", "Z"};
     static constexpr int kColumnWidth = 120;
     static constexpr const char* kUnknownFormatText = "未知的文件数据格式";
-    static constexpr const char* kCaption = "KELCC";
 
     explicit PitchCompensationTable(PitchCompensationDocument& doc);
 
@@ -58,7 +57,5 @@ private:
     PitchCompensationDocument& m_doc;
     std::array<std::array<std::string, kColumns>, PitchCompensationDocument::kEntries> m_cells;
 };
-
-using CViewCncSys = PitchCompensationTable;
 
 }  // namespace kelcc::core::cnc_data

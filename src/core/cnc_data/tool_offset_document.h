@@ -21,6 +21,4 @@ public:
                                   std::string_view r, double t);
 };
 
-using CDocCncT = ToolOffsetDocument;
-
 }  // namespace kelcc::core::cnc_data

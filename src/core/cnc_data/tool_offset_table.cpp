@@ -50,7 +50,8 @@ bool ToolOffsetTable::show(common::Interaction& interaction) {
         // minus sign into a one-digit cell.
         const long tip = fields.size() >= 6 ? CellRules::leadingInteger(fields[5]).value_or(0) : 0;
         if (fields.size() < 6 || tip < 0 || tip > CellRules::kUnsignedLimit) {
-            interaction.inform(kUnknownFormatText, kCaption, common::MessageIcon::None);
+            interaction.inform(kUnknownFormatText, common::kMessageCaption,
+                               common::MessageIcon::None);
             return false;
         }
         m_cells[index] = {std::string(fields[1]), std::string(fields[3]), std::string(fields[4]),

@@ -21,7 +21,6 @@ public:
     static constexpr std::array<const char*, kColumns + 1> kHeaders{"序号", "X", "Z", "R", "T"};
     static constexpr int kColumnWidth = 80;
     static constexpr const char* kUnknownFormatText = "未知的文件数据格式";
-    static constexpr const char* kCaption = "KELCC";
 
     explicit ToolOffsetTable(ToolOffsetDocument& doc);
 
@@ -63,7 +62,5 @@ private:
     ToolOffsetDocument& m_doc;
     std::array<std::array<std::string, kColumns>, ToolOffsetDocument::kEntries> m_cells;
 };
-
-using CViewCncT = ToolOffsetTable;
 
 }  // namespace kelcc::core::cnc_data

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include "common/language.h"
 
 #include "compiler/compile_errors.h"
 
@@ -8,7 +9,6 @@ namespace kelcc::core::cnc_data {
 
 // The catalogue follows the one language setting of the application, which
 // the compile message tables already use.
-using Language = compiler::Language;
 
 enum class ValueKind : std::uint8_t {
     BitString = 1,

@@ -6,7 +6,7 @@
 namespace kelcc::core::comm {
 
 // One file of a transfer session: where it lives on the controller and here.
-struct CFileEntry {
+struct FileEntry {
     // Storage areas of the controller.
     static constexpr std::uint8_t kConfigArea = 1;  // PLC program, parameters, tables
     static constexpr std::uint8_t kUserArea = 2;    // "USER"; 3 and 4 are "USER1", "USER2"
@@ -20,7 +20,7 @@ struct CFileEntry {
     std::uint8_t kind = kFileKind;
     std::uint32_t size = 0;
 
-    bool operator==(const CFileEntry&) const = default;
+    bool operator==(const FileEntry&) const = default;
 };
 
 }  // namespace kelcc::core::comm

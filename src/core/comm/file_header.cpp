@@ -4,7 +4,7 @@
 
 namespace kelcc::core::comm {
 
-FileHeader FileHeader::forEntry(const CFileEntry& entry, std::optional<std::uint32_t> size) {
+FileHeader FileHeader::forEntry(const FileEntry& entry, std::optional<std::uint32_t> size) {
     const std::uint32_t bytes = size.value_or(entry.size);
     return {entry.name, 0, bytes, bytes, entry.kind, entry.area};
 }
@@ -34,7 +34,7 @@ std::optional<FileHeader> FileHeader::decode(std::string_view bytes) {
     return header;
 }
 
-CFileEntry FileHeader::toEntry(std::string localPath) const {
+FileEntry FileHeader::toEntry(std::string localPath) const {
     return {name, std::move(localPath), area, kind, size};
 }
 

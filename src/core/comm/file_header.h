@@ -22,13 +22,13 @@ struct FileHeader {
     // The size again when this system sends it. What the controller puts
     // here in an upload is kept but not used.
     std::uint32_t size2 = 0;
-    std::uint8_t kind = CFileEntry::kFileKind;
-    std::uint8_t area = CFileEntry::kConfigArea;
+    std::uint8_t kind = FileEntry::kFileKind;
+    std::uint8_t area = FileEntry::kConfigArea;
 
     // The header that asks for or announces an entry: offset 0, the size
     // twice. `size` overrides the entry's size (a part program is sent as
     // its prepared image).
-    static FileHeader forEntry(const CFileEntry& entry,
+    static FileHeader forEntry(const FileEntry& entry,
                                std::optional<std::uint32_t> size = std::nullopt);
 
     // The wire bytes; nothing when the name does not fit the field or holds
@@ -41,7 +41,7 @@ struct FileHeader {
 
     // The entry of an upload the controller starts: the size is the one at
     // offset 17.
-    CFileEntry toEntry(std::string localPath) const;
+    FileEntry toEntry(std::string localPath) const;
 
     bool operator==(const FileHeader&) const = default;
 };

@@ -57,7 +57,7 @@ FileList::Parsed FileList::parse(std::string_view text) {
             parsed.refused.emplace_back(*name);
             continue;
         }
-        CFileEntry entry;
+        FileEntry entry;
         entry.name = std::string(*name);
         entry.size = *size;
         entry.area = static_cast<std::uint8_t>(areaText->front() - '0');
@@ -67,9 +67,9 @@ FileList::Parsed FileList::parse(std::string_view text) {
     return parsed;
 }
 
-std::string FileList::format(const std::vector<CFileEntry>& entries) {
+std::string FileList::format(const std::vector<FileEntry>& entries) {
     std::string text;
-    for (const CFileEntry& entry : entries) {
+    for (const FileEntry& entry : entries) {
         text += entry.name;
         text += '\t';
         text += std::to_string(entry.size);
@@ -89,9 +89,9 @@ bool FileList::isOfferedProgram(std::string_view name) noexcept {
     return lower(name[6]) == 'c' && lower(name[7]) == 'n' && lower(name[8]) == 'c';
 }
 
-std::vector<CFileEntry> FileList::offeredPrograms(const std::vector<CFileEntry>& entries) {
-    std::vector<CFileEntry> programs;
-    for (const CFileEntry& entry : entries)
+std::vector<FileEntry> FileList::offeredPrograms(const std::vector<FileEntry>& entries) {
+    std::vector<FileEntry> programs;
+    for (const FileEntry& entry : entries)
         if (isOfferedProgram(entry.name)) programs.push_back(entry);
     return programs;
 }

@@ -14,7 +14,14 @@ target_sources(kelcc_core PRIVATE
     comm/link_listener.h
     comm/link_outbox.cpp
     comm/link_outbox.h
+    comm/link_probe_answers.cpp
+    comm/link_probe_answers.h
+    comm/link_ready_answers.cpp
+    comm/link_ready_answers.h
     comm/link_transfer_file.h
+    comm/link_transfer_frames.cpp
+    comm/link_transfer_frames.h
     comm/link_transfer_handler.h
     comm/link_types.h
+    comm/reply_codes.h
 )

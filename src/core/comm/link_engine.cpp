@@ -3,25 +3,13 @@
 #include <algorithm>
 
 #include "comm/link_errors.h"
+#include "comm/link_probe_answers.h"
+#include "comm/link_ready_answers.h"
+#include "comm/link_transfer_frames.h"
+#include "comm/reply_codes.h"
 
 namespace kelcc::core::comm {
 namespace {
-
-constexpr std::uint8_t kControlTakeRole = 4;
-constexpr std::uint8_t kControlHandOver = 3;
-constexpr std::uint8_t kControlTellWhenReady = 0x10;
-constexpr std::uint8_t kControlBusy = 1;
-constexpr std::uint8_t kControlNotBusy = 2;
-constexpr std::uint8_t kFileWrite = 1;
-constexpr std::uint8_t kFileRead = 2;
-constexpr std::uint8_t kFileUpload = 5;
-constexpr std::uint8_t kPieceFirst = 0;
-constexpr std::uint8_t kPieceLast = 1;
-constexpr std::uint8_t kPieceFurther = 2;
-constexpr std::uint8_t kHighestListArea = 4;
-constexpr std::size_t kFileHeaderSize = 27;
-// CMD_FILE_REPLY result the PC gives when it cannot create an uploaded file.
-constexpr std::uint8_t kReplyCreateFailed = 6;
 
 std::uint8_t code(Command command) {
     return static_cast<std::uint8_t>(command);
@@ -153,7 +141,7 @@ void LinkEngine::requestFileList(std::uint8_t area) {
 }
 
 void LinkEngine::takeControl() {
-    sendCommand(Command::Control, kControlTakeRole);
+    sendCommand(Command::Control, control_op::kTakeRole);
 }
 
 void LinkEngine::close() {
@@ -248,7 +236,7 @@ void LinkEngine::probeAgainOrGiveUp() {
     ++m_probes;
     sendProbe();
     const bool waitingForReady = m_out.lastCommand() == code(Command::Control) &&
-                                 m_out.lastCommandSubCode() == kControlTellWhenReady;
+                                 m_out.lastCommandSubCode() == control_op::kTellWhenReady;
     raiseError(waitingForReady ? LinkError::BusyTimeout : LinkError::Timeout);
 }
 
@@ -299,28 +287,6 @@ void LinkEngine::resendLast() {
         setTimeout(kReplyTimeoutMs);
 }
 
-void LinkEngine::resendByKind(LinkState savedState) {
-    switch (m_out.lastKind()) {
-        case SentKind::Data:
-            event(LinkEvent::StatusText, kStatusSendingData);
-            setState(LinkState::Transfer, false);
-            resendData();
-            break;
-        case SentKind::Reply:
-        case SentKind::Command:
-            setState(LinkState::Ready, false);
-            if (m_out.repeatLast(false, false)) setTimeout(kReplyTimeoutMs);
-            break;
-        case SentKind::Nak:
-            setState(savedState, false);
-            sendNak();
-            break;
-        case SentKind::None:
-            setState(LinkState::Ready, false);
-            break;
-    }
-}
-
 LinkEngine::PieceOutcome LinkEngine::sendNextPiece() {
     const LinkTransferFile::Piece piece = m_file.readPiece(m_piece);
     if (piece.result == LinkTransferFile::ReadResult::Error) {
@@ -332,7 +298,7 @@ LinkEngine::PieceOutcome LinkEngine::sendNextPiece() {
     const std::size_t count = std::min(piece.count, m_piece.size());
     const bool last = piece.result == LinkTransferFile::ReadResult::Last;
     const std::uint8_t subCode =
-        last ? kPieceLast : (m_bytesSent == 0 ? kPieceFirst : kPieceFurther);
+        last ? piece_code::kLast : (m_bytesSent == 0 ? piece_code::kFirst : piece_code::kFurther);
     m_bytesSent += static_cast<std::uint32_t>(count);
     m_outstanding = Outstanding::Data;
     if (m_out.data(subCode, std::span<const std::uint8_t>(m_piece.data(), count)))
@@ -400,7 +366,7 @@ void LinkEngine::resume() {
 void LinkEngine::pauseForBusy() {
     m_paused = true;
     setState(LinkState::Ready, false);
-    sendCommand(Command::Control, kControlTellWhenReady);
+    sendCommand(Command::Control, control_op::kTellWhenReady);
 }
 
 void LinkEngine::setState(LinkState state, bool resetSequences) {
@@ -426,14 +392,12 @@ void LinkEngine::setWaitTimeout(std::span<const std::uint8_t> data) {
 }
 
 ErrorAction LinkEngine::raiseError(LinkError error) {
-    m_lastError = error;
     ErrorAction action = LinkErrors::actionOf(error);
     switch (action) {
         case ErrorAction::Continue:
-            if (error == LinkError::HeaderSum || error == LinkError::DataCrc) {
+            if (LinkErrors::counted(error)) {
                 if (++m_errorCount >= kErrorLimit) {
                     error = LinkError::ErrorLimit;
-                    m_lastError = error;
                     action = ErrorAction::BreakLink;
                     resetLink();
                 }
@@ -521,14 +485,14 @@ void LinkEngine::handleFrame(const Frame& frame) {
         return;
     }
     if (command == Command::Disconnect) {
-        sendReply(Command::DisconnectReply, 0);
+        sendReply(Command::DisconnectReply, answer_code::kDone);
         setState(LinkState::Idle, true);
         raiseError(LinkError::ClosedByPeer);
         return;
     }
     if (command == Command::Probe && m_role == Role::MasterCnc) {
         m_errorCount = 0;
-        m_out.status(frame.sequence, 0);
+        m_out.status(frame.sequence, status_code::kHandled);
         return;
     }
     if (m_inbox.repeatsAnswered(frame)) {
@@ -539,7 +503,7 @@ void LinkEngine::handleFrame(const Frame& frame) {
     }
     if (command == Command::Status) {
         // Outside a probe it is the late answer of one already settled.
-        if (m_state == LinkState::Probing) onProbeAnswer(frame);
+        if (m_state == LinkState::Probing) LinkProbeAnswers(*this).onAnswer(frame);
         return;
     }
     if (m_state == LinkState::Probing) {
@@ -549,13 +513,13 @@ void LinkEngine::handleFrame(const Frame& frame) {
     }
     switch (m_state) {
         case LinkState::Transfer:
-            onTransferFrame(frame);
+            LinkTransferFrames(*this).onFrame(frame);
             break;
         case LinkState::Closing:
             onClosingFrame(frame);
             break;
         case LinkState::Ready:
-            onReadyFrame(frame);
+            LinkReadyAnswers(*this).onFrame(frame);
             break;
         case LinkState::Probing:
         case LinkState::Idle:
@@ -564,449 +528,10 @@ void LinkEngine::handleFrame(const Frame& frame) {
     }
 }
 
-void LinkEngine::onTransferFrame(const Frame& frame) {
-    switch (static_cast<Command>(frame.command)) {
-        case Command::Data:
-        case Command::DataLast:
-            onDataFrame(frame);
-            break;
-        case Command::Ack:
-            onAck(frame);
-            break;
-        case Command::ListReply:
-        case Command::FileReply:
-        case Command::ControlReply:
-            // An answer repeated on the way, to a command already answered.
-            if (answersCommand(frame)) raiseError(LinkError::UnknownAnswer);
-            break;
-        default:
-            raiseError(LinkError::UnknownAnswer);
-            break;
-    }
-}
-
-void LinkEngine::onDataFrame(const Frame& frame) {
-    // Data frames are valid only while receiving; while sending they would
-    // land in the file being sent.
-    if (m_receiveMode == ReceiveMode::None) {
-        raiseError(LinkError::UnknownAnswer);
-        return;
-    }
-    // Counted over the pieces taken only: a late repeat of some answer in
-    // between must not move what the next piece is to carry.
-    if (frame.sequence != (m_rxData == 255 ? 1 : static_cast<std::uint8_t>(m_rxData + 1))) {
-        raiseError(LinkError::OutOfSequence);
-        return;
-    }
-    if (frame.subCode != kPieceFirst && frame.subCode != kPieceLast &&
-        frame.subCode != kPieceFurther)
-        return;
-    if (m_receiveMode == ReceiveMode::File) {
-        // Acknowledging a piece that was not stored would lose it silently.
-        if (!m_file.writePiece(frame.data)) {
-            raiseError(LinkError::FileCreate);
-            return;
-        }
-        m_listener.linkProgress(static_cast<std::uint32_t>(frame.data.size()), false);
-    } else {
-        m_listText.append(frame.data.begin(), frame.data.end());
-    }
-    m_rxData = frame.sequence;
-    sendReply(Command::Ack, 0);
-    if (frame.subCode != kPieceLast) return;
-
-    const ReceiveMode mode = m_receiveMode;
-    m_receiveMode = ReceiveMode::None;
-    if (mode == ReceiveMode::Text) {
-        setState(LinkState::Ready, true);
-        clearTimeout();
-        m_done = 1;
-        return;
-    }
-    m_file.lastPieceWritten();
-    m_file.close();
-    setState(LinkState::Ready, true);
-    clearTimeout();
-    ++m_fileIndex;
-    if (m_role == Role::MasterCnc) {
-        if (frame.command == code(Command::DataLast))
-            sendCommand(Command::Control, kControlTakeRole);
-        const std::string path = std::move(m_uploadPath);
-        m_uploadPath.clear();
-        m_listener.uploadComplete(path);
-    } else {
-        post(Posted::ReceiveNext);
-    }
-}
-
-void LinkEngine::onAck(const Frame& frame) {
-    // Acknowledgements answer our data frames; while receiving there are none.
-    if (m_receiveMode != ReceiveMode::None) {
-        raiseError(LinkError::UnknownAnswer);
-        return;
-    }
-    // An answer to an earlier piece, repeated on the way, moves nothing.
-    const bool current =
-        m_outstanding == Outstanding::Data && frame.sequence == m_out.dataSequence();
-    if (!current && (frame.subCode == 0 || frame.subCode == 2 || frame.subCode == 8)) return;
-    switch (frame.subCode) {
-        case 0:
-            continueSending();
-            break;
-        case 2:
-            if (raiseError(LinkError::DataCrc) == ErrorAction::Continue) resendData();
-            break;
-        case 4:
-        case 5:
-            pauseForBusy();
-            break;
-        case 6:
-            event(LinkEvent::Busy, kNotBusy);
-            event(LinkEvent::StatusText, kStatusSendingData);
-            continueSending();
-            m_errorCount = 0;
-            break;
-        case 7:
-            event(LinkEvent::Busy, kNotBusy);
-            event(LinkEvent::StatusText, kStatusSendingData);
-            resendData();
-            break;
-        case 8:
-            m_sink.setReadSize(kFrameReadSize);
-            // Ready first: a refusal by the transfer side resets the link
-            // and must not be undone afterwards.
-            setState(LinkState::Ready, false);
-            m_handler.resumeOffered(*this);
-            break;
-        case 0x10:
-            raiseError(LinkError::Forbidden);
-            break;
-        case 0x11:
-            raiseError(LinkError::UnknownFormat);
-            break;
-        default:
-            raiseError(LinkError::UnknownAnswer);
-            break;
-    }
-}
-
 void LinkEngine::onClosingFrame(const Frame& frame) {
     if (static_cast<Command>(frame.command) != Command::DisconnectReply) return;
     m_accepted = false;
     if (m_disconnectPending) finishDisconnect(true);
-}
-
-void LinkEngine::onProbeAnswer(const Frame& frame) {
-    // An answer to an earlier probe: the current one is still answered or
-    // goes out again.
-    if (frame.sequence != m_out.transmitSequence()) return;
-    m_probes = 0;
-    const bool receiving = m_receiveMode != ReceiveMode::None;
-    const bool sending = m_savedState == LinkState::Transfer && !receiving;
-    const bool commandWaits = m_outstanding == Outstanding::Command;
-    switch (frame.subCode) {
-        case 0:
-        case 1:
-            if (receiving) {
-                // Our last acknowledgement again, or before the first one a
-                // request for the piece: the controller repeats or continues.
-                setState(LinkState::Transfer, false);
-                if (m_out.hasReply())
-                    resendReply();
-                else
-                    sendNak();
-            } else if (sending) {
-                setState(LinkState::Transfer, false);
-                if (frame.subCode == 0) {
-                    post(Posted::Resume);
-                } else {
-                    event(LinkEvent::StatusText, kStatusSendingData);
-                    resendData();
-                }
-            } else if (commandWaits) {
-                // Lost on the way or its answer was: the controller answers
-                // a repeated command with its last answer.
-                setState(LinkState::Ready, false);
-                resendCommand();
-            } else if (frame.subCode == 0) {
-                setState(LinkState::Ready, false);
-                clearTimeout();
-                event(LinkEvent::NothingPending);
-            } else {
-                setState(LinkState::Ready, false);
-                resendReply();
-            }
-            break;
-        case 2:
-        case 3:
-            if (raiseError(frame.subCode == 2 ? LinkError::HeaderSum : LinkError::DataCrc) ==
-                ErrorAction::Continue)
-                resendByKind(m_savedState);
-            break;
-        case 4:
-        case 5:
-            // Without the paused mark the ready answer would never resume
-            // the interrupted transfer.
-            if (m_savedState == LinkState::Transfer) m_paused = true;
-            setState(LinkState::Ready, false);
-            sendCommand(Command::Control, kControlTellWhenReady);
-            break;
-        case 6:
-            event(LinkEvent::StatusText, kStatusSendingData);
-            setState(LinkState::Transfer, false);
-            post(Posted::Resume);
-            break;
-        case 7:
-            event(LinkEvent::StatusText, kStatusSendingData);
-            setState(LinkState::Transfer, false);
-            if (sending) resendData();
-            break;
-        case 0x10:
-            setState(LinkState::Ready, false);
-            m_handler.resumeAsked(*this);
-            break;
-        case 0x11:
-            setState(LinkState::Ready, false);
-            if (commandWaits) resendCommand();
-            break;
-        default:
-            raiseError(LinkError::UnknownAnswer);
-            break;
-    }
-}
-
-void LinkEngine::onReadyFrame(const Frame& frame) {
-    if (m_role == Role::MasterCnc)
-        onReadyFrameCncMaster(frame);
-    else
-        onReadyFramePcMaster(frame);
-}
-
-void LinkEngine::onReadyFrameCncMaster(const Frame& frame) {
-    switch (static_cast<Command>(frame.command)) {
-        case Command::File:
-            if (frame.subCode == kFileWrite || frame.subCode == kFileUpload)
-                onUploadOffer(frame);
-            else
-                raiseError(LinkError::UnknownAnswer);
-            break;
-        case Command::Control:
-            if (frame.subCode == kControlHandOver || frame.subCode == kControlTakeRole) {
-                m_role = frame.subCode == kControlHandOver ? Role::MasterPc : Role::MasterCnc;
-                sendReply(Command::ControlReply, 0);
-                clearTimeout();
-            }
-            break;
-        case Command::ControlReply: {
-            const bool answersControl =
-                frame.subCode == 0 && m_out.lastCommand() == code(Command::Control);
-            if (answersControl && m_out.lastCommandSubCode() == kControlTakeRole) {
-                clearTimeout();
-                m_role = Role::MasterPc;
-                m_done = 1;
-            } else if (answersControl && m_out.lastCommandSubCode() == kControlHandOver) {
-                clearTimeout();
-                m_role = Role::MasterCnc;
-                m_done = 1;
-            } else {
-                raiseError(LinkError::UnknownAnswer);
-            }
-            break;
-        }
-        default:
-            raiseError(LinkError::UnknownAnswer);
-            break;
-    }
-}
-
-void LinkEngine::onUploadOffer(const Frame& frame) {
-    if (frame.data.size() < kFileHeaderSize) {
-        raiseError(LinkError::UnknownAnswer);
-        return;
-    }
-    const std::optional<UploadEntry> entry = m_handler.uploadOffered(frame.data);
-    if (!entry) {
-        // Tell the controller instead of taking data that has nowhere to go.
-        sendReply(Command::FileReply, kReplyCreateFailed);
-        raiseError(LinkError::FileCreate);
-        return;
-    }
-    m_uploadPath = entry->localPath;
-    sendReply(Command::FileReply, 0);
-    setState(LinkState::Transfer, true);
-    m_listener.uploadStarted(*entry);
-    m_receiveMode = ReceiveMode::File;
-}
-
-void LinkEngine::onReadyFramePcMaster(const Frame& frame) {
-    switch (static_cast<Command>(frame.command)) {
-        case Command::Control:
-            onControl(frame);
-            break;
-        case Command::ListReply:
-            onListReply(frame);
-            break;
-        case Command::ControlReply:
-            onControlReply(frame);
-            break;
-        case Command::FileReply:
-            onFileReply(frame);
-            break;
-        case Command::Data:
-            // A piece, but not the acceptance of our list or read in front
-            // of it. It may as well be the last piece of the file before,
-            // repeated: ask again instead of guessing whose it is.
-            if (m_outstanding == Outstanding::Command &&
-                (m_out.lastCommand() == code(Command::List) ||
-                 (m_out.lastCommand() == code(Command::File) &&
-                  m_out.lastCommandSubCode() == kFileRead)))
-                resendCommand();
-            break;
-        default:
-            break;
-    }
-}
-
-void LinkEngine::onControl(const Frame& frame) {
-    switch (frame.subCode) {
-        case kControlBusy:
-            event(LinkEvent::Busy, kBusy);
-            setWaitTimeout(frame.data);
-            break;
-        case kControlNotBusy:
-            event(LinkEvent::Busy, kNotBusy);
-            clearTimeout();
-            break;
-        case kControlHandOver:
-            m_role = Role::MasterPc;
-            if (sendReply(Command::ControlReply, 0)) event(LinkEvent::PcHasControl);
-            clearTimeout();
-            break;
-        case kControlTakeRole:
-            m_role = Role::MasterCnc;
-            if (sendReply(Command::ControlReply, 0)) event(LinkEvent::CncHasControl);
-            clearTimeout();
-            break;
-        default:
-            raiseError(LinkError::UnknownAnswer);
-            break;
-    }
-}
-
-bool LinkEngine::onBusyAnswer(const Frame& frame) {
-    switch (frame.subCode) {
-        case 2:
-            if (raiseError(LinkError::DataCrc) == ErrorAction::Continue) resendCommand();
-            return true;
-        case 0x10:
-            event(LinkEvent::Busy, kBusy);
-            setWaitTimeout(frame.data);
-            return true;
-        case 0x11:
-            event(LinkEvent::Busy, kBusy);
-            return true;
-        case 0x13:
-            event(LinkEvent::Busy, kNotBusy);
-            resendCommand();
-            return true;
-        default:
-            return false;
-    }
-}
-
-void LinkEngine::onListReply(const Frame& frame) {
-    if (onBusyAnswer(frame)) return;
-    switch (frame.subCode) {
-        case 0:
-            if (!answersCommand(frame) || m_out.lastCommand() != code(Command::List) ||
-                m_out.lastCommandSubCode() > kHighestListArea)
-                break;
-            m_outstanding = Outstanding::None;
-            if (frame.data.size() < 2) {
-                raiseError(LinkError::UnknownAnswer);
-                break;
-            }
-            if (frame.data[0] == 0 && frame.data[1] == 0) {
-                clearTimeout();
-                m_done = 1;
-            } else {
-                m_receiveMode = ReceiveMode::Text;
-                m_out.forgetReply();
-                setState(LinkState::Transfer, true);
-            }
-            break;
-        case 0x12:
-            event(LinkEvent::Busy, kNotBusy);
-            clearTimeout();
-            break;
-        default:
-            raiseError(LinkErrors::ofAnswer(Command::ListReply, frame.subCode));
-            break;
-    }
-}
-
-void LinkEngine::onControlReply(const Frame& frame) {
-    if (onBusyAnswer(frame)) return;
-    switch (frame.subCode) {
-        case 0:
-            if (!answersCommand(frame) || m_out.lastCommand() != code(Command::Control)) break;
-            m_outstanding = Outstanding::None;
-            if (m_out.lastCommandSubCode() == kControlTakeRole) {
-                clearTimeout();
-                m_role = Role::MasterPc;
-                event(LinkEvent::PcHasControl);
-            } else if (m_out.lastCommandSubCode() == kControlHandOver) {
-                clearTimeout();
-                m_role = Role::MasterCnc;
-                event(LinkEvent::CncHasControl);
-            }
-            break;
-        case 0x14:
-            event(LinkEvent::Busy, kBusy);
-            setWaitTimeout(frame.data);
-            break;
-        case 0x12:
-            event(LinkEvent::Busy, kNotBusy);
-            if (!m_paused) {
-                clearTimeout();
-                break;
-            }
-            m_paused = false;
-            setState(LinkState::Transfer, false);
-            if (m_receiveMode == ReceiveMode::None)
-                post(Posted::Resume);
-            else
-                setTimeout(kReplyTimeoutMs);  // the controller goes on with its data
-            break;
-        default:
-            raiseError(LinkErrors::ofAnswer(Command::ControlReply, frame.subCode));
-            break;
-    }
-}
-
-void LinkEngine::onFileReply(const Frame& frame) {
-    if (onBusyAnswer(frame)) return;
-    const bool answersFile = m_out.lastCommand() == code(Command::File) && answersCommand(frame);
-    const std::uint8_t fileSubCode = m_out.lastCommandSubCode();
-    switch (frame.subCode) {
-        case 0:
-            if (!answersFile) break;
-            m_outstanding = Outstanding::None;
-            m_handler.fileAccepted(*this, fileSubCode, frame.data);
-            break;
-        case 1:
-            if (!answersFile || fileSubCode != kFileWrite) break;
-            m_outstanding = Outstanding::None;
-            m_handler.fileExists(*this);
-            break;
-        case 0x12:
-            event(LinkEvent::Busy, kNotBusy);
-            clearTimeout();
-            break;
-        default:
-            raiseError(LinkErrors::ofAnswer(Command::FileReply, frame.subCode));
-            break;
-    }
 }
 
 }  // namespace kelcc::core::comm

@@ -59,10 +59,9 @@ public:
     void close();
     void markIdle();
 
-    // Used by the transfer layer. Both return whether the frame was queued.
+    // Used by the transfer layer. Returns whether the frame was queued.
     bool sendCommand(Command command, std::uint8_t subCode,
                      std::span<const std::uint8_t> data = {});
-    bool sendReply(Command command, std::uint8_t subCode, std::span<const std::uint8_t> data = {});
     // The file command was accepted: start its data frames.
     void startSendingFile();
     // The download was accepted: data frames go to the transfer file.
@@ -78,24 +77,17 @@ public:
     void clearBytesSent() { m_bytesSent = 0; }
 
     LinkState state() const { return m_state; }
-    Role role() const { return m_role; }
-    bool paused() const { return m_paused; }
     bool repeat() const { return m_repeat; }
-    bool accepted() const { return m_accepted; }
-    bool timerRunning() const { return m_timerRunning; }
-    std::int32_t done() const { return m_done; }
     std::int32_t fileIndex() const { return m_fileIndex; }
-    std::int32_t errorCount() const { return m_errorCount; }
-    LinkError lastError() const { return m_lastError; }
-    std::uint8_t transmitSequence() const { return m_out.transmitSequence(); }
-    std::uint8_t receiveSequence() const { return m_rxSequence; }
-    ReceiveMode receiveMode() const { return m_receiveMode; }
-    SentKind lastSentKind() const { return m_out.lastKind(); }
-    std::uint32_t timeoutLength() const { return m_timeoutLength; }
-    std::uint32_t bytesSent() const { return m_bytesSent; }
-    const std::string& listText() const { return m_listText; }
 
 private:
+    // The handlers of the frames of each state work on the engine's state;
+    // the test seam reads it.
+    friend class LinkReadyAnswers;
+    friend class LinkProbeAnswers;
+    friend class LinkTransferFrames;
+    friend class LinkEngineTestSeam;
+
     enum class Posted : std::uint8_t {
         SendNext = 1,
         ReceiveNext = 3,
@@ -113,30 +105,16 @@ private:
         Failed = 2,
     };
 
+    bool sendReply(Command command, std::uint8_t subCode, std::span<const std::uint8_t> data = {});
     void parseFrames();
     void onDamage(LinkError error);
     // A repeated answer to an earlier command must not be taken for this one.
     bool answersCommand(const Frame& frame) const {
         return m_outstanding == Outstanding::Command && frame.sequence == m_out.commandSequence();
     }
-    void onProbeAnswer(const Frame& frame);
-    // Per-state handlers of a received frame.
+    // Hands a received frame to the handler of the state.
     void handleFrame(const Frame& frame);
-    void onTransferFrame(const Frame& frame);
     void onClosingFrame(const Frame& frame);
-    void onReadyFrame(const Frame& frame);
-    void onReadyFrameCncMaster(const Frame& frame);
-    void onReadyFramePcMaster(const Frame& frame);
-
-    void onDataFrame(const Frame& frame);
-    void onAck(const Frame& frame);
-    void onListReply(const Frame& frame);
-    void onControl(const Frame& frame);
-    void onControlReply(const Frame& frame);
-    void onFileReply(const Frame& frame);
-    void onUploadOffer(const Frame& frame);
-    // Shared answers of the three reply kinds; false when not one of them.
-    bool onBusyAnswer(const Frame& frame);
 
     void checkConnect();
     void checkDisconnect();
@@ -157,7 +135,6 @@ private:
         if (m_out.resendReply()) setTimeout(kReplyTimeoutMs);
     }
     void resendLast();
-    void resendByKind(LinkState savedState);
     void sendNak();
     void sendProbe();
     void probeAgainOrGiveUp();
@@ -189,7 +166,6 @@ private:
     std::int32_t m_errorCount = 0;
     int m_probes = 0;
     int m_stalls = 0;  // time-outs in a row without a frame of the other end
-    LinkError m_lastError = LinkError::None;
     LinkState m_savedState = LinkState::Idle;
     bool m_accepted = false;
     bool m_paused = false;
@@ -219,8 +195,5 @@ private:
     std::deque<Posted> m_posted;
     bool m_draining = false;
 };
-
-// The name the rest of the workbench knows the engine by.
-using CModemLink = LinkEngine;
 
 }  // namespace kelcc::core::comm

@@ -4,15 +4,15 @@ namespace kelcc::core::comm {
 
 LinkTransferFile::Piece LinkFileAdapter::readPiece(std::span<std::uint8_t> buffer) {
     std::size_t count = 0;
-    const CModemFile::ReadResult result = m_file.readPiece(buffer, count);
+    const ModemFile::ReadResult result = m_file.readPiece(buffer, count);
     switch (result) {
-        case CModemFile::ReadResult::More:
+        case ModemFile::ReadResult::More:
             return {ReadResult::More, count};
-        case CModemFile::ReadResult::Last:
+        case ModemFile::ReadResult::Last:
             return {ReadResult::Last, count};
-        case CModemFile::ReadResult::Nothing:
+        case ModemFile::ReadResult::Nothing:
             return {ReadResult::Nothing, 0};
-        case CModemFile::ReadResult::Error:
+        case ModemFile::ReadResult::Error:
             break;
     }
     return {ReadResult::Error, 0};

@@ -15,7 +15,7 @@ namespace kelcc::core::comm {
 // broken transfer never leaves half a file under the target's name.
 class LinkFileAdapter final : public LinkTransferFile {
 public:
-    explicit LinkFileAdapter(CModemFile& file) : m_file(file) {}
+    explicit LinkFileAdapter(ModemFile& file) : m_file(file) {}
 
     Piece readPiece(std::span<std::uint8_t> buffer) override;
     bool writePiece(std::span<const std::uint8_t> data) override;
@@ -27,10 +27,10 @@ public:
     bool takeKeepFailure() noexcept;
     const std::string& lastError() const noexcept { return m_error; }
 
-    CModemFile& file() noexcept { return m_file; }
+    ModemFile& file() noexcept { return m_file; }
 
 private:
-    CModemFile& m_file;
+    ModemFile& m_file;
     bool m_complete = false;
     bool m_keepFailed = false;
     std::string m_error;

@@ -71,7 +71,7 @@ LinkFrameParser::Result LinkFrameParser::next() {
     bool crcOk = true;
     if (length > 0) {
         const std::size_t at = LinkFrame::kHeaderSize + length;
-        const std::uint16_t received = static_cast<std::uint16_t>((bytes[at] << 8) | bytes[at + 1]);
+        const auto received = static_cast<std::uint16_t>((bytes[at] << 8) | bytes[at + 1]);
         crcOk = LinkFrame::dataCrc(result.frame.data) == received;
     }
     discardFront(total);

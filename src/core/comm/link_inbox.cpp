@@ -1,5 +1,7 @@
 #include "comm/link_inbox.h"
 
+#include "comm/reply_codes.h"
+
 namespace kelcc::core::comm {
 namespace {
 
@@ -66,12 +68,13 @@ bool LinkInbox::reportsDamage(const Frame& frame) noexcept {
     if (frame.command == static_cast<std::uint8_t>(Command::Nak)) return true;
     switch (static_cast<Command>(frame.command)) {
         case Command::Status:
-            return frame.subCode == 2 || frame.subCode == 3;
+            return frame.subCode == status_code::kHeaderError ||
+                   frame.subCode == status_code::kDataError;
         case Command::Ack:
         case Command::ListReply:
         case Command::FileReply:
         case Command::ControlReply:
-            return frame.subCode == 2;
+            return frame.subCode == answer_code::kCheckError;
         default:
             return false;
     }

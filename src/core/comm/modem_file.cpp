@@ -26,19 +26,19 @@ std::string directoryOf(const std::string& path) {
 
 }  // namespace
 
-CModemFile::~CModemFile() {
+ModemFile::~ModemFile() {
     abort();
 }
 
-void CModemFile::fail(const std::string& what, int err) {
+void ModemFile::fail(const std::string& what, int err) {
     m_error = what + ": " + std::strerror(err);
 }
 
-void CModemFile::report(std::size_t bytes) const {
+void ModemFile::report(std::size_t bytes) const {
     if (m_progress && bytes > 0) m_progress(static_cast<std::uint32_t>(bytes));
 }
 
-void CModemFile::reset() noexcept {
+void ModemFile::reset() noexcept {
     if (m_fd >= 0) ::close(m_fd);
     m_fd = -1;
     m_mode = Mode::Closed;
@@ -51,8 +51,8 @@ void CModemFile::reset() noexcept {
     m_written = 0;
 }
 
-CModemFile::SendOpen CModemFile::openForSend(const std::string& localPath,
-                                             std::string_view controllerName) {
+ModemFile::SendOpen ModemFile::openForSend(const std::string& localPath,
+                                           std::string_view controllerName) {
     abort();
     m_error.clear();
     PartProgramImage::Prepared prepared =
@@ -94,7 +94,7 @@ CModemFile::SendOpen CModemFile::openForSend(const std::string& localPath,
     return {};
 }
 
-bool CModemFile::openForReceive(const std::string& path) {
+bool ModemFile::openForReceive(const std::string& path) {
     abort();
     m_error.clear();
     std::random_device random;
@@ -116,7 +116,7 @@ bool CModemFile::openForReceive(const std::string& path) {
     return false;
 }
 
-CModemFile::ReadResult CModemFile::readPiece(std::size_t wanted, std::string& piece) {
+ModemFile::ReadResult ModemFile::readPiece(std::size_t wanted, std::string& piece) {
     piece.clear();
     if (m_mode != Mode::SendFile && m_mode != Mode::SendImage) return ReadResult::Error;
     const std::size_t left = m_size - m_position;
@@ -146,7 +146,7 @@ CModemFile::ReadResult CModemFile::readPiece(std::size_t wanted, std::string& pi
     return m_position == m_size ? ReadResult::Last : ReadResult::More;
 }
 
-CModemFile::ReadResult CModemFile::readPiece(std::span<std::uint8_t> buffer, std::size_t& count) {
+ModemFile::ReadResult ModemFile::readPiece(std::span<std::uint8_t> buffer, std::size_t& count) {
     std::string piece;
     const ReadResult result = readPiece(buffer.size(), piece);
     std::copy(piece.begin(), piece.end(), reinterpret_cast<char*>(buffer.data()));
@@ -154,7 +154,7 @@ CModemFile::ReadResult CModemFile::readPiece(std::span<std::uint8_t> buffer, std
     return result;
 }
 
-bool CModemFile::writePiece(std::string_view data) {
+bool ModemFile::writePiece(std::string_view data) {
     if (m_mode != Mode::Receive) return false;
     if (m_written + static_cast<std::uint64_t>(data.size()) > kMaxSize) {
         fail(m_path, EFBIG);
@@ -175,7 +175,7 @@ bool CModemFile::writePiece(std::string_view data) {
     return true;
 }
 
-bool CModemFile::seek(std::uint32_t offset) {
+bool ModemFile::seek(std::uint32_t offset) {
     if ((m_mode != Mode::SendFile && m_mode != Mode::SendImage) || offset > m_size) return false;
     if (m_mode == Mode::SendFile && ::lseek(m_fd, static_cast<off_t>(offset), SEEK_SET) < 0) {
         fail(m_path, errno);
@@ -185,7 +185,7 @@ bool CModemFile::seek(std::uint32_t offset) {
     return true;
 }
 
-bool CModemFile::finish() {
+bool ModemFile::finish() {
     if (m_mode != Mode::Receive) {
         reset();
         return true;
@@ -215,7 +215,7 @@ bool CModemFile::finish() {
     return ok;
 }
 
-void CModemFile::abort() noexcept {
+void ModemFile::abort() noexcept {
     if (m_mode == Mode::Receive) {
         ::close(m_fd);
         m_fd = -1;
@@ -224,7 +224,7 @@ void CModemFile::abort() noexcept {
     reset();
 }
 
-std::optional<std::uint32_t> CModemFile::modifiedTime(const std::string& path) {
+std::optional<std::uint32_t> ModemFile::modifiedTime(const std::string& path) {
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0 || st.st_mtime < 0) return std::nullopt;
     return static_cast<std::uint32_t>(st.st_mtime);

@@ -20,7 +20,7 @@ namespace kelcc::core::comm {
 // renamed over the target by finish(), so an aborted or failed transfer
 // never leaves a half file under the target's name, and an existing file
 // there stays as it was.
-class CModemFile final {
+class ModemFile final {
 public:
     enum class ReadResult : int {
         More = 0,     // a piece was read and data remains
@@ -37,10 +37,10 @@ public:
     // Bytes moved by readPiece() and writePiece().
     using ProgressObserver = std::function<void(std::uint32_t bytes)>;
 
-    CModemFile() = default;
-    ~CModemFile();
-    CModemFile(const CModemFile&) = delete;
-    CModemFile& operator=(const CModemFile&) = delete;
+    ModemFile() = default;
+    ~ModemFile();
+    ModemFile(const ModemFile&) = delete;
+    ModemFile& operator=(const ModemFile&) = delete;
 
     void setProgressObserver(ProgressObserver observer) { m_progress = std::move(observer); }
 

@@ -41,7 +41,7 @@ ResumeDecision::Decision ResumeDecision::decide(const ResumeRecord& controller, 
 
     using common::Answer;
     const Answer answer =
-        ui.ask(withFile(kQuestionText, file.path), kCaption,
+        ui.ask(withFile(kQuestionText, file.path), common::kMessageCaption,
                {Answer::Yes, Answer::No, Answer::Cancel}, common::MessageIcon::Question);
     if (answer == Answer::Yes) return {Action::Send, record(Mode::Continue, file)};
     if (answer == Answer::No) return {Action::Send, record(Mode::FromStart, file)};

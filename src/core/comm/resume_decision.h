@@ -23,7 +23,6 @@ public:
     static constexpr const char* kQuestionText =
         "系统检测到文件 %1 上次作为DNC文件传送过,\r\n且未传送完,需要从断点处进行续传吗？\r\n\r\n"
         "[  是  ] 断点续传，\r\n[  否  ] 将文件重新传送,\r\n[取消] 取消DNC文件传送。";
-    static constexpr const char* kCaption = "KELCC";
     // The link error of an answer that cannot be right ("未知的应答数据").
     static constexpr int kBadAnswerError = 19;
 

@@ -2,7 +2,6 @@ find_package(Threads REQUIRED)
 target_link_libraries(kelcc_core PUBLIC Threads::Threads)
 
 target_sources(kelcc_core PRIVATE
-    comm/link_engine_input.h
     comm/link_host.cpp
     comm/link_host.h
     comm/link_input.h

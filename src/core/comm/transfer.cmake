@@ -1,4 +1,6 @@
 target_sources(kelcc_core PRIVATE
+    comm/link_file_adapter.cpp
+    comm/link_file_adapter.h
     comm/wire_bytes.h
     comm/controller_name.cpp
     comm/controller_name.h
@@ -13,8 +15,6 @@ target_sources(kelcc_core PRIVATE
     comm/resume_decision.h
     comm/resume_record.cpp
     comm/resume_record.h
-    comm/session_list.cpp
-    comm/session_list.h
     comm/transfer_progress.cpp
     comm/transfer_progress.h
 )

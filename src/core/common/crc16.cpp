@@ -8,7 +8,7 @@ namespace {
 constexpr std::array<std::uint16_t, 256> makeTable() {
     std::array<std::uint16_t, 256> table{};
     for (unsigned i = 0; i < 256; ++i) {
-        std::uint16_t v = static_cast<std::uint16_t>(i << 8);
+        auto v = static_cast<std::uint16_t>(i << 8);
         for (int bit = 0; bit < 8; ++bit)
             v = (v & 0x8000) ? static_cast<std::uint16_t>((v << 1) ^ 0x1021)
                              : static_cast<std::uint16_t>(v << 1);
@@ -26,7 +26,8 @@ void Crc16::update(std::uint8_t byte) noexcept {
 }
 
 void Crc16::update(std::string_view bytes) noexcept {
-    for (char c : bytes) update(static_cast<std::uint8_t>(c));
+    for (char c : bytes)
+        update(static_cast<std::uint8_t>(c));
 }
 
 std::uint16_t Crc16::of(std::string_view bytes) noexcept {

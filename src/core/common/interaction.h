@@ -5,6 +5,9 @@
 
 namespace kelcc::core::common {
 
+// The caption of every message the workbench shows of its own.
+inline constexpr const char* kMessageCaption = "KELCC";
+
 enum class MessageIcon { None, Information, Question, Warning, Stop };
 
 enum class Answer { Ok, Cancel, Yes, No, Retry, Abort, Ignore };
@@ -14,8 +17,7 @@ enum class Answer { Ok, Cancel, Yes, No, Retry, Abort, Ignore };
 class Interaction {
 public:
     virtual ~Interaction() = default;
-    virtual void inform(const std::string& text, const std::string& caption,
-                        MessageIcon icon) = 0;
+    virtual void inform(const std::string& text, const std::string& caption, MessageIcon icon) = 0;
     virtual Answer ask(const std::string& text, const std::string& caption,
                        const std::vector<Answer>& buttons, MessageIcon icon) = 0;
 };

@@ -9,8 +9,11 @@ target_sources(kelcc_core PRIVATE
     common/document_listener.h
     common/interaction.cpp
     common/interaction.h
+    common/language.h
     common/line_diff.cpp
     common/line_diff.h
+    common/recovery_store.cpp
+    common/recovery_store.h
     common/table_clipboard.cpp
     common/table_clipboard.h
     common/table_model.cpp

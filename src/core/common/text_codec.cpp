@@ -48,12 +48,11 @@ ConversionResult convert(const char* to, const char* from, std::string_view inpu
             continue;
         }
         result.errorOffset = input.size() - inLeft;
-        const unsigned char bad = static_cast<unsigned char>(input[result.errorOffset]);
+        const auto bad = static_cast<unsigned char>(input[result.errorOffset]);
         char hex[8];
         std::snprintf(hex, sizeof hex, "0x%02X", bad);
         result.error = std::string(errno == EINVAL ? "incomplete " : "invalid ") + from +
-                       " sequence at byte " + std::to_string(result.errorOffset) + " (" + hex +
-                       ")";
+                       " sequence at byte " + std::to_string(result.errorOffset) + " (" + hex + ")";
         return result;
     }
     out.resize(out.size() - outLeft);
@@ -74,7 +73,8 @@ ConversionResult TextCodec::gbkToUtf8(std::string_view gbk) {
     ConversionResult refused;
     std::size_t i = 0;
     if (back.ok) {
-        while (i < gbk.size() && i < back.text.size() && gbk[i] == back.text[i]) ++i;
+        while (i < gbk.size() && i < back.text.size() && gbk[i] == back.text[i])
+            ++i;
     }
     refused.errorOffset = i;
     refused.error = "GBK sequence at byte " + std::to_string(i) + " does not round-trip";

@@ -63,12 +63,11 @@ constexpr Texts kEnglish = {
     "PLC program compile failed!",
 };
 
-constexpr const char* kCaption = "KELCC";
 constexpr int kWarningSp = 80;
 constexpr int kWarningLbl = 81;
 
-const Texts& textsFor(Language language) {
-    return language == Language::Chinese ? kChinese : kEnglish;
+const Texts& textsFor(common::Language language) {
+    return language == common::Language::Chinese ? kChinese : kEnglish;
 }
 
 template <typename... Args>
@@ -97,7 +96,7 @@ int rowOf(const plc::PlcDocument& doc, plc::InstructionCode code, int number) {
 
 }  // namespace
 
-std::string CompileCommand::errorLine(const plc::CompileResult& result, Language language) {
+std::string CompileCommand::errorLine(const plc::CompileResult& result, common::Language language) {
     const Texts& t = textsFor(language);
     const std::string message(CompileErrors::text(result.code, language));
     if (result.row == -1) return format(t.errorNoRow, result.code, message.c_str());
@@ -108,7 +107,7 @@ std::string CompileCommand::errorLine(const plc::CompileResult& result, Language
 }
 
 std::vector<std::string> CompileCommand::warningLines(const plc::PlcDocument& doc,
-                                                      Language language) {
+                                                      common::Language language) {
     const Texts& t = textsFor(language);
     std::vector<std::string> lines;
     for (const plc::ProgramWarning& w : doc.warnings()) {
@@ -123,12 +122,13 @@ std::vector<std::string> CompileCommand::warningLines(const plc::PlcDocument& do
 }
 
 CompileCommand::Outcome CompileCommand::run(plc::PlcDocument& doc, const std::string& projectName,
-                                            Language language, common::Interaction& interaction) {
+                                            common::Language language,
+                                            common::Interaction& interaction) {
     const Texts& t = textsFor(language);
     Outcome outcome;
     outcome.lines.push_back(format(t.header, projectName.c_str()));
-    outcome.lines.push_back(t.preprocessing);
-    outcome.lines.push_back(t.compiling);
+    outcome.lines.emplace_back(t.preprocessing);
+    outcome.lines.emplace_back(t.compiling);
 
     doc.warnings().clear();
     const plc::CompileResult result = LadderCompiler::compile(doc);
@@ -147,7 +147,7 @@ CompileCommand::Outcome CompileCommand::run(plc::PlcDocument& doc, const std::st
     } else {
         outcome.lines.push_back(format(t.failed, doc.warningCount()));
         doc.project().setPlcCompiled(false);
-        interaction.inform(t.failedBox, kCaption, common::MessageIcon::Stop);
+        interaction.inform(t.failedBox, common::kMessageCaption, common::MessageIcon::Stop);
     }
     doc.setWarningCount(0);
     return outcome;

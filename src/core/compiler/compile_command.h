@@ -31,13 +31,14 @@ public:
         std::vector<std::string> lines;
     };
 
-    static Outcome run(plc::PlcDocument& doc, const std::string& projectName, Language language,
-                       common::Interaction& interaction);
+    static Outcome run(plc::PlcDocument& doc, const std::string& projectName,
+                       common::Language language, common::Interaction& interaction);
 
     // One line per warning of the document's list, in list order.
-    static std::vector<std::string> warningLines(const plc::PlcDocument& doc, Language language);
+    static std::vector<std::string> warningLines(const plc::PlcDocument& doc,
+                                                 common::Language language);
     // The error line for a compile result (one of three forms).
-    static std::string errorLine(const plc::CompileResult& result, Language language);
+    static std::string errorLine(const plc::CompileResult& result, common::Language language);
 };
 
 }  // namespace kelcc::core::compiler

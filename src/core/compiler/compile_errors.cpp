@@ -87,14 +87,14 @@ const ErrorRange* find(int code) noexcept {
 
 }  // namespace
 
-std::string_view CompileErrors::text(int code, Language language) noexcept {
+std::string_view CompileErrors::text(int code, common::Language language) noexcept {
     const ErrorRange* range = find(code);
     if (!range) return unknownText(language);
-    return language == Language::Chinese ? range->chinese : range->english;
+    return language == common::Language::Chinese ? range->chinese : range->english;
 }
 
-std::string_view CompileErrors::unknownText(Language language) noexcept {
-    return language == Language::Chinese ? kUnknownChinese : kUnknownEnglish;
+std::string_view CompileErrors::unknownText(common::Language language) noexcept {
+    return language == common::Language::Chinese ? kUnknownChinese : kUnknownEnglish;
 }
 
 bool CompileErrors::hasEntry(int code) noexcept {

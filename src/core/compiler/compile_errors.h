@@ -2,10 +2,9 @@
 
 #include <string>
 #include <string_view>
+#include "common/language.h"
 
 namespace kelcc::core::compiler {
-
-enum class Language { Chinese, English };
 
 // Codes the controller's table has no entry for, used where the program
 // would not fit the instruction store or nests blocks too deeply.
@@ -20,8 +19,8 @@ public:
 
     // The code's text, or the unknown-code text for codes without an entry
     // (and for codes outside 0-999).
-    static std::string_view text(int code, Language language) noexcept;
-    static std::string_view unknownText(Language language) noexcept;
+    static std::string_view text(int code, common::Language language) noexcept;
+    static std::string_view unknownText(common::Language language) noexcept;
     // Whether the table has an entry for the code (an empty English text
     // still counts as an entry).
     static bool hasEntry(int code) noexcept;

@@ -131,8 +131,8 @@ GridText::ParseResult GridText::parse(std::string_view text, plc::PlcDocument& d
     doc.grid() = std::move(grid);
     for (int r = 1; r <= LadderGrid::kRows; ++r)
         doc.loadRowComment(r, {});
-    for (auto& [row, comment] : comments)
-        doc.loadRowComment(row, std::move(comment));
+    for (const auto& [row, comment] : comments)
+        doc.loadRowComment(row, comment);
     result.ok = true;
     return result;
 }

@@ -78,7 +78,7 @@ plc::CompileResult install(plc::PlcDocument& doc) {
     if (backup) {
         doc.grid() = std::move(backup->grid);
         for (int r = 1; r <= LadderGrid::kRows; ++r) {
-            doc.loadRowComment(r, std::move(backup->comments[static_cast<std::size_t>(r)]));
+            doc.loadRowComment(r, backup->comments[static_cast<std::size_t>(r)]);
         }
     }
     return {rebuilt.code, -1, -1, 0};

@@ -24,7 +24,7 @@ bool PlcDocumentFile::open(plc::PlcDocument& doc, const std::string& path,
     if (ok) ok = compiler::IlCheck::checkAndDivide(doc).ok();
     if (ok) ok = compiler::LadderRebuild::rebuild(doc, doc.networkSteps()).ok();
     if (!ok) {
-        interaction.inform(plc::ProgramFile::kUnsupportedVersionText, plc::ProgramFile::kCaption,
+        interaction.inform(plc::ProgramFile::kUnsupportedVersionText, common::kMessageCaption,
                            MessageIcon::Warning);
         doc.clear();
         doc.reloaded();
@@ -41,7 +41,7 @@ bool PlcDocumentFile::reload(plc::PlcDocument& doc, const std::string& path,
                              common::Interaction& interaction) {
     if (doc.modified()) {
         const std::string question = path + (kReplacedQuestion + 2);  // after "%1"
-        if (interaction.ask(question, plc::ProgramFile::kCaption, {Answer::Yes, Answer::No},
+        if (interaction.ask(question, common::kMessageCaption, {Answer::Yes, Answer::No},
                             MessageIcon::Question) == Answer::No)
             return true;
     }
@@ -57,7 +57,7 @@ common::FileResult PlcDocumentFile::save(const plc::PlcDocument& doc, const std:
 PlcDocumentFile::SaveCommandResult PlcDocumentFile::fileSave(plc::PlcDocument& doc,
                                                              const std::string& path,
                                                              const std::string& projectName,
-                                                             compiler::Language language,
+                                                             common::Language language,
                                                              common::Interaction& interaction) {
     SaveCommandResult result;
     if (!doc.modified()) return result;
@@ -69,14 +69,14 @@ PlcDocumentFile::SaveCommandResult PlcDocumentFile::fileSave(plc::PlcDocument& d
         // modified so that nothing is lost silently.
         auto written = save(doc, path);
         if (!written.ok) {
-            interaction.inform(written.error, plc::ProgramFile::kCaption, MessageIcon::Stop);
+            interaction.inform(written.error, common::kMessageCaption, MessageIcon::Stop);
             result.outcome = SaveOutcome::WriteFailed;
             return result;
         }
         doc.setModified(false);
         std::string projectError = doc.project().saveProjectFile();
         if (!projectError.empty()) {
-            interaction.inform(projectError, plc::ProgramFile::kCaption, MessageIcon::Stop);
+            interaction.inform(projectError, common::kMessageCaption, MessageIcon::Stop);
             result.outcome = SaveOutcome::WriteFailed;
         }
         return result;

@@ -59,7 +59,7 @@ public:
     // compile the user is asked whether to return to editing (Yes) or to
     // drop the edits and reopen the file from disk (No).
     static SaveCommandResult fileSave(plc::PlcDocument& doc, const std::string& path,
-                                      const std::string& projectName, compiler::Language language,
+                                      const std::string& projectName, common::Language language,
                                       common::Interaction& interaction);
 };
 

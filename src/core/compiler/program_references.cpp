@@ -31,9 +31,10 @@ std::uint16_t warningStep(int step) {
 }  // namespace
 
 void ProgramReferences::closeSubprogram(int endStep) {
-    for (auto it = m_subprograms.rbegin(); it != m_subprograms.rend(); ++it) {
-        if (it->endStep < 0) {
-            it->endStep = endStep;
+    // The innermost open one is the last.
+    for (std::size_t i = m_subprograms.size(); i-- > 0;) {
+        if (m_subprograms[i].endStep < 0) {
+            m_subprograms[i].endStep = endStep;
             return;
         }
     }

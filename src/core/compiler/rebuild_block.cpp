@@ -69,7 +69,7 @@ void RebuildBlock::moveFrom(RebuildBlock& other, int rowOffset, int columnOffset
                     continue;
                 }
                 const bool link = (to && to->verticalLink) || from->verticalLink;
-                to = std::move(from);
+                to = std::exchange(from, std::nullopt);
                 to->row = toRow;
                 to->column = static_cast<std::uint8_t>(toColumn);
                 to->verticalLink = link ? 1 : 0;

@@ -101,8 +101,16 @@ void CrossReference::collect(const LadderGrid& grid) {
             const auto code = static_cast<InstructionCode>(cell->kind);
             const bool jump = code == InstructionCode::JMPB || code == InstructionCode::LBL ||
                               code == InstructionCode::CALL || code == InstructionCode::SP;
+            // The outputs come last: the result and the error or direction bit
+            // for these three, the one result for the others.
+            const std::size_t outputs = jump ? 0
+                                        : code == InstructionCode::ROTB ||
+                                                code == InstructionCode::ADDB ||
+                                                code == InstructionCode::SUBB
+                                            ? 2
+                                            : 1;
             for (std::size_t i = 0; i < addresses.size(); ++i) {
-                const Use use = i + 1 == addresses.size() && !jump ? Use::Written : Use::Read;
+                const Use use = i + outputs >= addresses.size() ? Use::Written : Use::Read;
                 byAddress[addresses[i]].push_back({row, column, use, mnemonic});
             }
         }

@@ -27,7 +27,7 @@ int FunctionChooser::entryFor(std::string_view typed) noexcept {
 std::optional<plc::InstructionCode> FunctionChooser::accept(int selectedEntry,
                                                             common::Interaction& interaction) {
     if (selectedEntry < 0 || selectedEntry >= entryCount()) {
-        interaction.inform(kBadInputText, LadderEditor::kCaption, common::MessageIcon::Warning);
+        interaction.inform(kBadInputText, common::kMessageCaption, common::MessageIcon::Warning);
         return std::nullopt;
     }
     return plc::InstructionCodeOf(kFunctionInstructionList[selectedEntry]);

@@ -95,7 +95,7 @@ LadderEditor::LadderEditor(plc::PlcDocument& doc, common::Interaction& interacti
     : m_doc(doc), m_ui(interaction) {}
 
 bool LadderEditor::refuse(const char* text) {
-    m_ui.inform(text, kCaption, common::MessageIcon::Warning);
+    m_ui.inform(text, common::kMessageCaption, common::MessageIcon::Warning);
     return false;
 }
 
@@ -604,7 +604,7 @@ EditResult LadderEditor::storeComment(const std::string& text) {
     if (!gbk.ok) return {};
     EditResult result = done();
     const int row = m_commentRow;
-    if (m_doc.setRowComment(row, std::move(gbk.text))) result.touch(row);
+    if (m_doc.setRowComment(row, gbk.text)) result.touch(row);
     m_commentRow = 0;
     return result;
 }

@@ -37,11 +37,10 @@ struct CellEditRequest {
 // a command that needs one is split into begin...() (the checks made
 // before the dialog opens, with their message) and the entry with the
 // dialog's validated result. Messages go through the interaction with the
-// caption kCaption. Every change goes through the document's setters, and
+// caption common::kMessageCaption. Every change goes through the document's setters, and
 // each command is one undo step of the document.
 class LadderEditor final {
 public:
-    static constexpr const char* kCaption = "KELCC";
     static constexpr const char* kCannotEditHereText = "不能在此处编辑!";
     static constexpr const char* kBadElementText = "元件设置错误";
     static constexpr const char* kCannotDoText = "不能执行该操作!";

@@ -10,7 +10,7 @@
 
 namespace kelcc::core::ladder_editor {
 
-using compiler::Language;
+using common::Language;
 using plc::AddressCheck;
 using plc::AddressClass;
 using plc::LadderGrid;
@@ -27,7 +27,7 @@ struct FindTexts {
     const char* title;
 };
 
-const FindTexts& textsFor(Language language) noexcept {
+const FindTexts& textsFor(common::Language language) noexcept {
     static const FindTexts kChinese{
         "---------------- 查找 %s ----------------",
         "开始查找......",
@@ -46,7 +46,7 @@ const FindTexts& textsFor(Language language) noexcept {
         "Find %s finished : %d result(s) found.",
         "Find Results",
     };
-    return language == Language::English ? kEnglish : kChinese;
+    return language == common::Language::English ? kEnglish : kChinese;
 }
 
 template <typename... Args>
@@ -86,11 +86,11 @@ std::string LadderFind::elementKey(std::string_view text) {
 }
 
 LadderFind::Outcome LadderFind::find(const LadderGrid& grid, int cursorRow,
-                                     const FindRequest& request, Language language,
+                                     const FindRequest& request, common::Language language,
                                      common::Interaction& interaction) {
     Outcome outcome;
     if (request.text.empty()) {
-        interaction.inform(kEmptyText, LadderEditor::kCaption, common::MessageIcon::Warning);
+        interaction.inform(kEmptyText, common::kMessageCaption, common::MessageIcon::Warning);
         return outcome;
     }
     int functionKey = -1;
@@ -99,7 +99,7 @@ LadderFind::Outcome LadderFind::find(const LadderGrid& grid, int cursorRow,
         const int code = static_cast<int>(plc::InstructionCodeOf(request.text));
         if (code < static_cast<int>(plc::InstructionCode::END1) ||
             code > static_cast<int>(plc::InstructionCode::ALT)) {
-            interaction.inform(kBadFunctionText, LadderEditor::kCaption,
+            interaction.inform(kBadFunctionText, common::kMessageCaption,
                                common::MessageIcon::Warning);
             return outcome;
         }
@@ -113,7 +113,7 @@ LadderFind::Outcome LadderFind::find(const LadderGrid& grid, int cursorRow,
     const FindTexts& t = textsFor(language);
     outcome.title = t.title;
     outcome.lines.push_back(format(t.header, request.text.c_str()));
-    outcome.lines.push_back(t.start);
+    outcome.lines.emplace_back(t.start);
 
     int first = 1;
     int last = LadderGrid::kRows;
@@ -139,7 +139,7 @@ LadderFind::Outcome LadderFind::find(const LadderGrid& grid, int cursorRow,
             outcome.hits.push_back({row, column});
         }
     }
-    if (outcome.hits.empty()) outcome.lines.push_back(t.nothing);
+    if (outcome.hits.empty()) outcome.lines.emplace_back(t.nothing);
     outcome.lines.push_back(
         format(t.summary, request.text.c_str(), static_cast<int>(outcome.hits.size())));
     return outcome;

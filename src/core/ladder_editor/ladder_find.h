@@ -62,7 +62,7 @@ public:
     };
 
     static Outcome find(const plc::LadderGrid& grid, int cursorRow, const FindRequest& request,
-                        compiler::Language language, common::Interaction& interaction);
+                        common::Language language, common::Interaction& interaction);
 
     // The key of an element search: the canonical address when the text
     // reads as a C/T/D byte, label, subprogram or bit address (without a

@@ -1,86 +1,50 @@
 #include "ladder_editor/ladder_recovery.h"
 
-#include <cstdint>
-#include <cstdio>
-#include <filesystem>
-#include <system_error>
-
+#include "common/interaction.h"
+#include "common/recovery_store.h"
 #include "compiler/grid_text.h"
+#include "plc/program_file.h"
+#include "plc/project_state.h"
 
 namespace kelcc::core::ladder_editor {
 
-namespace fs = std::filesystem;
-
 namespace {
 
-constexpr std::string_view kHeader = "#KELCC recovery\t";
-constexpr const char* kFileExtension = ".recovery";
+constexpr std::string_view kProgramPart = "program";
+constexpr std::string_view kLadderPart = "ladder";
 
-// The text after the header line, and the path in it.
-bool split(const std::string& bytes, std::string& path, std::string_view& grid) {
-    if (bytes.compare(0, kHeader.size(), kHeader) != 0) return false;
-    const std::size_t end = bytes.find('\n');
-    if (end == std::string::npos) return false;
-    path = bytes.substr(kHeader.size(), end - kHeader.size());
-    grid = std::string_view(bytes).substr(end + 1);
-    return !path.empty();
+bool load(plc::PlcDocument& doc, const common::RecoveryStore::Parts& parts, std::string& error) {
+    common::RecordingInteraction quiet;
+    if (plc::ProgramFile::read(parts.find(kProgramPart)->second, doc, quiet) !=
+        plc::ProgramFile::kReadOk) {
+        error = "the copy's program cannot be read";
+        return false;
+    }
+    const compiler::GridText::ParseResult parsed =
+        compiler::GridText::parse(parts.find(kLadderPart)->second, doc);
+    if (!parsed.ok)
+        error = "the copy's ladder, line " + std::to_string(parsed.line) + ": " + parsed.error;
+    return parsed.ok;
 }
 
 }  // namespace
 
-LadderRecovery::LadderRecovery(std::string folder) : m_folder(std::move(folder)) {}
-
-std::string LadderRecovery::fileFor(const std::string& programPath) const {
-    // One copy per program file: its name is a hash of the path.
-    std::uint64_t hash = 14695981039346656037ull;
-    for (const unsigned char c : programPath)
-        hash = (hash ^ c) * 1099511628211ull;
-    char name[32];
-    std::snprintf(name, sizeof name, "%016llx", static_cast<unsigned long long>(hash));
-    return (fs::path(m_folder) / (std::string(name) + kFileExtension)).string();
+std::string LadderRecovery::content(const plc::PlcDocument& doc) {
+    return common::RecoveryStore::pack({{kProgramPart, plc::ProgramFile::write(doc)},
+                                        {kLadderPart, compiler::GridText::format(doc)}});
 }
 
-common::FileResult LadderRecovery::write(const plc::PlcDocument& doc) const {
-    std::error_code ignored;
-    fs::create_directories(m_folder, ignored);
-    const std::string text =
-        std::string(kHeader) + doc.path() + '\n' + compiler::GridText::format(doc);
-    return common::AtomicFile::write(fileFor(doc.path()), text);
-}
-
-void LadderRecovery::remove(const std::string& programPath) const {
-    std::error_code ignored;
-    fs::remove(fileFor(programPath), ignored);
-}
-
-std::vector<LadderRecovery::Entry> LadderRecovery::entries() const {
-    std::vector<Entry> out;
-    std::error_code error;
-    for (const auto& item : fs::directory_iterator(m_folder, error)) {
-        if (item.path().extension() != kFileExtension) continue;
-        std::string bytes;
-        if (!common::AtomicFile::read(item.path().string(), bytes).ok) continue;
-        std::string path;
-        std::string_view grid;
-        if (split(bytes, path, grid)) out.push_back({path, item.path().string()});
-    }
-    return out;
-}
-
-bool LadderRecovery::restore(plc::PlcDocument& doc, const Entry& entry, std::string& error) {
-    std::string bytes;
-    const common::FileResult read = common::AtomicFile::read(entry.file, bytes);
-    std::string path;
-    std::string_view grid;
-    if (!read.ok || !split(bytes, path, grid)) {
-        error = read.ok ? entry.file + ": not a recovery file" : read.error;
+bool LadderRecovery::restore(plc::PlcDocument& doc, std::string_view content, std::string& error) {
+    const auto parts = common::RecoveryStore::unpack(content);
+    if (!parts || !parts->contains(kProgramPart) || !parts->contains(kLadderPart)) {
+        error = "not the copy of a PLC program";
         return false;
     }
-    const compiler::GridText::ParseResult parsed = compiler::GridText::parse(grid, doc);
-    if (!parsed.ok) {
-        error = entry.file + ": " + parsed.error;
-        return false;
-    }
+    // Tried on a scratch document first, so that a bad copy changes nothing.
+    plc::SimpleProjectState scratchProject;
+    plc::PlcDocument scratch(scratchProject);
+    if (!load(scratch, *parts, error)) return false;
+    load(doc, *parts, error);
     doc.reloaded();
     doc.setModified(true);
     doc.project().markProjectModified();

@@ -76,8 +76,8 @@ void PlcDocument::applyChanges(const std::vector<PlcChange>& changes, bool forwa
         for (const PlcChange& c : changes)
             apply(c, true);
     } else {
-        for (auto it = changes.rbegin(); it != changes.rend(); ++it)
-            apply(*it, false);
+        for (std::size_t i = changes.size(); i-- > 0;)
+            apply(changes[i], false);
     }
     // The program only matches the ladder right after its compile.
     markProjectChanged(compile && forward);
@@ -420,7 +420,7 @@ const std::string& PlcDocument::rowComment(int row) const noexcept {
     return m_rowComments[static_cast<std::size_t>(row)];
 }
 
-bool PlcDocument::setRowComment(int row, std::string text) {
+bool PlcDocument::setRowComment(int row, const std::string& text) {
     if (row < 1 || row > LadderGrid::kRows) return false;
     std::string cut = common::TextCodec::truncateGbk(text, kMaxRowCommentBytes);
     auto& slot = m_rowComments[static_cast<std::size_t>(row)];
@@ -431,7 +431,7 @@ bool PlcDocument::setRowComment(int row, std::string text) {
     return true;
 }
 
-void PlcDocument::loadRowComment(int row, std::string text) {
+void PlcDocument::loadRowComment(int row, const std::string& text) {
     if (row < 1 || row > LadderGrid::kRows) return;
     m_rowComments[static_cast<std::size_t>(row)] =
         common::TextCodec::truncateGbk(text, kMaxRowCommentBytes);

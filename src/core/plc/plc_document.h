@@ -100,9 +100,9 @@ public:
     // --- row comments (rows 1-5000; empty text = none) ---
     const std::string& rowComment(int row) const noexcept;
     // Longer texts are cut to 99 bytes at a character boundary.
-    bool setRowComment(int row, std::string text);
+    bool setRowComment(int row, const std::string& text);
     // Raw fill for readers: no marks.
-    void loadRowComment(int row, std::string text);
+    void loadRowComment(int row, const std::string& text);
 
     // --- networks ---
     std::vector<Network>& networkTable() noexcept { return m_networks; }
@@ -198,8 +198,5 @@ private:
     int m_warningCount = 0;
     CompileResult m_compileResult;
 };
-
-// The name the rest of the workbench knows the document by.
-using CDocPLCLd = PlcDocument;
 
 }  // namespace kelcc::core::plc

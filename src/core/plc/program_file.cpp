@@ -426,7 +426,7 @@ int ProgramFile::read(std::string_view bytes, PlcDocument& doc, common::Interact
     const SectionEnd ilEnd = readSection(
         reader, kIl, [&](std::string_view line) { return line.empty() || readIlLine(line, il); });
     if (ilEnd == SectionEnd::Stopped) {
-        interaction.inform(kFormatErrorText, kCaption, common::MessageIcon::Warning);
+        interaction.inform(kFormatErrorText, common::kMessageCaption, common::MessageIcon::Warning);
         return kReadFormatError;
     }
 
@@ -442,7 +442,7 @@ ProgramFile::ReadFileResult ProgramFile::readFile(const std::string& path, PlcDo
     std::string bytes;
     const common::FileResult file = common::AtomicFile::read(path, bytes, kMaxFileBytes);
     if (!file.ok) {
-        interaction.inform(file.error, kCaption, common::MessageIcon::Warning);
+        interaction.inform(file.error, common::kMessageCaption, common::MessageIcon::Warning);
         return {kReadUnreadable, file.error};
     }
     return {read(bytes, doc, interaction), {}};

@@ -46,7 +46,6 @@ public:
     static constexpr const char* kFormatErrorText = "文件数据格式错误!";
     // Shown by the open path for results 1 and 255 and failed checks.
     static constexpr const char* kUnsupportedVersionText = "不支持的文件版本!";
-    static constexpr const char* kCaption = "KELCC";
     // Real program files stay far below this; larger ones are refused as
     // unreadable instead of being loaded whole.
     static constexpr std::size_t kMaxFileBytes = std::size_t{64} << 20;

@@ -76,6 +76,7 @@ IoCommentModel::Row IoCommentModel::row(int index) const {
 
 std::vector<IoCommentModel::Row> IoCommentModel::rows() const {
     std::vector<Row> list;
+    list.reserve(m_index.size());
     for (int i = 0; i < static_cast<int>(m_index.size()); ++i)
         list.push_back(row(i));
     return list;

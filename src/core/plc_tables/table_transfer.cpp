@@ -22,6 +22,7 @@ std::unique_ptr<TableModel> TableTransfer::model(plc::PlcDocument& doc, std::str
 std::string TableTransfer::exportCsv(const TableModel& model) {
     TableText::Rows rows;
     std::vector<std::string> header;
+    header.reserve(model.columnCount());
     for (int column = 0; column < model.columnCount(); ++column)
         header.push_back(model.header(column));
     rows.push_back(std::move(header));

@@ -49,7 +49,7 @@ QString AboutDialog::historyText(const QString& programFolder) {
     if (!file.open(QIODevice::ReadOnly)) return tr("未找到history.txt.");
     const QByteArray bytes = file.readAll();
     QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString text = utf8.decode(bytes);
+    QString text = utf8.decode(bytes);
     if (!utf8.hasError()) return text;
     const auto converted = core::common::TextCodec::gbkToUtf8(
         std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));

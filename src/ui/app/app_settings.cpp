@@ -20,7 +20,7 @@ AppSettings::AppSettings(const QString& filePath)
     : m_settings(std::make_unique<QSettings>(filePath, QSettings::IniFormat)) {}
 
 QString AppSettings::defaultFilePath() {
-    const QString fromEnvironment = qEnvironmentVariable("KELCC_SETTINGS");
+    QString fromEnvironment = qEnvironmentVariable("KELCC_SETTINGS");
     if (!fromEnvironment.isEmpty()) return fromEnvironment;
     QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     if (folder.isEmpty()) folder = QDir::homePath() + QStringLiteral("/.config");

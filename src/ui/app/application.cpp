@@ -79,7 +79,7 @@ int Application::installLanguage(int language, const QStringList& folders, QTran
         // The library of the original platform is a translation file here.
         std::string text = SettingsRules::kLibraryLoadFailedFormat;
         text.replace(text.find("%s"), 2, kEnglishFile);
-        interaction.inform(text, "KELCC", core::common::MessageIcon::Warning);
+        interaction.inform(text, core::common::kMessageCaption, core::common::MessageIcon::Warning);
     }
     if (start.language != 0) QCoreApplication::installTranslator(&translator);
     return start.language;

@@ -69,4 +69,10 @@ void DocumentWindow::dropDocument() {
     if (m_document) m_workbench.project().documents().forget(m_document->path());
 }
 
+bool DocumentWindow::restoreRecovery(std::string_view content, std::string& error) {
+    (void)content;
+    error = path() + ": no recovery for this window";
+    return false;
+}
+
 }  // namespace kelcc::ui

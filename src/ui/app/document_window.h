@@ -3,7 +3,9 @@
 #include <QList>
 #include <QWidget>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "app/project_item_type.h"
@@ -60,6 +62,18 @@ public:
         (void)slot;
         return {};
     }
+
+    // What a recovery copy keeps of the window's unsaved content, with the
+    // window kind that shows it again; none for a window with nothing of
+    // its own to keep.
+    struct RecoveryCopy {
+        core::app::ProjectItemType kind;
+        std::string content;
+    };
+    virtual std::optional<RecoveryCopy> recoveryCopy() const { return std::nullopt; }
+    // Puts a copy in place of the content shown, which is then modified;
+    // false, with `error` set, when the copy does not fit.
+    virtual bool restoreRecovery(std::string_view content, std::string& error);
 
     void modifiedChanged(bool modified) override;
 

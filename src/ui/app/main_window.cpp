@@ -429,8 +429,8 @@ void MainWindow::showOptions() {
     for (const SettingsRules::Write& write : change.writes)
         m_settings.setValue(SettingsRules::kOptions, write.key.c_str(), write.value);
     if (!change.languageChanged) return;
-    m_messageBoxes.inform(SettingsRules::kLanguageChangedText,
-                          SettingsRules::kLanguageChangedCaption, MessageIcon::Information);
+    m_messageBoxes.inform(SettingsRules::kLanguageChangedText, core::common::kMessageCaption,
+                          MessageIcon::Information);
     close();
 }
 

@@ -56,8 +56,8 @@ void MessageTranslator::addTemplates(std::initializer_list<const char*> sources)
 }
 
 QString MessageTranslator::translate(const std::string& text) {
-    const QString source = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    const QString exact = QCoreApplication::translate(kContext, text.c_str());
+    QString source = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    QString exact = QCoreApplication::translate(kContext, text.c_str());
     if (exact != source) return exact;
     for (const Template& t : templates()) {
         if (t.argumentNumbers.empty()) continue;

@@ -2,32 +2,40 @@
 
 #include <QTimer>
 #include <algorithm>
+#include <set>
 
 #include "app/document_window.h"
 #include "app/main_window.h"
+#include "app/message_translator.h"
 #include "app/project.h"
-#include "plc/plc_document.h"
 
 namespace kelcc::ui {
 
+using core::app::Project;
 using core::common::Answer;
 using core::common::MessageIcon;
-using core::ladder_editor::LadderRecovery;
 
 namespace {
 
-std::vector<core::plc::PlcDocument*> plcDocuments(const MainWindow& window) {
-    std::vector<core::plc::PlcDocument*> out;
+DocumentWindow* windowFor(const MainWindow& window, const std::string& path) {
     for (DocumentWindow* document : window.documents())
-        if (auto* plc = dynamic_cast<core::plc::PlcDocument*>(document->document()))
-            if (std::find(out.begin(), out.end(), plc) == out.end()) out.push_back(plc);
-    return out;
+        if (Project::samePath(document->path(), path)) return document;
+    return nullptr;
+}
+
+bool insideFolder(const std::string& path, const std::string& folder) {
+    if (folder.empty()) return false;
+    const std::string prefix = folder.back() == '/' ? folder : folder + '/';
+    return Project::samePath(path, folder) ||
+           (path.size() > prefix.size() &&
+            Project::samePath(path.substr(0, prefix.size()), prefix));
 }
 
 }  // namespace
 
 RecoveryKeeper::RecoveryKeeper(MainWindow& window, const QString& folder)
-    : QObject(&window), m_window(window), m_recovery(folder.toStdString()) {
+    : QObject(&window), m_window(window), m_store(folder.toStdString()) {
+    MessageTranslator::addTemplates({kOfferText});
     m_timer = new QTimer(this);
     m_timer->setInterval(kIntervalMs);
     connect(m_timer, &QTimer::timeout, this, &RecoveryKeeper::update);
@@ -35,40 +43,61 @@ RecoveryKeeper::RecoveryKeeper(MainWindow& window, const QString& folder)
 }
 
 void RecoveryKeeper::update() {
-    const std::vector<core::plc::PlcDocument*> open = plcDocuments(m_window);
-    for (const auto& entry : m_recovery.entries()) {
-        const bool stillModified = std::any_of(open.begin(), open.end(), [&](auto* doc) {
-            return doc->modified() && doc->path() == entry.programPath;
-        });
-        if (!stillModified) m_recovery.remove(entry.programPath);
+    // Several windows can show one document: one copy per file.
+    std::set<std::string> kept;
+    for (DocumentWindow* document : m_window.documents()) {
+        if (!document->isModified() || kept.count(document->path()) != 0) continue;
+        const auto copy = document->recoveryCopy();
+        if (!copy) continue;
+        if (m_store.write(document->path(), static_cast<int>(copy->kind), copy->content).ok)
+            kept.insert(document->path());
     }
-    for (core::plc::PlcDocument* doc : open)
-        if (doc->modified()) m_recovery.write(*doc);
+    for (const auto& entry : m_store.entries())
+        if (kept.count(entry.path) == 0) m_store.remove(entry.path);
 }
 
 void RecoveryKeeper::removeAll() {
-    for (const auto& entry : m_recovery.entries())
-        m_recovery.remove(entry.programPath);
+    for (const auto& entry : m_store.entries())
+        m_store.remove(entry.path);
 }
 
 void RecoveryKeeper::offerRestore() {
-    core::app::Project& project = m_window.project();
+    Project& project = m_window.project();
     if (!project.hasProject()) return;
-    for (const auto& entry : m_recovery.entries()) {
-        if (!core::app::Project::samePath(entry.programPath, project.plcProgramPath())) continue;
-        auto& ui = m_window.messageBoxes();
-        if (ui.ask(LadderRecovery::kOfferText, LadderRecovery::kOfferCaption,
-                   {Answer::Yes, Answer::No}, MessageIcon::Question) != Answer::Yes) {
-            m_recovery.remove(entry.programPath);
+    std::vector<core::common::RecoveryStore::Entry> copies = m_store.entries();
+    std::erase_if(copies,
+                  [&](const auto& entry) { return !insideFolder(entry.path, project.folder()); });
+    if (copies.empty()) return;
+    std::sort(copies.begin(), copies.end(),
+              [](const auto& a, const auto& b) { return a.path < b.path; });
+
+    std::string files;
+    for (const auto& entry : copies)
+        files += entry.path + '\n';
+    files.pop_back();
+    std::string question = kOfferText;
+    question.replace(question.find("%1"), 2, files);
+    auto& ui = m_window.messageBoxes();
+    if (ui.ask(question, kOfferCaption, {Answer::Yes, Answer::No}, MessageIcon::Question) !=
+        Answer::Yes) {
+        for (const auto& entry : copies)
+            m_store.remove(entry.path);
+        return;
+    }
+    for (const auto& entry : copies) {
+        std::string content;
+        std::string error;
+        if (!core::common::RecoveryStore::read(entry, content, error)) {
+            ui.inform(error, core::common::kMessageCaption, MessageIcon::Stop);
             continue;
         }
-        project.openTreeEntry(core::app::ProjectTree::Entry::LadderProgram);
-        for (core::plc::PlcDocument* doc : plcDocuments(m_window)) {
-            if (!core::app::Project::samePath(doc->path(), entry.programPath)) continue;
-            std::string error;
-            if (!LadderRecovery::restore(*doc, entry, error))
-                ui.inform(error, "KELCC", MessageIcon::Stop);
-        }
+        DocumentWindow* shown = windowFor(m_window, entry.path);
+        if (shown == nullptr &&
+            m_window.openDocument(entry.path, static_cast<core::app::ProjectItemType>(entry.kind)))
+            shown = windowFor(m_window, entry.path);
+        if (shown == nullptr) continue;  // the file is gone; the copy stays
+        if (!shown->restoreRecovery(content, error))
+            ui.inform(error, core::common::kMessageCaption, MessageIcon::Stop);
     }
 }
 

@@ -32,7 +32,8 @@ void CncDataWindow::attach(std::shared_ptr<core::common::Document> doc) {
 }
 
 void CncDataWindow::tell(const std::string& text) {
-    workbench().interaction().inform(text, "KELCC", core::common::MessageIcon::Warning);
+    workbench().interaction().inform(text, core::common::kMessageCaption,
+                                     core::common::MessageIcon::Warning);
 }
 
 bool CncDataWindow::isModified() const {

@@ -113,4 +113,14 @@ bool CncTableWindow::saveSilently() {
     return saved.ok;
 }
 
+std::optional<DocumentWindow::RecoveryCopy> CncTableWindow::recoveryCopy() const {
+    return RecoveryCopy{type(), m_doc->recoveryContent()};
+}
+
+bool CncTableWindow::restoreRecovery(std::string_view content, std::string& error) {
+    if (m_doc->restore(content)) return true;
+    error = path() + ": not the copy of this window's data";
+    return false;
+}
+
 }  // namespace kelcc::ui

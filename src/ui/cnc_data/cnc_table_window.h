@@ -25,6 +25,8 @@ public:
     bool load() override;
     bool reload() override;
     bool saveSilently() override;
+    std::optional<RecoveryCopy> recoveryCopy() const override;
+    bool restoreRecovery(std::string_view content, std::string& error) override;
 
     core::cnc_data::CncTableDocument& tableDocument() noexcept { return *m_doc; }
     TableView* table() const noexcept { return m_view; }

@@ -16,10 +16,10 @@
 namespace kelcc::ui {
 
 using core::cnc_data::BitValueControl;
-using core::cnc_data::Language;
 using core::cnc_data::ParameterDocument;
 using core::cnc_data::ParameterTable;
 using core::cnc_data::ParameterTableModel;
+using core::common::Language;
 
 ParameterWindow::ParameterWindow(Workbench& workbench, const std::string& path, QWidget* parent)
     : CncDataWindow(workbench, path, core::app::ProjectItemType::Parameters, parent),
@@ -164,6 +164,16 @@ void ParameterWindow::documentChanged(const core::common::DocumentChange& change
 void ParameterWindow::documentReloaded() {
     m_table->refresh();
     m_pane->refresh();
+}
+
+std::optional<DocumentWindow::RecoveryCopy> ParameterWindow::recoveryCopy() const {
+    return RecoveryCopy{type(), m_doc->recoveryContent()};
+}
+
+bool ParameterWindow::restoreRecovery(std::string_view content, std::string& error) {
+    if (m_doc->restore(content)) return true;
+    error = path() + ": not the copy of this window's data";
+    return false;
 }
 
 }  // namespace kelcc::ui

@@ -30,6 +30,8 @@ public:
     bool load() override;
     bool reload() override;
     bool saveSilently() override;
+    std::optional<RecoveryCopy> recoveryCopy() const override;
+    bool restoreRecovery(std::string_view content, std::string& error) override;
 
     core::cnc_data::ParameterDocument& parameterDocument() noexcept { return *m_doc; }
     core::cnc_data::ParameterTableModel& tableModel() noexcept { return *m_table; }

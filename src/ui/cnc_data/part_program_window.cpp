@@ -24,9 +24,7 @@ namespace {
 using core::common::MessageIcon;
 using core::common::TextCodec;
 
-constexpr const char* kCaption = "KELCC";
-
-std::string replaceAll(std::string text, std::string_view from, std::string_view to) {
+std::string replaceAll(const std::string& text, std::string_view from, std::string_view to) {
     std::string out;
     out.reserve(text.size() + text.size() / 16);
     std::size_t start = 0;
@@ -126,13 +124,14 @@ bool PartProgramWindow::load() {
     const core::common::FileResult read = loaded.open(path());
     core::common::Interaction& ui = workbench().interaction();
     if (!read.ok) {
-        ui.inform(read.error, kCaption, MessageIcon::Stop);
+        ui.inform(read.error, core::common::kMessageCaption, MessageIcon::Stop);
         return false;
     }
     const core::common::ConversionResult text = TextCodec::gbkToUtf8(loaded.text());
     if (!text.ok) {
         // Showing such bytes would replace them, and a save would lose them.
-        ui.inform(withArgument(kNotGbkText, path()), kCaption, MessageIcon::Stop);
+        ui.inform(withArgument(kNotGbkText, path()), core::common::kMessageCaption,
+                  MessageIcon::Stop);
         return false;
     }
     m_crlf =
@@ -167,7 +166,7 @@ void PartProgramWindow::textEdited() {
 bool PartProgramWindow::saveSilently() {
     const QByteArray utf8 = m_edit->toPlainText().toUtf8();
     std::string text(utf8.constData(), static_cast<std::size_t>(utf8.size()));
-    if (m_crlf) text = replaceAll(std::move(text), "\n", "\r\n");
+    if (m_crlf) text = replaceAll(text, "\n", "\r\n");
     const core::common::ConversionResult gbk = TextCodec::utf8ToGbk(text);
     if (!gbk.ok) {
         // Writing '?' for what GBK cannot hold would lose the text; refuse
@@ -180,7 +179,7 @@ bool PartProgramWindow::saveSilently() {
             m_edit->setTextCursor(cursor);
         }
         workbench().interaction().inform(withArgument(kUnsavableText, std::to_string(line)),
-                                         kCaption, MessageIcon::Warning);
+                                         core::common::kMessageCaption, MessageIcon::Warning);
         return false;
     }
     const bool wasModified = m_document.modified();
@@ -191,13 +190,35 @@ bool PartProgramWindow::saveSilently() {
     if (!saved.ok) {
         // The file does not hold what is shown.
         m_document.setModified(true);
-        workbench().interaction().inform(saved.error, kCaption, MessageIcon::Stop);
+        workbench().interaction().inform(saved.error, core::common::kMessageCaption,
+                                         MessageIcon::Stop);
         return false;
     }
     m_document.setModified(false);
     m_edit->document()->setModified(false);
     setWindowModified(false);
     if (wasModified) emit modificationChanged(false);
+    return true;
+}
+
+std::optional<DocumentWindow::RecoveryCopy> PartProgramWindow::recoveryCopy() const {
+    const QByteArray utf8 = m_edit->toPlainText().toUtf8();
+    return RecoveryCopy{type(),
+                        std::string(utf8.constData(), static_cast<std::size_t>(utf8.size()))};
+}
+
+bool PartProgramWindow::restoreRecovery(std::string_view content, std::string& error) {
+    const QString text = QString::fromUtf8(content.data(), static_cast<qsizetype>(content.size()));
+    if (text.toUtf8() != QByteArray(content.data(), static_cast<qsizetype>(content.size()))) {
+        error = path() + ": not the copy of a text";
+        return false;
+    }
+    // One undoable edit, so that Undo gives the saved text back.
+    QTextCursor cursor(m_edit->document());
+    cursor.select(QTextCursor::Document);
+    cursor.insertText(text);
+    setModified(true);
+    workbench().project().markProjectModified(true);
     return true;
 }
 

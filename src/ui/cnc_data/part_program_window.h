@@ -30,6 +30,9 @@ public:
     bool isModified() const override { return m_document.modified(); }
     void setModified(bool modified) override;
     bool saveSilently() override;
+    // The copy is the text as shown, which need not be GBK yet.
+    std::optional<RecoveryCopy> recoveryCopy() const override;
+    bool restoreRecovery(std::string_view content, std::string& error) override;
 
     // Edit menu: undo, cut, copy, paste, select all on the text.
     QList<QAction*> menuActions(MenuSlot slot) const override;
@@ -54,7 +57,5 @@ private:
     bool m_crlf = true;
     bool m_loading = false;
 };
-
-using CViewCncFile = PartProgramWindow;
 
 }  // namespace kelcc::ui

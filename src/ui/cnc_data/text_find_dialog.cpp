@@ -45,14 +45,14 @@ TextFindDialog::TextFindDialog(QPlainTextEdit& edit, QWidget* parent)
 }
 
 void TextFindDialog::showFind() {
-    open(false);
+    showFor(false);
 }
 
 void TextFindDialog::showReplace() {
-    open(true);
+    showFor(true);
 }
 
-void TextFindDialog::open(bool replacing) {
+void TextFindDialog::showFor(bool replacing) {
     setWindowTitle(replacing ? tr("替换") : tr("查找"));
     for (QWidget* widget :
          {static_cast<QWidget*>(m_replaceLabel), static_cast<QWidget*>(m_replace),

@@ -37,7 +37,7 @@ public:
     QString status() const;
 
 private:
-    void open(bool replacing);
+    void showFor(bool replacing);
     QTextDocument::FindFlags flags() const;
     bool selectionMatches() const;
 

@@ -3,70 +3,56 @@
 #include <algorithm>
 #include <chrono>
 
-#include "comm/posix_serial_port.h"
+#include "transfer/session_driver.h"
 
 namespace kelcc::ui {
 
 using core::comm::LinkHost;
-using core::comm::PosixSerialPort;
+using core::transfer::SessionDriver;
 
-namespace {
-
-std::unique_ptr<PosixSerialPort> makePort(PosixSerialPort*& raw) {
-    auto port = std::make_unique<PosixSerialPort>();
-    raw = port.get();
-    return port;
-}
-
-}  // namespace
-
-LinkEventPump::LinkEventPump(QObject* parent)
-    : QObject(parent),
-      m_host(makePort(m_serial)),
-      m_notifier(m_host.wakeFd(), QSocketNotifier::Read) {
+LinkEventPump::LinkEventPump(SessionDriver& driver, QObject* parent)
+    : QObject(parent), m_driver(driver), m_notifier(driver.wakeFd(), QSocketNotifier::Read) {
     m_notifier.setEnabled(false);
     m_tick.setSingleShot(true);
     m_tick.setTimerType(Qt::PreciseTimer);
     connect(&m_notifier, &QSocketNotifier::activated, this, &LinkEventPump::pump);
     connect(&m_tick, &QTimer::timeout, this, &LinkEventPump::pump);
+    m_transferTimer.setInterval(static_cast<int>(SessionDriver::kTransferPeriod.count()));
+    connect(&m_transferTimer, &QTimer::timeout, this, [this] {
+        m_driver.transferTimer();
+        emit dispatched();
+    });
+    m_driver.setLineWatcher([this](bool open) { lineChanged(open); });
 }
 
 LinkEventPump::~LinkEventPump() {
-    m_host.setInput(nullptr);
-    m_host.close();
+    m_driver.setLineWatcher({});
 }
 
-void LinkEventPump::setLine(int portNumber, std::int32_t baud, const core::comm::PortPaths& paths) {
-    m_portNumber = portNumber;
-    m_baud = baud;
-    m_serial->setPaths(paths);
+void LinkEventPump::follow() {
+    const bool wanted = m_driver.session().transferTimerRunning();
+    if (wanted && !m_transferTimer.isActive())
+        m_transferTimer.start();
+    else if (!wanted && m_transferTimer.isActive())
+        m_transferTimer.stop();
 }
 
-std::string LinkEventPump::devicePath() const {
-    return m_serial->paths().path(m_portNumber).value_or(std::string());
-}
-
-bool LinkEventPump::open() {
-    if (!m_host.open(m_portNumber, m_baud)) return false;
-    m_notifier.setEnabled(true);
-    armTick();
-    return true;
-}
-
-void LinkEventPump::close() {
-    m_notifier.setEnabled(false);
-    m_tick.stop();
-    m_host.close();
+void LinkEventPump::lineChanged(bool open) {
+    m_notifier.setEnabled(open && !m_feeding);
+    if (open)
+        armTick();
+    else
+        m_tick.stop();
 }
 
 void LinkEventPump::pump() {
     if (m_feeding) return;
     m_feeding = true;
     m_notifier.setEnabled(false);
-    m_host.dispatch();
+    m_driver.dispatch();
     m_feeding = false;
     // The input may have closed the line meanwhile.
-    if (m_host.isOpen()) {
+    if (m_driver.session().linkOpen()) {
         m_notifier.setEnabled(true);
         armTick();
     }
@@ -75,7 +61,7 @@ void LinkEventPump::pump() {
 
 void LinkEventPump::armTick() {
     const auto left =
-        std::chrono::ceil<std::chrono::milliseconds>(m_host.nextTick() - LinkHost::Clock::now());
+        std::chrono::ceil<std::chrono::milliseconds>(m_driver.nextTick() - LinkHost::Clock::now());
     m_tick.start(static_cast<int>(std::max<std::chrono::milliseconds::rep>(left.count(), 0)));
 }
 

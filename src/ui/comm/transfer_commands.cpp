@@ -9,7 +9,6 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QStatusBar>
-#include <ctime>
 
 #include "app/app_settings.h"
 #include "comm/transfer_dialogs.h"
@@ -18,9 +17,9 @@
 namespace kelcc::ui {
 
 using core::app::SettingsRules;
-using core::comm::TransferSession;
 using core::common::Answer;
 using core::common::MessageIcon;
+using core::transfer::TransferSession;
 
 namespace {
 
@@ -51,25 +50,18 @@ TransferCommands::TransferCommands(QMainWindow& window, AppSettings& settings,
       m_temp(QDir::tempPath() + QStringLiteral("/kelcc-XXXXXX")),
       m_tempPath(m_temp.isValid() ? m_temp.path() : QDir::tempPath()),
       m_messages(ui),
-      m_session(m_pump.host(), m_pump.host(), m_pump, m_messages, project,
-                TransferSession::Options{m_tempPath.toStdString(), [] {
-                                             return static_cast<std::uint64_t>(std::time(nullptr));
-                                         }}) {
+      m_driver(core::comm::PortPaths{}, m_messages, project, m_tempPath.toStdString()),
+      m_session(m_driver.session()),
+      m_pump(m_driver) {
     // A staging folder kept after a failed adoption holds received files;
     // they stay.
     m_temp.setAutoRemove(false);
-    m_pump.setInput(&m_input);
     connect(&m_pump, &LinkEventPump::dispatched, this, &TransferCommands::sync);
     m_progressRefresh.setSingleShot(true);
     m_progressRefresh.setInterval(kProgressRefreshMs);
     connect(&m_progressRefresh, &QTimer::timeout, this, [this] {
         if (!m_progress.isNull() && m_session.view().shown)
             m_progress->showState(m_session.view(), m_session.progress());
-    });
-    m_transferTimer.setInterval(static_cast<int>(TransferSession::kTransferTimerMs));
-    connect(&m_transferTimer, &QTimer::timeout, this, [this] {
-        m_session.onTransferTimer();
-        sync();
     });
 
     // Dialogs open once the engine call that asked for them has returned.
@@ -81,7 +73,7 @@ TransferCommands::TransferCommands(QMainWindow& window, AppSettings& settings,
     callbacks.uploadReceived = [this](const std::string& path) {
         QTimer::singleShot(0, this, [this, path] { offerUpload(path); });
     };
-    m_session.setCallbacks(std::move(callbacks));
+    m_driver.setCallbacks(std::move(callbacks));
 
     m_settingsAction = new QAction(tr("通信设置(&M)"), this);
     connect(m_settingsAction, &QAction::triggered, this, &TransferCommands::editCommSettings);
@@ -100,8 +92,7 @@ TransferCommands::TransferCommands(QMainWindow& window, AppSettings& settings,
 }
 
 TransferCommands::~TransferCommands() {
-    m_pump.setInput(nullptr);
-    m_pump.close();
+    m_driver.closeLine();
     delete m_progress.data();
     if (m_waitingFor != Waiting::None) QApplication::restoreOverrideCursor();
     // Uploads nobody saved go; a kept staging folder stays (see the
@@ -148,11 +139,11 @@ void TransferCommands::updateActions() {
     for (QAction* command : m_lineCommands)
         command->setEnabled(!m_session.linkOpen() && m_project.hasProject());
 
-    const QString device = QString::fromStdString(m_pump.devicePath());
+    const QString device = QString::fromStdString(m_driver.devicePath());
     if (connected)
-        m_status->setText(tr("已连接CNC: COM%1 (%2)").arg(m_pump.portNumber()).arg(device));
+        m_status->setText(tr("已连接CNC: COM%1 (%2)").arg(m_driver.portNumber()).arg(device));
     else if (m_session.linkOpen())
-        m_status->setText(tr("正在连接CNC: COM%1 (%2)").arg(m_pump.portNumber()).arg(device));
+        m_status->setText(tr("正在连接CNC: COM%1 (%2)").arg(m_driver.portNumber()).arg(device));
     else
         m_status->setText(tr("未连接CNC"));
 }
@@ -189,10 +180,7 @@ void TransferCommands::sync() {
         m_window.setEnabled(enable);
         if (enable) m_window.activateWindow();
     }
-    if (m_session.transferTimerRunning() && !m_transferTimer.isActive())
-        m_transferTimer.start();
-    else if (!m_session.transferTimerRunning() && m_transferTimer.isActive())
-        m_transferTimer.stop();
+    m_pump.follow();
 
     // A connect has its answer once connected or closed, a disconnect once
     // closed.
@@ -263,7 +251,7 @@ void TransferCommands::waitFor(Waiting what) {
 
 void TransferCommands::connectToCnc() {
     if (m_session.connected() || m_session.linkOpen()) return;
-    m_pump.setLine(m_comm.port, m_comm.baud, portPaths());
+    m_driver.setLine(m_comm.port, m_comm.baud, portPaths());
     waitFor(Waiting::Connect);
     m_session.connectCommand();
     sync();
@@ -285,7 +273,7 @@ bool TransferCommands::confirmQuit() {
     wake.start(50);
     while (m_session.linkOpen() && clock.elapsed() < kQuitDisconnectBoundMs)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    if (m_session.linkOpen()) m_pump.close();
+    if (m_session.linkOpen()) m_driver.closeLine();
     m_messages.flush();
     sync();
     return true;
@@ -331,7 +319,7 @@ void TransferCommands::openSendDialog() {
         programs.push_back(program.name);
     const bool started =
         m_dialogs->sendFiles(&m_window, m_project.name(), programs, m_ui,
-                             [this](const core::comm::SessionList::SendSelection& selection) {
+                             [this](const core::transfer::SessionList::SendSelection& selection) {
                                  const bool ok = m_session.startSend(selection);
                                  sync();
                                  return ok;
@@ -343,7 +331,7 @@ void TransferCommands::openSendDialog() {
 void TransferCommands::openReadDialog(const TransferSession::ReadChoices& choices) {
     const bool started = m_dialogs->readFiles(
         &m_window, choices, m_project.hasProject(), m_ui,
-        [this](const core::comm::SessionList::ReceiveSelection& selection,
+        [this](const core::transfer::SessionList::ReceiveSelection& selection,
                TransferSession::SaveMode mode) {
             const bool ok = m_session.startReceive(selection, mode, m_newProjectDialog());
             sync();
@@ -360,7 +348,7 @@ void TransferCommands::offerUpload(const std::string& path) {
         m_dialogs->uploadTarget(&m_window, QFileInfo(uploadPath).completeBaseName());
     if (!target) return;
     const core::common::FileResult saved = TransferSession::saveUpload(path, target->toStdString());
-    if (!saved.ok) m_ui.inform(saved.error, TransferSession::kCaption, MessageIcon::Stop);
+    if (!saved.ok) m_ui.inform(saved.error, core::common::kMessageCaption, MessageIcon::Stop);
 }
 
 }  // namespace kelcc::ui

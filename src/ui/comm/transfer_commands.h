@@ -15,8 +15,8 @@
 #include "comm/link_event_pump.h"
 #include "comm/port_paths.h"
 #include "comm/transfer_progress_window.h"
-#include "comm/transfer_session.h"
-#include "comm/transfer_session_input.h"
+#include "transfer/session_driver.h"
+#include "transfer/transfer_session.h"
 
 class QAction;
 class QLabel;
@@ -75,7 +75,8 @@ public:
     QAction* settingsAction() const { return m_settingsAction; }
     QLabel* linkStatus() const { return m_status; }
     TransferProgressWindow* progressWindow() const { return m_progress; }
-    core::comm::TransferSession& session() { return m_session; }
+    core::transfer::TransferSession& session() { return m_driver.session(); }
+    core::transfer::SessionDriver& driver() { return m_driver; }
     LinkEventPump& pump() { return m_pump; }
     // What the next connection uses.
     core::app::SettingsRules::Communication communication() const { return m_comm; }
@@ -90,7 +91,7 @@ private:
     // Shows the session's state: progress window, main window, menu, status.
     void sync();
     void openSendDialog();
-    void openReadDialog(const core::comm::TransferSession::ReadChoices& choices);
+    void openReadDialog(const core::transfer::TransferSession::ReadChoices& choices);
     void offerUpload(const std::string& path);
     // The question before sending a project that differs from its files.
     bool projectReadyToSend();
@@ -107,11 +108,10 @@ private:
 
     QTemporaryDir m_temp;
     QString m_tempPath;
-    LinkEventPump m_pump;
     DeferredInteraction m_messages;
-    core::comm::TransferSession m_session;
-    core::comm::TransferSessionInput m_input{m_session};
-    QTimer m_transferTimer;
+    core::transfer::SessionDriver m_driver;
+    core::transfer::TransferSession& m_session;
+    LinkEventPump m_pump;
     QTimer m_progressRefresh;
     QPointer<TransferProgressWindow> m_progress;
     Waiting m_waitingFor = Waiting::None;

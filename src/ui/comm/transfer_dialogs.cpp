@@ -23,7 +23,7 @@ bool TransferDialogs::sendFiles(QWidget* parent, const std::string& projectName,
 }
 
 bool TransferDialogs::readFiles(QWidget* parent,
-                                const core::comm::TransferSession::ReadChoices& choices,
+                                const core::transfer::TransferSession::ReadChoices& choices,
                                 bool projectOpen, core::common::Interaction& ui,
                                 TransferFileDialog::ReceiveStart start) {
     TransferFileDialog dialog(choices, projectOpen, ui, std::move(start), parent);

@@ -24,7 +24,8 @@ public:
     virtual bool sendFiles(QWidget* parent, const std::string& projectName,
                            const std::vector<std::string>& programs, core::common::Interaction& ui,
                            TransferFileDialog::SendStart start);
-    virtual bool readFiles(QWidget* parent, const core::comm::TransferSession::ReadChoices& choices,
+    virtual bool readFiles(QWidget* parent,
+                           const core::transfer::TransferSession::ReadChoices& choices,
                            bool projectOpen, core::common::Interaction& ui,
                            TransferFileDialog::ReceiveStart start);
     // "接收到文件": keep the uploaded file?

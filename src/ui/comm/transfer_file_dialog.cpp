@@ -15,8 +15,8 @@
 
 namespace kelcc::ui {
 
-using core::comm::CFileEntry;
-using core::comm::SessionList;
+using core::comm::FileEntry;
+using core::transfer::SessionList;
 
 namespace {
 
@@ -106,7 +106,7 @@ TransferFileDialog::TransferFileDialog(const std::string& projectName,
     m_tree->expandAll();
 }
 
-TransferFileDialog::TransferFileDialog(const core::comm::TransferSession::ReadChoices& choices,
+TransferFileDialog::TransferFileDialog(const core::transfer::TransferSession::ReadChoices& choices,
                                        bool projectOpen, core::common::Interaction& ui,
                                        ReceiveStart start, QWidget* parent)
     : TransferFileDialog(ui, parent) {
@@ -128,7 +128,7 @@ TransferFileDialog::TransferFileDialog(const core::comm::TransferSession::ReadCh
     for (std::size_t area = 0; area < kAreaNames.size(); ++area) {
         QTreeWidgetItem* areaNode =
             checkable(m_programs, QString::fromLatin1(kAreaNames[area]), true);
-        const std::vector<CFileEntry>& listed = m_choices.programs[area];
+        const std::vector<FileEntry>& listed = m_choices.programs[area];
         for (std::size_t i = 0; i < listed.size(); ++i) {
             QTreeWidgetItem* item =
                 checkable(areaNode, QString::fromStdString(listed[i].name), false);
@@ -208,7 +208,8 @@ void TransferFileDialog::onOk() {
         (m_sendStart ? sendSelection().empty() && sendSelection().programs.empty()
                      : receiveSelection().empty() && receiveSelection().programs.empty());
     if (none) {
-        m_ui.inform(SessionList::kNoSelectionText, "KELCC", core::common::MessageIcon::Warning);
+        m_ui.inform(SessionList::kNoSelectionText, core::common::kMessageCaption,
+                    core::common::MessageIcon::Warning);
         return;
     }
     const bool started =

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "comm/session_list.h"
-#include "comm/transfer_session.h"
+#include "transfer/session_list.h"
+#include "transfer/transfer_session.h"
 
 class QComboBox;
 class QGroupBox;
@@ -30,18 +30,18 @@ class TransferFileDialog final : public QDialog {
     Q_OBJECT
 
 public:
-    using SaveMode = core::comm::TransferSession::SaveMode;
-    using SendStart = std::function<bool(const core::comm::SessionList::SendSelection&)>;
+    using SaveMode = core::transfer::TransferSession::SaveMode;
+    using SendStart = std::function<bool(const core::transfer::SessionList::SendSelection&)>;
     using ReceiveStart =
-        std::function<bool(const core::comm::SessionList::ReceiveSelection&, SaveMode)>;
+        std::function<bool(const core::transfer::SessionList::ReceiveSelection&, SaveMode)>;
 
     // Send mode: the project's name and its part programs.
     TransferFileDialog(const std::string& projectName, const std::vector<std::string>& programs,
                        core::common::Interaction& ui, SendStart start, QWidget* parent = nullptr);
     // Read mode: the part programs of "USER", "USER1", "USER2"; overwriting
     // is offered only with a project open.
-    TransferFileDialog(const core::comm::TransferSession::ReadChoices& choices, bool projectOpen,
-                       core::common::Interaction& ui, ReceiveStart start,
+    TransferFileDialog(const core::transfer::TransferSession::ReadChoices& choices,
+                       bool projectOpen, core::common::Interaction& ui, ReceiveStart start,
                        QWidget* parent = nullptr);
 
     QTreeWidget* tree() const { return m_tree; }
@@ -51,8 +51,8 @@ public:
     // The node with this text, searched depth first; nullptr if none.
     QTreeWidgetItem* node(const QString& text) const;
 
-    core::comm::SessionList::SendSelection sendSelection() const;
-    core::comm::SessionList::ReceiveSelection receiveSelection() const;
+    core::transfer::SessionList::SendSelection sendSelection() const;
+    core::transfer::SessionList::ReceiveSelection receiveSelection() const;
     SaveMode saveMode() const;
 
 private:
@@ -73,7 +73,7 @@ private:
     QComboBox* m_saveModes = nullptr;
     QPushButton* m_ok = nullptr;
     QTreeWidgetItem* m_programs = nullptr;
-    core::comm::TransferSession::ReadChoices m_choices;
+    core::transfer::TransferSession::ReadChoices m_choices;
 };
 
 }  // namespace kelcc::ui

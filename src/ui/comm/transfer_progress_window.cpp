@@ -46,7 +46,7 @@ QString withFigures(const std::string& text, const std::string& prefix, const st
 }  // namespace
 
 TransferProgressWindow::TransferProgressWindow(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(translated(core::comm::TransferSession::kProgressTitle));
+    setWindowTitle(translated(core::transfer::TransferSession::kProgressTitle));
     m_files = new QPlainTextEdit(this);
     m_files->setReadOnly(true);
     m_files->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -107,7 +107,7 @@ TransferProgressWindow::TransferProgressWindow(QWidget* parent) : QDialog(parent
     setMinimumWidth(440);
 }
 
-void TransferProgressWindow::showState(const core::comm::TransferSession::ProgressView& view,
+void TransferProgressWindow::showState(const core::transfer::TransferSession::ProgressView& view,
                                        const core::comm::TransferProgress& progress) {
     setWindowTitle(translated(view.title));
     QString lines;

@@ -3,7 +3,7 @@
 #include <QDialog>
 
 #include "comm/transfer_progress.h"
-#include "comm/transfer_session.h"
+#include "transfer/transfer_session.h"
 
 class QGroupBox;
 class QLabel;
@@ -22,7 +22,7 @@ class TransferProgressWindow final : public QDialog {
 public:
     explicit TransferProgressWindow(QWidget* parent = nullptr);
 
-    void showState(const core::comm::TransferSession::ProgressView& view,
+    void showState(const core::transfer::TransferSession::ProgressView& view,
                    const core::comm::TransferProgress& progress);
 
     QPlainTextEdit* fileList() const { return m_files; }

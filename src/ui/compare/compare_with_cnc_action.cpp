@@ -20,11 +20,12 @@ CompareWithCncAction::CompareWithCncAction(core::app::Project& project, Communic
 
 void CompareWithCncAction::compare() {
     if (!m_project.projectOpen()) {
-        QMessageBox::information(m_parent, QStringLiteral("KELCC"), tr("请先打开工程."));
+        QMessageBox::information(m_parent, QString::fromUtf8(core::common::kMessageCaption),
+                                 tr("请先打开工程."));
         return;
     }
     const core::app::SettingsRules::Communication communication = m_communication();
-    core::comm::CompareSession::Settings settings;
+    core::transfer::CompareSession::Settings settings;
     if (m_paths) settings.paths = m_paths();
     settings.portNumber = communication.port;
     settings.baud = communication.baud;

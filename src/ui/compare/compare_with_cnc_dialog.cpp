@@ -14,8 +14,8 @@
 
 namespace kelcc::ui {
 
-using core::comm::CompareSession;
-using core::comm::ControllerCompare;
+using core::transfer::CompareSession;
+using core::transfer::ControllerCompare;
 
 namespace {
 

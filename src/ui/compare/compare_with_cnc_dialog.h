@@ -4,7 +4,7 @@
 #include <memory>
 #include <thread>
 
-#include "comm/compare_session.h"
+#include "transfer/compare_session.h"
 
 class QLabel;
 class QPlainTextEdit;
@@ -22,23 +22,24 @@ class CompareWithCncDialog final : public QDialog {
     Q_OBJECT
 public:
     CompareWithCncDialog(const core::app::Project& project,
-                         core::comm::CompareSession::Settings settings, QWidget* parent = nullptr);
+                         core::transfer::CompareSession::Settings settings,
+                         QWidget* parent = nullptr);
     ~CompareWithCncDialog() override;
 
     // The report as shown, one line per file and its details below.
-    static QString reportText(const core::comm::CompareSession::Outcome& outcome);
+    static QString reportText(const core::transfer::CompareSession::Outcome& outcome);
 
 protected:
     void showEvent(QShowEvent* event) override;
     void reject() override;
 
 private:
-    void finished(const core::comm::CompareSession::Outcome& outcome);
+    void finished(const core::transfer::CompareSession::Outcome& outcome);
 
     const core::app::Project& m_project;
-    core::comm::CompareSession::Settings m_settings;
+    core::transfer::CompareSession::Settings m_settings;
     core::common::RecordingInteraction m_quiet;
-    std::unique_ptr<core::comm::CompareSession> m_session;
+    std::unique_ptr<core::transfer::CompareSession> m_session;
     std::thread m_worker;
     bool m_running = false;
 

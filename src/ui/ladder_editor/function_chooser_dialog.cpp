@@ -44,6 +44,8 @@ FunctionChooserDialog::FunctionChooserDialog(core::common::Interaction& interact
     });
     connect(buttons, &QDialogButtonBox::accepted, this, &FunctionChooserDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &FunctionChooserDialog::reject);
+    // As in the operand dialogs: a name typed at once goes into the field.
+    m_field->setFocus();
 }
 
 void FunctionChooserDialog::accept() {

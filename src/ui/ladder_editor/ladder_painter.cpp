@@ -280,7 +280,7 @@ void LadderPainter::paintBox(QPainter& painter, const LadderCell& cell, int colu
             columns == 1 ? Qt::AlignHCenter | Qt::AlignVCenter : Qt::AlignLeft | Qt::AlignVCenter;
         const qsizetype tab = lines[i].indexOf(u'\t');
         if (tab < 0) {
-            painter.drawText(place, align,
+            painter.drawText(place, static_cast<int>(align),
                              metrics.elidedText(lines[i], Qt::ElideRight, columnWidth - 2));
             continue;
         }

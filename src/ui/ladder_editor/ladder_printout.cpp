@@ -50,7 +50,7 @@ int LadderPrintout::print(QPagedPaintDevice& device, core::common::Interaction* 
     QPainter painter;
     if (!painter.begin(&device)) {
         if (interaction != nullptr)
-            interaction->inform(PrintPagination::kInitErrorText, "KELCC",
+            interaction->inform(PrintPagination::kInitErrorText, core::common::kMessageCaption,
                                 core::common::MessageIcon::Stop);
         return -1;
     }

@@ -8,7 +8,7 @@
 
 namespace kelcc::ui {
 
-using Command = CViewPLCLd::Command;
+using Command = LadderView::Command;
 
 namespace {
 

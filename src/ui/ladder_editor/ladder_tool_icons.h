@@ -2,7 +2,7 @@
 
 #include <QIcon>
 
-#include "ladder_editor/view_plc_ld.h"
+#include "ladder_editor/ladder_view.h"
 
 class QAction;
 
@@ -12,7 +12,7 @@ namespace kelcc::ui {
 // tooltips that name each tool's key.
 class LadderToolIcons final {
 public:
-    static QIcon icon(CViewPLCLd::Command command);
+    static QIcon icon(LadderView::Command command);
     // The action's text without its menu mnemonic, key or dots, followed
     // by its first shortcut: "触点 (F1)".
     static QString toolTip(const QAction& action);

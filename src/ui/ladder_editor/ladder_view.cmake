@@ -21,8 +21,8 @@ target_sources(kelcc_ui PRIVATE
     ladder_editor/ladder_window_kind.h
     ladder_editor/operand_dialog.cpp
     ladder_editor/operand_dialog.h
-    ladder_editor/view_plc_ld.cpp
-    ladder_editor/view_plc_ld_keys.cpp
-    ladder_editor/view_plc_ld_tools.cpp
-    ladder_editor/view_plc_ld.h
+    ladder_editor/ladder_view.cpp
+    ladder_editor/ladder_view_keys.cpp
+    ladder_editor/ladder_view_tools.cpp
+    ladder_editor/ladder_view.h
 )

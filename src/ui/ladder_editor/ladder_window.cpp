@@ -9,8 +9,9 @@
 #include "app/project.h"
 #include "app/workbench.h"
 #include "ladder_editor/ladder_draft.h"
+#include "ladder_editor/ladder_recovery.h"
 #include "ladder_editor/ladder_tool_icons.h"
-#include "ladder_editor/view_plc_ld.h"
+#include "ladder_editor/ladder_view.h"
 
 namespace kelcc::ui {
 
@@ -18,7 +19,7 @@ using core::common::Answer;
 using core::common::MessageIcon;
 using core::compiler::PlcDocumentFile;
 using SaveOutcome = PlcDocumentFile::SaveOutcome;
-using Command = CViewPLCLd::Command;
+using Command = LadderView::Command;
 
 LadderWindow::LadderWindow(Workbench& workbench, const std::string& path,
                            core::ladder_editor::CopyBuffer& copyBuffer,
@@ -36,7 +37,7 @@ LadderWindow::LadderWindow(Workbench& workbench, const std::string& path,
     setWindowTitle(tr("PLC主程序") + QStringLiteral("[*]"));
     MessageTranslator::addTemplates(
         {PlcDocumentFile::kSaveQuestionFormat, PlcDocumentFile::kReplacedQuestion});
-    m_view = new CViewPLCLd(workbench, *m_doc, copyBuffer, *m_dialogs, this);
+    m_view = new LadderView(workbench, *m_doc, copyBuffer, *m_dialogs, this);
 
     m_toolBar = new QToolBar(this);
     m_toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
@@ -139,7 +140,8 @@ void LadderWindow::offerDraft() {
                MessageIcon::Question) != Answer::Yes)
         return;
     std::string error;
-    if (!LadderDraft::open(*m_doc, path(), error)) ui.inform(error, "KELCC", MessageIcon::Stop);
+    if (!LadderDraft::open(*m_doc, path(), error))
+        ui.inform(error, core::common::kMessageCaption, MessageIcon::Stop);
 }
 
 bool LadderWindow::reload() {
@@ -160,9 +162,8 @@ SaveOutcome LadderWindow::save() {
 
 SaveOutcome LadderWindow::saveDocument(Workbench& bench, core::plc::PlcDocument& doc,
                                        const std::string& path) {
-    const core::compiler::Language language = bench.language() == 1
-                                                  ? core::compiler::Language::English
-                                                  : core::compiler::Language::Chinese;
+    const core::common::Language language =
+        bench.language() == 1 ? core::common::Language::English : core::common::Language::Chinese;
     const bool wasModified = doc.modified();
     if (wasModified) bench.clearOutput();
     const auto result =
@@ -208,6 +209,16 @@ bool LadderWindow::confirmClose(Workbench& bench, core::plc::PlcDocument& doc,
 void LadderWindow::onPlaceRequested(int row, int column) {
     m_view->moveCursorTo(row, column == 0 ? 1 : column);
     m_view->setFocus();
+}
+
+std::optional<DocumentWindow::RecoveryCopy> LadderWindow::recoveryCopy() const {
+    // Any window of the program opens it again as its ladder.
+    return RecoveryCopy{core::app::ProjectItemType::PlcProgram,
+                        core::ladder_editor::LadderRecovery::content(*m_doc)};
+}
+
+bool LadderWindow::restoreRecovery(std::string_view content, std::string& error) {
+    return core::ladder_editor::LadderRecovery::restore(*m_doc, content, error);
 }
 
 }  // namespace kelcc::ui

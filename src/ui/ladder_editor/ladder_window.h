@@ -15,7 +15,7 @@ class CopyBuffer;
 
 namespace kelcc::ui {
 
-class CViewPLCLd;
+class LadderView;
 
 // The window of the project's PLC program: a view of the project's shared
 // PLC document in the ladder view under a toolbar; saves it through the
@@ -37,6 +37,8 @@ public:
     void setModified(bool modified) override;
     bool saveSilently() override;
     bool queryClose() override;
+    std::optional<RecoveryCopy> recoveryCopy() const override;
+    bool restoreRecovery(std::string_view content, std::string& error) override;
     // The Edit and PLC menus of the main window while this window is active.
     QList<QAction*> menuActions(MenuSlot slot) const override;
 
@@ -55,7 +57,7 @@ public:
                              const std::string& path);
 
     core::plc::PlcDocument& document() noexcept { return *m_doc; }
-    CViewPLCLd& view() noexcept { return *m_view; }
+    LadderView& view() noexcept { return *m_view; }
     QToolBar* toolBar() const noexcept { return m_toolBar; }
 
 private:
@@ -66,7 +68,7 @@ private:
 
     std::unique_ptr<LadderDialogs> m_dialogs;
     std::shared_ptr<core::plc::PlcDocument> m_doc;
-    CViewPLCLd* m_view = nullptr;
+    LadderView* m_view = nullptr;
     QToolBar* m_toolBar = nullptr;
     QList<QAction*> m_editActions;
     QList<QAction*> m_plcActions;

@@ -26,8 +26,6 @@ using core::plc::OperandForm;
 
 namespace {
 
-constexpr const char* kMessageCaption = "KELCC";
-
 QString core(std::string_view text) {
     return MessageTranslator::translate(std::string(text));
 }
@@ -49,20 +47,20 @@ std::string utf8(const QString& text) {
 
 }  // namespace
 
-OperandDialog::OperandDialog(const OperandForm& form, const FormValues& initial,
+OperandDialog::OperandDialog(const OperandForm& form, FormValues initial,
                              core::common::Interaction& interaction, QWidget* parent)
-    : QDialog(parent), m_form(form), m_interaction(interaction), m_values(initial) {
+    : QDialog(parent), m_form(form), m_interaction(interaction), m_values(std::move(initial)) {
     MessageTranslator::addTemplates({core::plc::kCodbMaxMessage.data()});
     // Field messages with a limit put in are translated by their template.
-    for (const auto& field : form.fields())
+    for (const auto& field : m_form.fields())
         if (field.message.find('%') != std::string_view::npos)
             MessageTranslator::addTemplates({field.message.data()});
-    setWindowTitle(core(form.title()));
+    setWindowTitle(core(m_form.title()));
     auto* layout = new QVBoxLayout(this);
     auto* fields = new QFormLayout;
     layout->addLayout(fields);
 
-    const auto& list = form.fields();
+    const auto& list = m_form.fields();
     m_values.fields.resize(list.size());
     m_widgets.assign(list.size(), nullptr);
     for (std::size_t i = 0; i < list.size(); ++i) {
@@ -76,9 +74,9 @@ OperandDialog::OperandDialog(const OperandForm& form, const FormValues& initial,
     }
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    if (!form.data().lookupButton.empty()) {
+    if (!m_form.data().lookupButton.empty()) {
         m_lookupButton =
-            buttons->addButton(core(form.data().lookupButton), QDialogButtonBox::ActionRole);
+            buttons->addButton(core(m_form.data().lookupButton), QDialogButtonBox::ActionRole);
         m_lookupButton->setEnabled(false);
         connect(m_lookupButton, &QPushButton::clicked, this, &OperandDialog::onLookup);
     }
@@ -235,7 +233,8 @@ void OperandDialog::editListEntry(int entry, const QString& typed) {
         m_list->item(entry)->setText(QString::fromStdString(core::plc::CodbTableLine(
             static_cast<std::size_t>(entry), m_values.list[static_cast<std::size_t>(entry)])));
     }
-    if (message) m_interaction.inform(*message, kMessageCaption, MessageIcon::Warning);
+    if (message)
+        m_interaction.inform(*message, core::common::kMessageCaption, MessageIcon::Warning);
 }
 
 void OperandDialog::onLookup() {
@@ -256,7 +255,7 @@ void OperandDialog::accept() {
     m_values = values();
     m_result = m_form.validate(m_values);
     if (!m_result.ok) {
-        m_interaction.inform(m_result.message, kMessageCaption, MessageIcon::Warning);
+        m_interaction.inform(m_result.message, core::common::kMessageCaption, MessageIcon::Warning);
         if (QWidget* focus = fieldWidget(m_result.field)) focus->setFocus();
         return;
     }

@@ -31,7 +31,7 @@ public:
     // ladder to the next match (Found) or has reported the end (Finished).
     using Lookup = std::function<LookupStep(const std::string& number)>;
 
-    OperandDialog(const core::plc::OperandForm& form, const core::plc::FormValues& initial,
+    OperandDialog(const core::plc::OperandForm& form, core::plc::FormValues initial,
                   core::common::Interaction& interaction, QWidget* parent = nullptr);
 
     // Enables the lookup button; without it the button stays disabled.

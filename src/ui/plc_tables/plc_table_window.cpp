@@ -9,6 +9,7 @@
 #include "app/undo_actions.h"
 #include "app/workbench.h"
 #include "compiler/plc_document_file.h"
+#include "ladder_editor/ladder_recovery.h"
 #include "ladder_editor/ladder_window.h"
 #include "plc_tables/alarm_table_model.h"
 #include "plc_tables/io_comment_model.h"
@@ -118,6 +119,16 @@ void PlcTableWindow::undoStateChanged() {
 
 void PlcTableWindow::updateUndoActions() {
     m_undoActions->update();
+}
+
+std::optional<DocumentWindow::RecoveryCopy> PlcTableWindow::recoveryCopy() const {
+    // Any window of the program opens it again as its ladder.
+    return RecoveryCopy{core::app::ProjectItemType::PlcProgram,
+                        core::ladder_editor::LadderRecovery::content(*m_doc)};
+}
+
+bool PlcTableWindow::restoreRecovery(std::string_view content, std::string& error) {
+    return core::ladder_editor::LadderRecovery::restore(*m_doc, content, error);
 }
 
 }  // namespace kelcc::ui

@@ -32,6 +32,8 @@ public:
     void setModified(bool modified) override;
     bool saveSilently() override;
     bool queryClose() override;
+    std::optional<RecoveryCopy> recoveryCopy() const override;
+    bool restoreRecovery(std::string_view content, std::string& error) override;
     QList<QAction*> menuActions(MenuSlot slot) const override;
 
     core::plc::PlcDocument& plcDocument() noexcept { return *m_doc; }

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "../common/temp_folder.h"
 #include "plc/plc_document.h"
 
 namespace kelcc::core::app {
@@ -12,7 +13,8 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(DocumentRegistry, OneDocumentPerFileWhileAWindowHoldsItAndItFollowsSaveAs) {
-    const fs::path dir = fs::temp_directory_path() / "kelcc_registry_test";
+    const common::TempFolder folder("kelcc_registry_");
+    const fs::path& dir = folder.path();
     fs::create_directories(dir / "old");
     fs::create_directories(dir / "new");
     const std::string ladder = (dir / "old" / "main_a.ldx").string();
@@ -51,7 +53,6 @@ TEST(DocumentRegistry, OneDocumentPerFileWhileAWindowHoldsItAndItFollowsSaveAs) 
     EXPECT_EQ(registry.find((dir / "new" / "main_b.ldx").string()), nullptr);
     registry.forget(other->path());
     EXPECT_TRUE(registry.documents().empty());
-    fs::remove_all(dir);
 }
 
 }  // namespace

@@ -1,10 +1,10 @@
 #include "app/part_program_commands.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 
+#include "../common/temp_folder.h"
 #include "app/project_file.h"
 #include "app/project_file_names.h"
 #include "common/atomic_file.h"
@@ -34,11 +34,6 @@ std::string readAll(const fs::path& path) {
 class PartProgramCommandsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("kelcc_programs_" + std::to_string(::getpid()) + "_" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
         m_host.setAutoOpen(false);
         bool asked = false;
         ASSERT_TRUE(m_project.newProject([&]() -> std::optional<ProjectLocation> {
@@ -47,7 +42,6 @@ protected:
             return ProjectLocation{"demo", m_dir.string()};
         }));
     }
-    void TearDown() override { fs::remove_all(m_dir); }
 
     static PartProgramCommands::NameDialog typing(std::vector<std::string> list) {
         auto shared = std::make_shared<std::vector<std::string>>(std::move(list));
@@ -62,7 +56,8 @@ protected:
         return ProjectFile::parse(readAll(m_dir / "demo" / "demo.gpr")).header.partProgramCount;
     }
 
-    fs::path m_dir;
+    common::TempFolder m_folder{"kelcc_programs_"};
+    const fs::path& m_dir = m_folder.path();
     RecordingInteraction m_ui;
     HeadlessProjectHost m_host;
     Project m_project{m_ui, m_host};
@@ -85,33 +80,8 @@ TEST_F(PartProgramCommandsTest, NewProgramChecksTheNameAndAsksBeforeReplacing) {
     EXPECT_EQ(m_project.tree().enumeratePrograms().size(), 1u);
 }
 
-TEST_F(PartProgramCommandsTest, ImportCopiesLinesWithCrLf) {
-    const fs::path source = m_dir / "O12ABCDEF.cnc";
-    common::AtomicFile::write(source.string(), "O12\nG01 X1\r\nM30");
-    EXPECT_EQ(PartProgramCommands::importPreset(source.string()), "O12AB");
-    EXPECT_FALSE(PartProgramCommands::importProgram(m_project, source.string(), typing({"O12AB"})));
-    EXPECT_EQ(m_ui.messages().back().text, "请输入以字母 'O' 开头后加数字的文件名!");
-
-    ASSERT_TRUE(PartProgramCommands::importProgram(m_project, source.string(), typing({"O12"})));
-    EXPECT_EQ(readAll(m_dir / "demo" / "O0012.cnc"), "O12\r\nG01 X1\r\nM30\r\n");
-    EXPECT_EQ(recordedPrograms(), 1u);
-
-    m_ui.script({Answer::No});
-    common::AtomicFile::write(source.string(), "changed");
-    ASSERT_TRUE(PartProgramCommands::importProgram(m_project, source.string(), typing({"O12"})));
-    EXPECT_EQ(m_ui.messages().back().text, "文件已存在,覆盖该文件吗?");
-    EXPECT_EQ(readAll(m_dir / "demo" / "O0012.cnc"), "O12\r\nG01 X1\r\nM30\r\n");
-
-    const std::string inProject = (m_dir / "demo" / "O0012.cnc").string();
-    ASSERT_TRUE(PartProgramCommands::importProgram(m_project, inProject, typing({"O12"})));
-    EXPECT_EQ(m_ui.messages().back().text, "文件已在工程中");
-
-    const fs::path wrong = m_dir / "prog.Cnc";
-    common::AtomicFile::write(wrong.string(), "x");
-    EXPECT_FALSE(PartProgramCommands::importProgram(m_project, wrong.string(), typing({"O1"})));
-    EXPECT_EQ(m_ui.messages().back().text, "文件扩展名错误!");
-}
-
+// Importing (the preset, the copied lines, the questions) is the golden
+// corpus' project/add_program_* cases.
 TEST_F(PartProgramCommandsTest, DeleteRemovesTheEntryAndOptionallyTheFile) {
     ASSERT_TRUE(PartProgramCommands::newProgram(m_project, typing({"O1"})));
     ASSERT_TRUE(PartProgramCommands::newProgram(m_project, typing({"O2"})));

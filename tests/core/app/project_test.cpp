@@ -1,10 +1,10 @@
 #include "app/project.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 
+#include "../common/temp_folder.h"
 #include "app/directory_tree.h"
 #include "app/project_file.h"
 #include "common/atomic_file.h"
@@ -37,15 +37,7 @@ std::uint32_t programCount(const std::string& gpr) {
 
 class ProjectTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("kelcc_project_" + std::to_string(::getpid()) + "_" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-        m_host.setAutoOpen(false);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
+    void SetUp() override { m_host.setAutoOpen(false); }
 
     // Answers the dialog once, then cancels it.
     LocationDialog answers(std::vector<ProjectLocation> list) {
@@ -69,7 +61,8 @@ protected:
     }
     fs::path demo() const { return m_dir / "demo"; }
 
-    fs::path m_dir;
+    common::TempFolder m_folder{"kelcc_project_"};
+    const fs::path& m_dir = m_folder.path();
     RecordingInteraction m_ui;
     HeadlessProjectHost m_host;
     Project m_project{m_ui, m_host};

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <string>
 
+#include "../common/temp_folder.h"
 #include "cnc_data/pitch_compensation_table.h"
 #include "cnc_data/tool_offset_table.h"
 #include "common/atomic_file.h"
@@ -105,8 +105,8 @@ TEST(CncTableDocumentTest, ReadingKeepsOnlyNumberedLinesAndFilesRoundTripByteExa
 }
 
 TEST(CncTableDocumentTest, OpenAndSaveUseTheFileAndRefuseHugeFiles) {
-    const fs::path dir = fs::temp_directory_path() / ("kelcc_tables_" + std::to_string(::getpid()));
-    fs::create_directories(dir);
+    const common::TempFolder folder("kelcc_tables_");
+    const fs::path& dir = folder.path();
     const std::string path = (dir / ToolOffsetDocument::kFileName).string();
 
     ToolOffsetDocument doc;
@@ -122,7 +122,6 @@ TEST(CncTableDocumentTest, OpenAndSaveUseTheFileAndRefuseHugeFiles) {
             .ok);
     EXPECT_FALSE(doc.open(path).error.empty());
     EXPECT_EQ(doc.entry(1), "0001\ta");
-    fs::remove_all(dir);
 }
 
 TEST(ToolOffsetTableTest, EditsNormaliseAndMarkOnlyRealChanges) {

@@ -56,7 +56,7 @@ TEST(ParameterTableModelTest, FilterMatchesNumberMnemonicAndDescriptionInBothLan
         int first;  // first number shown, 0 for none
         int count;  // -1: not counted
     } cases[] = {
-        {"0164", 164, 1},   {"164", 164, 1},       {"rs232", 2, -1}, {"RS232", 2, -1},
+        {"0164", 164, 1},    {"164", 164, 1},       {"rs232", 2, -1}, {"RS232", 2, -1},
         {"倍乘系数", 15, 2}, {"numerator", 15, -1}, {"zzzz", 0, 0},   {"", 1, 200},
     };
     for (const auto& c : cases) {

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <string>
 #include <tuple>
 
+#include "../common/temp_folder.h"
 #include "cnc_data/part_program_document.h"
 #include "cnc_data/part_program_image.h"
 #include "cnc_data/program_name.h"
@@ -78,8 +78,8 @@ TEST(PartProgramImageTest, TwoMegabytesAreTheLastAcceptedLengthAndMessagesNameTh
     text += 'X';
     EXPECT_EQ(PartProgramImage::prepareText(text).result, Result::TooLong);
 
-    const fs::path dir = fs::temp_directory_path() / ("kelcc_prog_" + std::to_string(::getpid()));
-    fs::create_directories(dir);
+    const common::TempFolder folder("kelcc_prog_");
+    const fs::path& dir = folder.path();
     const std::string path = (dir / "O0001.cnc").string();
     ASSERT_TRUE(common::AtomicFile::write(path, text).ok);
     EXPECT_EQ(PartProgramImage::PrepareProgram(path, "O0001.cnc").result, Result::TooLong);
@@ -96,7 +96,6 @@ TEST(PartProgramImageTest, TwoMegabytesAreTheLastAcceptedLengthAndMessagesNameTh
     const auto missing = PartProgramImage::PrepareProgram((dir / "none").string(), "O2.cnc");
     EXPECT_EQ(missing.result, Result::Unreadable);
     EXPECT_FALSE(missing.error.empty());
-    fs::remove_all(dir);
 
     const auto tooLong = PartProgramImage::messageFor(Result::TooLong, "O0001.cnc");
     ASSERT_TRUE(tooLong.has_value());
@@ -111,8 +110,8 @@ TEST(PartProgramImageTest, TwoMegabytesAreTheLastAcceptedLengthAndMessagesNameTh
 }
 
 TEST(PartProgramDocumentTest, KeepsTheFileBytesAndMarksRealChanges) {
-    const fs::path dir = fs::temp_directory_path() / ("kelcc_doc_" + std::to_string(::getpid()));
-    fs::create_directories(dir);
+    const common::TempFolder folder("kelcc_doc_");
+    const fs::path& dir = folder.path();
     const std::string path = ProgramName::filePath(dir.string(), "O0012");
     const std::string bytes("O0012\r\nG01 X1;\n\xd6\xd0\0end", 22);
     ASSERT_TRUE(common::AtomicFile::write(path, bytes).ok);
@@ -135,7 +134,6 @@ TEST(PartProgramDocumentTest, KeepsTheFileBytesAndMarksRealChanges) {
 
     EXPECT_FALSE(doc.open((dir / "missing.cnc").string()).ok);
     EXPECT_EQ(doc.path(), path);  // a failed open keeps the document
-    fs::remove_all(dir);
 }
 
 }  // namespace

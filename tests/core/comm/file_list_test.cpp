@@ -15,16 +15,16 @@ TEST(FileListTest, LineGivesNameSizeAndArea) {
     const auto parsed = FileList::parse("O0001.cnc\t120\t2\t\r\nplc.ldx\t4096\t1\t\r\n");
     ASSERT_TRUE(parsed.ok);
     ASSERT_EQ(parsed.entries.size(), 2u);
-    EXPECT_EQ(parsed.entries[0], (CFileEntry{"O0001.cnc", "", 2, 1, 120}));
-    EXPECT_EQ(parsed.entries[1], (CFileEntry{"plc.ldx", "", 1, 1, 4096}));
+    EXPECT_EQ(parsed.entries[0], (FileEntry{"O0001.cnc", "", 2, 1, 120}));
+    EXPECT_EQ(parsed.entries[1], (FileEntry{"plc.ldx", "", 1, 1, 4096}));
     EXPECT_TRUE(parsed.refused.empty());
     EXPECT_TRUE(FileList::parse("").ok);
     EXPECT_TRUE(FileList::parse("").entries.empty());
 }
 
 TEST(FileListTest, FormatAndParseRoundTrip) {
-    const std::vector<CFileEntry> entries = {{"ParaB.par", "", 1, 1, 0},
-                                             {"O1234.CNC", "", 4, 1, 4294967295u}};
+    const std::vector<FileEntry> entries = {{"ParaB.par", "", 1, 1, 0},
+                                            {"O1234.CNC", "", 4, 1, 4294967295u}};
     const std::string text = FileList::format(entries);
     EXPECT_EQ(text, "ParaB.par\t0\t1\t\r\nO1234.CNC\t4294967295\t4\t\r\n");
     const auto parsed = FileList::parse(text);
@@ -97,7 +97,7 @@ TEST(FileListTest, OnlyOAndFourDigitsWithCncExtensionAreOffered) {
 }
 
 TEST(FileListTest, OfferedProgramsKeepOrderAndFields) {
-    const std::vector<CFileEntry> listed = {
+    const std::vector<FileEntry> listed = {
         {"O0002.cnc", "", 2, 1, 5}, {"O12.cnc", "", 2, 1, 6}, {"O0001.cnc", "", 2, 1, 7}};
     const auto offered = FileList::offeredPrograms(listed);
     ASSERT_EQ(offered.size(), 2u);

@@ -2,756 +2,542 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
 #include <map>
+#include <sstream>
 
 #include "comm/file_header.h"
+#include "comm/file_list.h"
 #include "comm/link_frame_parser.h"
-#include "fake_controller.h"
+#include "link_engine_test_seam.h"
 #include "link_fakes.h"
+#include "sim_controller.h"
+#include "sim_storage.h"
+#include "test_folder.h"
 
+// The engine is run from scripts of the controller's frames and against the
+// stand-in controller's library, in-process. A run's transcript (the bytes
+// each way, the engine's states, read sizes and reports, each with its time)
+// must equal its golden file under link_runs/: the wire bytes and the
+// reactions of both ends are pinned. KELCC_UPDATE_GOLDEN=1 writes them anew.
 namespace kelcc::core::comm {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 using namespace kelcc::core::comm::testing;
 
-std::uint8_t code(Command command) {
-    return static_cast<std::uint8_t>(command);
-}
+constexpr std::uint32_t kStart = 0xFFFFF000;  // near the wrap: elapsed times must be unsigned
 
-Bytes patterned(std::size_t size, std::uint8_t seed = 1) {
+Bytes patterned(std::size_t size, std::uint8_t seed = 7) {
     Bytes data(size);
     for (std::size_t i = 0; i < size; ++i)
         data[i] = static_cast<std::uint8_t>(i * 13 + seed);
     return data;
 }
 
-Frame decode(const Bytes& bytes) {
-    LinkFrameParser parser;
-    EXPECT_TRUE(parser.append(bytes));
-    auto result = parser.next();
-    EXPECT_EQ(result.status, LinkFrameParser::Status::Complete);
-    EXPECT_EQ(parser.buffered(), 0u);
-    return result.frame;
+Bytes frame(std::uint8_t sequence, Command command, std::uint8_t subCode, Bytes data = {}) {
+    return LinkFrame::encode(Frame{sequence, static_cast<std::uint8_t>(command), subCode, data});
 }
 
-const Bytes kRequest{0xAA, 0xAA, 0xAA};
-const Bytes kAccept{0x55, 0x55, 0x55};
-const Bytes kNak{0x12, 0x00, 0x50, 0x00, 0x00, 0x00, 0x62};
-const Bytes kFileHeader = patterned(27);
+Bytes join(std::initializer_list<Bytes> parts) {
+    Bytes out;
+    for (const Bytes& part : parts)
+        out.insert(out.end(), part.begin(), part.end());
+    return out;
+}
 
-class LinkEngineTest : public ::testing::Test {
+Bytes header(const std::string& name, std::uint32_t size) {
+    FileHeader header;
+    header.name = name;
+    header.size = header.size2 = size;
+    const std::string encoded = *header.encode();
+    return Bytes(encoded.begin(), encoded.end());
+}
+
+std::string hex(std::span<const std::uint8_t> bytes) {
+    static const char* digits = "0123456789ABCDEF";
+    std::string out;
+    for (const std::uint8_t byte : bytes)
+        out += std::string{' ', digits[byte >> 4], digits[byte & 15]};
+    return out;
+}
+
+// Everything that happens on a run, in order, with its time.
+class Transcript {
+public:
+    explicit Transcript(const FakeClock& clock) : m_clock(clock) {}
+    void note(const std::string& text) {
+        m_lines += std::to_string(m_clock.now - kStart) + " " + text + "\n";
+    }
+    void expectGolden(const std::string& name) const {
+        const auto golden = std::filesystem::path(KELCC_LINK_GOLDEN_DIR) / (name + ".txt");
+        if (std::getenv("KELCC_UPDATE_GOLDEN") != nullptr) {
+            std::ofstream(golden) << m_lines;
+            return;
+        }
+        std::ifstream in(golden);
+        ASSERT_TRUE(in) << golden;
+        std::ostringstream expected;
+        expected << in.rdbuf();
+        EXPECT_EQ(m_lines, expected.str()) << golden;
+    }
+
+private:
+    const FakeClock& m_clock;
+    std::string m_lines;
+};
+
+// One end's writes, queued for the line; its read sizes go to the transcript.
+class LineEnd final : public LinkByteSink {
+public:
+    explicit LineEnd(Transcript& log) : m_log(log) {}
+    bool write(std::span<const std::uint8_t> bytes) override {
+        if (failWrites) return false;
+        queued.emplace_back(bytes.begin(), bytes.end());
+        return true;
+    }
+    void setReadSize(std::size_t bytes) override {
+        if (bytes != m_readSize) m_log.note("read " + std::to_string(bytes));
+        m_readSize = bytes;
+    }
+
+    std::vector<Bytes> queued;
+    std::size_t delivered = 0;
+    bool failWrites = false;
+
+private:
+    Transcript& m_log;
+    std::size_t m_readSize = LinkEngine::kFrameReadSize;
+};
+
+class LoggingListener final : public LinkListener {
+public:
+    explicit LoggingListener(Transcript& log) : m_log(log) {}
+    void linkError(LinkError code, ErrorAction action, const std::string& message) override {
+        m_log.note("error " + std::to_string(int(code)) + " " + std::to_string(int(action)) + " " +
+                   message);
+        if (action != ErrorAction::Continue && action != ErrorAction::StatusOnly) failure = code;
+    }
+    void linkProgress(std::uint32_t bytes, bool) override { progress += bytes; }
+    void linkEvent(LinkEvent event, std::uint32_t value) override {
+        m_log.note("event " + std::to_string(int(event)) + " " + std::to_string(value));
+    }
+    void uploadStarted(const UploadEntry& entry) override { m_log.note("upload " + entry.name); }
+    void uploadComplete(const std::string& path) override {
+        completed = true;
+        m_log.note("uploaded " + path);
+    }
+    void connectFinished(bool accepted) override {
+        m_log.note("connected " + std::to_string(accepted));
+    }
+    void disconnectFinished(bool answered) override {
+        disconnects.push_back(answered);
+        m_log.note("disconnected " + std::to_string(answered));
+    }
+    void fileListFinished(const std::optional<std::string>& text) override {
+        list = text;
+        m_log.note(text ? "listed " + std::to_string(text->size()) : "list failed");
+    }
+
+    LinkError failure = LinkError::None;
+    std::uint64_t progress = 0;
+    bool completed = false;
+    std::vector<bool> disconnects;
+    std::optional<std::string> list;
+
+private:
+    Transcript& m_log;
+};
+
+// Starts sending on an accepted write and receiving on an accepted read.
+class LoggingHandler final : public LinkTransferHandler {
+public:
+    explicit LoggingHandler(Transcript& log) : m_log(log) {}
+    void sendNextFile(LinkEngine&) override {
+        ++sendNext;
+        m_log.note("send next");
+    }
+    void receiveNextFile(LinkEngine&) override {
+        ++receiveNext;
+        m_log.note("receive next");
+    }
+    void fileAccepted(LinkEngine& engine, std::uint8_t subCode,
+                      std::span<const std::uint8_t>) override {
+        ++accepted;
+        m_log.note("accepted " + std::to_string(subCode));
+        if (subCode == 1) engine.startSendingFile();
+        if (subCode == 2) engine.startReceivingFile();
+    }
+    void fileExists(LinkEngine&) override {
+        ++exists;
+        m_log.note("exists");
+    }
+    void resumeOffered(LinkEngine& engine) override { resume(engine, "resume offered"); }
+    void resumeAsked(LinkEngine& engine) override { resume(engine, "resume asked"); }
+    std::optional<UploadEntry> uploadOffered(std::span<const std::uint8_t> header) override {
+        m_log.note("offered" + hex(header));
+        return upload;
+    }
+
+    std::optional<UploadEntry> upload;
+    bool refuseResume = false;
+    int sendNext = 0;
+    int receiveNext = 0;
+    int accepted = 0;
+    int exists = 0;
+
+private:
+    void resume(LinkEngine& engine, const char* what) {
+        m_log.note(what);
+        if (refuseResume) engine.raiseError(LinkError::UnknownAnswer);
+    }
+    Transcript& m_log;
+};
+
+class LinkRun {
 protected:
-    void feed(const Bytes& bytes) { m_engine.onBytes(bytes); }
-    void controller(std::uint8_t sequence, Command command, std::uint8_t subCode, Bytes data = {}) {
-        feed(LinkFrame::encode(Frame{sequence, code(command), subCode, std::move(data)}));
+    // Moves the clock one timer period on.
+    void tick() {
+        m_clock.now += LinkEngine::kTickMs;
+        m_engine.onTick();
     }
-    void connectLink() {
-        m_engine.connect();
-        feed(kAccept);
-        ASSERT_EQ(m_engine.state(), LinkState::Ready);
-        m_sink.writes.clear();
+    void flushEngine() {
+        while (m_pc.delivered < m_pc.queued.size())
+            m_log.note(">" + hex(m_pc.queued[m_pc.delivered++]));
     }
-    // Moves the clock forward in timer periods, ticking after each.
-    void run(std::uint32_t ms) {
-        for (std::uint32_t done = 0; done < ms; done += LinkEngine::kTickMs) {
-            m_clock.now += std::min(LinkEngine::kTickMs, ms - done);
-            m_engine.onTick();
-        }
+    void feed(const Bytes& bytes) {
+        m_log.note("<" + hex(bytes));
+        m_engine.onBytes(bytes);
     }
-    Frame lastSent() {
-        EXPECT_FALSE(m_sink.writes.empty());
-        return m_sink.writes.empty() ? Frame{} : decode(m_sink.writes.back());
+    void noteState() {
+        if (m_engine.state() == m_state) return;
+        m_state = m_engine.state();
+        m_log.note("state " + std::to_string(int(m_state)));
     }
-    // The last frame sent: command, sub-code and, when given, sequence.
-    void expectSent(Command command, std::uint8_t subCode, int sequence = -1) {
-        const Frame frame = lastSent();
-        EXPECT_EQ(frame.command, code(command));
-        EXPECT_EQ(frame.subCode, subCode);
-        if (sequence >= 0) {
-            EXPECT_EQ(frame.sequence, sequence);
-        }
-    }
-    bool sentAny(Command command) const {
-        for (const Bytes& bytes : m_sink.writes)
-            if (bytes.size() >= 7 && bytes[2] == code(command)) return true;
-        return false;
-    }
-    // Connects, sends CMD_FILE 1 and lets the controller accept it.
-    void startSending(Bytes content, bool expectData = true) {
-        connectLink();
-        m_file.content = std::move(content);
-        m_handler.onAccepted = [](LinkEngine& engine, std::uint8_t) { engine.startSendingFile(); };
-        ASSERT_TRUE(m_engine.sendCommand(Command::File, 1, kFileHeader));
-        controller(m_engine.transmitSequence(), Command::FileReply, 0);
-        if (expectData) {
-            ASSERT_EQ(m_engine.state(), LinkState::Transfer);
-        }
-    }
-    void startReceiving() {
-        connectLink();
-        m_engine.startReceivingFile();
-    }
-    void expectLastError(LinkError code, ErrorAction action, const std::string& message) {
-        ASSERT_FALSE(m_listener.errors.empty());
-        const auto& error = m_listener.errors.back();
-        EXPECT_EQ(error.code, code);
-        EXPECT_EQ(error.action, action);
-        EXPECT_EQ(error.message, message);
+    void noteFile() {
+        m_log.note("file written" + hex(m_file.written) + ", closed " +
+                   std::to_string(m_file.closes) + ", progress " +
+                   std::to_string(m_listener.progress));
     }
 
     FakeClock m_clock;
-    FakeSink m_sink;
-    RecordingListener m_listener;
+    Transcript m_log{m_clock};
+    LineEnd m_pc{m_log};
+    LoggingListener m_listener{m_log};
     FakeFile m_file;
-    FakeHandler m_handler;
-    LinkEngine m_engine{m_clock, m_sink, m_listener, m_file, m_handler};
+    LoggingHandler m_handler{m_log};
+    LinkEngine m_engine{m_clock, m_pc, m_listener, m_file, m_handler};
+    LinkEngineTestSeam m_seam{m_engine};
+    LinkState m_state = LinkState::Idle;
 };
 
-TEST_F(LinkEngineTest, HandshakeOpensTheLinkAndStartsTheTimer) {
-    m_engine.connect();
-    EXPECT_EQ(m_sink.writes, std::vector<Bytes>{kRequest});
-    EXPECT_EQ(m_engine.state(), LinkState::Connecting);
-    EXPECT_TRUE(m_listener.connects.empty());
+// One step of a script: what the PC side does or what the controller sends.
+struct Step {
+    enum class Op {
+        Connect,  // the handshake, answered
+        Open,     // connect() alone
+        Command,  // the engine sends a command
+        In,       // a controller frame; sequence kCurrent: the engine's own number
+        Raw,      // bytes as they come
+        Wait,     // milliseconds of timer periods
+        Send,     // a write of `size` bytes, accepted
+        Receive,  // startReceivingFile()
+        Reply,    // a reply of the engine outside any answer
+        TakeControl,
+        List,
+        Disconnect,
+        Raise,  // the transfer side raises an error
+        ReadFails,
+        WriteFails,
+        SinkFails,
+        RefuseResume,
+    };
+    Op op;
+    Command command = Command::Data;
+    std::uint8_t subCode = 0;
+    Bytes data = {};
+    int sequence = kCurrent;
+    std::uint32_t size = 0;
+    int times = 1;
 
-    feed(kAccept);
-    EXPECT_EQ(m_listener.connects, std::vector<bool>{true});
-    EXPECT_EQ(m_engine.state(), LinkState::Ready);
-    EXPECT_TRUE(m_engine.timerRunning());
-    EXPECT_TRUE(m_engine.accepted());
-    EXPECT_TRUE(m_listener.hasEvent(LinkEvent::Accepted, 0));
-    EXPECT_EQ(m_engine.transmitSequence(), 255);
-    EXPECT_EQ(m_engine.receiveSequence(), 255);
+    static constexpr int kCurrent = -1;
+};
+
+using Op = Step::Op;
+
+Step in(Command command, std::uint8_t subCode, Bytes data = {}, int sequence = Step::kCurrent) {
+    return {Op::In, command, subCode, std::move(data), sequence};
+}
+Step inAt(int sequence, Command command, std::uint8_t subCode, Bytes data = {}) {
+    return in(command, subCode, std::move(data), sequence);
+}
+Step raw(Bytes bytes, int times = 1) {
+    return {Op::Raw, Command::Data, 0, std::move(bytes), 0, 0, times};
+}
+Step wait(std::uint32_t ms) {
+    return {Op::Wait, Command::Data, 0, {}, 0, ms};
+}
+Step command(Command command, std::uint8_t subCode, Bytes data = {}) {
+    return {Op::Command, command, subCode, std::move(data)};
+}
+Step sending(std::uint32_t size) {
+    return {Op::Send, Command::File, 1, {}, 0, size};
+}
+Step raise(LinkError error) {
+    return {Op::Raise, Command::Data, 0, {}, 0, static_cast<std::uint32_t>(error)};
+}
+Step op(Op o) {
+    return {o};
 }
 
-TEST_F(LinkEngineTest, AcceptSplitOverTwoChunksIsNotTakenAndConnectGivesUpAfterFiveRequests) {
-    const std::uint32_t start = m_clock.now;
-    m_engine.connect();
-    feed({0x55, 0x55});
-    feed({0x55});
-    while (m_listener.connects.empty() && m_clock.now - start < 10000) {
-        m_clock.now += 10;
-        m_engine.onTick();
+Bytes damaged(Bytes bytes, std::size_t at, std::uint8_t mask) {
+    bytes[at] ^= mask;
+    return bytes;
+}
+
+struct Script {
+    const char* name;
+    std::vector<Step> steps;
+};
+
+class LinkScript : public LinkRun, public ::testing::TestWithParam<Script> {
+protected:
+    void play(const Step& s) {
+        switch (s.op) {
+            case Op::Connect:
+                m_engine.connect();
+                flushEngine();
+                feed(Bytes(3, 0x55));
+                break;
+            case Op::Open:
+                m_engine.connect();
+                break;
+            case Op::Command:
+                m_engine.sendCommand(s.command, s.subCode, s.data);
+                break;
+            case Op::In: {
+                const int sequence =
+                    s.sequence == Step::kCurrent ? m_seam.transmitSequence() : s.sequence;
+                feed(frame(static_cast<std::uint8_t>(sequence), s.command, s.subCode, s.data));
+                break;
+            }
+            case Op::Raw:
+                for (int i = 0; i < s.times; ++i) {
+                    feed(s.data);
+                    flushEngine();
+                }
+                break;
+            case Op::Wait:
+                m_log.note("wait " + std::to_string(s.size));
+                for (std::uint32_t done = 0; done < s.size; done += LinkEngine::kTickMs) {
+                    tick();
+                    flushEngine();
+                    noteState();
+                }
+                break;
+            case Op::Send:
+                m_file.content = patterned(s.size);
+                m_engine.sendCommand(Command::File, 1, header("ParaB.par", s.size));
+                flushEngine();
+                play(in(Command::FileReply, 0));
+                break;
+            case Op::Receive:
+                m_engine.startReceivingFile();
+                break;
+            case Op::Reply:
+                m_seam.sendReply(s.command, s.subCode);
+                break;
+            case Op::TakeControl:
+                m_engine.takeControl();
+                break;
+            case Op::List:
+                m_engine.requestFileList(s.subCode);
+                break;
+            case Op::Disconnect:
+                m_engine.disconnect();
+                break;
+            case Op::Raise:
+                m_log.note("raised action " +
+                           std::to_string(int(m_engine.raiseError(LinkError(s.size)))));
+                break;
+            case Op::ReadFails:
+                m_file.readFails = true;
+                break;
+            case Op::WriteFails:
+                m_file.writeFails = true;
+                break;
+            case Op::SinkFails:
+                m_pc.failWrites = true;
+                break;
+            case Op::RefuseResume:
+                m_handler.refuseResume = true;
+                break;
+        }
+        flushEngine();
+        noteState();
     }
-    EXPECT_EQ(m_listener.connects, std::vector<bool>{false});
-    EXPECT_EQ(m_clock.now - start, 2000u);
-    ASSERT_EQ(m_sink.writes.size(), 5u);
-    for (const Bytes& bytes : m_sink.writes)
-        EXPECT_EQ(bytes, kRequest);
-    EXPECT_EQ(m_engine.state(), LinkState::Idle);
-    EXPECT_FALSE(m_engine.timerRunning());
+};
+
+TEST_P(LinkScript, TranscriptIsGolden) {
+    m_clock.now = kStart;
+    for (const Step& s : GetParam().steps)
+        play(s);
+    noteFile();
+    m_log.expectGolden(std::string("script_") + GetParam().name);
 }
 
-TEST_F(LinkEngineTest, ControllerOpensTheLinkWithAWholeRequestAndEitherSideEndsIt) {
-    feed({0xAA, 0xAA});
-    feed({0xAA});
-    EXPECT_TRUE(m_sink.writes.empty());
-    EXPECT_EQ(m_engine.state(), LinkState::Idle);
-    feed(kRequest);
-    EXPECT_EQ(m_sink.writes, std::vector<Bytes>{kAccept});
-    EXPECT_EQ(m_engine.state(), LinkState::Ready);
-    // Our disconnect of a link the controller opened ends at once.
-    m_engine.disconnect();
-    EXPECT_EQ(m_listener.disconnects, std::vector<bool>{true});
-    EXPECT_EQ(m_engine.state(), LinkState::Idle);
-    // The controller's own disconnect is answered.
-    feed(kRequest);
-    controller(0, Command::Disconnect, 0);
-    EXPECT_EQ(m_sink.writes.back(), (Bytes{0x12, 0x00, 0x41, 0x00, 0x00, 0x00, 0x53}));
-    EXPECT_EQ(m_engine.state(), LinkState::Idle);
-}
-
-TEST_F(LinkEngineTest, TransmitSequenceSkipsZeroAndDisconnectCarriesZero) {
-    connectLink();
-    for (int i = 1; i <= 256; ++i) {
-        ASSERT_TRUE(m_engine.sendCommand(Command::List, 1));
-        EXPECT_EQ(lastSent().sequence, i == 256 ? 1 : i);
-    }
-    m_engine.sendCommand(Command::Disconnect, 0);
-    EXPECT_EQ(m_sink.writes.back(), (Bytes{0x12, 0x00, 0x40, 0x00, 0x00, 0x00, 0x52}));
-    EXPECT_EQ(m_engine.transmitSequence(), 255);
-    m_engine.sendCommand(Command::List, 1);
-    EXPECT_EQ(lastSent().sequence, 1);
-}
-
-TEST_F(LinkEngineTest, RepliesCarryTheReceivedSequenceAndRolesFollowControl) {
-    connectLink();
-    m_engine.takeControl();
-    EXPECT_EQ(lastSent().command, code(Command::Control));
-    controller(lastSent().sequence, Command::ControlReply, 0);
-    EXPECT_TRUE(m_listener.hasEvent(LinkEvent::PcHasControl, 0));
-
-    controller(7, Command::Control, 4);
-    EXPECT_EQ(m_engine.role(), Role::MasterCnc);
-    expectSent(Command::ControlReply, 0, 7);
-    EXPECT_TRUE(m_listener.hasEvent(LinkEvent::CncHasControl, 0));
-
-    controller(9, Command::Probe, 0);
-    expectSent(Command::Status, 0, 9);
-
-    controller(10, Command::Control, 3);
-    EXPECT_EQ(m_engine.role(), Role::MasterPc);
-    EXPECT_TRUE(m_listener.errors.empty());
-}
-
-class DamagedFrames : public LinkEngineTest, public ::testing::WithParamInterface<bool> {};
-
-TEST_P(DamagedFrames, NineAreNakedAndTheTenthBreaksTheLink) {
-    const bool damageHeader = GetParam();
-    connectLink();
-    m_engine.sendCommand(Command::List, 1);
-    Bytes damaged = LinkFrame::encode(Frame{1, code(Command::ListReply), 0, {0, 3}});
-    if (damageHeader)
-        damaged[6] ^= 0xFF;
-    else
-        damaged.back() ^= 0x01;
-    const LinkError expected = damageHeader ? LinkError::HeaderSum : LinkError::DataCrc;
-    for (int i = 1; i <= 9; ++i) {
-        feed(damaged);
-        EXPECT_EQ(m_sink.writes.back(), kNak) << i;
-        expectLastError(expected, ErrorAction::Continue, "数据校验和错.");
-        EXPECT_EQ(m_engine.errorCount(), i);
-    }
-    const std::size_t written = m_sink.writes.size();
-    feed(damaged);
-    expectLastError(LinkError::ErrorLimit, ErrorAction::BreakLink, "达到最大错误数,断开连接.");
-    EXPECT_EQ(m_sink.writes.size(), written);
-    EXPECT_EQ(m_engine.state(), LinkState::Idle);
-    EXPECT_EQ(m_listener.errors.size(), 10u);
-}
-
-INSTANTIATE_TEST_SUITE_P(HeaderOrCrc, DamagedFrames, ::testing::Bool());
-
-TEST_F(LinkEngineTest, ProgressBetweenErrorsRestartsTheCount) {
-    connectLink();
-    Bytes damaged = LinkFrame::encode(Frame{1, code(Command::ListReply), 0, {}});
-    damaged[6] ^= 0xFF;
-    for (int i = 0; i < 9; ++i)
-        feed(damaged);
-    controller(3, Command::Control, 3);  // answered with a reply: progress
-    EXPECT_EQ(m_engine.errorCount(), 0);
-    feed(damaged);
-    expectLastError(LinkError::HeaderSum, ErrorAction::Continue, "数据校验和错.");
-}
-
-TEST_F(LinkEngineTest, NakFromTheControllerRepeatsTheLastFrameOrProbeByteForByte) {
-    connectLink();
-    m_engine.sendCommand(Command::File, 2, kFileHeader);
-    const Bytes command = m_sink.writes.back();
-    controller(0, Command::Nak, 0);
-    EXPECT_EQ(m_sink.writes.back(), command);
-    expectLastError(LinkError::HeaderSum, ErrorAction::Continue, "数据校验和错.");
-    run(5100);
-    const Bytes probe = m_sink.writes.back();
-    controller(0, Command::Nak, 0);
-    EXPECT_EQ(m_sink.writes.back(), probe);
-    EXPECT_EQ(m_engine.state(), LinkState::Probing);
-}
-
-TEST_F(LinkEngineTest, OversizedFrameIsRefusedAtOnceWithANak) {
-    connectLink();
+using C = Command;
+const Bytes kHeader = header("ParaB.par", 1000);
+const Bytes kDamagedHeader = damaged(frame(1, C::ListReply, 0, {0, 3}), 6, 0xFF);
+const Bytes kDamagedCrc = damaged(frame(1, C::ListReply, 0, {0, 3}), 10, 0x01);
+const Bytes kOversized = [] {
     Bytes header{0x12, 0x01, 0x00, 0x00, 0x10, 0x00};
     header.push_back(LinkFrame::headerSum(header));
-    feed(header);
-    EXPECT_EQ(m_sink.writes.back(), kNak);
-    expectLastError(LinkError::HeaderSum, ErrorAction::Continue, "数据校验和错.");
-}
-
-TEST_F(LinkEngineTest, SilenceBringsThreeProbesAndThenBreaksTheLink) {
-    connectLink();
-    m_engine.sendCommand(Command::File, 2, kFileHeader);
-    const std::size_t written = m_sink.writes.size();
-    run(4800);
-    EXPECT_EQ(m_sink.writes.size(), written);
-    for (std::size_t probe = 1; probe <= 3; ++probe) {
-        run(300);
-        expectSent(Command::Probe, 0, m_engine.transmitSequence());
-        EXPECT_EQ(m_engine.state(), LinkState::Probing);
-        expectLastError(LinkError::Timeout, ErrorAction::Continue, "操作超时，检测对方状态");
-        EXPECT_EQ(m_listener.errors.size(), probe);
-        run(4800);
-    }
-    run(300);
-    expectLastError(LinkError::ProbeTimeout, ErrorAction::BreakLink, "操作超时,断开连接.");
-    EXPECT_EQ(m_engine.state(), LinkState::Idle);
-    EXPECT_FALSE(m_engine.timerRunning());
-}
-
-TEST_F(LinkEngineTest, AnEndThatAnswersProbesButNeverTakesTheFrameIsGivenUp) {
-    startSending(patterned(1000));
-    for (int round = 1; round <= 3; ++round) {
-        run(5100);
-        ASSERT_EQ(lastSent().command, code(Command::Probe)) << round;
-        controller(m_engine.transmitSequence(), Command::Status, 1);
-        EXPECT_EQ(lastSent().command, code(Command::Data));
-    }
-    run(5100);
-    expectLastError(LinkError::ProbeTimeout, ErrorAction::BreakLink, "操作超时,断开连接.");
-    EXPECT_EQ(m_engine.state(), LinkState::Idle);
-}
-
-TEST_F(LinkEngineTest, BusyWaitTimeReplacesTheTimeoutAndBusyWithoutOneKeepsIt) {
-    connectLink();
-    m_engine.sendCommand(Command::List, 1);
-    controller(1, Command::Control, 1);
-    EXPECT_EQ(m_engine.timeoutLength(), LinkEngine::kReplyTimeoutMs);
-    controller(1, Command::Control, 1, {0x00, 0x00, 0x4E, 0x20});  // 20000 ms
-    EXPECT_TRUE(m_listener.hasEvent(LinkEvent::Busy, kBusy));
-    run(19800);
-    EXPECT_FALSE(sentAny(Command::Probe));
-    run(300);
-    EXPECT_EQ(lastSent().command, code(Command::Probe));
-}
-
-TEST_F(LinkEngineTest, ProbeAnswerRepeatsAWaitingCommandAndNothingPendingSettlesTheLink) {
-    connectLink();
-    m_engine.sendCommand(Command::List, 1);
-    const Bytes command = m_sink.writes.back();
-    run(5100);
-    // An answer to another probe is not this one's.
-    controller(static_cast<std::uint8_t>(m_engine.transmitSequence() + 1), Command::Status, 0);
-    EXPECT_EQ(m_engine.state(), LinkState::Probing);
-    // Received or not, the controller answers the repeated command.
-    controller(m_engine.transmitSequence(), Command::Status, 0x00);
-    EXPECT_EQ(m_sink.writes.back(), command);
-    EXPECT_EQ(m_engine.state(), LinkState::Ready);
-    controller(m_engine.transmitSequence(), Command::ListReply, 0, {0, 0});
-    EXPECT_EQ(m_engine.done(), 1);
-
-    // With nothing waiting, a probe answered "handled" clears the time-out.
-    m_engine.sendReply(Command::Ack, 0);
-    run(5100);
-    controller(m_engine.transmitSequence(), Command::Status, 0x00);
-    EXPECT_TRUE(m_listener.hasEvent(LinkEvent::NothingPending, 0));
-    run(20000);
-    EXPECT_EQ(m_listener.errors.size(), 2u);
-    EXPECT_EQ(m_engine.state(), LinkState::Ready);
-}
-
-struct ErrorCase {
-    const char* name;
-    bool duringSend;
-    Command command;
-    std::uint8_t subCode;
-    LinkError code;
-    ErrorAction action;
-    const char* message;
-};
-
-class ErrorActions : public LinkEngineTest, public ::testing::WithParamInterface<ErrorCase> {};
-
-TEST_P(ErrorActions, AnswerRaisesItsErrorWithItsAction) {
-    const ErrorCase& c = GetParam();
-    if (c.duringSend) {
-        startSending(patterned(2000));
-    } else {
-        connectLink();
-        m_engine.sendCommand(Command::File, 1, kFileHeader);
-    }
-    const int closesBefore = m_file.closes;
-    controller(m_engine.transmitSequence(), c.command, c.subCode);
-    expectLastError(c.code, c.action, c.message);
-    EXPECT_EQ(m_listener.errors.size(), 1u);
-    switch (c.action) {
-        case ErrorAction::AbortTransfer:
-            EXPECT_EQ(m_engine.state(), LinkState::Ready);
-            EXPECT_EQ(m_engine.timeoutLength(), LinkEngine::kNoTimeout);
-            EXPECT_GT(m_file.closes, closesBefore);
-            EXPECT_TRUE(m_engine.timerRunning());
-            break;
-        case ErrorAction::BreakLink:
-        case ErrorAction::ClosedByPeer:
-            EXPECT_EQ(m_engine.state(), LinkState::Idle);
-            EXPECT_EQ(m_engine.role(), Role::MasterPc);
-            EXPECT_FALSE(m_engine.timerRunning());
-            EXPECT_GT(m_file.closes, closesBefore);
-            break;
-        default:
-            ADD_FAILURE() << "no case for this action";
-    }
-}
+    return header;
+}();
 
 INSTANTIATE_TEST_SUITE_P(
-    Codes, ErrorActions,
-    ::testing::Values(ErrorCase{"StorageFull", false, Command::FileReply, 3, LinkError::StorageFull,
-                                ErrorAction::AbortTransfer, "FLASH存储空间满."},
-                      ErrorCase{"NoSuchFile", false, Command::FileReply, 4, LinkError::NoSuchFile,
-                                ErrorAction::AbortTransfer, "文件不存在"},
-                      ErrorCase{"CreateFailed", false, Command::FileReply, 6, LinkError::FileCreate,
-                                ErrorAction::AbortTransfer, "读写文件错误."},
-                      ErrorCase{"DncWrite", false, Command::ControlReply, 9, LinkError::DncWrite,
-                                ErrorAction::AbortTransfer, "读写文件错误."},
-                      ErrorCase{"Permission", false, Command::FileReply, 0x15,
-                                LinkError::NoPermission, ErrorAction::AbortTransfer,
-                                "CNC权限不允许文件数据修改"},
-                      ErrorCase{"UnknownFileReply", false, Command::FileReply, 0x20,
-                                LinkError::UnknownAnswer, ErrorAction::BreakLink, "未知的应答数据"},
-                      ErrorCase{"Forbidden", true, Command::Ack, 0x10, LinkError::Forbidden,
-                                ErrorAction::AbortTransfer, "CNC禁止修改文件数据"},
-                      ErrorCase{"UnknownFormat", true, Command::Ack, 0x11, LinkError::UnknownFormat,
-                                ErrorAction::AbortTransfer, "未知的文件数据格式"},
-                      ErrorCase{"UnknownAck", true, Command::Ack, 0x30, LinkError::UnknownAnswer,
-                                ErrorAction::BreakLink, "未知的应答数据"},
-                      ErrorCase{"DataWhileSending", true, Command::Data, 2,
-                                LinkError::UnknownAnswer, ErrorAction::BreakLink, "未知的应答数据"},
-                      ErrorCase{"ClosedByController", true, Command::Disconnect, 0,
-                                LinkError::ClosedByPeer, ErrorAction::ClosedByPeer,
-                                "通讯被另一端取消."}),
+    Engine, LinkScript,
+    ::testing::Values(
+        // A split accept is not taken; the fifth request gives up.
+        Script{"ConnectGivesUp", {op(Op::Open), raw({0x55, 0x55}), raw({0x55}), wait(2400)}},
+        // The controller opens with a whole request; either side ends the link.
+        Script{"ControllerOpens",
+               {raw({0xAA, 0xAA}), raw({0xAA}), raw({0xAA, 0xAA, 0xAA}), op(Op::Disconnect),
+                raw({0xAA, 0xAA, 0xAA}), inAt(0, C::Disconnect, 0)}},
+        Script{"RolesFollowControl",
+               {op(Op::Connect), op(Op::TakeControl), in(C::ControlReply, 0),
+                inAt(7, C::Control, 4), inAt(9, C::Probe, 0), inAt(10, C::Control, 3)}},
+        // Nine damaged frames are asked for again; the tenth breaks the link.
+        Script{"DamagedHeaders", {op(Op::Connect), command(C::List, 1), raw(kDamagedHeader, 10)}},
+        Script{"DamagedCrcs", {op(Op::Connect), command(C::List, 1), raw(kDamagedCrc, 10)}},
+        Script{
+            "ProgressRestartsTheErrorCount",
+            {op(Op::Connect), raw(kDamagedHeader, 9), inAt(3, C::Control, 3), raw(kDamagedHeader)}},
+        Script{"NakRepeatsTheLastFrameOrProbe",
+               {op(Op::Connect), command(C::File, 2, kHeader), inAt(0, C::Nak, 0), wait(5100),
+                inAt(0, C::Nak, 0)}},
+        Script{"OversizedFrameIsNaked", {op(Op::Connect), raw(kOversized)}},
+        Script{"SilenceBringsThreeProbes",
+               {op(Op::Connect), command(C::File, 2, kHeader), wait(20400)}},
+        Script{"ProbeAnswersWithoutProgressGiveUp",
+               {op(Op::Connect), sending(1000), wait(5100), in(C::Status, 1), wait(5100),
+                in(C::Status, 1), wait(5100), in(C::Status, 1), wait(5100)}},
+        // A busy answer without its wait time keeps the running time-out.
+        Script{"BusyWithoutWaitTime",
+               {op(Op::Connect), command(C::List, 1), inAt(1, C::Control, 1), wait(5100)}},
+        Script{"BusyWaitTime",
+               {op(Op::Connect), command(C::List, 1), inAt(1, C::Control, 1),
+                inAt(1, C::Control, 1, {0x00, 0x00, 0x4E, 0x20}), wait(20100)}},
+        Script{"ProbeAnswerRepeatsAWaitingCommand",
+               {op(Op::Connect),
+                command(C::List, 1),
+                wait(5100),
+                inAt(2, C::Status, 0),
+                in(C::Status, 0),
+                in(C::ListReply, 0, {0, 0}),
+                {Op::Reply, C::Ack, 0},
+                wait(5100),
+                in(C::Status, 0),
+                wait(20000)}},
+        Script{"RefusedCreate",
+               {op(Op::Connect), command(C::File, 1, kHeader), in(C::FileReply, 6)}},
+        Script{"RefusedDncWrite",
+               {op(Op::Connect), command(C::File, 1, kHeader), in(C::ControlReply, 9)}},
+        Script{"UnknownFileReply",
+               {op(Op::Connect), command(C::File, 1, kHeader), in(C::FileReply, 0x20)}},
+        Script{"Forbidden", {op(Op::Connect), sending(2000), in(C::Ack, 0x10)}},
+        Script{"UnknownFormat", {op(Op::Connect), sending(2000), in(C::Ack, 0x11)}},
+        Script{"UnknownAck", {op(Op::Connect), sending(2000), in(C::Ack, 0x30)}},
+        Script{"DataWhileSending", {op(Op::Connect), sending(2000), in(C::Data, 2)}},
+        Script{"ClosedByController", {op(Op::Connect), sending(2000), in(C::Disconnect, 0)}},
+        Script{"EmptyAndUnreadableFiles",
+               {op(Op::Connect), sending(0), op(Op::ReadFails), sending(100)}},
+        Script{"TimeoutWaitingForReady",
+               {op(Op::Connect), sending(1000), inAt(1, C::Ack, 5), wait(5100)}},
+        Script{"ProbeHandled", {op(Op::Connect), sending(1000), wait(5100), in(C::Status, 0)}},
+        Script{"ProbeNotReceived", {op(Op::Connect), sending(1000), wait(5100), in(C::Status, 1)}},
+        Script{"ProbeHeaderError", {op(Op::Connect), sending(1000), wait(5100), in(C::Status, 2)}},
+        Script{"ProbeDataError", {op(Op::Connect), sending(1000), wait(5100), in(C::Status, 3)}},
+        Script{"ProbeBusyOverContinue",
+               {op(Op::Connect), sending(1000), wait(5100), in(C::Status, 6)}},
+        Script{"ProbeBusyOverRepeat",
+               {op(Op::Connect), sending(1000), wait(5100), in(C::Status, 7)}},
+        Script{"ProbeBusyResumesWhenReady",
+               {op(Op::Connect), sending(1000), wait(5100), in(C::Status, 4),
+                in(C::ControlReply, 0x12)}},
+        Script{"DamagedPieceRepeatedAndOutOfSequence",
+               {op(Op::Connect), op(Op::Receive),
+                raw(damaged(frame(1, C::Data, 0, patterned(10)), 9, 0x40)),
+                inAt(1, C::Data, 0, patterned(10)), inAt(3, C::Data, 2, patterned(10))}},
+        // The last piece of the file before, repeated, looks like the first
+        // piece of the next one: without the acceptance, no piece is taken.
+        Script{"PieceBeforeTheAcceptanceIsNotTaken",
+               {op(Op::Connect), command(C::File, 2, kHeader), inAt(1, C::Data, 1, patterned(4)),
+                in(C::FileReply, 0), inAt(1, C::Data, 1, patterned(4, 2))}},
+        // Numbering starts over with every file: late repeats of the read
+        // before and of its last piece are not taken for the next read.
+        Script{
+            "LateRepeatsOfTheReadBefore",
+            {op(Op::Connect), command(C::File, 2, kHeader), inAt(1, C::FileReply, 0),
+             inAt(1, C::Data, 1, patterned(4)), command(C::File, 2, kHeader),
+             inAt(1, C::FileReply, 0), inAt(1, C::Data, 1, patterned(4)), inAt(2, C::FileReply, 0),
+             inAt(2, C::FileReply, 0), inAt(1, C::Data, 1, patterned(4, 2))}},
+        Script{"PieceNotWrittenIsNotAcknowledged",
+               {op(Op::Connect), op(Op::Receive), op(Op::WriteFails),
+                inAt(1, C::Data, 0, patterned(10))}},
+        // An answer for an area that does not exist is no answer to the list.
+        Script{"ListWithoutAnswerFails",
+               {op(Op::Connect),
+                {Op::List, C::List, 7},
+                in(C::ListReply, 0, {0x00, 0x02}),
+                wait(8100)}},
+        Script{"UnansweredDisconnect", {op(Op::Connect), op(Op::Disconnect), wait(9300)}},
+        // "Exists" only answers a write.
+        Script{"FileAnswersGoToTheTransferSide",
+               {op(Op::Connect), command(C::File, 7, kHeader), inAt(1, C::FileReply, 1),
+                inAt(1, C::FileReply, 0, {0x01}), command(C::File, 1, kHeader),
+                inAt(2, C::FileReply, 1)}},
+        Script{"ResumeOfferedAndAsked",
+               {op(Op::Connect), sending(1000), inAt(1, C::Ack, 8), command(C::File, 7, kHeader),
+                wait(5100), in(C::Status, 0x10)}},
+        Script{
+            "ResumeOfferRefused",
+            {op(Op::Connect), op(Op::RefuseResume), sending(1000), inAt(1, C::Ack, 8), wait(5100)}},
+        Script{"ResumeQuestionRefused",
+               {op(Op::Connect), op(Op::RefuseResume), sending(1000), wait(5100),
+                in(C::Status, 0x10), wait(5100)}},
+        // The last acknowledgement and a refusal in one chunk: the next file
+        // already scheduled is dropped.
+        Script{"AbortDropsTheNextFile",
+               {op(Op::Connect), sending(10),
+                raw(join({frame(1, C::Ack, 0), frame(1, C::FileReply, 3)}))}},
+        Script{"ChunkThatDoesNotFit",
+               {op(Op::Connect), raw(Bytes(LinkFrameParser::kCapacity + 1, 0x12)),
+                inAt(1, C::Control, 3)}},
+        Script{"ProgramRefusals",
+               {op(Op::Connect), sending(1000), raise(LinkError::ProgramFormat), wait(5100),
+                sending(1000), raise(LinkError::ProgramTooLong), wait(5100)}},
+        Script{"CommandThatCannotBeQueued",
+               {op(Op::Connect), op(Op::SinkFails), command(C::List, 1), wait(5100)}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(LinkEngineTest, FileIsSentInPiecesWithFirstFurtherAndLastSubCodes) {
-    const Bytes content = patterned(1200);
-    startSending(content);
-    EXPECT_EQ(m_sink.readSize, LinkEngine::kAckReadSize);
-    Bytes received;
-    const std::vector<std::uint8_t> subCodes{0, 2, 1};
-    for (std::size_t i = 0; i < subCodes.size(); ++i) {
-        const Frame frame = lastSent();
-        EXPECT_EQ(frame.command, code(Command::Data));
-        EXPECT_EQ(frame.sequence, i + 1);
-        EXPECT_EQ(frame.subCode, subCodes[i]);
-        received.insert(received.end(), frame.data.begin(), frame.data.end());
-        EXPECT_EQ(m_handler.sendNext, 0);
-        controller(frame.sequence, Command::Ack, 0);
+class LinkEngineTest : public LinkRun, public ::testing::Test {};
+
+TEST_F(LinkEngineTest, TransmitSequenceSkipsZeroAndDisconnectCarriesZero) {
+    m_engine.connect();
+    m_engine.onBytes(Bytes(3, 0x55));
+    for (int i = 1; i <= 256; ++i) {
+        ASSERT_TRUE(m_engine.sendCommand(Command::List, 1));
+        EXPECT_EQ(m_pc.queued.back()[1], i == 256 ? 1 : i);
     }
-    EXPECT_EQ(received, content);
-    EXPECT_EQ(m_listener.progress, content.size());
-    EXPECT_EQ(m_handler.sendNext, 1);
-    EXPECT_EQ(m_engine.state(), LinkState::Ready);
-    EXPECT_EQ(m_engine.fileIndex(), 1);
-    EXPECT_EQ(m_sink.readSize, LinkEngine::kFrameReadSize);
-    EXPECT_EQ(m_file.closes, 1);
-    EXPECT_EQ(m_engine.timeoutLength(), LinkEngine::kNoTimeout);
-}
-
-TEST_F(LinkEngineTest, EmptyFileEndsWithoutADataFrameAndAnUnreadableOneAborts) {
-    startSending({}, false);
-    EXPECT_FALSE(sentAny(Command::Data));
-    EXPECT_EQ(m_handler.sendNext, 1);
-    EXPECT_EQ(m_engine.state(), LinkState::Ready);
-
-    m_file.readFails = true;
-    ASSERT_TRUE(m_engine.sendCommand(Command::File, 1, kFileHeader));
-    controller(m_engine.transmitSequence(), Command::FileReply, 0);
-    expectLastError(LinkError::FileRead, ErrorAction::AbortTransfer, "读写文件错误.");
-    EXPECT_EQ(m_engine.state(), LinkState::Ready);
-    EXPECT_FALSE(sentAny(Command::Data));
-}
-
-TEST_F(LinkEngineTest, BusyControllerPausesTheTransferUntilItIsReady) {
-    startSending(patterned(1000));
-    controller(1, Command::Ack, 4);
-    EXPECT_TRUE(m_engine.paused());
-    EXPECT_EQ(m_engine.state(), LinkState::Ready);
-    expectSent(Command::Control, 0x10);
-    const Frame ask = lastSent();
-
-    controller(ask.sequence, Command::ControlReply, 0x14, {0, 0, 0x27, 0x10});  // 10000 ms
-    run(9900);
-    EXPECT_FALSE(sentAny(Command::Probe));
-    controller(ask.sequence, Command::ControlReply, 0x12);
-    EXPECT_FALSE(m_engine.paused());
-    EXPECT_EQ(m_engine.state(), LinkState::Transfer);
-    expectSent(Command::Data, 1);
-    EXPECT_EQ(lastSent().data.size(), 1000u - 512u);
-}
-
-TEST_F(LinkEngineTest, TimeoutWhileWaitingForReadyIsOnlyAStatus) {
-    startSending(patterned(1000));
-    controller(1, Command::Ack, 5);
-    run(5100);
-    expectLastError(LinkError::BusyTimeout, ErrorAction::StatusOnly,
-                    "通讯错误 18: 等待CNC就绪超时");
-    EXPECT_EQ(m_engine.state(), LinkState::Probing);
-}
-
-struct ProbeCase {
-    const char* name;
-    std::uint8_t status;
-    bool sameFrameAgain;  // else the next piece
-    LinkError error;
-};
-
-class ProbeWhileSending : public LinkEngineTest, public ::testing::WithParamInterface<ProbeCase> {};
-
-TEST_P(ProbeWhileSending, AnswerDecidesWhichPieceGoesOut) {
-    const ProbeCase& c = GetParam();
-    startSending(patterned(1000));
-    const Bytes first = m_sink.writes.back();
-    run(5100);
-    ASSERT_EQ(lastSent().command, code(Command::Probe));
-    controller(m_engine.transmitSequence(), Command::Status, c.status);
-    EXPECT_EQ(m_engine.state(), LinkState::Transfer);
-    if (c.sameFrameAgain) {
-        EXPECT_EQ(m_sink.writes.back(), first);
-    } else {
-        expectSent(Command::Data, 1, 2);
-    }
-    expectLastError(c.error, ErrorAction::Continue,
-                    c.error == LinkError::Timeout ? "操作超时，检测对方状态" : "数据校验和错.");
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    States, ProbeWhileSending,
-    ::testing::Values(ProbeCase{"Handled", 0, false, LinkError::Timeout},
-                      ProbeCase{"NotReceived", 1, true, LinkError::Timeout},
-                      ProbeCase{"HeaderError", 2, true, LinkError::HeaderSum},
-                      ProbeCase{"DataError", 3, true, LinkError::DataCrc},
-                      ProbeCase{"BusyOverContinue", 6, false, LinkError::Timeout},
-                      ProbeCase{"BusyOverRepeat", 7, true, LinkError::Timeout}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(LinkEngineTest, ProbeAnsweredBusyResumesTheTransferWhenReady) {
-    startSending(patterned(1000));
-    run(5100);
-    controller(m_engine.transmitSequence(), Command::Status, 4);
-    expectSent(Command::Control, 0x10);
-    controller(lastSent().sequence, Command::ControlReply, 0x12);
-    EXPECT_EQ(m_engine.state(), LinkState::Transfer);
-    EXPECT_EQ(lastSent().command, code(Command::Data));
-}
-
-TEST_F(LinkEngineTest, DamagedDataFrameIsTakenWhenRepeatedOneOutOfSequenceBreaksTheLink) {
-    startReceiving();
-    Bytes damaged = LinkFrame::encode(Frame{1, 0x00, 0, patterned(10)});
-    damaged[9] ^= 0x40;
-    feed(damaged);
-    EXPECT_EQ(m_sink.writes.back(), kNak);
-    controller(1, Command::Data, 0, patterned(10));
-    EXPECT_EQ(lastSent().command, code(Command::Ack));
-    EXPECT_EQ(m_file.written, patterned(10));
-    controller(3, Command::Data, 2, patterned(10));
-    expectLastError(LinkError::OutOfSequence, ErrorAction::BreakLink,
-                    "通讯错误 11: 数据帧序号错误");
-    EXPECT_EQ(m_file.written.size(), 10u);
-}
-
-// The last piece of the file before, repeated, looks like the first piece of
-// the next one: without the acceptance in front of it, no piece is taken.
-TEST_F(LinkEngineTest, PieceWithoutTheAcceptanceOfTheReadIsNotTaken) {
-    connectLink();
-    m_handler.onAccepted = [](LinkEngine& engine, std::uint8_t) { engine.startReceivingFile(); };
-    m_engine.sendCommand(Command::File, 2, kFileHeader);
-    const Bytes read = m_sink.writes.back();
-    controller(1, Command::Data, 1, patterned(4, 1));
-    EXPECT_EQ(m_sink.writes.back(), read);
-    EXPECT_TRUE(m_file.written.empty());
-    controller(decode(read).sequence, Command::FileReply, 0);
-    controller(1, Command::Data, 1, patterned(4, 2));
-    EXPECT_EQ(m_file.written, patterned(4, 2));
-    EXPECT_EQ(m_handler.receiveNext, 1);
-}
-
-// Numbering starts over with every file. The answer to the read before and
-// its last piece, repeated late, must not be taken for the next read.
-TEST_F(LinkEngineTest, LateRepeatsOfTheReadBeforeAreNotTakenForTheNext) {
-    connectLink();
-    m_handler.onAccepted = [](LinkEngine& engine, std::uint8_t) { engine.startReceivingFile(); };
-    m_engine.sendCommand(Command::File, 2, kFileHeader);
-    const std::uint8_t first = m_engine.transmitSequence();
-    controller(first, Command::FileReply, 0);
-    controller(1, Command::Data, 1, patterned(4, 1));
-    ASSERT_EQ(m_handler.receiveNext, 1);
-    m_engine.sendCommand(Command::File, 2, kFileHeader);
-    const std::uint8_t second = m_engine.transmitSequence();
-    EXPECT_NE(second, first);
-    controller(first, Command::FileReply, 0);
-    controller(1, Command::Data, 1, patterned(4, 1));
-    controller(second, Command::FileReply, 0);
-    controller(second, Command::FileReply, 0);  // repeated in between
-    controller(1, Command::Data, 1, patterned(4, 2));
-    Bytes both = patterned(4, 1);
-    const Bytes next = patterned(4, 2);
-    both.insert(both.end(), next.begin(), next.end());
-    EXPECT_EQ(m_file.written, both);
-    EXPECT_EQ(m_handler.receiveNext, 2);
-}
-
-TEST_F(LinkEngineTest, PieceThatCannotBeWrittenIsNotAcknowledged) {
-    startReceiving();
-    m_file.writeFails = true;
-    controller(1, Command::Data, 0, patterned(10));
-    EXPECT_FALSE(sentAny(Command::Ack));
-    expectLastError(LinkError::FileCreate, ErrorAction::AbortTransfer, "读写文件错误.");
-    EXPECT_EQ(m_engine.state(), LinkState::Ready);
-}
-
-TEST_F(LinkEngineTest, FileListArrivesAsText) {
-    connectLink();
-    m_engine.requestFileList(1);
-    expectSent(Command::List, 1);
-    controller(lastSent().sequence, Command::ListReply, 0, {0x00, 0x02});
-    EXPECT_EQ(m_engine.state(), LinkState::Transfer);
-    const std::string first = "plc.ldx\t100\t1\t\r\n";
-    const std::string second = "ParaB.par\t20\t1\t\r\n";
-    controller(1, Command::Data, 0, Bytes(first.begin(), first.end()));
-    EXPECT_TRUE(m_listener.lists.empty());
-    controller(2, Command::Data, 1, Bytes(second.begin(), second.end()));
-    EXPECT_EQ(m_listener.lists, std::vector<std::optional<std::string>>{first + second});
-    EXPECT_EQ(m_engine.state(), LinkState::Ready);
-
-    // An empty list ends at once; an answer for an unknown area is ignored.
-    m_engine.requestFileList(2);
-    controller(lastSent().sequence, Command::ListReply, 0, {0x00, 0x00});
-    ASSERT_EQ(m_listener.lists.size(), 2u);
-    EXPECT_EQ(m_listener.lists[1], std::string());
-    m_engine.requestFileList(7);
-    controller(lastSent().sequence, Command::ListReply, 0, {0x00, 0x02});
-    EXPECT_EQ(m_engine.state(), LinkState::Ready);
-    EXPECT_EQ(m_listener.lists.size(), 2u);
-    EXPECT_TRUE(m_listener.errors.empty());
-}
-
-TEST_F(LinkEngineTest, FileListThatDoesNotArriveFailsAfterEightSeconds) {
-    connectLink();
-    m_engine.requestFileList(1);
-    run(7800);
-    EXPECT_TRUE(m_listener.lists.empty());
-    run(300);
-    EXPECT_EQ(m_listener.lists, std::vector<std::optional<std::string>>{std::nullopt});
-}
-
-TEST_F(LinkEngineTest, DisconnectEndsIdleAnsweredOrNot) {
-    connectLink();
-    m_engine.disconnect();
-    EXPECT_EQ(m_sink.writes.back(), (Bytes{0x12, 0x00, 0x40, 0x00, 0x00, 0x00, 0x52}));
-    EXPECT_EQ(m_engine.state(), LinkState::Closing);
-    EXPECT_FALSE(m_engine.timerRunning());
-    controller(0, Command::DisconnectReply, 0);
-    EXPECT_EQ(m_listener.disconnects, std::vector<bool>{true});
-    EXPECT_EQ(m_engine.state(), LinkState::Idle);
-    EXPECT_FALSE(m_engine.accepted());
-
-    // Unanswered, it goes out three times, three seconds apart, and then
-    // still resets the link.
-    connectLink();
-    m_engine.disconnect();
-    run(8900);
-    EXPECT_EQ(m_listener.disconnects.size(), 1u);
-    EXPECT_EQ(m_sink.writes.size(), 3u);
-    EXPECT_EQ(m_sink.writes[1], m_sink.writes[0]);
-    EXPECT_EQ(m_sink.writes[2], m_sink.writes[0]);
-    run(300);
-    EXPECT_EQ(m_listener.disconnects, (std::vector<bool>{true, false}));
-    EXPECT_EQ(m_engine.state(), LinkState::Idle);
-}
-
-TEST_F(LinkEngineTest, ControllerUploadIsRefusedIfItCannotBeStoredElseReceivedAndRoleHandedBack) {
-    connectLink();
-    controller(1, Command::Control, 4);
-    ASSERT_EQ(m_engine.role(), Role::MasterCnc);
-    controller(2, Command::File, 1, kFileHeader);
-    expectSent(Command::FileReply, 6);
-    expectLastError(LinkError::FileCreate, ErrorAction::AbortTransfer, "读写文件错误.");
-    EXPECT_NE(m_engine.state(), LinkState::Transfer);
-
-    m_handler.upload = UploadEntry{"O0001.cnc", "/tmp/O0001.cnc.tmp", 15};
-    controller(3, Command::File, 5, kFileHeader);
-    expectSent(Command::FileReply, 0);
-    ASSERT_EQ(m_listener.uploads.size(), 1u);
-    EXPECT_EQ(m_listener.uploads[0].name, "O0001.cnc");
-    EXPECT_EQ(m_handler.offeredHeaders.back(), kFileHeader);
-    EXPECT_EQ(m_engine.state(), LinkState::Transfer);
-
-    controller(1, Command::Data, 0, patterned(10));
-    controller(2, Command::DataLast, 1, patterned(5));
-    expectSent(Command::Control, 4);
-    EXPECT_EQ(m_listener.completed, std::vector<std::string>{"/tmp/O0001.cnc.tmp"});
-    EXPECT_EQ(m_file.written.size(), 15u);
-    controller(lastSent().sequence, Command::ControlReply, 0);
-    EXPECT_EQ(m_engine.role(), Role::MasterPc);
-    EXPECT_EQ(m_engine.done(), 1);
-    EXPECT_EQ(m_listener.errors.size(), 1u);
-}
-
-TEST_F(LinkEngineTest, FileAnswersGoToTheTransferSide) {
-    connectLink();
-    m_engine.sendCommand(Command::File, 2, kFileHeader);
-    controller(1, Command::FileReply, 1);  // "exists" only answers a write
-    EXPECT_EQ(m_handler.exists, 0);
-    controller(1, Command::FileReply, 0, {0x01});
-    EXPECT_EQ(m_handler.accepted, std::vector<std::uint8_t>{2});
-
-    m_engine.sendCommand(Command::File, 1, kFileHeader);
-    controller(2, Command::FileReply, 1);
-    EXPECT_EQ(m_handler.exists, 1);
-    EXPECT_TRUE(m_listener.errors.empty());
-}
-
-TEST_F(LinkEngineTest, ResumablePartProgramIsHandedToTheTransferSide) {
-    startSending(patterned(1000));
-    controller(1, Command::Ack, 8);
-    EXPECT_EQ(m_handler.resumeOffers, 1);
-    EXPECT_EQ(m_engine.state(), LinkState::Ready);
-    EXPECT_EQ(m_sink.readSize, LinkEngine::kFrameReadSize);
-
-    m_engine.sendCommand(Command::File, 7, kFileHeader);
-    run(5100);
-    controller(m_engine.transmitSequence(), Command::Status, 0x10);
-    EXPECT_EQ(m_handler.resumeQuestions, 1);
-    EXPECT_EQ(m_engine.state(), LinkState::Ready);
-}
-
-TEST_F(LinkEngineTest, ResumeRefusedByTheTransferSideLeavesTheLinkBroken) {
-    // Resume offered by an acknowledgement, and asked for by a probe answer.
-    for (const bool byProbe : {false, true}) {
-        m_listener.errors.clear();
-        startSending(patterned(1000));
-        m_handler.onResume = [](LinkEngine& engine) {
-            engine.raiseError(LinkError::UnknownAnswer);
-        };
-        if (byProbe) {
-            run(5100);
-            ASSERT_EQ(m_engine.state(), LinkState::Probing);
-            controller(m_engine.transmitSequence(), Command::Status, 0x10);
-        } else {
-            controller(1, Command::Ack, 8);
-        }
-        m_handler.onResume = nullptr;
-        expectLastError(LinkError::UnknownAnswer, ErrorAction::BreakLink, "未知的应答数据");
-        EXPECT_EQ(m_engine.state(), LinkState::Idle);
-        EXPECT_EQ(m_engine.timeoutLength(), LinkEngine::kNoTimeout);
-    }
-}
-
-TEST_F(LinkEngineTest, AbortDropsTheNextFileThatWasAlreadyScheduled) {
-    startSending(patterned(10));
-    // The last acknowledgement and a refusal arrive in one chunk.
-    Bytes chunk = LinkFrame::encode(Frame{1, code(Command::Ack), 0, {}});
-    const Bytes refusal = LinkFrame::encode(Frame{1, code(Command::FileReply), 3, {}});
-    chunk.insert(chunk.end(), refusal.begin(), refusal.end());
-    feed(chunk);
-    expectLastError(LinkError::StorageFull, ErrorAction::AbortTransfer, "FLASH存储空间满.");
-    EXPECT_EQ(m_handler.sendNext, 0);
-}
-
-TEST_F(LinkEngineTest, ChunkThatDoesNotFitIsDroppedWithError17) {
-    connectLink();
-    feed(Bytes(LinkFrameParser::kCapacity + 1, 0x12));
-    expectLastError(LinkError::BufferOverflow, ErrorAction::Continue,
-                    "通讯错误 17: 接收缓冲区溢出");
-    EXPECT_EQ(m_engine.state(), LinkState::Ready);
-    controller(1, Command::Control, 3);
-    EXPECT_EQ(lastSent().command, code(Command::ControlReply));
-}
-
-TEST_F(LinkEngineTest, PartProgramRefusalsOfTheTransferSideAbortTheTransfer) {
-    for (const LinkError error : {LinkError::ProgramFormat, LinkError::ProgramTooLong}) {
-        startSending(patterned(1000));
-        EXPECT_EQ(m_engine.raiseError(error), ErrorAction::AbortTransfer);
-        expectLastError(error, ErrorAction::AbortTransfer,
-                        error == LinkError::ProgramFormat ? "通讯错误 23: 零件程序格式错误"
-                                                          : "通讯错误 24: 零件程序长度超过2M字节");
-        EXPECT_EQ(m_engine.state(), LinkState::Ready);
-        EXPECT_EQ(m_engine.timeoutLength(), LinkEngine::kNoTimeout);
-    }
-}
-
-TEST_F(LinkEngineTest, CommandThatCannotBeQueuedStartsNoTimeout) {
-    connectLink();
-    m_sink.failWrites = true;
-    EXPECT_FALSE(m_engine.sendCommand(Command::List, 1));
-    EXPECT_EQ(m_engine.timeoutLength(), LinkEngine::kNoTimeout);
+    m_engine.sendCommand(Command::Disconnect, 0);
+    EXPECT_EQ(m_pc.queued.back(), frame(0, Command::Disconnect, 0));
+    m_engine.sendCommand(Command::List, 1);
+    EXPECT_EQ(m_pc.queued.back()[1], 1);
 }
 
 // One fault on the line: the n-th frame of a kind, in one direction.
@@ -765,128 +551,219 @@ struct LineFault {
 
 constexpr std::uint8_t kAcceptKind = 0x55;
 
-struct NoisyCase {
+enum class Action { Send, Receive, Delete, List, Upload };
+
+struct Scenario {
     const char* name;
-    bool receive;  // else send
-    std::vector<LineFault> faults;
+    Action action;
+    std::size_t size = 1300;  // three pieces
+    std::vector<LineFault> faults = {};
+    LinkError failure = LinkError::None;  // the error that ends the transfer
+    sim::SimOptions options = {};
+    bool onController = false;  // the file is there already
+    bool storeUpload = true;
 };
 
-// A whole file moved between the engine and the controller over a line
-// that hits chosen frames; every single fault must still end in a complete
-// transfer and an answered disconnect, without breaking the link.
-class NoisyLine : public LinkEngineTest, public ::testing::WithParamInterface<NoisyCase> {
+// Against the stand-in controller, over a line that hits chosen frames: every
+// run must end with the file where it belongs (or in the controller's
+// refusal) and an answered disconnect.
+class LinkScenario : public LinkRun, public ::testing::TestWithParam<Scenario> {
 protected:
-    using Kind = LineFault::Kind;
+    void TearDown() override { std::filesystem::remove_all(m_folder); }
 
     std::vector<Bytes> carry(bool toController, const Bytes& bytes) {
-        const bool accept = bytes == kAccept;
+        const bool accept = bytes == Bytes(3, 0x55);
         const std::uint8_t kind = accept ? kAcceptKind : bytes.size() >= 7 ? bytes[2] : 0;
         const int seen = ++m_seen[{toController, kind}];
         for (const LineFault& f : GetParam().faults) {
             if (f.toController != toController || f.command != kind || f.occurrence != seen)
                 continue;
             ++m_fired;
-            Bytes hit = bytes;
             switch (f.kind) {
-                case Kind::Drop:
+                case LineFault::Kind::Drop:
                     return {};
-                case Kind::Header:
-                    hit[accept ? 2 : 1] ^= 0x04;
-                    return {hit};
-                case Kind::Crc:
-                    hit.back() ^= 0x10;
-                    return {hit};
-                case Kind::Twice:
-                    return {hit, hit};
+                case LineFault::Kind::Header:
+                    return {damaged(bytes, accept ? 2 : 1, 0x04)};
+                case LineFault::Kind::Crc:
+                    return {damaged(bytes, bytes.size() - 1, 0x10)};
+                case LineFault::Kind::Twice:
+                    return {bytes, bytes};
             }
         }
         return {bytes};
     }
-    // Delivers everything queued each way until the line is quiet.
-    void pump() {
-        while (m_delivered < m_sink.writes.size()) {
-            const Bytes out = m_sink.writes[m_delivered++];
-            for (const Bytes& in : carry(true, out))
-                for (const Bytes& answer : m_cnc.onPcBytes(in))
-                    for (const Bytes& back : carry(false, answer))
-                        feed(back);
+    void deliver(bool toController, const Bytes& bytes) {
+        const std::vector<Bytes> hits = carry(toController, bytes);
+        if (hits.empty()) m_log.note(toController ? "> lost" : "< lost");
+        for (const Bytes& hit : hits) {
+            m_log.note((toController ? ">" : "<") + hex(hit));
+            if (toController)
+                m_cnc.receive(hit);
+            else
+                m_engine.onBytes(hit);
         }
     }
-    // Runs the line until `done`, a minute at most.
+    // Runs the line in timer periods until `done`, a minute at most.
     bool runUntil(const std::function<bool()>& done) {
-        for (int tick = 0; tick < 200 && !done(); ++tick) {
-            pump();
-            if (!done()) run(LinkEngine::kTickMs);
+        for (int i = 0; i < 200; ++i) {
+            while (m_pc.delivered < m_pc.queued.size() ||
+                   m_cncEnd.delivered < m_cncEnd.queued.size()) {
+                while (m_pc.delivered < m_pc.queued.size())
+                    deliver(true, m_pc.queued[m_pc.delivered++]);
+                while (m_cncEnd.delivered < m_cncEnd.queued.size())
+                    deliver(false, m_cncEnd.queued[m_cncEnd.delivered++]);
+            }
+            if (done()) return true;
+            tick();
+            m_cnc.tick(m_clock.now);
         }
-        pump();
-        return done();
+        return false;
     }
 
-    FakeController m_cnc;
+    std::filesystem::path m_folder = testFolder("kelcc_scenario_");
+    sim::SimStorage m_storage{m_folder};
+    LineEnd m_cncEnd{m_log};
+    sim::SimController m_cnc{m_storage, GetParam().options, m_cncEnd};
     std::map<std::pair<bool, std::uint8_t>, int> m_seen;
-    std::size_t m_delivered = 0;
     std::size_t m_fired = 0;
 };
 
-TEST_P(NoisyLine, EverySingleFaultEndsInACompleteTransfer) {
-    const NoisyCase& c = GetParam();
-    const Bytes content = patterned(1300, 7);  // three pieces
+TEST_P(LinkScenario, EndsAsExpectedWithTheGoldenTranscript) {
+    const Scenario& s = GetParam();
+    const Bytes content = patterned(s.size);
+    const std::uint8_t area = FileEntry::kConfigArea;
+    const bool failing = s.failure != LinkError::None;
+    const bool held = s.action == Action::Receive || s.action == Action::Delete;
+    if (s.onController || (held && !failing)) {
+        ASSERT_TRUE(m_storage.write(area, "ParaB.par", patterned(s.size / 2)));
+    }
+    // A list text of two pieces, or none.
+    for (int i = 0; s.action == Action::List && s.size > 0 && i < 40; ++i)
+        ASSERT_TRUE(m_storage.write(area, "F" + std::to_string(10 + i) + ".par", content));
+    m_clock.now = kStart;
+    m_cnc.tick(m_clock.now);
     m_engine.connect();
     ASSERT_TRUE(runUntil([this] { return m_engine.state() == LinkState::Ready; }));
 
-    FileHeader header;
-    header.name = "ParaB.par";
-    header.size = header.size2 = static_cast<std::uint32_t>(content.size());
-    const std::string encoded = *header.encode();
-    m_handler.onAccepted = [](LinkEngine& engine, std::uint8_t subCode) {
-        if (subCode == 1)
-            engine.startSendingFile();
-        else
-            engine.startReceivingFile();
-    };
-    if (c.receive) {
-        m_cnc.files["ParaB.par"] = {std::string(content.begin(), content.end()), 1};
-        m_engine.sendCommand(Command::File, 2, Bytes(encoded.begin(), encoded.end()));
-        ASSERT_TRUE(runUntil([this] { return m_handler.receiveNext == 1; }));
-        EXPECT_EQ(m_file.written, content);
-    } else {
-        m_file.content = content;
-        m_engine.sendCommand(Command::File, 1, Bytes(encoded.begin(), encoded.end()));
-        ASSERT_TRUE(runUntil([this] { return m_handler.sendNext == 1; }));
-        EXPECT_EQ(m_cnc.files["ParaB.par"].content, std::string(content.begin(), content.end()));
+    std::function<bool()> done;
+    switch (s.action) {
+        case Action::Send:
+            m_file.content = content;
+            m_engine.sendCommand(Command::File, 1, header("ParaB.par", s.size));
+            done = [&] { return m_handler.sendNext == 1 || m_handler.exists == 1; };
+            break;
+        case Action::Receive:
+            m_engine.sendCommand(Command::File, 2, header("ParaB.par", 0));
+            done = [&] { return m_handler.receiveNext == 1; };
+            break;
+        case Action::Delete:
+            m_engine.sendCommand(Command::File, 4, header("ParaB.par", 0));
+            done = [&] { return m_handler.accepted == 1; };
+            break;
+        case Action::List:
+            m_engine.requestFileList(area);
+            done = [&] { return m_listener.list.has_value(); };
+            break;
+        case Action::Upload:
+            if (s.storeUpload) m_handler.upload = UploadEntry{"up.txt", "/tmp/up.txt", 1300};
+            ASSERT_TRUE(m_cnc.planUpload("up.txt", content));
+            done = [&] { return m_cnc.uploadFinished() && m_engine.state() == LinkState::Ready; };
+            break;
+    }
+    EXPECT_TRUE(runUntil([&] { return failing ? m_listener.failure != LinkError::None : done(); }));
+    EXPECT_EQ(m_listener.failure, s.failure);
+    if (!failing) {
+        switch (s.action) {
+            case Action::Send:
+                EXPECT_EQ(m_storage.read(area, "ParaB.par"),
+                          s.onController ? patterned(s.size / 2) : content);
+                break;
+            case Action::Receive:
+                EXPECT_EQ(m_file.written, patterned(s.size / 2));
+                break;
+            case Action::Delete:
+                EXPECT_FALSE(m_storage.exists(area, "ParaB.par"));
+                break;
+            case Action::List:
+                EXPECT_EQ(m_listener.list, FileList::format(m_storage.list(area)));
+                break;
+            case Action::Upload:
+                EXPECT_EQ(m_file.written, s.storeUpload ? content : Bytes{});
+                EXPECT_EQ(m_listener.completed, s.storeUpload);
+                break;
+        }
     }
     m_engine.disconnect();
     ASSERT_TRUE(runUntil([this] { return !m_listener.disconnects.empty(); }));
     EXPECT_EQ(m_listener.disconnects, std::vector<bool>{true});
-    EXPECT_EQ(m_fired, c.faults.size());
-    for (const auto& error : m_listener.errors)
-        EXPECT_EQ(error.action, ErrorAction::Continue) << static_cast<int>(error.code);
+    EXPECT_EQ(m_fired, s.faults.size());
+    m_log.expectGolden(s.name);
+}
+
+sim::SimOptions busy() {
+    sim::SimOptions options;
+    options.busyMs = 3000;
+    return options;
+}
+sim::SimOptions full() {
+    sim::SimOptions options;
+    options.storageFull = true;
+    return options;
+}
+sim::SimOptions refusing() {
+    sim::SimOptions options;
+    options.refuseWrite = true;
+    return options;
 }
 
 using K = LineFault::Kind;
 constexpr std::uint8_t kData = 0x00;
 constexpr std::uint8_t kAck = 0x10;
+constexpr std::uint8_t kStatus = 0x30;
+constexpr std::uint8_t kDisconnectReply = 0x41;
+constexpr std::uint8_t kNak = 0x50;
+constexpr std::uint8_t kFileReply = 0x72;
 
+// Every single fault must still end in a complete transfer without a
+// failure; the refusals of the controller end in their error.
 INSTANTIATE_TEST_SUITE_P(
-    Faults, NoisyLine,
+    Runs, LinkScenario,
     ::testing::Values(
-        NoisyCase{"LostAcknowledgement", false, {{false, kAck, 2, K::Drop}}},
-        NoisyCase{"DamagedHeader", false, {{true, kData, 2, K::Header}}},
-        NoisyCase{"DamagedDataCrc", false, {{true, kData, 2, K::Crc}}},
-        NoisyCase{"LostProbeAnswer", false, {{false, kAck, 2, K::Drop}, {false, 0x30, 1, K::Drop}}},
-        NoisyCase{"LostDisconnectReply", false, {{false, 0x41, 1, K::Drop}}},
-        NoisyCase{"DamagedAccept", false, {{false, kAcceptKind, 1, K::Header}}},
-        NoisyCase{"DamagedNegativeAcknowledgement",
-                  false,
-                  {{true, kData, 2, K::Header}, {false, 0x50, 1, K::Header}}},
-        NoisyCase{"LostFileReply", false, {{false, 0x72, 1, K::Drop}}},
-        NoisyCase{"ReceiveLostAcknowledgement", true, {{true, kAck, 2, K::Drop}}},
-        NoisyCase{"ReceiveDamagedAcknowledgement", true, {{true, kAck, 1, K::Header}}},
-        NoisyCase{"ReceiveDamagedPiece", true, {{false, kData, 2, K::Crc}}},
-        NoisyCase{"ReceiveRepeatedPiece", true, {{false, kData, 2, K::Twice}}},
-        NoisyCase{"ReceiveLostFileReply", true, {{false, 0x72, 1, K::Drop}}},
-        NoisyCase{"ReceiveLostFirstPiece", true, {{false, kData, 1, K::Drop}}},
-        NoisyCase{"ReceiveLostLastAcknowledgement", true, {{true, kAck, 3, K::Drop}}}),
+        Scenario{"Send", Action::Send}, Scenario{"SendEmpty", Action::Send, 0},
+        Scenario{"SendWithBusyPeriods", Action::Send, 6000, {}, LinkError::None, busy()},
+        Scenario{"SendExisting", Action::Send, 1300, {}, LinkError::None, {}, true},
+        Scenario{"SendStorageFull", Action::Send, 1300, {}, LinkError::StorageFull, full()},
+        Scenario{"SendRefused", Action::Send, 1300, {}, LinkError::NoPermission, refusing()},
+        Scenario{"Receive", Action::Receive}, Scenario{"ReceiveEmpty", Action::Receive, 0},
+        Scenario{"ReceiveMissing", Action::Receive, 0, {}, LinkError::NoSuchFile},
+        Scenario{"Delete", Action::Delete}, Scenario{"List", Action::List, 200},
+        Scenario{"ListEmpty", Action::List, 0}, Scenario{"Upload", Action::Upload},
+        Scenario{
+            "UploadNotStored", Action::Upload, 1300, {}, LinkError::FileCreate, {}, false, false},
+        Scenario{"LostAcknowledgement", Action::Send, 1300, {{false, kAck, 2, K::Drop}}},
+        Scenario{"DamagedHeader", Action::Send, 1300, {{true, kData, 2, K::Header}}},
+        Scenario{"DamagedDataCrc", Action::Send, 1300, {{true, kData, 2, K::Crc}}},
+        Scenario{"LostProbeAnswer",
+                 Action::Send,
+                 1300,
+                 {{false, kAck, 2, K::Drop}, {false, kStatus, 1, K::Drop}}},
+        Scenario{
+            "LostDisconnectReply", Action::Send, 1300, {{false, kDisconnectReply, 1, K::Drop}}},
+        Scenario{"DamagedAccept", Action::Send, 1300, {{false, kAcceptKind, 1, K::Header}}},
+        Scenario{"DamagedNegativeAcknowledgement",
+                 Action::Send,
+                 1300,
+                 {{true, kData, 2, K::Header}, {false, kNak, 1, K::Header}}},
+        Scenario{"LostFileReply", Action::Send, 1300, {{false, kFileReply, 1, K::Drop}}},
+        Scenario{"ReceiveLostAcknowledgement", Action::Receive, 2600, {{true, kAck, 2, K::Drop}}},
+        Scenario{
+            "ReceiveDamagedAcknowledgement", Action::Receive, 2600, {{true, kAck, 1, K::Header}}},
+        Scenario{"ReceiveDamagedPiece", Action::Receive, 2600, {{false, kData, 2, K::Crc}}},
+        Scenario{"ReceiveRepeatedPiece", Action::Receive, 2600, {{false, kData, 2, K::Twice}}},
+        Scenario{"ReceiveLostFileReply", Action::Receive, 2600, {{false, kFileReply, 1, K::Drop}}},
+        Scenario{"ReceiveLostFirstPiece", Action::Receive, 2600, {{false, kData, 1, K::Drop}}},
+        Scenario{
+            "ReceiveLostLastAcknowledgement", Action::Receive, 2600, {{true, kAck, 3, K::Drop}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

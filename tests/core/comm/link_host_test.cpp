@@ -6,13 +6,9 @@
 #include <span>
 #include <vector>
 
-#include "comm/link_engine.h"
-#include "comm/link_engine_input.h"
-#include "comm/link_frame.h"
 #include "comm/link_host.h"
 #include "comm/port_paths.h"
 #include "comm/posix_serial_port.h"
-#include "link_fakes.h"
 #include "pty_pair.h"
 
 namespace kelcc::core::comm {
@@ -116,24 +112,6 @@ TEST_F(LinkHostTest, AHangUpIsCounted) {
     EXPECT_EQ(m_host.stoppedCount(), 0U);
     m_pty.closeMaster();
     EXPECT_TRUE(m_host.runUntil([&] { return m_host.stoppedCount() >= 1; }, 5000ms));
-}
-
-TEST_F(LinkHostTest, DrivesTheLinkEngineOverTheLine) {
-    testing::RecordingListener listener;
-    testing::FakeFile file;
-    testing::FakeHandler handler;
-    LinkEngine engine(m_host, m_host, listener, file, handler);
-    LinkEngineInput input(engine);
-    m_host.setInput(&input);
-    ASSERT_TRUE(m_host.open(1, 38400));
-
-    engine.connect();
-    const std::vector<std::uint8_t> request(LinkFrame::kLinkRequest.begin(),
-                                            LinkFrame::kLinkRequest.end());
-    EXPECT_EQ(m_pty.receive(request.size()), request);
-    // Ticks and line input now flow through the engine without a fault.
-    m_host.runFor(400ms);
-    EXPECT_EQ(engine.state(), LinkState::Connecting);
 }
 
 }  // namespace

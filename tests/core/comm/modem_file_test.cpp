@@ -17,7 +17,7 @@ namespace kelcc::core::comm {
 namespace {
 
 namespace fs = std::filesystem;
-using Read = CModemFile::ReadResult;
+using Read = ModemFile::ReadResult;
 using Result = cnc_data::PartProgramImage::Result;
 
 class ModemFileTest : public ::testing::Test {
@@ -46,7 +46,7 @@ protected:
         return out;
     }
     // Reads everything in pieces of `wanted`, returning the results.
-    std::vector<Read> drain(CModemFile& file, std::size_t wanted, std::string& all) {
+    std::vector<Read> drain(ModemFile& file, std::size_t wanted, std::string& all) {
         std::vector<Read> results;
         std::string piece;
         for (;;) {
@@ -74,7 +74,7 @@ TEST_P(ModemFilePieceTest, PiecesOfAFile) {
     for (std::size_t i = 0; i < GetParam().size; ++i)
         bytes += static_cast<char>(i * 7);
     write("plc.bin", bytes);
-    CModemFile file;
+    ModemFile file;
     std::uint64_t reported = 0;
     file.setProgressObserver([&](std::uint32_t n) { reported += n; });
     ASSERT_EQ(file.openForSend(path("plc.bin"), "plc.bin").result, Result::Ok);
@@ -97,7 +97,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(ModemFileTest, PartProgramIsSentAsItsPreparedImageOrRefused) {
     write("O0001.cnc", "O0001;\nG00 X10;Z5\n\nm30\n");
-    CModemFile file;
+    ModemFile file;
     ASSERT_EQ(file.openForSend(path("O0001.cnc"), "O0001.cnc").result, Result::Ok);
     EXPECT_TRUE(file.isImage());
     const std::string image = "O0001\r\nG00 X10\r\nZ5\r\nM30\r\n";
@@ -119,7 +119,7 @@ TEST_F(ModemFileTest, PartProgramIsSentAsItsPreparedImageOrRefused) {
 }
 
 TEST_F(ModemFileTest, MissingFileOrFolderIsUnreadableAndNothingIsCreated) {
-    CModemFile file;
+    ModemFile file;
     for (const char* name : {"plc.bin", "O0009.cnc"}) {
         const auto opened = file.openForSend(path(name), name);
         EXPECT_EQ(opened.result, Result::Unreadable) << name;
@@ -133,7 +133,7 @@ TEST_F(ModemFileTest, MissingFileOrFolderIsUnreadableAndNothingIsCreated) {
 
 TEST_F(ModemFileTest, FileThatShrinksWhileSentIsAReadErrorOneThatGrowsIsCut) {
     write("Tcomp.cmp", std::string(1000, 'a'));
-    CModemFile file;
+    ModemFile file;
     ASSERT_EQ(file.openForSend(path("Tcomp.cmp"), "Tcomp.cmp").result, Result::Ok);
     fs::resize_file(m_dir / "Tcomp.cmp", 600);
     std::string piece;
@@ -158,7 +158,7 @@ TEST_F(ModemFileTest, FileThatShrinksWhileSentIsAReadErrorOneThatGrowsIsCut) {
 TEST_F(ModemFileTest, SeekResumesFromTheOffset) {
     write("O0005.cnc", "O0005\nG00 X1\nM30\n");
     write("plc.bin", "0123456789");
-    CModemFile file;
+    ModemFile file;
     ASSERT_EQ(file.openForSend(path("O0005.cnc"), "O0005.cnc").result, Result::Ok);
     ASSERT_TRUE(file.seek(7));
     std::string piece;
@@ -176,7 +176,7 @@ TEST_F(ModemFileTest, SeekResumesFromTheOffset) {
 }
 
 TEST_F(ModemFileTest, ReceivedFileAppearsWholeOnlyWhenFinished) {
-    CModemFile file;
+    ModemFile file;
     std::uint64_t reported = 0;
     file.setProgressObserver([&](std::uint32_t n) { reported += n; });
     ASSERT_TRUE(file.openForReceive(path("ParaB.par")));
@@ -193,7 +193,7 @@ TEST_F(ModemFileTest, ReceivedFileAppearsWholeOnlyWhenFinished) {
 TEST_F(ModemFileTest, AbortedReceiveLeavesTheOldFileAndNoPartialFile) {
     write("plc.ldx", "old contents");
     {
-        CModemFile file;
+        ModemFile file;
         ASSERT_TRUE(file.openForReceive(path("plc.ldx")));
         ASSERT_TRUE(file.writePiece("half of the new"));
         file.abort();
@@ -202,7 +202,7 @@ TEST_F(ModemFileTest, AbortedReceiveLeavesTheOldFileAndNoPartialFile) {
     }
     {
         // Destroyed mid-transfer, as when the link is torn down.
-        CModemFile file;
+        ModemFile file;
         ASSERT_TRUE(file.openForReceive(path("plc.ldx")));
         ASSERT_TRUE(file.writePiece("half"));
     }
@@ -212,7 +212,7 @@ TEST_F(ModemFileTest, AbortedReceiveLeavesTheOldFileAndNoPartialFile) {
 
 TEST_F(ModemFileTest, RawBufferPiecesMatchTheFile) {
     write("plc.bin", std::string(600, 'q') + "end");
-    CModemFile file;
+    ModemFile file;
     ASSERT_EQ(file.openForSend(path("plc.bin"), "plc.bin").result, Result::Ok);
     std::array<std::uint8_t, 512> buffer{};
     std::size_t count = 0;
@@ -232,7 +232,7 @@ TEST_F(ModemFileTest, RawBufferPiecesMatchTheFile) {
 
 TEST_F(ModemFileTest, ReadingAndWritingNeedTheirOwnModeAndAnExistingFolder) {
     write("plc.bin", "abc");
-    CModemFile file;
+    ModemFile file;
     std::string piece;
     EXPECT_EQ(file.readPiece(512, piece), Read::Error);
     EXPECT_FALSE(file.writePiece("x"));
@@ -252,12 +252,12 @@ TEST_F(ModemFileTest, ModifiedTimeIsSecondsSince1970) {
     write("O0001.cnc", "O0001\n");
     const auto when = fs::file_time_type::clock::now() - std::chrono::hours(24);
     fs::last_write_time(m_dir / "O0001.cnc", when);
-    const auto seconds = CModemFile::modifiedTime(path("O0001.cnc"));
+    const auto seconds = ModemFile::modifiedTime(path("O0001.cnc"));
     ASSERT_TRUE(seconds);
     const auto expected = std::chrono::duration_cast<std::chrono::seconds>(
         std::chrono::file_clock::to_sys(when).time_since_epoch());
     EXPECT_EQ(*seconds, static_cast<std::uint32_t>(expected.count()));
-    EXPECT_FALSE(CModemFile::modifiedTime(path("none")));
+    EXPECT_FALSE(ModemFile::modifiedTime(path("none")));
 }
 
 }  // namespace

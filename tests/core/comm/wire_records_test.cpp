@@ -11,7 +11,7 @@ namespace {
 using namespace std::string_literals;
 
 TEST(FileHeaderTest, LayoutIsNameOffsetSizeTwiceKindArea) {
-    const CFileEntry entry{"plc.ldx", "/p/main.ldx", 1, 1, 0x01020304};
+    const FileEntry entry{"plc.ldx", "/p/main.ldx", 1, 1, 0x01020304};
     const auto bytes = FileHeader::forEntry(entry).encode();
     ASSERT_TRUE(bytes);
     const std::string expected =
@@ -26,7 +26,7 @@ TEST(FileHeaderTest, LayoutIsNameOffsetSizeTwiceKindArea) {
 }
 
 TEST(FileHeaderTest, PreparedSizeReplacesTheEntrySize) {
-    const CFileEntry entry{"O0001.cnc", "/p/O0001.cnc", 2, 1, 10};
+    const FileEntry entry{"O0001.cnc", "/p/O0001.cnc", 2, 1, 10};
     const auto bytes = FileHeader::forEntry(entry, 0xA0B0C0D0u).encode();
     ASSERT_TRUE(bytes);
     EXPECT_EQ(bytes->substr(17, 8), "\xA0\xB0\xC0\xD0\xA0\xB0\xC0\xD0"s);
@@ -56,7 +56,7 @@ TEST(FileHeaderTest, DecodeKeepsEveryFieldOfAnUpload) {
     ASSERT_TRUE(header);
     EXPECT_EQ(*header, (FileHeader{"Tcomp.cmp", 7, 256, 9, 1, 1}));
     EXPECT_EQ(header->toEntry("/tmp/Tcomp.cmp.tmp"),
-              (CFileEntry{"Tcomp.cmp", "/tmp/Tcomp.cmp.tmp", 1, 1, 256}));
+              (FileEntry{"Tcomp.cmp", "/tmp/Tcomp.cmp.tmp", 1, 1, 256}));
     EXPECT_EQ(header->encode(), bytes);
 }
 

@@ -5,6 +5,8 @@
 
 #include <filesystem>
 
+#include "temp_folder.h"
+
 namespace kelcc::core::common {
 namespace {
 
@@ -12,15 +14,8 @@ namespace fs = std::filesystem;
 
 class AtomicFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("kelcc_atomic_" + std::to_string(::getpid()) + "_" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-    fs::path m_dir;
+    TempFolder m_folder{"kelcc_atomic_"};
+    const fs::path& m_dir = m_folder.path();
 };
 
 TEST_F(AtomicFileTest, WritesReplacesAndLeavesNoTemporaryFiles) {

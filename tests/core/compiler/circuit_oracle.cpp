@@ -103,22 +103,16 @@ CircuitOracle::Outputs CircuitOracle::ofIl(const plc::IlStore& il, const Inputs&
         }
         switch (code) {
             case InstructionCode::LD:
-                stack.push_back(inputs(operand));
-                break;
             case InstructionCode::LDI:
-                stack.push_back(!inputs(operand));
+                stack.push_back(inputs(operand) == (code == InstructionCode::LD));
                 break;
             case InstructionCode::AND:
-                stack.back() = stack.back() && inputs(operand);
-                break;
             case InstructionCode::ANI:
-                stack.back() = stack.back() && !inputs(operand);
+                stack.back() = stack.back() && inputs(operand) == (code == InstructionCode::AND);
                 break;
             case InstructionCode::OR:
-                stack.back() = stack.back() || inputs(operand);
-                break;
             case InstructionCode::ORI:
-                stack.back() = stack.back() || !inputs(operand);
+                stack.back() = stack.back() || inputs(operand) == (code == InstructionCode::OR);
                 break;
             case InstructionCode::ANB:
             case InstructionCode::ORB: {

@@ -8,7 +8,6 @@ target_sources(kelcc_core_tests PRIVATE
     core/compiler/ladder_compiler_test.cpp
     core/compiler/ladder_drawing.cpp
     core/compiler/ladder_drawing.h
-    core/compiler/program_check_test.cpp
 )
 
 # The long run of the fixpoint properties, started by hand; not a test.

@@ -126,6 +126,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 struct EmptyTextCase {
+    std::vector<std::string> before;  // where the instruction is otherwise accepted
     InstructionCode code;
     int error;
 };
@@ -135,36 +136,22 @@ class IlCheckEmptyTextTest : public IlCheckFixture,
 
 // A text can be empty only in a damaged file; it never passes.
 TEST_P(IlCheckEmptyTextTest, RefusesAnInstructionWithoutText) {
-    const auto [code, error] = GetParam();
-    // The instruction sits where it would otherwise be accepted.
-    plc::IlStore il;
-    const bool needsCondition = code == InstructionCode::AND || code == InstructionCode::OUT ||
-                                code == InstructionCode::ORB;
-    if (needsCondition) {
-        ASSERT_TRUE(il.append(1, kLdA));
-    }
-    if (code == InstructionCode::ORB) {
-        ASSERT_TRUE(il.append(1, kLdA));
-    }
-    const bool late = code == InstructionCode::END2 || code == InstructionCode::LBL;
-    if (late) {
-        ASSERT_TRUE(il.append(19, kEnd1));
-    }
-    ASSERT_TRUE(il.append(static_cast<std::uint32_t>(code), ""));
-    m_doc.il() = il;
+    const auto& [before, code, error] = GetParam();
+    m_doc.il() = IlTestProgram::store(before);
+    ASSERT_TRUE(m_doc.il().append(static_cast<std::uint32_t>(code), ""));
     const StepError result = IlCheck::checkAndDivide(m_doc);
     EXPECT_EQ(result.code, error);
-    EXPECT_EQ(result.step, static_cast<int>(il.size()) - 1);
+    EXPECT_EQ(result.step, static_cast<int>(before.size()));
 }
 
 INSTANTIATE_TEST_SUITE_P(Codes, IlCheckEmptyTextTest,
-                         ::testing::Values(EmptyTextCase{InstructionCode::LD, 501},
-                                           EmptyTextCase{InstructionCode::AND, 400},
-                                           EmptyTextCase{InstructionCode::ORB, 400},
-                                           EmptyTextCase{InstructionCode::OUT, 400},
-                                           EmptyTextCase{InstructionCode::END1, 404},
-                                           EmptyTextCase{InstructionCode::END2, 405},
-                                           EmptyTextCase{InstructionCode::LBL, 403}));
+                         ::testing::Values(EmptyTextCase{{}, InstructionCode::LD, 501},
+                                           EmptyTextCase{{kLdA}, InstructionCode::AND, 400},
+                                           EmptyTextCase{{kLdA, kLdA}, InstructionCode::ORB, 400},
+                                           EmptyTextCase{{kLdA}, InstructionCode::OUT, 400},
+                                           EmptyTextCase{{}, InstructionCode::END1, 404},
+                                           EmptyTextCase{{kEnd1}, InstructionCode::END2, 405},
+                                           EmptyTextCase{{kEnd1}, InstructionCode::LBL, 403}));
 
 class IlCheckOpcodeTest : public IlCheckFixture, public ::testing::TestWithParam<std::uint32_t> {};
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "compiler/grid_text.h"
 #include "compiler/il_check.h"
 #include "il_test_program.h"
 #include "plc/plc_document.h"
@@ -13,7 +14,6 @@
 
 namespace kelcc::core::compiler {
 
-using plc::LadderCell;
 using plc::LadderGrid;
 namespace {
 
@@ -32,37 +32,6 @@ std::vector<std::string> repeat(const std::string& line, int times) {
 std::vector<std::string> operator+(std::vector<std::string> a, const std::vector<std::string>& b) {
     a.insert(a.end(), b.begin(), b.end());
     return a;
-}
-
-// One token per column: "." empty, "-" line, "[x]" open contact, "[/x]"
-// closed contact, "(x)" coil, "{text}" function box; "|" marks a vertical
-// link (alone for a cell that holds only the link).
-std::string dumpRow(const LadderGrid& grid, int row) {
-    std::string out;
-    for (int c = 1; c <= LadderGrid::kColumns; ++c) {
-        if (c > 1) out += ' ';
-        const LadderCell* cell = grid.cell(row, c);
-        if (!cell) {
-            out += '.';
-            continue;
-        }
-        const int k = cell->element ? cell->kind : -1;
-        out += k == -1  ? ""
-               : k == 0 ? "-"
-               : k == 1 ? "[" + cell->text + "]"
-               : k == 2 ? "[/" + cell->text + "]"
-               : k == 6 ? "(" + cell->text + ")"
-                        : "{" + cell->text + "}";
-        if (cell->verticalLink) out += '|';
-    }
-    return out;
-}
-
-std::vector<std::string> dump(const LadderGrid& grid) {
-    std::vector<std::string> rows;
-    for (int r = 1; r <= grid.lastUsedRow(); ++r)
-        rows.push_back(dumpRow(grid, r));
-    return rows;
 }
 
 class RebuildFixture {
@@ -113,7 +82,17 @@ TEST_F(LadderRebuildTest, ShortTextsGiveContactsWithoutOperand) {
     m_doc.il() = il;
     const StepError result = LadderRebuild::rebuild(m_doc, {{0, 3}});
     ASSERT_TRUE(result.ok()) << result.code;
-    EXPECT_EQ(dump(m_doc.grid()), (V{"[]| [] -| - - - - ()", "[\xb0\xa1] - . . . . . ."}));
+    EXPECT_EQ(GridText::format(m_doc),
+              "1\t1\t1\t1\t1\t\n"
+              "1\t2\t1\t1\t0\t\n"
+              "1\t3\t0\t1\t1\t\n"
+              "1\t4\t0\t1\t0\t\n"
+              "1\t5\t0\t1\t0\t\n"
+              "1\t6\t0\t1\t0\t\n"
+              "1\t7\t0\t1\t0\t\n"
+              "1\t8\t6\t1\t0\t\n"
+              "2\t1\t1\t1\t0\t啊\n"
+              "2\t2\t0\t1\t0\t\n");
 }
 
 TEST_F(LadderRebuildTest, StopsAtTheEndMarkOfTheTable) {

@@ -1,10 +1,10 @@
 #include "compiler/plc_document_file.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 
+#include "../common/temp_folder.h"
 #include "common/atomic_file.h"
 #include "plc/program_file.h"
 
@@ -13,8 +13,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using common::Answer;
+using common::Language;
 using common::RecordingInteraction;
-using compiler::Language;
 using compiler::PlcDocumentFile;
 
 std::string readAll(const fs::path& path) {
@@ -25,16 +25,6 @@ std::string readAll(const fs::path& path) {
 
 class PlcDocumentFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("kelcc_docfile_" + std::to_string(::getpid()) + "_" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-        m_path = (m_dir / "main_demo.ldx").string();
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
     void writeFile(const std::string& bytes) {
         ASSERT_TRUE(common::AtomicFile::write(m_path, bytes).ok);
     }
@@ -45,8 +35,9 @@ protected:
                "0002    END1    \r\n0003    END2    \r\nEND_PLC_ORGANIZATION\r\n\r\n";
     }
 
-    fs::path m_dir;
-    std::string m_path;
+    common::TempFolder m_folder{"kelcc_docfile_"};
+    const fs::path& m_dir = m_folder.path();
+    const std::string m_path = (m_dir / "main_demo.ldx").string();
     SimpleProjectState m_project;
     PlcDocument m_doc{m_project};
     RecordingInteraction m_ui;
@@ -66,50 +57,23 @@ TEST_F(PlcDocumentFileTest, NewProjectFileOpensAsTwoEndRows) {
     EXPECT_FALSE(m_doc.modified());
 }
 
-TEST_F(PlcDocumentFileTest, RefusalsShowTheirMessagesAndLeaveNothingOpen) {
-    struct Case {
-        std::string bytes;
-        std::vector<std::string> messages;
-    };
-    const std::string ends = "0002    END1    \r\n0003    END2    \r\nEND_PLC_ORGANIZATION\r\n";
-    const std::vector<Case> cases = {
-        {"PLC VER2.0\r\n", {"不支持的文件版本!"}},
-        {"PLC VER1.0\r\nPLC_ORGANIZATION\r\nTOTALSTEPS\t1\r\n0000    FOO\r\n"
-         "END_PLC_ORGANIZATION\r\n",
-         {"文件数据格式错误!", "不支持的文件版本!"}},
-        // The open check refuses a series contact without a condition.
-        {"PLC VER1.0\r\nPLC_ORGANIZATION\r\nTOTALSTEPS\t4\r\n0000    AND     X0000.0\r\n"
-         "0001    OUT     Y0000.0\r\n" +
-             ends,
-         {"不支持的文件版本!"}},
-        // The rebuild refuses eight contacts in one row.
-        {[&] {
-             std::string s =
-                 "PLC VER1.0\r\nPLC_ORGANIZATION\r\nTOTALSTEPS\t12\r\n"
-                 "0000    LD      X0000.0\r\n";
-             for (int i = 1; i <= 7; ++i)
-                 s += "000" + std::to_string(i) + "    AND     X0000.1\r\n";
-             return s + "0008    OUT     Y0000.0\r\n" + ends;
-         }(),
-         {"不支持的文件版本!"}},
-    };
-    for (const auto& c : cases) {
-        RecordingInteraction ui;
-        writeFile(c.bytes);
-        m_doc.il().clear();
-        ASSERT_TRUE(m_doc.il().append(1, "LD      X0000.0"));
-        EXPECT_FALSE(PlcDocumentFile::open(m_doc, m_path, ui)) << c.bytes;
-        ASSERT_EQ(ui.messages().size(), c.messages.size()) << c.bytes;
-        for (std::size_t i = 0; i < c.messages.size(); ++i)
-            EXPECT_EQ(ui.messages()[i].text, c.messages[i]);
-        EXPECT_TRUE(m_doc.il().empty());
-        EXPECT_EQ(m_doc.lastUsedRow(), 0);
-    }
-
-    RecordingInteraction ui;
-    EXPECT_FALSE(PlcDocumentFile::open(m_doc, (m_dir / "missing.ldx").string(), ui));
-    ASSERT_EQ(ui.messages().size(), 1u);
-    EXPECT_NE(ui.messages()[0].text.find("No such file"), std::string::npos);
+// The messages of each refusal (version, format, open check, rebuild) are
+// golden corpus cases (golden/cli/open_refuses_*); here that the document is
+// left empty, after the last stage too.
+TEST_F(PlcDocumentFileTest, RefusalsLeaveNothingOpen) {
+    std::string program =
+        "PLC VER1.0\r\nPLC_ORGANIZATION\r\nTOTALSTEPS\t11\r\n0000    LD      X0000.0\r\n";
+    for (int i = 1; i <= 7; ++i)
+        program += "000" + std::to_string(i) + "    AND     X0000.1\r\n";
+    writeFile(program + "0008    OUT     Y0000.0\r\n0009    END1    \r\n0010    END2    \r\n");
+    ASSERT_TRUE(m_doc.il().append(1, "LD      X0000.0"));
+    ASSERT_TRUE(m_doc.setCell(1, 1, 1, "X0000.0"));
+    EXPECT_FALSE(PlcDocumentFile::open(m_doc, m_path, m_ui));
+    EXPECT_EQ(m_ui.messages().size(), 1u);
+    EXPECT_TRUE(m_doc.il().empty());
+    EXPECT_EQ(m_doc.lastUsedRow(), 0);
+    EXPECT_FALSE(PlcDocumentFile::open(m_doc, (m_dir / "missing.ldx").string(), m_ui));
+    EXPECT_NE(m_ui.messages().back().text.find("No such file"), std::string::npos);
 }
 
 TEST_F(PlcDocumentFileTest, SaveCommandCompilesWritesBothFilesAndTheProject) {
@@ -117,14 +81,14 @@ TEST_F(PlcDocumentFileTest, SaveCommandCompilesWritesBothFilesAndTheProject) {
     ASSERT_TRUE(PlcDocumentFile::open(m_doc, m_path, m_ui));
 
     // Unmodified: nothing happens.
-    auto idle = PlcDocumentFile::fileSave(m_doc, m_path, "demo", Language::Chinese, m_ui);
+    auto idle = PlcDocumentFile::fileSave(m_doc, m_path, "demo", common::Language::Chinese, m_ui);
     EXPECT_TRUE(idle.saved());
     EXPECT_TRUE(idle.lines.empty());
     EXPECT_FALSE(fs::exists(m_path + ".bin"));
     EXPECT_EQ(m_project.projectSaves(), 0);
 
     ASSERT_TRUE(m_doc.setCell(1, 2, 1, "X0000.1"));  // a second series contact
-    auto saved = PlcDocumentFile::fileSave(m_doc, m_path, "demo", Language::Chinese, m_ui);
+    auto saved = PlcDocumentFile::fileSave(m_doc, m_path, "demo", common::Language::Chinese, m_ui);
     ASSERT_TRUE(saved.saved());
     ASSERT_FALSE(saved.lines.empty());
     EXPECT_EQ(saved.lines.back(), "编译成功 : 0 错误, 0 警告.");
@@ -150,7 +114,7 @@ TEST_F(PlcDocumentFileTest, FailedCompileAsksAndEitherKeepsEditingOrReverts) {
 
     ASSERT_TRUE(m_doc.setCell(1, 8, 1, "X0000.2"));  // a contact in the output column
     m_ui.script({Answer::Yes});
-    auto back = PlcDocumentFile::fileSave(m_doc, m_path, "demo", Language::Chinese, m_ui);
+    auto back = PlcDocumentFile::fileSave(m_doc, m_path, "demo", common::Language::Chinese, m_ui);
     EXPECT_EQ(back.outcome, PlcDocumentFile::SaveOutcome::ReturnToEditing);
     const auto& question = m_ui.messages().back();
     EXPECT_TRUE(question.question);
@@ -164,7 +128,8 @@ TEST_F(PlcDocumentFileTest, FailedCompileAsksAndEitherKeepsEditingOrReverts) {
     EXPECT_FALSE(m_project.plcCompiled());
 
     m_ui.script({Answer::No});
-    auto reverted = PlcDocumentFile::fileSave(m_doc, m_path, "demo", Language::Chinese, m_ui);
+    auto reverted =
+        PlcDocumentFile::fileSave(m_doc, m_path, "demo", common::Language::Chinese, m_ui);
     EXPECT_EQ(reverted.outcome, PlcDocumentFile::SaveOutcome::Reverted);
     EXPECT_FALSE(reverted.saved());
     EXPECT_FALSE(m_doc.modified());
@@ -178,7 +143,7 @@ TEST_F(PlcDocumentFileTest, WriteFailuresAreReportedAndKeepTheEdits) {
     ASSERT_TRUE(PlcDocumentFile::open(m_doc, m_path, m_ui));
     ASSERT_TRUE(m_doc.setCell(1, 2, 1, "X0000.1"));
     const std::string gone = (m_dir / "no_such_folder" / "main_demo.ldx").string();
-    auto r = PlcDocumentFile::fileSave(m_doc, gone, "demo", Language::Chinese, m_ui);
+    auto r = PlcDocumentFile::fileSave(m_doc, gone, "demo", common::Language::Chinese, m_ui);
     EXPECT_EQ(r.outcome, PlcDocumentFile::SaveOutcome::WriteFailed);
     EXPECT_TRUE(m_doc.modified());
     EXPECT_EQ(m_project.projectSaves(), 0);
@@ -188,7 +153,7 @@ TEST_F(PlcDocumentFileTest, WriteFailuresAreReportedAndKeepTheEdits) {
     // The project file failing after the program was written is reported too.
     m_project.failProjectSaves("disk full");
     ASSERT_TRUE(m_doc.setCell(1, 3, 1, "X0000.2"));
-    auto p = PlcDocumentFile::fileSave(m_doc, m_path, "demo", Language::Chinese, m_ui);
+    auto p = PlcDocumentFile::fileSave(m_doc, m_path, "demo", common::Language::Chinese, m_ui);
     EXPECT_EQ(p.outcome, PlcDocumentFile::SaveOutcome::WriteFailed);
     EXPECT_EQ(m_ui.messages().back().text, "disk full");
 }

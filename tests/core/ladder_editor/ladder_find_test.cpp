@@ -8,7 +8,7 @@
 namespace kelcc::core::ladder_editor {
 namespace {
 
-using compiler::Language;
+using common::Language;
 
 class LadderFindTest : public ::testing::Test {
 protected:
@@ -27,7 +27,7 @@ protected:
 
     LadderFind::Outcome find(FindKind kind, const std::string& text,
                              FindDirection direction = FindDirection::All, int cursorRow = 1,
-                             Language language = Language::Chinese) {
+                             common::Language language = common::Language::Chinese) {
         return LadderFind::find(m_grid, cursorRow, {kind, text, direction}, language, m_ui);
     }
 
@@ -38,7 +38,6 @@ protected:
 TEST_F(LadderFindTest, ByteAddressFindsEveryBitAndTheBoxesNamingIt) {
     const auto out = find(FindKind::ElementName, "X5");
     ASSERT_TRUE(out.accepted);
-    EXPECT_EQ(out.title, "查找结果");
     const std::vector<std::string> expected = {
         "---------------- 查找 X5 ----------------", "开始查找......",
         "    找到 第   1项 : [行(1)列(1)]",          "    找到 第   2项 : [行(1)列(2)]",
@@ -73,7 +72,7 @@ TEST_F(LadderFindTest, FunctionSearchListsTheIlTextsInTheChosenDirection) {
     out = find(FindKind::Function, "SP", FindDirection::Up, 5);
     EXPECT_EQ(out.hits, (std::vector<FindHit>{{4, 1}}));
 
-    out = find(FindKind::Function, "ALT", FindDirection::All, 1, Language::English);
+    out = find(FindKind::Function, "ALT", FindDirection::All, 1, common::Language::English);
     const std::vector<std::string> english = {
         "---------------- Find ALT ----------------",
         "Searching......",
@@ -81,9 +80,8 @@ TEST_F(LadderFindTest, FunctionSearchListsTheIlTextsInTheChosenDirection) {
         "Find ALT finished : 0 result(s) found.",
     };
     EXPECT_EQ(out.lines, english);
-    EXPECT_EQ(out.title, "Find Results");
 
-    out = find(FindKind::Function, "CMP", FindDirection::All, 1, Language::English);
+    out = find(FindKind::Function, "CMP", FindDirection::All, 1, common::Language::English);
     EXPECT_EQ(out.lines[3],
               "    Found item    2 : [Row(3)      ] : CMP     0002 D0001 D0002 R0002.0");
 
@@ -99,7 +97,6 @@ TEST_F(LadderFindTest, FunctionSearchListsTheIlTextsInTheChosenDirection) {
 
 TEST_F(LadderFindTest, CrossReferenceScanContinuesThenReports) {
     CrossReferenceLookup calls(*CrossReferenceLookup::forInstruction(plc::InstructionCode::CALL));
-    EXPECT_EQ(calls.buttonText(), "查看子程序");
     EXPECT_EQ(calls.next(m_grid, "1", m_ui).row, 4);
     EXPECT_EQ(calls.next(m_grid, "1", m_ui).row, 6);
     const auto end = calls.next(m_grid, "1", m_ui);

@@ -4,6 +4,8 @@
 // as the bytes the program file and the ladder image would have.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
@@ -59,74 +61,45 @@ protected:
         m_editor.setCursor({pick(1, m_doc.lastUsedRow() + 2), pick(1, 8)});
         const std::string address =
             "R" + std::to_string(1000 + pick(0, 99)) + "." + std::to_string(pick(0, 7));
-        m_lastCommand = pick(0, 17);
-        switch (m_lastCommand) {
-            case 0:
-                m_editor.addContact(address, pick(0, 1));
-                break;
-            case 1:
-                m_editor.addParallelContact(address, 0);
-                break;
-            case 2:
-                m_editor.addCoil(address);
-                break;
-            case 3:
-                m_editor.addHorizontalLink();
-                break;
-            case 4:
-                m_editor.addVerticalLink();
-                break;
-            case 5:
-                m_editor.deleteSelection(someRange());
-                break;
-            case 6:
-                m_editor.deleteElement(someRange());
-                break;
-            case 7:
-                m_editor.deleteVerticalLink(someRange());
-                break;
-            case 8:
-                m_editor.cut(someRange(), m_buffer);
-                break;
-            case 9:
+        const std::function<void()> commands[] = {
+            [&] { m_editor.addContact(address, pick(0, 1)); },
+            [&] { m_editor.addParallelContact(address, 0); },
+            [&] { m_editor.addCoil(address); },
+            [&] { m_editor.addHorizontalLink(); },
+            [&] { m_editor.addVerticalLink(); },
+            [&] { m_editor.deleteSelection(someRange()); },
+            [&] { m_editor.deleteElement(someRange()); },
+            [&] { m_editor.deleteVerticalLink(someRange()); },
+            [&] { m_editor.cut(someRange(), m_buffer); },
+            [&] {
                 m_editor.copy(someRange(), m_buffer);
                 m_editor.paste(m_buffer);
-                break;
-            case 10:
-                m_editor.insertRow(someRange());
-                break;
-            case 11:
-                m_editor.insertComment(m_editor.cursor().row);
-                break;
-            case 12:
-                m_editor.moveCommentsUp(m_editor.cursor().row);
-                break;
-            case 13:
-                m_editor.deleteComment(m_editor.cursor().row);
-                break;
-            case 14:
+            },
+            [&] { m_editor.insertRow(someRange()); },
+            [&] { m_editor.insertComment(m_editor.cursor().row); },
+            [&] { m_editor.moveCommentsUp(m_editor.cursor().row); },
+            [&] { m_editor.deleteComment(m_editor.cursor().row); },
+            [&] {
                 m_editor.toggleCommentEditor(m_editor.cursor().row);
                 m_editor.storeComment("注释 " + std::to_string(pick(0, 999)));
-                break;
-            case 15: {
+            },
+            [&] {
                 PlcDocument::Edit edit(m_doc, "修改数据");
                 const int index = pick(0, 99);
                 plc::DataWordRecord record = m_doc.dcTable()[static_cast<std::size_t>(index)];
                 record.value = static_cast<std::uint32_t>(pick(0, 65535));
                 m_doc.setDc(index, record);
                 m_doc.setD(pick(0, 999), static_cast<std::uint8_t>(pick(0, 255)));
-                break;
-            }
-            case 16: {
+            },
+            [&] {
                 std::vector<std::string> alarms = m_doc.alarms();
                 alarms.push_back("A0001.0\t" + std::to_string(pick(0, 999)));
                 m_doc.setAlarms(std::move(alarms));
-                break;
-            }
-            default:
-                compiler::CompileCommand::run(m_doc, "Demo", compiler::Language::Chinese, m_ui);
-                break;
-        }
+            },
+            [&] { compiler::CompileCommand::run(m_doc, "Demo", common::Language::Chinese, m_ui); },
+        };
+        m_lastCommand = pick(0, static_cast<int>(std::size(commands)) - 1);
+        commands[m_lastCommand]();
     }
 
     plc::SimpleProjectState m_project;
@@ -210,7 +183,7 @@ TEST_F(LadderUndoTest, ViewsHearEditsUndoAndReloadAndACompileThatChangesNothingI
     m_doc.addListener(&ladder);
     m_doc.addListener(&table);
 
-    compiler::CompileCommand::run(m_doc, "Demo", compiler::Language::Chinese, m_ui);
+    compiler::CompileCommand::run(m_doc, "Demo", common::Language::Chinese, m_ui);
     EXPECT_EQ(m_doc.undoStack().count(), 0);
     EXPECT_FALSE(m_doc.modified());
 

@@ -75,20 +75,10 @@ TEST_P(LadderImageOperands, ParsesTokensAfterTheMnemonic) {
     EXPECT_EQ(ImageElementCoder::operands(GetParam().text), GetParam().operands);
 }
 
+// Well-formed operands of every instruction are in the golden image files.
 INSTANTIATE_TEST_SUITE_P(
     Texts, LadderImageOperands,
     ::testing::Values(
-        OperandCase{"SET     R0100.1", {{kAddr, word('R', 100, 1)}}},
-        OperandCase{
-            "CMP     0002 DC0001 DT0010 R0100.1",
-            {{kNum, 2}, {kAddr, word('c', 1)}, {kAddr, word('t', 10)}, {kAddr, word('R', 100, 1)}}},
-        OperandCase{"CODB    0001 0001 X0010 R0020 , 5 9",
-                    {{kNum, 1},
-                     {kNum, 1},
-                     {kAddr, word('X', 10)},
-                     {kAddr, word('R', 20)},
-                     {kNum, 5},
-                     {kNum, 9}}},
         // Commas separate tokens just like blanks.
         OperandCase{"CODB    0001 0001 X0010 R0020,5,9",
                     {{kNum, 1},
@@ -97,9 +87,6 @@ INSTANTIATE_TEST_SUITE_P(
                      {kAddr, word('R', 20)},
                      {kNum, 5},
                      {kNum, 9}}},
-        OperandCase{"SP      P0123", {{kAddr, word('P', 123)}}},
-        OperandCase{"TMRB    T0010 0500 Y0001.2",
-                    {{kAddr, word('T', 10)}, {kNum, 500}, {kAddr, word('Y', 1, 2)}}},
         // Letters are not checked; the first character is the letter.
         OperandCase{"MOVN    0001 Z0003 D0004",
                     {{kNum, 1}, {kAddr, word('Z', 3)}, {kAddr, word('D', 4)}}},

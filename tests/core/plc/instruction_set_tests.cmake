@@ -1,5 +1,4 @@
 target_sources(kelcc_core_tests PRIVATE
     core/plc/address_check_test.cpp
-    core/plc/instruction_text_test.cpp
     core/plc/operand_form_test.cpp
 )

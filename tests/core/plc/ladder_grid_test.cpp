@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
+#include <cstdio>
+#include <sstream>
+#include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -17,47 +20,32 @@ constexpr int kContact = 1;
 constexpr int kCoil = 6;
 constexpr int kLink = 15;
 
-// --- placement of vertical links --------------------------------------------
-
-struct LinkPlace {
-    int row;
-    int column;
-    bool accepted;
-};
-
-void PrintTo(const LinkPlace& p, std::ostream* os) {
-    *os << p.row << "," << p.column;
+// A cell as "kind element link text", "-" when there is none.
+std::string Cell(const LadderGrid& grid, int row, int column) {
+    const LadderCell* cell = grid.cell(row, column);
+    if (!cell) return "-";
+    EXPECT_EQ(cell->row, row);
+    EXPECT_EQ(cell->column, column);
+    return std::to_string(cell->kind) + " " + std::to_string(cell->element) + " " +
+           std::to_string(cell->verticalLink) + " " + cell->text;
 }
 
-class VerticalLinkPlacement : public ::testing::TestWithParam<LinkPlace> {};
+// --- cells ------------------------------------------------------------------
 
-TEST_P(VerticalLinkPlacement, OnlyRowsOneTo4999AndColumnsTwoToEight) {
-    const LinkPlace p = GetParam();
-    LadderGrid grid;
-    EXPECT_EQ(grid.setCell(p.row, p.column, kLink, "ignored"), p.accepted);
-    const LadderCell* cell = grid.cell(p.row, p.column);
-    if (!p.accepted) {
-        EXPECT_EQ(cell, nullptr);
-        EXPECT_EQ(grid.lastUsedRow(), 0);
-        return;
+TEST(LadderGrid, PlacesOutsideTheDiagramAreRefused) {
+    // Links go on rows 1-4999, columns 2-8; their text is dropped.
+    for (auto [row, column, placed] : {std::tuple{1, 2, true},
+                                       {4999, 8, true},
+                                       {3, 1, false},
+                                       {5000, 4, false},
+                                       {0, 4, false},
+                                       {7, 0, false},
+                                       {7, 9, false}}) {
+        LadderGrid grid;
+        EXPECT_EQ(grid.setCell(row, column, kLink, "ignored"), placed) << row << "," << column;
+        EXPECT_EQ(Cell(grid, row, column), placed ? "15 0 1 " : "-");
+        EXPECT_EQ(grid.lastUsedRow(), placed ? row : 0);
     }
-    ASSERT_NE(cell, nullptr);
-    EXPECT_EQ(cell->element, 0);
-    EXPECT_EQ(cell->verticalLink, 1);
-    EXPECT_EQ(cell->kind, kLink);
-    EXPECT_TRUE(cell->text.empty());
-    EXPECT_EQ(cell->row, p.row);
-    EXPECT_EQ(cell->column, p.column);
-    EXPECT_EQ(grid.lastUsedRow(), p.row);
-}
-
-INSTANTIATE_TEST_SUITE_P(Places, VerticalLinkPlacement,
-                         ::testing::Values(LinkPlace{1, 2, true}, LinkPlace{4999, 8, true},
-                                           LinkPlace{3, 1, false}, LinkPlace{5000, 4, false},
-                                           LinkPlace{0, 4, false}, LinkPlace{7, 0, false},
-                                           LinkPlace{7, 9, false}));
-
-TEST(LadderGrid, ElementsOutsideTheDiagramAreRefused) {
     LadderGrid grid;
     for (auto [row, column] : {std::pair{0, 1}, {1, 0}, {5001, 1}, {1, 9}, {-3, -3}}) {
         EXPECT_FALSE(grid.setElement(row, column, kContact, "X0000.0")) << row << "," << column;
@@ -65,76 +53,42 @@ TEST(LadderGrid, ElementsOutsideTheDiagramAreRefused) {
         EXPECT_FALSE(grid.deleteCell(row, column));
     }
     EXPECT_EQ(grid.lastUsedRow(), 0);
+    // The rebuild may place links in column 1, never on the last row.
+    EXPECT_TRUE(grid.placeVerticalLink(6, 1));
+    EXPECT_FALSE(grid.placeVerticalLink(LadderGrid::kRows, 1));
+    EXPECT_EQ(Cell(grid, 6, 1), "15 0 1 ");
+    EXPECT_TRUE(grid.rowIsEmpty(6));
 }
 
-TEST(LadderGrid, ElementOnABareLinkKeepsTheLink) {
+TEST(LadderGrid, ElementsAndLinksShareACellAndGoSeparately) {
     LadderGrid grid;
     ASSERT_TRUE(grid.setVerticalLink(4, 3));
     EXPECT_FALSE(grid.setVerticalLink(4, 3));  // already there
     ASSERT_TRUE(grid.setElement(4, 3, kContact, "X0001.2"));
-    const LadderCell* cell = grid.cell(4, 3);
-    ASSERT_NE(cell, nullptr);
-    EXPECT_EQ(cell->element, 1);
-    EXPECT_EQ(cell->verticalLink, 1);
-    EXPECT_EQ(cell->kind, kContact);
-    EXPECT_EQ(cell->text, "X0001.2");
-    // A link added under an existing element keeps the element.
+    EXPECT_EQ(Cell(grid, 4, 3), "1 1 1 X0001.2");
+    grid.setMark(4, 3, 7);
+    // Deleting the element leaves a bare link, without its mark; deleting
+    // again does not remove the link, clearing it does.
+    ASSERT_TRUE(grid.deleteCell(4, 3));
+    EXPECT_EQ(Cell(grid, 4, 3), "15 0 1 ");
+    EXPECT_EQ(grid.mark(4, 3), 0);
+    EXPECT_FALSE(grid.deleteCell(4, 3));
+    EXPECT_TRUE(grid.clearVerticalLink(4, 3));
+    EXPECT_EQ(Cell(grid, 4, 3), "-");
+    EXPECT_FALSE(grid.clearVerticalLink(4, 3));
+
+    // A link added under an element, and cleared again, keeps the element.
     ASSERT_TRUE(grid.setElement(5, 2, kContact, "X0000.1"));
     ASSERT_TRUE(grid.setVerticalLink(5, 2));
-    EXPECT_EQ(grid.cell(5, 2)->kind, kContact);
-    EXPECT_EQ(grid.cell(5, 2)->verticalLink, 1);
-}
-
-TEST(LadderGrid, DeletingAnElementWithALinkLeavesABareLink) {
-    LadderGrid grid;
-    ASSERT_TRUE(grid.setElement(1, 2, kContact, "X0000.0"));
-    ASSERT_TRUE(grid.setVerticalLink(1, 2));
-    grid.setMark(1, 2, 7);
-    ASSERT_TRUE(grid.deleteCell(1, 2));
-    const LadderCell* cell = grid.cell(1, 2);
-    ASSERT_NE(cell, nullptr);
-    EXPECT_EQ(cell->element, 0);
-    EXPECT_EQ(cell->verticalLink, 1);
-    EXPECT_EQ(cell->kind, kLink);
-    EXPECT_TRUE(cell->text.empty());
-    EXPECT_EQ(grid.mark(1, 2), 0);
-    // The link itself is not removed by deleting.
-    EXPECT_FALSE(grid.deleteCell(1, 2));
-    EXPECT_NE(grid.cell(1, 2), nullptr);
-}
-
-TEST(LadderGrid, DeletingAnElementWithoutALinkRemovesTheCellAndMark) {
-    LadderGrid grid;
-    ASSERT_TRUE(grid.setElement(3, 1, kContact, "X0000.0"));
-    grid.setMark(3, 1, 1);
-    EXPECT_EQ(grid.mark(3, 1), 1);
-    ASSERT_TRUE(grid.deleteCell(3, 1));
-    EXPECT_EQ(grid.cell(3, 1), nullptr);
-    EXPECT_EQ(grid.mark(3, 1), 0);
-    EXPECT_FALSE(grid.deleteCell(3, 1));
+    EXPECT_EQ(Cell(grid, 5, 2), "1 1 1 X0000.1");
+    EXPECT_TRUE(grid.clearVerticalLink(5, 2));
+    EXPECT_EQ(Cell(grid, 5, 2), "1 1 0 X0000.1");
+    grid.setMark(5, 2, 1);
+    ASSERT_TRUE(grid.deleteCell(5, 2));
+    EXPECT_EQ(Cell(grid, 5, 2), "-");
+    EXPECT_EQ(grid.mark(5, 2), 0);
+    EXPECT_FALSE(grid.deleteCell(5, 2));
     EXPECT_EQ(grid.lastUsedRow(), 0);
-}
-
-TEST(LadderGrid, ClearingALinkRemovesABareCellButKeepsAnElement) {
-    LadderGrid grid;
-    ASSERT_TRUE(grid.setVerticalLink(2, 5));
-    ASSERT_TRUE(grid.setElement(3, 5, kContact, "R0001.0"));
-    ASSERT_TRUE(grid.setVerticalLink(3, 5));
-    EXPECT_TRUE(grid.clearVerticalLink(2, 5));
-    EXPECT_EQ(grid.cell(2, 5), nullptr);
-    EXPECT_TRUE(grid.clearVerticalLink(3, 5));
-    ASSERT_NE(grid.cell(3, 5), nullptr);
-    EXPECT_EQ(grid.cell(3, 5)->verticalLink, 0);
-    EXPECT_FALSE(grid.clearVerticalLink(3, 5));
-}
-
-TEST(LadderGrid, RebuildMayPlaceLinksInColumnOne) {
-    LadderGrid grid;
-    EXPECT_TRUE(grid.placeVerticalLink(6, 1));
-    EXPECT_FALSE(grid.placeVerticalLink(LadderGrid::kRows, 1));
-    ASSERT_NE(grid.cell(6, 1), nullptr);
-    EXPECT_EQ(grid.cell(6, 1)->kind, kLink);
-    EXPECT_TRUE(grid.rowIsEmpty(6));
 }
 
 TEST(LadderGrid, LastUsedRowCountsAnyCellAndRowEmptinessIgnoresBareLinks) {
@@ -161,21 +115,15 @@ TEST(LadderGrid, InsertAndDeleteRowsMoveCellsWithTheirRowNumbers) {
     ASSERT_TRUE(grid.setElement(2, 1, kContact, "X0000.2"));
     ASSERT_TRUE(grid.setElement(5, 1, kContact, "X0000.5"));
     grid.setMark(5, 1, 3);
-
     EXPECT_TRUE(grid.insertRows(3, 2));
-    EXPECT_EQ(grid.cell(2, 1)->text, "X0000.2");
-    EXPECT_EQ(grid.cell(5, 1), nullptr);
-    ASSERT_NE(grid.cell(7, 1), nullptr);
-    EXPECT_EQ(grid.cell(7, 1)->text, "X0000.5");
-    EXPECT_EQ(grid.cell(7, 1)->row, 7);
+    EXPECT_EQ(Cell(grid, 2, 1), "1 1 0 X0000.2");
+    EXPECT_EQ(Cell(grid, 5, 1), "-");
+    EXPECT_EQ(Cell(grid, 7, 1), "1 1 0 X0000.5");
     EXPECT_EQ(grid.mark(7, 1), 3);
-
     EXPECT_TRUE(grid.deleteRows(1, 2));
-    EXPECT_EQ(grid.cell(2, 1), nullptr);
-    ASSERT_NE(grid.cell(5, 1), nullptr);
-    EXPECT_EQ(grid.cell(5, 1)->row, 5);
+    EXPECT_EQ(Cell(grid, 2, 1), "-");
+    EXPECT_EQ(Cell(grid, 5, 1), "1 1 0 X0000.5");
     EXPECT_EQ(grid.lastUsedRow(), 5);
-
     // Nothing at or below the place: nothing changes.
     EXPECT_FALSE(grid.insertRows(6, 3));
     EXPECT_FALSE(grid.deleteRows(6, 3));
@@ -185,20 +133,19 @@ TEST(LadderGrid, InsertAndDeleteRowsMoveCellsWithTheirRowNumbers) {
 }
 
 TEST(LadderGrid, InsertNearTheEndPushesRowsOffTheGrid) {
+    constexpr int kLast = LadderGrid::kRows;
     LadderGrid grid;
-    ASSERT_TRUE(grid.setElement(LadderGrid::kRows - 1, 1, kContact, "X0000.1"));
-    ASSERT_TRUE(grid.setElement(LadderGrid::kRows, 8, kCoil, "Y0000.0"));
-    EXPECT_TRUE(grid.insertRows(LadderGrid::kRows - 1, 1));
-    EXPECT_EQ(grid.cell(LadderGrid::kRows - 1, 1), nullptr);
-    ASSERT_NE(grid.cell(LadderGrid::kRows, 1), nullptr);
-    EXPECT_EQ(grid.cell(LadderGrid::kRows, 1)->row, LadderGrid::kRows);
-    EXPECT_EQ(grid.cell(LadderGrid::kRows, 8), nullptr);  // pushed off
-
+    ASSERT_TRUE(grid.setElement(kLast - 1, 1, kContact, "X0000.1"));
+    ASSERT_TRUE(grid.setElement(kLast, 8, kCoil, "Y0000.0"));
+    EXPECT_TRUE(grid.insertRows(kLast - 1, 1));
+    EXPECT_EQ(Cell(grid, kLast - 1, 1), "-");
+    EXPECT_EQ(Cell(grid, kLast, 1), "1 1 0 X0000.1");
+    EXPECT_EQ(Cell(grid, kLast, 8), "-");  // pushed off
     // A count reaching past the end empties the rest of the grid.
-    EXPECT_TRUE(grid.insertRows(LadderGrid::kRows - 2, 100));
+    EXPECT_TRUE(grid.insertRows(kLast - 2, 100));
     EXPECT_EQ(grid.lastUsedRow(), 0);
-    ASSERT_TRUE(grid.setElement(LadderGrid::kRows, 1, kContact, "X0000.0"));
-    EXPECT_TRUE(grid.deleteRows(LadderGrid::kRows, 100));
+    ASSERT_TRUE(grid.setElement(kLast, 1, kContact, "X0000.0"));
+    EXPECT_TRUE(grid.deleteRows(kLast, 100));
     EXPECT_EQ(grid.lastUsedRow(), 0);
 }
 
@@ -210,114 +157,79 @@ TEST(LadderGrid, RemoveRowsCompactsInOnePass) {
     remove[2] = remove[3] = remove[5] = true;
     grid.removeRows(remove);
     std::vector<std::string> left;
-    for (int r = 1; r <= 6; ++r) {
-        const LadderCell* cell = grid.cell(r, 1);
-        left.push_back(cell ? cell->text : "-");
-        if (cell) {
-            EXPECT_EQ(cell->row, r);
-        }
-    }
-    EXPECT_EQ(left, (std::vector<std::string>{"1", "4", "6", "-", "-", "-"}));
+    for (int r = 1; r <= 6; ++r)
+        left.push_back(Cell(grid, r, 1));
+    EXPECT_EQ(left, (std::vector<std::string>{"1 1 0 1", "1 1 0 4", "1 1 0 6", "-", "-", "-"}));
 }
 
 // --- network division --------------------------------------------------------
 
-struct PlacedCell {
-    int row;
-    int column;
-    int kind;  // kLink: a link flag only
-};
+// Cells as "ROW.COLUMN" and a letter: c contact, o coil, e END1, f END2, l a
+// link flag (laid as the rebuild may, in column 1 too).
+LadderGrid Laid(const std::string& cells) {
+    LadderGrid grid;
+    std::istringstream in(cells);
+    for (std::string cell; in >> cell;) {
+        int row = 0;
+        int column = 0;
+        char what = 0;
+        EXPECT_EQ(std::sscanf(cell.c_str(), "%d.%d%c", &row, &column, &what), 3) << cell;
+        const int kind = what == 'c' ? kContact : what == 'o' ? kCoil : what == 'e' ? 19 : 20;
+        EXPECT_TRUE(what == 'l' ? grid.placeVerticalLink(row, column)
+                                : grid.setElement(row, column, kind, "X0000.0"))
+            << cell;
+    }
+    return grid;
+}
 
-struct DivisionCase {
-    const char* name;
-    std::vector<PlacedCell> cells;
-    std::vector<std::pair<int, int>> compiled;  // {first, last}
-    std::vector<std::pair<int, int>> image;
-};
-
-std::vector<std::pair<int, int>> rowsOf(const std::vector<Network>& networks) {
-    std::vector<std::pair<int, int>> rows;
+// Networks as "FIRST-LAST ...".
+std::string RowsOf(const std::vector<Network>& networks) {
+    std::string out;
     for (const Network& n : networks) {
-        rows.emplace_back(n.firstRow, n.lastRow);
+        out +=
+            (out.empty() ? "" : " ") + std::to_string(n.firstRow) + "-" + std::to_string(n.lastRow);
         EXPECT_EQ(n.entryRow, -1);
         EXPECT_EQ(n.entryColumn, -1);
     }
-    return rows;
+    return out;
 }
 
-void PrintTo(const DivisionCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class NetworkDivision : public ::testing::TestWithParam<DivisionCase> {};
-
-TEST_P(NetworkDivision, FollowsElementsAndVerticalLinks) {
-    const DivisionCase& c = GetParam();
-    LadderGrid grid;
-    for (const PlacedCell& p : c.cells) {
-        // placeVerticalLink, so that column-1 flags can be laid as the
-        // rebuild leaves them.
-        const bool placed = p.kind == kLink ? grid.placeVerticalLink(p.row, p.column)
-                                            : grid.setElement(p.row, p.column, p.kind, "X0000.0");
-        ASSERT_TRUE(placed) << p.row << "," << p.column;
-    }
-    EXPECT_EQ(rowsOf(grid.divideNetworks()), c.compiled);
-    EXPECT_EQ(rowsOf(grid.divideNetworksForImage()), c.image);
-}
-
-std::vector<PlacedCell> chainOfLinks(int rows) {
-    // A contact in column 1 of every row, each row linked to the next one.
-    std::vector<PlacedCell> cells;
-    for (int r = 1; r <= rows; ++r) {
-        cells.push_back({r, 1, kContact});
-        if (r < rows) cells.push_back({r, 2, kLink});
-    }
-    cells.push_back({1, 8, kCoil});
+// A contact in column 1 of every row, each row linked to the next one.
+std::string ChainOfLinks(int rows) {
+    std::string cells = "1.8o";
+    for (int r = 1; r <= rows; ++r)
+        cells +=
+            " " + std::to_string(r) + ".1c" + (r < rows ? " " + std::to_string(r) + ".2l" : "");
     return cells;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Grids, NetworkDivision,
-    ::testing::Values(DivisionCase{"EmptyGrid", {}, {}, {}},
-                      DivisionCase{"OnlyBareLinks", {{3, 4, kLink}}, {}, {}},
-                      DivisionCase{"SingleRows",
-                                   {{1, 1, 19}, {2, 1, 20}, {3, 1, kContact}, {3, 8, kCoil}},
-                                   {{1, 1}, {2, 2}, {3, 3}},
-                                   {{1, 1}, {2, 2}, {3, 3}}},
-                      DivisionCase{"LeadingEmptyRowsBelongToTheFirstImageNetwork",
-                                   {{4, 1, 19}, {7, 1, 20}},
-                                   {{4, 4}, {7, 7}},
-                                   {{1, 4}, {7, 7}}},
-                      DivisionCase{"LinksChainRows",
-                                   {{1, 1, kContact},
-                                    {1, 2, kLink},
-                                    {2, 1, kContact},
-                                    {2, 3, kLink},
-                                    {3, 2, kContact},
-                                    {4, 1, 19}},
-                                   {{1, 3}, {4, 4}},
-                                   {{1, 3}, {4, 4}}},
-                      DivisionCase{"LinkInColumnOneOnlyJoinsForTheImage",
-                                   {{1, 1, kContact}, {1, 1, kLink}, {2, 1, kContact}, {3, 1, 19}},
-                                   {{1, 1}, {2, 2}, {3, 3}},
-                                   {{1, 2}, {3, 3}}},
-                      DivisionCase{"BareLinkRowWithoutElementStartsNoNetwork",
-                                   {{1, 1, 19}, {2, 5, kLink}, {3, 1, 20}},
-                                   {{1, 1}, {3, 3}},
-                                   {{1, 1}, {3, 3}}},
-                      DivisionCase{"LinkOnTheLastUsedRowReachesTheRowBelow",
-                                   {{1, 1, kContact}, {1, 2, kLink}},
-                                   {{1, 2}},
-                                   {{1, 2}}},
-                      DivisionCase{
-                          "SixteenRowChainIsOneNetwork", chainOfLinks(16), {{1, 16}}, {{1, 16}}},
-                      DivisionCase{"LinkInTheLastRowsOfTheGrid",
-                                   {{LadderGrid::kRows - 1, 1, kContact},
-                                    {LadderGrid::kRows - 1, 4, kLink},
-                                    {LadderGrid::kRows, 1, kContact}},
-                                   {{LadderGrid::kRows - 1, LadderGrid::kRows}},
-                                   {{1, LadderGrid::kRows}}}),
-    [](const ::testing::TestParamInfo<DivisionCase>& info) { return info.param.name; });
+TEST(LadderGrid, NetworksFollowElementsAndVerticalLinks) {
+    struct Case {
+        const char* name;
+        std::string cells;
+        const char* compiled;
+        const char* image;
+    };
+    const Case cases[] = {
+        {"empty grid", "", "", ""},
+        {"only bare links", "3.4l", "", ""},
+        {"single rows", "1.1e 2.1f 3.1c 3.8o", "1-1 2-2 3-3", "1-1 2-2 3-3"},
+        {"leading empty rows go to the first image network", "4.1e 7.1f", "4-4 7-7", "1-4 7-7"},
+        {"links chain rows", "1.1c 1.2l 2.1c 2.3l 3.2c 4.1e", "1-3 4-4", "1-3 4-4"},
+        {"a column-1 link joins only for the image", "1.1c 1.1l 2.1c 3.1e", "1-1 2-2 3-3",
+         "1-2 3-3"},
+        {"a bare link row starts no network", "1.1e 2.5l 3.1f", "1-1 3-3", "1-1 3-3"},
+        {"a link on the last used row reaches the row below", "1.1c 1.2l", "1-2", "1-2"},
+        {"a sixteen row chain is one network", ChainOfLinks(16), "1-16", "1-16"},
+        {"links in the last rows of the grid", "4999.1c 4999.4l 5000.1c", "4999-5000", "1-5000"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const LadderGrid grid = Laid(c.cells);
+        EXPECT_EQ(RowsOf(grid.divideNetworks()), c.compiled);
+        EXPECT_EQ(RowsOf(grid.divideNetworksForImage()), c.image);
+    }
+}
 
 // --- copies ----------------------------------------------------------------
 

@@ -119,11 +119,6 @@ TEST(OperandForms, OkNormalisesWhatWasTyped) {
 
 // --- Pre-filling from a line and new forms ----------------------------------
 
-TEST(OperandForms, NewFormsHaveMoveMasksOfZerosAndATwoEntryCodbTable) {
-    EXPECT_EQ(FormOf(IC::MOVE).blank().fields, (std::vector<std::string>{"0000", "0000", "", ""}));
-    EXPECT_EQ(FormOf(IC::CODB).blank().list, (std::vector<std::string>{"0", "0"}));
-}
-
 struct PrefillCase {
     std::string line;
     std::vector<std::string> fields;
@@ -306,13 +301,6 @@ INSTANTIATE_TEST_SUITE_P(Kinds, ByKind,
                                            KindCase{"Q1", "地址类型错误!"},
                                            KindCase{"Y256", "地址范围错误!"},
                                            KindCase{"Y1.8", "地址位号错误!"}));
-
-TEST(OperandForms, MessageForKindKeepsTheComparisonMessageForCmp) {
-    using enum AddressCheckResult;
-    EXPECT_EQ(OperandForm::MessageForKind(CheckBadValue, true), "比较参数设置错误!");
-    EXPECT_EQ(OperandForm::MessageForKind(CheckBadValue, false), "元件设置错误!");
-    EXPECT_EQ(OperandForm::MessageForKind(CheckOk, false), "元件设置错误!");
-}
 
 // One field of a valid line replaced: OK gives either this line or this message.
 struct FieldCase {

@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "common/crc16.h"
 #include "plc/instruction_code.h"
 
 namespace kelcc::core::plc {
@@ -20,7 +19,6 @@ constexpr int kContact = 1;
 constexpr int kCoil = 6;
 constexpr int kLink = 15;
 constexpr int kEnd1 = static_cast<int>(InstructionCode::END1);
-constexpr int kEnd2 = static_cast<int>(InstructionCode::END2);
 
 class PlcDocumentTest : public ::testing::Test {
 protected:
@@ -40,31 +38,6 @@ protected:
     SimpleProjectState project;
     PlcDocument doc{project};
 };
-
-// A new project as opening its default file leaves it: two IL steps and a
-// ladder of two rows.
-TEST_F(PlcDocumentTest, NewProjectHoldsEnd1AndEnd2) {
-    ASSERT_TRUE(doc.il().append(kEnd1, "END1"));
-    ASSERT_TRUE(doc.il().append(kEnd2, "END2"));
-    doc.grid().setElement(1, 1, kEnd1, "END1");
-    doc.grid().setElement(2, 1, kEnd2, "END2");
-    doc.setStepCount(static_cast<int>(doc.il().size()));
-
-    EXPECT_EQ(doc.il().size(), 2u);
-    EXPECT_EQ(doc.stepCount(), 2);
-    EXPECT_EQ(doc.lastUsedRow(), 2);
-    EXPECT_EQ(doc.checksum(), 0);  // not compiled yet
-    doc.divideNetworks();
-    ASSERT_EQ(doc.networkTable().size(), 2u);
-    EXPECT_EQ(doc.networkTable()[0].firstRow, 1);
-    EXPECT_EQ(doc.networkTable()[0].lastRow, 1);
-    EXPECT_EQ(doc.networkTable()[1].firstRow, 2);
-    EXPECT_EQ(doc.networkTable()[1].lastRow, 2);
-
-    doc.updateChecksum();
-    EXPECT_EQ(doc.checksum(), common::Crc16::of("END1END2"));
-    EXPECT_FALSE(anyMark());  // filling by the reader is no edit
-}
 
 // --- comments travel with their rows ----------------------------------------
 

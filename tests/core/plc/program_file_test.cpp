@@ -1,13 +1,12 @@
 #include "plc/program_file.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <initializer_list>
-#include <random>
 #include <string>
 
+#include "../common/temp_folder.h"
 #include "common/atomic_file.h"
 #include "common/interaction.h"
 #include "plc/instruction_code.h"
@@ -54,8 +53,11 @@ protected:
     RecordingInteraction m_ui;
 };
 
-// --- round trips (whole files in and out are golden/program_file cases) -
+// --- round trips (whole files in and out, the section layout and the
+// dropped checksum are golden/program_file, golden/cli and golden/compile cases)
 
+// The tables read are a golden case (golden/program_file/tables_read_from_*,
+// exported as the windows show them); here the parts no table shows.
 TEST_F(ProgramFileTest, GoldenFileFillsEveryPartOfTheDocument) {
     ASSERT_EQ(read(readData("full_program.ldx")), ProgramFile::kReadOk);
     ASSERT_EQ(m_doc.il().size(), 22u);
@@ -66,23 +68,9 @@ TEST_F(ProgramFileTest, GoldenFileFillsEveryPartOfTheDocument) {
     EXPECT_EQ(m_doc.checksum(), 0);
     EXPECT_EQ(m_project.plcInfo(0), "\xC9\xE8\xBC\xC6:\xD5\xC5\xB9\xA4");  // GBK, verbatim
     EXPECT_EQ(m_project.plcInfo(1).substr(0, 6), "V2.31 ");
+    // An alarm beyond the table's rows is kept.
     ASSERT_EQ(m_doc.alarms().size(), 4u);
-    EXPECT_EQ(m_doc.alarms()[0].substr(0, 13), "A0001.3\t1001\t");
-    EXPECT_EQ(m_doc.alarms()[2], "A0015.3\t1002\t");
-    EXPECT_EQ(m_doc.dTable()[1].value, 37);
-    EXPECT_EQ(m_doc.dcTable()[1].value, 2654435761u);
-    EXPECT_EQ(m_doc.dcTable()[1].second, 3u);
-    EXPECT_EQ(m_doc.dcTable()[1].third, 0x80000001u);
-    // PLC_INIT_DT comes before INITDATA_DC and is passed over by the search
-    // order; INITDATA_DT carries the same first words.
-    EXPECT_EQ(m_doc.dtTable()[2].value, 81006u);
-    EXPECT_EQ(m_doc.dtTable()[2].second, 0xFFFFFFFDu);
-    EXPECT_EQ(m_doc.kTable()[1], 32);
-    ASSERT_EQ(m_doc.ioComments().size(), 3u);
-    EXPECT_EQ(m_doc.ioComments()[2], "0003\tR0010.2\t\tinternal relay");
-    EXPECT_EQ(m_doc.dTable()[12].commentZh, "");
-    EXPECT_EQ(m_doc.dTable()[12].commentEn, "English only");
-    EXPECT_EQ(m_doc.dTable()[100].commentEn, "Counter\twith tab");
+    EXPECT_EQ(m_doc.alarms()[3].substr(0, 13), "A0080.0\t1003\t");
     EXPECT_EQ(m_doc.rowComment(7).substr(0, 16), "spindle control ");
     EXPECT_EQ(m_doc.rowComment(5000), "last row");
     EXPECT_FALSE(m_doc.modified());
@@ -127,52 +115,9 @@ TEST_F(ProgramFileTest, FilledDocumentSurvivesWriteReadWrite) {
     EXPECT_EQ(ProgramFile::write(doc), first);
 }
 
-TEST_F(ProgramFileTest, NewProjectFileHasTwoStepsAndFourEmptyInfoLines) {
-    const std::string file = ProgramFile::newProjectFile();
-    EXPECT_EQ(file, lines({"PLC VER1.0", "PLC_ORGANIZATION", "TOTALSTEPS\t2", "0000    END1",
-                           "0001    END2", "END_PLC_ORGANIZATION", "", "PLC_INFO", "TOTALTIPS\t4",
-                           "", "", "", "", "END_PLC_INFO"}));
-    ASSERT_EQ(read(file), ProgramFile::kReadOk);
-    ASSERT_EQ(m_doc.il().size(), 2u);
-    EXPECT_EQ(m_doc.il()[0].opcode, static_cast<std::uint32_t>(InstructionCode::END1));
-    EXPECT_EQ(m_doc.il()[1].text, "END2");
-    EXPECT_EQ(sectionOf(ProgramFile::write(m_doc), "PLC_ORGANIZATION"),
-              lines({"PLC_ORGANIZATION", "TOTALSTEPS\t2", "0000    END1", "0001    END2",
-                     "END_PLC_ORGANIZATION"}));
-}
-
-TEST_F(ProgramFileTest, WrittenFileHasTheFixedLayout) {
-    m_doc.setChecksum(0xBEEF);
-    m_doc.dcTable()[0] = {1, 2, 3, "", ""};
-    m_doc.kTable()[39] = 0xAB;
-    const std::string file = ProgramFile::write(m_doc);
-    EXPECT_TRUE(
-        file.starts_with("PLC VER1.0\r\nPLC_ORGANIZATION\r\nTOTALSTEPS\t0\r\n"
-                         "END_PLC_ORGANIZATION\r\n\r\nPLC_INFO\r\nTOTALTIPS\t4\r\n"
-                         "\r\nBEEF\r\n\r\n\r\nEND_PLC_INFO\r\n\r\n"));
-    EXPECT_TRUE(
-        file.ends_with("END_PLC_SYMBOL\r\n\r\nNETWORK_COMMENT\r\nTOTALTIPS\t0\r\n"
-                       "END_NETWORK_COMMENT\r\n"));
-    // The section order is pinned by the golden file.
-    const std::string d = sectionOf(file, "PLC_INIT_D");
-    EXPECT_TRUE(d.starts_with("PLC_INIT_D\r\nTOTALTIPS\t1000\r\n0001\t0\r\n"));
-    EXPECT_TRUE(d.ends_with("1000\t0\r\nEND_PLC_INIT_D\r\n"));
-    EXPECT_NE(sectionOf(file, "PLC_INIT_DC").find("\r\n0100\t0\r\n"), std::string::npos);
-    EXPECT_NE(sectionOf(file, "INITDATA_DC").find("TOTALTIPS\t100\r\n0001\t1\t3\t2\t\r\n"),
-              std::string::npos);
-    const std::string k = sectionOf(file, "INITDATA_K");
-    EXPECT_TRUE(k.starts_with("INITDATA_K\r\nTOTALTIPS \r\n0001\t0\t\r\n"));
-    EXPECT_TRUE(k.ends_with("0040\tAB\t\r\nEND_INITDATA_K\r\n"));
-    EXPECT_EQ(std::count(k.begin(), k.end(), '\n'), 43);
-
-    // The checksum in the file is never taken over by the reader.
-    ASSERT_EQ(read(file), ProgramFile::kReadOk);
-    EXPECT_EQ(m_doc.checksum(), 0);
-}
-
 TEST_F(ProgramFileTest, WriteFileWritesTheSameBytesAtomically) {
-    const fs::path dir = fs::temp_directory_path() / ("kelcc_pf_" + std::to_string(::getpid()));
-    fs::create_directories(dir);
+    const common::TempFolder folder("kelcc_pf_");
+    const fs::path& dir = folder.path();
     const std::string path = (dir / "main_demo.ldx").string();
     ASSERT_TRUE(m_doc.il().append(static_cast<std::uint32_t>(InstructionCode::END1), "END1"));
     ASSERT_TRUE(ProgramFile::writeFile(path, m_doc).ok);
@@ -193,50 +138,18 @@ TEST_F(ProgramFileTest, WriteFileWritesTheSameBytesAtomically) {
     ASSERT_EQ(m_ui.messages().size(), 1u);
     EXPECT_EQ(m_ui.messages()[0].text, missing.error);
     EXPECT_EQ(doc.il(), m_doc.il());  // untouched
-    fs::remove_all(dir);
 }
 
-// --- header -------------------------------------------------------------
+// --- refusals (each header and bad IL line is a golden/program_file case) -
 
-struct HeaderCase {
-    std::string header;
-    int result;
-};
-
-class ProgramFileHeaderTest : public ProgramFileTest,
-                              public ::testing::WithParamInterface<HeaderCase> {};
-
-TEST_P(ProgramFileHeaderTest, HeadersSortingAfterVersionOneAreRefused) {
-    ASSERT_TRUE(m_doc.il().append(static_cast<std::uint32_t>(InstructionCode::END2), "END2"));
-    const std::string file =
-        GetParam().header + "\r\n" +
-        lines({"PLC_ORGANIZATION", "TOTALSTEPS\t1", "0000    END1", "END_PLC_ORGANIZATION"});
-    EXPECT_EQ(read(file), GetParam().result);
-    EXPECT_TRUE(m_ui.messages().empty());  // the open path tells the user
-    ASSERT_EQ(m_doc.il().size(), 1u);
-    EXPECT_EQ(m_doc.il()[0].text, GetParam().result == 0 ? "END1" : "END2");
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Headers, ProgramFileHeaderTest,
-    ::testing::Values(HeaderCase{"PLC VER1.0", 0}, HeaderCase{"PLC VER0.9", 0}, HeaderCase{"", 0},
-                      HeaderCase{"PLC VER2.0", 255}, HeaderCase{"PLC VER1.0 ", 255},
-                      HeaderCase{"\xEF\xBB\xBFPLC VER1.0", 255},  // bytes compare unsigned
-                      HeaderCase{std::string("PLC VER1.0\0", 11), 255}));
-
-// --- IL section ---------------------------------------------------------
-
-class ProgramFileBadIlTest : public ProgramFileTest,
-                             public ::testing::WithParamInterface<std::string> {};
-
-TEST_P(ProgramFileBadIlTest, RefusedIlLeavesDocumentAndProjectUntouched) {
+TEST_F(ProgramFileTest, RefusedIlLeavesDocumentAndProjectUntouched) {
     ASSERT_TRUE(m_doc.il().append(static_cast<std::uint32_t>(InstructionCode::END1), "END1"));
     m_doc.alarms() = {"A0000.1"};
     m_doc.setModified(true);
     m_project.setPlcInfo(0, "kept");
     const std::string file =
-        lines({"PLC VER1.0", "PLC_ORGANIZATION", "TOTALSTEPS\t1", "0000    END1"}) + GetParam() +
-        lines({"END_PLC_ORGANIZATION", "PLC_INFO", "TOTALTIPS\t4", "new"});
+        lines({"PLC VER1.0", "PLC_ORGANIZATION", "TOTALSTEPS\t1", "0000    END1", "0001    NOP",
+               "END_PLC_ORGANIZATION", "PLC_INFO", "TOTALTIPS\t4", "new"});
     EXPECT_EQ(read(file), ProgramFile::kReadFormatError);
     ASSERT_EQ(m_ui.messages().size(), 1u);
     EXPECT_EQ(m_ui.messages()[0].text, "文件数据格式错误!");
@@ -247,6 +160,10 @@ TEST_P(ProgramFileBadIlTest, RefusedIlLeavesDocumentAndProjectUntouched) {
     EXPECT_EQ(m_doc.alarms().size(), 1u);
     EXPECT_TRUE(m_doc.modified());
     EXPECT_EQ(m_project.plcInfo(0), "kept");
+    // A later version is refused without a message: the open path tells.
+    EXPECT_EQ(read("PLC VER2.0\r\n"), ProgramFile::kReadUnsupportedVersion);
+    EXPECT_EQ(m_ui.messages().size(), 1u);
+    EXPECT_EQ(m_doc.il().size(), 1u);
 }
 
 std::string manyIlLines(int count) {
@@ -256,34 +173,10 @@ std::string manyIlLines(int count) {
     return out;
 }
 
-INSTANTIATE_TEST_SUITE_P(BadLines, ProgramFileBadIlTest,
-                         ::testing::Values("0001    XYZ     X0000.0\r\n", "0001    NOP\r\n",
-                                           "0001\r\n", "LD      X0000.0\r\n",
-                                           std::string("0001    LD\0     X0000.0\r\n", 25),
-                                           manyIlLines(5000)));  // with the END1 above: 5001 steps
-
-TEST_F(ProgramFileTest, ExactlyFiveThousandStepsAreAccepted) {
-    const std::string file = lines({"PLC VER1.0", "PLC_ORGANIZATION", "TOTALSTEPS\t5000"}) +
-                             manyIlLines(5000) + lines({"END_PLC_ORGANIZATION"});
-    ASSERT_EQ(read(file), ProgramFile::kReadOk);
-    EXPECT_EQ(m_doc.il().size(), 5000u);
-    EXPECT_NE(ProgramFile::write(m_doc).find("\r\n4999    LD      X0000.0\r\nEND_"),
-              std::string::npos);
-}
-
 // --- table sections -----------------------------------------------------
 
 // Records read and written back are golden/program_file cases; here what a
 // resave cannot show.
-
-TEST_F(ProgramFileTest, DataWordsAreFirstThirdSecond) {
-    ASSERT_EQ(read(lines({"PLC VER1.0", "INITDATA_DT", "TOTALTIPS\t100", "0002\tA\tB\tC\t",
-                          "0003\t1\tx\t5", "END_INITDATA_DT"})),
-              ProgramFile::kReadOk);
-    EXPECT_EQ(m_doc.dtTable()[1], (DataWordRecord{10, 12, 11, "", ""}));
-    // After a malformed word the rest of the line reads as 0.
-    EXPECT_EQ(m_doc.dtTable()[2], (DataWordRecord{1, 0, 0, "", ""}));
-}
 
 // The round trip is a golden case; the address form is what the table shows.
 TEST_F(ProgramFileTest, AlarmNumbersBecomeAddresses) {
@@ -334,16 +227,8 @@ TEST_F(ProgramFileTest, KeywordLikeTextsDoNotBecomeSections) {
 
 // --- hostile input ------------------------------------------------------
 
-TEST_F(ProgramFileTest, HostileInputNeverCrashes) {
-    std::mt19937 random(12345);
-    for (int round = 0; round < 200; ++round) {
-        std::string bytes(random() % 4096, '\0');
-        for (char& c : bytes)
-            c = static_cast<char>(random());
-        if (round % 2) bytes.insert(0, "PLC VER1.0\r\nPLC_ORGANIZATION\r\n");
-        const int result = read(bytes);
-        EXPECT_TRUE(result == 0 || result == 1 || result == 255) << result;
-    }
+// Random bytes are the program file fuzz target's; here sizes it does not reach.
+TEST_F(ProgramFileTest, HugeInputsAreRead) {
     EXPECT_EQ(read(std::string(1 << 20, '\0')), ProgramFile::kReadOk);
     EXPECT_TRUE(m_doc.il().empty());
     EXPECT_EQ(read(std::string(8 << 20, 'A')), ProgramFile::kReadOk);  // no line end at all

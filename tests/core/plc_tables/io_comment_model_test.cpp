@@ -16,37 +16,8 @@ std::string gbk(const char* utf8) {
     return common::TextCodec::utf8ToGbk(utf8).text;
 }
 
-TEST(IoCommentModel, AddressChecks) {
-    struct Case {
-        const char* typed;
-        const char* canonical;  // "" when refused
-        const char* message;
-    };
-    for (const Case& c : {
-             Case{"X8.3", "X0008.3", ""},
-             Case{"x8.3", "X0008.3", ""},
-             Case{"X8", "X0008", ""},
-             Case{"K39.7", "K0039.7", ""},
-             Case{"C5", "C0005", ""},
-             Case{"T99", "T0099", ""},
-             Case{"X8.9", "", IoCommentModel::kBadBitText},
-             Case{"R1000", "", IoCommentModel::kBadRangeText},
-             Case{"Y", "", IoCommentModel::kBadAddressText},
-             Case{"X1a", "", IoCommentModel::kBadAddressText},
-             Case{"T100", "", IoCommentModel::kBadRangeText},
-             Case{"C5.1", "", IoCommentModel::kBadRangeText},
-             Case{"Tx", "", IoCommentModel::kBadFormatText},
-             Case{"D5", "", IoCommentModel::kWrongLetterText},
-             Case{"A0.0", "", IoCommentModel::kWrongLetterText},
-         }) {
-        SCOPED_TRACE(c.typed);
-        std::string message;
-        const auto address = IoCommentModel::checkAddress(c.typed, message);
-        EXPECT_EQ(address.value_or(""), c.canonical);
-        EXPECT_EQ(address ? std::string() : message, c.message);
-    }
-}
-
+// Each address form and its message are a golden corpus case
+// (golden/tables/cell_rules, through an import).
 TEST(IoCommentModel, EditsRebuildTheNumberedRecords) {
     plc::SimpleProjectState project;
     plc::PlcDocument doc(project);

@@ -4,5 +4,4 @@ target_sources(kelcc_core_tests PRIVATE
     core/plc_tables/io_comment_model_test.cpp
     core/plc_tables/k_table_model_test.cpp
     core/plc_tables/table_clipboard_test.cpp
-    core/plc_tables/table_transfer_test.cpp
 )

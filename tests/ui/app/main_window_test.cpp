@@ -31,7 +31,7 @@ using core::common::Answer;
 
 class MainWindowTest : public testing::Test, public ShellFixture {};
 
-TEST_F(MainWindowTest, NewProjectAsksAgainAfterARefusedAnswerAndCreatesTheFiles) {
+TEST_F(MainWindowTest, NewProjectAsksAgainAfterARefusedAnswerThenClosesAndReopens) {
     m_dialogs.locations.push_back(core::app::ProjectLocation{"", folder()});
     m_dialogs.locations.push_back(core::app::ProjectLocation{"demo", folder()});
     ASSERT_TRUE(m_window->newProject());
@@ -42,35 +42,24 @@ TEST_F(MainWindowTest, NewProjectAsksAgainAfterARefusedAnswerAndCreatesTheFiles)
     // The dialog comes back with what was typed.
     EXPECT_EQ(m_dialogs.locationCalls[1].second.path, folder());
 
-    const fs::path project = fs::path(folder()) / "demo";
-    for (const char* file :
-         {"demo.gpr", "main_demo.ldx", "ParaB.par", "ParaW.par", "Tcomp.cmp", "Wcomp.wmp"})
-        EXPECT_TRUE(fs::exists(project / file)) << file;
+    // The files written are the core's ProjectTest.
     EXPECT_EQ(m_window->windowTitle(), QStringLiteral("KELCC - 工程:demo"));
     EXPECT_TRUE(m_window->saveProjectAction()->isVisible());
     ASSERT_NE(m_window->treePane()->itemFor(ProjectTree::Entry::Root), nullptr);
     EXPECT_EQ(m_window->treePane()->itemFor(ProjectTree::Entry::Root)->text(0),
               QStringLiteral("工程 - demo"));
-    const QString gpr = QString::fromStdString((project / "demo.gpr").string());
+    const QString gpr = QString::fromStdString(folder() + "/demo/demo.gpr");
     EXPECT_EQ(m_settings->recentFiles(), QStringList{gpr});
     EXPECT_EQ(m_settings->lastProject(), gpr.toStdString());
-}
 
-TEST_F(MainWindowTest, OpenProjectFromTheDialogAndOnceMoreDoesNothing) {
-    createProject("first");
-    const std::string gpr = folder() + "/first/first.gpr";
     ASSERT_TRUE(m_window->closeProject());
     EXPECT_EQ(m_window->windowTitle(), QStringLiteral("KELCC"));
     EXPECT_FALSE(m_window->saveProjectAction()->isVisible());
     EXPECT_EQ(m_window->treePane()->topLevelItemCount(), 0);
-
-    const std::size_t messages = m_recorder.messages().size();
-    m_dialogs.fileToOpen = QString::fromStdString(gpr);
+    m_dialogs.fileToOpen = gpr;
     ASSERT_TRUE(m_window->openProject());
-    EXPECT_EQ(m_window->windowTitle(), QStringLiteral("KELCC - 工程:first"));
+    EXPECT_EQ(m_window->windowTitle(), QStringLiteral("KELCC - 工程:demo"));
     EXPECT_TRUE(m_window->project().projectOpen());
-    EXPECT_EQ(m_window->project().openProject(gpr), core::app::Project::OpenOutcome::NothingDone);
-    EXPECT_EQ(m_recorder.messages().size(), messages);
 }
 
 class CloseProjectAnswerTest : public MainWindowTest, public testing::WithParamInterface<Answer> {};
@@ -173,28 +162,21 @@ TEST_F(MainWindowTest, RecentFilesKeepFourMostRecentFirstAndDropWhatCannotOpen) 
     EXPECT_FALSE(actions[3]->isVisible());
 }
 
-TEST_F(MainWindowTest, OptionsWriteOnlyTheChangedKeys) {
+// Which keys change is SettingsRules' test; here that the window writes them.
+TEST_F(MainWindowTest, OptionsWriteTheChangedKeysAndANewLanguageClosesTheWindow) {
     m_dialogs.optionsAnswer = core::app::SettingsRules::Options{false, false, 0};
     m_window->show();
     m_window->showOptions();
-
     ASSERT_TRUE(m_dialogs.optionsShown.has_value());
     EXPECT_TRUE(m_dialogs.optionsShown->autoLoad);  // a missing key shows its default
     EXPECT_EQ(m_settings->value("Options", "AutoLoad"), std::optional<std::string>("0"));
     EXPECT_FALSE(m_settings->value("Options", "Lang").has_value());
-    // AutoOpen was "0" already: left alone.
-    EXPECT_EQ(m_settings->value("Options", "AutoOpen"), std::optional<std::string>("0"));
     EXPECT_TRUE(m_recorder.messages().empty());
     EXPECT_TRUE(m_window->isVisible());
-}
 
-TEST_F(MainWindowTest, LanguageChangeAsksForARestartAndClosesTheWindow) {
-    m_dialogs.optionsAnswer = core::app::SettingsRules::Options{true, false, 1};
-    m_window->show();
+    m_dialogs.optionsAnswer = core::app::SettingsRules::Options{false, false, 1};
     m_window->showOptions();
-
     EXPECT_EQ(m_settings->value("Options", "Lang"), std::optional<std::string>("1"));
-    EXPECT_FALSE(m_settings->value("Options", "AutoLoad").has_value());
     EXPECT_TRUE(recorded("程序语言已更改,请退出程序重新运行.", "KELCC"));
     EXPECT_FALSE(m_window->isVisible());
 }
@@ -209,12 +191,9 @@ TEST_F(MainWindowTest, ExitWithAChangedProjectAsksAndCancelKeepsTheProgram) {
     EXPECT_TRUE(recorded("是否保存当前打开的工程?", "退出"));
     EXPECT_TRUE(m_window->isVisible());
 
-    // No drops the edits: nothing is written and the window closes.
-    const auto gpr = folder() + "/exiting/exiting.gpr";
-    fs::remove(gpr);
+    // No closes it; what No does to the project is the core's ProjectTest.
     m_recorder.script({Answer::No});
     EXPECT_TRUE(m_window->close());
-    EXPECT_FALSE(fs::exists(gpr));
 }
 
 TEST_F(MainWindowTest, TreeMenusFollowTheEntryAndTheRegisteredWindows) {
@@ -237,7 +216,6 @@ TEST_F(MainWindowTest, TreeMenusFollowTheEntryAndTheRegisteredWindows) {
     EXPECT_EQ(menuOf(tree->itemFor(ProjectTree::Entry::ToolOffsets)),
               (Items{{QStringLiteral("打开(&O)"), true}}));
     EXPECT_TRUE(menuOf(tree->itemFor(ProjectTree::Entry::KValues)).empty());
-    EXPECT_TRUE(menuOf(tree->itemFor(ProjectTree::Entry::PlcBranch)).empty());
 
     m_window->project().tree().findOrAddProgram("O0001");
     m_window->workbench().refreshProjectTree();
@@ -283,12 +261,9 @@ TEST_F(MainWindowTest, ReopeningForgetsAProjectThatExistsButCannotOpen) {
     EXPECT_FALSE(m_settings->lastProject().has_value());
     EXPECT_FALSE(m_window->project().hasProject());
 
+    // When AutoLoad is off is SettingsRules' test.
     createProject("again");
     ASSERT_TRUE(m_window->closeProject());
-    m_settings->setValue("Options", "AutoLoad", "0");
-    Application::reopenLastProject(*m_window, *m_settings);
-    EXPECT_FALSE(m_window->project().hasProject());
-    m_settings->setValue("Options", "AutoLoad", "1");
     Application::reopenLastProject(*m_window, *m_settings);
     EXPECT_EQ(m_window->windowTitle(), QStringLiteral("KELCC - 工程:again"));
 }

@@ -48,7 +48,7 @@ TEST(DemoProject, OpensAndItsPlcProgramCompilesWithoutErrors) {
     EXPECT_LE(doc.stepCount(), 120);
     EXPECT_FALSE(doc.alarms().empty());
     const auto outcome =
-        compiler::CompileCommand::run(doc, project.name(), compiler::Language::Chinese, ui);
+        compiler::CompileCommand::run(doc, project.name(), common::Language::Chinese, ui);
     ASSERT_TRUE(outcome.success);
     ASSERT_FALSE(outcome.lines.empty());
     EXPECT_EQ(outcome.lines.back(), "编译成功 : 0 错误, 0 警告.");

@@ -20,9 +20,9 @@ namespace kelcc::ui::test {
 namespace {
 
 namespace fs = std::filesystem;
-using core::comm::CFileEntry;
-using core::comm::SessionList;
-using core::comm::TransferSession;
+using core::comm::FileEntry;
+using core::transfer::SessionList;
+using core::transfer::TransferSession;
 
 TEST(CommSettingsDialogTest, PreselectsStoredTextsOrTheDefaultsAndMarksMissingDevices) {
     const struct {
@@ -139,9 +139,9 @@ TEST_F(TransferFileDialogTest, NothingCheckedIsRefusedAndARefusedStartKeepsTheDi
 
 TEST_F(TransferFileDialogTest, ReadModeOffersTheAreasAndOverwritingOnlyWithAProject) {
     TransferSession::ReadChoices choices;
-    choices.programs[0] = {CFileEntry{"O0001.cnc", "", 2, 1, 3000}};
-    choices.programs[2] = {CFileEntry{"O0005.cnc", "", 4, 1, 120},
-                           CFileEntry{"O0006.cnc", "", 4, 1, 99}};
+    choices.programs[0] = {FileEntry{"O0001.cnc", "", 2, 1, 3000}};
+    choices.programs[2] = {FileEntry{"O0005.cnc", "", 4, 1, 120},
+                           FileEntry{"O0006.cnc", "", 4, 1, 99}};
     for (const bool projectOpen : {false, true}) {
         std::optional<SessionList::ReceiveSelection> started;
         TransferFileDialog::SaveMode mode{};

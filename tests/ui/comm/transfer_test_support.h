@@ -50,7 +50,7 @@ public:
         sendProject = projectName;
         return onSend ? onSend(start) : false;
     }
-    bool readFiles(QWidget*, const core::comm::TransferSession::ReadChoices& choices,
+    bool readFiles(QWidget*, const core::transfer::TransferSession::ReadChoices& choices,
                    bool projectOpen, core::common::Interaction&,
                    TransferFileDialog::ReceiveStart start) override {
         readChoices = choices;
@@ -72,7 +72,7 @@ public:
     std::function<bool(TransferFileDialog::ReceiveStart&)> onRead;
     int sendCalls = 0;
     std::string sendProject;
-    core::comm::TransferSession::ReadChoices readChoices;
+    core::transfer::TransferSession::ReadChoices readChoices;
     bool overwriteOffered = false;
     bool keep = false;
     std::optional<QString> target;

@@ -33,7 +33,7 @@ TEST(CompareWithCncDialogTest, AMissingPortEndsWithEveryFileNotCompared) {
         return core::app::ProjectLocation{"demo", dir.string()};
     }));
 
-    core::comm::CompareSession::Settings settings;
+    core::transfer::CompareSession::Settings settings;
     settings.paths.setPath(1, (dir / "no-such-tty").string());
     settings.tempFolder = dir.string();
     CompareWithCncDialog dialog(project, settings);

@@ -21,14 +21,14 @@
 #include "ladder_editor/copy_buffer.h"
 #include "ladder_editor/cross_reference_window.h"
 #include "ladder_editor/ladder_dialogs.h"
+#include "ladder_editor/ladder_view.h"
 #include "ladder_editor/ladder_window.h"
-#include "ladder_editor/view_plc_ld.h"
 
 namespace kelcc::ui {
 namespace {
 
 using core::ladder_editor::CellPos;
-using Command = CViewPLCLd::Command;
+using Command = LadderView::Command;
 
 class LadderKeyboardTest : public testing::Test {
 protected:
@@ -57,7 +57,7 @@ protected:
         return window;
     }
 
-    CViewPLCLd& view() { return m_window->view(); }
+    LadderView& view() { return m_window->view(); }
     void key(int k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::keyClick(&view(), static_cast<Qt::Key>(k), modifiers);
     }

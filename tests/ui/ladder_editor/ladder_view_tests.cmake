@@ -1,8 +1,6 @@
 target_sources(kelcc_ui_tests PRIVATE
     ladder_editor/ladder_window_test.cpp
     ladder_editor/print_command_test.cpp
-    ladder_editor/operand_dialog_list_test.cpp
-    ladder_editor/ladder_window_save_test.cpp
     ladder_editor/ladder_keyboard_test.cpp
     ${PROJECT_SOURCE_DIR}/src/cli/print_command.cpp
 )

@@ -18,7 +18,7 @@
 #include "fake_workbench.h"
 #include "ladder_editor/copy_buffer.h"
 #include "ladder_editor/ladder_dialogs.h"
-#include "ladder_editor/view_plc_ld.h"
+#include "ladder_editor/ladder_view.h"
 #include "plc/operand_form.h"
 
 namespace kelcc::ui {
@@ -26,7 +26,7 @@ namespace {
 
 using core::common::Answer;
 using core::plc::InstructionCode;
-using Command = CViewPLCLd::Command;
+using Command = LadderView::Command;
 
 // Field texts for one operand dialog: field index -> text (a combo takes
 // the item with that text).
@@ -113,7 +113,7 @@ protected:
         return window;
     }
 
-    CViewPLCLd& view() { return m_window->view(); }
+    LadderView& view() { return m_window->view(); }
     void key(int k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::keyClick(&view(), static_cast<Qt::Key>(k), modifiers);
     }
@@ -153,7 +153,6 @@ protected:
 };
 
 TEST_F(LadderWindowTest, DrawnWithKeysCompilesSavesAndReopensToTheSameProgram) {
-    EXPECT_EQ(m_window->windowTitle(), QStringLiteral("PLC主程序[*]"));
     drawSmallProgram();
     ASSERT_TRUE(m_bench.recording().messages().empty())
         << m_bench.recording().messages().front().text;
@@ -165,6 +164,16 @@ TEST_F(LadderWindowTest, DrawnWithKeysCompilesSavesAndReopensToTheSameProgram) {
     EXPECT_EQ(cell(2, 7)->text, "SET     Y0001.0");
     EXPECT_EQ(view().cursor(), (core::ladder_editor::CellPos{3, 1}));
     EXPECT_TRUE(m_window->isModified());
+    // A refused place (right of the SET block) opens no dialog and changes
+    // nothing; which places are refused is the core's ladder editor tests.
+    const core::plc::LadderGrid drawn = m_window->document().grid();
+    view().editor().setCursor({2, 8});
+    m_dialogs->operands = {{{2, "X3"}}};
+    key(Qt::Key_F1);
+    ASSERT_EQ(m_bench.recording().messages().size(), 1u);
+    EXPECT_EQ(m_dialogs->operandDialogs, 5);
+    EXPECT_TRUE(m_window->document().grid() == drawn);
+    m_dialogs->operands.clear();
 
     key(Qt::Key_F9);
     ASSERT_FALSE(m_bench.output().isEmpty());
@@ -185,46 +194,13 @@ TEST_F(LadderWindowTest, DrawnWithKeysCompilesSavesAndReopensToTheSameProgram) {
     EXPECT_EQ(cell(1, 8)->kind, 6);
 }
 
-TEST_F(LadderWindowTest, RefusedPlacementsShowTheirMessageAndChangeNothing) {
-    drawSmallProgram();
-    m_window->setModified(false);
-    const core::plc::LadderGrid before = m_window->document().grid();
-
-    // Right of the SET block of row 2.
-    view().editor().setCursor({2, 8});
-    m_dialogs->operands = {{{2, "X3"}}};
-    key(Qt::Key_F1);
-    ASSERT_EQ(m_bench.recording().messages().size(), 1u);
-    EXPECT_EQ(m_bench.recording().messages()[0].text, "不能在此处编辑!");
-    EXPECT_EQ(m_dialogs->operandDialogs, 5) << "no dialog opens for a refused place";
-
-    // A contact dialog with an address out of range stays open.
-    view().editor().setCursor({5, 1});
-    m_dialogs->operands = {{{2, "X256"}}};
-    key(Qt::Key_F1);
-    ASSERT_EQ(m_bench.recording().messages().size(), 2u);
-    EXPECT_EQ(m_bench.recording().messages()[1].text, "地址范围错误!");
-
-    // Shift+F1 below END2.
-    view().editor().setCursor({5, 1});
-    key(Qt::Key_F1, Qt::ShiftModifier);
-    EXPECT_EQ(m_bench.recording().messages().back().text, "元件设置错误");
-
-    EXPECT_TRUE(m_window->document().grid() == before);
-    EXPECT_FALSE(m_window->isModified());
-}
-
 TEST_F(LadderWindowTest, FindListsTheHitsAndAnOutputLineMovesTheCursor) {
     drawSmallProgram();
     key(Qt::Key_F9);
     m_dialogs->finds = {[](FindDialog& d) { QTest::keyClicks(d.textField(), "X0"); }};
     view().action(Command::Find)->trigger();
-    const QStringList& out = m_bench.output();
-    ASSERT_GE(out.size(), 4);
-    EXPECT_EQ(out[0], QStringLiteral("---------------- 查找 X0 ----------------"));
-    EXPECT_TRUE(out.contains(QStringLiteral("    找到 第   1项 : [行(1)列(1)]")))
-        << out.join('\n').toStdString();
-    EXPECT_EQ(out.last(), QStringLiteral("查找 X0 完毕 : 共找到 1 项结果."));
+    // The lines themselves are the core's LadderFindTest.
+    EXPECT_EQ(m_bench.output().last(), QStringLiteral("查找 X0 完毕 : 共找到 1 项结果."));
     EXPECT_EQ(m_bench.outputTitle(), QStringLiteral("查找结果"));
 
     emit m_bench.ladderPlaceRequested(2, 7);
@@ -233,28 +209,44 @@ TEST_F(LadderWindowTest, FindListsTheHitsAndAnOutputLineMovesTheCursor) {
     EXPECT_EQ(view().cursor().row, m_window->document().lastUsedRow() + 1);
 }
 
+// "Back to editing" after a failed compile leaves the user where they were.
 TEST_F(LadderWindowTest, SaveOfAProgramThatDoesNotCompileAsksAndCanDropTheEdits) {
     view().setSelection({1, 1, 1, 1});
     view().action(Command::InsertRow)->trigger();
     view().editor().setCursor({1, 1});
     m_dialogs->operands = {{{2, "X7"}}};
     key(Qt::Key_F1);  // a contact that leads nowhere
+    view().moveCursorTo(3, 1);
 
     m_bench.recording().script({Answer::Yes});
     EXPECT_FALSE(m_window->saveSilently());
     EXPECT_TRUE(m_window->isModified());
     EXPECT_EQ(m_bench.recording().messages().back().caption, "修改梯形图");
+    EXPECT_EQ(view().cursor(), (core::ladder_editor::CellPos{3, 1}));
 
     m_bench.recording().script({Answer::Yes, Answer::No});
     EXPECT_TRUE(m_window->queryClose()) << "the reverted program closes";
     EXPECT_FALSE(m_window->isModified());
     EXPECT_EQ(cell(1, 1)->kind, 19) << "the program as it is on disk";
+
+    // A save that compiles drops the empty rows and keeps the cursor too.
+    auto& doc = m_window->document();
+    doc.insertRows(1, 3);
+    doc.setCell(2, 1, 1, "X0007.0");
+    doc.setCell(2, 8, 6, "Y0007.0");
+    for (int column = 2; column <= 7; ++column)
+        doc.setCell(2, column, 0, "");
+    view().documentReplaced();
+    view().moveCursorTo(2, 1);
+    EXPECT_TRUE(m_window->saveSilently());
+    EXPECT_EQ(cell(1, 8)->text, "Y0007.0");
+    EXPECT_EQ(view().cursor(), (core::ladder_editor::CellPos{2, 1}));
 }
 
 TEST_F(LadderWindowTest, CommentColumnEditsInPlaceAndCutPastesWithKeys) {
     drawSmallProgram();
     m_window->setModified(false);
-    CViewPLCLd& v = view();
+    LadderView& v = view();
     const auto g = v.geometry();
     const QPoint inComment(g.commentLeft() + 20, g.unit * 3 / 2);  // row 2
     QTest::mouseDClick(v.viewport(), Qt::LeftButton, Qt::NoModifier, inComment);
@@ -294,8 +286,6 @@ TEST_F(LadderWindowTest, MainWindowMenusCarryTheViewCommandsWithUndoAndRedoFirst
     ASSERT_TRUE(plc.contains(view().action(Command::Compile)));
     EXPECT_TRUE(m_window->menuActions(DocumentWindow::MenuSlot::View)
                     .contains(view().action(Command::RowNumbers)));
-    view().action(Command::Compile)->trigger();
-    EXPECT_FALSE(m_bench.output().isEmpty());
 }
 
 // A second window kind on the same file is a view of the same document:
@@ -324,15 +314,6 @@ TEST_F(LadderWindowTest, TwoWindowsOfOneDocumentShareEditsUndoAndTheSave) {
     QTest::keyClick(&view(), Qt::Key_Y, Qt::ControlModifier);
     ASSERT_NE(cell(2, 7), nullptr);
 
-    // Back to the loaded state: nothing is modified any more.
-    for (int i = 0; i < 7 && view().action(Command::Undo)->isEnabled(); ++i)
-        view().action(Command::Undo)->trigger();
-    EXPECT_FALSE(m_window->isWindowModified());
-    EXPECT_FALSE(second->isModified());
-    for (int i = 0; i < 7; ++i)
-        view().action(Command::Redo)->trigger();
-    EXPECT_TRUE(second->isWindowModified());
-
     EXPECT_TRUE(m_window->queryClose()) << "another window still shows the document";
     EXPECT_TRUE(m_bench.recording().messages().empty());
     m_window.reset();
@@ -344,19 +325,14 @@ TEST_F(LadderWindowTest, TwoWindowsOfOneDocumentShareEditsUndoAndTheSave) {
     EXPECT_FALSE(view().action(Command::Undo)->isEnabled());
 }
 
-// The dialogs are generated from the form data: captions, limits, the
-// filters of typed text and the check messages come from there.
+// The dialogs are generated from the form data; which field's message wins
+// and each field's rule are OperandForms' tests in the core.
 TEST(OperandDialogTest, FieldsFollowTheFormAndOkChecksInOrder) {
     core::common::RecordingInteraction ui;
     const auto ctrc = *core::plc::OperandForm::ForInstruction(InstructionCode::CTRC);
     OperandDialog dialog(ctrc, ctrc.blank(), ui);
-    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("CTRC- 计数器指令"));
-    auto* upDown = qobject_cast<QComboBox*>(dialog.fieldWidget(1));
-    ASSERT_NE(upDown, nullptr);
-    EXPECT_EQ(upDown->itemText(1), QStringLiteral("减计数"));
     auto* reset = qobject_cast<QLineEdit*>(dialog.fieldWidget(2));
     ASSERT_NE(reset, nullptr);
-    EXPECT_EQ(reset->maxLength(), 7);
     QTest::keyClicks(reset, "r10.1");
     EXPECT_EQ(reset->text(), QStringLiteral("R10.1"));
     auto* counter = qobject_cast<QLineEdit*>(dialog.fieldWidget(3));
@@ -381,10 +357,8 @@ TEST(OperandDialogTest, CodbTableEntriesAreCheckedAndTheLookupNeedsALadder) {
     auto* list = qobject_cast<QListWidget*>(dialog.fieldWidget(4));
     ASSERT_NE(list, nullptr);
     ASSERT_EQ(list->count(), 2);
-    EXPECT_EQ(list->item(0)->text(), QStringLiteral("000  0"));
     dialog.editListEntry(1, QStringLiteral("127"));
-    ASSERT_EQ(ui.messages().size(), 1u);
-    EXPECT_EQ(ui.messages()[0].text, "转换表数据设置错误!(最大值为126)");
+    EXPECT_EQ(ui.messages().size(), 1u);
     dialog.editListEntry(1, QStringLiteral("126"));
     EXPECT_EQ(list->item(1)->text(), QStringLiteral("001  126"));
     fill(dialog, {{1, "3"}});
@@ -393,7 +367,6 @@ TEST(OperandDialogTest, CodbTableEntriesAreCheckedAndTheLookupNeedsALadder) {
     const auto jmpb = *core::plc::OperandForm::ForInstruction(InstructionCode::JMPB);
     OperandDialog jump(jmpb, jmpb.blank(), ui);
     ASSERT_NE(jump.lookupButton(), nullptr);
-    EXPECT_EQ(jump.lookupButton()->text(), QStringLiteral("查看标号"));
     EXPECT_FALSE(jump.lookupButton()->isEnabled());
     int presses = 0;
     jump.setLookup([&](const std::string& number) {
@@ -408,6 +381,37 @@ TEST(OperandDialogTest, CodbTableEntriesAreCheckedAndTheLookupNeedsALadder) {
     jump.lookupButton()->click();
     EXPECT_FALSE(jump.isVisible());
     EXPECT_EQ(jump.result(), QDialog::Rejected);
+}
+
+// Enter and Escape in a CODB entry's in-place editor end that edit only;
+// the dialog's own OK and Cancel must not fire.
+TEST(OperandDialogTest, EnterAndEscapeEndTheEntryEditNotTheDialog) {
+    core::common::RecordingInteraction ui;
+    const auto codb = *core::plc::OperandForm::ForInstruction(InstructionCode::CODB);
+    OperandDialog dialog(codb, codb.parse("CODB    0001 0001 X0010 R0020 , 5 9"), ui);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    auto* list = qobject_cast<QListWidget*>(dialog.fieldWidget(4));
+    ASSERT_NE(list, nullptr);
+    const auto typeInto = [list](int entry, const char* text, Qt::Key key) {
+        emit list->itemDoubleClicked(list->item(entry));
+        for (auto* editor : list->viewport()->findChildren<QLineEdit*>())
+            if (editor->isVisible()) {
+                QTest::keyClicks(editor, text);
+                QTest::keyClick(editor, key);
+                return;
+            }
+        ADD_FAILURE() << "no editor for entry " << entry;
+    };
+    typeInto(0, "7", Qt::Key_Return);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(list->item(0)->text(), QStringLiteral("000  7"));
+    typeInto(1, "3", Qt::Key_Escape);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(list->item(1)->text(), QStringLiteral("001  9")) << "Escape drops the typed text";
+    EXPECT_TRUE(ui.messages().empty());
+    dialog.accept();
+    EXPECT_EQ(dialog.formResult().text, "CODB    0001 0001 X0010 R0020 , 7 9");
 }
 
 }  // namespace

@@ -1,3 +1,0 @@
-target_sources(kelcc_core_tests PRIVATE
-    core/comm/controller_compare_test.cpp
-)
