@@ -37,11 +37,21 @@ constexpr const char* kTexts[] = {
     "X",
 };
 
+// One document for the process: building one per input cost more than the
+// compile. clear() gives the state of a new document, so no input sees what
+// an earlier one left.
+plc::PlcDocument& freshDocument() {
+    static plc::SimpleProjectState project;
+    static plc::PlcDocument doc(project);
+    project = plc::SimpleProjectState{};
+    doc.clear();
+    return doc;
+}
+
 // Cells: 4 bytes each (row, column, kind, text + flags), rows kept within a
 // band so that networks actually form.
 void fuzzGrid(std::string_view data) {
-    plc::SimpleProjectState project;
-    plc::PlcDocument doc(project);
+    plc::PlcDocument& doc = freshDocument();
     const std::size_t rowBand = data.empty() ? 1 : 1 + static_cast<unsigned char>(data[0]) % 64;
     for (std::size_t i = 1; i + 3 < data.size(); i += 4) {
         const int row = 1 + static_cast<unsigned char>(data[i]) % static_cast<int>(rowBand);
@@ -64,8 +74,7 @@ void fuzzGrid(std::string_view data) {
 
 // One IL line per text line: "CODE TEXT" where CODE is the mnemonic.
 void fuzzIl(std::string_view data) {
-    plc::SimpleProjectState project;
-    plc::PlcDocument doc(project);
+    plc::PlcDocument& doc = freshDocument();
     while (!data.empty()) {
         auto nl = data.find('\n');
         std::string_view line = data.substr(0, nl);

@@ -7,11 +7,13 @@
 #include <string_view>
 
 #include "common/interaction.h"
+#include "plc/instruction_code.h"
 #include "plc/plc_document.h"
 #include "plc/program_file.h"
 
 namespace {
 
+using kelcc::core::plc::InstructionCode;
 using kelcc::core::plc::PlcDocument;
 using kelcc::core::plc::ProgramFile;
 using kelcc::core::plc::SimpleProjectState;
@@ -24,14 +26,21 @@ void fail(const char* what) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    // Documents are large (two ladder grids); build them once.
+    // One pair of documents for the process, cleared to the state of new
+    // ones, so that no input sees what an earlier one left. The marker step
+    // and alarm show whether a refused file touched the document.
     static SimpleProjectState project;
     static PlcDocument doc(project);
     static SimpleProjectState project2;
     static PlcDocument doc2(project2);
+    project = SimpleProjectState{};
+    project2 = SimpleProjectState{};
+    doc.clear();
+    doc2.clear();
+    if (!doc.il().append(static_cast<std::uint32_t>(InstructionCode::END1), "END1"))
+        fail("marker step refused");
+    doc.alarms().push_back("A0000.0");
 
-    const std::size_t stepsBefore = doc.il().size();
-    const std::size_t alarmsBefore = doc.alarms().size();
     kelcc::core::common::RecordingInteraction ui;
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const int result = ProgramFile::read(bytes, doc, ui);
@@ -45,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (result != ProgramFile::kReadFormatError &&
             result != ProgramFile::kReadUnsupportedVersion)
             fail("unexpected result");
-        if (doc.il().size() != stepsBefore || doc.alarms().size() != alarmsBefore)
+        if (doc.il().size() != 1 || doc.alarms().size() != 1)
             fail("a failed read changed the document");
         return 0;
     }

@@ -9,22 +9,16 @@ namespace kelcc::core::plc {
 
 using plc::kCellKindVerticalLink;
 
-LadderGrid::LadderGrid() : m_rows(kRows + 1) {}
-
-LadderGrid::LadderGrid(const LadderGrid& other) : m_rows(kRows + 1) {
+LadderGrid::LadderGrid(const LadderGrid& other) {
     *this = other;
 }
 
 LadderGrid& LadderGrid::operator=(const LadderGrid& other) {
     if (this == &other) return *this;
-    ensureRows();
-    for (int r = 0; r <= kRows; ++r) {
+    m_rows.resize(other.m_rows.size());
+    for (int r = 0; r < storedRows(); ++r) {
         for (int c = 0; c <= kColumns; ++c) {
             Slot& to = slot(r, c);
-            if (!other.hasRows()) {
-                to = Slot{};
-                continue;
-            }
             const Slot& from = other.slot(r, c);
             to.mark = from.mark;
             to.cell = from.cell ? std::make_unique<LadderCell>(*from.cell) : nullptr;
@@ -40,13 +34,13 @@ LadderGrid& LadderGrid::operator=(LadderGrid&& other) noexcept {
 }
 
 const LadderCell* LadderGrid::cell(int row, int column) const noexcept {
-    if (!inRange(row, column) || !hasRows()) return nullptr;
+    if (!inRange(row, column) || !stored(row)) return nullptr;
     return slot(row, column).cell.get();
 }
 
 bool LadderGrid::setElement(int row, int column, int kind, std::string text) {
     if (!inRange(row, column) || kind == kCellKindVerticalLink) return false;
-    ensureRows();
+    ensureRow(row);
     auto& cell = slot(row, column).cell;
     if (!cell) {
         cell = std::make_unique<LadderCell>();
@@ -64,7 +58,7 @@ bool LadderGrid::setElement(int row, int column, int kind, std::string text) {
 bool LadderGrid::placeVerticalLink(int row, int column) {
     // A link from the last row would lead nowhere.
     if (!inRange(row, column) || row == kRows) return false;
-    ensureRows();
+    ensureRow(row);
     auto& cell = slot(row, column).cell;
     if (!cell) {
         cell = std::make_unique<LadderCell>();
@@ -90,7 +84,7 @@ bool LadderGrid::setCell(int row, int column, int kind, std::string text) {
 }
 
 bool LadderGrid::deleteCell(int row, int column) {
-    if (!inRange(row, column) || !hasRows()) return false;
+    if (!inRange(row, column) || !stored(row)) return false;
     Slot& s = slot(row, column);
     s.mark = 0;
     if (!s.cell) return false;
@@ -106,7 +100,7 @@ bool LadderGrid::deleteCell(int row, int column) {
 }
 
 bool LadderGrid::clearVerticalLink(int row, int column) {
-    if (!inRange(row, column) || !hasRows()) return false;
+    if (!inRange(row, column) || !stored(row)) return false;
     Slot& s = slot(row, column);
     if (!s.cell || !s.cell->verticalLink) return false;
     if (s.cell->element == 0) {
@@ -118,8 +112,8 @@ bool LadderGrid::clearVerticalLink(int row, int column) {
 }
 
 void LadderGrid::putCell(int row, int column, const LadderCell* cell) {
-    if (!inRange(row, column)) return;
-    ensureRows();
+    if (!inRange(row, column) || (cell == nullptr && !stored(row))) return;
+    ensureRow(row);
     Slot& s = slot(row, column);
     s.mark = 0;
     if (cell == nullptr) {
@@ -132,16 +126,17 @@ void LadderGrid::putCell(int row, int column, const LadderCell* cell) {
 }
 
 std::uint8_t LadderGrid::mark(int row, int column) const noexcept {
-    return inRange(row, column) && hasRows() ? slot(row, column).mark : 0;
+    return inRange(row, column) && stored(row) ? slot(row, column).mark : 0;
 }
 
-void LadderGrid::setMark(int row, int column, std::uint8_t mark) noexcept {
-    if (inRange(row, column) && hasRows()) slot(row, column).mark = mark;
+void LadderGrid::setMark(int row, int column, std::uint8_t mark) {
+    if (!inRange(row, column) || (mark == 0 && !stored(row))) return;
+    ensureRow(row);
+    slot(row, column).mark = mark;
 }
 
 int LadderGrid::lastUsedRow() const noexcept {
-    if (!hasRows()) return 0;
-    for (int r = kRows; r >= 1; --r) {
+    for (int r = storedRows() - 1; r >= 1; --r) {
         for (int c = 1; c <= kColumns; ++c) {
             if (slot(r, c).cell) return r;
         }
@@ -150,7 +145,7 @@ int LadderGrid::lastUsedRow() const noexcept {
 }
 
 bool LadderGrid::rowIsEmpty(int row) const noexcept {
-    if (row < 1 || row > kRows || !hasRows()) return true;
+    if (row < 1 || row > kRows || !stored(row)) return true;
     for (int c = 1; c <= kColumns; ++c) {
         const auto& cell = slot(row, c).cell;
         if (cell && !(cell->element == 0 && cell->kind == kCellKindVerticalLink)) return false;
@@ -159,7 +154,7 @@ bool LadderGrid::rowIsEmpty(int row) const noexcept {
 }
 
 void LadderGrid::renumberCells(int from) {
-    for (int r = from; r <= kRows; ++r) {
+    for (int r = from; r < storedRows(); ++r) {
         for (auto& s : m_rows[static_cast<std::size_t>(r)])
             if (s.cell) s.cell->row = r;
     }
@@ -167,9 +162,11 @@ void LadderGrid::renumberCells(int from) {
 
 bool LadderGrid::insertRows(int first, int count) {
     if (first < 1 || first > kRows || count <= 0) return false;
-    ensureRows();
+    // Nothing is stored from `first` on: no row moves.
+    if (!stored(first)) return false;
     const bool changed = lastUsedRow() >= first;
-    count = std::min(count, kRows - first + 1);
+    m_rows.resize(static_cast<std::size_t>(std::min(storedRows() + count, kRows + 1)));
+    count = std::min(count, storedRows() - first);
     // Rotate the rows that fall off the end to the insertion point, then
     // empty them.
     std::rotate(m_rows.begin() + first, m_rows.end() - count, m_rows.end());
@@ -183,24 +180,21 @@ bool LadderGrid::insertRows(int first, int count) {
 
 bool LadderGrid::deleteRows(int first, int count) {
     if (first < 1 || first > kRows || count <= 0) return false;
-    ensureRows();
+    if (!stored(first)) return false;
     const bool changed = lastUsedRow() >= first;
-    count = std::min(count, kRows - first + 1);
+    count = std::min(count, storedRows() - first);
     auto begin = m_rows.begin() + first;
     std::rotate(begin, begin + count, m_rows.end());
-    for (int r = kRows - count + 1; r <= kRows; ++r) {
-        for (auto& s : m_rows[static_cast<std::size_t>(r)])
-            s = Slot{};
-    }
+    m_rows.resize(static_cast<std::size_t>(storedRows() - count));
     renumberCells(first);
     return changed;
 }
 
 void LadderGrid::removeRows(const std::vector<bool>& remove) {
-    ensureRows();
+    if (m_rows.empty()) return;
     const int limit = std::min<int>(kRows, static_cast<int>(remove.size()) - 1);
     int to = 1;
-    for (int from = 1; from <= kRows; ++from) {
+    for (int from = 1; from < storedRows(); ++from) {
         if (from <= limit && remove[static_cast<std::size_t>(from)]) continue;
         if (to != from) {
             m_rows[static_cast<std::size_t>(to)] =
@@ -208,21 +202,14 @@ void LadderGrid::removeRows(const std::vector<bool>& remove) {
         }
         ++to;
     }
-    for (int r = to; r <= kRows; ++r) {
-        for (auto& s : m_rows[static_cast<std::size_t>(r)])
-            s = Slot{};
-    }
+    m_rows.resize(static_cast<std::size_t>(to));
     renumberCells(1);
 }
 
 void LadderGrid::clear() {
-    ensureRows();
-    // Most of the grid is empty; only the used places need resetting.
-    for (auto& row : m_rows) {
-        for (auto& s : row) {
-            if (s.cell || s.mark != 0) s = Slot{};
-        }
-    }
+    // Keeps the capacity: a grid that is cleared and filled again (the
+    // rebuild, the fuzz targets) allocates its rows once.
+    m_rows.clear();
 }
 
 namespace {
@@ -279,7 +266,8 @@ std::vector<Network> LadderGrid::divideNetworksForImage() const {
 }
 
 bool LadderGrid::operator==(const LadderGrid& other) const {
-    for (int r = 1; r <= kRows; ++r) {
+    const int rows = std::max(storedRows(), other.storedRows());
+    for (int r = 1; r < rows; ++r) {
         for (int c = 1; c <= kColumns; ++c) {
             const LadderCell* a = cell(r, c);
             const LadderCell* b = other.cell(r, c);

@@ -20,7 +20,7 @@ public:
     static constexpr int kMaxCompiledNetworkRows = 15;
     static constexpr int kMaxDrawnNetworkRows = 14;
 
-    LadderGrid();
+    LadderGrid() noexcept = default;
     // Copies are deep: every cell object is duplicated.
     LadderGrid(const LadderGrid& other);
     LadderGrid& operator=(const LadderGrid& other);
@@ -55,7 +55,7 @@ public:
     // editing rules say; undo uses it to restore a recorded state.
     void putCell(int row, int column, const LadderCell* cell);
     std::uint8_t mark(int row, int column) const noexcept;
-    void setMark(int row, int column, std::uint8_t mark) noexcept;
+    void setMark(int row, int column, std::uint8_t mark);
 
     // Highest row holding any cell in columns 1-8; 0 when the grid is empty.
     int lastUsedRow() const noexcept;
@@ -89,10 +89,10 @@ private:
     };
     using Row = std::array<Slot, kColumns + 1>;
 
-    // False only for a moved-from grid, which holds no rows.
-    bool hasRows() const noexcept { return !m_rows.empty(); }
-    void ensureRows() {
-        if (m_rows.empty()) m_rows.resize(kRows + 1);
+    int storedRows() const noexcept { return static_cast<int>(m_rows.size()); }
+    bool stored(int row) const noexcept { return row < storedRows(); }
+    void ensureRow(int row) {
+        if (!stored(row)) m_rows.resize(static_cast<std::size_t>(row) + 1);
     }
     void renumberCells(int from);
 
@@ -101,7 +101,10 @@ private:
         return m_rows[static_cast<std::size_t>(row)][column];
     }
 
-    std::vector<Row> m_rows;  // kRows + 1 rows
+    // Rows 0.. as far as cells were ever placed since the last clear; the
+    // rows past its end are empty. Most programs use a few hundred of the
+    // 5000 rows, and scans, copies and clears stop at the end.
+    std::vector<Row> m_rows;
 };
 
 }  // namespace kelcc::core::plc

@@ -102,6 +102,7 @@ void PlcDocument::putRow(const RowContent& content) {
         m_grid.putCell(content.row, c, cell);
     }
     m_rowComments[static_cast<std::size_t>(content.row)] = content.comment;
+    noteComment(content.row);
 }
 
 std::vector<RowContent> PlcDocument::captureRows(int first, int last) const {
@@ -115,7 +116,7 @@ std::vector<RowContent> PlcDocument::captureRows(int first, int last) const {
 
 int PlcDocument::lastRowInUse() const noexcept {
     int last = m_grid.lastUsedRow();
-    for (int r = LadderGrid::kRows; r > last; --r)
+    for (int r = m_commentBound; r > last; --r)
         if (!m_rowComments[static_cast<std::size_t>(r)].empty()) return r;
     return last;
 }
@@ -168,6 +169,7 @@ void PlcDocument::apply(const PlcChange& change, bool forward) {
                     std::rotate(begin, m_rowComments.end() - c.count, m_rowComments.end());
                     for (int r = c.first; r < c.first + c.count; ++r)
                         m_rowComments[static_cast<std::size_t>(r)].clear();
+                    commentsShifted(c.first, c.count);
                 } else {
                     m_grid.deleteRows(c.first, c.count);
                     auto begin = m_rowComments.begin() + c.first;
@@ -190,6 +192,7 @@ void PlcDocument::apply(const PlcChange& change, bool forward) {
                     std::rotate(begin, m_rowComments.end() - c.count, m_rowComments.end());
                     for (int r = c.first; r < c.first + c.count; ++r)
                         m_rowComments[static_cast<std::size_t>(r)].clear();
+                    commentsShifted(c.first, c.count);
                     for (const RowContent& row : c.removed)
                         putRow(row);
                 }
@@ -198,6 +201,7 @@ void PlcDocument::apply(const PlcChange& change, bool forward) {
                     putRow(row);
             } else if constexpr (std::is_same_v<T, change::Comment>) {
                 m_rowComments[static_cast<std::size_t>(c.row)] = forward ? c.after : c.before;
+                noteComment(c.row);
             } else if constexpr (std::is_same_v<T, change::DByte>) {
                 m_d[static_cast<std::size_t>(c.index)] = forward ? c.after : c.before;
             } else if constexpr (std::is_same_v<T, change::KByte>) {
@@ -334,7 +338,7 @@ bool PlcDocument::clearVerticalLink(int row, int column) {
 }
 
 bool PlcDocument::hasCommentFrom(int row) const noexcept {
-    for (int r = std::max(row, 1); r <= LadderGrid::kRows; ++r) {
+    for (int r = std::max(row, 1); r <= m_commentBound; ++r) {
         if (!m_rowComments[static_cast<std::size_t>(r)].empty()) return true;
     }
     return false;
@@ -351,6 +355,7 @@ bool PlcDocument::insertRows(int first, int count) {
     std::rotate(begin, m_rowComments.end() - count, m_rowComments.end());
     for (int r = first; r < first + count; ++r)
         m_rowComments[static_cast<std::size_t>(r)].clear();
+    commentsShifted(first, count);
     if (!cellsMove && !commentsMove) return false;
     record(std::move(c));
     return true;
@@ -427,6 +432,7 @@ bool PlcDocument::setRowComment(int row, const std::string& text) {
     if (slot == cut) return false;
     change::Comment c{row, slot, cut};
     slot = std::move(cut);
+    noteComment(row);
     record(std::move(c));
     return true;
 }
@@ -435,6 +441,17 @@ void PlcDocument::loadRowComment(int row, const std::string& text) {
     if (row < 1 || row > LadderGrid::kRows) return;
     m_rowComments[static_cast<std::size_t>(row)] =
         common::TextCodec::truncateGbk(text, kMaxRowCommentBytes);
+    noteComment(row);
+}
+
+void PlcDocument::noteComment(int row) noexcept {
+    if (!m_rowComments[static_cast<std::size_t>(row)].empty())
+        m_commentBound = std::max(m_commentBound, row);
+}
+
+void PlcDocument::commentsShifted(int first, int count) noexcept {
+    if (m_commentBound >= first)
+        m_commentBound = std::min(m_commentBound + count, LadderGrid::kRows);
 }
 
 // --- tables ---
@@ -505,16 +522,26 @@ void PlcDocument::clear() {
     m_stepCount = 0;
     m_checksum = 0;
     m_grid.clear();
-    for (auto& c : m_rowComments)
-        c.clear();
+    for (int r = 1; r <= m_commentBound; ++r)
+        m_rowComments[static_cast<std::size_t>(r)].clear();
+    m_commentBound = 0;
     m_networks.clear();
     m_networkSteps.clear();
     m_networkRows.clear();
     m_alarms.clear();
-    m_d.fill({});
+    // In place: assigning new records would copy two strings per record.
+    const auto reset = [](auto& table) {
+        for (auto& rec : table) {
+            rec.value = 0;
+            if constexpr (requires { rec.second; }) rec.second = rec.third = 0;
+            rec.commentZh.clear();
+            rec.commentEn.clear();
+        }
+    };
+    reset(m_d);
     m_k.fill(0);
-    m_dc.fill({});
-    m_dt.fill({});
+    reset(m_dc);
+    reset(m_dt);
     m_ioComments.clear();
     m_warnings.clear();
     m_warningCount = 0;

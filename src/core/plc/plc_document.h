@@ -103,6 +103,8 @@ public:
     bool setRowComment(int row, const std::string& text);
     // Raw fill for readers: no marks.
     void loadRowComment(int row, const std::string& text);
+    // No row after this one has a comment (rows 1-5000 are rarely all used).
+    int commentRowBound() const noexcept { return m_commentBound; }
 
     // --- networks ---
     std::vector<Network>& networkTable() noexcept { return m_networks; }
@@ -155,6 +157,8 @@ private:
     friend class Edit;
 
     bool hasCommentFrom(int row) const noexcept;
+    void noteComment(int row) noexcept;
+    void commentsShifted(int first, int count) noexcept;
     void record(PlcChange change);
     void beginEdit(std::string text);
     void endEdit();
@@ -182,6 +186,9 @@ private:
 
     LadderGrid m_grid;
     std::vector<std::string> m_rowComments;  // index = row, 0..5000
+    // Comments only move down on delete, so this upper bound stays true
+    // until an insert or a new comment raises it.
+    int m_commentBound = 0;
 
     std::vector<Network> m_networks;
     std::vector<NetworkSteps> m_networkSteps;

@@ -281,29 +281,29 @@ void readTables(LineReader& reader, PlcDocument& doc) {
 
 // ---------------------------------------------------------------- writing
 
+// Digits are built from the back of a buffer and appended in one go: the
+// tables make thousands of numbers per file.
 void appendPadded(std::string& out, std::uint64_t value, int width) {
     char digits[24];
-    int n = 0;
+    int start = sizeof digits;
     do {
-        digits[n++] = static_cast<char>('0' + value % 10);
+        digits[--start] = static_cast<char>('0' + value % 10);
         value /= 10;
     } while (value != 0);
-    for (int i = n; i < width; ++i)
-        out += '0';
-    while (n > 0)
-        out += digits[--n];
+    while (start > 0 && static_cast<int>(sizeof digits) - start < width)
+        digits[--start] = '0';
+    out.append(digits + start, sizeof digits - static_cast<std::size_t>(start));
 }
 
 void appendHex(std::string& out, std::uint32_t value) {
     static constexpr char kDigits[] = "0123456789ABCDEF";
     char digits[8];
-    int n = 0;
+    int start = sizeof digits;
     do {
-        digits[n++] = kDigits[value & 0xF];
+        digits[--start] = kDigits[value & 0xF];
         value >>= 4;
     } while (value != 0);
-    while (n > 0)
-        out += digits[--n];
+    out.append(digits + start, sizeof digits - static_cast<std::size_t>(start));
 }
 
 // A held text as one line of the file.
@@ -450,7 +450,8 @@ ProgramFile::ReadFileResult ProgramFile::readFile(const std::string& path, PlcDo
 
 std::string ProgramFile::write(const PlcDocument& doc) {
     std::string out;
-    out.reserve(160000 + doc.il().size() * 32);
+    // An empty program's tables make about 14 KB.
+    out.reserve(16384 + doc.il().size() * 32);
     appendLine(out, kHeader);
 
     std::size_t steps = 0;
@@ -537,12 +538,13 @@ std::string ProgramFile::write(const PlcDocument& doc) {
     appendLine(out, kSymbol.end);
     out += kEol;
 
+    const int lastComment = doc.commentRowBound();
     std::size_t comments = 0;
-    for (int row = 1; row <= plc::LadderGrid::kRows; ++row)
+    for (int row = 1; row <= lastComment; ++row)
         if (!doc.rowComment(row).empty()) ++comments;
     appendLine(out, kNetworkComment.keyword);
     appendCount(out, "TOTALTIPS", comments);
-    for (int row = 1; row <= plc::LadderGrid::kRows; ++row) {
+    for (int row = 1; row <= lastComment; ++row) {
         const std::string& comment = doc.rowComment(row);
         if (comment.empty()) continue;
         appendPadded(out, static_cast<std::uint64_t>(row));

@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "common/interaction.h"
 #include "plc/instruction_code.h"
+#include "plc/program_file.h"
 
 namespace kelcc::core::plc {
 namespace {
@@ -250,6 +252,36 @@ TEST_F(PlcDocumentTest, RowCommentsAreCutTo99Bytes) {
     EXPECT_EQ(doc.rowComment(5).size(), PlcDocument::kMaxRowCommentBytes);
     doc.loadRowComment(LadderGrid::kRows + 1, "ignored");
     EXPECT_TRUE(doc.rowComment(LadderGrid::kRows + 1).empty());
+}
+
+// A cleared document saves as a new one: nothing of the file it held or of
+// the edits since is left (the fuzz targets reuse one document this way).
+TEST_F(PlcDocumentTest, ClearedDocumentSavesAsANewOne) {
+    SimpleProjectState sourceProject;
+    PlcDocument source{sourceProject};
+    ASSERT_TRUE(source.il().append(kEnd1, "END1"));
+    source.setRowComment(10, "note");
+    source.setD(3, 7);
+    source.setDComments(4, "zh", "en");
+    source.setK(1, 9);
+    source.setDc(2, {1, 2, 3, "c", ""});
+    source.setDt(5, {4, 5, 6, "", "t"});
+    source.setAlarms({"A0001.2\tsmoke"});
+    source.setIoComments({"0001\tX0000.0\tzh\ten"});
+    common::RecordingInteraction ui;
+    ASSERT_EQ(ProgramFile::read(ProgramFile::write(source), doc, ui), ProgramFile::kReadOk);
+    // The insert pushes the comment to the last row, where the save finds it.
+    ASSERT_TRUE(doc.insertRows(1, LadderGrid::kRows - 10));
+    ASSERT_TRUE(doc.setCell(2, 1, kContact, "X0000.0"));
+    ASSERT_NE(ProgramFile::write(doc).find("\r\n5000\tnote\r\n"), std::string::npos);
+
+    doc.clear();
+    const PlcDocument fresh{project};
+    EXPECT_EQ(ProgramFile::write(doc), ProgramFile::write(fresh));
+    EXPECT_EQ(doc.lastUsedRow(), 0);
+    for (int r = 1; r <= LadderGrid::kRows; ++r)
+        ASSERT_EQ(doc.rowComment(r), "") << "row " << r;
+    EXPECT_FALSE(doc.undoStack().canUndo());
 }
 
 }  // namespace
