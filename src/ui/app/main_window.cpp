@@ -114,9 +114,13 @@ MainWindow::MainWindow(AppSettings& settings, int language, WorkbenchDialogs& di
 }
 
 MainWindow::~MainWindow() {
-    // Documents refer to the workbench; they go first.
-    // A copy: each deletion takes the window out of m_windows.
-    const QList<QPointer<QWidget>> windows = m_windows;
+    // Documents refer to the workbench; they go first. So do windows closed
+    // but not yet deleted: deleted with the area, they would tell this
+    // half-destroyed window. A copy: each deletion takes the window out of
+    // m_windows; a window listed twice is null the second time.
+    QList<QPointer<QWidget>> windows = m_windows;
+    for (QMdiSubWindow* sub : m_mdi->findChildren<QMdiSubWindow*>())
+        windows.append(sub);
     for (const QPointer<QWidget>& window : windows)
         delete window.data();
     // The transfer session refers to the project and the message boxes,
