@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "../common/case_file.h"
+
 namespace kelcc::core::compiler {
 
 using plc::LadderCell;
@@ -164,8 +166,7 @@ TEST(LadderGrid, RemoveRowsCompactsInOnePass) {
 
 // --- network division --------------------------------------------------------
 
-// Cells as "ROW.COLUMN" and a letter: c contact, o coil, e END1, f END2, l a
-// link flag (laid as the rebuild may, in column 1 too).
+// A grid laid from a case file's cells (see cases/grid_networks.txt).
 LadderGrid Laid(const std::string& cells) {
     LadderGrid grid;
     std::istringstream in(cells);
@@ -194,40 +195,11 @@ std::string RowsOf(const std::vector<Network>& networks) {
     return out;
 }
 
-// A contact in column 1 of every row, each row linked to the next one.
-std::string ChainOfLinks(int rows) {
-    std::string cells = "1.8o";
-    for (int r = 1; r <= rows; ++r)
-        cells +=
-            " " + std::to_string(r) + ".1c" + (r < rows ? " " + std::to_string(r) + ".2l" : "");
-    return cells;
-}
-
 TEST(LadderGrid, NetworksFollowElementsAndVerticalLinks) {
-    struct Case {
-        const char* name;
-        std::string cells;
-        const char* compiled;
-        const char* image;
-    };
-    const Case cases[] = {
-        {"empty grid", "", "", ""},
-        {"only bare links", "3.4l", "", ""},
-        {"single rows", "1.1e 2.1f 3.1c 3.8o", "1-1 2-2 3-3", "1-1 2-2 3-3"},
-        {"leading empty rows go to the first image network", "4.1e 7.1f", "4-4 7-7", "1-4 7-7"},
-        {"links chain rows", "1.1c 1.2l 2.1c 2.3l 3.2c 4.1e", "1-3 4-4", "1-3 4-4"},
-        {"a column-1 link joins only for the image", "1.1c 1.1l 2.1c 3.1e", "1-1 2-2 3-3",
-         "1-2 3-3"},
-        {"a bare link row starts no network", "1.1e 2.5l 3.1f", "1-1 3-3", "1-1 3-3"},
-        {"a link on the last used row reaches the row below", "1.1c 1.2l", "1-2", "1-2"},
-        {"a sixteen row chain is one network", ChainOfLinks(16), "1-16", "1-16"},
-        {"links in the last rows of the grid", "4999.1c 4999.4l 5000.1c", "4999-5000", "1-5000"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const LadderGrid grid = Laid(c.cells);
-        EXPECT_EQ(RowsOf(grid.divideNetworks()), c.compiled);
-        EXPECT_EQ(RowsOf(grid.divideNetworksForImage()), c.image);
+    for (const test::Case& c : test::ReadCases("core/plc/cases/grid_networks.txt")) {
+        const LadderGrid grid = Laid(c[1]);
+        EXPECT_EQ(RowsOf(grid.divideNetworks()), c[2]) << c.where << " " << c[0];
+        EXPECT_EQ(RowsOf(grid.divideNetworksForImage()), c[3]) << c.where << " " << c[0];
     }
 }
 

@@ -3,11 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <functional>
-#include <ostream>
 #include <string>
 #include <vector>
 
+#include "../common/case_file.h"
 #include "common/interaction.h"
 #include "plc/instruction_code.h"
 #include "plc/program_file.h"
@@ -43,57 +42,35 @@ protected:
 
 // --- comments travel with their rows ----------------------------------------
 
-struct RowMove {
-    const char* name;
-    bool insert;
-    int first;
-    int count;
-    int commentRow;
-    int expectedRow;  // 0: the comment is gone
-    bool changes = true;
-};
+TEST_F(PlcDocumentTest, CommentsFollowTheirRowsWhenRowsMove) {
+    for (const test::Case& c : test::ReadCases("core/plc/cases/comment_row_moves.txt")) {
+        doc.clear();
+        const int first = std::stoi(c[2]), count = std::stoi(c[3]);
+        const int commentRow = std::stoi(c[4]), expectedRow = std::stoi(c[5]);
+        const bool changes = c[6] == "yes";
+        ASSERT_TRUE(doc.setRowComment(commentRow, "note")) << c.where;
+        ASSERT_TRUE(doc.setCell(commentRow, 1, kContact, "X0000.0")) << c.where;
+        resetMarks();
 
-void PrintTo(const RowMove& m, std::ostream* os) {
-    *os << m.name;
-}
-
-class CommentsFollowRows : public PlcDocumentTest, public ::testing::WithParamInterface<RowMove> {};
-
-TEST_P(CommentsFollowRows, TogetherWithTheirCells) {
-    const RowMove m = GetParam();
-    ASSERT_TRUE(doc.setRowComment(m.commentRow, "note"));
-    ASSERT_TRUE(doc.setCell(m.commentRow, 1, kContact, "X0000.0"));
-    resetMarks();
-
-    EXPECT_EQ(m.insert ? doc.insertRows(m.first, m.count) : doc.deleteRows(m.first, m.count),
-              m.changes);
-    EXPECT_EQ(allMarks(), m.changes);
-    EXPECT_EQ(anyMark(), m.changes);
-    if (m.expectedRow == 0) {
-        EXPECT_EQ(doc.lastUsedRow(), 0);
-        for (int r = 1; r <= LadderGrid::kRows; ++r)
-            ASSERT_TRUE(doc.rowComment(r).empty()) << r;
-        return;
-    }
-    EXPECT_EQ(doc.rowComment(m.expectedRow), "note");
-    ASSERT_NE(doc.cell(m.expectedRow, 1), nullptr);
-    EXPECT_EQ(doc.lastUsedRow(), m.expectedRow);
-    if (m.expectedRow != m.commentRow) {
-        EXPECT_TRUE(doc.rowComment(m.commentRow).empty());
+        EXPECT_EQ(c[1] == "insert" ? doc.insertRows(first, count) : doc.deleteRows(first, count),
+                  changes)
+            << c.where;
+        EXPECT_EQ(allMarks(), changes) << c.where;
+        EXPECT_EQ(anyMark(), changes) << c.where;
+        if (expectedRow == 0) {
+            EXPECT_EQ(doc.lastUsedRow(), 0) << c.where;
+            for (int r = 1; r <= LadderGrid::kRows; ++r)
+                ASSERT_TRUE(doc.rowComment(r).empty()) << c.where << " row " << r;
+            continue;
+        }
+        EXPECT_EQ(doc.rowComment(expectedRow), "note") << c.where;
+        ASSERT_NE(doc.cell(expectedRow, 1), nullptr) << c.where;
+        EXPECT_EQ(doc.lastUsedRow(), expectedRow) << c.where;
+        if (expectedRow != commentRow) {
+            EXPECT_TRUE(doc.rowComment(commentRow).empty()) << c.where;
+        }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Moves, CommentsFollowRows,
-    ::testing::Values(
-        RowMove{"DeleteTwoAbove", false, 3, 2, 10, 8},
-        RowMove{"DeleteBelow", false, 11, 5, 10, 10, false},
-        RowMove{"DeleteTheRowItself", false, 9, 2, 10, 0},
-        RowMove{"InsertTwoAbove", true, 3, 2, 10, 12},
-        RowMove{"InsertAtTheRow", true, 10, 1, 10, 11},
-        RowMove{"InsertPushesOffTheEnd", true, LadderGrid::kRows - 3, 5, LadderGrid::kRows - 1, 0},
-        RowMove{"InsertToTheLastRow", true, 4990, 4, LadderGrid::kRows - 4, LadderGrid::kRows}),
-    [](const ::testing::TestParamInfo<RowMove>& info) { return info.param.name; });
 
 // --- delete empty rows --------------------------------------------------------
 
@@ -172,76 +149,46 @@ TEST_F(PlcDocumentTest, DeleteEmptyRowsOnAFullGridIsOnePass) {
 
 // --- marks only on change ---------------------------------------------------
 
-struct Edit {
-    const char* name;
-    std::function<bool(PlcDocument&)> apply;
-    bool changes;
-};
-
-void PrintTo(const Edit& e, std::ostream* os) {
-    *os << e.name;
+// Applies an edit of cases/document_edits.txt.
+bool Apply(PlcDocument& d, const test::Case& c) {
+    const std::string& edit = c[2];
+    auto n = [&](std::size_t i) { return std::stoi(c[i]); };
+    auto u8 = [&](std::size_t i) { return static_cast<std::uint8_t>(n(i)); };
+    auto word = [&](std::size_t i) { return static_cast<std::uint32_t>(n(i)); };
+    auto record = [&] { return DataWordRecord{word(4), word(5), word(6), c[7], c[8]}; };
+    const std::vector<std::string> rest(c.fields.begin() + 3, c.fields.end());
+    if (edit == "setCell") return d.setCell(n(3), n(4), n(5), c[6]);
+    if (edit == "deleteCell") return d.deleteCell(n(3), n(4));
+    if (edit == "clearVerticalLink") return d.clearVerticalLink(n(3), n(4));
+    if (edit == "setRowComment") return d.setRowComment(n(3), c[4]);
+    if (edit == "insertRows") return d.insertRows(n(3), n(4));
+    if (edit == "deleteRows") return d.deleteRows(n(3), n(4));
+    if (edit == "setD") return d.setD(n(3), u8(4));
+    if (edit == "setDComments") return d.setDComments(n(3), c[4], c[5]);
+    if (edit == "setK") return d.setK(n(3), u8(4));
+    if (edit == "setDc") return d.setDc(n(3), record());
+    if (edit == "setDt") return d.setDt(n(3), record());
+    if (edit == "setAlarms") return d.setAlarms(rest);
+    if (edit == "setIoComments") return d.setIoComments(rest);
+    ADD_FAILURE() << c.where << ": no edit " << edit;
+    return false;
 }
 
-class MarksOnChange : public PlcDocumentTest, public ::testing::WithParamInterface<Edit> {};
+TEST_F(PlcDocumentTest, MarksAreSetExactlyWhenSomethingChanged) {
+    for (const test::Case& c : test::ReadCases("core/plc/cases/document_edits.txt")) {
+        doc.clear();
+        ASSERT_TRUE(doc.setCell(1, 1, kContact, "X0000.0"));
+        ASSERT_TRUE(doc.setCell(1, 2, kLink, ""));
+        ASSERT_TRUE(doc.setCell(2, 8, kCoil, "Y0000.0"));
+        ASSERT_TRUE(doc.setRowComment(2, "comment"));
+        ASSERT_TRUE(doc.setAlarms({"A0000.0\t0001\tfault"}));
+        resetMarks();
 
-TEST_P(MarksOnChange, AreSetExactlyWhenSomethingChanged) {
-    ASSERT_TRUE(doc.setCell(1, 1, kContact, "X0000.0"));
-    ASSERT_TRUE(doc.setCell(1, 2, kLink, ""));
-    ASSERT_TRUE(doc.setCell(2, 8, kCoil, "Y0000.0"));
-    ASSERT_TRUE(doc.setRowComment(2, "comment"));
-    ASSERT_TRUE(doc.setAlarms({"A0000.0\t0001\tfault"}));
-    resetMarks();
-
-    EXPECT_EQ(GetParam().apply(doc), GetParam().changes);
-    if (GetParam().changes) {
-        EXPECT_TRUE(allMarks());
-    } else {
-        EXPECT_FALSE(anyMark());
+        const bool changes = c[1] == "yes";
+        EXPECT_EQ(Apply(doc, c), changes) << c.where << " " << c[0];
+        EXPECT_TRUE(changes ? allMarks() : !anyMark()) << c.where << " " << c[0];
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Edits, MarksOnChange,
-    ::testing::Values(
-        Edit{"SameElement", [](PlcDocument& d) { return d.setCell(1, 1, kContact, "X0000.0"); },
-             false},
-        Edit{"OtherOperand", [](PlcDocument& d) { return d.setCell(1, 1, kContact, "X0000.1"); },
-             true},
-        Edit{"LinkInColumnOne", [](PlcDocument& d) { return d.setCell(3, 1, kLink, ""); }, false},
-        Edit{"LinkAgain", [](PlcDocument& d) { return d.setCell(1, 2, kLink, ""); }, false},
-        Edit{"NewLink", [](PlcDocument& d) { return d.setCell(1, 8, kLink, ""); }, true},
-        Edit{"DeleteEmptyPlace", [](PlcDocument& d) { return d.deleteCell(5, 5); }, false},
-        Edit{"DeleteBareLink", [](PlcDocument& d) { return d.deleteCell(1, 2); }, false},
-        Edit{"DeleteElement", [](PlcDocument& d) { return d.deleteCell(1, 1); }, true},
-        Edit{"ClearLink", [](PlcDocument& d) { return d.clearVerticalLink(1, 2); }, true},
-        Edit{"ClearNoLink", [](PlcDocument& d) { return d.clearVerticalLink(1, 1); }, false},
-        Edit{"SameComment", [](PlcDocument& d) { return d.setRowComment(2, "comment"); }, false},
-        Edit{"OtherComment", [](PlcDocument& d) { return d.setRowComment(2, "other"); }, true},
-        Edit{"ClearComment", [](PlcDocument& d) { return d.setRowComment(2, ""); }, true},
-        Edit{"CommentOutsideRows", [](PlcDocument& d) { return d.setRowComment(0, "x"); }, false},
-        Edit{"InsertBelowEverything", [](PlcDocument& d) { return d.insertRows(3, 4); }, false},
-        Edit{"InsertAtCommentRow", [](PlcDocument& d) { return d.insertRows(2, 1); }, true},
-        Edit{"DeleteBelowEverything", [](PlcDocument& d) { return d.deleteRows(3, 4); }, false},
-        Edit{"DeleteRowOne", [](PlcDocument& d) { return d.deleteRows(1, 1); }, true},
-        Edit{"SameD", [](PlcDocument& d) { return d.setD(3, 0); }, false},
-        Edit{"OtherD", [](PlcDocument& d) { return d.setD(3, 7); }, true},
-        Edit{"DOutOfRange", [](PlcDocument& d) { return d.setD(PlcDocument::kDCount, 7); }, false},
-        Edit{"DComments", [](PlcDocument& d) { return d.setDComments(0, "zh", "en"); }, true},
-        Edit{"SameK", [](PlcDocument& d) { return d.setK(39, 0); }, false},
-        Edit{"OtherK", [](PlcDocument& d) { return d.setK(39, 1); }, true},
-        Edit{"SameDc", [](PlcDocument& d) { return d.setDc(0, DataWordRecord{}); }, false},
-        Edit{"OtherDt",
-             [](PlcDocument& d) {
-                 return d.setDt(99, DataWordRecord{5, 0, 9, "", ""});
-             },
-             true},
-        Edit{"SameAlarms", [](PlcDocument& d) { return d.setAlarms({"A0000.0\t0001\tfault"}); },
-             false},
-        Edit{"OtherAlarms", [](PlcDocument& d) { return d.setAlarms({}); }, true},
-        Edit{"SameIoComments", [](PlcDocument& d) { return d.setIoComments({}); }, false},
-        Edit{"OtherIoComments",
-             [](PlcDocument& d) { return d.setIoComments({"0001\tX0000.0\tzh\ten"}); }, true}),
-    [](const ::testing::TestParamInfo<Edit>& info) { return info.param.name; });
 
 TEST_F(PlcDocumentTest, RowCommentsAreCutTo99Bytes) {
     ASSERT_TRUE(doc.setRowComment(4, std::string(150, 'c')));

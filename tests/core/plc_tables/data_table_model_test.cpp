@@ -8,6 +8,7 @@
 #include "../common/case_file.h"
 #include "common/text_codec.h"
 #include "plc_tables/alarm_table_model.h"
+#include "plc_tables/k_table_model.h"
 
 namespace kelcc::core::plc_tables {
 namespace {
@@ -77,6 +78,71 @@ TEST(DataTableModel, ALimitRedrawsTheValueItPulledAndIsOneUndoStep) {
     // A refused text is no step.
     model.commit(2, 1, "x", Mode::Interactive);
     EXPECT_EQ(doc.undoStack().index(), 1);
+}
+
+TEST(PlcTableModels, AlarmRowsAreTheAlarmBits) {
+    plc::SimpleProjectState project;
+    plc::PlcDocument doc(project);
+    doc.alarms() = {"A0001.3\t1011\t" + gbk("润滑"), "A0099.0\t1500\tbeyond", "A0000.0\t1000\tE"};
+    AlarmTableModel model(doc);
+    EXPECT_EQ(model.rowCount(), 200);
+    EXPECT_EQ(model.text(0, 0), "A0000.0");
+    EXPECT_EQ(model.text(199, 0), "A0024.7");
+    EXPECT_EQ(model.text(11, 1), "1011");
+    EXPECT_EQ(model.text(11, 2), "润滑");
+    EXPECT_EQ(model.text(0, 2), "E");
+    EXPECT_EQ(model.editor(0, 1).maxChars, 4);
+    EXPECT_EQ(model.editor(0, 2).maxChars, 100);
+    // Rebuilt in row order; an entry the table has no row for stays.
+    model.commit(1, 1, "2000", Mode::Interactive);
+    EXPECT_EQ(doc.alarms(),
+              (std::vector<std::string>{"A0000.0\t1000\tE", "A0000.1\t2000\t",
+                                        "A0001.3\t1011\t" + gbk("润滑"), "A0099.0\t1500\tbeyond"}));
+}
+
+TEST(PlcTableModels, AlarmUndoShowsTheListAgainAfterRefresh) {
+    plc::SimpleProjectState project;
+    plc::PlcDocument doc(project);
+    AlarmTableModel model(doc);
+    model.commit(8, 1, "1008", Mode::Interactive);
+    model.commit(8, 2, "Door", Mode::Interactive);
+    EXPECT_EQ(doc.undoStack().count(), 2);
+    doc.undoStack().undo();
+    model.refresh();
+    EXPECT_EQ(model.text(8, 1), "1008");
+    EXPECT_EQ(model.text(8, 2), "");
+    doc.undoStack().undo();
+    model.refresh();
+    EXPECT_EQ(model.text(8, 1), "");
+    EXPECT_TRUE(doc.alarms().empty());
+}
+
+TEST(PlcTableModels, KRowTextsCarryTheAddressCommentsAndOkIsOneStep) {
+    plc::SimpleProjectState project;
+    plc::PlcDocument doc(project);
+    doc.ioComments() = {"0001\tK0001\t" + gbk("参数字") + "\tParams", "0002\tK0001.3\t\tHold",
+                        "0003\tX0001.3\tx\tX"};
+    KTableModel model(doc);
+    EXPECT_EQ(model.byteText(1, false), "K0001  参数字");
+    EXPECT_EQ(model.byteText(1, true), "K0001  Params");
+    EXPECT_EQ(model.bitText(1, 3, true), "BIT3   Hold");
+    EXPECT_EQ(model.bitText(1, 3, false), "BIT3   ");
+    EXPECT_EQ(model.byteText(39, false), "K0039  ");
+
+    std::array<std::uint8_t, KTableModel::kRows> values{};
+    EXPECT_FALSE(model.store(values));
+    values[0] = 0x81;
+    values[39] = 0xFF;
+    EXPECT_TRUE(model.store(values));
+    EXPECT_EQ(doc.undoStack().count(), 1);
+    EXPECT_EQ(doc.undoStack().undoText(), KTableModel::kStepText);
+    EXPECT_EQ(model.text(0, 1), "129");
+    doc.undoStack().undo();
+    EXPECT_EQ(doc.kTable()[39], 0);
+
+    EXPECT_FALSE(model.commit(2, 1, "256", TableModel::Mode::Strict).stored());
+    EXPECT_TRUE(model.commit(2, 1, "255", TableModel::Mode::Strict).stored());
+    EXPECT_EQ(model.rowOf("K0002"), 2);
 }
 
 }  // namespace

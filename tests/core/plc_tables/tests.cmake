@@ -1,7 +1,5 @@
 target_sources(kelcc_core_tests PRIVATE
-    core/plc_tables/alarm_table_model_test.cpp
     core/plc_tables/data_table_model_test.cpp
     core/plc_tables/io_comment_model_test.cpp
-    core/plc_tables/k_table_model_test.cpp
     core/plc_tables/table_clipboard_test.cpp
 )
