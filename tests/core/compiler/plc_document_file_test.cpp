@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
+#include "../common/file_bytes.h"
 #include "../common/temp_folder.h"
-#include "common/atomic_file.h"
 #include "plc/program_file.h"
 
 namespace kelcc::core::plc {
@@ -16,18 +16,10 @@ using common::Answer;
 using common::Language;
 using common::RecordingInteraction;
 using compiler::PlcDocumentFile;
-
-std::string readAll(const fs::path& path) {
-    std::string bytes;
-    EXPECT_TRUE(common::AtomicFile::read(path.string(), bytes).ok) << path;
-    return bytes;
-}
+using test::ReadBytes;
 
 class PlcDocumentFileTest : public ::testing::Test {
 protected:
-    void writeFile(const std::string& bytes) {
-        ASSERT_TRUE(common::AtomicFile::write(m_path, bytes).ok);
-    }
     // A program of one network (X0.0 -> Y0.0) and the two ends.
     static std::string simpleProgram() {
         return "PLC VER1.0\r\nPLC_ORGANIZATION\r\nTOTALSTEPS\t4\r\n"
@@ -44,7 +36,7 @@ protected:
 };
 
 TEST_F(PlcDocumentFileTest, NewProjectFileOpensAsTwoEndRows) {
-    writeFile(ProgramFile::newProjectFile());
+    test::WriteBytes(m_path, ProgramFile::newProjectFile());
     ASSERT_TRUE(PlcDocumentFile::open(m_doc, m_path, m_ui));
     EXPECT_TRUE(m_ui.messages().empty());
     ASSERT_EQ(m_doc.il().size(), 2u);
@@ -65,7 +57,8 @@ TEST_F(PlcDocumentFileTest, RefusalsLeaveNothingOpen) {
         "PLC VER1.0\r\nPLC_ORGANIZATION\r\nTOTALSTEPS\t11\r\n0000    LD      X0000.0\r\n";
     for (int i = 1; i <= 7; ++i)
         program += "000" + std::to_string(i) + "    AND     X0000.1\r\n";
-    writeFile(program + "0008    OUT     Y0000.0\r\n0009    END1    \r\n0010    END2    \r\n");
+    test::WriteBytes(
+        m_path, program + "0008    OUT     Y0000.0\r\n0009    END1    \r\n0010    END2    \r\n");
     ASSERT_TRUE(m_doc.il().append(1, "LD      X0000.0"));
     ASSERT_TRUE(m_doc.setCell(1, 1, 1, "X0000.0"));
     EXPECT_FALSE(PlcDocumentFile::open(m_doc, m_path, m_ui));
@@ -77,7 +70,7 @@ TEST_F(PlcDocumentFileTest, RefusalsLeaveNothingOpen) {
 }
 
 TEST_F(PlcDocumentFileTest, SaveCommandCompilesWritesBothFilesAndTheProject) {
-    writeFile(simpleProgram());
+    test::WriteBytes(m_path, simpleProgram());
     ASSERT_TRUE(PlcDocumentFile::open(m_doc, m_path, m_ui));
 
     // Unmodified: nothing happens.
@@ -95,7 +88,7 @@ TEST_F(PlcDocumentFileTest, SaveCommandCompilesWritesBothFilesAndTheProject) {
     EXPECT_FALSE(m_doc.modified());
     EXPECT_EQ(m_project.projectSaves(), 1);
     EXPECT_TRUE(m_project.plcCompiled());
-    const std::string text = readAll(m_path);
+    const std::string text = ReadBytes(m_path);
     EXPECT_NE(text.find("0001    AND     X0000.1\r\n"), std::string::npos) << text;
     EXPECT_TRUE(fs::exists(m_path + ".bin"));
 
@@ -107,9 +100,9 @@ TEST_F(PlcDocumentFileTest, SaveCommandCompilesWritesBothFilesAndTheProject) {
 }
 
 TEST_F(PlcDocumentFileTest, FailedCompileAsksAndEitherKeepsEditingOrReverts) {
-    writeFile(simpleProgram());
+    test::WriteBytes(m_path, simpleProgram());
     ASSERT_TRUE(PlcDocumentFile::open(m_doc, m_path, m_ui));
-    const std::string before = readAll(m_path);
+    const std::string before = ReadBytes(m_path);
     const plc::LadderGrid original = m_doc.grid();
 
     ASSERT_TRUE(m_doc.setCell(1, 8, 1, "X0000.2"));  // a contact in the output column
@@ -124,7 +117,7 @@ TEST_F(PlcDocumentFileTest, FailedCompileAsksAndEitherKeepsEditingOrReverts) {
                                  "按[否]只保存修改前的程序");
     EXPECT_TRUE(m_doc.modified());
     EXPECT_EQ(m_doc.cell(1, 8)->kind, 1);  // the edit is still there
-    EXPECT_EQ(readAll(m_path), before);
+    EXPECT_EQ(ReadBytes(m_path), before);
     EXPECT_FALSE(m_project.plcCompiled());
 
     m_ui.script({Answer::No});
@@ -134,12 +127,12 @@ TEST_F(PlcDocumentFileTest, FailedCompileAsksAndEitherKeepsEditingOrReverts) {
     EXPECT_FALSE(reverted.saved());
     EXPECT_FALSE(m_doc.modified());
     EXPECT_TRUE(m_doc.grid() == original);
-    EXPECT_EQ(readAll(m_path), before);
+    EXPECT_EQ(ReadBytes(m_path), before);
     EXPECT_EQ(m_project.projectSaves(), 0);
 }
 
 TEST_F(PlcDocumentFileTest, WriteFailuresAreReportedAndKeepTheEdits) {
-    writeFile(simpleProgram());
+    test::WriteBytes(m_path, simpleProgram());
     ASSERT_TRUE(PlcDocumentFile::open(m_doc, m_path, m_ui));
     ASSERT_TRUE(m_doc.setCell(1, 2, 1, "X0000.1"));
     const std::string gone = (m_dir / "no_such_folder" / "main_demo.ldx").string();

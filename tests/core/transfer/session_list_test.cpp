@@ -6,25 +6,41 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <iterator>
+#include <sstream>
 
+#include "../common/case_file.h"
+#include "../common/file_bytes.h"
 #include "../common/temp_folder.h"
 #include "app/project.h"
 #include "comm/file_list.h"
-#include "common/atomic_file.h"
 
 namespace kelcc::core::transfer {
 namespace {
 
 namespace fs = std::filesystem;
 using common::RecordingInteraction;
+using test::WriteBytes;
 using Send = SessionList::SendSelection;
 using Receive = SessionList::ReceiveSelection;
 
-std::vector<std::string> namesOf(const std::vector<comm::FileEntry>& entries) {
-    std::vector<std::string> out;
-    for (const auto& e : entries)
-        out.push_back(e.name);
-    return out;
+std::vector<std::string> words(const std::string& text) {
+    std::istringstream in(text);
+    return {std::istream_iterator<std::string>(in), {}};
+}
+
+// The items named plc, parameters, tools and pitch, and the part programs.
+template <typename Selection>
+Selection selection(const std::string& items, decltype(Selection::programs) programs = {}) {
+    Selection s;
+    for (const std::string& item : words(items)) {
+        s.plcProgram |= item == "plc";
+        s.parameters |= item == "parameters";
+        s.toolOffsets |= item == "tools";
+        s.pitchCompensation |= item == "pitch";
+    }
+    s.programs = std::move(programs);
+    return s;
 }
 
 class SessionListTest : public ::testing::Test {
@@ -34,16 +50,14 @@ protected:
         ASSERT_TRUE(m_project.newProject([this]() -> std::optional<app::ProjectLocation> {
             return app::ProjectLocation{"demo", m_dir.string()};
         }));
-        write(folder() / "main_demo.ldx.bin", std::string(700, 'b'));
+        WriteBytes(folder() / "main_demo.ldx.bin", std::string(700, 'b'));
         for (const char* program : {"O0002", "O0001", "O0010"}) {
             m_project.tree().findOrAddProgram(program);
-            write(folder() / (std::string(program) + ".cnc"), std::string(program) + "\nM30\n");
+            WriteBytes(folder() / (std::string(program) + ".cnc"),
+                       std::string(program) + "\nM30\n");
         }
     }
     fs::path folder() const { return m_dir / "demo"; }
-    static void write(const fs::path& path, const std::string& bytes) {
-        ASSERT_TRUE(common::AtomicFile::write(path.string(), bytes).ok) << path;
-    }
 
     common::TempFolder m_folder{"kelcc_session_"};
     const fs::path& m_dir = m_folder.path();
@@ -52,49 +66,23 @@ protected:
     app::Project m_project{m_ui, m_host};
 };
 
-struct SendCase {
-    const char* what;
-    SessionList::SendSelection selection;
-    std::vector<std::string> names;
-};
-
-class SendListTest : public SessionListTest, public ::testing::WithParamInterface<SendCase> {};
-
-TEST_P(SendListTest, FilesInTheirFixedOrder) {
-    const auto built = SessionList::forSending(m_project, GetParam().selection);
-    ASSERT_TRUE(built.ok) << built.error;
-    EXPECT_EQ(namesOf(built.entries), GetParam().names);
+TEST_F(SessionListTest, SendListsTheFilesInTheirFixedOrderOrRefuses) {
+    m_project.tree().findOrAddProgram("O123456789");
+    WriteBytes(folder() / "O123456789.cnc", "O123456789\n");
+    for (const test::Case& c : test::ReadCases("core/transfer/cases/send_lists.txt")) {
+        const auto built = SessionList::forSending(m_project, selection<Send>(c[0], words(c[1])));
+        std::vector<std::string> names;
+        for (const auto& entry : built.entries)
+            names.push_back(entry.name);
+        EXPECT_EQ(names, words(c[2])) << c.where;
+        EXPECT_EQ(built.error, c[3]) << c.where;
+        EXPECT_EQ(built.ok, c[3].empty()) << c.where;
+    }
 }
-
-template <typename Selection>
-Selection selection(bool plc, bool parameters, bool tools, bool pitch,
-                    decltype(Selection::programs) programs = {}) {
-    Selection s;
-    s.plcProgram = plc;
-    s.parameters = parameters;
-    s.toolOffsets = tools;
-    s.pitchCompensation = pitch;
-    s.programs = std::move(programs);
-    return s;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Selections, SendListTest,
-    ::testing::Values(
-        SendCase{"plc", selection<Send>(true, false, false, false), {"plc.ldx", "plc.bin"}},
-        SendCase{"tools", selection<Send>(false, false, true, false), {"Tcomp.cmp"}},
-        // Part programs follow the project's order, not the order checked.
-        SendCase{"programs",
-                 selection<Send>(false, false, false, false, {"O0001", "O0002"}),
-                 {"O0002.cnc", "O0001.cnc"}},
-        SendCase{"everything",
-                 selection<Send>(true, true, true, true, {"O0010", "O0002", "O0001"}),
-                 {"plc.ldx", "plc.bin", "ParaB.par", "ParaW.par", "Tcomp.cmp", "Wcomp.wmp",
-                  "O0002.cnc", "O0001.cnc", "O0010.cnc"}}));
 
 TEST_F(SessionListTest, SendEntriesNameTheProjectFilesWithTheirSizes) {
     const auto built =
-        SessionList::forSending(m_project, selection<Send>(true, true, false, false, {"O0001"}));
+        SessionList::forSending(m_project, selection<Send>("plc parameters", {"O0001"}));
     ASSERT_TRUE(built.ok);
     ASSERT_EQ(built.entries.size(), 5u);
     const std::string ladder = (folder() / "main_demo.ldx").string();
@@ -113,25 +101,13 @@ TEST_F(SessionListTest, SendEntriesNameTheProjectFilesWithTheirSizes) {
                   fs::file_size(folder() / "ParaW.par") + 10);
 }
 
-TEST_F(SessionListTest, RefusedSelectionsGiveTheirErrorAndNoList) {
-    m_project.tree().findOrAddProgram("O123456789");
-    write(folder() / "O123456789.cnc", "O123456789\n");
+// The other refusals are send_lists.txt rows.
+TEST_F(SessionListTest, AMissingLadderImageOrNothingToReceiveGivesNoList) {
     fs::remove(folder() / "main_demo.ldx.bin");
-    const std::pair<Send, std::string> cases[] = {
-        {selection<Send>(false, false, false, false), "未选定文件!"},
-        {selection<Send>(false, false, false, false, {"O9999"}), "未选定文件!"},
-        {selection<Send>(false, false, false, false, {"O123456789"}),
-         "无效的文件名 \"O123456789.cnc\"!"},
-        {selection<Send>(true, false, false, false), ""}};
-    for (const auto& [chosen, error] : cases) {
-        const auto built = SessionList::forSending(m_project, chosen);
-        EXPECT_FALSE(built.ok);
-        EXPECT_TRUE(built.entries.empty());
-        if (!error.empty())
-            EXPECT_EQ(built.error, error);
-        else
-            EXPECT_NE(built.error.find("main_demo.ldx.bin"), std::string::npos) << built.error;
-    }
+    const auto built = SessionList::forSending(m_project, selection<Send>("plc"));
+    EXPECT_FALSE(built.ok);
+    EXPECT_TRUE(built.entries.empty());
+    EXPECT_NE(built.error.find("main_demo.ldx.bin"), std::string::npos) << built.error;
     EXPECT_FALSE(fs::exists(folder() / "main_demo.ldx.bin"));
     const auto received = SessionList::forReceiving("/tmp/s", {}, {});
     EXPECT_FALSE(received.ok);
@@ -142,12 +118,12 @@ TEST(ReceiveListTest, EverythingGoesToTheStagingFolder) {
     const auto config =
         comm::FileList::parse("plc.ldx\t4000\t1\t\r\nplc.bin\t900\t1\t\r\nTcomp.cmp\t300\t1\t\r\n");
     ASSERT_TRUE(config.ok);
-    const auto built = SessionList::forReceiving("/tmp/KELCC1",
-                                                 selection<Receive>(true, true, true, true,
-                                                                    {{"O0003.cnc", "", 4, 1, 30},
-                                                                     {"O0001.cnc", "", 2, 1, 10},
-                                                                     {"O0002.cnc", "", 3, 1, 20}}),
-                                                 config.entries);
+    const auto built = SessionList::forReceiving(
+        "/tmp/KELCC1",
+        selection<Receive>("plc parameters tools pitch", {{"O0003.cnc", "", 4, 1, 30},
+                                                          {"O0001.cnc", "", 2, 1, 10},
+                                                          {"O0002.cnc", "", 3, 1, 20}}),
+        config.entries);
     ASSERT_TRUE(built.ok);
     const std::vector<comm::FileEntry> expected = {
         {"plc.ldx", "/tmp/KELCC1/plc.ldx", 1, 1, 4000},
@@ -165,9 +141,7 @@ TEST(ReceiveListTest, EverythingGoesToTheStagingFolder) {
 
 TEST(ReceiveListTest, SameProgramInTwoAreasIsReceivedOnce) {
     const auto built = SessionList::forReceiving(
-        "/s",
-        selection<Receive>(false, false, false, false,
-                           {{"O0001.cnc", "", 3, 1, 11}, {"O0001.cnc", "", 2, 1, 10}}),
+        "/s", selection<Receive>("", {{"O0001.cnc", "", 3, 1, 11}, {"O0001.cnc", "", 2, 1, 10}}),
         {});
     ASSERT_TRUE(built.ok);
     EXPECT_EQ(built.entries,
@@ -178,25 +152,22 @@ TEST(ReceiveListTest, SameProgramInTwoAreasIsReceivedOnce) {
 
 TEST(ReceiveListTest, HostileProgramNameIsRefused) {
     for (const char* name : {"../O0001.cnc", "/etc/x", ""}) {
-        const auto built = SessionList::forReceiving(
-            "/s", selection<Receive>(true, false, false, false, {{name, "", 2, 1, 1}}), {});
+        const auto built =
+            SessionList::forReceiving("/s", selection<Receive>("plc", {{name, "", 2, 1, 1}}), {});
         EXPECT_FALSE(built.ok) << name;
         EXPECT_TRUE(built.entries.empty());
     }
-    const auto wrongArea = SessionList::forReceiving(
-        "/s", selection<Receive>(false, false, false, false, {{"O0001.cnc", "", 1, 1, 1}}), {});
+    const auto wrongArea =
+        SessionList::forReceiving("/s", selection<Receive>("", {{"O0001.cnc", "", 1, 1, 1}}), {});
     EXPECT_FALSE(wrongArea.ok);
 }
 
-TEST(StagingFolderTest, NameIsKelccAndTheTimeInLowerCaseHex) {
+TEST_F(SessionListTest, StagingFolderIsKelccAndTheTimeInHexMadeAfreshForThisUserOnly) {
     EXPECT_EQ(SessionList::stagingFolderPath("/tmp", 0x65ABCDEF), "/tmp/KELCC65abcdef");
     EXPECT_EQ(SessionList::stagingFolderPath("/tmp", 0), "/tmp/KELCC0");
-}
-
-TEST_F(SessionListTest, StagingFolderIsMadeAfreshForThisUserOnly) {
     const std::string staging = SessionList::stagingFolderPath(m_dir.string(), 0xABC);
     fs::create_directory(staging);
-    write(fs::path(staging) / "stale.cnc", "old");
+    WriteBytes(fs::path(staging) / "stale.cnc", "old");
     ASSERT_TRUE(SessionList::makeStagingFolder(staging));
     EXPECT_TRUE(fs::is_empty(staging));
     struct stat st {};

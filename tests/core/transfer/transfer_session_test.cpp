@@ -8,9 +8,10 @@
 #include <filesystem>
 #include <thread>
 
+#include "../common/case_file.h"
+#include "../common/file_bytes.h"
 #include "../common/temp_folder.h"
 #include "app/project.h"
-#include "common/atomic_file.h"
 #include "pty_server.h"
 #include "sim_controller.h"
 #include "transfer/session_driver.h"
@@ -22,18 +23,13 @@ namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 using common::Answer;
 using common::RecordingInteraction;
+using test::ReadBytes;
 
 std::string patterned(std::size_t size, char seed) {
     std::string text(size, '\0');
     for (std::size_t i = 0; i < size; ++i)
         text[i] = static_cast<char>(seed + static_cast<char>(i % 23));
     return text;
-}
-
-std::string readFile(const fs::path& path) {
-    std::string bytes;
-    EXPECT_TRUE(common::AtomicFile::read(path.string(), bytes).ok) << path;
-    return bytes;
 }
 
 // A part program already in the form it is sent in, over several frames.
@@ -134,7 +130,7 @@ protected:
     }
     fs::path folder() const { return m_dir / "demo"; }
     void write(const std::string& name, const std::string& bytes) {
-        ASSERT_TRUE(common::AtomicFile::write((folder() / name).string(), bytes).ok);
+        test::WriteBytes(folder() / name, bytes);
     }
     SessionList::SendSelection programSelection(const std::string& name, const std::string& text) {
         write(name + ".cnc", text);
@@ -160,9 +156,10 @@ protected:
         connect();
         ASSERT_TRUE(m_driver->awaitReadDialog(10s));
     }
-    bool receiveParameters() {
+    bool receiveParameters(std::vector<comm::FileEntry> programs = {}) {
         SessionList::ReceiveSelection selection;
         selection.parameters = true;
+        selection.programs = std::move(programs);
         m_ui.script({Answer::Ok});
         return session().startReceive(selection, TransferSession::SaveMode::Overwrite, {});
     }
@@ -218,8 +215,8 @@ TEST_F(TransferSessionTest, SendsTwoFilesReplacingAHeldOneAndEndsDisconnected) {
     m_line->put(1, "ParaB.par", "old");
     ASSERT_TRUE(send(parameters()));
     EXPECT_TRUE(m_driver->awaitEnd(30s));
-    EXPECT_EQ(m_line->stored(1, "ParaB.par"), readFile(folder() / "ParaB.par"));
-    EXPECT_EQ(m_line->stored(1, "ParaW.par"), readFile(folder() / "ParaW.par"));
+    EXPECT_EQ(m_line->stored(1, "ParaB.par"), ReadBytes(folder() / "ParaB.par"));
+    EXPECT_EQ(m_line->stored(1, "ParaW.par"), ReadBytes(folder() / "ParaW.par"));
     EXPECT_FALSE(session().deleteFirst());
     EXPECT_EQ(session().progress().sessionDone(), 1724u);
     EXPECT_EQ(session().view().group, "文件 2/2");
@@ -238,18 +235,14 @@ TEST_F(TransferSessionTest, ReceivesIntoStagingAndAdoptsIntoTheProject) {
     EXPECT_EQ(choices.programs[0][0].name, "O0001.cnc");
     EXPECT_EQ(choices.configList.size(), 2u);
 
-    SessionList::ReceiveSelection selection;
-    selection.parameters = true;
-    selection.programs = choices.programs[0];
-    m_ui.script({Answer::Ok});
-    ASSERT_TRUE(session().startReceive(selection, TransferSession::SaveMode::Overwrite, {}));
+    ASSERT_TRUE(receiveParameters(choices.programs[0]));
     const std::string staging = session().stagingFolder();
     expectDisconnected();
     EXPECT_EQ(shown().front().text, TransferSession::kOverwriteText);
     EXPECT_EQ(shown().back().text, TransferSession::kAllReceivedText);
-    EXPECT_EQ(readFile(folder() / "ParaB.par"), m_line->stored(1, "ParaB.par"));
-    EXPECT_EQ(readFile(folder() / "ParaW.par"), m_line->stored(1, "ParaW.par"));
-    EXPECT_EQ(readFile(folder() / "O0001.cnc"), program(3));
+    EXPECT_EQ(ReadBytes(folder() / "ParaB.par"), m_line->stored(1, "ParaB.par"));
+    EXPECT_EQ(ReadBytes(folder() / "ParaW.par"), m_line->stored(1, "ParaW.par"));
+    EXPECT_EQ(ReadBytes(folder() / "O0001.cnc"), program(3));
     EXPECT_FALSE(fs::exists(staging));
 }
 
@@ -267,7 +260,7 @@ TEST_F(TransferSessionTest, UnansweredDisconnectAfterACompleteReceiveIsAWarningA
     EXPECT_EQ(messages[1].text, TransferSession::kDisconnectUnansweredText);
     EXPECT_EQ(messages[1].icon, common::MessageIcon::Warning);
     EXPECT_EQ(messages[2].text, TransferSession::kAllReceivedText);
-    EXPECT_EQ(readFile(folder() / "ParaB.par"), m_line->stored(1, "ParaB.par"));
+    EXPECT_EQ(ReadBytes(folder() / "ParaB.par"), m_line->stored(1, "ParaB.par"));
 }
 
 TEST_F(TransferSessionTest, CancelledReceiveLeavesNoPartialFile) {
@@ -285,16 +278,10 @@ TEST_F(TransferSessionTest, CancelledReceiveLeavesNoPartialFile) {
     // The aborted session removes its staging folder with what it held.
     EXPECT_FALSE(fs::exists(staging));
     EXPECT_TRUE(fs::is_empty(m_dir / "tmp"));
-    EXPECT_EQ(readFile(folder() / "ParaB.par"), patterned(700, 'a'));
+    EXPECT_EQ(ReadBytes(folder() / "ParaB.par"), patterned(700, 'a'));
 }
 
-struct ResumeCase {
-    const char* what;
-    Answer answer;
-    bool completes;
-};
-
-class ResumeTest : public TransferSessionTest, public ::testing::WithParamInterface<ResumeCase> {};
+class ResumeTest : public TransferSessionTest, public ::testing::WithParamInterface<test::Case> {};
 
 // The controller breaks the part program off; its probe answer asks for
 // the resume record and the user decides how to go on.
@@ -303,12 +290,14 @@ TEST_P(ResumeTest, ControllerAsksAndTheUserDecides) {
     breaking.interruptAfter = 1024;
     ASSERT_NO_FATAL_FAILURE(start(breaking));
     const std::string text = program(300);
-    m_ui.script({GetParam().answer});
+    const test::Case& c = GetParam();
+    SCOPED_TRACE(c.where);
+    m_ui.script({c[0] == "Yes" ? Answer::Yes : c[0] == "No" ? Answer::No : Answer::Cancel});
     ASSERT_TRUE(send(programSelection("O0001", text)));
     expectDisconnected();
     ASSERT_FALSE(shown().empty());
     EXPECT_NE(shown().front().text.find("O0001.cnc"), std::string::npos);
-    if (!GetParam().completes) {
+    if (c[1] != "sent") {
         EXPECT_EQ(shown().size(), 1u);
         EXPECT_TRUE(m_line->stored(2, "O0001.cnc").empty());
         return;
@@ -317,12 +306,9 @@ TEST_P(ResumeTest, ControllerAsksAndTheUserDecides) {
     EXPECT_EQ(shown().back().text, TransferSession::kAllSentText);
 }
 
-INSTANTIATE_TEST_SUITE_P(Decisions, ResumeTest,
-                         ::testing::Values(ResumeCase{"YesContinues", Answer::Yes, true},
-                                           ResumeCase{"NoStartsAgain", Answer::No, true},
-                                           ResumeCase{"CancelEndsTheSession", Answer::Cancel,
-                                                      false}),
-                         [](const auto& info) { return std::string(info.param.what); });
+INSTANTIATE_TEST_SUITE_P(Answers, ResumeTest,
+                         ::testing::ValuesIn(test::ReadCases("core/transfer/cases/resume.txt")),
+                         [](const auto& info) { return info.param[0]; });
 
 TEST_F(TransferSessionTest, RefusedPartProgramShowsOnlyItsOwnMessageAndKeepsTheLink) {
     ASSERT_NO_FATAL_FAILURE(start());
@@ -358,30 +344,27 @@ TEST_F(TransferSessionTest, ControllerUploadGoesToTheTemporaryFolderUnlessItsNam
 
     const std::string target = (m_dir / "saved.cnc").string();
     ASSERT_TRUE(TransferSession::saveUpload(m_uploads[0], target).ok);
-    EXPECT_EQ(readFile(target), "O7\r\n");
+    EXPECT_EQ(ReadBytes(target), "O7\r\n");
     EXPECT_FALSE(fs::exists(m_uploads[0]));
 }
 
-struct ErrorCase {
-    const char* what;
-    void (*misbehave)(sim::SimOptions&);
-    std::string message;  // shown in a box, or as the last error or the status
-    bool connectedAfter;
-    bool disconnectSent;
-};
-
 class ErrorActionTest : public TransferSessionTest,
-                        public ::testing::WithParamInterface<ErrorCase> {};
+                        public ::testing::WithParamInterface<test::Case> {};
 
 TEST_P(ErrorActionTest, EachActionEndsOrKeepsTheSessionAsItSays) {
-    const ErrorCase& c = GetParam();
+    const test::Case& c = GetParam();
+    SCOPED_TRACE(c.where);
+    const std::string& fault = c[1];
     sim::SimOptions options;
-    c.misbehave(options);
+    options.checkErrorOnce = fault == "checkErrorOnce";
+    options.storageFull = fault == "storageFull";
+    options.disconnectOnWrite = fault == "disconnectOnWrite";
+    options.neverReady = fault == "neverReady";
+    if (fault == "writeAnswer30") options.writeAnswer = 0x30;
     ASSERT_NO_FATAL_FAILURE(start(options));
     ASSERT_TRUE(send(parameters()));
-    const std::string name = c.what;
-    if (name == "StatusOnlyShowsTheStatus") {
-        EXPECT_TRUE(until([&] { return session().view().status == c.message; }, true));
+    if (c[0] == "Status") {
+        EXPECT_TRUE(until([&] { return session().view().status == c[2]; }, true));
         EXPECT_TRUE(session().running());
         EXPECT_TRUE(session().connected());
         EXPECT_TRUE(shown().empty());
@@ -389,40 +372,29 @@ TEST_P(ErrorActionTest, EachActionEndsOrKeepsTheSessionAsItSays) {
         return;
     }
     EXPECT_TRUE(m_driver->awaitEnd(30s));
-    if (c.connectedAfter) {
+    if (c[3] == "connected") {
         EXPECT_TRUE(session().connected());
         EXPECT_EQ(session().engine().state(), comm::LinkState::Ready);
     } else {
         expectDisconnected();
     }
     ASSERT_FALSE(shown().empty());
-    if (name == "ContinueCountsARetry") {
+    if (c[0] == "Continue") {
         EXPECT_EQ(session().view().retries, "1");
-        EXPECT_EQ(session().view().lastError, c.message);
+        EXPECT_EQ(session().view().lastError, c[2]);
         EXPECT_EQ(shown().back().text, TransferSession::kAllSentText);
     } else {
-        EXPECT_EQ(shown().front().text, c.message);
+        EXPECT_EQ(shown().front().text, c[2]);
         EXPECT_FALSE(session().running());
         EXPECT_FALSE(session().view().shown);
     }
-    EXPECT_EQ(m_line->controller().disconnectsHeard() > 0, c.disconnectSent);
+    EXPECT_EQ(m_line->controller().disconnectsHeard() > 0, c[4] == "disconnect");
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Actions, ErrorActionTest,
-    ::testing::Values(
-        ErrorCase{"ContinueCountsARetry", [](sim::SimOptions& o) { o.checkErrorOnce = true; },
-                  "数据校验和错.", false, true},
-        ErrorCase{"AbortKeepsTheLink", [](sim::SimOptions& o) { o.storageFull = true; },
-                  "FLASH存储空间满.", true, false},
-        ErrorCase{"BreakDisconnects", [](sim::SimOptions& o) { o.writeAnswer = 0x30; },
-                  "未知的应答数据", false, true},
-        ErrorCase{"ClosedByPeerSendsNothing",
-                  [](sim::SimOptions& o) { o.disconnectOnWrite = true; }, "通讯被另一端取消.",
-                  false, false},
-        ErrorCase{"StatusOnlyShowsTheStatus", [](sim::SimOptions& o) { o.neverReady = true; },
-                  "通讯错误 18: 等待CNC就绪超时", true, false}),
-    [](const auto& info) { return std::string(info.param.what); });
+    ::testing::ValuesIn(test::ReadCases("core/transfer/cases/send_faults.txt")),
+    [](const auto& info) { return info.param[0]; });
 
 }  // namespace
 }  // namespace kelcc::core::transfer
