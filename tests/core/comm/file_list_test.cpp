@@ -4,82 +4,53 @@
 
 #include <string>
 
+#include "../common/case_file.h"
 #include "comm/controller_name.h"
 
 namespace kelcc::core::comm {
 namespace {
 
-using namespace std::string_literals;
+const char* const kCases = "core/comm/cases/file_lists.txt";
 
-TEST(FileListTest, LineGivesNameSizeAndArea) {
-    const auto parsed = FileList::parse("O0001.cnc\t120\t2\t\r\nplc.ldx\t4096\t1\t\r\n");
-    ASSERT_TRUE(parsed.ok);
-    ASSERT_EQ(parsed.entries.size(), 2u);
-    EXPECT_EQ(parsed.entries[0], (FileEntry{"O0001.cnc", "", 2, 1, 120}));
-    EXPECT_EQ(parsed.entries[1], (FileEntry{"plc.ldx", "", 1, 1, 4096}));
-    EXPECT_TRUE(parsed.refused.empty());
-    EXPECT_TRUE(FileList::parse("").ok);
-    EXPECT_TRUE(FileList::parse("").entries.empty());
+// NAME SIZE AREA of each entry, "; " between, or "invalid".
+std::string describe(const FileList::Parsed& parsed) {
+    if (!parsed.ok) return parsed.entries.empty() ? "invalid" : "invalid with entries";
+    std::string out;
+    for (const FileEntry& entry : parsed.entries) {
+        EXPECT_EQ(entry, (FileEntry{entry.name, "", entry.area, 1, entry.size}));
+        out += (out.empty() ? "" : "; ") + entry.name + " " + std::to_string(entry.size) + " " +
+               std::to_string(entry.area);
+    }
+    return out;
 }
 
-TEST(FileListTest, FormatAndParseRoundTrip) {
-    const std::vector<FileEntry> entries = {{"ParaB.par", "", 1, 1, 0},
-                                            {"O1234.CNC", "", 4, 1, 4294967295u}};
-    const std::string text = FileList::format(entries);
-    EXPECT_EQ(text, "ParaB.par\t0\t1\t\r\nO1234.CNC\t4294967295\t4\t\r\n");
-    const auto parsed = FileList::parse(text);
-    ASSERT_TRUE(parsed.ok);
-    EXPECT_EQ(parsed.entries, entries);
-    EXPECT_EQ(FileList::format(parsed.entries), text);
+TEST(FileListTest, ListTextsGiveTheirEntriesAndFormatBack) {
+    for (const test::Case& c : test::ReadCases(kCases)) {
+        if (c[0] != "list") continue;
+        const auto parsed = FileList::parse(c[1]);
+        EXPECT_EQ(describe(parsed), c[2]) << c.where;
+        EXPECT_TRUE(parsed.refused.empty()) << c.where;
+        // A text with every line ended is what the stand-in controller formats.
+        if (parsed.ok && (c[1].empty() || c[1].ends_with("\r\n"))) {
+            EXPECT_EQ(FileList::format(parsed.entries), c[1]) << c.where;
+        }
+    }
 }
 
-class MalformedListTest : public ::testing::TestWithParam<std::string> {};
-
-// One bad line spoils the whole list, wherever it is.
-TEST_P(MalformedListTest, WholeListIsInvalid) {
-    const auto parsed =
-        FileList::parse("plc.ldx\t10\t1\t\r\n" + GetParam() + "Tcomp.cmp\t5\t1\t\r\n");
-    EXPECT_FALSE(parsed.ok);
-    EXPECT_TRUE(parsed.entries.empty());
+TEST(FileListTest, BadLineSpoilsTheListAndHostileNameOnlyItsEntry) {
+    for (const test::Case& c : test::ReadCases(kCases)) {
+        if (c[0] == "bad") {
+            const auto parsed =
+                FileList::parse("plc.ldx\t10\t1\t\r\n" + c[1] + "Tcomp.cmp\t5\t1\t\r\n");
+            EXPECT_EQ(describe(parsed), "invalid") << c.where << " " << c[2];
+        } else if (c[0] == "hostile") {
+            const auto parsed = FileList::parse(c[1] + "\t10\t2\t\r\nO0002.cnc\t20\t2\t\r\n");
+            EXPECT_EQ(describe(parsed), "O0002.cnc 20 2") << c.where;
+            EXPECT_EQ(parsed.refused, std::vector<std::string>{c[1]}) << c.where;
+            EXPECT_FALSE(ControllerName::uploadPath("/tmp", c[1])) << c.where;
+        }
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Lines, MalformedListTest,
-                         ::testing::Values("O0001.cnc\t120\t2\r\n",           // last tab missing
-                                           "O0001.cnc\t120\r\n",              // two fields
-                                           "O0001.cnc\r\n",                   // one field
-                                           "\r\n",                            // empty line
-                                           "O0001.cnc\t\t2\t\r\n",            // no size
-                                           "O0001.cnc\t12a\t2\t\r\n",         // not decimal
-                                           "O0001.cnc\t-1\t2\t\r\n",          // negative
-                                           "O0001.cnc\t4294967296\t2\t\r\n",  // beyond 32 bits
-                                           "O0001.cnc\t120\t\t\r\n",          // no area
-                                           "O0001.cnc\t120\tx\t\r\n",         // area not a digit
-                                           "O0001.cnc\t120\t12\t\r\n"));      // two digits
-
-TEST(FileListTest, UnterminatedLastLineNeedsItsTabsToo) {
-    EXPECT_TRUE(FileList::parse("a.cnc\t1\t2\t").ok);
-    EXPECT_FALSE(FileList::parse("plc.ldx\t10\t1\t\r\na.cnc\t1\t2").ok);
-}
-
-class HostileNameTest : public ::testing::TestWithParam<std::string> {};
-
-// A name that could leave the temporary or staging folder never becomes an
-// entry; the rest of the list stays usable.
-TEST_P(HostileNameTest, NameIsRefused) {
-    const std::string name = GetParam();
-    const auto parsed = FileList::parse(name + "\t10\t2\t\r\nO0002.cnc\t20\t2\t\r\n");
-    ASSERT_TRUE(parsed.ok);
-    ASSERT_EQ(parsed.entries.size(), 1u);
-    EXPECT_EQ(parsed.entries[0].name, "O0002.cnc");
-    EXPECT_EQ(parsed.refused, std::vector<std::string>{name});
-    EXPECT_FALSE(ControllerName::uploadPath("/tmp", name));
-}
-
-INSTANTIATE_TEST_SUITE_P(Names, HostileNameTest,
-                         ::testing::Values(""s, "."s, ".."s, "../x.cnc"s, "a/b.cnc"s,
-                                           "/etc/passwd"s, "..\\win.ini"s, "C:x.cnc"s, "a\nb.cnc"s,
-                                           "a\rb"s, "a\0b"s, "\x1b[2J"s, "a\x7f"s,
-                                           "O0001.cnc.long"s));
 
 TEST(ControllerNameTest, SafeNamesBecomePathsInTheirFolder) {
     EXPECT_EQ(ControllerName::uploadPath("/tmp", "O0001.cnc"), "/tmp/O0001.cnc.tmp");
@@ -88,15 +59,11 @@ TEST(ControllerNameTest, SafeNamesBecomePathsInTheirFolder) {
     EXPECT_FALSE(ControllerName::pathIn("", "ParaB.par"));
 }
 
-TEST(FileListTest, OnlyOAndFourDigitsWithCncExtensionAreOffered) {
-    for (const char* name : {"O1234.cnc", "O0001.CNC", "O9999.Cnc"})
-        EXPECT_TRUE(FileList::isOfferedProgram(name)) << name;
-    for (const char* name :
-         {"O12.cnc", "O1234A.cnc", "O12345.cnc", "o1234.cnc", "O1234.txt", "O1234", "O12a4.cnc"})
-        EXPECT_FALSE(FileList::isOfferedProgram(name)) << name;
-}
-
-TEST(FileListTest, OfferedProgramsKeepOrderAndFields) {
+TEST(FileListTest, OnlyOAndFourDigitsWithCncExtensionAreOfferedInTheirOrder) {
+    for (const test::Case& c : test::ReadCases(kCases)) {
+        if (c[0] != "offered") continue;
+        EXPECT_EQ(FileList::isOfferedProgram(c[1]), c[2] == "yes") << c.where;
+    }
     const std::vector<FileEntry> listed = {
         {"O0002.cnc", "", 2, 1, 5}, {"O12.cnc", "", 2, 1, 6}, {"O0001.cnc", "", 2, 1, 7}};
     const auto offered = FileList::offeredPrograms(listed);

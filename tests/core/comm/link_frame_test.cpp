@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string_view>
 
+#include "../common/case_file.h"
 #include "comm/link_frame_parser.h"
 #include "comm/link_inbox.h"
 
@@ -13,6 +15,8 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 using Status = LinkFrameParser::Status;
 
+const char* const kCases = "core/comm/cases/link_frames.txt";
+
 Bytes bytesOf(std::string_view text) {
     return Bytes(text.begin(), text.end());
 }
@@ -20,6 +24,22 @@ Bytes bytesOf(std::string_view text) {
 Bytes frameBytes(std::uint8_t sequence, std::uint8_t command, std::uint8_t subCode,
                  Bytes data = {}) {
     return LinkFrame::encode(Frame{sequence, command, subCode, std::move(data)});
+}
+
+// " 12 0A" for {0x12, 0x0A}.
+std::string hex(const Bytes& bytes) {
+    std::string out;
+    for (const std::uint8_t byte : bytes)
+        out += std::string{' ', "0123456789ABCDEF"[byte >> 4], "0123456789ABCDEF"[byte & 15]};
+    return out;
+}
+
+Bytes fromHex(const std::string& text) {
+    Bytes out;
+    std::istringstream in(text);
+    for (unsigned byte = 0; in >> std::hex >> byte;)
+        out.push_back(static_cast<std::uint8_t>(byte));
+    return out;
 }
 
 Bytes patterned(std::size_t size) {
@@ -46,20 +66,25 @@ protected:
     LinkFrameParser m_parser;
 };
 
-TEST_F(LinkFrameParserTest, GarbageAndFalseStartsBeforeAFrameAreDropped) {
-    // 0x12 followed by a command above 0x80, then one followed by a sub-code
-    // above 0x30: neither starts a frame.
-    Bytes input{0x00, 0xFF, 0x12, 0x01, 0x81, 0x00, 0x00, 0x00,
-                0x12, 0x01, 0x10, 0x31, 0x00, 0x00, 0x55};
-    const Bytes frame = frameBytes(3, 0x72, 0x00, bytesOf("ab"));
-    input.insert(input.end(), frame.begin(), frame.end());
-    feed(input);
-    const auto result = m_parser.next();
-    ASSERT_EQ(result.status, Status::Complete);
-    EXPECT_EQ(result.frame.sequence, 3);
-    EXPECT_EQ(result.frame.command, 0x72);
-    EXPECT_EQ(result.frame.data, bytesOf("ab"));
-    EXPECT_EQ(m_parser.buffered(), 0u);
+// Each case's bytes in one chunk; what the parser makes of them.
+TEST(LinkFrameParser, CasesOfBytesGiveTheirFramesAndFailures) {
+    for (const test::Case& c : test::ReadCases(kCases)) {
+        if (c[0] != "parse") continue;
+        LinkFrameParser parser;
+        ASSERT_TRUE(parser.append(fromHex(c[1]))) << c.where;
+        std::string got;
+        for (auto result = parser.next(); result.status != Status::NeedMore;
+             result = parser.next()) {
+            const Frame& f = result.frame;
+            got += result.status == Status::Complete
+                       ? "Complete" + hex({f.sequence, f.command, f.subCode}) + hex(f.data)
+                   : result.status == Status::CrcError    ? "CrcError" + hex({f.sequence})
+                   : result.status == Status::HeaderError ? "HeaderError"
+                                                          : "Oversized";
+            got += "; ";
+        }
+        EXPECT_EQ(got + "buffered " + std::to_string(parser.buffered()), c[2]) << c.where;
+    }
 }
 
 TEST_F(LinkFrameParserTest, NoiseWithoutAStartByteDoesNotFillTheBuffer) {
@@ -84,27 +109,6 @@ TEST_F(LinkFrameParserTest, FrameSplitAtAnyPointCompletesWithItsLastByte) {
     }
 }
 
-TEST_F(LinkFrameParserTest, JoinedFramesWithHeaderSumAndCrcFailuresAreEachCheckedOnTheirOwn) {
-    Bytes badHeader = frameBytes(4, 0x10, 0);
-    badHeader[6] ^= 0x01;
-    Bytes badCrc = frameBytes(5, 0x00, 2, patterned(10));
-    badCrc.back() ^= 0x01;
-    const Bytes good = frameBytes(6, 0x00, 2, patterned(10));
-    Bytes input = badHeader;
-    input.insert(input.end(), badCrc.begin(), badCrc.end());
-    input.insert(input.end(), good.begin(), good.end());
-    feed(input);
-    EXPECT_EQ(m_parser.next().status, Status::HeaderError);
-    const auto crc = m_parser.next();
-    EXPECT_EQ(crc.status, Status::CrcError);
-    EXPECT_EQ(crc.frame.sequence, 5);
-    const auto ok = m_parser.next();
-    EXPECT_EQ(ok.status, Status::Complete);
-    EXPECT_EQ(ok.frame.sequence, 6);
-    EXPECT_EQ(ok.frame.data, patterned(10));
-    EXPECT_EQ(m_parser.next().status, Status::NeedMore);
-}
-
 // One byte over the largest length is refused without waiting for its data.
 TEST_F(LinkFrameParserTest, LargestLengthIsTakenAndOneMoreRefused) {
     Bytes input{0x12, 0x01, 0x00, 0x00, 0x08, 0x01};  // announces 2049 bytes
@@ -120,45 +124,20 @@ TEST_F(LinkFrameParserTest, LargestLengthIsTakenAndOneMoreRefused) {
 }
 
 TEST(LinkInbox, DamageIsToldOncePerChunkAndOnlyWhenNoIntactFrameFollows) {
-    Bytes badLength = frameBytes(3, 0x00, 2, patterned(20));
-    badLength[4] = 0x07;  // announces 2000 bytes; the header sum no longer fits
-    Bytes badCrc = frameBytes(9, 0x00, 2, patterned(20));
-    badCrc.back() ^= 0x01;
-    const Bytes good = frameBytes(4, 0x10, 0);
-    const Bytes noise{0x12, 0x33, 0x12, 0x00, 0x00, 0x40, 0x99, 0x12};
-    auto join = [](std::initializer_list<Bytes> parts) {
-        Bytes out;
-        for (const Bytes& part : parts)
-            out.insert(out.end(), part.begin(), part.end());
-        return out;
-    };
-    struct Case {
-        Bytes chunk;
-        int frames;
-        LinkError damage;
-        std::optional<std::uint8_t> dataSequence;
-    };
-    const Case cases[] = {
-        // A damaged length does not hold back the frame behind it.
-        {join({badLength, good}), 1, LinkError::None, std::nullopt},
-        {badLength, 0, LinkError::HeaderSum, std::nullopt},
-        {join({badCrc, noise}), 0, LinkError::DataCrc, 9},
-        {join({noise, badCrc, good}), 1, LinkError::None, std::nullopt},
-        {join({good, noise}), 1, LinkError::HeaderSum, std::nullopt},
-    };
-    for (const Case& c : cases) {
+    for (const test::Case& c : test::ReadCases(kCases)) {
+        if (c[0] != "inbox") continue;
         LinkInbox inbox;
-        ASSERT_TRUE(inbox.append(c.chunk));
+        ASSERT_TRUE(inbox.append(fromHex(c[1]))) << c.where;
         int frames = 0;
         while (const auto frame = inbox.next()) {
-            EXPECT_EQ(frame->sequence, 4);
+            EXPECT_EQ(frame->sequence, 4) << c.where;
             ++frames;
         }
         const LinkInbox::Damage damage = inbox.takeDamage();
-        EXPECT_EQ(frames, c.frames);
-        EXPECT_EQ(damage.error, c.damage);
-        EXPECT_EQ(damage.dataSequence, c.dataSequence);
-        EXPECT_EQ(inbox.takeDamage().error, LinkError::None);
+        EXPECT_EQ(frames, std::stoi(c[2])) << c.where;
+        EXPECT_EQ(static_cast<int>(damage.error), std::stoi(c[3])) << c.where;
+        EXPECT_EQ(damage.dataSequence ? hex({*damage.dataSequence}) : " -", " " + c[4]) << c.where;
+        EXPECT_EQ(inbox.takeDamage().error, LinkError::None) << c.where;
     }
 }
 

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <tuple>
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "../common/case_file.h"
 
 namespace kelcc::core::comm {
 namespace {
@@ -12,17 +16,25 @@ using common::RecordingInteraction;
 using Action = ResumeDecision::Action;
 using Mode = ResumeRecord::Mode;
 
+const char* const kCases = "core/comm/cases/resume_decisions.txt";
 const DncFile kFile{"/work/O0007.cnc", 10000, 1700000000};
 
-// What the controller answers to the question when it holds part of kFile.
-ResumeRecord heldPart(std::uint32_t held) {
-    ResumeRecord record = ResumeDecision::question(kFile);
-    record.size = held;
-    return record;
-}
+// Names as the case file writes them, in the order of their enums.
+const std::vector<std::string> kActions = {"Send", "Cancel", "BadAnswer"};
+const std::vector<std::string> kModes = {"Question", "NewTransfer", "FromStart", "Continue"};
+const std::vector<std::string> kStarts = {"SendFrom", "NothingLeft", "BadAnswer"};
+const std::vector<std::string> kAnswers = {"Ok", "Cancel", "Yes", "No"};
 
 std::uint8_t mode(Mode m) {
     return static_cast<std::uint8_t>(m);
+}
+
+std::uint32_t number(const std::string& text) {
+    return static_cast<std::uint32_t>(std::stoul(text));
+}
+
+std::size_t indexOf(const std::vector<std::string>& names, const std::string& name) {
+    return static_cast<std::size_t>(std::find(names.begin(), names.end(), name) - names.begin());
 }
 
 TEST(ResumeDecisionTest, QuestionAndContinueRecordsDescribeTheLocalFile) {
@@ -32,83 +44,40 @@ TEST(ResumeDecisionTest, QuestionAndContinueRecordsDescribeTheLocalFile) {
     EXPECT_EQ(ResumeDecision::continueRecord(kFile).mode, mode(Mode::Continue));
 }
 
-struct OtherFileCase {
-    const char* what;
-    std::uint32_t size;
-    std::uint32_t modified;
-    const char* path;
-};
-
-class ResumeOtherFileTest : public ::testing::TestWithParam<OtherFileCase> {};
-
-// A record of another file (or none) starts anew without asking.
-TEST_P(ResumeOtherFileTest, StartsANewTransfer) {
-    ResumeRecord controller = heldPart(GetParam().size);
-    controller.modified = GetParam().modified;
-    controller.path = GetParam().path;
-    RecordingInteraction ui;
-    const auto decision = ResumeDecision::decide(controller, kFile, ui);
-    EXPECT_EQ(decision.action, Action::Send);
-    ASSERT_TRUE(decision.record);
-    EXPECT_EQ(*decision.record,
-              ResumeRecord::fromPc(Mode::NewTransfer, 10000, 1700000000, kFile.path));
-    EXPECT_TRUE(ui.messages().empty());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Records, ResumeOtherFileTest,
-    ::testing::Values(OtherFileCase{"nothing held", 0, 1700000000, "/work/O0007.cnc"},
-                      OtherFileCase{"other time", 4096, 1700000001, "/work/O0007.cnc"},
-                      OtherFileCase{"other path", 4096, 1700000000, "/work/O0008.cnc"},
-                      OtherFileCase{"other case", 4096, 1700000000, "/work/o0007.cnc"}));
-
-TEST(ResumeDecisionTest, ControllerHoldingTheWholeFileIsABadAnswer) {
-    for (std::uint32_t held : {10000u, 10001u, 0xFFFFFFFFu}) {
+TEST(ResumeDecisionTest, ControllersRecordAndTheUsersAnswerDecideHowToGoOn) {
+    for (const test::Case& c : test::ReadCases(kCases)) {
+        if (c[0] != "decide") continue;
+        // The controller answers the question with the part it holds.
+        ResumeRecord controller = ResumeDecision::question(kFile);
+        controller.size = number(c[1]);
+        controller.modified = number(c[2]);
+        controller.path = c[3];
+        const bool asks = c[4] != "-";
         RecordingInteraction ui;
-        const auto decision = ResumeDecision::decide(heldPart(held), kFile, ui);
-        EXPECT_EQ(decision.action, Action::BadAnswer) << held;
-        EXPECT_FALSE(decision.record);
-        EXPECT_TRUE(ui.messages().empty());
+        if (asks) ui.script({Answer(indexOf(kAnswers, c[4]))});
+        const auto decision = ResumeDecision::decide(controller, kFile, ui);
+
+        std::string got = kActions.at(static_cast<std::size_t>(decision.action));
+        if (decision.record) {
+            const std::uint8_t sent = decision.record->mode;
+            got += " " + (sent < kModes.size() ? kModes[sent] : "?");
+            EXPECT_EQ(*decision.record,
+                      ResumeRecord::fromPc(Mode(sent), 10000, 1700000000, kFile.path))
+                << c.where;
+        }
+        EXPECT_EQ(got, c[5]) << c.where;
+        EXPECT_EQ(ui.messages().size(), asks ? 1u : 0u) << c.where;
+        if (!asks || ui.messages().empty()) continue;
+        const auto& asked = ui.messages()[0];
+        EXPECT_TRUE(asked.question);
+        EXPECT_EQ(asked.caption, "KELCC");
+        EXPECT_EQ(asked.text,
+                  "系统检测到文件 /work/O0007.cnc "
+                  "上次作为DNC文件传送过,\r\n且未传送完,需要从断点处进行续传吗？"
+                  "\r\n\r\n[  是  ] 断点续传，\r\n[  否  ] 将文件重新传送,\r\n[取消] "
+                  "取消DNC文件传送。");
     }
 }
-
-struct AnswerCase {
-    Answer answer;
-    Action action;
-    Mode mode;
-};
-
-class ResumeQuestionTest : public ::testing::TestWithParam<AnswerCase> {};
-
-TEST_P(ResumeQuestionTest, UserChoosesHowToGoOn) {
-    RecordingInteraction ui;
-    ui.script({GetParam().answer});
-    const auto decision = ResumeDecision::decide(heldPart(9999), kFile, ui);
-
-    ASSERT_EQ(ui.messages().size(), 1u);
-    const auto& asked = ui.messages()[0];
-    EXPECT_TRUE(asked.question);
-    EXPECT_EQ(asked.caption, "KELCC");
-    EXPECT_EQ(
-        asked.text,
-        "系统检测到文件 /work/O0007.cnc "
-        "上次作为DNC文件传送过,\r\n且未传送完,需要从断点处进行续传吗？"
-        "\r\n\r\n[  是  ] 断点续传，\r\n[  否  ] 将文件重新传送,\r\n[取消] 取消DNC文件传送。");
-    EXPECT_EQ(decision.action, GetParam().action);
-    if (GetParam().action == Action::Send) {
-        ASSERT_TRUE(decision.record);
-        EXPECT_EQ(*decision.record,
-                  ResumeRecord::fromPc(GetParam().mode, 10000, 1700000000, kFile.path));
-    } else {
-        EXPECT_FALSE(decision.record);
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Answers, ResumeQuestionTest,
-                         ::testing::Values(AnswerCase{Answer::Yes, Action::Send, Mode::Continue},
-                                           AnswerCase{Answer::No, Action::Send, Mode::FromStart},
-                                           AnswerCase{Answer::Cancel, Action::Cancel,
-                                                      Mode::Question}));
 
 TEST(ResumeDecisionTest, OverlongPathNeverResumes) {
     DncFile file = kFile;
@@ -127,13 +96,11 @@ TEST(ResumeDecisionTest, OverlongPathNeverResumes) {
 }
 
 TEST(ResumeDecisionTest, StartOffsetAgainstTheLocalFile) {
-    using Start = ResumeDecision::Start;
-    const std::tuple<std::uint32_t, std::uint32_t, Start> cases[] = {
-        {0, 100, Start::SendFrom},      {99, 100, Start::SendFrom},
-        {100, 100, Start::NothingLeft}, {0, 0, Start::NothingLeft},
-        {101, 100, Start::BadAnswer},   {0xFFFFFFFF, 100, Start::BadAnswer}};
-    for (const auto& [offset, size, start] : cases)
-        EXPECT_EQ(ResumeDecision::start(offset, size), start) << offset << "/" << size;
+    for (const test::Case& c : test::ReadCases(kCases)) {
+        if (c[0] != "start") continue;
+        const auto start = ResumeDecision::start(number(c[1]), number(c[2]));
+        EXPECT_EQ(kStarts.at(static_cast<std::size_t>(start)), c[3]) << c.where;
+    }
 }
 
 }  // namespace
