@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QDockWidget>
-#include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -10,9 +8,9 @@
 #include <QSignalSpy>
 #include <QTreeWidgetItem>
 #include <filesystem>
+#include <fstream>
 
 #include "app/application.h"
-#include "app/message_translator.h"
 #include "app/output_pane.h"
 #include "app/project_tree_pane.h"
 #include "app/workbench.h"
@@ -78,11 +76,8 @@ TEST_P(CloseProjectAnswerTest, ChangedProjectAsksAndFollowsTheAnswer) {
     EXPECT_EQ(CountingDocument::saves, GetParam() == Answer::Yes ? 1 : 0);
     EXPECT_EQ(m_window->documents().size(), closed ? 0 : 1);
     EXPECT_EQ(m_window->project().hasProject(), !closed);
-    if (closed) {
-        EXPECT_EQ(m_window->windowTitle(), QStringLiteral("KELCC"));
-    } else {
-        EXPECT_TRUE(m_window->documents().front()->isModified());
-    }
+    EXPECT_EQ(m_window->windowTitle() == QStringLiteral("KELCC"), closed);
+    EXPECT_TRUE(closed || m_window->documents().front()->isModified());
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, CloseProjectAnswerTest,
@@ -90,23 +85,19 @@ INSTANTIATE_TEST_SUITE_P(Answers, CloseProjectAnswerTest,
 
 TEST_F(MainWindowTest, SaveAsMovesTheOpenWindowsToTheNewProject) {
     using core::app::ProjectItemType;
-    const DocumentKinds::Factory previous = DocumentKinds::factory(ProjectItemType::PartProgram);
-    struct Restore {
-        DocumentKinds::Factory factory;
-        ~Restore() { DocumentKinds::registerKind(ProjectItemType::PartProgram, factory); }
-    } restore{previous};
+    // The fixture puts the previous kind back.
+    m_previousKinds.emplace_back(ProjectItemType::PartProgram,
+                                 DocumentKinds::factory(ProjectItemType::PartProgram));
     PartProgramActions::registerWindowKind();
 
     createProject("old");
     core::app::Project& project = m_window->project();
-    ASSERT_TRUE(project.openTreeEntry(ProjectTree::Entry::ToolOffsets));
     project.tree().findOrAddProgram("O0001");
     const std::string oldProgram = folder() + "/old/O0001.cnc";
     ASSERT_TRUE(project.openProjectItem(oldProgram, ProjectItemType::PartProgram, false));
-    PartProgramWindow* program = nullptr;
-    for (DocumentWindow* document : m_window->documents())
-        if (auto* window = dynamic_cast<PartProgramWindow*>(document)) program = window;
+    auto* program = qobject_cast<PartProgramWindow*>(m_window->documents().value(0));
     ASSERT_NE(program, nullptr);
+    ASSERT_TRUE(project.openTreeEntry(ProjectTree::Entry::ToolOffsets));
     program->editor()->setPlainText(QStringLiteral("O0001\nG00 X1."));
 
     m_dialogs.locations.push_back(core::app::ProjectLocation{"copy", folder()});
@@ -118,26 +109,6 @@ TEST_F(MainWindowTest, SaveAsMovesTheOpenWindowsToTheNewProject) {
     ASSERT_TRUE(m_window->saveProject());
     EXPECT_EQ(fileBytes(folder() + "/copy/O0001.cnc"), "O0001\r\nG00 X1.");
     EXPECT_EQ(fileBytes(oldProgram), "O0001\r\n");
-}
-
-TEST_F(MainWindowTest, RecentFilesKeepFourMostRecentFirstAndDropWhatCannotOpen) {
-    for (const char* name : {"p1", "p2", "p3", "p4", "p5"})
-        createProject(name);
-    const QList<QAction*>& actions = m_window->recentFileActions();
-    ASSERT_EQ(actions.size(), 4);
-    EXPECT_TRUE(actions[0]->text().endsWith(QStringLiteral("/p5/p5.gpr")));
-    EXPECT_TRUE(actions[3]->text().endsWith(QStringLiteral("/p2/p2.gpr")));
-    EXPECT_TRUE(actions[0]->text().startsWith(QStringLiteral("&1 ")));
-
-    // Choosing an entry opens that project by its path.
-    m_window->openRecentFile(2);
-    EXPECT_EQ(m_window->windowTitle(), QStringLiteral("KELCC - 工程:p3"));
-
-    ASSERT_TRUE(fs::remove(folder() + "/p4/p4.gpr"));
-    m_window->openRecentFile(1);
-    EXPECT_TRUE(recorded("路径名 " + folder() + "/p4/p4.gpr 无效,未找到工程文件!"));
-    EXPECT_EQ(m_settings->recentFiles().size(), 3);
-    EXPECT_FALSE(actions[3]->isVisible());
 }
 
 // Which keys change is SettingsRules' test; here that the window writes them.
@@ -230,46 +201,55 @@ TEST_F(MainWindowTest, TreeMenusFollowTheEntryAndDoubleClicksOpenWindowsAndLadde
     EXPECT_EQ(places[0][1].toInt(), 4);
 }
 
-TEST_F(MainWindowTest, ProjectsOpenedByPathEnterTheRecentFilesAndReopeningForgetsBrokenOnes) {
+TEST_F(MainWindowTest, RecentFilesKeepFourMostRecentFirstAndForgetWhatCannotOpen) {
     const auto gpr = [this](const std::string& name) {
         return folder() + "/" + name + "/" + name + ".gpr";
     };
-    createProject("given");
-    createProject("again");
-    ASSERT_TRUE(m_window->closeProject());
-    for (const char* name : {"given", "again"})
-        m_settings->removeRecentFile(QString::fromStdString(gpr(name)));
-    // As from the command line or a second start.
-    ASSERT_TRUE(m_window->openProjectByPath(QString::fromStdString(gpr("given"))));
-    EXPECT_EQ(m_settings->recentFiles(), QStringList{QString::fromStdString(gpr("given"))});
-    EXPECT_TRUE(m_window->recentFileActions()[0]->isVisible());
+    for (const char* name : {"p1", "p2", "p3", "p4", "p5"})
+        createProject(name);
+    const QList<QAction*>& actions = m_window->recentFileActions();
+    ASSERT_EQ(actions.size(), 4);
+    EXPECT_TRUE(actions[0]->text().endsWith(QStringLiteral("/p5/p5.gpr")));
+    EXPECT_TRUE(actions[3]->text().endsWith(QStringLiteral("/p2/p2.gpr")));
+    EXPECT_TRUE(actions[0]->text().startsWith(QStringLiteral("&1 ")));
+
+    // Choosing an entry opens that project by its path.
+    m_window->openRecentFile(2);
+    EXPECT_EQ(m_window->windowTitle(), QStringLiteral("KELCC - 工程:p3"));
+
+    ASSERT_TRUE(fs::remove(gpr("p4")));
+    m_window->openRecentFile(1);
+    EXPECT_TRUE(recorded("路径名 " + gpr("p4") + " 无效,未找到工程文件!"));
+    EXPECT_EQ(m_settings->recentFiles().size(), 3);
+    EXPECT_FALSE(actions[3]->isVisible());
+
+    // As from the command line or a second start; p1 had fallen off the list.
+    ASSERT_TRUE(m_window->openProjectByPath(QString::fromStdString(gpr("p1"))));
+    EXPECT_EQ(m_settings->recentFiles().value(0), QString::fromStdString(gpr("p1")));
+    EXPECT_TRUE(actions[3]->isVisible());
     ASSERT_TRUE(m_window->closeProject());
 
     // A deleted project file stays remembered, silently.
-    const std::string missing = folder() + "/gone/gone.gpr";
-    m_settings->setValue("LastProj", "Path", missing);
+    m_settings->setValue("LastProj", "Path", gpr("p4"));
     const std::size_t asked = m_recorder.messages().size();
     Application::reopenLastProject(*m_window, *m_settings);
-    EXPECT_EQ(m_settings->lastProject(), missing);
+    EXPECT_EQ(m_settings->lastProject(), gpr("p4"));
     EXPECT_EQ(m_recorder.messages().size(), asked);
 
     // A file that is no project file is forgotten.
     const std::string broken = folder() + "/broken.gpr";
-    QFile file(QString::fromStdString(broken));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("short");
-    file.close();
+    ASSERT_TRUE(std::ofstream(broken) << "short");
     m_settings->setValue("LastProj", "Path", broken);
     Application::reopenLastProject(*m_window, *m_settings);
     EXPECT_FALSE(m_settings->lastProject().has_value());
     EXPECT_FALSE(m_window->project().hasProject());
 
     // When AutoLoad is off is SettingsRules' test.
-    m_settings->setValue("LastProj", "Path", gpr("again"));
+    m_settings->setValue("LastProj", "Path", gpr("p5"));
     m_settings->setValue("Options", "AutoLoad", "1");
     Application::reopenLastProject(*m_window, *m_settings);
-    EXPECT_EQ(m_window->windowTitle(), QStringLiteral("KELCC - 工程:again"));
-    EXPECT_EQ(m_settings->recentFiles().value(0), QString::fromStdString(gpr("again")));
+    EXPECT_EQ(m_window->windowTitle(), QStringLiteral("KELCC - 工程:p5"));
+    EXPECT_EQ(m_settings->recentFiles().value(0), QString::fromStdString(gpr("p5")));
 }
 
 }  // namespace

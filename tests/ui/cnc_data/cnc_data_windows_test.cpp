@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "../../core/common/case_file.h"
 #include "cnc_data/bit_edit.h"
 #include "cnc_data/cnc_data_window_kinds.h"
 #include "cnc_data/cnc_table_window.h"
@@ -20,14 +21,9 @@
 #include "cnc_data/part_program_image.h"
 #include "demo_window_test.h"
 #include "file_bytes.h"
-#include "tables/table_item_model.h"
 
 namespace kelcc::ui {
 namespace {
-
-namespace fs = std::filesystem;
-using core::app::ProjectItemType;
-using Entry = core::app::ProjectTree::Entry;
 
 class CncDataWindowsTest : public test::DemoWindowTest {
 protected:
@@ -35,35 +31,19 @@ protected:
         openDemo({Type::Parameters, Type::ToolOffsets, Type::PitchCompensation},
                  registerCncDataWindowKinds);
     }
-    static void type(TableView* view, int row, int column, const QString& text) {
-        ASSERT_NE(DemoWindowTest::type(view, row, column, text, true), nullptr);
-    }
 };
 
 TEST_F(CncDataWindowsTest, TableWindowsNormaliseUndoAndSave) {
-    struct Case {
-        Entry entry;
-        const char* file;
-        int rows;
-        const char* typed;
-        const char* refusedKey;
-        const char* shown;
-        const char* line;  // the row's line in the saved file
-    };
-    const Case cases[] = {
-        {Entry::ToolOffsets, "Tcomp.cmp", 33, "1234.5", "a", "999.999",
-         "0005\t999.999\t\t0.000\t0.000\t0.000\r\n"},
-        {Entry::PitchCompensation, "Wcomp.wmp", 256, "-300", "5-", "-255", "0005\t-255\t\t"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.file);
+    for (const auto& c : kelcc::test::ReadCases("ui/cnc_data/cases/table_windows.txt")) {
+        SCOPED_TRACE(c.where);
         const bool wasModified = projectModified();
-        auto* window = open<CncTableWindow>(c.entry);
+        auto* window = open<CncTableWindow>(c[0] == "ToolOffsets" ? Entry::ToolOffsets
+                                                                  : Entry::PitchCompensation);
         ASSERT_NE(window, nullptr);
         EXPECT_EQ(projectModified(), wasModified);
         EXPECT_FALSE(window->isWindowModified());
         TableView* view = window->table();
-        ASSERT_EQ(view->model()->rowCount(), c.rows);
+        ASSERT_EQ(view->model()->rowCount(), std::stoi(c[2]));
 
         const QModelIndex cell = view->model()->index(5, 1);
         const QString before = cell.data().toString();
@@ -71,14 +51,14 @@ TEST_F(CncDataWindowsTest, TableWindowsNormaliseUndoAndSave) {
         view->edit(cell);
         auto* editor = view->viewport()->findChild<QLineEdit*>();
         ASSERT_NE(editor, nullptr);
-        QString text = QString::fromUtf8(c.refusedKey);
+        QString text = QString::fromStdString(c[4]);
         int pos = 0;
         EXPECT_EQ(editor->validator()->validate(text, pos), QValidator::Invalid);
         QTest::keyClick(editor, Qt::Key_Escape);
         leaveEditor();
 
-        type(view, 5, 1, QString::fromUtf8(c.typed));
-        EXPECT_EQ(cell.data().toString(), QString::fromUtf8(c.shown));
+        ASSERT_NE(type(view, 5, 1, QString::fromStdString(c[3]), true), nullptr);
+        EXPECT_EQ(cell.data().toString(), QString::fromStdString(c[5]));
         EXPECT_TRUE(window->isWindowModified());
         EXPECT_TRUE(projectModified());
         window->undoAction()->trigger();
@@ -86,7 +66,7 @@ TEST_F(CncDataWindowsTest, TableWindowsNormaliseUndoAndSave) {
         EXPECT_FALSE(window->isWindowModified());
         window->redoAction()->trigger();
         ASSERT_TRUE(window->saveSilently());
-        EXPECT_NE(test::fileBytes(m_folder / c.file).find(c.line), std::string::npos);
+        EXPECT_NE(test::fileBytes(m_folder / c[1]).find(c[6]), std::string::npos);
         EXPECT_FALSE(window->isWindowModified());
     }
     EXPECT_TRUE(m_recorder.messages().empty());
@@ -106,17 +86,17 @@ TEST_F(CncDataWindowsTest, TheDemosPartProgramsAreListedAndReadyToSend) {
 }
 
 TEST_F(CncDataWindowsTest, AFileOfUnknownFormatIsReportedAndOpensNothing) {
-    for (const char* file : {"Tcomp.cmp", "Wcomp.wmp", "ParaW.par"}) {
+    const std::pair<const char*, Entry> files[] = {{"Tcomp.cmp", Entry::ToolOffsets},
+                                                   {"Wcomp.wmp", Entry::PitchCompensation},
+                                                   {"ParaW.par", Entry::Parameters}};
+    for (const auto& [file, entry] : files) {
         SCOPED_TRACE(file);
         const std::string bytes = test::fileBytes(m_folder / file);
         std::ofstream(m_folder / file, std::ios::binary) << "\x01\x02" << bytes.substr(2);
-    }
-    const Entry entries[] = {Entry::ToolOffsets, Entry::PitchCompensation, Entry::Parameters};
-    for (std::size_t i = 0; i < 3; ++i) {
         const auto before = m_recorder.messages().size();
-        emit m_window->treePane()->itemDoubleClicked(m_window->treePane()->itemFor(entries[i]), 0);
+        EXPECT_EQ(open<QWidget>(entry), nullptr);
         EXPECT_EQ(m_window->mdiArea()->subWindowList().size(), 0);
-        ASSERT_EQ(m_recorder.messages().size(), before + 1) << i;
+        ASSERT_EQ(m_recorder.messages().size(), before + 1);
         EXPECT_EQ(m_recorder.messages().back().text, "未知的文件数据格式");
     }
 }
@@ -130,7 +110,7 @@ TEST_F(CncDataWindowsTest, ParameterRowAndGroupFieldNormaliseAndAreSaved) {
     TableView* view = window->table();
     ASSERT_EQ(view->model()->rowCount(), 200);
     const int row = window->tableModel().rowOfNumber(15);
-    type(view, row, 1, QStringLiteral("999"));
+    ASSERT_NE(type(view, row, 1, QStringLiteral("999"), true), nullptr);
     EXPECT_EQ(view->model()->index(row, 1).data().toString(), "255");
     EXPECT_TRUE(projectModified());
     // The by-function pane shows the parameter of the table's row.
@@ -139,10 +119,8 @@ TEST_F(CncDataWindowsTest, ParameterRowAndGroupFieldNormaliseAndAreSaved) {
     const QModelIndex locked = view->model()->index(window->tableModel().rowOfNumber(160), 1);
     EXPECT_FALSE(locked.flags() & Qt::ItemIsEditable);
     ASSERT_TRUE(window->saveSilently());
-    EXPECT_NE(test::fileBytes(m_folder / "ParaW.par")
-                  .find("\x06"
-                        "0000\t255\r\n"),
-              std::string::npos);
+    const std::string saved = std::string("\x06") + "0000\t255\r\n";
+    EXPECT_NE(test::fileBytes(m_folder / "ParaW.par").find(saved), std::string::npos);
     window->undoAction()->trigger();
     EXPECT_EQ(view->model()->index(row, 1).data().toString(), "1");
     EXPECT_TRUE(window->isWindowModified());
@@ -239,7 +217,7 @@ TEST_F(CncDataWindowsTest, ReloadRereadsOnceAndTheLastWindowAsks) {
     ASSERT_NE(first, nullptr);
     // A second window over the same document, as a second view.
     const std::string path = (m_folder / "Tcomp.cmp").string();
-    CncTableWindow second(m_window->workbench(), path, ProjectItemType::ToolOffsets);
+    CncTableWindow second(m_window->workbench(), path, Type::ToolOffsets);
     ASSERT_TRUE(second.load());
     EXPECT_EQ(&second.tableDocument(), &first->tableDocument());
     const QModelIndex cell = second.table()->model()->index(1, 1);
@@ -247,17 +225,17 @@ TEST_F(CncDataWindowsTest, ReloadRereadsOnceAndTheLastWindowAsks) {
 
     // A receive replaced the file: both views show the new line, and the
     // history of the old content is gone.
-    type(first->table(), 2, 1, QStringLiteral("7"));
+    ASSERT_NE(type(first->table(), 2, 1, QStringLiteral("7"), true), nullptr);
     std::string bytes = test::fileBytes(m_folder / "Tcomp.cmp");
     bytes.replace(bytes.find("-12.350"), 7, "-11.000");
     std::ofstream(m_folder / "Tcomp.cmp", std::ios::binary) << bytes;
-    ASSERT_TRUE(m_window->reloadDocument(path, ProjectItemType::ToolOffsets));
+    ASSERT_TRUE(m_window->reloadDocument(path, Type::ToolOffsets));
     EXPECT_EQ(cell.data().toString(), "-11.000");
     EXPECT_EQ(first->table()->model()->index(1, 1).data().toString(), "-11.000");
     EXPECT_FALSE(first->undoAction()->isEnabled());
 
     // Only the last window of a modified document asks; No drops the edit.
-    type(second.table(), 3, 1, QStringLiteral("2"));
+    ASSERT_NE(type(second.table(), 3, 1, QStringLiteral("2"), true), nullptr);
     m_window->mdiArea()->closeAllSubWindows();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(m_recorder.messages().empty());

@@ -1,17 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
-#include <QDir>
 #include <QFile>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTreeWidgetItem>
 #include <filesystem>
 
+#include "../../core/common/case_file.h"
 #include "comm/comm_settings_dialog.h"
 #include "comm/serial_device_list.h"
 #include "comm/transfer_file_dialog.h"
-#include "comm/transfer_progress_window.h"
 #include "common/interaction.h"
 
 namespace kelcc::ui::test {
@@ -23,23 +22,18 @@ using core::transfer::SessionList;
 using core::transfer::TransferSession;
 
 TEST(CommSettingsDialogTest, PreselectsStoredTextsOrTheDefaultsAndMarksMissingDevices) {
-    const struct {
-        const char* port;
-        const char* baud;
-        const char* shownPort;
-        const char* shownBaud;
-    } cases[] = {{"3", "9600", "3", "9600"}, {"", "600", "1", "38400"}, {"7", "", "1", "38400"}};
     QTemporaryDir dir;
     const QString present = dir.filePath(QStringLiteral("ttyX"));
     QFile(present).open(QIODevice::WriteOnly);
-    for (const auto& c : cases) {
+    for (const auto& c : kelcc::test::ReadCases("ui/comm/cases/comm_settings.txt")) {
+        SCOPED_TRACE(c.where);
         CommSettingsDialog::Values stored;
-        stored.port = QString::fromLatin1(c.port);
-        stored.baud = QString::fromLatin1(c.baud);
+        stored.port = QString::fromStdString(c[0]);
+        stored.baud = QString::fromStdString(c[1]);
         stored.paths = {present, dir.filePath(QStringLiteral("gone")), QString(), QString()};
         const CommSettingsDialog dialog(stored, {{present.toStdString(), "USB adapter"}});
-        EXPECT_EQ(dialog.portList()->currentText(), QString::fromLatin1(c.shownPort));
-        EXPECT_EQ(dialog.baudList()->currentText(), QString::fromLatin1(c.shownBaud));
+        EXPECT_EQ(dialog.portList()->currentText(), QString::fromStdString(c[2]));
+        EXPECT_EQ(dialog.baudList()->currentText(), QString::fromStdString(c[3]));
         EXPECT_EQ(dialog.baudList()->count(), 6);
         EXPECT_EQ(dialog.values().paths[0], present);
         EXPECT_TRUE(dialog.pathState(0).isEmpty());
@@ -60,16 +54,12 @@ TEST(SerialDeviceListTest, StableNamesFirstThenAdaptersThenUartsTheKernelFound) 
     EXPECT_EQ(devices[1].description, "Maker Cable");
 }
 
-class TransferFileDialogTest : public testing::Test {
-protected:
-    core::common::RecordingInteraction m_ui;
-};
-
 // Nothing checked is refused; a refused start keeps the dialog.
-TEST_F(TransferFileDialogTest, SendModeTreeChecksBranchesAndSendsOnlyFullyCheckedNodes) {
+TEST(TransferFileDialogTest, SendModeTreeChecksBranchesAndSendsOnlyFullyCheckedNodes) {
+    core::common::RecordingInteraction ui;
     std::optional<SessionList::SendSelection> started;
     int starts = 0;
-    TransferFileDialog dialog("demo", {"O0001", "O0002"}, m_ui, [&](const auto& selection) {
+    TransferFileDialog dialog("demo", {"O0001", "O0002"}, ui, [&](const auto& selection) {
         started = selection;
         return ++starts > 1;
     });
@@ -82,8 +72,8 @@ TEST_F(TransferFileDialogTest, SendModeTreeChecksBranchesAndSendsOnlyFullyChecke
     root->setCheckState(0, Qt::Unchecked);
     dialog.show();
     dialog.okButton()->click();
-    ASSERT_EQ(m_ui.messages().size(), 1u);
-    EXPECT_EQ(m_ui.messages()[0].text, SessionList::kNoSelectionText);
+    ASSERT_EQ(ui.messages().size(), 1u);
+    EXPECT_EQ(ui.messages()[0].text, SessionList::kNoSelectionText);
     EXPECT_EQ(starts, 0);
 
     // A branch checks its children; one child unchecked leaves it partly.
@@ -106,11 +96,12 @@ TEST_F(TransferFileDialogTest, SendModeTreeChecksBranchesAndSendsOnlyFullyChecke
     EXPECT_EQ(started->programs, std::vector<std::string>{"O0002"});
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     // Without part programs there is no branch for them.
-    TransferFileDialog none("demo", {}, m_ui, [](const auto&) { return true; });
+    TransferFileDialog none("demo", {}, ui, [](const auto&) { return true; });
     EXPECT_EQ(none.node(QStringLiteral("加工程序文件")), nullptr);
 }
 
-TEST_F(TransferFileDialogTest, ReadModeOffersTheAreasAndOverwritingOnlyWithAProject) {
+TEST(TransferFileDialogTest, ReadModeOffersTheAreasAndOverwritingOnlyWithAProject) {
+    core::common::RecordingInteraction ui;
     TransferSession::ReadChoices choices;
     choices.programs[0] = {FileEntry{"O0001.cnc", "", 2, 1, 3000}};
     choices.programs[2] = {FileEntry{"O0005.cnc", "", 4, 1, 120},
@@ -118,7 +109,7 @@ TEST_F(TransferFileDialogTest, ReadModeOffersTheAreasAndOverwritingOnlyWithAProj
     for (const bool projectOpen : {false, true}) {
         std::optional<SessionList::ReceiveSelection> started;
         TransferFileDialog::SaveMode mode{};
-        TransferFileDialog dialog(choices, projectOpen, m_ui, [&](const auto& selection, auto m) {
+        TransferFileDialog dialog(choices, projectOpen, ui, [&](const auto& selection, auto m) {
             started = selection;
             mode = m;
             return true;
@@ -133,7 +124,7 @@ TEST_F(TransferFileDialogTest, ReadModeOffersTheAreasAndOverwritingOnlyWithAProj
         dialog.node(QStringLiteral("USER1"))->setCheckState(0, Qt::Checked);
         dialog.okButton()->click();
         EXPECT_FALSE(started);
-        EXPECT_EQ(m_ui.messages().back().text, SessionList::kNoSelectionText);
+        EXPECT_EQ(ui.messages().back().text, SessionList::kNoSelectionText);
         dialog.node(QStringLiteral("USER1"))->setCheckState(0, Qt::Unchecked);
         dialog.node(QStringLiteral("USER2"))->setCheckState(0, Qt::Checked);
         if (projectOpen) dialog.saveModes()->setCurrentIndex(1);

@@ -9,11 +9,13 @@
 #include <QTest>
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 
 #include "app/project_tree.h"
 #include "cnc_data/part_program_actions.h"
 #include "cnc_data/part_program_window.h"
 #include "comm/transfer_progress_window.h"
+#include "file_bytes.h"
 #include "transfer_test_support.h"
 
 namespace kelcc::ui::test {
@@ -25,53 +27,24 @@ using core::transfer::SessionList;
 using core::transfer::TransferSession;
 using SaveMode = TransferSession::SaveMode;
 
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 QByteArray demoFile(const char* name) {
-    return fileBytes(QStringLiteral(KELCC_DEMO_DIR "/") + QString::fromLatin1(name));
+    return QByteArray::fromStdString(fileBytes(fs::path(KELCC_DEMO_DIR) / name));
 }
 
 // A part program of about `size` bytes in CR LF lines.
-QByteArray partProgram(const char* name, int size) {
-    QByteArray text = QByteArray(name) + "\r\n";
+std::string partProgram(const char* name, std::size_t size) {
+    std::string text = std::string(name) + "\r\n";
     for (int line = 0; text.size() < size; ++line)
         text += QStringLiteral("G01 X%1 Z%2\r\n")
                     .arg(line, 5, 10, QLatin1Char('0'))
                     .arg(line * 7 % 99999)
-                    .toLatin1();
+                    .toStdString();
     return text + "M30\r\n";
 }
 
 class TransferWindowTest : public testing::Test, public TransferFixture {
 protected:
     std::string projectFile(const char* name) const { return folder() + "/demo/" + name; }
-    QString qProjectFile(const char* name) const {
-        return QString::fromStdString(projectFile(name));
-    }
-
-    // The controller's storage as a controller that was set up holds it.
-    void fillController() {
-        m_sim.put(1, QStringLiteral("plc.ldx"), demoFile("main_LatheDemo.ldx"));
-        m_sim.put(1, QStringLiteral("plc.bin"), demoFile("main_LatheDemo.ldx.bin"));
-        for (const char* name : {"ParaB.par", "ParaW.par", "Tcomp.cmp", "Wcomp.wmp"})
-            m_sim.put(1, QString::fromLatin1(name), demoFile(name));
-        m_sim.put(2, QStringLiteral("O0001.cnc"), demoFile("O0001.cnc"));
-        m_sim.put(3, QStringLiteral("O0002.cnc"), demoFile("O0002.cnc"));
-    }
-
-    // Everything the read dialog offers, with this save mode.
-    void readEverything(SaveMode mode) {
-        m_transferDialogs.onRead = [this, mode](TransferFileDialog::ReceiveStart& start) {
-            SessionList::ReceiveSelection all;
-            all.plcProgram = all.parameters = all.toolOffsets = all.pitchCompensation = true;
-            for (const auto& area : m_transferDialogs.readChoices.programs)
-                all.programs.insert(all.programs.end(), area.begin(), area.end());
-            return start(all, mode);
-        };
-    }
 
     bool idle() { return !transfer().session().linkOpen() && m_window->isEnabled(); }
 };
@@ -80,7 +53,6 @@ TEST_F(TransferWindowTest,
        SettingsConnectAndDisconnectFollowTheMenuRulesAndAMissingPortIsOnlyReported) {
     m_settings->setValue("COMMSET", "port", "3");
     m_settings->setValue("COMMSET", "baud", "9600");
-    m_transferDialogs.settingsAnswer.reset();
     transfer().editCommSettings();
     EXPECT_EQ(m_transferDialogs.settingsShown.port, QStringLiteral("3"));
     EXPECT_EQ(m_transferDialogs.settingsShown.baud, QStringLiteral("9600"));
@@ -154,22 +126,19 @@ TEST_F(TransferWindowTest, AChangedProjectIsSavedAfterTheQuestionThenThePlcProgr
     transfer().sendToCnc();
     EXPECT_TRUE(recorded(TransferCommands::kStaleProjectText, TransferCommands::kSendCaption));
     QTest::qWait(300);
-    EXPECT_EQ(m_transferDialogs.sendCalls, 0);
+    EXPECT_TRUE(m_transferDialogs.sendProject.empty());
     EXPECT_TRUE(transfer().session().connected());
 
     // "Yes" saves the project first.
     m_recorder.script({Answer::Yes});
     std::vector<std::string> lines;
-    bool windowDisabled = false;
-    bool progressShown = false;
     m_transferDialogs.onSend = [&](TransferFileDialog::SendStart& start) {
         SessionList::SendSelection selection;
         selection.plcProgram = true;
         if (!start(selection)) return false;
         lines = transfer().session().view().lines;
-        windowDisabled = !m_window->isEnabled();
-        progressShown =
-            transfer().progressWindow() != nullptr && transfer().progressWindow()->isVisible();
+        EXPECT_FALSE(m_window->isEnabled());
+        EXPECT_TRUE(transfer().progressWindow() && transfer().progressWindow()->isVisible());
         return true;
     };
     transfer().sendToCnc();
@@ -177,14 +146,12 @@ TEST_F(TransferWindowTest, AChangedProjectIsSavedAfterTheQuestionThenThePlcProgr
     EXPECT_FALSE(m_window->project().projectModified());
     EXPECT_EQ(m_transferDialogs.sendProject, "demo");
     // The first file is under way by then.
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0], "->  " + projectFile("main_demo.ldx"));
-    EXPECT_EQ(lines[1], "    " + projectFile("main_demo.ldx.bin"));
-    EXPECT_TRUE(windowDisabled);
-    EXPECT_TRUE(progressShown);
-    EXPECT_EQ(m_sim.stored(1, QStringLiteral("plc.ldx")), fileBytes(qProjectFile("main_demo.ldx")));
-    EXPECT_EQ(m_sim.stored(1, QStringLiteral("plc.bin")),
-              fileBytes(qProjectFile("main_demo.ldx.bin")));
+    EXPECT_EQ(lines, (std::vector<std::string>{"->  " + projectFile("main_demo.ldx"),
+                                               "    " + projectFile("main_demo.ldx.bin")}));
+    EXPECT_EQ(m_sim.stored(1, QStringLiteral("plc.ldx")).toStdString(),
+              fileBytes(projectFile("main_demo.ldx")));
+    EXPECT_EQ(m_sim.stored(1, QStringLiteral("plc.bin")).toStdString(),
+              fileBytes(projectFile("main_demo.ldx.bin")));
     EXPECT_TRUE(m_sim.stored(1, QStringLiteral("ParaB.par")).isEmpty());
     // Every send ends disconnected, the window usable again; so does a
     // cancelled send dialog.
@@ -197,11 +164,23 @@ TEST_F(TransferWindowTest, AChangedProjectIsSavedAfterTheQuestionThenThePlcProgr
 }
 
 TEST_F(TransferWindowTest, ReadingEverythingMakesANewProjectThenAReadOverwritesAnOpenWindow) {
-    fillController();
+    // The storage of a controller that was set up.
+    m_sim.put(1, QStringLiteral("plc.ldx"), demoFile("main_LatheDemo.ldx"));
+    m_sim.put(1, QStringLiteral("plc.bin"), demoFile("main_LatheDemo.ldx.bin"));
+    for (const char* name : {"ParaB.par", "ParaW.par", "Tcomp.cmp", "Wcomp.wmp"})
+        m_sim.put(1, QString::fromLatin1(name), demoFile(name));
+    m_sim.put(2, QStringLiteral("O0001.cnc"), demoFile("O0001.cnc"));
+    m_sim.put(3, QStringLiteral("O0002.cnc"), demoFile("O0002.cnc"));
     ASSERT_TRUE(m_sim.start());
     ASSERT_TRUE(connectToSim());
     m_dialogs.locations.push_back(core::app::ProjectLocation{"fresh", folder()});
-    readEverything(SaveMode::NewProject);
+    m_transferDialogs.onRead = [this](TransferFileDialog::ReceiveStart& start) {
+        SessionList::ReceiveSelection all;
+        all.plcProgram = all.parameters = all.toolOffsets = all.pitchCompensation = true;
+        for (const auto& area : m_transferDialogs.readChoices.programs)
+            all.programs.insert(all.programs.end(), area.begin(), area.end());
+        return start(all, SaveMode::NewProject);
+    };
     transfer().readFromCnc();
     ASSERT_TRUE(waitForMessage(TransferSession::kAllReceivedText));
     // Without a project only a new one is offered.
@@ -210,7 +189,7 @@ TEST_F(TransferWindowTest, ReadingEverythingMakesANewProjectThenAReadOverwritesA
     EXPECT_EQ(m_transferDialogs.readChoices.programs[1][0].name, "O0002.cnc");
     EXPECT_EQ(m_window->project().name(), "fresh");
     const auto received = [this](const char* name) {
-        return fileBytes(QString::fromStdString(m_window->project().folder() + "/" + name));
+        return QByteArray::fromStdString(fileBytes(m_window->project().folder() + "/" + name));
     };
     EXPECT_EQ(received("main_fresh.ldx"), demoFile("main_LatheDemo.ldx"));
     for (const char* name : {"ParaB.par", "ParaW.par", "Wcomp.wmp", "O0001.cnc", "O0002.cnc"})
@@ -234,9 +213,8 @@ TEST_F(TransferWindowTest, ReadingEverythingMakesANewProjectThenAReadOverwritesA
     ASSERT_TRUE(connectToSim());
     transfer().readFromCnc();
     ASSERT_TRUE(waitFor([&] {
-        return std::count_if(
-                   m_recorder.messages().begin(), m_recorder.messages().end(),
-                   [](const auto& m) { return m.text == TransferSession::kAllReceivedText; }) == 2;
+        return std::ranges::count(m_recorder.messages(), TransferSession::kAllReceivedText,
+                                  &core::common::RecordingInteraction::Message::text) == 2;
     }));
     EXPECT_TRUE(m_transferDialogs.overwriteOffered);
     EXPECT_TRUE(recorded(TransferSession::kOverwriteText, TransferSession::kReadCaption));
@@ -247,9 +225,7 @@ TEST_F(TransferWindowTest, ReadingEverythingMakesANewProjectThenAReadOverwritesA
     // it, for any user. That is reported, and the link recovers.
     const QString temp = transfer().tempFolder();
     ASSERT_TRUE(QDir(temp).removeRecursively());
-    QFile blocker(temp);
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
+    ASSERT_TRUE(std::ofstream(temp.toStdString()));
     m_sim.put(1, QStringLiteral("plc.ldx"), "changed");
     bool started = true;
     m_transferDialogs.onRead = [&](TransferFileDialog::ReceiveStart& start) {
@@ -270,13 +246,11 @@ TEST_F(TransferWindowTest, ReadingEverythingMakesANewProjectThenAReadOverwritesA
 }
 
 TEST_F(TransferWindowTest, CancelDuringAFileOrAControllerThatVanishesEndsTheSessionCleanly) {
-    m_sim.put(2, QStringLiteral("O0009.cnc"), partProgram("O0009", 24000));
+    m_sim.put(2, QStringLiteral("O0009.cnc"),
+              QByteArray::fromStdString(partProgram("O0009", 24000)));
     createProject("demo");
-    const QByteArray program = partProgram("O0007", 24000);
-    QFile file(qProjectFile("O0007.cnc"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(program);
-    file.close();
+    const std::string program = partProgram("O0007", 24000);
+    ASSERT_TRUE(std::ofstream(projectFile("O0007.cnc"), std::ios::binary) << program);
     m_window->project().tree().findOrAddProgram("O0007");
     ASSERT_TRUE(m_sim.start({QStringLiteral("--baud"), QStringLiteral("9600")}));
     ASSERT_TRUE(connectToSim());
@@ -310,8 +284,7 @@ TEST_F(TransferWindowTest, CancelDuringAFileOrAControllerThatVanishesEndsTheSess
     ASSERT_TRUE(connectToSim());
     m_transferDialogs.onRead = [this](TransferFileDialog::ReceiveStart& start) {
         SessionList::ReceiveSelection one;
-        for (const auto& file : m_transferDialogs.readChoices.programs[0])
-            if (file.name == "O0009.cnc") one.programs.push_back(file);
+        one.programs = m_transferDialogs.readChoices.programs[0];  // O0009 alone
         return start(one, SaveMode::Overwrite);
     };
     transfer().readFromCnc();
@@ -320,26 +293,19 @@ TEST_F(TransferWindowTest, CancelDuringAFileOrAControllerThatVanishesEndsTheSess
     m_sim.kill();
     // Nothing answers any more: the session's clock runs ahead, so each
     // tick finds the engine's next time-out passed instead of waiting for it.
-    const auto aheadUntil = [&](const std::function<bool()>& done) {
-        return waitFor([&] {
-            transfer().driver().skipTime(std::chrono::seconds(1));
-            return done();
-        });
-    };
-    ASSERT_TRUE(aheadUntil([&] { return stopped(); }));
-    ASSERT_TRUE(aheadUntil([&] { return idle(); }));
+    ASSERT_TRUE(waitFor([&] {
+        transfer().driver().skipTime(std::chrono::seconds(1));
+        return stopped() && idle();
+    }));
     EXPECT_FALSE(fs::exists(projectFile("O0009.cnc")));
     EXPECT_FALSE(fs::exists(staging));
     EXPECT_FALSE(recorded(TransferSession::kAllReceivedText));
 }
 
 TEST_F(TransferWindowTest, AControllerUploadIsSavedWhereTheUserSays) {
-    const QString upload = QString::fromStdString(folder() + "/O0100.cnc");
-    QFile file(upload);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(partProgram("O0100", 3000));
-    file.close();
-    ASSERT_TRUE(m_sim.start({QStringLiteral("--upload"), upload}));
+    const std::string upload = folder() + "/O0100.cnc";
+    ASSERT_TRUE(std::ofstream(upload, std::ios::binary) << partProgram("O0100", 3000));
+    ASSERT_TRUE(m_sim.start({QStringLiteral("--upload"), QString::fromStdString(upload)}));
     ASSERT_TRUE(connectToSim());
     bool uploadShown = false;
     QObject::connect(&transfer().pump(), &LinkEventPump::dispatched, [&] {
@@ -347,12 +313,11 @@ TEST_F(TransferWindowTest, AControllerUploadIsSavedWhereTheUserSays) {
             uploadShown = uploadShown || progress->windowTitle() == QStringLiteral("文件接收");
     });
     const QString target = QString::fromStdString(folder() + "/kept.cnc");
-    m_transferDialogs.keep = true;
     m_transferDialogs.target = target;
     ASSERT_TRUE(waitFor([&] { return QFile::exists(target); }, 30000));
     EXPECT_TRUE(uploadShown);
     EXPECT_EQ(m_transferDialogs.uploadName, QStringLiteral("O0100.cnc"));
-    EXPECT_EQ(fileBytes(target), fileBytes(upload));
+    EXPECT_EQ(fileBytes(target.toStdString()), fileBytes(upload));
     EXPECT_FALSE(QFile::exists(m_transferDialogs.uploadOffered));
     // An upload leaves the link connected.
     EXPECT_TRUE(transfer().session().connected());

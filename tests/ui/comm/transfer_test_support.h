@@ -3,7 +3,6 @@
 #include <QProcess>
 #include <QString>
 #include <QStringList>
-#include <QTemporaryDir>
 #include <functional>
 #include <optional>
 #include <string>
@@ -46,7 +45,6 @@ public:
     }
     bool sendFiles(QWidget*, const std::string& projectName, const std::vector<std::string>&,
                    core::common::Interaction&, TransferFileDialog::SendStart start) override {
-        ++sendCalls;
         sendProject = projectName;
         return onSend ? onSend(start) : false;
     }
@@ -59,7 +57,7 @@ public:
     }
     bool keepUpload(QWidget*, const QString& uploadPath) override {
         uploadOffered = uploadPath;
-        return keep;
+        return target.has_value();
     }
     std::optional<QString> uploadTarget(QWidget*, const QString& fileName) override {
         uploadName = fileName;
@@ -70,12 +68,10 @@ public:
     CommSettingsDialog::Values settingsShown;
     std::function<bool(TransferFileDialog::SendStart&)> onSend;
     std::function<bool(TransferFileDialog::ReceiveStart&)> onRead;
-    int sendCalls = 0;
     std::string sendProject;
     core::transfer::TransferSession::ReadChoices readChoices;
     bool overwriteOffered = false;
-    bool keep = false;
-    std::optional<QString> target;
+    std::optional<QString> target;  // an upload is kept, saved there, when set
     QString uploadOffered;
     QString uploadName;
 };

@@ -11,13 +11,11 @@
 #include <QTranslator>
 #include <QTreeWidget>
 #include <QValidator>
-#include <functional>
+#include <memory>
 
 #include "app/main_window.h"
 #include "app/plc_properties_dialog.h"
-#include "app/project_tree_pane.h"
 #include "app/workbench.h"
-#include "app/workbench_dialogs.h"
 #include "common/text_codec.h"
 #include "demo_window_test.h"
 #include "ladder_editor/ladder_view.h"
@@ -32,14 +30,10 @@
 #include "plc_tables/io_comment_model.h"
 #include "plc_tables/k_value_dialog.h"
 #include "plc_tables/plc_table_window_kinds.h"
-#include "tables/table_item_model.h"
 #include "tables/table_view.h"
 
 namespace kelcc::ui {
 namespace {
-
-using core::app::ProjectItemType;
-using Entry = core::app::ProjectTree::Entry;
 
 std::string gbk(const char* utf8) {
     return core::common::TextCodec::utf8ToGbk(utf8).text;
@@ -54,11 +48,15 @@ protected:
         });
     }
     std::string program() const { return (m_folder / "main_LatheDemo.ldx").string(); }
-    // The program file as saved, read into `saved`.
-    void reread(core::plc::PlcDocument& saved) const {
+    // The program file as saved; its project texts go into m_savedProject.
+    const core::plc::PlcDocument& reread() {
+        m_saved = std::make_unique<core::plc::PlcDocument>(m_savedProject);
         core::common::RecordingInteraction ui;
-        ASSERT_EQ(core::plc::ProgramFile::readFile(program(), saved, ui).result, 0);
+        EXPECT_EQ(core::plc::ProgramFile::readFile(program(), *m_saved, ui).result, 0);
+        return *m_saved;
     }
+    core::plc::SimpleProjectState m_savedProject;
+    std::unique_ptr<core::plc::PlcDocument> m_saved;
 };
 
 // The ladder and the tables share one document and its history.
@@ -127,12 +125,10 @@ TEST_F(PlcTableWindowsTest, DataTablesEditPasteUndoSaveAndReopenInTheLaddersDocu
 
     ASSERT_TRUE(window->saveSilently());
     EXPECT_FALSE(window->isWindowModified());
-    core::plc::SimpleProjectState project;
-    core::plc::PlcDocument reread(project);
-    this->reread(reread);
-    EXPECT_EQ(reread.dTable()[5].value, 77);
-    EXPECT_EQ(reread.dcTable()[5].value, 100u);
-    EXPECT_EQ(reread.dcTable()[6].commentEn, "Lamp");
+    const core::plc::PlcDocument& saved = reread();
+    EXPECT_EQ(saved.dTable()[5].value, 77);
+    EXPECT_EQ(saved.dcTable()[5].value, 100u);
+    EXPECT_EQ(saved.dcTable()[6].commentEn, "Lamp");
 }
 
 TEST_F(PlcTableWindowsTest, InformationWindowMessagesAndCommentRows) {
@@ -199,11 +195,9 @@ TEST_F(PlcTableWindowsTest, InformationWindowMessagesAndCommentRows) {
     EXPECT_EQ(messages().back(), core::plc_tables::IoCommentModel::kNotFoundText);
 
     ASSERT_TRUE(window->saveSilently());
-    core::plc::SimpleProjectState project;
-    core::plc::PlcDocument reread(project);
-    this->reread(reread);
-    EXPECT_EQ(reread.alarms(), window->plcDocument().alarms());
-    EXPECT_EQ(reread.ioComments(), window->plcDocument().ioComments());
+    const core::plc::PlcDocument& saved = reread();
+    EXPECT_EQ(saved.alarms(), window->plcDocument().alarms());
+    EXPECT_EQ(saved.ioComments(), window->plcDocument().ioComments());
 }
 
 TEST_F(PlcTableWindowsTest, KValuesAndProgramInformationDialogsFromTheTree) {
@@ -216,7 +210,7 @@ TEST_F(PlcTableWindowsTest, KValuesAndProgramInformationDialogsFromTheTree) {
         EXPECT_EQ(dialog.tree()->topLevelItem(3)->text(1), "129 (81H)");
         dialog.accept();
     };
-    emit m_window->treePane()->itemDoubleClicked(m_window->treePane()->itemFor(Entry::KValues), 0);
+    open<QWidget>(Entry::KValues);
     const auto doc = m_window->project().documents().find<core::plc::PlcDocument>(program());
     ASSERT_NE(doc, nullptr);
     EXPECT_EQ(doc->kTable()[3], 0x81);
@@ -225,7 +219,7 @@ TEST_F(PlcTableWindowsTest, KValuesAndProgramInformationDialogsFromTheTree) {
         dialog.setBit(4, 1, true);
         dialog.reject();
     };
-    emit m_window->treePane()->itemDoubleClicked(m_window->treePane()->itemFor(Entry::KValues), 0);
+    open<QWidget>(Entry::KValues);
     EXPECT_EQ(doc->kTable()[4], 0);
 
     // The Chinese texts show decoded; one outside the code page is refused.
@@ -237,19 +231,16 @@ TEST_F(PlcTableWindowsTest, KValuesAndProgramInformationDialogsFromTheTree) {
         dialog.edit(2)->setText(QStringLiteral("换刀改为六工位"));
         dialog.accept();
     };
-    emit m_window->treePane()->itemDoubleClicked(
-        m_window->treePane()->itemFor(Entry::ProgramInformation), 0);
+    open<QWidget>(Entry::ProgramInformation);
     EXPECT_EQ(m_dialogs.propertiesTitle, QStringLiteral("KELCC-工程 LatheDemo : 程序版本信息"));
     EXPECT_EQ(messages(), std::vector<std::string>{PlcPropertiesDialog::kNotGbkText});
     EXPECT_EQ(m_window->project().plcInfo(0), gbk("设计: 车床PLC示例"));
     EXPECT_EQ(m_window->project().plcInfo(2), gbk("换刀改为六工位"));
     EXPECT_TRUE(doc->modified());
     ASSERT_TRUE(m_window->saveProject());
-    core::plc::SimpleProjectState project;
-    core::plc::PlcDocument reread(project);
-    this->reread(reread);
-    EXPECT_EQ(project.plcInfo(2), gbk("换刀改为六工位"));
-    EXPECT_EQ(reread.kTable()[3], 0x81);
+    const core::plc::PlcDocument& saved = reread();
+    EXPECT_EQ(m_savedProject.plcInfo(2), gbk("换刀改为六工位"));
+    EXPECT_EQ(saved.kTable()[3], 0x81);
 }
 
 // The windows in English, with the translation the build makes.
