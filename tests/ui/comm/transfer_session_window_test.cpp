@@ -192,7 +192,8 @@ TEST_F(TransferWindowTest, ReadingEverythingMakesANewProjectThenAReadOverwritesA
         return QByteArray::fromStdString(fileBytes(m_window->project().folder() + "/" + name));
     };
     EXPECT_EQ(received("main_fresh.ldx"), demoFile("main_LatheDemo.ldx"));
-    for (const char* name : {"ParaB.par", "ParaW.par", "Wcomp.wmp", "O0001.cnc", "O0002.cnc"})
+    for (const char* name :
+         {"ParaB.par", "ParaW.par", "Tcomp.cmp", "Wcomp.wmp", "O0001.cnc", "O0002.cnc"})
         EXPECT_EQ(received(name), demoFile(name)) << name;
     EXPECT_EQ(m_window->project().tree().enumeratePrograms().size(), 2u);
     ASSERT_TRUE(waitFor([&] { return idle(); }));
